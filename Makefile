@@ -1,0 +1,57 @@
+# SPDX-License-Identifier: MIT
+# make demo   installs what is missing, builds, and runs the gallery (a window where a display
+#             exists, otherwise screenshots of every page into ./screenshots).
+# make check  installs what is missing, builds and runs all tests, then the same tests under
+#             address and undefined-behaviour sanitizers, then each fuzz target briefly.
+
+JOBS       ?= $(shell nproc)
+BUILD      ?= build
+ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 20
+CMAKE_GEN  := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
+LAUNCHER   := $(shell command -v ccache >/dev/null 2>&1 && echo "-DCMAKE_CXX_COMPILER_LAUNCHER=ccache")
+
+.PHONY: demo check deps build test asan fuzz bench clean
+
+deps:
+	bash scripts/install-deps.sh
+
+$(BUILD)/CMakeCache.txt:
+	cmake -S . -B $(BUILD) $(CMAKE_GEN) $(LAUNCHER) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: deps $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j $(JOBS)
+
+demo: build
+	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
+		$(BUILD)/examples/gallery/jxtgallery; \
+	else \
+		rm -rf screenshots; \
+		QT_QPA_PLATFORM=offscreen $(BUILD)/examples/gallery/jxtgallery --screenshots screenshots; \
+	fi
+
+test: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+asan: deps
+	cmake -S . -B $(ASAN_BUILD) $(CMAKE_GEN) $(LAUNCHER) -DCMAKE_BUILD_TYPE=Debug \
+		-DJXT_SANITIZE=ON -DJXT_BUILD_GALLERY=OFF -DJXT_BUILD_BENCH=OFF
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 \
+		UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
+
+fuzz: deps
+	CXX=clang++ CC=clang cmake -S . -B $(FUZZ_BUILD) $(CMAKE_GEN) $(LAUNCHER) \
+		-DCMAKE_BUILD_TYPE=RelWithDebInfo -DJXT_BUILD_FUZZ=ON -DJXT_BUILD_TESTS=OFF \
+		-DJXT_BUILD_GALLERY=OFF -DJXT_BUILD_BENCH=OFF
+	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	bash scripts/run-fuzzers.sh $(FUZZ_BUILD)/fuzz $(FUZZ_SECONDS)
+
+bench: build
+	bash scripts/run-benchmarks.sh $(BUILD)/bench
+
+check: test asan fuzz
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) screenshots

@@ -1,0 +1,52 @@
+// SPDX-License-Identifier: MIT
+#include "TestSupport.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QPalette>
+
+namespace jxt::test {
+
+void InstallFixedEnvironment()
+{
+    QPalette p;
+    const QColor face(0xC0, 0xC0, 0xC0);
+    p.setColor(QPalette::Window, face);
+    p.setColor(QPalette::Button, face);
+    p.setColor(QPalette::Base, Qt::white);
+    p.setColor(QPalette::Text, Qt::black);
+    p.setColor(QPalette::WindowText, Qt::black);
+    p.setColor(QPalette::ButtonText, Qt::black);
+    p.setColor(QPalette::Light, Qt::white);
+    p.setColor(QPalette::Midlight, QColor(0xDF, 0xDF, 0xDF));
+    p.setColor(QPalette::Mid, QColor(0x80, 0x80, 0x80));
+    p.setColor(QPalette::Dark, QColor(0x80, 0x80, 0x80));
+    p.setColor(QPalette::Shadow, Qt::black);
+    p.setColor(QPalette::Highlight, QColor(0x00, 0x00, 0x80));
+    p.setColor(QPalette::HighlightedText, Qt::white);
+    p.setColor(QPalette::ToolTipBase, QColor(0xFF, 0xFF, 0xE1));
+    p.setColor(QPalette::ToolTipText, Qt::black);
+    p.setColor(QPalette::PlaceholderText, QColor(0x80, 0x80, 0x80));
+    QApplication::setPalette(p);
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPixelSize(11);
+    QApplication::setFont(font);
+}
+
+int PixelAt(const QImage &image, int x, int y)
+{
+    const QRgb c = image.pixel(x, y);
+    return qRed(c) | (qGreen(c) << 8) | (qBlue(c) << 16);
+}
+
+int CountColor(const QImage &image, int color, int x1, int y1, int x2, int y2)
+{
+    int n = 0;
+    for (int y = y1; y < y2; ++y)
+        for (int x = x1; x < x2; ++x)
+            if (PixelAt(image, x, y) == color)
+                ++n;
+    return n;
+}
+
+} // namespace jxt::test

@@ -1,0 +1,23 @@
+// SPDX-License-Identifier: MIT
+// Shared helpers of the test programs.
+#pragma once
+
+#include <QDir>
+#include <QImage>
+#include <QString>
+#include <QTemporaryDir>
+
+namespace jxt::test {
+
+/// Sets the palette of the classic desktop colours (button face 0xC0C0C0, window white,
+/// window text black, ...) and the application font, so pixel tests do not depend on the
+/// machine.
+void InstallFixedEnvironment();
+
+/// The pixel at (x, y) of image as 0x00BBGGRR.
+int PixelAt(const QImage &image, int x, int y);
+
+/// Number of pixels of colour (0x00BBGGRR) in the rectangle [x1,x2) x [y1,y2) of image.
+int CountColor(const QImage &image, int color, int x1, int y1, int x2, int y2);
+
+} // namespace jxt::test
