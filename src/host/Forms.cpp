@@ -1,0 +1,282 @@
+// SPDX-License-Identifier: MIT
+#include "host/Forms.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace jxt {
+
+// TForm
+
+TForm::TForm(TComponent *owner)
+    : TWinControl(owner)
+{
+    setWindowFlags(Qt::Window);
+    SetColor(clBtnFace);
+    resize(320, 240);
+}
+
+TForm::~TForm()
+{
+    BeforeDestruction();
+    if (OnDestroy)
+        OnDestroy(this);
+    if (Application()->MainForm() == this)
+        Application()->SetMainForm(nullptr);
+}
+
+void TForm::SetCaption(const QString &caption)
+{
+    TWinControl::SetCaption(caption);
+    setWindowTitle(caption);
+}
+
+void TForm::SetBorderStyle(TFormBorderStyle style)
+{
+    m_borderStyle = style;
+    Qt::WindowFlags flags = Qt::Window;
+    switch (style) {
+    case bsNone: flags |= Qt::FramelessWindowHint; break;
+    case bsDialog: flags = Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint; break;
+    case bsToolWindow: case bsSizeToolWin: flags = Qt::Tool; break;
+    default: break;
+    }
+    if (m_formStyle == fsStayOnTop)
+        flags |= Qt::WindowStaysOnTopHint;
+    const bool shown = isVisible();
+    setWindowFlags(flags);
+    if (shown)
+        show();
+}
+
+void TForm::SetFormStyle(TFormStyle style)
+{
+    m_formStyle = style;
+    SetBorderStyle(m_borderStyle);
+}
+
+TWindowState TForm::WindowState() const
+{
+    if (windowState() & Qt::WindowMinimized)
+        return wsMinimized;
+    if (windowState() & Qt::WindowMaximized)
+        return wsMaximized;
+    return wsNormal;
+}
+
+void TForm::SetWindowState(TWindowState state)
+{
+    switch (state) {
+    case wsMinimized: setWindowState(Qt::WindowMinimized); break;
+    case wsMaximized: setWindowState(Qt::WindowMaximized); break;
+    default: setWindowState(Qt::WindowNoState); break;
+    }
+}
+
+void TForm::PlaceOnScreen()
+{
+    if (m_position != poScreenCenter && m_position != poDesktopCenter)
+        return;
+    if (QScreen *screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        move(area.center() - rect().center());
+    }
+}
+
+TModalResult TForm::ShowModal()
+{
+    jxt::Loaded(this);
+    PlaceOnScreen();
+    m_modalResult = mrNone;
+    TDialogRequest request;
+    request.kind = TDialogRequest::ModalForm;
+    request.form = this;
+    request.text = Caption();
+    request.caption = Caption();
+    request.className = ClassName();
+    const int result = DialogService()->Show(request);
+    m_modalResult = result;
+    return result;
+}
+
+void TForm::Show()
+{
+    jxt::Loaded(this);
+    PlaceOnScreen();
+    QWidget::show();
+    raise();
+}
+
+void TForm::Hide()
+{
+    QWidget::hide();
+}
+
+void TForm::Close()
+{
+    if (m_closing)
+        return;
+    bool canClose = true;
+    if (OnCloseQuery)
+        OnCloseQuery(this, canClose);
+    if (!canClose)
+        return;
+    TCloseAction action = caHide;
+    if (OnClose)
+        OnClose(this, action);
+    switch (action) {
+    case caNone:
+        return;
+    case caMinimize:
+        SetWindowState(wsMinimized);
+        return;
+    case caFree:
+        m_closing = true;
+        QWidget::hide();
+        deleteLater();
+        return;
+    default:
+        if (m_modalResult == mrNone && windowModality() != Qt::NonModal)
+            m_modalResult = mrCancel;
+        QWidget::hide();
+    }
+}
+
+void TForm::Paint()
+{
+    TWinControl::Paint();
+    if (OnPaint)
+        OnPaint(this);
+}
+
+bool TForm::event(QEvent *event)
+{
+    if (event->type() == QEvent::Polish)
+        jxt::Loaded(this);
+    return TWinControl::event(event);
+}
+
+void TForm::closeEvent(QCloseEvent *event)
+{
+    // The window manager's close button goes through the same questions as Close.
+    event->ignore();
+    Close();
+}
+
+void TForm::showEvent(QShowEvent *event)
+{
+    TWinControl::showEvent(event);
+    if (OnShow)
+        OnShow(this);
+}
+
+void TForm::hideEvent(QHideEvent *event)
+{
+    TWinControl::hideEvent(event);
+    if (OnHide)
+        OnHide(this);
+}
+
+// TApplication
+
+TApplication::TApplication() = default;
+
+void TApplication::ProcessMessages()
+{
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+void TApplication::Terminate()
+{
+    m_terminated = true;
+    QCoreApplication::quit();
+}
+
+QString TApplication::Title() const
+{
+    if (!m_title.isEmpty())
+        return m_title;
+    return QFileInfo(ExeName()).completeBaseName();
+}
+
+QString TApplication::ExeName() const
+{
+    return QCoreApplication::instance() ? QCoreApplication::applicationFilePath() : QString();
+}
+
+int TApplication::MessageBox(const QString &text, const QString &caption, unsigned flags)
+{
+    return jxt::MessageBox(text, caption, flags);
+}
+
+void TApplication::Run()
+{
+    if (m_mainForm)
+        m_mainForm->Show();
+    if (!m_terminated)
+        QApplication::exec();
+}
+
+// TScreen
+
+int TScreen::Width() const
+{
+    QScreen *s = QGuiApplication::primaryScreen();
+    return s ? s->geometry().width() : 0;
+}
+
+int TScreen::Height() const
+{
+    QScreen *s = QGuiApplication::primaryScreen();
+    return s ? s->geometry().height() : 0;
+}
+
+void TScreen::SetCursor(TCursor cursor)
+{
+    if (cursor == m_cursor)
+        return;
+    if (m_cursor != crDefault)
+        QGuiApplication::restoreOverrideCursor();
+    m_cursor = cursor;
+    if (cursor != crDefault && QGuiApplication::instance())
+        QGuiApplication::setOverrideCursor(Cursors(cursor));
+}
+
+QCursor TScreen::Cursors(TCursor id) const
+{
+    auto it = m_cursors.find(id);
+    if (it != m_cursors.end())
+        return it->second;
+    return QCursor(CursorShape(id));
+}
+
+QStringList TScreen::Fonts() const
+{
+    QStringList families = QFontDatabase::families();
+    families.sort(Qt::CaseInsensitive);
+    return families;
+}
+
+TForm *TScreen::ActiveForm() const
+{
+    return dynamic_cast<TForm *>(QApplication::activeWindow());
+}
+
+TApplication *Application()
+{
+    static TApplication *app = new TApplication;
+    return app;
+}
+
+TScreen *Screen()
+{
+    static TScreen screen;
+    return &screen;
+}
+
+} // namespace jxt

@@ -1,0 +1,160 @@
+// SPDX-License-Identifier: MIT
+#include "host/designer/DesignRegistry.h"
+
+#include <QMetaProperty>
+
+namespace jxt {
+
+namespace {
+
+struct Registry
+{
+    QStringList pages;
+    std::vector<std::pair<QString, TComponentClass>> classes; // page, class, in order
+    std::vector<TRegisteredEditor> editors;
+};
+
+Registry &TheRegistry()
+{
+    static Registry registry;
+    return registry;
+}
+
+QString StripNamespace(const char *name)
+{
+    QString s = QString::fromLatin1(name);
+    const int colon = s.lastIndexOf(QLatin1String("::"));
+    return colon >= 0 ? s.mid(colon + 2) : s;
+}
+
+bool Inherits(const QMetaObject *meta, const QMetaObject *base)
+{
+    for (const QMetaObject *m = meta; m; m = m->superClass())
+        if (m == base)
+            return true;
+    return false;
+}
+
+/// The type name the registry uses for a property: the declared name without namespace, with
+/// QString reported as "string".
+QString TypeNameOf(const QMetaProperty &p)
+{
+    const QString t = StripNamespace(p.typeName());
+    return t == QLatin1String("QString") ? QStringLiteral("string") : t;
+}
+
+} // namespace
+
+QString TComponentClass::Name() const
+{
+    return meta ? StripNamespace(meta->className()) : QString();
+}
+
+void RegisterComponents(const QString &page, const std::vector<TComponentClass> &classes)
+{
+    Registry &r = TheRegistry();
+    if (!r.pages.contains(page))
+        r.pages << page;
+    for (const TComponentClass &c : classes) {
+        bool known = false;
+        for (const auto &entry : r.classes)
+            known = known || entry.second == c;
+        if (!known)
+            r.classes.emplace_back(page, c);
+    }
+}
+
+void RegisterPropertyEditor(const QString &propertyType, const QMetaObject *componentClass,
+                            const QString &propertyName, const QString &editorName,
+                            TPropertyEditorFactory factory)
+{
+    Registry &r = TheRegistry();
+    for (const TRegisteredEditor &e : r.editors)
+        if (e.propertyType == propertyType && e.componentClass == componentClass
+            && e.propertyName.compare(propertyName, Qt::CaseInsensitive) == 0
+            && e.editorName == editorName)
+            return;
+    r.editors.push_back({propertyType, componentClass, propertyName, editorName, std::move(factory)});
+}
+
+QStringList RegisteredPages()
+{
+    return TheRegistry().pages;
+}
+
+std::vector<TComponentClass> RegisteredComponents(const QString &page)
+{
+    std::vector<TComponentClass> out;
+    for (const auto &entry : TheRegistry().classes)
+        if (entry.first == page)
+            out.push_back(entry.second);
+    return out;
+}
+
+const std::vector<TRegisteredEditor> &RegisteredEditors()
+{
+    return TheRegistry().editors;
+}
+
+const TComponentClass *FindRegisteredClass(const QString &className)
+{
+    for (const auto &entry : TheRegistry().classes)
+        if (entry.second.Name() == className)
+            return &entry.second;
+    return nullptr;
+}
+
+std::unique_ptr<TPropertyEditor> CreatePropertyEditor(TComponent *component, const QString &propertyName)
+{
+    if (!component)
+        return nullptr;
+    const QMetaObject *meta = component->metaObject();
+    const int index = meta->indexOfProperty(propertyName.toLatin1().constData());
+    if (index < 0)
+        return nullptr;
+    const QString type = TypeNameOf(meta->property(index));
+    const auto &editors = TheRegistry().editors;
+    for (auto it = editors.rbegin(); it != editors.rend(); ++it) {
+        if (it->propertyType.compare(type, Qt::CaseInsensitive) != 0)
+            continue;
+        if (it->componentClass && !Inherits(meta, it->componentClass))
+            continue;
+        if (!it->propertyName.isEmpty() && it->propertyName.compare(propertyName, Qt::CaseInsensitive) != 0)
+            continue;
+        return it->factory({component}, propertyName);
+    }
+    return nullptr;
+}
+
+void ClearRegistry()
+{
+    TheRegistry() = Registry{};
+}
+
+// TPropertyEditor
+
+TPropertyEditor::TPropertyEditor(std::vector<TComponent *> components, const QString &propertyName)
+    : m_components(std::move(components)), m_propertyName(propertyName)
+{
+}
+
+TComponent *TPropertyEditor::GetComponent(int index) const
+{
+    if (index < 0 || index >= int(m_components.size()))
+        return nullptr;
+    return m_components[std::size_t(index)];
+}
+
+QString TPropertyEditor::GetStrValue() const
+{
+    TComponent *c = GetComponent(0);
+    return c ? c->property(m_propertyName.toLatin1().constData()).toString() : QString();
+}
+
+void TPropertyEditor::SetStrValue(const QString &value)
+{
+    for (TComponent *c : m_components)
+        c->setProperty(m_propertyName.toLatin1().constData(), value);
+}
+
+} // namespace jxt
