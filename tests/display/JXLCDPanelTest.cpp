@@ -42,13 +42,13 @@ struct TCell
     QPoint Inside(TSeg seg) const
     {
         switch (seg) {
-        case sTop: return {cx, t + a};
+        case sTop: return {(l + cx) / 2, t + a};
         case sUpperLeft: return {l + a, (t + 2 * a + cy - a) / 2};
         case sUpperRight: return {r - a, (t + 2 * a + cy - a) / 2};
         case sMiddle: return {(l + cx) / 2, cy};
         case sLowerLeft: return {l + a, (cy + a + b - 2 * a) / 2};
         case sLowerRight: return {r - a, (cy + a + b - 2 * a) / 2};
-        case sBottom: return {cx, b - a};
+        case sBottom: return {(l + cx) / 2, b - a};
         case sUpperCentre: return {cx, (t + 2 * a + cy - a) / 2};
         case sLowerCentre: return {cx, (cy + a + b - 2 * a) / 2};
         case sLeftHalf: return {(l + 2 * a + cx - a) / 2, cy};
