@@ -10,6 +10,7 @@
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QTime>
 
 #include <memory>
 #include <utility>
@@ -36,7 +37,7 @@ void AddLCDClock(TGallerySection &section)
 
     auto *timer = new TTimer(clock);
     const auto show = [clock](TObject *) {
-        clock->SetCaption(Now().time().toString(QStringLiteral("hh:mm:ss")));
+        clock->SetCaption(QTime::currentTime().toString(QStringLiteral("hh:mm:ss")));
     };
     timer->OnTimer = show;
     timer->SetInterval(1000);

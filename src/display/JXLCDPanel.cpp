@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 
 namespace jxt {
 
@@ -119,6 +120,42 @@ bool SameColor(TColor a, TColor b)
     return a == b || ColorToRGB(a) == ColorToRGB(b);
 }
 
+// 32-bit formats in which an opaque pixel is stored as 0xFFRRGGBB, so rows copy unchanged.
+bool OpaqueRgb32(QImage::Format format)
+{
+    return format == QImage::Format_RGB32 || format == QImage::Format_ARGB32
+        || format == QImage::Format_ARGB32_Premultiplied;
+}
+
+QColor OpaqueColor(TColor color)
+{
+    const TColor rgb = ColorToRGB(color);
+    return QColor(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));
+}
+
+// Copies source onto target with its top-left corner at (x, y), clipped to target.
+void CopyPixels(const QImage &source, QImage &target, int x, int y)
+{
+    if (source.isNull() || target.isNull())
+        return;
+    if (!OpaqueRgb32(source.format()) || !OpaqueRgb32(target.format())) {
+        CopyPixels(source.convertToFormat(QImage::Format_ARGB32), target, x, y);
+        return;
+    }
+    const int x0 = std::max(x, 0);
+    const int x1 = std::min(x + source.width(), target.width());
+    const int y0 = std::max(y, 0);
+    const int y1 = std::min(y + source.height(), target.height());
+    if (x0 >= x1)
+        return;
+    const std::size_t bytes = std::size_t(x1 - x0) * sizeof(QRgb);
+    for (int row = y0; row < y1; ++row) {
+        const QRgb *from = reinterpret_cast<const QRgb *>(source.constScanLine(row - y)) + (x0 - x);
+        QRgb *to = reinterpret_cast<QRgb *>(target.scanLine(row)) + x0;
+        std::memcpy(to, from, bytes);
+    }
+}
+
 } // namespace
 
 std::uint16_t TJXLCDPanel::SegmentMask(QChar c)
@@ -223,6 +260,19 @@ TRect TJXLCDPanel::CellRectAt(int row, int col) const
     return Bounds(col * w / m_columns + 4, row * h / m_rows + 2, w / m_columns - 8, h / m_rows - 4);
 }
 
+void TJXLCDPanel::DrawUnlitFigure(TCanvas *canvas, const TRect &rect) const
+{
+    canvas->Pen()->SetStyle(psSolid);
+    canvas->Brush()->SetStyle(bsSolid);
+    canvas->Brush()->SetColor(m_loColor);
+    canvas->Pen()->SetColor(clBlack);
+    const TCellGeometry geometry(rect, m_segmentSize);
+    for (int bit : kInnerSegments)
+        geometry.Draw(canvas, kSegments[std::size_t(bit)]);
+    for (int bit : kBarSegments)
+        geometry.Draw(canvas, kSegments[std::size_t(bit)]);
+}
+
 void TJXLCDPanel::DrawTemplate(int width, int height)
 {
     const TTemplateKey key{width, height, m_segmentSize, ColorToRGB(Color()), ColorToRGB(m_loColor)};
@@ -231,17 +281,10 @@ void TJXLCDPanel::DrawTemplate(int width, int height)
     m_template = std::make_unique<TBitmap>(width, height);
     m_templateKey = key;
     TCanvas *canvas = m_template->Canvas();
-    canvas->Pen()->SetStyle(psSolid);
     canvas->Brush()->SetStyle(bsSolid);
     canvas->Brush()->SetColor(Color());
     canvas->FillRect(Rect(0, 0, width, height));
-    canvas->Brush()->SetColor(m_loColor);
-    canvas->Pen()->SetColor(clBlack);
-    const TCellGeometry geometry(Rect(0, 0, width, height), m_segmentSize);
-    for (int bit : kInnerSegments)
-        geometry.Draw(canvas, kSegments[std::size_t(bit)]);
-    for (int bit : kBarSegments)
-        geometry.Draw(canvas, kSegments[std::size_t(bit)]);
+    DrawUnlitFigure(canvas, Rect(0, 0, width, height));
 }
 
 void TJXLCDPanel::Paint()
@@ -274,13 +317,35 @@ void TJXLCDPanel::Paint()
     canvas->Pen()->SetMode(pmCopy);
     canvas->Brush()->SetStyle(bsSolid);
     canvas->Brush()->SetColor(Color());
-    canvas->FillRect(ClientRect());
+    QImage *surface = canvas->Device();
+    if (surface && OpaqueRgb32(surface->format())
+        && canvas->ClipRect() == Rect(0, 0, surface->width(), surface->height()))
+        surface->fill(OpaqueColor(Color())); // the same pixels as FillRect, at memory speed
+    else
+        canvas->FillRect(ClientRect());
 
-    // The unlit figure is the same in every cell: draw it once and copy it.
+    // The unlit figure is the same in every cell: it is drawn once as a template.
     const int templateWidth = cellWidth - 8;
     const int templateHeight = cellHeight - 4;
-    if (!SameColor(m_loColor, Color()) && templateWidth > 0 && templateHeight > 0) {
+    const bool validCell = templateWidth > 0 && templateHeight > 0;
+    const bool showUnlit = !SameColor(m_loColor, Color());
+    if (showUnlit && validCell)
         DrawTemplate(templateWidth, templateHeight);
+
+    // A cell's picture depends only on its figure, so with the cache every figure is drawn
+    // once (template included) and copied; otherwise the template goes into every cell here
+    // and each cell's character is drawn over it.
+    const TTemplateKey glyphKey{templateWidth, templateHeight, m_segmentSize, ColorToRGB(Color()),
+                                ColorToRGB(m_loColor)};
+    const std::size_t glyphBytes = std::size_t(templateWidth + 1) * std::size_t(templateHeight + 1) * 4;
+    m_useGlyphs = m_glyphCacheEnabled && validCell && glyphBytes * kMaxFigures <= kGlyphCacheBytes;
+    if (!m_useGlyphs || !(glyphKey == m_glyphKey) || ColorToRGB(m_hiColor) != m_glyphHiColor) {
+        m_glyphs.clear();
+        m_glyphBase = QImage();
+        m_glyphKey = glyphKey;
+        m_glyphHiColor = ColorToRGB(m_hiColor);
+    }
+    if (showUnlit && validCell && !m_useGlyphs) {
         for (int row = 0; row < m_rows; ++row)
             for (int col = 0; col < m_columns; ++col)
                 canvas->Draw(col * w / m_columns + 4, row * h / m_rows + 2, m_template.get());
@@ -299,12 +364,65 @@ void TJXLCDPanel::PaintItems()
             if (m_cellRect.IsEmpty())
                 continue;
             const QChar c = col < line.size() ? line.at(col).toUpper() : QLatin1Char(' ');
-            DrawLCD(canvas, m_cellRect, m_segmentSize, c);
+            if (m_useGlyphs)
+                CopyGlyph(Glyph(c), m_cellRect.Left, m_cellRect.Top);
+            else
+                DrawLCD(canvas, m_cellRect, m_segmentSize, c);
         }
     }
 }
 
+const QImage &TJXLCDPanel::Glyph(QChar c)
+{
+    // Characters of one figure share a picture: the marks have their own, every other
+    // character is its segment mask.
+    std::uint32_t figure = SegmentMask(c);
+    switch (c.unicode()) {
+    case u',': figure |= 1u << 16; break;
+    case u'.': figure |= 2u << 16; break;
+    case u':': figure |= 3u << 16; break;
+    default: break;
+    }
+    const auto found = m_glyphs.find(figure);
+    if (found != m_glyphs.end())
+        return found->second;
+
+    // The cell as the direct drawing leaves it. Every figure starts from the same base: the
+    // background with all unlit segments, drawn in the template's order but unclipped, since
+    // outlines reach the cell's right and bottom edge (the picture is one pixel larger than
+    // the cell rectangle). Redrawing a figure's unlit segments over that base would put the
+    // same pixels back in the same order, so only the lit segments and marks are drawn.
+    const int width = m_glyphKey.width;
+    const int height = m_glyphKey.height;
+    if (m_glyphBase.isNull()) {
+        TBitmap base(width + 1, height + 1);
+        TCanvas *canvas = base.Canvas();
+        canvas->Brush()->SetStyle(bsSolid);
+        canvas->Brush()->SetColor(Color());
+        canvas->FillRect(Rect(0, 0, width + 1, height + 1));
+        if (!SameColor(m_loColor, Color()))
+            DrawUnlitFigure(canvas, Rect(0, 0, width, height));
+        m_glyphBase = base.Image();
+    }
+    TBitmap bitmap;
+    bitmap.SetImage(m_glyphBase);
+    DrawCharacter(bitmap.Canvas(), Rect(0, 0, width, height), m_segmentSize, c, false);
+    return m_glyphs.emplace(figure, bitmap.Image()).first->second;
+}
+
+void TJXLCDPanel::CopyGlyph(const QImage &glyph, int x, int y)
+{
+    if (QImage *surface = Canvas()->Device())
+        CopyPixels(glyph, *surface, x, y);
+}
+
 void TJXLCDPanel::DrawLCD(TCanvas *canvas, const TRect &rect, int segmentSize, QChar c)
+{
+    DrawCharacter(canvas, rect, segmentSize, c, true);
+}
+
+void TJXLCDPanel::DrawCharacter(TCanvas *canvas, const TRect &rect, int segmentSize, QChar c,
+                                bool drawUnlit)
 {
     const TCellGeometry geometry(rect, std::max(1, segmentSize));
     const std::uint16_t mask = SegmentMask(c);
@@ -312,19 +430,21 @@ void TJXLCDPanel::DrawLCD(TCanvas *canvas, const TRect &rect, int segmentSize, Q
 
     canvas->Pen()->SetStyle(psSolid);
     canvas->Brush()->SetStyle(bsSolid);
-    canvas->Brush()->SetColor(m_loColor);
-    if (SameColor(m_loColor, Color())) {
-        // Unlit segments vanish in the background.
-        canvas->Pen()->SetColor(m_loColor);
-    } else {
-        canvas->Pen()->SetColor(clBlack);
-        for (int bit : kInnerSegments)
+    if (drawUnlit) {
+        canvas->Brush()->SetColor(m_loColor);
+        if (SameColor(m_loColor, Color())) {
+            // Unlit segments vanish in the background.
+            canvas->Pen()->SetColor(m_loColor);
+        } else {
+            canvas->Pen()->SetColor(clBlack);
+            for (int bit : kInnerSegments)
+                if (!lit(bit))
+                    geometry.Draw(canvas, kSegments[std::size_t(bit)]);
+        }
+        for (int bit : kBarSegments)
             if (!lit(bit))
                 geometry.Draw(canvas, kSegments[std::size_t(bit)]);
     }
-    for (int bit : kBarSegments)
-        if (!lit(bit))
-            geometry.Draw(canvas, kSegments[std::size_t(bit)]);
 
     canvas->Brush()->SetColor(m_hiColor);
     canvas->Pen()->SetColor(clBlack);

@@ -16,6 +16,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <unordered_map>
 
 namespace jxt {
 
@@ -94,9 +95,22 @@ protected:
     /// The rectangle of the cell being drawn (set by PaintItems before each DrawLCD).
     const TRect &CellRect() const { return m_cellRect; }
 
+    /// Whether cells are drawn once per figure and copied (the default) or each drawn on the
+    /// control; both give the same picture.
+    void SetGlyphCacheEnabled(bool enabled) { m_glyphCacheEnabled = enabled; }
+
 private:
     TRect CellRectAt(int row, int col) const;
     void DrawTemplate(int width, int height);
+    /// Draws all thirteen unlit segments into rect, in the template's order.
+    void DrawUnlitFigure(TCanvas *canvas, const TRect &rect) const;
+    /// DrawLCD; without drawUnlit only the lit segments and the marks are drawn (for a cell
+    /// that already holds the whole unlit figure).
+    void DrawCharacter(TCanvas *canvas, const TRect &rect, int segmentSize, QChar c, bool drawUnlit);
+    /// The finished picture of a cell showing c, drawn on first use.
+    const QImage &Glyph(QChar c);
+    /// Copies a cell picture onto the surface with its top-left corner at (x, y).
+    void CopyGlyph(const QImage &glyph, int x, int y);
 
     int m_columns = 10;
     int m_rows = 1;
@@ -121,6 +135,18 @@ private:
                 && color == o.color && loColor == o.loColor;
         }
     } m_templateKey;
+
+    // Finished cell pictures by figure (segment mask and mark), valid for one cell size,
+    // segment size and set of colours. A paint of repeated characters then draws each figure
+    // once and copies it; cells too large for the budget are drawn directly.
+    static constexpr std::size_t kGlyphCacheBytes = std::size_t(8) << 20;
+    static constexpr std::size_t kMaxFigures = 64;
+    bool m_glyphCacheEnabled = true;
+    bool m_useGlyphs = false;
+    TTemplateKey m_glyphKey;
+    TColor m_glyphHiColor = 0;
+    QImage m_glyphBase; // background and template, the start of every figure's picture
+    std::unordered_map<std::uint32_t, QImage> m_glyphs;
 };
 
 } // namespace jxt

@@ -404,6 +404,55 @@ TEST(JXLCDPanel, PublishedPropertiesInOrder)
     EXPECT_EQ(panel.property("LCDLoColor").toInt(), int(clMaroon));
 }
 
+// Gives tests the switch between copied and directly drawn cells.
+class TDirectLCDPanel : public TJXLCDPanel
+{
+public:
+    using TJXLCDPanel::SetGlyphCacheEnabled;
+};
+
+TEST(JXLCDPanel, CopiedCellsMatchDirectlyDrawnCells)
+{
+    const QString text = QStringLiteral("*+-,.:0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ \u00e4");
+    struct TLayout
+    {
+        int columns, rows, width, height, segment;
+        TColor color, lo;
+    };
+    for (const TLayout &layout : {TLayout{47, 1, 47 * 13, 13, 2, clBlack, 0x004000},
+                                  TLayout{12, 4, 12 * 60 + 7, 4 * 120 + 3, 6, clBlack, 0x004000},
+                                  TLayout{24, 2, 24 * 25, 2 * 40, 3, clNavy, clNavy},
+                                  TLayout{24, 2, 24 * 25, 2 * 40, 3, clBtnFace, clGray},
+                                  TLayout{10, 3, 10 * 13, 3 * 13, 1, clBlack, 0x004000},
+                                  TLayout{7, 2, 7 * 17 + 5, 2 * 21 + 1, 2, clWhite, clSilver},
+                                  TLayout{5, 1, 5 * 40, 61, 4, clBtnFace, clBtnFace}}) {
+        TDirectLCDPanel copied;
+        TDirectLCDPanel direct;
+        direct.SetGlyphCacheEnabled(false);
+        for (TDirectLCDPanel *panel : {&copied, &direct}) {
+            panel->SetColumns(layout.columns);
+            panel->SetRows(layout.rows);
+            panel->SetBounds(0, 0, layout.width, layout.height);
+            panel->SetSegmentSize(layout.segment);
+            panel->SetColor(layout.color);
+            panel->SetLCDLoColor(layout.lo);
+            QStringList lines;
+            for (int row = 0; row < layout.rows; ++row)
+                lines << text.mid(row * layout.columns % text.size()) + text;
+            panel->SetItemsList(lines);
+            panel->Repaint();
+        }
+        EXPECT_EQ(copied.Surface(), direct.Surface()) << layout.columns << " x " << layout.rows;
+
+        // A new colour is taken up by the copied cells too.
+        copied.SetLCDHiColor(clRed);
+        direct.SetLCDHiColor(clRed);
+        copied.Repaint();
+        direct.Repaint();
+        EXPECT_EQ(copied.Surface(), direct.Surface()) << layout.columns << " x " << layout.rows;
+    }
+}
+
 TEST(JXLCDPanel, SurvivesHostileSizesAndText)
 {
     // No size at all: the paint grows the panel to the smallest cells.
