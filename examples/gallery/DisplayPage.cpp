@@ -64,13 +64,16 @@ void AddLCDPanel(TGalleryPage &page)
 
     auto *caption = new QLineEdit(&section);
     caption->setPlaceholderText(QStringLiteral("Caption (ersetzt Items)"));
-    QObject::connect(caption, &QLineEdit::textChanged, caption,
-                     [panel](const QString &text) { panel->SetCaption(text); });
     section.Form()->addRow(QStringLiteral("Caption"), caption);
 
     auto *items = new QPlainTextEdit(&section);
     items->setPlainText(panel->GetItemsList().join(QLatin1Char('\n')));
     items->setFixedHeight(56);
+    QObject::connect(caption, &QLineEdit::textChanged, caption, [panel, items](const QString &text) {
+        panel->SetCaption(text);
+        const QSignalBlocker block(items);
+        items->setPlainText(panel->GetItemsList().join(QLatin1Char('\n')));
+    });
     QObject::connect(items, &QPlainTextEdit::textChanged, items, [panel, items] {
         panel->SetItemsList(items->toPlainText().split(QLatin1Char('\n')));
     });
