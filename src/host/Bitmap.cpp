@@ -100,8 +100,8 @@ void TBitmap::SetHeight(int h)
 
 void TBitmap::SetSize(int w, int h)
 {
-    w = std::clamp(w, 0, kMaxImageSide);
-    h = std::clamp(h, 0, kMaxImageSide);
+    w = std::max(w, 0);
+    h = std::max(h, 0);
     if (w == Width() && h == Height() && !m_image.isNull())
         return;
     if (w == 0 || h == 0) {
