@@ -215,6 +215,22 @@ void TBitmap::SetTransparentColor(TColor c)
     Changed();
 }
 
+void TBitmap::SetMonochrome(bool m)
+{
+    if (m == m_monochrome)
+        return;
+    m_monochrome = m;
+    if (m && !m_image.isNull()) {
+        // White is the background of a two-colour bitmap; everything else is ink.
+        for (int y = 0; y < m_image.height(); ++y) {
+            QRgb *line = reinterpret_cast<QRgb *>(m_image.scanLine(y));
+            for (int x = 0; x < m_image.width(); ++x)
+                line[x] = (line[x] & 0x00FFFFFF) == 0x00FFFFFF ? 0xFFFFFFFFu : 0xFF000000u;
+        }
+    }
+    Changed();
+}
+
 void TBitmap::Assign(const TPersistent *source)
 {
     if (const auto *bitmap = dynamic_cast<const TBitmap *>(source)) {

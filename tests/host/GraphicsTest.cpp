@@ -363,6 +363,25 @@ TEST(Bitmap, SetSizeKeepsPixelsAndWhitensNewArea)
     canvas->FillRect(Rect(0, 0, 5, 5));
 }
 
+TEST(Bitmap, MonochromeKeepsWhiteAndBlackensTheRestAndSurvivesAFile)
+{
+    TBitmap bitmap(3, 1);
+    bitmap.Canvas()->SetPixel(1, 0, clSilver);
+    bitmap.Canvas()->SetPixel(2, 0, clNavy);
+    bitmap.SetMonochrome(true);
+    EXPECT_EQ(PixelAt(bitmap.Image(), 0, 0), clWhite);
+    EXPECT_EQ(PixelAt(bitmap.Image(), 1, 0), clBlack);
+    EXPECT_EQ(PixelAt(bitmap.Image(), 2, 0), clBlack);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("mono.bmp"));
+    bitmap.SaveToFile(path);
+    TBitmap loaded;
+    loaded.LoadFromFile(path);
+    EXPECT_TRUE(loaded.Monochrome());
+    EXPECT_EQ(PixelAt(loaded.Image(), 0, 0), clWhite);
+    EXPECT_EQ(PixelAt(loaded.Image(), 2, 0), clBlack);
+}
+
 TEST(Bitmap, AssignCopiesPixelsIndependently)
 {
     TBitmap a(3, 3);
