@@ -13,8 +13,8 @@ using namespace jxt::platform;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    const QByteArray input = QByteArray::fromRawData(reinterpret_cast<const char *>(data),
-                                                     static_cast<int>(size));
+    const QByteArray input =
+        QByteArray::fromRawData(reinterpret_cast<const char *>(data), static_cast<int>(size));
     QByteArray output;
     const qint64 limit = 4 * 1024 * 1024;
     const qint64 rc = LZDecode(input, output, limit);

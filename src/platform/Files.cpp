@@ -74,9 +74,9 @@ bool CopyHostFile(const QString &source, const QString &dest, bool exclusive)
     const bool existed = ::stat(dst.constData(), &dstStat) == 0;
     if (existed) {
         // Overwriting a file with itself would truncate it before reading it.
-        if (exclusive || !S_ISREG(dstStat.st_mode)
-            || (dstStat.st_dev == srcStat.st_dev && dstStat.st_ino == srcStat.st_ino)
-            || !HostModeWritable(dstStat.st_mode, dstStat.st_uid, dstStat.st_gid)) {
+        if (exclusive || !S_ISREG(dstStat.st_mode) ||
+            (dstStat.st_dev == srcStat.st_dev && dstStat.st_ino == srcStat.st_ino) ||
+            !HostModeWritable(dstStat.st_mode, dstStat.st_uid, dstStat.st_gid)) {
             ::close(in);
             return false;
         }
@@ -131,7 +131,8 @@ bool MoveAcrossFileSystems(const QString &source, const QString &dest)
         return false;
     if (S_ISLNK(st.st_mode)) {
         QByteArray target(4096, '\0');
-        const ssize_t len = ::readlink(src.constData(), target.data(), static_cast<size_t>(target.size()));
+        const ssize_t len =
+            ::readlink(src.constData(), target.data(), static_cast<size_t>(target.size()));
         if (len < 0 || len >= target.size())
             return false;
         target.truncate(static_cast<int>(len));
@@ -284,8 +285,8 @@ bool MoveFile(const QString &source, const QString &dest)
         // original's case-insensitive file system allows. Rename to the name as written.
         const QString written = ExtractFileName(dest);
         const QString literal = dst.left(dst.lastIndexOf(QLatin1Char('/')) + 1) + written;
-        if (dstStat.st_dev != st.st_dev || dstStat.st_ino != st.st_ino || written.isEmpty()
-            || literal == src || written.compare(NameOf(src), Qt::CaseInsensitive) != 0)
+        if (dstStat.st_dev != st.st_dev || dstStat.st_ino != st.st_ino || written.isEmpty() ||
+            literal == src || written.compare(NameOf(src), Qt::CaseInsensitive) != 0)
             return false;
         return ::rename(nativeSrc.constData(), Native(literal).constData()) == 0;
     }

@@ -125,8 +125,8 @@ int FindFirst(const QString &pattern, int attr, TSearchRec &rec)
     const QString mask = ExtractFileName(pattern);
     const QString hostDir = ToHostPath(dirPart.isEmpty() ? QStringLiteral(".") : dirPart);
     struct stat st;
-    if (hostDir.isEmpty() || ::stat(QFile::encodeName(hostDir).constData(), &st) != 0
-        || !S_ISDIR(st.st_mode))
+    if (hostDir.isEmpty() || ::stat(QFile::encodeName(hostDir).constData(), &st) != 0 ||
+        !S_ISDIR(st.st_mode))
         return kErrorPathNotFound;
     if (mask.isEmpty())
         return kErrorFileNotFound;
@@ -153,8 +153,9 @@ int FindFirst(const QString &pattern, int attr, TSearchRec &rec)
             if (!MatchesFileMask(name, mask))
                 continue;
             anyNameMatched = true;
-            const QString full = hostDir.endsWith(QLatin1Char('/')) ? hostDir + name
-                                                                    : hostDir + QLatin1Char('/') + name;
+            const QString full = hostDir.endsWith(QLatin1Char('/'))
+                                     ? hostDir + name
+                                     : hostDir + QLatin1Char('/') + name;
             THostEntry info = StatHostEntry(full, name);
             if (!info.Exists || (info.Attr & rec.ExcludeAttr) != 0)
                 continue;
@@ -165,8 +166,12 @@ int FindFirst(const QString &pattern, int attr, TSearchRec &rec)
             return kErrorFileNotFound;
         std::sort(state->Entries.begin(), state->Entries.end(),
                   [](const TFindState::TEntry &a, const TFindState::TEntry &b) {
-                      const int rankA = a.Name == QLatin1String(".") ? 0 : a.Name == QLatin1String("..") ? 1 : 2;
-                      const int rankB = b.Name == QLatin1String(".") ? 0 : b.Name == QLatin1String("..") ? 1 : 2;
+                      const int rankA = a.Name == QLatin1String(".")    ? 0
+                                        : a.Name == QLatin1String("..") ? 1
+                                                                        : 2;
+                      const int rankB = b.Name == QLatin1String(".")    ? 0
+                                        : b.Name == QLatin1String("..") ? 1
+                                                                        : 2;
                       if (rankA != rankB)
                           return rankA < rankB;
                       const int c = a.Name.compare(b.Name, Qt::CaseInsensitive);

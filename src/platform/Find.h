@@ -12,21 +12,21 @@ namespace jxt::platform {
 
 /// File attribute bits, with the values of the original platform.
 enum : int {
-    faReadOnly = 0x01,    ///< we may not write the file (directories never carry it)
-    faHidden = 0x02,      ///< the name starts with a dot
-    faSysFile = 0x04,     ///< device, FIFO or socket: neither a regular file nor a directory
-    faVolumeID = 0x08,    ///< the volume label (only ever alone, see FindFirst)
-    faDirectory = 0x10,   ///< a directory, or a symbolic link to one
-    faArchive = 0x20,     ///< a regular file
+    faReadOnly = 0x01,  ///< we may not write the file (directories never carry it)
+    faHidden = 0x02,    ///< the name starts with a dot
+    faSysFile = 0x04,   ///< device, FIFO or socket: neither a regular file nor a directory
+    faVolumeID = 0x08,  ///< the volume label (only ever alone, see FindFirst)
+    faDirectory = 0x10, ///< a directory, or a symbolic link to one
+    faArchive = 0x20,   ///< a regular file
     faAnyFile = 0x3F,
     faCompressed = 0x800, ///< never set by this platform; defined for callers that test it
 };
 
 /// Result codes of FindFirst/FindNext (0 is success), as the original platform reports them.
 enum : int {
-    kErrorFileNotFound = 2,   ///< the directory exists but no entry has a matching name
-    kErrorPathNotFound = 3,   ///< the directory of the pattern does not exist
-    kErrorNoMoreFiles = 18,   ///< all matching entries were returned (or all were filtered)
+    kErrorFileNotFound = 2, ///< the directory exists but no entry has a matching name
+    kErrorPathNotFound = 3, ///< the directory of the pattern does not exist
+    kErrorNoMoreFiles = 18, ///< all matching entries were returned (or all were filtered)
 };
 
 struct TFindState;
@@ -34,15 +34,15 @@ struct TFindState;
 /// One found entry and the state of the search that found it.
 struct TSearchRec
 {
-    QString Name;          ///< entry name as stored on disk
-    qint64 Size = 0;       ///< size in bytes of a regular file (of a link's target); 0 otherwise
-    int Attr = 0;          ///< fa* bits
-    QDateTime Time;        ///< last modification time, local time
-    bool IsSymLink = false;///< the entry is a symbolic link; Attr, Size and Time are the target's
-                           ///< (a dangling link is a plain file of size 0). Recursive walkers and
-                           ///< deletions must not descend into a directory reached this way.
-    QString HostPath;      ///< full host path of the entry
-    int ExcludeAttr = 0;   ///< special bits (hidden, system, directory) not asked for
+    QString Name;           ///< entry name as stored on disk
+    qint64 Size = 0;        ///< size in bytes of a regular file (of a link's target); 0 otherwise
+    int Attr = 0;           ///< fa* bits
+    QDateTime Time;         ///< last modification time, local time
+    bool IsSymLink = false; ///< the entry is a symbolic link; Attr, Size and Time are the target's
+                            ///< (a dangling link is a plain file of size 0). Recursive walkers and
+                            ///< deletions must not descend into a directory reached this way.
+    QString HostPath;       ///< full host path of the entry
+    int ExcludeAttr = 0;    ///< special bits (hidden, system, directory) not asked for
     std::shared_ptr<TFindState> FindHandle; ///< open search; released by FindClose
 };
 

@@ -33,8 +33,8 @@ bool InOurGroups(gid_t gid)
 
 QDateTime ModificationTime(const struct stat &st)
 {
-    return QDateTime::fromMSecsSinceEpoch(qint64(st.st_mtim.tv_sec) * 1000
-                                          + st.st_mtim.tv_nsec / 1000000);
+    return QDateTime::fromMSecsSinceEpoch(qint64(st.st_mtim.tv_sec) * 1000 +
+                                          st.st_mtim.tv_nsec / 1000000);
 }
 
 } // namespace
@@ -85,8 +85,8 @@ THostEntry StatHostEntry(const QString &hostPath, const QString &name)
     } else {
         entry.Attr = faSysFile;
     }
-    if (name.startsWith(QLatin1Char('.')) && name != QLatin1String(".")
-        && name != QLatin1String(".."))
+    if (name.startsWith(QLatin1Char('.')) && name != QLatin1String(".") &&
+        name != QLatin1String(".."))
         entry.Attr |= faHidden;
     entry.Time = ModificationTime(st);
     return entry;

@@ -15,7 +15,7 @@ struct THostEntry
     qint64 Size = 0;
     QDateTime Time;
     bool IsSymLink = false;
-    bool Dangling = false;   ///< a link whose target does not exist
+    bool Dangling = false; ///< a link whose target does not exist
 };
 
 /// Reads the entry at `hostPath` (an absolute host path). `name` decides the hidden bit (a

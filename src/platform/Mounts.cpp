@@ -35,8 +35,8 @@ bool IsPathPrefix(const QString &prefix, const QString &path)
 {
     if (prefix == QLatin1String("/"))
         return path.startsWith(QLatin1Char('/'));
-    return path == prefix
-        || (path.startsWith(prefix) && path.at(prefix.size()) == QLatin1Char('/'));
+    return path == prefix ||
+           (path.startsWith(prefix) && path.at(prefix.size()) == QLatin1Char('/'));
 }
 
 } // namespace
@@ -48,7 +48,8 @@ QList<TMountEntry> ParseMountInfo(const QByteArray &text)
     for (const QByteArray &line : text.split('\n')) {
         if (++lineCount > kMaxMountLines)
             break;
-        // id parent major:minor root mountpoint options [optional fields...] - fstype source superoptions
+        // id parent major:minor root mountpoint options [optional fields...] - fstype source
+        // superoptions
         const QList<QByteArray> fields = line.simplified().split(' ');
         const int dash = fields.indexOf(QByteArray("-"));
         if (dash < 6 || dash + 2 >= fields.size())
@@ -95,9 +96,9 @@ int FindMount(const QList<TMountEntry> &mounts, const QString &hostPath)
 bool IsRemoteFsType(const QString &fsType)
 {
     static const char *const kRemote[] = {
-        "nfs", "nfs4", "cifs", "smb3", "smbfs", "sshfs", "fuse.sshfs", "afs", "ceph",
-        "glusterfs", "fuse.glusterfs", "davfs", "fuse.davfs2", "fuse.rclone", "ncpfs",
-        "coda", "lustre",
+        "nfs",         "nfs4",        "cifs",  "smb3",      "smbfs",          "sshfs",
+        "fuse.sshfs",  "afs",         "ceph",  "glusterfs", "fuse.glusterfs", "davfs",
+        "fuse.davfs2", "fuse.rclone", "ncpfs", "coda",      "lustre",
     };
     for (const char *name : kRemote) {
         if (fsType == QLatin1String(name))

@@ -12,10 +12,10 @@ namespace jxt::platform {
 /// One line of the mount table.
 struct TMountEntry
 {
-    QString MountPoint;   ///< where it is mounted (escapes such as \040 decoded)
-    QString FsType;       ///< file-system type, e.g. "ext4", "tmpfs", "cifs", "fuse.sshfs"
-    QString Source;       ///< mount source: a device ("/dev/sda1"), a share ("//srv/x") or a name
-    int Major = 0;        ///< device number of the mounted file system
+    QString MountPoint; ///< where it is mounted (escapes such as \040 decoded)
+    QString FsType;     ///< file-system type, e.g. "ext4", "tmpfs", "cifs", "fuse.sshfs"
+    QString Source;     ///< mount source: a device ("/dev/sda1"), a share ("//srv/x") or a name
+    int Major = 0;      ///< device number of the mounted file system
     int Minor = 0;
 };
 
@@ -25,7 +25,8 @@ QList<TMountEntry> ParseMountInfo(const QByteArray &text);
 
 /// Reads and parses a mountinfo file (default: the calling process's own table). Empty when
 /// the file cannot be read.
-QList<TMountEntry> ReadMounts(const QString &mountInfoPath = QStringLiteral("/proc/self/mountinfo"));
+QList<TMountEntry>
+ReadMounts(const QString &mountInfoPath = QStringLiteral("/proc/self/mountinfo"));
 
 /// The mount that holds the absolute host path `hostPath`: the one with the longest mount
 /// point that is a prefix of the path, the later of two equal ones (a later mount hides an

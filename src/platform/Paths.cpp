@@ -195,8 +195,8 @@ QString UncToHost(const QString &path)
     const QList<TMountEntry> mounts = ReadMounts();
     for (int i = mounts.size() - 1; i >= 0; --i) {
         const QString source = mounts.at(i).Source;
-        if (source.compare(cifs, Qt::CaseInsensitive) == 0
-            || source.compare(nfs, Qt::CaseInsensitive) == 0) {
+        if (source.compare(cifs, Qt::CaseInsensitive) == 0 ||
+            source.compare(nfs, Qt::CaseInsensitive) == 0) {
             return ResolveCase(mounts.at(i).MountPoint, FoldDots(parts.mid(2)));
         }
     }
@@ -314,7 +314,8 @@ QString ToWindowsPath(const QString &hostPath)
     }
     if (!best)
         return clean;
-    QString rest = best->Root == QLatin1String("/") ? clean.mid(1) : clean.mid(best->Root.size() + 1);
+    QString rest =
+        best->Root == QLatin1String("/") ? clean.mid(1) : clean.mid(best->Root.size() + 1);
     rest.replace(kSlash, kBackslash);
     return QString(best->Letter) + QLatin1String(":\\") + rest;
 }
@@ -335,8 +336,8 @@ QString ExpandFileName(const QString &fileName)
     if (fileName.isEmpty())
         return GetCurrentDir();
 
-    QString prefix;   // "X:" or "\\server\share", or empty outside all drives
-    QString rest;     // what follows, to be split into components
+    QString prefix; // "X:" or "\\server\share", or empty outside all drives
+    QString rest;   // what follows, to be split into components
     if (HasDrivePrefix(fileName)) {
         prefix = fileName.left(1).toUpper() + QLatin1Char(':');
         if (fileName.size() > 2 && IsPathDelimiter(fileName.at(2))) {

@@ -39,9 +39,9 @@ enum : int {
 /// One drive letter and the host directory it stands for.
 struct TDriveMapping
 {
-    QChar Letter;          ///< upper case 'A'..'Z'
-    QString Root;          ///< host directory, absolute, without trailing slash ("/" for the root)
-    int ForcedType = -1;   ///< a DRIVE_* value given in JXT_DRIVES, or -1 to detect it
+    QChar Letter;        ///< upper case 'A'..'Z'
+    QString Root;        ///< host directory, absolute, without trailing slash ("/" for the root)
+    int ForcedType = -1; ///< a DRIVE_* value given in JXT_DRIVES, or -1 to detect it
 };
 
 /// The drive table. `C:` is the host root `/` unless JXT_DRIVES maps it elsewhere; the
@@ -107,6 +107,9 @@ QString ExtractFileDrive(const QString &fileName);
 QString ChangeFileExt(const QString &fileName, const QString &extension);
 
 /// True for `\` and `/`.
-inline bool IsPathDelimiter(QChar c) { return c == QLatin1Char('\\') || c == QLatin1Char('/'); }
+inline bool IsPathDelimiter(QChar c)
+{
+    return c == QLatin1Char('\\') || c == QLatin1Char('/');
+}
 
 } // namespace jxt::platform

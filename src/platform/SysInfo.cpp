@@ -54,7 +54,8 @@ bool MemInfoValue(const QList<QByteArray> &lines, const char *key, quint64 &byte
 
 quint64 AddClamped(quint64 a, quint64 b)
 {
-    return a > std::numeric_limits<quint64>::max() - b ? std::numeric_limits<quint64>::max() : a + b;
+    return a > std::numeric_limits<quint64>::max() - b ? std::numeric_limits<quint64>::max()
+                                                       : a + b;
 }
 
 } // namespace

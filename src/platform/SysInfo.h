@@ -9,15 +9,15 @@ namespace jxt::platform {
 /// The memory figures of the original platform's memory status query, in bytes.
 struct TMemoryStatus
 {
-    int MemoryLoad = 0;          ///< percent of physical memory in use, 0..100
-    quint64 TotalPhys = 0;       ///< MemTotal
-    quint64 AvailPhys = 0;       ///< MemAvailable (MemFree + Buffers + Cached on old kernels)
-    quint64 TotalPageFile = 0;   ///< what may be committed: physical memory plus swap
-    quint64 AvailPageFile = 0;   ///< available physical memory plus free swap
-    quint64 TotalSwap = 0;       ///< SwapTotal
-    quint64 AvailSwap = 0;       ///< SwapFree
-    quint64 TotalVirtual = 0;    ///< the process's address-space limit (or the user space size)
-    quint64 AvailVirtual = 0;    ///< TotalVirtual less the process's VmSize
+    int MemoryLoad = 0;        ///< percent of physical memory in use, 0..100
+    quint64 TotalPhys = 0;     ///< MemTotal
+    quint64 AvailPhys = 0;     ///< MemAvailable (MemFree + Buffers + Cached on old kernels)
+    quint64 TotalPageFile = 0; ///< what may be committed: physical memory plus swap
+    quint64 AvailPageFile = 0; ///< available physical memory plus free swap
+    quint64 TotalSwap = 0;     ///< SwapTotal
+    quint64 AvailSwap = 0;     ///< SwapFree
+    quint64 TotalVirtual = 0;  ///< the process's address-space limit (or the user space size)
+    quint64 AvailVirtual = 0;  ///< TotalVirtual less the process's VmSize
 };
 
 /// Fills `status` from a meminfo file and the process status file (for VmSize). False when

@@ -39,8 +39,7 @@ public:
     bool Failed() const { return m_failed; }
 
     // Hands the rest of the current buffer to `sink`, then every further block.
-    template <typename Sink>
-    bool Drain(Sink &&sink)
+    template <typename Sink> bool Drain(Sink &&sink)
     {
         for (;;) {
             if (m_pos < m_length && !sink(m_buffer + m_pos, m_length - m_pos))
@@ -169,7 +168,8 @@ qint64 DecodeStream(TByteReader &reader, TByteWriter &writer, quint32 length)
 
 bool IsSzdd(const QByteArray &data)
 {
-    return data.size() >= int(sizeof kMagic) && std::memcmp(data.constData(), kMagic, sizeof kMagic) == 0;
+    return data.size() >= int(sizeof kMagic) &&
+           std::memcmp(data.constData(), kMagic, sizeof kMagic) == 0;
 }
 
 bool ReadSzddHeader(const QByteArray &data, TSzddHeader &header)
@@ -179,7 +179,8 @@ bool ReadSzddHeader(const QByteArray &data, TSzddHeader &header)
     const auto *p = reinterpret_cast<const unsigned char *>(data.constData());
     header.Mode = char(p[8]);
     header.MissingChar = char(p[9]);
-    header.Length = quint32(p[10]) | (quint32(p[11]) << 8) | (quint32(p[12]) << 16) | (quint32(p[13]) << 24);
+    header.Length =
+        quint32(p[10]) | (quint32(p[11]) << 8) | (quint32(p[12]) << 16) | (quint32(p[13]) << 24);
     return true;
 }
 
@@ -205,7 +206,8 @@ qint64 LZCopy(QIODevice &in, QIODevice &out, qint64 maxOutput)
         // Not compressed: copy as it is.
         if (!writer.Write(head.constData(), head.size()))
             rc = kLzErrorWrite;
-        else if (!reader.Drain([&](const char *data, qint64 size) { return writer.Write(data, size); }))
+        else if (!reader.Drain(
+                     [&](const char *data, qint64 size) { return writer.Write(data, size); }))
             rc = reader.Failed() ? kLzErrorRead : kLzErrorWrite;
     } else {
         TSzddHeader header;
@@ -240,10 +242,9 @@ qint64 LZCopyFile(const QString &source, const QString &dest)
         return kLzErrorBadInHandle;
     // Creating the destination truncates it: never when it is the source itself.
     struct stat a, b;
-    if (dst.isEmpty()
-        || (::stat(QFile::encodeName(src).constData(), &a) == 0
-            && ::stat(QFile::encodeName(dst).constData(), &b) == 0 && a.st_dev == b.st_dev
-            && a.st_ino == b.st_ino))
+    if (dst.isEmpty() || (::stat(QFile::encodeName(src).constData(), &a) == 0 &&
+                          ::stat(QFile::encodeName(dst).constData(), &b) == 0 &&
+                          a.st_dev == b.st_dev && a.st_ino == b.st_ino))
         return kLzErrorBadOutHandle;
     QFile out(dst);
     if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))

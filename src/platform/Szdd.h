@@ -23,9 +23,9 @@ enum : int {
 /// The 14-byte SZDD header.
 struct TSzddHeader
 {
-    char Mode = 0;              ///< 'A' for the LZSS variant this decoder reads
-    char MissingChar = 0;       ///< last character of the original name's extension, or 0
-    quint32 Length = 0;         ///< length of the decoded data
+    char Mode = 0;        ///< 'A' for the LZSS variant this decoder reads
+    char MissingChar = 0; ///< last character of the original name's extension, or 0
+    quint32 Length = 0;   ///< length of the decoded data
 };
 
 /// Size of the SZDD header in bytes.

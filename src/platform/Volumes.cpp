@@ -17,7 +17,7 @@ namespace {
 
 struct TMountedPath
 {
-    QString HostPath;   // canonical host path
+    QString HostPath; // canonical host path
     TMountEntry Mount;
     bool Found = false;
 };
@@ -78,8 +78,8 @@ QString FindDeviceLink(const QString &linkDir, const TMountEntry &mount)
         return {};
     const QString device = DeviceBaseName(mount.Source);
     QDir dir(linkDir);
-    const QStringList names = dir.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot,
-                                            QDir::Name);
+    const QStringList names =
+        dir.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
     for (const QString &name : names) {
         const QString full = dir.filePath(name);
         QString target = QFileInfo(full).symLinkTarget();
@@ -99,7 +99,8 @@ QString LabelOf(const TMountEntry &mount, const TVolumeSources &sources)
         QString source = mount.Source;
         while (source.endsWith(QLatin1Char('/')))
             source.chop(1);
-        const int cut = std::max(source.lastIndexOf(QLatin1Char('/')), source.lastIndexOf(QLatin1Char(':')));
+        const int cut =
+            std::max(source.lastIndexOf(QLatin1Char('/')), source.lastIndexOf(QLatin1Char(':')));
         return source.mid(cut + 1);
     }
     return {};
@@ -129,10 +130,11 @@ bool RemovableDevice(const TMountEntry &mount, const QString &sysDevBlock)
 {
     if (mount.Major == 0)
         return false;
-    const QString node = QStringLiteral("%1/%2:%3").arg(sysDevBlock).arg(mount.Major).arg(mount.Minor);
+    const QString node =
+        QStringLiteral("%1/%2:%3").arg(sysDevBlock).arg(mount.Major).arg(mount.Minor);
     // A partition has no "removable" file of its own; its disk is the parent directory.
-    for (const QString &candidate : {node + QLatin1String("/removable"),
-                                     node + QLatin1String("/../removable")}) {
+    for (const QString &candidate :
+         {node + QLatin1String("/removable"), node + QLatin1String("/../removable")}) {
         QFile file(candidate);
         if (file.open(QIODevice::ReadOnly))
             return file.read(8).trimmed() == "1";
@@ -168,7 +170,8 @@ int GetDriveType(const QString &path, const TVolumeSources &sources)
     }
     const QString host = ToHostPath(path.isEmpty() ? QStringLiteral(".") : path);
     struct stat st;
-    if (host.isEmpty() || ::stat(QFile::encodeName(host).constData(), &st) != 0 || !S_ISDIR(st.st_mode))
+    if (host.isEmpty() || ::stat(QFile::encodeName(host).constData(), &st) != 0 ||
+        !S_ISDIR(st.st_mode))
         return DRIVE_NO_ROOT_DIR;
     const TMountedPath located = LocateMount(path, sources);
     if (!located.Found)

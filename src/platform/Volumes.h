@@ -21,11 +21,11 @@ struct TVolumeSources
 /// What the original platform's volume query reports for one volume.
 struct TVolumeInfo
 {
-    QString Label;        ///< volume label, see GetVolumeLabel; may be empty
+    QString Label; ///< volume label, see GetVolumeLabel; may be empty
     qint32 SerialNumber = 0;
-    QString FileSystem;   ///< host file-system type ("ext4", "vfat", "tmpfs", ...)
-    QString MountPoint;   ///< host directory the volume is mounted on
-    QString Source;       ///< mount source (device, share, or a name for virtual file systems)
+    QString FileSystem; ///< host file-system type ("ext4", "vfat", "tmpfs", ...)
+    QString MountPoint; ///< host directory the volume is mounted on
+    QString Source;     ///< mount source (device, share, or a name for virtual file systems)
     int DriveType = DRIVE_UNKNOWN;
 };
 
@@ -53,7 +53,8 @@ QString GetVolumeLabel(const QString &hostPath, const TVolumeSources &sources = 
 int GetDriveType(const QString &path, const TVolumeSources &sources = TVolumeSources());
 
 /// The drive type a mount entry stands for (without any JXT_DRIVES override).
-int DriveTypeOfMount(const TMountEntry &mount, const QString &sysDevBlock = QStringLiteral("/sys/dev/block"));
+int DriveTypeOfMount(const TMountEntry &mount,
+                     const QString &sysDevBlock = QStringLiteral("/sys/dev/block"));
 
 /// Space on the volume holding `path`, in bytes: free for unprivileged callers, total size and
 /// total free. False when the path does not exist.

@@ -3,8 +3,8 @@
 // links, moves that refuse an existing destination, copies and directory creation.
 #include "platform/Files.h"
 
-#include "platform/Find.h"
 #include "PlatformTestSupport.h"
+#include "platform/Find.h"
 
 #include <gtest/gtest.h>
 
@@ -35,7 +35,9 @@ protected:
     QString P(const QString &name) const { return m_dir + "/" + name; }
     void Symlink(const QString &target, const QString &name)
     {
-        ASSERT_EQ(::symlink(QFile::encodeName(target).constData(), QFile::encodeName(P(name)).constData()), 0);
+        ASSERT_EQ(::symlink(QFile::encodeName(target).constData(),
+                            QFile::encodeName(P(name)).constData()),
+                  0);
     }
 
     QTemporaryDir m_tmp;
@@ -157,8 +159,8 @@ TEST_F(FilesTest, MoveAcrossFileSystemsCopiesFiles)
 {
     QTemporaryDir shm(QStringLiteral("/dev/shm/jxt-move-XXXXXX"));
     struct stat a, b;
-    if (!shm.isValid() || ::stat(QFile::encodeName(m_dir).constData(), &a) != 0
-        || ::stat(QFile::encodeName(shm.path()).constData(), &b) != 0 || a.st_dev == b.st_dev)
+    if (!shm.isValid() || ::stat(QFile::encodeName(m_dir).constData(), &a) != 0 ||
+        ::stat(QFile::encodeName(shm.path()).constData(), &b) != 0 || a.st_dev == b.st_dev)
         GTEST_SKIP() << "needs a second file system at /dev/shm";
 
     const QDateTime when(QDate(2010, 5, 6), QTime(7, 8, 9));

@@ -3,8 +3,9 @@
 // return codes and symbolic links.
 #include "platform/Find.h"
 
-#include "platform/Files.h"
 #include "PlatformTestSupport.h"
+#include "platform/Files.h"
+#include "platform/Volumes.h"
 
 #include <gtest/gtest.h>
 
@@ -74,11 +75,12 @@ TEST_F(FindTest, AttributeFilterAndOrder)
     EXPECT_EQ(Names(m_dir + "/*.*", faDirectory),
               QStringList({".", "..", "alpha.txt", "Beta.TXT", "dangle", "gamma", "link",
                            "readonly.txt", "Sub"}));
-    EXPECT_EQ(Names(m_dir + "/*", faHidden), QStringList({".hidden", "alpha.txt", "Beta.TXT",
-                                                          "dangle", "gamma", "readonly.txt"}));
+    EXPECT_EQ(Names(m_dir + "/*", faHidden),
+              QStringList({".hidden", "alpha.txt", "Beta.TXT", "dangle", "gamma", "readonly.txt"}));
     EXPECT_EQ(Names(m_dir + "\\*.*", faAnyFile).size(), 10);
     // Read-only and archive never filter.
-    EXPECT_EQ(Names(m_dir + "/*.txt", faReadOnly), QStringList({"alpha.txt", "Beta.TXT", "readonly.txt"}));
+    EXPECT_EQ(Names(m_dir + "/*.txt", faReadOnly),
+              QStringList({"alpha.txt", "Beta.TXT", "readonly.txt"}));
 }
 
 TEST_F(FindTest, EntriesCarryMappedAttributes)
@@ -139,6 +141,23 @@ TEST_F(FindTest, DriveRootsHaveNoDotEntries)
     EXPECT_EQ(Names("..\\a*", 0), QStringList({"alpha.txt"}));
 }
 
+TEST_F(FindTest, VolumeIdAloneGivesTheLabel)
+{
+    const QString label = GetVolumeLabel(m_dir);
+    TSearchRec rec;
+    const int rc = FindFirst(m_dir + "/*.*", faVolumeID, rec);
+    if (label.isEmpty()) {
+        EXPECT_EQ(rc, kErrorFileNotFound);
+    } else {
+        ASSERT_EQ(rc, 0);
+        EXPECT_EQ(rec.Name, label);
+        EXPECT_EQ(rec.Attr, faVolumeID);
+        EXPECT_EQ(FindNext(rec), kErrorNoMoreFiles);
+    }
+    // With other bits the label is not listed, only the entries.
+    EXPECT_EQ(Names(m_dir + "/alpha.*", faVolumeID | faDirectory), QStringList({"alpha.txt"}));
+}
+
 struct TMaskCase
 {
     const char *name;
@@ -166,8 +185,9 @@ INSTANTIATE_TEST_SUITE_P(
                       TMaskCase{"ABC.TXT", "a?c.txt", true}, TMaskCase{"ac.txt", "a?c.txt", false},
                       TMaskCase{"ab.txt", "ab?.txt", true}, TMaskCase{"ab", "ab??", true},
                       TMaskCase{"a.b", "a?b", false}, TMaskCase{"Straße.TXT", "STRASSE.txt", false},
-                      TMaskCase{"ÄRGER.txt", "ärger.*", true}, TMaskCase{"a.txt.bak", "*.txt", false},
-                      TMaskCase{"file.TXT", "*.txt", true}, TMaskCase{"abcabd", "*abd", true},
-                      TMaskCase{"abcab", "*abd", false}, TMaskCase{"", "*.txt", false}));
+                      TMaskCase{"ÄRGER.txt", "ärger.*", true},
+                      TMaskCase{"a.txt.bak", "*.txt", false}, TMaskCase{"file.TXT", "*.txt", true},
+                      TMaskCase{"abcabd", "*abd", true}, TMaskCase{"abcab", "*abd", false},
+                      TMaskCase{"", "*.txt", false}));
 
 } // namespace

@@ -39,7 +39,10 @@ private:
 class TScopedCurrentDir
 {
 public:
-    explicit TScopedCurrentDir(const QString &dir) : m_old(QDir::currentPath()) { QDir::setCurrent(dir); }
+    explicit TScopedCurrentDir(const QString &dir) : m_old(QDir::currentPath())
+    {
+        QDir::setCurrent(dir);
+    }
     ~TScopedCurrentDir() { QDir::setCurrent(m_old); }
 
 private:

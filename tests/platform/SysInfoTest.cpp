@@ -52,8 +52,9 @@ TEST_F(SysInfoTest, MemoryStatusOfOldOrBrokenFiles)
 {
     // Without MemAvailable the free, buffer and cache figures count as available.
     TMemoryStatus m;
-    ASSERT_TRUE(GetMemoryStatus(m, Fixture("old", "MemTotal: 1000 kB\nMemFree: 100 kB\n"
-                                                  "Buffers: 50 kB\nCached: 183 kB\n"),
+    ASSERT_TRUE(GetMemoryStatus(m,
+                                Fixture("old", "MemTotal: 1000 kB\nMemFree: 100 kB\n"
+                                               "Buffers: 50 kB\nCached: 183 kB\n"),
                                 m_tmp.filePath("missing")));
     EXPECT_EQ(m.AvailPhys, 333ull * 1024);
     EXPECT_EQ(m.MemoryLoad, 67);
@@ -81,10 +82,10 @@ TEST_F(SysInfoTest, ProcessorLoadFromCounterDeltas)
 
     // user nice system idle iowait irq softirq steal guest guest_nice
     ASSERT_TRUE(WriteFile(stat, "cpu  100 0 100 700 100 0 0 0 50 0\ncpu0 1 2 3 4\n"));
-    EXPECT_EQ(meter.Sample(), 20);  // since the counters started: 200 busy of 1000
+    EXPECT_EQ(meter.Sample(), 20); // since the counters started: 200 busy of 1000
     ASSERT_TRUE(WriteFile(stat, "cpu  400 0 100 800 100 0 0 0 50 0\n"));
-    EXPECT_EQ(meter.Sample(), 75);  // 300 busy of 400
-    EXPECT_EQ(meter.Sample(), 75);  // no time passed: the last value
+    EXPECT_EQ(meter.Sample(), 75); // 300 busy of 400
+    EXPECT_EQ(meter.Sample(), 75); // no time passed: the last value
     ASSERT_TRUE(WriteFile(stat, "cpu  400 0 100 900 200 0 0 0 50 0\n"));
     EXPECT_EQ(meter.Sample(), 0);
     // Counters that went backwards (a restart) count from zero again.

@@ -66,9 +66,10 @@ INSTANTIATE_TEST_SUITE_P(Szdd, SzddSampleTest,
 
 TEST(Szdd, UncompressedDataIsCopiedUnchanged)
 {
-    for (const QByteArray &plain : {QByteArray(), QByteArray("S"), QByteArray("SZDD\x88\xF0\x27", 7),
-                                    QByteArray("SZDE plain text that is longer than a header"),
-                                    ReadFile(Sample("binary.bin"))}) {
+    for (const QByteArray &plain :
+         {QByteArray(), QByteArray("S"), QByteArray("SZDD\x88\xF0\x27", 7),
+          QByteArray("SZDE plain text that is longer than a header"),
+          ReadFile(Sample("binary.bin"))}) {
         QByteArray out;
         EXPECT_EQ(LZDecode(plain, out), plain.size());
         EXPECT_EQ(out, plain);
@@ -125,7 +126,10 @@ TEST(Szdd, DamagedInputIsAnError)
     EXPECT_EQ(LZDecode(longer, out), kLzErrorRead);
     EXPECT_EQ(out.size(), 26000);
 
-    EXPECT_EQ(LZDecode(Header(3, 'B') + "\x07" "abc", out), kLzErrorUnknownAlg);
+    EXPECT_EQ(LZDecode(Header(3, 'B') + "\x07"
+                                        "abc",
+                       out),
+              kLzErrorUnknownAlg);
 }
 
 TEST(Szdd, HugeDeclaredLengthDoesNotAllocate)
@@ -149,7 +153,8 @@ TEST(Szdd, FileCopyHandlesBadPaths)
     ASSERT_TRUE(tmp.isValid());
     EXPECT_EQ(LZCopyFile(tmp.filePath("missing"), tmp.filePath("out")), kLzErrorBadInHandle);
     EXPECT_FALSE(QFileInfo::exists(tmp.filePath("out")));
-    EXPECT_EQ(LZCopyFile(Sample("text.txt_"), tmp.filePath("no/such/dir/out")), kLzErrorBadOutHandle);
+    EXPECT_EQ(LZCopyFile(Sample("text.txt_"), tmp.filePath("no/such/dir/out")),
+              kLzErrorBadOutHandle);
 
     // Decoding a file onto itself would destroy it; it is refused.
     const QString self = tmp.filePath("self_");

@@ -57,7 +57,8 @@ protected:
     void Link(const QString &target, const QString &name)
     {
         ASSERT_EQ(::symlink(QFile::encodeName(target).constData(),
-                            QFile::encodeName(m_root + "/" + name).constData()), 0);
+                            QFile::encodeName(m_root + "/" + name).constData()),
+                  0);
     }
     TVolumeInfo Info(const QString &dir)
     {
