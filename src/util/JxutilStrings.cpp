@@ -150,8 +150,9 @@ void jxtReplaceString(QString &s, const QString &pattern, const QString &replace
             careful = m - 1;
             searchFrom = pos;
         } else {
-            pending.resize(replacement.size());
-            std::reverse_copy(replacement.cbegin(), replacement.cend(), pending.begin());
+            // Read next, before what was still pending.
+            for (qsizetype k = replacement.size(); k-- > 0;)
+                pending += replacement[k];
         }
     };
 
