@@ -13,7 +13,9 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <iterator>
 #include <random>
+#include <string>
 
 namespace jxt {
 
@@ -31,10 +33,8 @@ bool MatchesAt(QStringView text, qsizetype offset, QStringView pattern)
     return true;
 }
 
-bool MatchOne(const QString &name, const QString &pattern)
+bool MatchOne(QStringView n, QStringView p)
 {
-    const QStringView n(name);
-    const QStringView p(pattern);
     const qsizetype stars = p.count(QLatin1Char('*'));
     if (stars >= 2) {
         const qsizetype first = p.indexOf(QLatin1Char('*'));
@@ -133,35 +133,42 @@ void jxtReplaceString(QString &s, const QString &pattern, const QString &replace
     // start in the last m - 1 characters of out or later, so the replacement and the next
     // m - 1 characters of s are read one by one; after that, the next occurrence lies wholly
     // in s and is found with a plain search from where single-character reading began.
-    QString out;
-    out.reserve(s.size());
-    QString pending;
+    using Traits = std::char_traits<char16_t>;
+    const char16_t *text = reinterpret_cast<const char16_t *>(s.constData());
+    const char16_t *pat = reinterpret_cast<const char16_t *>(pattern.constData());
+    const char16_t *rep = reinterpret_cast<const char16_t *>(replacement.constData());
+    const std::size_t m16 = std::size_t(m);
+    const std::size_t r16 = std::size_t(replacement.size());
+    const char16_t lastOfPattern = pat[m - 1];
+
+    std::u16string out;
+    out.reserve(std::size_t(s.size()));
+    std::u16string pending;
     qsizetype pos = 0;
-    qsizetype careful = 0;  // characters of s still to be read one by one
+    qsizetype careful = 0;    // characters of s still to be read one by one
     qsizetype searchFrom = 0; // no occurrence in s starts before this index
-    const QChar lastOfPattern = pattern.back();
 
     auto endsWithPattern = [&]() {
-        return out.size() >= m && out.back() == lastOfPattern && QStringView(out).right(m) == pattern;
+        return out.size() >= m16 && out.back() == lastOfPattern
+            && Traits::compare(out.data() + out.size() - m16, pat, m16) == 0;
     };
     auto replaceTail = [&]() {
-        out.chop(m);
-        if (replacement.isEmpty()) {
+        out.resize(out.size() - m16);
+        if (r16 == 0) {
             careful = m - 1;
             searchFrom = pos;
         } else {
             // Read next, before what was still pending.
-            for (qsizetype k = replacement.size(); k-- > 0;)
-                pending += replacement[k];
+            pending.append(std::make_reverse_iterator(rep + r16), std::make_reverse_iterator(rep));
         }
     };
 
     const qsizetype n = s.size();
     for (;;) {
-        if (!pending.isEmpty()) {
-            out += pending.back();
-            pending.chop(1);
-            if (pending.isEmpty()) {
+        if (!pending.empty()) {
+            out.push_back(pending.back());
+            pending.pop_back();
+            if (pending.empty()) {
                 careful = m - 1;
                 searchFrom = pos;
             }
@@ -172,22 +179,22 @@ void jxtReplaceString(QString &s, const QString &pattern, const QString &replace
         if (pos >= n)
             break;
         if (careful > 0) {
-            out += s[pos++];
+            out.push_back(text[pos++]);
             --careful;
             if (endsWithPattern())
                 replaceTail();
             continue;
         }
-        const qsizetype q = s.indexOf(pattern, searchFrom);
+        const qsizetype q = QStringView(s).indexOf(QStringView(pattern), searchFrom);
         if (q < 0) {
-            out += QStringView(s).mid(pos);
+            out.append(text + pos, std::size_t(n - pos));
             break;
         }
-        out += QStringView(s).mid(pos, q + m - pos);
+        out.append(text + pos, std::size_t(q + m - pos));
         pos = q + m;
         replaceTail();
     }
-    s = out;
+    s = QString::fromUtf16(out.data(), qsizetype(out.size()));
 }
 
 QString jxtSplitPar(const QString &s, QChar sep, int index)
@@ -256,7 +263,7 @@ bool jxtIsMatch(const QString &name, const QString &patterns)
         qsizetype end = patterns.indexOf(QLatin1Char(';'), start);
         if (end < 0)
             end = patterns.size();
-        if (MatchOne(name, patterns.mid(start, end - start)))
+        if (MatchOne(name, QStringView(patterns).mid(start, end - start)))
             return true;
         start = end + 1;
     }
