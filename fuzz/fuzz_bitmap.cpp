@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Feeds arbitrary bytes to the picture loaders (BMP bitmaps, icons, recorded pictures).
-// JXT_FUZZ_LAYER: host
+// fuzz-layer: host
 #include "host/Graphics.h"
 
 #include <QFile>

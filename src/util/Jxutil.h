@@ -110,3 +110,6 @@ void jxtShuffleList(TStrings *list, std::uint8_t passes);
 void jxtShuffleListForTwo(TStrings *list1, TStrings *list2, std::uint8_t passes);
 
 } // namespace jxt
+
+// The file and directory helpers.
+#include "util/JxutilFiles.h"
