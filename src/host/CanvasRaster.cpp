@@ -14,19 +14,25 @@ TTarget::TTarget(QImage *image, const QRect &clip) : m_image(image)
     const QImage::Format f = image->format();
     m_direct = f == QImage::Format_RGB32 || f == QImage::Format_ARGB32
         || f == QImage::Format_ARGB32_Premultiplied;
+    if (m_direct && !m_clip.isEmpty()) {
+        // bits() detaches a shared image once here, instead of scanLine() checking on every
+        // pixel written.
+        m_bits = image->bits();
+        m_stride = image->bytesPerLine();
+    }
 }
 
 Pixel TTarget::Get(int x, int y) const
 {
-    if (m_direct)
-        return reinterpret_cast<const QRgb *>(m_image->constScanLine(y))[x] & 0x00FFFFFF;
+    if (m_bits)
+        return reinterpret_cast<const QRgb *>(m_bits + y * m_stride)[x] & 0x00FFFFFF;
     return m_image->pixel(x, y) & 0x00FFFFFF;
 }
 
 void TTarget::Put(int x, int y, Pixel p)
 {
-    if (m_direct) {
-        reinterpret_cast<QRgb *>(m_image->scanLine(y))[x] = 0xFF000000u | p;
+    if (m_bits) {
+        reinterpret_cast<QRgb *>(m_bits + y * m_stride)[x] = 0xFF000000u | p;
         return;
     }
     if (m_image->format() == QImage::Format_Mono || m_image->format() == QImage::Format_MonoLSB

@@ -47,6 +47,8 @@ private:
     QImage *m_image;
     QRect m_clip;
     bool m_direct = false;
+    uchar *m_bits = nullptr; ///< first pixel of a 32-bit image, detached once per target
+    qsizetype m_stride = 0;
 };
 
 /// Binary raster operation of a pen mode.
