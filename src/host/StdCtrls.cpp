@@ -107,6 +107,11 @@ void TLabel::AdjustBounds()
     canvas.SetFont(Font());
     TRect r = Rect(0, 0, m_wordWrap ? ClientWidth() : 0, 0);
     canvas.DrawText(DisplayText(Caption()), r, DrawFlags() | DT_CALCRECT);
+    if (m_wordWrap) {
+        // The lines break at the label's width, which stays as it is.
+        SetBounds(Left(), Top(), Width(), r.Bottom);
+        return;
+    }
     int left = Left();
     if (m_alignment == taRightJustify)
         left += Width() - r.Right;

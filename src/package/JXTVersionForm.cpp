@@ -14,7 +14,7 @@ namespace {
 
 constexpr int kLogoSize = 97;
 constexpr TColor kLcdBackground = 0x103810; // dark green glass
-constexpr TColor kLcdUnlit = 0x1C5A1C;      // the faint segments an LCD shows when off
+constexpr TColor kLcdUnlit = 0x184818;      // the faint segments an LCD shows when off
 constexpr TColor kLcdLit = 0x40FF60;        // bright green-yellow
 
 /// A horizontal segment between x1 and x2 on the centre line y, half as thick as h: a

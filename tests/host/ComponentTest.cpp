@@ -2,9 +2,11 @@
 #include "host/Component.h"
 #include "host/Controls.h"
 #include "host/Forms.h"
+#include "host/Strings.h"
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QPointer>
 
 #include <string>

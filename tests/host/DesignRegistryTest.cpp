@@ -3,6 +3,8 @@
 #include "host/Controls.h"
 #include "host/designer/DesignRegistry.h"
 
+#include <QMetaProperty>
+
 #include <gtest/gtest.h>
 
 using namespace jxt;
