@@ -3,9 +3,9 @@
 #include "host/Controls.h"
 #include "host/designer/DesignRegistry.h"
 
-#include <QMetaProperty>
-
 #include <gtest/gtest.h>
+
+#include <QMetaProperty>
 
 using namespace jxt;
 
