@@ -2,6 +2,7 @@
 // Registration of the library's components and property editors.
 #include "package/JXTools.h"
 
+#include "display/JXLCDPanel.h"
 #include "host/designer/DesignRegistry.h"
 #include "package/JXAboutProperty.h"
 
@@ -29,7 +30,9 @@ void Register()
 {
     // The classes go on the page in the order of PaletteClassNames; each component built
     // later takes its place in this list.
-    RegisterComponents(kPalettePage, {});
+    RegisterComponents(kPalettePage, {
+        ClassOf<TJXLCDPanel>(),
+    });
 
     RegisterPropertyEditor(QStringLiteral("TJXAboutString"), nullptr, QStringLiteral("About_JXTools"),
                            QStringLiteral("TJXAboutProperty"), EditorOf<TJXAboutProperty>());

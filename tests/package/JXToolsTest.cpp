@@ -3,6 +3,7 @@
 // and the palette bitmaps.
 #include "package/JXTools.h"
 
+#include "display/JXLCDPanel.h"
 #include "host/Buttons.h"
 #include "host/ExtCtrls.h"
 #include "host/StdCtrls.h"
@@ -16,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QMetaProperty>
 #include <QPointer>
 #include <QSet>
 
@@ -109,6 +111,13 @@ TEST_F(JXToolsRegistry, RegisterPutsThePageAndTheAboutEditorOnce)
     EXPECT_EQ(editors.front().propertyName, QStringLiteral("About_JXTools"));
     EXPECT_EQ(editors.front().editorName, QStringLiteral("TJXAboutProperty"));
 
+    ASSERT_FALSE(classes.empty());
+    EXPECT_NE(FindRegisteredClass(QStringLiteral("TJXLCDPanel")), nullptr);
+    bool hasLcd = false;
+    for (const TComponentClass &c : classes)
+        hasLcd = hasLcd || c.Name() == QStringLiteral("TJXLCDPanel");
+    EXPECT_TRUE(hasLcd);
+
     // The registered classes follow the palette order.
     int last = -1;
     for (const TComponentClass &c : classes) {
@@ -168,6 +177,22 @@ TEST_F(JXToolsRegistry, EditShowsTheAboutFormAndFreesIt)
     EXPECT_TRUE(shown.form.isNull());
     for (int i = 0; i < Application()->ComponentCount(); ++i)
         EXPECT_EQ(dynamic_cast<TfrmJXTVersion *>(Application()->Components(i)), nullptr);
+}
+
+TEST_F(JXToolsRegistry, AboutOfTheLcdPanelNamesItsClassAndDate)
+{
+    JXTools::Register();
+    TJXLCDPanel panel;
+    const TShownAbout shown = OpenAbout(&panel);
+    EXPECT_EQ(shown.className, QStringLiteral("TJXLCDPanel"));
+    EXPECT_EQ(shown.stand, QStringLiteral("Stand : 15.11.96"));
+
+    // A registered class is created through the registry with its About property first.
+    const TComponentClass *cls = FindRegisteredClass(QStringLiteral("TJXLCDPanel"));
+    ASSERT_NE(cls, nullptr);
+    std::unique_ptr<TComponent> made(cls->create(nullptr));
+    const QMetaObject *meta = made->metaObject();
+    EXPECT_EQ(QString::fromLatin1(meta->property(meta->propertyOffset()).name()), QStringLiteral("About_JXTools"));
 }
 
 TEST_F(JXToolsRegistry, LineBreakMarkBecomesLineFeedAndCarriageReturn)
