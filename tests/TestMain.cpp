@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Test entry point: a headless QApplication with the fixed palette and font that pixel tests
-// are written against.
+// are written against, and a scripted dialog service, so no test waits for a person.
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -13,5 +13,6 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     jxt::test::InstallFixedEnvironment();
     ::testing::InitGoogleTest(&argc, argv);
+    jxt::test::InstallScriptedDialogs();
     return RUN_ALL_TESTS();
 }

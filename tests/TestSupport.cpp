@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "TestSupport.h"
 
+#include "host/Dialogs.h"
+
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QFont>
 #include <QPalette>
@@ -31,6 +35,33 @@ void InstallFixedEnvironment()
     QFont font(QStringLiteral("Liberation Sans"));
     font.setPixelSize(11);
     QApplication::setFont(font);
+}
+
+namespace {
+
+/// Starts every test with an empty record and no Responder.
+class TResetDialogs : public ::testing::EmptyTestEventListener
+{
+    void OnTestStart(const ::testing::TestInfo &) override
+    {
+        if (TScriptedDialogs *dialogs = Dialogs()) {
+            dialogs->Clear();
+            dialogs->Responder = nullptr;
+        }
+    }
+};
+
+} // namespace
+
+void InstallScriptedDialogs()
+{
+    SetDialogService(std::make_unique<TScriptedDialogs>());
+    ::testing::UnitTest::GetInstance()->listeners().Append(new TResetDialogs);
+}
+
+TScriptedDialogs *Dialogs()
+{
+    return dynamic_cast<TScriptedDialogs *>(DialogService());
 }
 
 int PixelAt(const QImage &image, int x, int y)

@@ -7,7 +7,19 @@
 #include <QString>
 #include <QTemporaryDir>
 
+namespace jxt {
+class TScriptedDialogs;
+}
+
 namespace jxt::test {
+
+/// Installs a TScriptedDialogs as the dialog service of the test program, so no test can
+/// wait for a person, and clears its record and Responder before every test.
+void InstallScriptedDialogs();
+
+/// The scripted dialog service in use (the one InstallScriptedDialogs installed, or one a
+/// test installed itself); nullptr if a test installed another kind of service.
+TScriptedDialogs *Dialogs();
 
 /// Sets the palette of the classic desktop colours (button face 0xC0C0C0, window white,
 /// window text black, ...) and the application font, so pixel tests do not depend on the

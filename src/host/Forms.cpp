@@ -182,6 +182,14 @@ void TForm::hideEvent(QHideEvent *event)
         OnHide(this);
 }
 
+TForm *GetParentForm(TControl *control)
+{
+    for (TControl *c = control; c; c = c->Parent())
+        if (auto *form = dynamic_cast<TForm *>(c))
+            return form;
+    return nullptr;
+}
+
 // TApplication
 
 TApplication::TApplication() = default;

@@ -142,6 +142,10 @@ private:
     std::map<TCursor, QCursor> m_cursors;
 };
 
+/// The form a control sits on (the nearest form among its parents, or the control itself
+/// when it is a form), or nullptr.
+TForm *GetParentForm(TControl *control);
+
 /// The process-wide application and screen objects (created on first use).
 TApplication *Application();
 TScreen *Screen();

@@ -1,0 +1,42 @@
+// SPDX-License-Identifier: MIT
+// Registration of the library's components and property editors.
+#include "package/JXTools.h"
+
+#include "display/JXLCDPanel.h"
+#include "host/designer/DesignRegistry.h"
+#include "package/JXAboutProperty.h"
+
+namespace jxt {
+namespace JXTools {
+
+const QStringList &PaletteClassNames()
+{
+    static const QStringList names = {
+        QStringLiteral("TJXAnimate"),    QStringLiteral("TJXPicClip"),    QStringLiteral("TJXScrollText"),
+        QStringLiteral("TJXStars"),      QStringLiteral("TJXBounce"),     QStringLiteral("TJX3D"),
+        QStringLiteral("TJXWAV"),        QStringLiteral("TJXGauge"),      QStringLiteral("TJXLCDPanel"),
+        QStringLiteral("TJXDOTPanel"),   QStringLiteral("TJX3dLabel"),    QStringLiteral("TJXPanel"),
+        QStringLiteral("TJXPicBox"),     QStringLiteral("TJXIcoBox"),     QStringLiteral("TJXFontCombo"),
+        QStringLiteral("TJXDriveTab"),   QStringLiteral("TJXBiBtn"),      QStringLiteral("TJXAutoButton"),
+        QStringLiteral("TJXBlinker"),    QStringLiteral("TJXGrabBar"),    QStringLiteral("TJXApp"),
+        QStringLiteral("TJXCopy"),       QStringLiteral("TJXFind"),       QStringLiteral("TJXForm"),
+        QStringLiteral("TJXFillImage"),  QStringLiteral("TJXFxImage"),    QStringLiteral("TJXHint"),
+        QStringLiteral("TJXINI"),        QStringLiteral("TJXPrinter"),
+    };
+    return names;
+}
+
+void Register()
+{
+    // The classes go on the page in the order of PaletteClassNames; each component built
+    // later takes its place in this list.
+    RegisterComponents(kPalettePage, {
+        ClassOf<TJXLCDPanel>(),
+    });
+
+    RegisterPropertyEditor(QStringLiteral("TJXAboutString"), nullptr, QStringLiteral("About_JXTools"),
+                           QStringLiteral("TJXAboutProperty"), EditorOf<TJXAboutProperty>());
+}
+
+} // namespace JXTools
+} // namespace jxt

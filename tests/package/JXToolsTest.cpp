@@ -1,0 +1,341 @@
+// SPDX-License-Identifier: MIT
+// Registration of the components and editors, the About property editor, the about form
+// and the palette bitmaps.
+#include "package/JXTools.h"
+
+#include "display/JXLCDPanel.h"
+#include "host/Buttons.h"
+#include "host/ExtCtrls.h"
+#include "host/StdCtrls.h"
+#include "host/designer/DesignRegistry.h"
+#include "package/JXAboutProperty.h"
+#include "package/JXTVersionForm.h"
+#include "util/JXVersions.h"
+
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QMetaProperty>
+#include <QPointer>
+#include <QSet>
+
+using namespace jxt;
+using jxt::test::CountColor;
+using jxt::test::PixelAt;
+
+/// A component that publishes the About property of a unit whose date has two lines.
+class TJXAboutTwoLines : public TComponent
+{
+    Q_OBJECT
+    Q_PROPERTY(jxt::TJXAboutString About_JXTools READ GetAboutJXT WRITE SetAboutJXT)
+    JXT_ABOUT(JXPanelVersion)
+
+public:
+    using TComponent::TComponent;
+};
+
+/// One with a one-line date.
+class TJXAboutOneLine : public TComponent
+{
+    Q_OBJECT
+    Q_PROPERTY(jxt::TJXAboutString About_JXTools READ GetAboutJXT WRITE SetAboutJXT)
+    JXT_ABOUT(JXLCDPanelVersion)
+
+public:
+    using TComponent::TComponent;
+};
+
+namespace {
+
+class JXToolsRegistry : public ::testing::Test
+{
+protected:
+    void SetUp() override { ClearRegistry(); }
+    void TearDown() override { ClearRegistry(); }
+};
+
+/// What the about form showed while it was open.
+struct TShownAbout
+{
+    int requests = 0;
+    QString formClass;
+    QString version;
+    QString className;
+    QString stand;
+    bool ownedByApplication = false;
+    QPointer<TForm> form;
+};
+
+/// Opens the About editor of component and records the about form while it is shown;
+/// the form is closed with its OK button.
+TShownAbout OpenAbout(TComponent *component)
+{
+    TShownAbout shown;
+    test::Dialogs()->Responder = [&](TDialogRequest &r) {
+        ++shown.requests;
+        if (r.kind != TDialogRequest::ModalForm)
+            return -1;
+        auto *form = dynamic_cast<TfrmJXTVersion *>(r.form);
+        if (!form)
+            return -1;
+        shown.formClass = r.className;
+        shown.version = form->lblJXTVersion->Caption();
+        shown.className = form->lblClassName->Caption();
+        shown.stand = form->lblStand->Caption();
+        shown.ownedByApplication = form->Owner() == Application();
+        shown.form = form;
+        form->btnOKButton->Click();
+        return -1;
+    };
+    auto editor = CreatePropertyEditor(component, QStringLiteral("About_JXTools"));
+    EXPECT_NE(editor, nullptr);
+    if (editor)
+        editor->Edit();
+    test::Dialogs()->Responder = nullptr;
+    return shown;
+}
+
+} // namespace
+
+TEST_F(JXToolsRegistry, RegisterPutsThePageAndTheAboutEditorOnce)
+{
+    JXTools::Register();
+    EXPECT_TRUE(RegisteredPages().contains(QStringLiteral("JX Tools")));
+    const auto classes = RegisteredComponents(QStringLiteral("JX Tools"));
+    const auto editors = RegisteredEditors();
+    ASSERT_FALSE(editors.empty());
+    EXPECT_EQ(editors.front().propertyType, QStringLiteral("TJXAboutString"));
+    EXPECT_EQ(editors.front().componentClass, nullptr);
+    EXPECT_EQ(editors.front().propertyName, QStringLiteral("About_JXTools"));
+    EXPECT_EQ(editors.front().editorName, QStringLiteral("TJXAboutProperty"));
+
+    ASSERT_FALSE(classes.empty());
+    EXPECT_NE(FindRegisteredClass(QStringLiteral("TJXLCDPanel")), nullptr);
+    bool hasLcd = false;
+    for (const TComponentClass &c : classes)
+        hasLcd = hasLcd || c.Name() == QStringLiteral("TJXLCDPanel");
+    EXPECT_TRUE(hasLcd);
+
+    // The registered classes follow the palette order.
+    int last = -1;
+    for (const TComponentClass &c : classes) {
+        const int index = JXTools::PaletteClassNames().indexOf(c.Name());
+        EXPECT_GT(index, last) << c.Name().toStdString();
+        last = index;
+    }
+
+    // Registering again adds nothing.
+    JXTools::Register();
+    EXPECT_EQ(RegisteredComponents(QStringLiteral("JX Tools")).size(), classes.size());
+    EXPECT_EQ(RegisteredEditors().size(), editors.size());
+    EXPECT_EQ(RegisteredPages().count(QStringLiteral("JX Tools")), 1);
+}
+
+TEST(JXTools, PaletteOrderHasTheTwentyNineClasses)
+{
+    const QStringList &names = JXTools::PaletteClassNames();
+    ASSERT_EQ(names.size(), 29);
+    EXPECT_EQ(names.front(), QStringLiteral("TJXAnimate"));
+    EXPECT_EQ(names.indexOf(QStringLiteral("TJXLCDPanel")), 8);
+    EXPECT_EQ(names.back(), QStringLiteral("TJXPrinter"));
+    EXPECT_FALSE(names.contains(QStringLiteral("TJXDirList")));
+    EXPECT_EQ(QSet<QString>(names.begin(), names.end()).size(), 29);
+}
+
+TEST_F(JXToolsRegistry, AboutEditorOffersOnlyADialogAndAFixedText)
+{
+    JXTools::Register();
+    TJXAboutOneLine one;
+    TJXAboutTwoLines two;
+    for (TComponent *c : {static_cast<TComponent *>(&one), static_cast<TComponent *>(&two)}) {
+        auto editor = CreatePropertyEditor(c, QStringLiteral("About_JXTools"));
+        ASSERT_NE(editor, nullptr);
+        EXPECT_NE(dynamic_cast<TJXAboutProperty *>(editor.get()), nullptr);
+        EXPECT_EQ(editor->GetAttributes(), TPropertyAttributes{paDialog});
+        EXPECT_EQ(editor->GetValue(), QStringLiteral("Klick me.."));
+    }
+    // The property itself still holds the unit's date, and writing it changes nothing.
+    auto editor = CreatePropertyEditor(&two, QStringLiteral("About_JXTools"));
+    EXPECT_EQ(editor->GetStrValue(), QStringLiteral("14.12.96^M(Beta)"));
+    editor->SetValue(QStringLiteral("other"));
+    EXPECT_EQ(editor->GetStrValue(), QStringLiteral("14.12.96^M(Beta)"));
+}
+
+TEST_F(JXToolsRegistry, EditShowsTheAboutFormAndFreesIt)
+{
+    JXTools::Register();
+    TJXAboutOneLine component;
+    const TShownAbout shown = OpenAbout(&component);
+    EXPECT_EQ(shown.requests, 1);
+    EXPECT_EQ(shown.formClass, QStringLiteral("TfrmJXTVersion"));
+    EXPECT_EQ(shown.version, QStringLiteral("JXTools V 3.0d"));
+    EXPECT_EQ(shown.className, QStringLiteral("TJXAboutOneLine"));
+    EXPECT_EQ(shown.stand, QStringLiteral("Stand : 15.11.96"));
+    EXPECT_TRUE(shown.ownedByApplication);
+    EXPECT_TRUE(shown.form.isNull());
+    for (int i = 0; i < Application()->ComponentCount(); ++i)
+        EXPECT_EQ(dynamic_cast<TfrmJXTVersion *>(Application()->Components(i)), nullptr);
+}
+
+TEST_F(JXToolsRegistry, AboutOfTheLcdPanelNamesItsClassAndDate)
+{
+    JXTools::Register();
+    TJXLCDPanel panel;
+    const TShownAbout shown = OpenAbout(&panel);
+    EXPECT_EQ(shown.className, QStringLiteral("TJXLCDPanel"));
+    EXPECT_EQ(shown.stand, QStringLiteral("Stand : 15.11.96"));
+
+    // A registered class is created through the registry with its About property first.
+    const TComponentClass *cls = FindRegisteredClass(QStringLiteral("TJXLCDPanel"));
+    ASSERT_NE(cls, nullptr);
+    std::unique_ptr<TComponent> made(cls->create(nullptr));
+    const QMetaObject *meta = made->metaObject();
+    EXPECT_EQ(QString::fromLatin1(meta->property(meta->propertyOffset()).name()), QStringLiteral("About_JXTools"));
+}
+
+TEST_F(JXToolsRegistry, LineBreakMarkBecomesLineFeedAndCarriageReturn)
+{
+    JXTools::Register();
+    TJXAboutTwoLines component;
+    const TShownAbout shown = OpenAbout(&component);
+    EXPECT_EQ(shown.className, QStringLiteral("TJXAboutTwoLines"));
+    EXPECT_EQ(shown.stand, QStringLiteral("Stand : 14.12.96\n\r(Beta)"));
+}
+
+TEST(JXAboutProperty, EditWithoutAComponentStillOpensAndCloses)
+{
+    TJXAboutProperty editor({}, QStringLiteral("About_JXTools"));
+    QString className = QStringLiteral("unset");
+    test::Dialogs()->Responder = [&](TDialogRequest &r) {
+        auto *form = dynamic_cast<TfrmJXTVersion *>(r.form);
+        if (form)
+            className = form->lblClassName->Caption();
+        return mrOk;
+    };
+    editor.Edit();
+    EXPECT_EQ(className, QString());
+    EXPECT_EQ(test::Dialogs()->Shown().size(), 1u);
+}
+
+TEST(JXTVersionForm, LayoutOfTheAboutForm)
+{
+    TfrmJXTVersion form;
+    EXPECT_EQ(form.Caption(), QStringLiteral("JXTools AboutDialog"));
+    EXPECT_EQ(form.ClientWidth(), 330);
+    EXPECT_EQ(form.ClientHeight(), 274);
+    EXPECT_EQ(form.BorderStyle(), bsNone);
+    EXPECT_EQ(form.Position(), poScreenCenter);
+    EXPECT_EQ(form.Color(), clBtnFace);
+
+    EXPECT_EQ(form.Panel1->Parent(), &form);
+    EXPECT_EQ(form.Panel1->BoundsRect(), Rect(0, 0, 330, 274));
+    EXPECT_EQ(form.Panel1->BevelWidth(), 2);
+    EXPECT_EQ(form.Panel->Parent(), form.Panel1);
+    EXPECT_EQ(form.Panel->BoundsRect(), Bounds(8, 8, 313, 258));
+    EXPECT_EQ(form.Panel->BevelInner(), bvRaised);
+    EXPECT_EQ(form.Panel->BevelOuter(), bvLowered);
+    EXPECT_EQ(form.Panel->Color(), clWhite);
+
+    EXPECT_EQ(form.imgProgramIcon->BoundsRect(), Bounds(8, 8, 97, 97));
+    EXPECT_TRUE(form.imgProgramIcon->Center());
+    EXPECT_TRUE(form.imgProgramIcon->Stretch());
+    EXPECT_EQ(form.lblJXTVersion->BoundsRect(), Bounds(108, 6, 199, 35));
+    EXPECT_EQ(form.lblClassName->BoundsRect(), Bounds(108, 76, 199, 25));
+    EXPECT_EQ(form.lblStand->BoundsRect(), Bounds(108, 108, 199, 41));
+    EXPECT_EQ(form.btnOKButton->BoundsRect(), Bounds(114, 219, 84, 27));
+    EXPECT_TRUE(form.lblClassName->WordWrap());
+    for (TLabel *label : {form.lblJXTVersion, form.lblClassName, form.lblStand}) {
+        EXPECT_EQ(label->Parent(), form.Panel);
+        EXPECT_EQ(label->Alignment(), taCenter);
+        EXPECT_EQ(label->Font()->Name(), QStringLiteral("Arial"));
+        EXPECT_TRUE(label->Font()->Style().Contains(fsBold));
+    }
+    EXPECT_EQ(form.lblJXTVersion->Font()->Height(), -25);
+    EXPECT_EQ(form.lblClassName->Font()->Height(), -22);
+    EXPECT_EQ(form.lblStand->Font()->Height(), -15);
+    EXPECT_EQ(form.btnOKButton->Kind(), bkOK);
+}
+
+TEST(JXTVersionForm, LabelsStayInPlaceAndShowCentredText)
+{
+    TfrmJXTVersion form;
+    form.lblStand->SetCaption(QStringLiteral("Stand : 14.12.96\n\r(Beta)"));
+    EXPECT_EQ(form.lblStand->BoundsRect(), Bounds(108, 108, 199, 41));
+    form.lblStand->Repaint();
+    const QImage &s = form.lblStand->Surface();
+    // Two lines of black text on the white panel colour, both centred.
+    EXPECT_GT(CountColor(s, 0x000000, 0, 0, 199, 18), 0);
+    EXPECT_GT(CountColor(s, 0x000000, 0, 18, 199, 41), 0);
+    EXPECT_EQ(CountColor(s, 0x000000, 0, 0, 40, 41), 0);
+    EXPECT_EQ(CountColor(s, 0x000000, 160, 0, 199, 41), 0);
+    EXPECT_EQ(PixelAt(s, 2, 2), 0xFFFFFF);
+}
+
+TEST(JXTVersionForm, ProgramIconShowsTheLitLogo)
+{
+    const auto logo = MakeJXToolsLogo();
+    ASSERT_EQ(logo->Width(), 97);
+    ASSERT_EQ(logo->Height(), 97);
+    const QImage &img = logo->Image();
+    // Lit segments of the "J" (right side) and the "X" (its centre), on the dark glass.
+    EXPECT_GT(CountColor(img, 0x40FF60, 12, 14, 46, 70), 100);
+    EXPECT_EQ(PixelAt(img, 46 + 22, 14 + 28), 0x40FF60);
+    EXPECT_EQ(PixelAt(img, 48, 8), 0x103810);
+
+    TfrmJXTVersion form;
+    form.imgProgramIcon->Repaint();
+    EXPECT_EQ(PixelAt(form.imgProgramIcon->Surface(), 68, 42), 0x40FF60);
+}
+
+TEST(JXTVersionForm, OkButtonEndsTheModalForm)
+{
+    TfrmJXTVersion form;
+    test::Dialogs()->Responder = [&](TDialogRequest &) {
+        form.btnOKButton->Click();
+        return -1;
+    };
+    EXPECT_EQ(form.ShowModal(), mrOk);
+}
+
+TEST(PaletteBitmaps, EveryPaletteClassHasASixteenColourBitmap)
+{
+    for (const QString &name : JXTools::PaletteClassNames()) {
+        const QString resource = name.toUpper();
+        SCOPED_TRACE(resource.toStdString());
+        QFile file(QStringLiteral(":/jxt/") + resource + QStringLiteral(".bmp"));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        ASSERT_GE(bytes.size(), 54);
+        EXPECT_EQ(bytes.left(2), QByteArray("BM"));
+        EXPECT_EQ(quint8(bytes[28]), 4); // bits per pixel
+
+        TBitmap bitmap;
+        bitmap.LoadFromResourceName(resource);
+        EXPECT_EQ(bitmap.Width(), 24);
+        EXPECT_EQ(bitmap.Height(), 24);
+        QSet<int> colours;
+        for (int y = 0; y < 24; ++y)
+            for (int x = 0; x < 24; ++x)
+                colours.insert(PixelAt(bitmap.Image(), x, y));
+        EXPECT_LE(colours.size(), 16);
+        EXPECT_GE(colours.size(), 3); // a picture, not a blank
+        // The bottom-left pixel, the transparent colour, is the silver background.
+        EXPECT_EQ(bitmap.TransparentColor(), TColor(0xC0C0C0));
+    }
+}
+
+TEST_F(JXToolsRegistry, EveryRegisteredClassHasItsBitmap)
+{
+    JXTools::Register();
+    for (const TComponentClass &c : RegisteredComponents(JXTools::kPalettePage)) {
+        TBitmap bitmap;
+        EXPECT_NO_THROW(bitmap.LoadFromResourceName(c.Name())) << c.Name().toStdString();
+        EXPECT_EQ(bitmap.Width(), 24);
+    }
+    TBitmap missing;
+    EXPECT_THROW(missing.LoadFromResourceName(QStringLiteral("TJXDIRLIST")), Exception);
+}
+
+#include "JXToolsTest.moc"
