@@ -12,6 +12,9 @@ namespace jxt {
 
 class TTimer;
 
+/// Which colour of the control blinks: its background or its font colour.
+enum TBlinkStyle { bsColor, bsFontColor };
+
 /// A non-visual component that, while Blink is on, gives Control BlinkHiColor and
 /// BlinkLoColor in turn, one per Interval, either as its background (bsColor) or as its font
 /// colour (bsFontColor). Stopping, or letting go of the control, gives it back its resting
@@ -19,12 +22,6 @@ class TTimer;
 class TJXBlinker : public TComponent
 {
     Q_OBJECT
-
-public:
-    enum TBlinkStyle { bsColor, bsFontColor };
-    Q_ENUM(TBlinkStyle)
-
-private:
     Q_PROPERTY(jxt::TJXAboutString About_JXTools READ GetAboutJXT WRITE SetAboutJXT)
     /// Blinking on or off; default false.
     Q_PROPERTY(bool Blink READ Blink WRITE SetBlink)
@@ -38,7 +35,7 @@ private:
     /// Milliseconds per phase; default 1000; 1 to 19 become 20; 0 stops the ticks.
     Q_PROPERTY(int Interval READ Interval WRITE SetInterval)
     /// Which colour of the control changes; default bsColor.
-    Q_PROPERTY(TBlinkStyle BlinkStyle READ BlinkStyle WRITE SetBlinkStyle)
+    Q_PROPERTY(jxt::TBlinkStyle BlinkStyle READ BlinkStyle WRITE SetBlinkStyle)
     /// The control that blinks; default none.
     Q_PROPERTY(jxt::TControl *Control READ Control WRITE SetControl)
     JXT_ABOUT(JXBlinkerVersion)
@@ -85,9 +82,5 @@ private:
     std::unique_ptr<TTimer> m_timer;
     bool m_hiPhase = true; // the next tick shows BlinkHiColor
 };
-
-using TBlinkStyle = TJXBlinker::TBlinkStyle;
-constexpr TBlinkStyle bsColor = TJXBlinker::bsColor;
-constexpr TBlinkStyle bsFontColor = TJXBlinker::bsFontColor;
 
 } // namespace jxt
