@@ -378,8 +378,9 @@ TEST(JXDOTPanel, CharacterScrollingRunsThroughTheTextOncePerPass)
             EXPECT_EQ(CountColor(panel.Surface(), kLime, 0, 0, 21, 27), 4 * LitDots('a'));
             EXPECT_EQ(CountColor(panel.Surface(), kLime, 21, 0, 42, 27), 4 * LitDots('b'));
         }
-        if (panel.ScrollPosition() == 13)
+        if (panel.ScrollPosition() == 13) {
             EXPECT_EQ(panel.ScrollWindow().trimmed(), QString()); // the last character has left
+        }
     }
     EXPECT_EQ(startTicks, (std::vector<int>{13, 26, 39}));
     EXPECT_EQ(panel.ScrollWindow().size(), 21);
