@@ -331,7 +331,9 @@ void TJXDOTPanel::PaintItems()
             DrawDOT(target, cell, i < m_scrollWindow.size() ? m_scrollWindow.at(i) : QLatin1Char(' '));
         }
     }
-    Canvas()->Draw(m_scrollOffset, 0, &buffer);
+    TCanvas *canvas = Canvas();
+    canvas->SetCopyMode(cmSrcCopy);
+    canvas->Draw(m_scrollOffset, 0, &buffer);
 }
 
 QString TJXDOTPanel::ScrollText() const
