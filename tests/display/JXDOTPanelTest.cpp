@@ -218,10 +218,11 @@ TEST(JXDOTPanel, GlyphLookupUsesTheCharacterSet)
 {
     TJXDOTPanel panel;
     TBitmap target(21, 27);
+    // Index 34: the third glyph of the second row.
     panel.DrawDOT(target.Canvas(), Rect(0, 0, 21, 27), QLatin1Char('b'));
-    EXPECT_EQ(panel.LastGlyphRect(), Bounds(34 * 21, 27, 21, 27));
+    EXPECT_EQ(panel.LastGlyphRect(), Bounds(2 * 21, 27, 21, 27));
     panel.DrawDOT(target.Canvas(), Rect(0, 0, 21, 27), QLatin1Char('B'));
-    EXPECT_EQ(panel.LastGlyphRect(), Bounds(34 * 21, 27, 21, 27));
+    EXPECT_EQ(panel.LastGlyphRect(), Bounds(2 * 21, 27, 21, 27));
     panel.DrawDOT(target.Canvas(), Rect(0, 0, 21, 27), QLatin1Char('_'));
     EXPECT_EQ(panel.LastGlyphRect(), Bounds(31 * 21, 27, 21, 27));
     panel.DrawDOT(target.Canvas(), Rect(0, 0, 21, 27), QChar(0x00E4)); // not in the set
