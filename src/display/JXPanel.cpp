@@ -3,7 +3,6 @@
 #include "display/JXPanel.h"
 
 #include "host/Timer.h"
-#include "platform/SysInfo.h"
 #include "util/Jxutil.h"
 
 #include <algorithm>
@@ -30,7 +29,7 @@ const QString kTooManyParameters = QStringLiteral("To many Parameters");
 
 /// Kilobytes with thousands separators and " KB", as the pattern #,###" KB" gives them
 /// (zero has no digits).
-QString FormatKiloBytes(std::uint64_t bytes)
+QString FormatKiloBytes(quint64 bytes)
 {
     const QString digits = bytes / 1024 == 0 ? QString() : QString::number(bytes / 1024);
     QString grouped;
@@ -146,29 +145,24 @@ void TJXPanel::SetLoadSources(TLoadSource processorLoad, TMemorySource memorySta
     m_memorySource = std::move(memoryStatus);
 }
 
-int TJXPanel::ProcessorLoad() const
+int TJXPanel::ProcessorLoad()
 {
-    const int load = m_loadSource ? m_loadSource() : platform::ProcessorLoad();
+    // An unreadable load (-1) shows as 0.
+    const int load = m_loadSource ? m_loadSource() : m_processorMeter.Sample();
     return std::clamp(load, 0, 100);
 }
 
-TJXMemoryStatus TJXPanel::MemoryStatus() const
+TJXMemoryStatus TJXPanel::MemoryStatus()
 {
     if (m_memorySource)
         return m_memorySource();
-    const platform::TMemoryStatus system = platform::GlobalMemoryStatus();
     TJXMemoryStatus status;
-    status.MemoryLoad = system.MemoryLoad;
-    status.TotalPhys = system.TotalPhys;
-    status.AvailPhys = system.AvailPhys;
-    status.TotalPageFile = system.TotalPageFile;
-    status.AvailPageFile = system.AvailPageFile;
-    status.TotalVirtual = system.TotalVirtual;
-    status.AvailVirtual = system.AvailVirtual;
+    if (!platform::GetMemoryStatus(status))
+        return TJXMemoryStatus(); // unreadable figures show as zero
     return status;
 }
 
-QString TJXPanel::FormatCaption() const
+QString TJXPanel::FormatCaption()
 {
     try {
         const QString load = QString::number(ProcessorLoad()) + QLatin1Char('%');

@@ -5,11 +5,11 @@
 
 #include "host/About.h"
 #include "host/ExtCtrls.h"
+#include "platform/SysInfo.h"
 #include "util/JXVersions.h"
 
 #include <QString>
 
-#include <cstdint>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -57,16 +57,7 @@ private:
 };
 
 /// Memory figures of the system: the load in percent and sizes in bytes.
-struct TJXMemoryStatus
-{
-    int MemoryLoad = 0;
-    std::uint64_t TotalPhys = 0;
-    std::uint64_t AvailPhys = 0;
-    std::uint64_t TotalPageFile = 0;
-    std::uint64_t AvailPageFile = 0;
-    std::uint64_t TotalVirtual = 0;
-    std::uint64_t AvailVirtual = 0;
-};
+using TJXMemoryStatus = platform::TMemoryStatus;
 
 /// A bevelled panel with a one-second timer. In the style sString its Caption is rebuilt
 /// from CaptionFormat every second, with these placeholders replaced in this order: "^M"
@@ -118,8 +109,8 @@ public:
     /// Replaces the processor-load and memory sources; an empty function restores the
     /// system's own.
     void SetLoadSources(TLoadSource processorLoad, TMemorySource memoryStatus);
-    /// The caption the template gives now.
-    QString FormatCaption() const;
+    /// The caption the template gives now (samples the sources).
+    QString FormatCaption();
     /// One sampling step, as the timer runs it every second.
     void JXOnTime();
 
@@ -130,8 +121,8 @@ protected:
     void Paint() override;
 
 private:
-    int ProcessorLoad() const;
-    TJXMemoryStatus MemoryStatus() const;
+    int ProcessorLoad();
+    TJXMemoryStatus MemoryStatus();
 
     QString m_captionFormat;
     TColor m_graphColor = clRed;
@@ -141,6 +132,8 @@ private:
     TJXPipe m_pipe;
     TLoadSource m_loadSource;
     TMemorySource m_memorySource;
+    // The panel's own meter, so each panel measures the load since its own last sample.
+    platform::TProcessorLoad m_processorMeter;
 };
 
 } // namespace jxt
