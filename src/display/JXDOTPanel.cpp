@@ -1,0 +1,373 @@
+// SPDX-License-Identifier: MIT
+// Dot-matrix display: glyphs copied from a font bitmap into a grid of cells, or scrolled.
+#include "display/JXDOTPanel.h"
+
+#include "host/Timer.h"
+#include "util/Jxutil.h"
+
+#include <algorithm>
+
+namespace jxt {
+
+namespace {
+
+const QString kFontResource = QStringLiteral("JXDOTFNT");
+
+// The colours the built-in font is drawn in; a panel with these colours uses it unchanged.
+constexpr TColor kResourceBackground = clBlack;
+constexpr TColor kResourceLit = 0x00FF00;
+constexpr TColor kDefaultUnlit = 0x004000;
+
+// Where the built-in font shows its three colours: background, an unlit dot of the outer
+// ring, a lit dot of "!".
+constexpr int kBackgroundSampleX = 0, kBackgroundSampleY = 0;
+constexpr int kUnlitSampleX = 1, kUnlitSampleY = 1;
+constexpr int kLitSampleX = 31, kLitSampleY = 4;
+
+QString DefaultCharSet()
+{
+    QString set;
+    for (char c = ' '; c <= '@'; ++c)
+        set += QLatin1Char(c);
+    for (char c = 'a'; c <= 'z'; ++c)
+        set += QLatin1Char(c);
+    return set + QStringLiteral("[\\]^_");
+}
+
+QRgb OpaqueRgb(TColor color)
+{
+    const TColor rgb = ColorToRGB(color);
+    return qRgb(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));
+}
+
+} // namespace
+
+TJXDOTPanel::TJXDOTPanel(TComponent *owner)
+    : TCustomControl(owner),
+      m_dotCharSet(DefaultCharSet()),
+      m_font(std::make_unique<TBitmap>()),
+      m_timer(std::make_unique<TTimer>())
+{
+    TControl::SetColor(clBlack);
+    SetBounds(Left(), Top(), 10, 10);
+    m_items.Add(QStringLiteral("JXDOTPanel"));
+    m_items.OnChange = [this](TObject *) { Invalidate(); };
+    try {
+        m_font->LoadFromResourceName(kFontResource);
+    } catch (const Exception &) {
+        // Without its font the panel only paints its background.
+        m_font.reset();
+    }
+    m_timer->SetEnabled(false);
+    m_timer->SetInterval(0);
+    m_timer->OnTimer = [this](TObject *) { JXOnTime(); };
+}
+
+TJXDOTPanel::~TJXDOTPanel()
+{
+    m_timer->SetEnabled(false);
+    m_timer->OnTimer = nullptr;
+}
+
+void TJXDOTPanel::SetAdjustToParent(bool value)
+{
+    m_adjustToParent = value;
+    Invalidate();
+}
+
+void TJXDOTPanel::SetCaption(const QString &caption)
+{
+    TCustomControl::SetCaption(caption);
+    if (!caption.isEmpty()) {
+        m_items.BeginUpdate();
+        m_items.Clear();
+        m_items.Add(caption);
+        m_items.EndUpdate();
+    }
+    m_scrollOffset = 0;
+    m_scrollPos = 1;
+    Invalidate();
+}
+
+void TJXDOTPanel::SetColor(TColor color)
+{
+    TCustomControl::SetColor(color);
+    if (ComponentState().Contains(csDesigning))
+        SetDOTColor();
+    Invalidate();
+}
+
+void TJXDOTPanel::SetColumns(int value)
+{
+    // A byte property: at least one column, at most 255.
+    m_columns = std::clamp(value, 1, 255);
+    Invalidate();
+}
+
+void TJXDOTPanel::SetDOTImage(TImage *image)
+{
+    if (m_dotImage && m_dotImage != image)
+        RemoveFreeNotification(m_dotImage);
+    m_dotImage = image;
+    if (image) {
+        FreeNotification(image);
+        SetDOTBitmap(image->Picture()->Bitmap());
+    }
+}
+
+void TJXDOTPanel::SetDOTHiColor(TColor color)
+{
+    m_dotHiColor = color;
+    if (ComponentState().Contains(csDesigning))
+        SetDOTColor();
+    Invalidate();
+}
+
+void TJXDOTPanel::SetDOTLoColor(TColor color)
+{
+    m_dotLoColor = color;
+    if (ComponentState().Contains(csDesigning))
+        SetDOTColor();
+    Invalidate();
+}
+
+void TJXDOTPanel::SetDOTCharSet(const QString &charSet)
+{
+    m_dotCharSet = charSet;
+    Invalidate();
+}
+
+void TJXDOTPanel::SetDOTColumns(int value)
+{
+    m_dotColumns = std::max(1, value);
+    Invalidate();
+}
+
+void TJXDOTPanel::SetDOTRows(int value)
+{
+    m_dotRows = std::max(1, value);
+    Invalidate();
+}
+
+void TJXDOTPanel::SetDOTSpace(int value)
+{
+    m_dotSpace = value;
+    Invalidate();
+}
+
+void TJXDOTPanel::SetDotStretch(bool value)
+{
+    m_dotStretch = value;
+    Invalidate();
+}
+
+void TJXDOTPanel::SetItems(const TStrings *items)
+{
+    if (items)
+        m_items.Assign(items);
+    Invalidate();
+}
+
+void TJXDOTPanel::SetItemLines(const QStringList &lines)
+{
+    m_items.SetStrings(lines);
+    Invalidate();
+}
+
+void TJXDOTPanel::SetRows(int value)
+{
+    m_rows = std::clamp(value, 1, 50);
+    Invalidate();
+}
+
+void TJXDOTPanel::SetInterval(int value)
+{
+    if (value < 0) {
+        m_scrollOffset = 0;
+        m_scrollPos = 1;
+        Invalidate();
+        value = 0;
+    } else if (value >= 1 && value <= 19) {
+        value = 20;
+    }
+    // Switching between the static grid and the scrolling line needs a fresh picture.
+    const bool modeChanged = (value >= 1) != (m_interval >= 1);
+    m_interval = value;
+    m_timer->SetInterval(value);
+    m_timer->SetEnabled(value >= 1);
+    if (modeChanged)
+        Invalidate();
+}
+
+void TJXDOTPanel::SetDOTBitmap(const TBitmap *bitmap)
+{
+    if (!bitmap)
+        return;
+    if (!m_font)
+        m_font = std::make_unique<TBitmap>();
+    m_font->Assign(bitmap);
+    Invalidate();
+}
+
+void TJXDOTPanel::Notification(TComponent *component, TOperation operation)
+{
+    TCustomControl::Notification(component, operation);
+    if (operation == opRemove && m_dotImage && component == m_dotImage)
+        SetDOTImage(nullptr); // the font keeps the copied picture
+}
+
+void TJXDOTPanel::SetDOTColor()
+{
+    if (ComponentState().Contains(csLoading) || m_dotImage || !m_font)
+        return;
+    try {
+        m_font->LoadFromResourceName(kFontResource);
+    } catch (const Exception &) {
+        return;
+    }
+    if (Color() == kResourceBackground && m_dotHiColor == kResourceLit && m_dotLoColor == kDefaultUnlit)
+        return;
+
+    QImage image = m_font->Image().convertToFormat(QImage::Format_RGB32);
+    if (image.width() <= kLitSampleX || image.height() <= kLitSampleY)
+        return;
+    const QRgb background = image.pixel(kBackgroundSampleX, kBackgroundSampleY) & RGB_MASK;
+    const QRgb unlit = image.pixel(kUnlitSampleX, kUnlitSampleY) & RGB_MASK;
+    const QRgb lit = image.pixel(kLitSampleX, kLitSampleY) & RGB_MASK;
+    const QRgb newBackground = OpaqueRgb(Color());
+    const QRgb newUnlit = OpaqueRgb(m_dotLoColor);
+    const QRgb newLit = OpaqueRgb(m_dotHiColor);
+    // Every pixel is judged by its colour before recolouring, background first, so a sample
+    // colour shared by two roles takes the first role.
+    for (int y = 0; y < image.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb pixel = line[x] & RGB_MASK;
+            if (pixel == background)
+                line[x] = newBackground;
+            else if (pixel == unlit)
+                line[x] = newUnlit;
+            else if (pixel == lit)
+                line[x] = newLit;
+        }
+    }
+    m_font->SetImage(image);
+}
+
+void TJXDOTPanel::DrawDOT(TCanvas *canvas, const TRect &rect, QChar ch)
+{
+    if (!HasFont() || !canvas)
+        return;
+    int index = m_dotCharSet.indexOf(ch);
+    if (index < 0) {
+        const QChar upper = ch.toUpper();
+        for (int i = 0; i < m_dotCharSet.size() && index < 0; ++i)
+            if (m_dotCharSet.at(i).toUpper() == upper)
+                index = i;
+    }
+    if (index < 0)
+        index = m_dotCharSet.indexOf(QLatin1Char(' '));
+    if (index < 0)
+        return;
+    const int gw = GlyphWidth();
+    const int gh = GlyphHeight();
+    const TRect source = Bounds(index % m_dotColumns * gw, index / m_dotColumns * gh, gw, gh);
+    canvas->SetCopyMode(cmSrcCopy);
+    canvas->CopyRect(rect, m_font->Canvas(), source);
+    m_lastGlyph = source;
+}
+
+void TJXDOTPanel::Paint()
+{
+    if (!m_dotStretch && HasFont()) {
+        // The control takes the size of its glyphs; the resize paints again.
+        const int wantedWidth = m_font->Width() * m_columns / m_dotColumns + (m_columns - 1) * m_dotSpace;
+        if (Width() != wantedWidth) {
+            SetWidth(wantedWidth);
+            return;
+        }
+        const int wantedHeight = m_font->Height() * m_rows / m_dotRows + (m_rows - 1) * m_dotSpace;
+        if (Height() != wantedHeight) {
+            SetHeight(wantedHeight);
+            return;
+        }
+    }
+    TCanvas *canvas = Canvas();
+    canvas->Brush()->SetStyle(bsSolid);
+    canvas->Brush()->SetColor(Color());
+    canvas->FillRect(ClientRect());
+    PaintItems();
+}
+
+void TJXDOTPanel::PaintItems()
+{
+    if (ComponentState().Contains(csLoading) || !HasFont())
+        return;
+    // One off-screen line wider than the control by a cell, so the scrolling cell that is
+    // half in view is drawn too, then one copy to the control.
+    const int bufferWidth = std::max(1, Width() + GlyphWidth() + m_columns * m_dotSpace);
+    TBitmap buffer(bufferWidth, std::max(1, Height()));
+    TCanvas *target = buffer.Canvas();
+    target->Brush()->SetStyle(bsSolid);
+    target->Brush()->SetColor(Color());
+    target->FillRect(Rect(0, 0, buffer.Width(), buffer.Height()));
+
+    const int innerWidth = Width() - (m_columns - 1) * m_dotSpace;
+    const int innerHeight = Height() - (m_rows - 1) * m_dotSpace;
+    if (m_timer->Interval() < 1) {
+        for (int r = 0; r < m_rows; ++r) {
+            const QString line = r < m_items.Count() ? m_items.Get(r) : QString();
+            for (int c = 0; c < m_columns; ++c) {
+                const TRect cell = Bounds(c * innerWidth / m_columns + c * m_dotSpace,
+                                          r * innerHeight / m_rows + r * m_dotSpace,
+                                          innerWidth / m_columns, innerHeight / m_rows);
+                DrawDOT(target, cell, c < line.size() ? line.at(c) : QLatin1Char(' '));
+            }
+        }
+    } else {
+        const int pitch = Width() / m_columns;
+        for (int i = 0; i <= m_columns; ++i) {
+            const TRect cell = Bounds(i * pitch, 0, innerWidth / m_columns, Height() / m_rows);
+            DrawDOT(target, cell, i < m_scrollWindow.size() ? m_scrollWindow.at(i) : QLatin1Char(' '));
+        }
+    }
+    TCanvas *canvas = Canvas();
+    canvas->SetCopyMode(cmSrcCopy);
+    canvas->Draw(m_scrollOffset, 0, &buffer);
+}
+
+QString TJXDOTPanel::ScrollText() const
+{
+    QString text = m_items.Text();
+    jxtReplaceString(text, QStringLiteral("\r\n"), QStringLiteral(" "));
+    return text;
+}
+
+void TJXDOTPanel::JXOnTime()
+{
+    if (!HasFont())
+        return;
+    const int pitch = Width() / m_columns;
+    m_scrollOffset -= m_scrollChar ? pitch : 1;
+    const QString text = ScrollText();
+    if (m_scrollOffset < 1 - pitch) {
+        // A whole cell has passed: the window moves on by one character.
+        m_scrollOffset = 0;
+        ++m_scrollPos;
+        if (m_scrollPos > text.size() + m_columns) {
+            m_scrollPos = 1;
+            if (OnStartText)
+                OnStartText(this);
+        }
+    }
+    const QString blanks(m_columns, QLatin1Char(' '));
+    m_scrollWindow = (blanks + text).mid(m_scrollPos - 1, m_columns + 1) + blanks;
+    if (OnScroll)
+        OnScroll(this);
+    const bool running = m_timer->Enabled();
+    m_timer->SetEnabled(false);
+    PaintItems();
+    m_timer->SetEnabled(running);
+}
+
+} // namespace jxt
