@@ -2,7 +2,10 @@
 // Registration of the library's components and property editors.
 #include "package/JXTools.h"
 
+#include "display/JXBlinker.h"
+#include "display/JXDOTPanel.h"
 #include "display/JXLCDPanel.h"
+#include "display/JXPanel.h"
 #include "host/designer/DesignRegistry.h"
 #include "package/JXAboutProperty.h"
 
@@ -32,6 +35,9 @@ void Register()
     // later takes its place in this list.
     RegisterComponents(kPalettePage, {
         ClassOf<TJXLCDPanel>(),
+        ClassOf<TJXDOTPanel>(),
+        ClassOf<TJXPanel>(),
+        ClassOf<TJXBlinker>(),
     });
 
     RegisterPropertyEditor(QStringLiteral("TJXAboutString"), nullptr, QStringLiteral("About_JXTools"),
