@@ -245,8 +245,15 @@ QByteArray TIniDocument::Serialize() const
                 break;
             }
         }
-        if (fits)
-            return text.toLatin1();
+        if (fits) {
+            // Latin-1 bytes that happen to be valid UTF-8 would read back as other text (the
+            // byte that made the file Latin-1 may just have been replaced); UTF-8 keeps it.
+            const QByteArray latin1 = text.toLatin1();
+            QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+            const QString asUtf8 = utf8.decode(latin1);
+            if (utf8.hasError() || asUtf8 == text)
+                return (m_byteOrderMark ? QByteArray("\xEF\xBB\xBF") : QByteArray()) + latin1;
+        }
     }
     QByteArray out = m_byteOrderMark ? QByteArray("\xEF\xBB\xBF") : QByteArray();
     out += text.toUtf8();

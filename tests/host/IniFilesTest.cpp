@@ -266,6 +266,13 @@ TEST_F(IniFileTest, EncodingAndByteOrderMarkAreKept)
     EXPECT_EQ(Read(latin.FilePath()), "[S]\nName=M\xC3\xBCller\nCity=Gie\xC3\x9F" "en\nSign=\xE2\x82\xAC\n");
     TIniFile again(latin.FilePath());
     EXPECT_EQ(again.ReadString("S", "Name", "?"), QString::fromUtf8("Müller"));
+
+    // Replacing the one byte that made a file Latin-1 must not make the rest read differently.
+    TIniFile stray(Write("stray.ini", "[S]\nName=K\xC3\xB6ln\nBad=\xFF\n"));
+    const QString name = stray.ReadString("S", "Name", "?");
+    EXPECT_EQ(name, QString::fromLatin1("K\xC3\xB6ln"));
+    stray.WriteString("S", "Bad", "ok");
+    EXPECT_EQ(TIniFile(stray.FilePath()).ReadString("S", "Name", "?"), name);
 }
 
 TEST_F(IniFileTest, VeryLongLinesAndManyKeys)
