@@ -58,7 +58,8 @@ void BM_ReadOneKey_TIniFile(benchmark::State &state)
     const QString path = BigFile();
     for (auto _ : state) {
         TIniFile ini(path);
-        benchmark::DoNotOptimize(ini.ReadString(QStringLiteral("Big"), QStringLiteral("Key5000"), QString()));
+        benchmark::DoNotOptimize(
+            ini.ReadString(QStringLiteral("Big"), QStringLiteral("Key5000"), QString()));
     }
 }
 
@@ -98,7 +99,8 @@ void BM_FirstRead_TIniFile(benchmark::State &state)
     int i = 0;
     for (auto _ : state) {
         TIniFile ini(ColdFile(i++ % kColdCopies));
-        benchmark::DoNotOptimize(ini.ReadString(QStringLiteral("Big"), QStringLiteral("Key5000"), QString()));
+        benchmark::DoNotOptimize(
+            ini.ReadString(QStringLiteral("Big"), QStringLiteral("Key5000"), QString()));
     }
 }
 

@@ -61,7 +61,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const QString section = sections.isEmpty() ? QStringLiteral("S") : sections.front();
     const QString value = QString::fromUtf8(bytes.right(24));
     QString expected = value;
-    expected.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    expected.replace(QLatin1Char('\r'), QLatin1Char(' '))
+        .replace(QLatin1Char('\n'), QLatin1Char(' '));
 
     QStringList keys = doc.KeyNames(section);
     keys.append(QStringLiteral("FuzzKey"));

@@ -116,8 +116,8 @@ QString ResolveIniPath(const QString &name)
 {
     QString path = name;
     path.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    const bool hasDrive = path.size() >= 2 && path.at(1) == QLatin1Char(':')
-                          && path.at(0).unicode() < 128 && path.at(0).isLetter();
+    const bool hasDrive = path.size() >= 2 && path.at(1) == QLatin1Char(':') &&
+                          path.at(0).unicode() < 128 && path.at(0).isLetter();
     if (!hasDrive) {
         if (!path.contains(QLatin1Char('/')))
             return WindowsDirectory() + QLatin1Char('/') + path;
@@ -133,7 +133,8 @@ QString ResolveIniPath(const QString &name)
     } else {
         const QStringList entries = qEnvironmentVariable("JXT_DRIVES").split(QLatin1Char(';'));
         for (const QString &entry : entries) {
-            if (entry.size() > 2 && entry.at(0).toUpper() == drive && entry.at(1) == QLatin1Char('=')) {
+            if (entry.size() > 2 && entry.at(0).toUpper() == drive &&
+                entry.at(1) == QLatin1Char('=')) {
                 root = entry.mid(2).section(QLatin1Char(':'), 0, 0);
                 break;
             }
@@ -181,8 +182,8 @@ TIniDocument TIniDocument::Parse(const QByteArray &data)
 
     // The first line ending found is the one written back.
     qsizetype firstBreak = 0;
-    while (firstBreak < text.size() && text.at(firstBreak) != QLatin1Char('\r')
-           && text.at(firstBreak) != QLatin1Char('\n'))
+    while (firstBreak < text.size() && text.at(firstBreak) != QLatin1Char('\r') &&
+           text.at(firstBreak) != QLatin1Char('\n'))
         ++firstBreak;
     if (firstBreak < text.size()) {
         if (text.at(firstBreak) == QLatin1Char('\n'))
@@ -201,12 +202,14 @@ TIniDocument TIniDocument::Parse(const QByteArray &data)
         while (end < n && text.at(end) != QLatin1Char('\r') && text.at(end) != QLatin1Char('\n'))
             ++end;
         const QString lineText = text.mid(start, end - start);
-        if (end < n && text.at(end) == QLatin1Char('\r') && end + 1 < n && text.at(end + 1) == QLatin1Char('\n'))
+        if (end < n && text.at(end) == QLatin1Char('\r') && end + 1 < n &&
+            text.at(end + 1) == QLatin1Char('\n'))
             ++end;
         start = end + 1;
 
         const QString trimmed = TrimBlanks(lineText);
-        const qsizetype close = trimmed.startsWith(QLatin1Char('[')) ? trimmed.indexOf(QLatin1Char(']')) : -1;
+        const qsizetype close =
+            trimmed.startsWith(QLatin1Char('[')) ? trimmed.indexOf(QLatin1Char(']')) : -1;
         if (close > 0) {
             TSection section;
             section.hasHeader = true;
@@ -358,8 +361,8 @@ bool TIniDocument::IsValidSectionName(const QString &section)
 bool TIniDocument::IsValidKeyName(const QString &key)
 {
     const QString trimmed = TrimBlanks(key);
-    return !trimmed.contains(QLatin1Char('=')) && !HasLineBreak(trimmed)
-           && !trimmed.startsWith(QLatin1Char(';')) && !trimmed.startsWith(QLatin1Char('['));
+    return !trimmed.contains(QLatin1Char('=')) && !HasLineBreak(trimmed) &&
+           !trimmed.startsWith(QLatin1Char(';')) && !trimmed.startsWith(QLatin1Char('['));
 }
 
 QString TIniDocument::EncodeValue(const QString &value)
@@ -370,7 +373,8 @@ QString TIniDocument::EncodeValue(const QString &value)
     if (text.isEmpty())
         return text;
     const bool losesBlanks = IsBlank(text.front()) || IsBlank(text.back());
-    const bool losesQuotes = text.size() >= 2 && IsQuote(text.front()) && text.back() == text.front();
+    const bool losesQuotes =
+        text.size() >= 2 && IsQuote(text.front()) && text.back() == text.front();
     if (losesBlanks || losesQuotes)
         return QLatin1Char('"') + text + QLatin1Char('"');
     return text;
@@ -386,8 +390,8 @@ bool TIniDocument::SetValue(const QString &section, const QString &key, const QS
     if (!s) {
         // A new section goes at the end, after a blank line when the file does not end in one.
         const TSection &last = m_sections.back();
-        const bool endsBlank = last.lines.empty() ? !last.hasHeader
-                                                  : TrimBlanks(last.lines.back().text).isEmpty();
+        const bool endsBlank =
+            last.lines.empty() ? !last.hasHeader : TrimBlanks(last.lines.back().text).isEmpty();
         if (!endsBlank)
             m_sections.back().lines.push_back(TLine());
         TSection added;
@@ -473,9 +477,9 @@ struct TFileStamp
 
     bool operator==(const TFileStamp &o) const
     {
-        return exists == o.exists && regular == o.regular && device == o.device
-               && inode == o.inode && size == o.size && modifiedNs == o.modifiedNs
-               && changedNs == o.changedNs;
+        return exists == o.exists && regular == o.regular && device == o.device &&
+               inode == o.inode && size == o.size && modifiedNs == o.modifiedNs &&
+               changedNs == o.changedNs;
     }
 };
 
@@ -524,9 +528,8 @@ struct TIniSnapshot
     /// The stamp alone proves the content when it is unchanged and old enough.
     bool TrustedFor(const TFileStamp &now) const
     {
-        return stamp == now
-               && (!now.exists
-                   || (now.modifiedNs + kRacyWindowNs < readNs && now.changedNs + kRacyWindowNs < readNs));
+        return stamp == now && (!now.exists || (now.modifiedNs + kRacyWindowNs < readNs &&
+                                                now.changedNs + kRacyWindowNs < readNs));
     }
 };
 
@@ -581,7 +584,8 @@ TSnapshotCache &Cache()
 
 const std::shared_ptr<const TIniDocument> &EmptyDocument()
 {
-    static const auto empty = std::make_shared<const TIniDocument>(TIniDocument::Parse(QByteArray()));
+    static const auto empty =
+        std::make_shared<const TIniDocument>(TIniDocument::Parse(QByteArray()));
     return empty;
 }
 
@@ -618,7 +622,8 @@ TSnapshotPtr LoadSnapshot(const QString &path, const TSnapshotPtr &previous)
     if (known && known->readable && known->bytes == snapshot->bytes)
         snapshot->document = known->document;
     else
-        snapshot->document = std::make_shared<const TIniDocument>(TIniDocument::Parse(snapshot->bytes));
+        snapshot->document =
+            std::make_shared<const TIniDocument>(TIniDocument::Parse(snapshot->bytes));
     Cache().Store(path, snapshot);
     return snapshot;
 }
@@ -629,8 +634,7 @@ TSnapshotPtr LoadSnapshot(const QString &path, const TSnapshotPtr &previous)
 // TIniFile
 
 TIniFile::TIniFile(const QString &fileName) : m_fileName(fileName), m_path(ResolveIniPath(fileName))
-{
-}
+{}
 
 TIniFile::~TIniFile() = default;
 
@@ -648,8 +652,7 @@ void TIniFile::ThrowWriteError(const QString &reason) const
     throw EInOutError(message);
 }
 
-template <typename Change>
-void TIniFile::Modify(Change change)
+template <typename Change> void TIniFile::Modify(Change change)
 {
     TSnapshotPtr current = LoadSnapshot(m_path, m_snapshot);
     if (!current->readable)
@@ -715,6 +718,8 @@ void TIniFile::WriteBool(const QString &section, const QString &ident, bool valu
 
 void TIniFile::ReadSection(const QString &section, TStrings *strings) const
 {
+    if (!strings)
+        return;
     strings->BeginUpdate();
     strings->Clear();
     for (const QString &key : Document().KeyNames(section))
@@ -724,6 +729,8 @@ void TIniFile::ReadSection(const QString &section, TStrings *strings) const
 
 void TIniFile::ReadSections(TStrings *strings) const
 {
+    if (!strings)
+        return;
     strings->BeginUpdate();
     strings->Clear();
     for (const QString &name : Document().SectionNames())
@@ -733,6 +740,8 @@ void TIniFile::ReadSections(TStrings *strings) const
 
 void TIniFile::ReadSectionValues(const QString &section, TStrings *strings) const
 {
+    if (!strings)
+        return;
     strings->BeginUpdate();
     strings->Clear();
     for (const QString &line : Document().KeyValueLines(section))

@@ -156,8 +156,7 @@ public:
 
 private:
     const TIniDocument &Document() const;
-    template <typename Change>
-    void Modify(Change change);
+    template <typename Change> void Modify(Change change);
     [[noreturn]] void ThrowWriteError(const QString &reason = QString()) const;
 
     QString m_fileName;

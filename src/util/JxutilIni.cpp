@@ -155,13 +155,15 @@ int jxtINIReadInteger(const QString &iniName, const QString &section, const QStr
     return ConvertInteger(text);
 }
 
-void jxtINIWriteInteger(const QString &iniName, const QString &section, const QString &key, int value)
+void jxtINIWriteInteger(const QString &iniName, const QString &section, const QString &key,
+                        int value)
 {
     TIniCall ini(iniName);
     ini->WriteInteger(section, key, value);
 }
 
-void jxtINISaveWinPos(const QString &iniName, const QString &prefix, TForm *form, TWinPosStyle style)
+void jxtINISaveWinPos(const QString &iniName, const QString &prefix, TForm *form,
+                      TWinPosStyle style)
 {
     if (style == swpNone || !form)
         return;
@@ -176,7 +178,8 @@ void jxtINISaveWinPos(const QString &iniName, const QString &prefix, TForm *form
     }
 }
 
-void jxtINILoadWinPos(const QString &iniName, const QString &prefix, TForm *form, TWinPosStyle style)
+void jxtINILoadWinPos(const QString &iniName, const QString &prefix, TForm *form,
+                      TWinPosStyle style)
 {
     if (style == swpNone || !form)
         return;
@@ -186,12 +189,15 @@ void jxtINILoadWinPos(const QString &iniName, const QString &prefix, TForm *form
     form->SetTop(ini->ReadInteger(kWinPosSection, prefix + QStringLiteral("_Top"), form->Top()));
     form->SetLeft(ini->ReadInteger(kWinPosSection, prefix + QStringLiteral("_Left"), form->Left()));
     if (style == swpSizePosition) {
-        form->SetHeight(ini->ReadInteger(kWinPosSection, prefix + QStringLiteral("_Height"), form->Height()));
-        form->SetWidth(ini->ReadInteger(kWinPosSection, prefix + QStringLiteral("_Width"), form->Width()));
+        form->SetHeight(
+            ini->ReadInteger(kWinPosSection, prefix + QStringLiteral("_Height"), form->Height()));
+        form->SetWidth(
+            ini->ReadInteger(kWinPosSection, prefix + QStringLiteral("_Width"), form->Width()));
     }
 }
 
-void jxtINISaveFont(const QString &iniName, const QString &section, const QString &prefix, TFont *font)
+void jxtINISaveFont(const QString &iniName, const QString &section, const QString &prefix,
+                    TFont *font)
 {
     if (!font)
         return;
@@ -202,7 +208,8 @@ void jxtINISaveFont(const QString &iniName, const QString &section, const QStrin
     ini->WriteString(section, prefix + QStringLiteral("_Style"), StyleLetters(font->Style()));
 }
 
-bool jxtINILoadFont(const QString &iniName, const QString &section, const QString &prefix, TFont *font)
+bool jxtINILoadFont(const QString &iniName, const QString &section, const QString &prefix,
+                    TFont *font)
 {
     if (!font)
         return false;

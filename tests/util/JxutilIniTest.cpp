@@ -75,7 +75,8 @@ TEST_F(JxutilIniTest, ReadIntegerConvertsStrictly)
 {
     SetContents("n.ini", "[N]\nempty=\nhex=$FF\ntext=zwölf\nspace=1 2\n");
     EXPECT_EQ(jxtINIReadInteger("n.ini", "N", "missing", 42), 42);
-    EXPECT_EQ(jxtINIReadInteger("n.ini", "N", "empty", 42), 0) << "an empty value is 0, not the default";
+    EXPECT_EQ(jxtINIReadInteger("n.ini", "N", "empty", 42), 0)
+        << "an empty value is 0, not the default";
     EXPECT_EQ(jxtINIReadInteger("n.ini", "N", "hex", 0), 255);
     EXPECT_EQ(jxtINIReadInteger("missing.ini", "N", "x", -7), -7);
     EXPECT_THROW(jxtINIReadInteger("n.ini", "N", "text", 1), EConvertError);
@@ -159,8 +160,8 @@ TEST_F(JxutilIniTest, FontRecordRoundTrip)
     font.SetColor(clBtnFace);
     font.SetStyle({fsBold, fsUnderline});
     jxtINISaveFont("f.ini", "Fonts", "Title", &font);
-    EXPECT_EQ(Contents("f.ini"), "[Fonts]\r\nTitle_Name=Arial\r\nTitle_Size=12\r\nTitle_Color="
-                                     + std::to_string(clBtnFace) + "\r\nTitle_Style=BU\r\n");
+    EXPECT_EQ(Contents("f.ini"), "[Fonts]\r\nTitle_Name=Arial\r\nTitle_Size=12\r\nTitle_Color=" +
+                                     std::to_string(clBtnFace) + "\r\nTitle_Style=BU\r\n");
 
     TFont loaded;
     EXPECT_TRUE(jxtINILoadFont("f.ini", "Fonts", "Title", &loaded));
@@ -187,7 +188,8 @@ TEST_F(JxutilIniTest, LoadFontStyleLettersAndMissingEntries)
 
     EXPECT_TRUE(jxtINILoadFont("f.ini", "F", "B", &font));
     EXPECT_EQ(font.Size(), 14);
-    EXPECT_EQ(font.Style(), (TFontStyles{fsBold, fsStrikeOut})) << "an empty style keeps the font's";
+    EXPECT_EQ(font.Style(), (TFontStyles{fsBold, fsStrikeOut}))
+        << "an empty style keeps the font's";
 
     for (const char *prefix : {"C", "Never"}) {
         SCOPED_TRACE(prefix);
