@@ -14,8 +14,6 @@
 #include <time.h>
 
 #include <algorithm>
-#include <cstdint>
-#include <limits>
 
 namespace jxt {
 
@@ -59,55 +57,6 @@ QString Fold(const QString &name)
 bool HasLineBreak(const QString &s)
 {
     return s.contains(QLatin1Char('\r')) || s.contains(QLatin1Char('\n'));
-}
-
-/// Decimal with an optional sign, or hexadecimal after "$" or "0x" (up to eight digits, so
-/// "$FFFFFFFF" is -1, as the original platform's conversion gives it).
-bool ParseInteger(const QString &text, int *result)
-{
-    QString s = TrimBlanks(text);
-    bool negative = false;
-    if (!s.isEmpty() && (s.front() == QLatin1Char('-') || s.front() == QLatin1Char('+'))) {
-        negative = s.front() == QLatin1Char('-');
-        s.remove(0, 1);
-    }
-    int base = 10;
-    if (s.startsWith(QLatin1Char('$'))) {
-        base = 16;
-        s.remove(0, 1);
-    } else if (s.startsWith(QLatin1String("0x"), Qt::CaseInsensitive)) {
-        base = 16;
-        s.remove(0, 2);
-    }
-    if (s.isEmpty())
-        return false;
-    for (QChar c : s) {
-        const char16_t u = c.unicode();
-        const bool digit = u >= '0' && u <= '9';
-        const bool hexLetter = (u >= 'a' && u <= 'f') || (u >= 'A' && u <= 'F');
-        if (!digit && !(base == 16 && hexLetter))
-            return false;
-    }
-    bool ok = false;
-    const qulonglong magnitude = s.toULongLong(&ok, base);
-    if (!ok)
-        return false;
-    long long value;
-    if (base == 16) {
-        if (magnitude > 0xFFFFFFFFull)
-            return false;
-        value = static_cast<std::int32_t>(static_cast<std::uint32_t>(magnitude));
-        if (negative)
-            value = -value;
-    } else {
-        if (magnitude > 0x80000000ull)
-            return false;
-        value = negative ? -static_cast<long long>(magnitude) : static_cast<long long>(magnitude);
-    }
-    if (value < std::numeric_limits<int>::min() || value > std::numeric_limits<int>::max())
-        return false;
-    *result = static_cast<int>(value);
-    return true;
 }
 
 /// Host path of an INI name: no directory means the Windows directory; "C:" is the root.
@@ -697,8 +646,10 @@ int TIniFile::ReadInteger(const QString &section, const QString &ident, int def)
     QString text;
     if (!Document().FindValue(section, ident, &text))
         return def;
-    int value = 0;
-    return ParseInteger(text, &value) ? value : def;
+    // Hexadecimal is also accepted in the C form.
+    if (text.size() > 2 && text.startsWith(QLatin1String("0x"), Qt::CaseInsensitive))
+        text = QLatin1Char('$') + text.mid(2);
+    return StrToIntDef(text, def);
 }
 
 void TIniFile::WriteInteger(const QString &section, const QString &ident, int value)
