@@ -14,8 +14,6 @@
 #include <time.h>
 
 #include <algorithm>
-#include <cstdint>
-#include <limits>
 
 namespace jxt {
 
@@ -61,63 +59,14 @@ bool HasLineBreak(const QString &s)
     return s.contains(QLatin1Char('\r')) || s.contains(QLatin1Char('\n'));
 }
 
-/// Decimal with an optional sign, or hexadecimal after "$" or "0x" (up to eight digits, so
-/// "$FFFFFFFF" is -1, as the original platform's conversion gives it).
-bool ParseInteger(const QString &text, int *result)
-{
-    QString s = TrimBlanks(text);
-    bool negative = false;
-    if (!s.isEmpty() && (s.front() == QLatin1Char('-') || s.front() == QLatin1Char('+'))) {
-        negative = s.front() == QLatin1Char('-');
-        s.remove(0, 1);
-    }
-    int base = 10;
-    if (s.startsWith(QLatin1Char('$'))) {
-        base = 16;
-        s.remove(0, 1);
-    } else if (s.startsWith(QLatin1String("0x"), Qt::CaseInsensitive)) {
-        base = 16;
-        s.remove(0, 2);
-    }
-    if (s.isEmpty())
-        return false;
-    for (QChar c : s) {
-        const char16_t u = c.unicode();
-        const bool digit = u >= '0' && u <= '9';
-        const bool hexLetter = (u >= 'a' && u <= 'f') || (u >= 'A' && u <= 'F');
-        if (!digit && !(base == 16 && hexLetter))
-            return false;
-    }
-    bool ok = false;
-    const qulonglong magnitude = s.toULongLong(&ok, base);
-    if (!ok)
-        return false;
-    long long value;
-    if (base == 16) {
-        if (magnitude > 0xFFFFFFFFull)
-            return false;
-        value = static_cast<std::int32_t>(static_cast<std::uint32_t>(magnitude));
-        if (negative)
-            value = -value;
-    } else {
-        if (magnitude > 0x80000000ull)
-            return false;
-        value = negative ? -static_cast<long long>(magnitude) : static_cast<long long>(magnitude);
-    }
-    if (value < std::numeric_limits<int>::min() || value > std::numeric_limits<int>::max())
-        return false;
-    *result = static_cast<int>(value);
-    return true;
-}
-
 /// Host path of an INI name: no directory means the Windows directory; "C:" is the root.
 /// Further drive letters come from JXT_DRIVES ("D=/media/cdrom:label;E=/srv/x").
 QString ResolveIniPath(const QString &name)
 {
     QString path = name;
     path.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    const bool hasDrive = path.size() >= 2 && path.at(1) == QLatin1Char(':')
-                          && path.at(0).unicode() < 128 && path.at(0).isLetter();
+    const bool hasDrive = path.size() >= 2 && path.at(1) == QLatin1Char(':') &&
+                          path.at(0).unicode() < 128 && path.at(0).isLetter();
     if (!hasDrive) {
         if (!path.contains(QLatin1Char('/')))
             return WindowsDirectory() + QLatin1Char('/') + path;
@@ -133,7 +82,8 @@ QString ResolveIniPath(const QString &name)
     } else {
         const QStringList entries = qEnvironmentVariable("JXT_DRIVES").split(QLatin1Char(';'));
         for (const QString &entry : entries) {
-            if (entry.size() > 2 && entry.at(0).toUpper() == drive && entry.at(1) == QLatin1Char('=')) {
+            if (entry.size() > 2 && entry.at(0).toUpper() == drive &&
+                entry.at(1) == QLatin1Char('=')) {
                 root = entry.mid(2).section(QLatin1Char(':'), 0, 0);
                 break;
             }
@@ -181,8 +131,8 @@ TIniDocument TIniDocument::Parse(const QByteArray &data)
 
     // The first line ending found is the one written back.
     qsizetype firstBreak = 0;
-    while (firstBreak < text.size() && text.at(firstBreak) != QLatin1Char('\r')
-           && text.at(firstBreak) != QLatin1Char('\n'))
+    while (firstBreak < text.size() && text.at(firstBreak) != QLatin1Char('\r') &&
+           text.at(firstBreak) != QLatin1Char('\n'))
         ++firstBreak;
     if (firstBreak < text.size()) {
         if (text.at(firstBreak) == QLatin1Char('\n'))
@@ -201,12 +151,14 @@ TIniDocument TIniDocument::Parse(const QByteArray &data)
         while (end < n && text.at(end) != QLatin1Char('\r') && text.at(end) != QLatin1Char('\n'))
             ++end;
         const QString lineText = text.mid(start, end - start);
-        if (end < n && text.at(end) == QLatin1Char('\r') && end + 1 < n && text.at(end + 1) == QLatin1Char('\n'))
+        if (end < n && text.at(end) == QLatin1Char('\r') && end + 1 < n &&
+            text.at(end + 1) == QLatin1Char('\n'))
             ++end;
         start = end + 1;
 
         const QString trimmed = TrimBlanks(lineText);
-        const qsizetype close = trimmed.startsWith(QLatin1Char('[')) ? trimmed.indexOf(QLatin1Char(']')) : -1;
+        const qsizetype close =
+            trimmed.startsWith(QLatin1Char('[')) ? trimmed.indexOf(QLatin1Char(']')) : -1;
         if (close > 0) {
             TSection section;
             section.hasHeader = true;
@@ -245,8 +197,15 @@ QByteArray TIniDocument::Serialize() const
                 break;
             }
         }
-        if (fits)
-            return text.toLatin1();
+        if (fits) {
+            // Latin-1 bytes that happen to be valid UTF-8 would read back as other text (the
+            // byte that made the file Latin-1 may just have been replaced); UTF-8 keeps it.
+            const QByteArray latin1 = text.toLatin1();
+            QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+            const QString asUtf8 = utf8.decode(latin1);
+            if (utf8.hasError() || asUtf8 == text)
+                return (m_byteOrderMark ? QByteArray("\xEF\xBB\xBF") : QByteArray()) + latin1;
+        }
     }
     QByteArray out = m_byteOrderMark ? QByteArray("\xEF\xBB\xBF") : QByteArray();
     out += text.toUtf8();
@@ -351,8 +310,8 @@ bool TIniDocument::IsValidSectionName(const QString &section)
 bool TIniDocument::IsValidKeyName(const QString &key)
 {
     const QString trimmed = TrimBlanks(key);
-    return !trimmed.contains(QLatin1Char('=')) && !HasLineBreak(trimmed)
-           && !trimmed.startsWith(QLatin1Char(';')) && !trimmed.startsWith(QLatin1Char('['));
+    return !trimmed.contains(QLatin1Char('=')) && !HasLineBreak(trimmed) &&
+           !trimmed.startsWith(QLatin1Char(';')) && !trimmed.startsWith(QLatin1Char('['));
 }
 
 QString TIniDocument::EncodeValue(const QString &value)
@@ -363,7 +322,8 @@ QString TIniDocument::EncodeValue(const QString &value)
     if (text.isEmpty())
         return text;
     const bool losesBlanks = IsBlank(text.front()) || IsBlank(text.back());
-    const bool losesQuotes = text.size() >= 2 && IsQuote(text.front()) && text.back() == text.front();
+    const bool losesQuotes =
+        text.size() >= 2 && IsQuote(text.front()) && text.back() == text.front();
     if (losesBlanks || losesQuotes)
         return QLatin1Char('"') + text + QLatin1Char('"');
     return text;
@@ -379,8 +339,8 @@ bool TIniDocument::SetValue(const QString &section, const QString &key, const QS
     if (!s) {
         // A new section goes at the end, after a blank line when the file does not end in one.
         const TSection &last = m_sections.back();
-        const bool endsBlank = last.lines.empty() ? !last.hasHeader
-                                                  : TrimBlanks(last.lines.back().text).isEmpty();
+        const bool endsBlank =
+            last.lines.empty() ? !last.hasHeader : TrimBlanks(last.lines.back().text).isEmpty();
         if (!endsBlank)
             m_sections.back().lines.push_back(TLine());
         TSection added;
@@ -466,9 +426,9 @@ struct TFileStamp
 
     bool operator==(const TFileStamp &o) const
     {
-        return exists == o.exists && regular == o.regular && device == o.device
-               && inode == o.inode && size == o.size && modifiedNs == o.modifiedNs
-               && changedNs == o.changedNs;
+        return exists == o.exists && regular == o.regular && device == o.device &&
+               inode == o.inode && size == o.size && modifiedNs == o.modifiedNs &&
+               changedNs == o.changedNs;
     }
 };
 
@@ -517,9 +477,8 @@ struct TIniSnapshot
     /// The stamp alone proves the content when it is unchanged and old enough.
     bool TrustedFor(const TFileStamp &now) const
     {
-        return stamp == now
-               && (!now.exists
-                   || (now.modifiedNs + kRacyWindowNs < readNs && now.changedNs + kRacyWindowNs < readNs));
+        return stamp == now && (!now.exists || (now.modifiedNs + kRacyWindowNs < readNs &&
+                                                now.changedNs + kRacyWindowNs < readNs));
     }
 };
 
@@ -574,7 +533,8 @@ TSnapshotCache &Cache()
 
 const std::shared_ptr<const TIniDocument> &EmptyDocument()
 {
-    static const auto empty = std::make_shared<const TIniDocument>(TIniDocument::Parse(QByteArray()));
+    static const auto empty =
+        std::make_shared<const TIniDocument>(TIniDocument::Parse(QByteArray()));
     return empty;
 }
 
@@ -611,7 +571,8 @@ TSnapshotPtr LoadSnapshot(const QString &path, const TSnapshotPtr &previous)
     if (known && known->readable && known->bytes == snapshot->bytes)
         snapshot->document = known->document;
     else
-        snapshot->document = std::make_shared<const TIniDocument>(TIniDocument::Parse(snapshot->bytes));
+        snapshot->document =
+            std::make_shared<const TIniDocument>(TIniDocument::Parse(snapshot->bytes));
     Cache().Store(path, snapshot);
     return snapshot;
 }
@@ -622,8 +583,7 @@ TSnapshotPtr LoadSnapshot(const QString &path, const TSnapshotPtr &previous)
 // TIniFile
 
 TIniFile::TIniFile(const QString &fileName) : m_fileName(fileName), m_path(ResolveIniPath(fileName))
-{
-}
+{}
 
 TIniFile::~TIniFile() = default;
 
@@ -641,8 +601,7 @@ void TIniFile::ThrowWriteError(const QString &reason) const
     throw EInOutError(message);
 }
 
-template <typename Change>
-void TIniFile::Modify(Change change)
+template <typename Change> void TIniFile::Modify(Change change)
 {
     TSnapshotPtr current = LoadSnapshot(m_path, m_snapshot);
     if (!current->readable)
@@ -687,8 +646,10 @@ int TIniFile::ReadInteger(const QString &section, const QString &ident, int def)
     QString text;
     if (!Document().FindValue(section, ident, &text))
         return def;
-    int value = 0;
-    return ParseInteger(text, &value) ? value : def;
+    // Hexadecimal is also accepted in the C form.
+    if (text.size() > 2 && text.startsWith(QLatin1String("0x"), Qt::CaseInsensitive))
+        text = QLatin1Char('$') + text.mid(2);
+    return StrToIntDef(text, def);
 }
 
 void TIniFile::WriteInteger(const QString &section, const QString &ident, int value)
@@ -708,6 +669,8 @@ void TIniFile::WriteBool(const QString &section, const QString &ident, bool valu
 
 void TIniFile::ReadSection(const QString &section, TStrings *strings) const
 {
+    if (!strings)
+        return;
     strings->BeginUpdate();
     strings->Clear();
     for (const QString &key : Document().KeyNames(section))
@@ -717,6 +680,8 @@ void TIniFile::ReadSection(const QString &section, TStrings *strings) const
 
 void TIniFile::ReadSections(TStrings *strings) const
 {
+    if (!strings)
+        return;
     strings->BeginUpdate();
     strings->Clear();
     for (const QString &name : Document().SectionNames())
@@ -726,6 +691,8 @@ void TIniFile::ReadSections(TStrings *strings) const
 
 void TIniFile::ReadSectionValues(const QString &section, TStrings *strings) const
 {
+    if (!strings)
+        return;
     strings->BeginUpdate();
     strings->Clear();
     for (const QString &line : Document().KeyValueLines(section))

@@ -30,8 +30,8 @@ class TStrings;
 ///
 /// Bytes are read as UTF-8 (a byte order mark is skipped) or, when they are not valid UTF-8,
 /// as Latin-1. Lines may end in CR LF, LF or CR. Writing keeps the byte order mark, the
-/// encoding (a Latin-1 file becomes UTF-8 only once it holds a character Latin-1 cannot
-/// store) and the line ending of the first line; new files get CR LF, as on the original
+/// encoding (a Latin-1 file becomes UTF-8 only when its text could not be read back the same
+/// way as Latin-1) and the line ending of the first line; new files get CR LF, as on the original
 /// platform. Every line, the last included, is written with a line ending.
 class TIniDocument
 {
@@ -156,8 +156,7 @@ public:
 
 private:
     const TIniDocument &Document() const;
-    template <typename Change>
-    void Modify(Change change);
+    template <typename Change> void Modify(Change change);
     [[noreturn]] void ThrowWriteError(const QString &reason = QString()) const;
 
     QString m_fileName;

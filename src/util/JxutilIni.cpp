@@ -7,7 +7,6 @@
 #include "host/Graphics.h"
 #include "host/Strings.h"
 
-#include <limits>
 #include <memory>
 
 namespace jxt {
@@ -35,50 +34,6 @@ public:
 private:
     std::unique_ptr<TIniFile> m_file;
 };
-
-/// Integer conversion with the host rules (decimal with sign, or hexadecimal after "$" or
-/// "0x"); throws EConvertError for anything else. Stands in for StrToInt of the host layer.
-int ConvertInteger(const QString &text)
-{
-    QString s = text;
-    while (!s.isEmpty() && s.front() == QLatin1Char(' '))
-        s.remove(0, 1);
-    bool negative = false;
-    if (!s.isEmpty() && (s.front() == QLatin1Char('-') || s.front() == QLatin1Char('+'))) {
-        negative = s.front() == QLatin1Char('-');
-        s.remove(0, 1);
-    }
-    int base = 10;
-    if (s.startsWith(QLatin1Char('$'))) {
-        base = 16;
-        s.remove(0, 1);
-    } else if (s.startsWith(QLatin1String("0x"), Qt::CaseInsensitive)) {
-        base = 16;
-        s.remove(0, 2);
-    }
-    bool valid = !s.isEmpty();
-    for (QChar c : std::as_const(s)) {
-        const char16_t u = c.unicode();
-        const bool digit = u >= '0' && u <= '9';
-        const bool hexLetter = (u >= 'a' && u <= 'f') || (u >= 'A' && u <= 'F');
-        if (!digit && !(base == 16 && hexLetter))
-            valid = false;
-    }
-    bool ok = false;
-    const qulonglong magnitude = valid ? s.toULongLong(&ok, base) : 0;
-    long long value = 0;
-    if (ok && base == 16 && magnitude <= 0xFFFFFFFFull) {
-        value = static_cast<std::int32_t>(static_cast<std::uint32_t>(magnitude));
-        value = negative ? -value : value;
-    } else if (ok && base == 10 && magnitude <= 0x80000000ull) {
-        value = negative ? -static_cast<long long>(magnitude) : static_cast<long long>(magnitude);
-    } else {
-        ok = false;
-    }
-    if (!ok || value < std::numeric_limits<int>::min() || value > std::numeric_limits<int>::max())
-        throw EConvertError(QStringLiteral("'%1' is not a valid integer value").arg(text));
-    return static_cast<int>(value);
-}
 
 QString StyleLetters(TFontStyles style)
 {
@@ -152,16 +107,18 @@ int jxtINIReadInteger(const QString &iniName, const QString &section, const QStr
     QString text = ini->ReadString(section, key, QString::number(def));
     if (text.isEmpty())
         text = QStringLiteral("0");
-    return ConvertInteger(text);
+    return StrToInt(text);
 }
 
-void jxtINIWriteInteger(const QString &iniName, const QString &section, const QString &key, int value)
+void jxtINIWriteInteger(const QString &iniName, const QString &section, const QString &key,
+                        int value)
 {
     TIniCall ini(iniName);
     ini->WriteInteger(section, key, value);
 }
 
-void jxtINISaveWinPos(const QString &iniName, const QString &prefix, TForm *form, TWinPosStyle style)
+void jxtINISaveWinPos(const QString &iniName, const QString &prefix, TForm *form,
+                      TWinPosStyle style)
 {
     if (style == swpNone || !form)
         return;
@@ -176,7 +133,8 @@ void jxtINISaveWinPos(const QString &iniName, const QString &prefix, TForm *form
     }
 }
 
-void jxtINILoadWinPos(const QString &iniName, const QString &prefix, TForm *form, TWinPosStyle style)
+void jxtINILoadWinPos(const QString &iniName, const QString &prefix, TForm *form,
+                      TWinPosStyle style)
 {
     if (style == swpNone || !form)
         return;
@@ -186,12 +144,15 @@ void jxtINILoadWinPos(const QString &iniName, const QString &prefix, TForm *form
     form->SetTop(ini->ReadInteger(kWinPosSection, prefix + QStringLiteral("_Top"), form->Top()));
     form->SetLeft(ini->ReadInteger(kWinPosSection, prefix + QStringLiteral("_Left"), form->Left()));
     if (style == swpSizePosition) {
-        form->SetHeight(ini->ReadInteger(kWinPosSection, prefix + QStringLiteral("_Height"), form->Height()));
-        form->SetWidth(ini->ReadInteger(kWinPosSection, prefix + QStringLiteral("_Width"), form->Width()));
+        form->SetHeight(
+            ini->ReadInteger(kWinPosSection, prefix + QStringLiteral("_Height"), form->Height()));
+        form->SetWidth(
+            ini->ReadInteger(kWinPosSection, prefix + QStringLiteral("_Width"), form->Width()));
     }
 }
 
-void jxtINISaveFont(const QString &iniName, const QString &section, const QString &prefix, TFont *font)
+void jxtINISaveFont(const QString &iniName, const QString &section, const QString &prefix,
+                    TFont *font)
 {
     if (!font)
         return;
@@ -202,7 +163,8 @@ void jxtINISaveFont(const QString &iniName, const QString &section, const QStrin
     ini->WriteString(section, prefix + QStringLiteral("_Style"), StyleLetters(font->Style()));
 }
 
-bool jxtINILoadFont(const QString &iniName, const QString &section, const QString &prefix, TFont *font)
+bool jxtINILoadFont(const QString &iniName, const QString &section, const QString &prefix,
+                    TFont *font)
 {
     if (!font)
         return false;

@@ -32,23 +32,29 @@ void jxtINIWriteString(const QString &iniName, const QString &section, const QSt
 /// False for "0", true for other numbers, def when missing or not a number.
 bool jxtINIReadBool(const QString &iniName, const QString &section, const QString &key, bool def);
 /// Writes "1" or "0".
-void jxtINIWriteBool(const QString &iniName, const QString &section, const QString &key, bool value);
+void jxtINIWriteBool(const QString &iniName, const QString &section, const QString &key,
+                     bool value);
 /// The value as an integer: def when the key is missing, 0 when it is empty; a value that is
 /// not a number throws EConvertError.
 int jxtINIReadInteger(const QString &iniName, const QString &section, const QString &key, int def);
-void jxtINIWriteInteger(const QString &iniName, const QString &section, const QString &key, int value);
+void jxtINIWriteInteger(const QString &iniName, const QString &section, const QString &key,
+                        int value);
 
 /// Sets the form's state to normal and writes prefix_Top and prefix_Left (and with
 /// swpSizePosition prefix_Height and prefix_Width) in the section "WinPos".
-void jxtINISaveWinPos(const QString &iniName, const QString &prefix, TForm *form, TWinPosStyle style);
+void jxtINISaveWinPos(const QString &iniName, const QString &prefix, TForm *form,
+                      TWinPosStyle style);
 /// Sets the form's Position to poDesigned, then reads the keys jxtINISaveWinPos writes, with
 /// the form's current values as defaults, into Top, Left (Height, Width).
-void jxtINILoadWinPos(const QString &iniName, const QString &prefix, TForm *form, TWinPosStyle style);
+void jxtINILoadWinPos(const QString &iniName, const QString &prefix, TForm *form,
+                      TWinPosStyle style);
 /// Writes prefix_Name, prefix_Size (points), prefix_Color (decimal TColor) and prefix_Style
 /// (the letters B, I, U, S for each style present).
-void jxtINISaveFont(const QString &iniName, const QString &section, const QString &prefix, TFont *font);
+void jxtINISaveFont(const QString &iniName, const QString &section, const QString &prefix,
+                    TFont *font);
 /// Reads what jxtINISaveFont writes; false, with the font unchanged, when prefix_Name is
 /// missing or empty. Missing values keep the font's; an empty style keeps its style.
-bool jxtINILoadFont(const QString &iniName, const QString &section, const QString &prefix, TFont *font);
+bool jxtINILoadFont(const QString &iniName, const QString &section, const QString &prefix,
+                    TFont *font);
 
 } // namespace jxt
