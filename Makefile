@@ -45,7 +45,7 @@ fuzz: deps
 	CXX=clang++ CC=clang cmake -S . -B $(FUZZ_BUILD) $(CMAKE_GEN) $(LAUNCHER) \
 		-DCMAKE_BUILD_TYPE=RelWithDebInfo -DJXT_BUILD_FUZZ=ON -DJXT_BUILD_TESTS=OFF \
 		-DJXT_BUILD_GALLERY=OFF -DJXT_BUILD_BENCH=OFF
-	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzzers
 	bash scripts/run-fuzzers.sh $(FUZZ_BUILD)/fuzz $(FUZZ_SECONDS)
 
 bench: build

@@ -111,5 +111,6 @@ void jxtShuffleListForTwo(TStrings *list1, TStrings *list2, std::uint8_t passes)
 
 } // namespace jxt
 
-// The file and directory helpers.
+// The file, directory and INI helpers.
 #include "util/JxutilFiles.h"
+#include "util/JxutilIni.h"
