@@ -1,0 +1,21 @@
+# SPDX-License-Identifier: MIT
+# Installs the built library into a temporary prefix, builds the consumer against it, runs it.
+set(prefix ${WORK_DIR}/prefix)
+file(REMOVE_RECURSE ${WORK_DIR})
+execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix} RESULT_VARIABLE rc OUTPUT_QUIET)
+if(rc)
+    message(FATAL_ERROR "install failed")
+endif()
+execute_process(COMMAND ${CMAKE_COMMAND} -S ${SOURCE_DIR} -B ${WORK_DIR}/build -DCMAKE_PREFIX_PATH=${prefix}
+                RESULT_VARIABLE rc)
+if(rc)
+    message(FATAL_ERROR "configuring the consumer failed")
+endif()
+execute_process(COMMAND ${CMAKE_COMMAND} --build ${WORK_DIR}/build RESULT_VARIABLE rc)
+if(rc)
+    message(FATAL_ERROR "building the consumer failed")
+endif()
+execute_process(COMMAND ${WORK_DIR}/build/consumer RESULT_VARIABLE rc)
+if(rc)
+    message(FATAL_ERROR "the consumer failed")
+endif()
