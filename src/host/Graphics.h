@@ -230,7 +230,7 @@ public:
     explicit TCanvas(QImage *device);
     ~TCanvas() override;
 
-    /// The image drawn on; nullptr makes every operation do nothing (and Pixels read 0).
+    /// The image drawn on; nullptr makes every operation do nothing (and Pixel read -1).
     QImage *Device() const { return m_device; }
     void SetDevice(QImage *device);
 
@@ -270,8 +270,12 @@ public:
     void InvertRect(const TRect &r);
     void FloodFill(int x, int y, TColor color, bool surface);
 
+    /// The colour at (x, y); -1 (no colour) outside the device. Writes outside the clip
+    /// rectangle are ignored.
     TColor Pixel(int x, int y) const;
     void SetPixel(int x, int y, TColor color);
+    /// Fills r with one colour, ignoring pen, brush and pen mode (clipped like all drawing).
+    void FillSolid(const TRect &r, TColor color);
 
     void TextOut(int x, int y, const QString &text);
     void TextRect(const TRect &r, int x, int y, const QString &text);

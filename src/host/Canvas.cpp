@@ -1,0 +1,788 @@
+// SPDX-License-Identifier: MIT
+// TCanvas: shapes, lines, text and copies on a QImage with the original platform's pixel rules.
+//
+// Shapes are rasterised here rather than by QPainter so that their extent is exact: every
+// shape is first collected into a coverage mask (fill, pen, pen gap) limited to the clip
+// rectangle, and the mask is then applied once with the pen mode, so no pixel is combined
+// twice. Only glyphs come from QPainter (rendered into a mask as well).
+#include "host/CanvasRaster.h"
+#include "host/Graphics.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <vector>
+
+namespace jxt {
+
+using TPixel = raster::Pixel;
+using raster::TBrushPattern;
+using raster::TTarget;
+
+namespace {
+
+enum TCover : std::uint8_t { kNone = 0, kFill = 1, kPen = 2, kGap = 3 };
+
+QRect ToQRect(const TRect &r)
+{
+    return QRect(QPoint(r.Left, r.Top), QPoint(r.Right - 1, r.Bottom - 1));
+}
+
+/// Coverage of one shape over a part of the clip rectangle.
+class TMask
+{
+public:
+    /// The mask covers [x0,x1) x [y0,y1) (64-bit bounds) intersected with clip.
+    TMask(const QRect &clip, long long x0, long long y0, long long x1, long long y1)
+    {
+        const long long l = std::max<long long>(x0, clip.left());
+        const long long t = std::max<long long>(y0, clip.top());
+        const long long r = std::min<long long>(x1, (long long)clip.right() + 1);
+        const long long b = std::min<long long>(y1, (long long)clip.bottom() + 1);
+        if (l < r && t < b) {
+            m_x = int(l);
+            m_y = int(t);
+            m_w = int(r - l);
+            m_h = int(b - t);
+            m_cells.assign(size_t(m_w) * size_t(m_h), kNone);
+        }
+    }
+    bool Empty() const { return m_cells.empty(); }
+    int Left() const { return m_x; }
+    int Top() const { return m_y; }
+    int Right() const { return m_x + m_w; }
+    int Bottom() const { return m_y + m_h; }
+    bool Contains(long long x, long long y) const
+    {
+        return x >= m_x && x < m_x + m_w && y >= m_y && y < m_y + m_h;
+    }
+    void Mark(long long x, long long y, TCover c)
+    {
+        if (Contains(x, y))
+            m_cells[size_t(y - m_y) * size_t(m_w) + size_t(x - m_x)] = c;
+    }
+    /// Marks [x0,x1) of row y, clipped to the mask.
+    void MarkSpan(long long y, long long x0, long long x1, TCover c)
+    {
+        if (y < m_y || y >= m_y + m_h)
+            return;
+        x0 = std::max<long long>(x0, m_x);
+        x1 = std::min<long long>(x1, (long long)m_x + m_w);
+        for (long long x = x0; x < x1; ++x)
+            m_cells[size_t(y - m_y) * size_t(m_w) + size_t(x - m_x)] = c;
+    }
+    TCover At(int x, int y) const { return TCover(m_cells[size_t(y - m_y) * size_t(m_w) + size_t(x - m_x)]); }
+
+private:
+    int m_x = 0, m_y = 0, m_w = 0, m_h = 0;
+    std::vector<std::uint8_t> m_cells;
+};
+
+/// Cosmetic dash patterns (on, off, on, off, ...) in pixels.
+const std::vector<int> &DashPattern(TPenStyle style)
+{
+    static const std::vector<int> kNone;
+    static const std::vector<int> kDash = {18, 6};
+    static const std::vector<int> kDot = {3, 3};
+    static const std::vector<int> kDashDot = {9, 6, 3, 6};
+    static const std::vector<int> kDashDotDot = {9, 3, 3, 3, 3, 3};
+    switch (style) {
+    case psDash: return kDash;
+    case psDot: return kDot;
+    case psDashDot: return kDashDot;
+    case psDashDotDot: return kDashDotDot;
+    default: return kNone;
+    }
+}
+
+/// Pen of a line: width, dash pattern and whether gaps are painted in the background colour.
+struct TLinePen
+{
+    int width = 1;
+    const std::vector<int> *dashes = nullptr;
+    int patternLength = 0;
+    bool opaqueGaps = false;
+};
+
+TLinePen MakeLinePen(const TPen &pen, const TBrush &brush)
+{
+    TLinePen lp;
+    lp.width = std::max(1, std::min(pen.Width(), 4096));
+    // Styled pens are cosmetic: wider pens always draw solid.
+    if (lp.width == 1 && pen.Style() != psSolid && pen.Style() != psInsideFrame) {
+        lp.dashes = &DashPattern(pen.Style());
+        for (int n : *lp.dashes)
+            lp.patternLength += n;
+        if (lp.patternLength == 0)
+            lp.dashes = nullptr;
+        // With a solid brush the gaps take the background colour, as on the original platform.
+        lp.opaqueGaps = brush.Style() == bsSolid;
+    }
+    return lp;
+}
+
+bool DashOn(const TLinePen &pen, long long step)
+{
+    if (!pen.dashes)
+        return true;
+    long long pos = step % pen.patternLength;
+    for (size_t i = 0; i < pen.dashes->size(); ++i) {
+        if (pos < (*pen.dashes)[i])
+            return i % 2 == 0;
+        pos -= (*pen.dashes)[i];
+    }
+    return true;
+}
+
+/// Marks a square-ish round stamp of the pen's width centred at (x, y).
+void Stamp(TMask &mask, long long x, long long y, int width, TCover c)
+{
+    if (width <= 1) {
+        mask.Mark(x, y, c);
+        return;
+    }
+    const double half = width / 2.0;
+    for (int j = 0; j < width; ++j) {
+        const double fy = j + 0.5 - half;
+        for (int i = 0; i < width; ++i) {
+            const double fx = i + 0.5 - half;
+            if (fx * fx + fy * fy <= half * half + 0.5)
+                mask.Mark(x - width / 2 + i, y - width / 2 + j, c);
+        }
+    }
+}
+
+/// Marks the pixels of the line from (x0, y0) to (x1, y1) without its last pixel. Only the
+/// steps that can reach the mask are visited, so far-away coordinates cost nothing.
+/// step0 continues a dash pattern; returns the number of steps of the line.
+long long MarkLine(TMask &mask, long long x0, long long y0, long long x1, long long y1,
+                   const TLinePen &pen, long long step0 = 0)
+{
+    const long long dx = x1 - x0, dy = y1 - y0;
+    const long long adx = dx < 0 ? -dx : dx, ady = dy < 0 ? -dy : dy;
+    const long long n = std::max(adx, ady);
+    if (n == 0 || mask.Empty())
+        return n;
+    const bool xMajor = adx >= ady;
+    const long long a0 = xMajor ? x0 : y0;
+    const long long b0 = xMajor ? y0 : x0;
+    const long long da = xMajor ? dx : dy;
+    const long long db = xMajor ? dy : dx;
+    const int sa = da < 0 ? -1 : 1;
+    const long long adb = db < 0 ? -db : db;
+    const int margin = pen.width;
+    const long long lo = (xMajor ? mask.Left() : mask.Top()) - margin;
+    const long long hi = (xMajor ? mask.Right() : mask.Bottom()) + margin;
+    long long i0, i1;
+    if (sa > 0) {
+        i0 = lo - a0;
+        i1 = hi - a0;
+    } else {
+        i0 = a0 - hi + 1;
+        i1 = a0 - lo + 1;
+    }
+    i0 = std::max<long long>(i0, 0);
+    i1 = std::min<long long>(i1, n);
+    for (long long i = i0; i < i1; ++i) {
+        const long long a = a0 + sa * i;
+        // Nearest pixel to the ideal line, ties rounded up (exact Bresenham).
+        const __int128 num = (__int128)2 * i * adb + n;
+        const long long off = (long long)(num / (2 * (__int128)n));
+        const long long b = b0 + (db < 0 ? -off : off);
+        const long long x = xMajor ? a : b;
+        const long long y = xMajor ? b : a;
+        if (DashOn(pen, step0 + i))
+            Stamp(mask, x, y, pen.width, kPen);
+        else if (pen.opaqueGaps)
+            Stamp(mask, x, y, 1, kGap);
+    }
+    return n;
+}
+
+/// A box with rounded corners (ellipse corners of rw x rh); an ellipse when rw and rh are
+/// the box size, a rectangle when they are 0. Pixels belong to it when their centres do.
+struct TRoundBox
+{
+    double x1, y1, x2, y2, rw, rh;
+
+    /// The pixel columns [l, r) of row y; false when the row is empty.
+    bool Span(long long y, long long &l, long long &r) const
+    {
+        const double yc = double(y) + 0.5;
+        if (x2 <= x1 || y2 <= y1 || yc < y1 || yc >= y2)
+            return false;
+        double left = x1, right = x2;
+        const double a = rw / 2.0, b = rh / 2.0;
+        if (a > 0 && b > 0) {
+            const double top = y1 + b, bottom = y2 - b;
+            double t = 0;
+            if (yc < top)
+                t = (top - yc) / b;
+            else if (yc > bottom)
+                t = (yc - bottom) / b;
+            if (t > 0) {
+                const double dx = a * std::sqrt(std::max(0.0, 1.0 - t * t));
+                left = x1 + a - dx;
+                right = x2 - a + dx;
+            }
+        }
+        l = (long long)std::ceil(left - 0.5);
+        r = (long long)std::ceil(right - 0.5);
+        if (l >= r) {
+            // Keep the shape touching every row of its box.
+            const double mid = (left + right) / 2.0;
+            l = (long long)std::ceil(mid - 1.0);
+            r = (long long)std::floor(mid + 1.0);
+        }
+        return true;
+    }
+    bool Contains(long long x, long long y) const
+    {
+        long long l = 0, r = 0;
+        return Span(y, l, r) && x >= l && x < r;
+    }
+    TRoundBox Inset(double d) const
+    {
+        return TRoundBox{x1 + d, y1 + d, x2 - d, y2 - d, std::max(0.0, rw - 2 * d), std::max(0.0, rh - 2 * d)};
+    }
+};
+
+/// Angular limit of Arc and Pie: counter-clockwise from the radial through the start point
+/// to the radial through the end point, in the ellipse's own (circle) coordinates.
+struct TSector
+{
+    double cx, cy, a, b, start, sweep;
+    bool full;
+
+    TSector(const TRoundBox &box, long long x3, long long y3, long long x4, long long y4)
+    {
+        cx = (box.x1 + box.x2) / 2.0;
+        cy = (box.y1 + box.y2) / 2.0;
+        a = std::max(0.5, (box.x2 - box.x1) / 2.0);
+        b = std::max(0.5, (box.y2 - box.y1) / 2.0);
+        start = Angle(double(x3), double(y3));
+        const double end = Angle(double(x4), double(y4));
+        sweep = Normalize(end - start);
+        full = sweep == 0.0;
+    }
+    double Angle(double x, double y) const { return std::atan2(-(y - cy) / b, (x - cx) / a); }
+    static double Normalize(double angle)
+    {
+        const double twoPi = 2 * M_PI;
+        angle = std::fmod(angle, twoPi);
+        if (angle < 0)
+            angle += twoPi;
+        return angle;
+    }
+    bool Contains(long long x, long long y) const
+    {
+        if (full)
+            return true;
+        return Normalize(Angle(double(x) + 0.5, double(y) + 0.5) - start) <= sweep;
+    }
+    /// Where the radial at the given angle meets the ellipse.
+    void EdgePoint(double angle, long long &x, long long &y) const
+    {
+        x = (long long)std::floor(cx + a * std::cos(angle));
+        y = (long long)std::floor(cy - b * std::sin(angle));
+    }
+};
+
+TRoundBox NormalBox(long long x1, long long y1, long long x2, long long y2, double rw, double rh)
+{
+    return TRoundBox{double(std::min(x1, x2)), double(std::min(y1, y2)), double(std::max(x1, x2)),
+                     double(std::max(y1, y2)), rw, rh};
+}
+
+/// Fills the shape into the mask, then marks its outline: one pixel wide (pixels of the shape
+/// with a 4-neighbour outside) or, for wider pens, the ring between the shape and the shape
+/// inset by the pen width. The sector, when given, limits both.
+void MarkShape(TMask &mask, const TRoundBox &box, const TSector *sector, bool fill, bool outline,
+               int penWidth, bool fillOnlySector = true)
+{
+    if (mask.Empty())
+        return;
+    auto inShape = [&](long long x, long long y) {
+        return box.Contains(x, y) && (!sector || !fillOnlySector || sector->Contains(x, y));
+    };
+    const TRoundBox inner = box.Inset(penWidth);
+    for (long long y = mask.Top(); y < mask.Bottom(); ++y) {
+        long long l = 0, r = 0;
+        if (!box.Span(y, l, r))
+            continue;
+        long long pl = 0, pr = 0, nl = 0, nr = 0;
+        const bool hasPrev = box.Span(y - 1, pl, pr);
+        const bool hasNext = box.Span(y + 1, nl, nr);
+        l = std::max<long long>(l, mask.Left() - 1);
+        r = std::min<long long>(r, mask.Right() + 1);
+        for (long long x = std::max<long long>(l, mask.Left()); x < std::min<long long>(r, mask.Right()); ++x) {
+            if (sector && !sector->Contains(x, y))
+                continue;
+            bool edge;
+            if (penWidth <= 1) {
+                edge = x == l || x == r - 1 || !hasPrev || x < pl || x >= pr || !hasNext || x < nl || x >= nr;
+                // A pie's straight sides are where the sector ends.
+                if (!edge && sector && fillOnlySector)
+                    edge = !inShape(x - 1, y) || !inShape(x + 1, y) || !inShape(x, y - 1) || !inShape(x, y + 1);
+            } else {
+                edge = !inner.Contains(x, y);
+            }
+            if (outline && edge)
+                mask.Mark(x, y, kPen);
+            else if (fill)
+                mask.Mark(x, y, kFill);
+        }
+    }
+}
+
+/// Fills a polygon by the alternate rule, sampling pixel centres.
+void MarkPolygonFill(TMask &mask, const TPoint *points, int count)
+{
+    if (mask.Empty() || count < 3)
+        return;
+    std::vector<double> xs;
+    for (long long y = mask.Top(); y < mask.Bottom(); ++y) {
+        const double yc = double(y) + 0.5;
+        xs.clear();
+        for (int i = 0; i < count; ++i) {
+            const TPoint &p = points[i];
+            const TPoint &q = points[(i + 1) % count];
+            const double ya = p.Y, yb = q.Y;
+            if (ya == yb)
+                continue;
+            if ((yc >= ya && yc < yb) || (yc >= yb && yc < ya))
+                xs.push_back(p.X + (yc - ya) * (double(q.X) - p.X) / (yb - ya));
+        }
+        std::sort(xs.begin(), xs.end());
+        for (size_t i = 0; i + 1 < xs.size(); i += 2) {
+            const double l = std::max(std::ceil(xs[i] - 0.5), double(mask.Left()));
+            const double r = std::min(std::ceil(xs[i + 1] - 0.5), double(mask.Right()));
+            if (l < r)
+                mask.MarkSpan(y, (long long)l, (long long)r, kFill);
+        }
+    }
+}
+
+} // namespace
+
+// --- the canvas -----------------------------------------------------------------------------
+
+TCanvas::TCanvas() = default;
+TCanvas::TCanvas(QImage *device) : m_device(device) {}
+TCanvas::~TCanvas() = default;
+
+void TCanvas::SetDevice(QImage *device)
+{
+    m_device = device;
+}
+
+TRect TCanvas::ClipRect() const
+{
+    if (!m_device || m_device->isNull())
+        return TRect{};
+    TRect r = Rect(0, 0, m_device->width(), m_device->height());
+    if (m_hasClip) {
+        r.Left = std::max(r.Left, m_clip.Left);
+        r.Top = std::max(r.Top, m_clip.Top);
+        r.Right = std::min(r.Right, m_clip.Right);
+        r.Bottom = std::min(r.Bottom, m_clip.Bottom);
+        if (r.IsEmpty())
+            r = TRect{r.Left, r.Top, r.Left, r.Top};
+    }
+    return r;
+}
+
+void TCanvas::SetClipRect(const TRect &r)
+{
+    m_hasClip = true;
+    m_clip = r;
+}
+
+void TCanvas::ClearClipRect()
+{
+    m_hasClip = false;
+    m_clip = TRect{};
+}
+
+namespace {
+
+TTarget MakeTarget(QImage *device, const TRect &clip)
+{
+    if (clip.IsEmpty())
+        return TTarget(nullptr, QRect());
+    return TTarget(device, ToQRect(clip));
+}
+
+/// Applies a coverage mask: fill pixels take the brush, pen pixels the pen colour and gap
+/// pixels the background (brush) colour, each combined with the pen mode.
+void ApplyMask(TTarget &target, const TMask &mask, const TPen &pen, const TBrush &brush)
+{
+    if (mask.Empty() || !target.Valid())
+        return;
+    const TBrushPattern pattern(brush);
+    const TPixel penColor = raster::ToPixel(pen.Color());
+    const TPenMode mode = pen.Mode();
+    for (int y = mask.Top(); y < mask.Bottom(); ++y) {
+        for (int x = mask.Left(); x < mask.Right(); ++x) {
+            const TCover c = mask.At(x, y);
+            TPixel src;
+            if (c == kNone)
+                continue;
+            if (c == kFill) {
+                if (!pattern.At(x, y, src))
+                    continue;
+            } else if (c == kPen) {
+                src = penColor;
+            } else {
+                src = pattern.Color();
+            }
+            if (!target.InClip(x, y))
+                continue;
+            target.Put(x, y, mode == pmCopy ? src : raster::Rop2(mode, target.Get(x, y), src));
+        }
+    }
+}
+
+} // namespace
+
+void TCanvas::MoveTo(int x, int y)
+{
+    m_penPos = Point(x, y);
+}
+
+void TCanvas::LineTo(int x, int y)
+{
+    const TPoint from = m_penPos;
+    m_penPos = Point(x, y);
+    TTarget target = MakeTarget(m_device, ClipRect());
+    if (!target.Valid() || m_pen.Style() == psClear)
+        return;
+    const TLinePen lp = MakeLinePen(m_pen, m_brush);
+    const int m = lp.width;
+    TMask mask(target.Clip(), std::min<long long>(from.X, x) - m, std::min<long long>(from.Y, y) - m,
+               std::max<long long>(from.X, x) + m + 1, std::max<long long>(from.Y, y) + m + 1);
+    MarkLine(mask, from.X, from.Y, x, y, lp);
+    ApplyMask(target, mask, m_pen, m_brush);
+}
+
+void TCanvas::Polyline(const std::vector<TPoint> &points)
+{
+    if (points.empty())
+        return;
+    m_penPos = points.back();
+    TTarget target = MakeTarget(m_device, ClipRect());
+    if (!target.Valid() || m_pen.Style() == psClear || points.size() < 2)
+        return;
+    const TLinePen lp = MakeLinePen(m_pen, m_brush);
+    const QRect &clip = target.Clip();
+    TMask mask(clip, clip.left(), clip.top(), clip.right() + 1LL, clip.bottom() + 1LL);
+    long long step = 0;
+    for (size_t i = 0; i + 1 < points.size(); ++i)
+        step += MarkLine(mask, points[i].X, points[i].Y, points[i + 1].X, points[i + 1].Y, lp, step);
+    ApplyMask(target, mask, m_pen, m_brush);
+}
+
+void TCanvas::FillRect(const TRect &r)
+{
+    TTarget target = MakeTarget(m_device, ClipRect());
+    if (!target.Valid())
+        return;
+    const TBrushPattern pattern(m_brush);
+    if (pattern.Clear())
+        return;
+    const QRect &clip = target.Clip();
+    const int x0 = std::max(r.Left, clip.left()), x1 = std::min(r.Right, clip.right() + 1);
+    const int y0 = std::max(r.Top, clip.top()), y1 = std::min(r.Bottom, clip.bottom() + 1);
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x) {
+            TPixel p;
+            if (pattern.At(x, y, p))
+                target.Put(x, y, p);
+        }
+}
+
+void TCanvas::FillSolid(const TRect &r, TColor color)
+{
+    TTarget target = MakeTarget(m_device, ClipRect());
+    if (!target.Valid())
+        return;
+    const TPixel p = raster::ToPixel(color);
+    const QRect &clip = target.Clip();
+    const int x0 = std::max(r.Left, clip.left()), x1 = std::min(r.Right, clip.right() + 1);
+    const int y0 = std::max(r.Top, clip.top()), y1 = std::min(r.Bottom, clip.bottom() + 1);
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x)
+            target.Put(x, y, p);
+}
+
+void TCanvas::FrameRect(const TRect &r)
+{
+    if (r.IsEmpty() || m_brush.Style() == bsClear)
+        return;
+    const TRect sides[4] = {Rect(r.Left, r.Top, r.Right, r.Top + 1), Rect(r.Left, r.Bottom - 1, r.Right, r.Bottom),
+                            Rect(r.Left, r.Top, r.Left + 1, r.Bottom), Rect(r.Right - 1, r.Top, r.Right, r.Bottom)};
+    for (const TRect &side : sides)
+        FillRect(side);
+}
+
+void TCanvas::Rectangle(int x1, int y1, int x2, int y2)
+{
+    RoundRect(x1, y1, x2, y2, 0, 0);
+}
+
+void TCanvas::RoundRect(int x1, int y1, int x2, int y2, int x3, int y3)
+{
+    TTarget target = MakeTarget(m_device, ClipRect());
+    if (!target.Valid())
+        return;
+    const long long w = std::llabs((long long)x2 - x1), h = std::llabs((long long)y2 - y1);
+    const double rw = std::min<double>(std::abs(double(x3)), double(w));
+    const double rh = std::min<double>(std::abs(double(y3)), double(h));
+    const TRoundBox box = NormalBox(x1, y1, x2, y2, rw > 0 && rh > 0 ? rw : 0, rw > 0 && rh > 0 ? rh : 0);
+    TMask mask(target.Clip(), (long long)box.x1, (long long)box.y1, (long long)box.x2, (long long)box.y2);
+    const TLinePen lp = MakeLinePen(m_pen, m_brush);
+    const bool outline = m_pen.Style() != psClear;
+    const bool fill = m_brush.Style() != bsClear;
+    if (outline && lp.dashes && box.rw == 0) {
+        // A styled outline runs as one closed line around the box.
+        MarkShape(mask, box, nullptr, fill, false, 1);
+        const long long l = (long long)box.x1, t = (long long)box.y1;
+        const long long r = (long long)box.x2 - 1, b = (long long)box.y2 - 1;
+        long long step = MarkLine(mask, l, t, r, t, lp);
+        step += MarkLine(mask, r, t, r, b, lp, step);
+        step += MarkLine(mask, r, b, l, b, lp, step);
+        MarkLine(mask, l, b, l, t, lp, step);
+        if (r == l || b == t)
+            mask.Mark(l, t, kPen);
+    } else {
+        MarkShape(mask, box, nullptr, fill, outline, lp.width);
+    }
+    ApplyMask(target, mask, m_pen, m_brush);
+}
+
+void TCanvas::Ellipse(int x1, int y1, int x2, int y2)
+{
+    TTarget target = MakeTarget(m_device, ClipRect());
+    if (!target.Valid())
+        return;
+    const long long w = std::llabs((long long)x2 - x1), h = std::llabs((long long)y2 - y1);
+    const TRoundBox box = NormalBox(x1, y1, x2, y2, double(w), double(h));
+    TMask mask(target.Clip(), (long long)box.x1, (long long)box.y1, (long long)box.x2, (long long)box.y2);
+    MarkShape(mask, box, nullptr, m_brush.Style() != bsClear, m_pen.Style() != psClear,
+              MakeLinePen(m_pen, m_brush).width);
+    ApplyMask(target, mask, m_pen, m_brush);
+}
+
+void TCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
+{
+    TTarget target = MakeTarget(m_device, ClipRect());
+    if (!target.Valid() || m_pen.Style() == psClear)
+        return;
+    const long long w = std::llabs((long long)x2 - x1), h = std::llabs((long long)y2 - y1);
+    const TRoundBox box = NormalBox(x1, y1, x2, y2, double(w), double(h));
+    const TSector sector(box, x3, y3, x4, y4);
+    TMask mask(target.Clip(), (long long)box.x1, (long long)box.y1, (long long)box.x2, (long long)box.y2);
+    // The arc is the part of the ellipse's outline inside the sector.
+    MarkShape(mask, box, &sector, false, true, MakeLinePen(m_pen, m_brush).width, false);
+    ApplyMask(target, mask, m_pen, m_brush);
+}
+
+void TCanvas::Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
+{
+    TTarget target = MakeTarget(m_device, ClipRect());
+    if (!target.Valid())
+        return;
+    const long long w = std::llabs((long long)x2 - x1), h = std::llabs((long long)y2 - y1);
+    const TRoundBox box = NormalBox(x1, y1, x2, y2, double(w), double(h));
+    const TSector sector(box, x3, y3, x4, y4);
+    TMask mask(target.Clip(), (long long)box.x1, (long long)box.y1, (long long)box.x2, (long long)box.y2);
+    const TLinePen lp = MakeLinePen(m_pen, m_brush);
+    const bool outline = m_pen.Style() != psClear;
+    MarkShape(mask, box, &sector, m_brush.Style() != bsClear, outline, lp.width);
+    if (outline && !sector.full && lp.width > 1) {
+        // The two radii of a wide pen, from the centre to where the arc starts and ends.
+        long long sx, sy, ex, ey;
+        sector.EdgePoint(sector.start, sx, sy);
+        sector.EdgePoint(sector.start + sector.sweep, ex, ey);
+        const long long cx = (long long)std::floor(sector.cx), cy = (long long)std::floor(sector.cy);
+        TLinePen solid = lp;
+        solid.dashes = nullptr;
+        MarkLine(mask, cx, cy, sx, sy, solid);
+        MarkLine(mask, cx, cy, ex, ey, solid);
+        mask.Mark(cx, cy, kPen);
+    }
+    ApplyMask(target, mask, m_pen, m_brush);
+}
+
+void TCanvas::Polygon(const TPoint *points, int count)
+{
+    TTarget target = MakeTarget(m_device, ClipRect());
+    if (!target.Valid() || !points || count < 2)
+        return;
+    long long minX = points[0].X, maxX = points[0].X, minY = points[0].Y, maxY = points[0].Y;
+    for (int i = 1; i < count; ++i) {
+        minX = std::min<long long>(minX, points[i].X);
+        maxX = std::max<long long>(maxX, points[i].X);
+        minY = std::min<long long>(minY, points[i].Y);
+        maxY = std::max<long long>(maxY, points[i].Y);
+    }
+    const TLinePen lp = MakeLinePen(m_pen, m_brush);
+    const int m = lp.width;
+    TMask mask(target.Clip(), minX - m, minY - m, maxX + m + 1, maxY + m + 1);
+    if (m_brush.Style() != bsClear)
+        MarkPolygonFill(mask, points, count);
+    if (m_pen.Style() != psClear) {
+        // The outline is the closed chain of lines, each without its last pixel.
+        long long step = 0;
+        for (int i = 0; i < count; ++i) {
+            const TPoint &p = points[i];
+            const TPoint &q = points[(i + 1) % count];
+            step += MarkLine(mask, p.X, p.Y, q.X, q.Y, lp, step);
+        }
+        if (step == 0)
+            Stamp(mask, points[0].X, points[0].Y, lp.width, kPen);
+    }
+    ApplyMask(target, mask, m_pen, m_brush);
+}
+
+void TCanvas::InvertRect(const TRect &r)
+{
+    TTarget target = MakeTarget(m_device, ClipRect());
+    if (!target.Valid())
+        return;
+    const QRect &clip = target.Clip();
+    const int x0 = std::max(r.Left, clip.left()), x1 = std::min(r.Right, clip.right() + 1);
+    const int y0 = std::max(r.Top, clip.top()), y1 = std::min(r.Bottom, clip.bottom() + 1);
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x)
+            target.Put(x, y, ~target.Get(x, y) & 0x00FFFFFF);
+}
+
+void TCanvas::FloodFill(int x, int y, TColor color, bool surface)
+{
+    TTarget target = MakeTarget(m_device, ClipRect());
+    if (!target.Valid() || !target.InClip(x, y))
+        return;
+    const TBrushPattern pattern(m_brush);
+    if (pattern.Clear())
+        return;
+    const TPixel key = raster::ToPixel(color);
+    const QRect clip = target.Clip();
+    // surface: fill the area of the given colour; otherwise fill up to a border of it.
+    auto matches = [&](int px, int py) {
+        const bool same = target.Get(px, py) == key;
+        return surface ? same : !same;
+    };
+    if (!matches(x, y))
+        return;
+    const int w = clip.width(), h = clip.height();
+    std::vector<bool> seen(size_t(w) * size_t(h), false);
+    auto index = [&](int px, int py) { return size_t(py - clip.top()) * size_t(w) + size_t(px - clip.left()); };
+    std::vector<QPoint> stack{QPoint(x, y)};
+    std::vector<QPoint> area;
+    while (!stack.empty()) {
+        const QPoint p = stack.back();
+        stack.pop_back();
+        if (!clip.contains(p) || seen[index(p.x(), p.y())] || !matches(p.x(), p.y()))
+            continue;
+        // Walk the run of the row, then queue the rows above and below.
+        int l = p.x(), r = p.x();
+        while (l - 1 >= clip.left() && !seen[index(l - 1, p.y())] && matches(l - 1, p.y()))
+            --l;
+        while (r + 1 <= clip.right() && !seen[index(r + 1, p.y())] && matches(r + 1, p.y()))
+            ++r;
+        for (int i = l; i <= r; ++i) {
+            seen[index(i, p.y())] = true;
+            area.emplace_back(i, p.y());
+            if (p.y() > clip.top())
+                stack.emplace_back(i, p.y() - 1);
+            if (p.y() < clip.bottom())
+                stack.emplace_back(i, p.y() + 1);
+        }
+    }
+    // Painted only after the search, so a brush of the key colour cannot mislead it.
+    for (const QPoint &p : area) {
+        TPixel c;
+        if (pattern.At(p.x(), p.y(), c))
+            target.Put(p.x(), p.y(), c);
+    }
+}
+
+TColor TCanvas::Pixel(int x, int y) const
+{
+    if (!m_device || m_device->isNull() || x < 0 || y < 0 || x >= m_device->width() || y >= m_device->height())
+        return -1;
+    const TTarget target(m_device, m_device->rect());
+    return raster::FromPixel(target.Get(x, y));
+}
+
+void TCanvas::SetPixel(int x, int y, TColor color)
+{
+    TTarget target = MakeTarget(m_device, ClipRect());
+    if (target.Valid())
+        target.Set(x, y, raster::ToPixel(color));
+}
+
+// --- copies -----------------------------------------------------------------------------------
+
+void TCanvas::Draw(int x, int y, const TGraphic *graphic)
+{
+    if (graphic && !graphic->Empty())
+        graphic->DrawOn(this, Bounds(x, y, graphic->Width(), graphic->Height()));
+}
+
+void TCanvas::StretchDraw(const TRect &r, const TGraphic *graphic)
+{
+    if (graphic && !graphic->Empty())
+        graphic->DrawOn(this, r);
+}
+
+void TCanvas::CopyRect(const TRect &dest, const TCanvas *source, const TRect &srcRect)
+{
+    TTarget target = MakeTarget(m_device, ClipRect());
+    if (!target.Valid())
+        return;
+    const std::uint8_t rop = raster::Rop3Code(m_copyMode);
+    const TBrushPattern pattern(m_brush);
+    raster::TBlitOptions options;
+    options.rop = rop;
+    options.brush = &pattern;
+    if (!raster::Rop3UsesSource(rop)) {
+        raster::StretchBlit(target, dest, QImage(), Rect(0, 0, 1, 1), options);
+        return;
+    }
+    if (!source || !source->m_device || source->m_device->isNull())
+        return;
+    // Work on a copy of the source part, so copies within one image cannot overlap.
+    const QImage &src = *source->m_device;
+    const long long sl = std::max<long long>(std::min(srcRect.Left, srcRect.Right), 0);
+    const long long st = std::max<long long>(std::min(srcRect.Top, srcRect.Bottom), 0);
+    const long long sr = std::min<long long>(std::max(srcRect.Left, srcRect.Right), src.width());
+    const long long sb = std::min<long long>(std::max(srcRect.Top, srcRect.Bottom), src.height());
+    if (sl >= sr || st >= sb)
+        return;
+    const QImage part = src.copy(int(sl), int(st), int(sr - sl), int(sb - st));
+    TRect shifted = srcRect;
+    shifted.Offset(int(-sl), int(-st));
+    raster::StretchBlit(target, dest, part, shifted, options);
+}
+
+void TCanvas::BrushCopy(const TRect &dest, const TBitmap *bitmap, const TRect &srcRect, TColor transparent)
+{
+    TTarget target = MakeTarget(m_device, ClipRect());
+    if (!target.Valid() || !bitmap || bitmap->Empty())
+        return;
+    const TBrushPattern pattern(m_brush);
+    raster::TBlitOptions options;
+    options.rop = 0xCC;
+    options.brush = &pattern;
+    options.hasKey = true;
+    options.key = raster::ToPixel(transparent);
+    options.replaceKeyWithBrush = true;
+    raster::StretchBlit(target, dest, bitmap->Image(), srcRect, options);
+}
+
+} // namespace jxt

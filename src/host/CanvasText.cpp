@@ -1,0 +1,331 @@
+// SPDX-License-Identifier: MIT
+// TCanvas text: TextOut, TextRect, measuring, and DrawText with its line breaking.
+//
+// Glyphs are rendered by QPainter (anti-aliasing off) into a small mask and copied to the
+// device in the font colour, so text honours the clip rectangle on any image format.
+#include "host/CanvasRaster.h"
+#include "host/Graphics.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+#include <algorithm>
+#include <vector>
+
+namespace jxt {
+
+using TPixel = raster::Pixel;
+using raster::TTarget;
+
+namespace {
+
+bool IsHighSurrogateAt(const QString &text, int i)
+{
+    return text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate();
+}
+
+/// Width of text[from, to): the font's advance plus the extra spacing after each character.
+int Advance(const QFontMetrics &metrics, const QString &text, int from, int to, int extra)
+{
+    if (to <= from)
+        return 0;
+    const QString part = text.mid(from, to - from);
+    if (extra == 0)
+        return metrics.horizontalAdvance(part);
+    int width = 0;
+    for (int i = 0; i < part.size(); ++i) {
+        const int n = IsHighSurrogateAt(part, i) ? 2 : 1;
+        width += metrics.horizontalAdvance(part.mid(i, n)) + extra;
+        i += n - 1;
+    }
+    return width;
+}
+
+/// Draws text with its top-left corner at (x, y) in colour, limited to clip.
+void RenderText(QImage *device, const QRect &clip, int x, int y, const QString &text, const QFont &font,
+                int extra, TPixel color, const std::vector<int> &underlined = {})
+{
+    TTarget target(device, clip);
+    if (!target.Valid() || text.isEmpty())
+        return;
+    const QFontMetrics metrics(font);
+    const int width = Advance(metrics, text, 0, text.size(), extra);
+    // Italic and overhanging glyphs may reach beyond the advance.
+    const int margin = metrics.height();
+    const QRect area = QRect(QPoint(x - margin, y), QSize(width + 2 * margin, metrics.height() + 1))
+                           .intersected(target.Clip());
+    if (area.isEmpty())
+        return;
+    QImage mask(area.size(), QImage::Format_ARGB32_Premultiplied);
+    mask.fill(Qt::transparent);
+    {
+        QPainter painter(&mask);
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.setRenderHint(QPainter::TextAntialiasing, false);
+        painter.setFont(font);
+        painter.setPen(Qt::black);
+        const int baseline = y - area.top() + metrics.ascent();
+        if (extra == 0) {
+            painter.drawText(QPoint(x - area.left(), baseline), text);
+        } else {
+            int cx = x - area.left();
+            for (int i = 0; i < text.size(); ++i) {
+                const int n = IsHighSurrogateAt(text, i) ? 2 : 1;
+                const QString ch = text.mid(i, n);
+                painter.drawText(QPoint(cx, baseline), ch);
+                cx += metrics.horizontalAdvance(ch) + extra;
+                i += n - 1;
+            }
+        }
+        // Mnemonic underlines of DrawText's prefix characters.
+        for (int index : underlined) {
+            if (index < 0 || index >= text.size())
+                continue;
+            const int ux = x - area.left() + Advance(metrics, text, 0, index, extra);
+            const int uw = metrics.horizontalAdvance(text.mid(index, IsHighSurrogateAt(text, index) ? 2 : 1));
+            painter.fillRect(QRect(ux, baseline + 1, std::max(1, uw), 1), Qt::black);
+        }
+    }
+    for (int row = 0; row < mask.height(); ++row) {
+        const QRgb *line = reinterpret_cast<const QRgb *>(mask.constScanLine(row));
+        for (int col = 0; col < mask.width(); ++col)
+            if (qAlpha(line[col]) >= 128)
+                target.Put(area.left() + col, area.top() + row, color);
+    }
+}
+
+QRect ToQRect(const TRect &r)
+{
+    if (r.IsEmpty())
+        return QRect();
+    return QRect(QPoint(r.Left, r.Top), QPoint(r.Right - 1, r.Bottom - 1));
+}
+
+TRect Intersect(const TRect &a, const TRect &b)
+{
+    TRect r{std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right), std::min(a.Bottom, b.Bottom)};
+    if (r.IsEmpty())
+        return TRect{};
+    return r;
+}
+
+struct TTextLine
+{
+    int start = 0;
+    int length = 0;
+};
+
+bool IsBlank(QChar c)
+{
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
+}
+
+} // namespace
+
+int TCanvas::TextWidth(const QString &text) const
+{
+    const QFontMetrics metrics(m_font.ToQFont());
+    return Advance(metrics, text, 0, text.size(), m_charExtra);
+}
+
+int TCanvas::TextHeight(const QString &) const
+{
+    return QFontMetrics(m_font.ToQFont()).height();
+}
+
+TPoint TCanvas::TextExtent(const QString &text) const
+{
+    return Point(TextWidth(text), TextHeight(text));
+}
+
+void TCanvas::TextOut(int x, int y, const QString &text)
+{
+    const int width = TextWidth(text);
+    const TRect clip = ClipRect();
+    if (m_device && !clip.IsEmpty()) {
+        if (m_brush.Style() != bsClear)
+            FillSolid(Bounds(x, y, width, TextHeight(text)), m_brush.Color());
+        RenderText(m_device, ToQRect(clip), x, y, text, m_font.ToQFont(), m_charExtra,
+                   raster::ToPixel(m_font.Color()));
+    }
+    m_penPos = Point(x + width, y);
+}
+
+void TCanvas::TextRect(const TRect &r, int x, int y, const QString &text)
+{
+    const TRect clip = Intersect(ClipRect(), r);
+    if (!m_device || clip.IsEmpty())
+        return;
+    // The whole rectangle is the text's background.
+    if (m_brush.Style() != bsClear)
+        FillSolid(clip, m_brush.Color());
+    RenderText(m_device, ToQRect(clip), x, y, text, m_font.ToQFont(), m_charExtra, raster::ToPixel(m_font.Color()));
+}
+
+int TCanvas::DrawText(const QString &source, TRect &r, unsigned format)
+{
+    const QFont font = m_font.ToQFont();
+    const QFontMetrics metrics(font);
+    const int extra = m_charExtra;
+    const bool singleLine = format & DT_SINGLELINE;
+    const bool wordBreak = (format & DT_WORDBREAK) && !singleLine;
+
+    // Display text: prefix characters removed ("&&" shows one "&"), tabs expanded.
+    QString text;
+    std::vector<int> underlined;
+    text.reserve(source.size());
+    for (int i = 0; i < source.size(); ++i) {
+        const QChar c = source.at(i);
+        if (!(format & DT_NOPREFIX) && c == QLatin1Char('&')) {
+            if (i + 1 < source.size()) {
+                ++i;
+                if (source.at(i) != QLatin1Char('&'))
+                    underlined.push_back(text.size());
+                text += source.at(i);
+            }
+            continue;
+        }
+        if (c == QLatin1Char('\t') && (format & DT_EXPANDTABS)) {
+            int column = text.size() - std::max(text.lastIndexOf(QLatin1Char('\n')), text.lastIndexOf(QLatin1Char('\r'))) - 1;
+            do {
+                text += QLatin1Char(' ');
+                ++column;
+            } while (column % 8 != 0);
+            continue;
+        }
+        text += c;
+    }
+
+    // Paragraphs: CR, LF, CR LF and LF CR each end one. A single line shows no breaks.
+    std::vector<TTextLine> paragraphs;
+    if (singleLine) {
+        QString joined;
+        std::vector<int> moved;
+        for (int i = 0; i < text.size(); ++i) {
+            if (text.at(i) == QLatin1Char('\r') || text.at(i) == QLatin1Char('\n'))
+                continue;
+            for (int u : underlined)
+                if (u == i)
+                    moved.push_back(joined.size());
+            joined += text.at(i);
+        }
+        text = joined;
+        underlined = moved;
+        paragraphs.push_back({0, int(text.size())});
+    } else {
+        int start = 0;
+        for (int i = 0; i < text.size(); ++i) {
+            const QChar c = text.at(i);
+            if (c != QLatin1Char('\r') && c != QLatin1Char('\n'))
+                continue;
+            paragraphs.push_back({start, i - start});
+            const QChar other = c == QLatin1Char('\r') ? QLatin1Char('\n') : QLatin1Char('\r');
+            if (i + 1 < text.size() && text.at(i + 1) == other)
+                ++i;
+            start = i + 1;
+        }
+        paragraphs.push_back({start, int(text.size()) - start});
+    }
+
+    // Lines: with word break, as many words as fit; a word wider than the rectangle is
+    // broken between characters, so no text runs outside.
+    const int maxWidth = r.Width();
+    auto width = [&](int from, int to) { return Advance(metrics, text, from, to, extra); };
+    std::vector<TTextLine> lines;
+    for (const TTextLine &para : paragraphs) {
+        const int end = para.start + para.length;
+        if (!wordBreak || para.length == 0) {
+            lines.push_back(para);
+            continue;
+        }
+        int pos = para.start;
+        while (true) {
+            const int lineStart = pos;
+            int lineEnd = lineStart;
+            int j = lineStart;
+            while (j < end) {
+                int k = j;
+                while (k < end && IsBlank(text.at(k)))
+                    ++k;
+                int m = k;
+                while (m < end && !IsBlank(text.at(m)))
+                    ++m;
+                if (m == k && k == end) {
+                    lineEnd = end; // trailing blanks
+                    j = end;
+                    break;
+                }
+                if (width(lineStart, m) <= maxWidth) {
+                    lineEnd = m;
+                    j = m;
+                    continue;
+                }
+                break;
+            }
+            if (lineEnd == lineStart) {
+                // Not even the first word fits: take the characters that do, at least one.
+                int q = lineStart + (IsHighSurrogateAt(text, lineStart) ? 2 : 1);
+                while (q < end && !IsBlank(text.at(q))) {
+                    const int next = q + (IsHighSurrogateAt(text, q) ? 2 : 1);
+                    if (width(lineStart, next) > maxWidth)
+                        break;
+                    q = next;
+                }
+                lineEnd = q;
+            }
+            int trimmed = lineEnd;
+            while (trimmed > lineStart && IsBlank(text.at(trimmed - 1)))
+                --trimmed;
+            lines.push_back({lineStart, trimmed - lineStart});
+            pos = lineEnd;
+            while (pos < end && IsBlank(text.at(pos)))
+                ++pos;
+            if (pos >= end)
+                break;
+        }
+    }
+
+    const int lineHeight = metrics.height();
+    const int height = int(lines.size()) * lineHeight;
+    int maxLine = 0;
+    for (const TTextLine &line : lines)
+        maxLine = std::max(maxLine, width(line.start, line.start + line.length));
+
+    if (format & DT_CALCRECT) {
+        r.Right = r.Left + maxLine;
+        r.Bottom = r.Top + height;
+        return height;
+    }
+
+    int y = r.Top;
+    if (singleLine) {
+        if (format & DT_VCENTER)
+            y = r.Top + (r.Height() - height) / 2;
+        else if (format & DT_BOTTOM)
+            y = r.Bottom - height;
+    }
+    const TRect clip = (format & DT_NOCLIP) ? ClipRect() : Intersect(ClipRect(), r);
+    if (!m_device || clip.IsEmpty())
+        return height;
+    const TPixel color = raster::ToPixel(m_font.Color());
+    for (const TTextLine &line : lines) {
+        const int lw = width(line.start, line.start + line.length);
+        int x = r.Left;
+        if (format & DT_CENTER)
+            x = r.Left + (r.Width() - lw) / 2;
+        else if (format & DT_RIGHT)
+            x = r.Right - lw;
+        if (m_brush.Style() != bsClear)
+            FillSolid(Intersect(clip, Bounds(x, y, lw, lineHeight)), m_brush.Color());
+        std::vector<int> lineUnderlines;
+        for (int u : underlined)
+            if (u >= line.start && u < line.start + line.length)
+                lineUnderlines.push_back(u - line.start);
+        RenderText(m_device, ToQRect(clip), x, y, text.mid(line.start, line.length), font, extra, color,
+                   lineUnderlines);
+        y += lineHeight;
+    }
+    return height;
+}
+
+} // namespace jxt
