@@ -25,8 +25,7 @@ constexpr TTextPass kLoweredPasses[] = {
 
 } // namespace
 
-TJX3dLabel::TJX3dLabel(TComponent *owner)
-    : TGraphicControl(owner)
+TJX3dLabel::TJX3dLabel(TComponent *owner) : TGraphicControl(owner)
 {
     SetBounds(Left(), Top(), 170, 45);
     SetCaption(QStringLiteral("JX3DLabel"));

@@ -13,7 +13,7 @@ int GaugeMaxPeakWert = 0;
 
 namespace {
 
-constexpr int kPeakInterval = 50; // ms between peak timer ticks
+constexpr int kPeakInterval = 50;  // ms between peak timer ticks
 constexpr int kPeakHoldTicks = 20; // the peak is held this many ticks, reset on the next
 constexpr int kLevelDecay = 5;     // fall of an audio meter per tick
 
@@ -40,8 +40,7 @@ int DimChannel(int c)
 
 } // namespace
 
-TJXGauge::TJXGauge(TComponent *owner)
-    : TCustomControl(owner), m_timer(std::make_unique<TTimer>())
+TJXGauge::TJXGauge(TComponent *owner) : TCustomControl(owner), m_timer(std::make_unique<TTimer>())
 {
     SetBounds(Left(), Top(), 100, 20);
     TCustomControl::SetColor(clSilver);
@@ -280,8 +279,8 @@ void TJXGauge::Paint()
     }
 
     if (m_showPeak) {
-        const int p = std::min(SolveForX(SolveForY(m_peak - m_minValue, m_maxValue - m_minValue), boxes),
-                               boxes);
+        const int p = std::min(
+            SolveForX(SolveForY(m_peak - m_minValue, m_maxValue - m_minValue), boxes), boxes);
         if (p > 0) {
             TColor c = m_boxColor;
             if (p > red)

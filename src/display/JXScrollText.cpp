@@ -10,10 +10,10 @@ namespace jxt {
 
 namespace {
 
-constexpr int kMinInterval = 20;    // shortest positive interval in ms
+constexpr int kMinInterval = 20;      // shortest positive interval in ms
 constexpr int kFastestInterval = -20; // negative intervals are held at or above this
-constexpr int kInsideStart = 10;    // where a negative interval starts the text
-constexpr int kFitMargin = 10;      // room a caption needs beyond its width to fit
+constexpr int kInsideStart = 10;      // where a negative interval starts the text
+constexpr int kFitMargin = 10;        // room a caption needs beyond its width to fit
 
 } // namespace
 

@@ -94,9 +94,9 @@ TEST(JX3dLabel, DefaultsClampingAndPublishedOrder)
     }
 
     const QMetaObject *mo = label.metaObject();
-    const QStringList expected = {"About_JXTools", "Alignment", "AutoSize", "BorderSize",
-                                  "BorderStyle", "Caption", "CaptionSpacing", "CaptionStyle",
-                                  "ShadowColor", "ShadowDepth", "Transparent"};
+    const QStringList expected = {"About_JXTools", "Alignment",   "AutoSize",       "BorderSize",
+                                  "BorderStyle",   "Caption",     "CaptionSpacing", "CaptionStyle",
+                                  "ShadowColor",   "ShadowDepth", "Transparent"};
     for (int i = 0; i < expected.size(); ++i)
         EXPECT_EQ(QString::fromLatin1(mo->property(mo->propertyOffset() + i).name()), expected[i]);
     EXPECT_EQ(label.property("About_JXTools").value<TJXAboutString>(), QStringLiteral("16.11.96"));
@@ -134,9 +134,14 @@ TEST(JX3dLabel, RaisedAndLoweredPassesLightOppositeSides)
     TJX3dLabel label;
     label.SetColor(clSilver);
     label.SetCaption(QStringLiteral("I"));
-    struct Case { TcsStyle style; TColor left; TColor right; };
-    const Case cases[] = {{csRaised, clWhite, clGray}, {csLowered, clGray, clWhite},
-                          {csNONE, clSilver, clSilver}};
+    struct Case
+    {
+        TcsStyle style;
+        TColor left;
+        TColor right;
+    };
+    const Case cases[] = {
+        {csRaised, clWhite, clGray}, {csLowered, clGray, clWhite}, {csNONE, clSilver, clSilver}};
     for (const Case &c : cases) {
         label.SetCaptionStyle(c.style);
         label.Repaint();

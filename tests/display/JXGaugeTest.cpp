@@ -21,7 +21,10 @@ namespace {
 // The default gauge (100 x 20, lowered frame, border 2, 10 boxes) has its inner area at
 // (3,3)-(97,17), a pitch of 9 and a margin of 2: box k covers x = 5 + 9(k-1) .. +8.
 constexpr int kMidY = 10;
-int BoxCentreX(int k) { return 5 + 9 * (k - 1) + 4; }
+int BoxCentreX(int k)
+{
+    return 5 + 9 * (k - 1) + 4;
+}
 
 constexpr TColor kDimNavy = 0x351C1C; // RGB(28, 28, 53)
 
@@ -60,8 +63,8 @@ TEST(JXGauge, DefaultsAndPublishedOrder)
 
     const QMetaObject *mo = g.metaObject();
     const QStringList expected = {"About_JXTools", "BorderStyle", "BorderWidth", "Boxes",
-                                  "BoxColor", "Color", "Kind", "MaxValue", "MinValue",
-                                  "Progress", "BoxPreview", "ShowPeak"};
+                                  "BoxColor",      "Color",       "Kind",        "MaxValue",
+                                  "MinValue",      "Progress",    "BoxPreview",  "ShowPeak"};
     for (int i = 0; i < expected.size(); ++i)
         EXPECT_EQ(QString::fromLatin1(mo->property(mo->propertyOffset() + i).name()), expected[i]);
     EXPECT_EQ(g.property("About_JXTools").value<TJXAboutString>(), QStringLiteral("10.10.98"));
@@ -106,7 +109,12 @@ TEST(JXGauge, ProgressIsClampedAndLimitsAcceptOnlyValidValues)
     g.AddProgress(INT_MAX); // no overflow: clamps to MaxValue
     EXPECT_EQ(g.Progress(), 100);
 
-    struct Case { int min, max, set; bool isMax; int expectMin, expectMax; };
+    struct Case
+    {
+        int min, max, set;
+        bool isMax;
+        int expectMin, expectMax;
+    };
     const Case cases[] = {
         {0, 100, 0, true, 0, 100},    // max not above min
         {0, 100, -5, true, 0, 100},   // negative
@@ -177,13 +185,15 @@ TEST(JXGauge, AudioMeterColoursByHeight)
     g->SetProgress(100);
     g->Repaint();
     // 10 boxes: red above 8, yellow above 6, lime below.
-    const TColor full[] = {clLime, clLime, clLime, clLime, clLime, clLime, clYellow, clYellow, clRed, clRed};
+    const TColor full[] = {clLime, clLime,   clLime,   clLime, clLime,
+                           clLime, clYellow, clYellow, clRed,  clRed};
     for (int k = 1; k <= 10; ++k)
         EXPECT_EQ(PixelAt(g->Surface(), BoxCentreX(k), kMidY), full[k - 1]) << k;
 
     g->SetProgress(0);
     g->Repaint();
-    const TColor dim[] = {clGreen, clGreen, clGreen, clGreen, clGreen, clGreen, clOlive, clOlive, clMaroon, clMaroon};
+    const TColor dim[] = {clGreen, clGreen, clGreen, clGreen,  clGreen,
+                          clGreen, clOlive, clOlive, clMaroon, clMaroon};
     for (int k = 1; k <= 10; ++k)
         EXPECT_EQ(PixelAt(g->Surface(), BoxCentreX(k), kMidY), dim[k - 1]) << k;
 
@@ -191,7 +201,8 @@ TEST(JXGauge, AudioMeterColoursByHeight)
     g->SetBoxPreview(false);
     g->SetProgress(60);
     g->Repaint();
-    const TColor low[] = {clGreen, clGreen, clGreen, clGreen, clLime, clLime, clSilver, clSilver, clSilver, clSilver};
+    const TColor low[] = {clGreen, clGreen,  clGreen,  clGreen,  clLime,
+                          clLime,  clSilver, clSilver, clSilver, clSilver};
     for (int k = 1; k <= 10; ++k)
         EXPECT_EQ(PixelAt(g->Surface(), BoxCentreX(k), kMidY), low[k - 1]) << k;
 }

@@ -83,9 +83,9 @@ TEST(JXScrollText, DefaultsAndPublishedOrder)
     EXPECT_EQ(s.ShadowDepth(), 50);
 
     const QMetaObject *mo = s.metaObject();
-    const QStringList expected = {"About_JXTools", "AutoScroll", "Caption", "Interval",
-                                  "ScrollHorizontal", "Shadow", "ShadowColor", "ShadowDepth",
-                                  "Steps"};
+    const QStringList expected = {"About_JXTools", "AutoScroll",       "Caption",
+                                  "Interval",      "ScrollHorizontal", "Shadow",
+                                  "ShadowColor",   "ShadowDepth",      "Steps"};
     for (int i = 0; i < expected.size(); ++i)
         EXPECT_EQ(QString::fromLatin1(mo->property(mo->propertyOffset() + i).name()), expected[i]);
     EXPECT_EQ(s.property("About_JXTools").value<TJXAboutString>(), QStringLiteral("01.05.98"));
@@ -93,14 +93,20 @@ TEST(JXScrollText, DefaultsAndPublishedOrder)
 
 TEST(JXScrollText, IntervalRules)
 {
-    struct Case { int set; int stored; int timer; bool active; int x; int y; };
+    struct Case
+    {
+        int set;
+        int stored;
+        int timer;
+        bool active;
+        int x;
+        int y;
+    };
     const Case cases[] = {
-        {5, 20, 20, true, 75, 50},     // too fast: 20; starts just outside
-        {19, 20, 20, true, 75, 50},
-        {250, 250, 250, true, 75, 50},
-        {-100, -20, 20, true, 10, 0},  // held at -20, starts inside
-        {-5, -5, 5, true, 10, 0},
-        {0, 0, 0, false, 0, 0},
+        {5, 20, 20, true, 75, 50}, // too fast: 20; starts just outside
+        {19, 20, 20, true, 75, 50},   {250, 250, 250, true, 75, 50},
+        {-100, -20, 20, true, 10, 0}, // held at -20, starts inside
+        {-5, -5, 5, true, 10, 0},     {0, 0, 0, false, 0, 0},
     };
     TJXScrollText s;
     for (const Case &c : cases) {
