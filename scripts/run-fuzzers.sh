@@ -7,7 +7,7 @@ seconds=${2:-20}
 root=$(cd "$(dirname "$0")/.." && pwd)
 status=0
 for target in "$dir"/fuzz_*; do
-    [ -x "$target" ] || continue
+    [ -f "$target" ] && [ -x "$target" ] || continue
     name=$(basename "$target")
     corpus=$(mktemp -d)
     seeds="$root/fuzz/corpus/${name#fuzz_}"

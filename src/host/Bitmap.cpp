@@ -100,8 +100,8 @@ void TBitmap::SetHeight(int h)
 
 void TBitmap::SetSize(int w, int h)
 {
-    w = std::clamp(w, 0, kMaxImageSide);
-    h = std::clamp(h, 0, kMaxImageSide);
+    w = std::max(w, 0);
+    h = std::max(h, 0);
     if (w == Width() && h == Height() && !m_image.isNull())
         return;
     if (w == 0 || h == 0) {
@@ -212,6 +212,22 @@ void TBitmap::SetTransparentColor(TColor c)
 {
     m_transparentColor = c;
     m_transparentMode = c == clDefault ? tmAuto : tmFixed;
+    Changed();
+}
+
+void TBitmap::SetMonochrome(bool m)
+{
+    if (m == m_monochrome)
+        return;
+    m_monochrome = m;
+    if (m && !m_image.isNull()) {
+        // White is the background of a two-colour bitmap; everything else is ink.
+        for (int y = 0; y < m_image.height(); ++y) {
+            QRgb *line = reinterpret_cast<QRgb *>(m_image.scanLine(y));
+            for (int x = 0; x < m_image.width(); ++x)
+                line[x] = (line[x] & 0x00FFFFFF) == 0x00FFFFFF ? 0xFFFFFFFFu : 0xFF000000u;
+        }
+    }
     Changed();
 }
 

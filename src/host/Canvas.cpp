@@ -12,6 +12,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <limits>
 #include <vector>
@@ -188,8 +189,8 @@ long long MarkLine(TMask &mask, long long x0, long long y0, long long x1, long l
     i1 = std::min<long long>(i1, n);
     for (long long i = i0; i < i1; ++i) {
         const long long a = a0 + sa * i;
-        // Nearest pixel to the ideal line, ties rounded up (exact Bresenham).
-        const __int128 num = (__int128)2 * i * adb + n;
+        // Nearest pixel to the ideal line, ties resolved towards the start point.
+        const __int128 num = (__int128)2 * i * adb + n - 1;
         const long long off = (long long)(num / (2 * (__int128)n));
         const long long b = b0 + (db < 0 ? -off : off);
         const long long x = xMajor ? a : b;
@@ -214,7 +215,7 @@ struct TRoundBox
         const double yc = double(y) + 0.5;
         if (x2 <= x1 || y2 <= y1 || yc < y1 || yc >= y2)
             return false;
-        double left = x1, right = x2;
+        double left = x1;
         const double a = rw / 2.0, b = rh / 2.0;
         if (a > 0 && b > 0) {
             const double top = y1 + b, bottom = y2 - b;
@@ -226,16 +227,16 @@ struct TRoundBox
             if (t > 0) {
                 const double dx = a * std::sqrt(std::max(0.0, 1.0 - t * t));
                 left = x1 + a - dx;
-                right = x2 - a + dx;
             }
         }
+        // Columns are mirrored about the box centre, so the shape stays symmetric.
+        const long long sum = (long long)std::llround(x1 + x2);
         l = (long long)std::ceil(left - 0.5);
-        r = (long long)std::ceil(right - 0.5);
+        r = sum - l;
         if (l >= r) {
             // Keep the shape touching every row of its box.
-            const double mid = (left + right) / 2.0;
-            l = (long long)std::ceil(mid - 1.0);
-            r = (long long)std::floor(mid + 1.0);
+            l = (long long)std::ceil((x1 + x2) / 2.0 - 1.0);
+            r = sum - l;
         }
         return true;
     }
@@ -730,8 +731,12 @@ void TCanvas::SetPixel(int x, int y, TColor color)
 
 void TCanvas::Draw(int x, int y, const TGraphic *graphic)
 {
-    if (graphic && !graphic->Empty())
-        graphic->DrawOn(this, Bounds(x, y, graphic->Width(), graphic->Height()));
+    if (!graphic || graphic->Empty())
+        return;
+    // Pictures placed beyond the coordinate range are cut at its end.
+    const long long right = std::min<long long>((long long)x + graphic->Width(), INT_MAX);
+    const long long bottom = std::min<long long>((long long)y + graphic->Height(), INT_MAX);
+    graphic->DrawOn(this, Rect(x, y, int(right), int(bottom)));
 }
 
 void TCanvas::StretchDraw(const TRect &r, const TGraphic *graphic)

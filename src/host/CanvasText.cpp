@@ -10,6 +10,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <climits>
 #include <vector>
 
 namespace jxt {
@@ -52,10 +53,14 @@ void RenderText(QImage *device, const QRect &clip, int x, int y, const QString &
     const int width = Advance(metrics, text, 0, text.size(), extra);
     // Italic and overhanging glyphs may reach beyond the advance.
     const int margin = metrics.height();
-    const QRect area = QRect(QPoint(x - margin, y), QSize(width + 2 * margin, metrics.height() + 1))
-                           .intersected(target.Clip());
-    if (area.isEmpty())
+    const QRect &limit = target.Clip();
+    const long long l = std::max<long long>((long long)x - margin, limit.left());
+    const long long t = std::max<long long>(y, limit.top());
+    const long long r = std::min<long long>((long long)x + width + margin, (long long)limit.right() + 1);
+    const long long b = std::min<long long>((long long)y + metrics.height() + 1, (long long)limit.bottom() + 1);
+    if (l >= r || t >= b)
         return;
+    const QRect area(int(l), int(t), int(r - l), int(b - t));
     QImage mask(area.size(), QImage::Format_ARGB32_Premultiplied);
     mask.fill(Qt::transparent);
     {
@@ -64,11 +69,13 @@ void RenderText(QImage *device, const QRect &clip, int x, int y, const QString &
         painter.setRenderHint(QPainter::TextAntialiasing, false);
         painter.setFont(font);
         painter.setPen(Qt::black);
-        const int baseline = y - area.top() + metrics.ascent();
+        // Positions relative to the mask; the text starts at most a margin before it.
+        const int baseline = int((long long)y - area.top()) + metrics.ascent();
+        const int startX = int((long long)x - area.left());
         if (extra == 0) {
-            painter.drawText(QPoint(x - area.left(), baseline), text);
+            painter.drawText(QPoint(startX, baseline), text);
         } else {
-            int cx = x - area.left();
+            int cx = startX;
             for (int i = 0; i < text.size(); ++i) {
                 const int n = IsHighSurrogateAt(text, i) ? 2 : 1;
                 const QString ch = text.mid(i, n);
@@ -81,7 +88,7 @@ void RenderText(QImage *device, const QRect &clip, int x, int y, const QString &
         for (int index : underlined) {
             if (index < 0 || index >= text.size())
                 continue;
-            const int ux = x - area.left() + Advance(metrics, text, 0, index, extra);
+            const int ux = startX + Advance(metrics, text, 0, index, extra);
             const int uw = metrics.horizontalAdvance(text.mid(index, IsHighSurrogateAt(text, index) ? 2 : 1));
             painter.fillRect(QRect(ux, baseline + 1, std::max(1, uw), 1), Qt::black);
         }
@@ -107,6 +114,13 @@ TRect Intersect(const TRect &a, const TRect &b)
     if (r.IsEmpty())
         return TRect{};
     return r;
+}
+
+/// Bounds with the far corner held inside the coordinate range.
+TRect SafeBounds(long long x, long long y, long long w, long long h)
+{
+    auto held = [](long long v) { return int(std::clamp<long long>(v, INT_MIN, INT_MAX)); };
+    return Rect(held(x), held(y), held(x + w), held(y + h));
 }
 
 struct TTextLine
@@ -144,11 +158,11 @@ void TCanvas::TextOut(int x, int y, const QString &text)
     const TRect clip = ClipRect();
     if (m_device && !clip.IsEmpty()) {
         if (m_brush.Style() != bsClear)
-            FillSolid(Bounds(x, y, width, TextHeight(text)), m_brush.Color());
+            FillSolid(SafeBounds(x, y, width, TextHeight(text)), m_brush.Color());
         RenderText(m_device, ToQRect(clip), x, y, text, m_font.ToQFont(), m_charExtra,
                    raster::ToPixel(m_font.Color()));
     }
-    m_penPos = Point(x + width, y);
+    m_penPos = Point(int(std::min<long long>((long long)x + width, INT_MAX)), y);
 }
 
 void TCanvas::TextRect(const TRect &r, int x, int y, const QString &text)
@@ -229,7 +243,7 @@ int TCanvas::DrawText(const QString &source, TRect &r, unsigned format)
 
     // Lines: with word break, as many words as fit; a word wider than the rectangle is
     // broken between characters, so no text runs outside.
-    const int maxWidth = r.Width();
+    const long long maxWidth = (long long)r.Right - r.Left;
     auto width = [&](int from, int to) { return Advance(metrics, text, from, to, extra); };
     std::vector<TTextLine> lines;
     for (const TTextLine &para : paragraphs) {
@@ -292,17 +306,17 @@ int TCanvas::DrawText(const QString &source, TRect &r, unsigned format)
         maxLine = std::max(maxLine, width(line.start, line.start + line.length));
 
     if (format & DT_CALCRECT) {
-        r.Right = r.Left + maxLine;
-        r.Bottom = r.Top + height;
+        r.Right = int(std::min<long long>((long long)r.Left + maxLine, INT_MAX));
+        r.Bottom = int(std::min<long long>((long long)r.Top + height, INT_MAX));
         return height;
     }
 
-    int y = r.Top;
+    long long y = r.Top;
     if (singleLine) {
         if (format & DT_VCENTER)
-            y = r.Top + (r.Height() - height) / 2;
+            y = r.Top + ((long long)r.Bottom - r.Top - height) / 2;
         else if (format & DT_BOTTOM)
-            y = r.Bottom - height;
+            y = (long long)r.Bottom - height;
     }
     const TRect clip = (format & DT_NOCLIP) ? ClipRect() : Intersect(ClipRect(), r);
     if (!m_device || clip.IsEmpty())
@@ -310,18 +324,22 @@ int TCanvas::DrawText(const QString &source, TRect &r, unsigned format)
     const TPixel color = raster::ToPixel(m_font.Color());
     for (const TTextLine &line : lines) {
         const int lw = width(line.start, line.start + line.length);
-        int x = r.Left;
+        long long x = r.Left;
         if (format & DT_CENTER)
-            x = r.Left + (r.Width() - lw) / 2;
+            x = r.Left + ((long long)r.Right - r.Left - lw) / 2;
         else if (format & DT_RIGHT)
-            x = r.Right - lw;
+            x = (long long)r.Right - lw;
+        if (y >= INT_MAX || y < INT_MIN || x >= INT_MAX || x < INT_MIN) {
+            y += lineHeight;
+            continue;
+        }
         if (m_brush.Style() != bsClear)
-            FillSolid(Intersect(clip, Bounds(x, y, lw, lineHeight)), m_brush.Color());
+            FillSolid(Intersect(clip, SafeBounds(x, y, lw, lineHeight)), m_brush.Color());
         std::vector<int> lineUnderlines;
         for (int u : underlined)
             if (u >= line.start && u < line.start + line.length)
                 lineUnderlines.push_back(u - line.start);
-        RenderText(m_device, ToQRect(clip), x, y, text.mid(line.start, line.length), font, extra, color,
+        RenderText(m_device, ToQRect(clip), int(x), int(y), text.mid(line.start, line.length), font, extra, color,
                    lineUnderlines);
         y += lineHeight;
     }

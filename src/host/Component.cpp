@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "host/Component.h"
 
-#include <QMetaObject>
-
 #include <algorithm>
 
 namespace jxt {
@@ -34,13 +32,6 @@ TComponent::~TComponent()
         auto &list = c->m_freeNotifies;
         list.erase(std::remove(list.begin(), list.end(), this), list.end());
     }
-}
-
-QString TComponent::ClassName() const
-{
-    QString name = QString::fromLatin1(metaObject()->className());
-    const int colon = name.lastIndexOf(QLatin1String("::"));
-    return colon >= 0 ? name.mid(colon + 2) : name;
 }
 
 TComponent *TComponent::FindComponent(const QString &name) const

@@ -25,8 +25,6 @@ public:
     explicit TComponent(TComponent *owner = nullptr);
     ~TComponent() override;
 
-    QString ClassName() const override;
-
     TComponent *Owner() const { return m_owner; }
     int ComponentCount() const { return int(m_components.size()); }
     TComponent *Components(int index) const { return m_components.at(std::size_t(index)); }
@@ -51,7 +49,9 @@ public:
     void FreeNotification(TComponent *component);
     void RemoveFreeNotification(TComponent *component);
 
-    /// Destroys the component: notifications first, while it is intact, then delete.
+    /// Destroys the component: notifications first, while it is whole, then delete. Owners
+    /// and parent controls destroy their components the same way. A plain `delete` still
+    /// notifies, but from the base destructors, when the derived parts are already gone.
     void Free();
     /// Sets csDestroying and delivers the opRemove notifications, once. Free, the owner and
     /// the parent control call it before deleting; the destructor calls it as a last resort.

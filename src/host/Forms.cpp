@@ -108,7 +108,8 @@ void TForm::Show()
     jxt::Loaded(this);
     PlaceOnScreen();
     QWidget::show();
-    raise();
+    if (QGuiApplication::platformName() != QLatin1String("offscreen"))
+        raise();
 }
 
 void TForm::Hide()

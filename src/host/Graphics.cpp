@@ -7,6 +7,7 @@
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QHash>
+#include <QMutex>
 #include <QPalette>
 
 #include <cmath>
@@ -130,7 +131,9 @@ QString SubstituteFamily(const QString &name)
 
 QString ResolveFamily(const QString &name)
 {
+    static QMutex mutex;
     static QHash<QString, QString> cache;
+    const QMutexLocker lock(&mutex);
     const auto it = cache.constFind(name);
     if (it != cache.constEnd())
         return *it;

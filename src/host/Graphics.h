@@ -365,7 +365,8 @@ public:
     TTransparentMode TransparentMode() const { return m_transparentMode; }
     void SetTransparentMode(TTransparentMode m) { m_transparentMode = m; }
     bool Monochrome() const { return m_monochrome; }
-    void SetMonochrome(bool m) { m_monochrome = m; }
+    /// Switching to monochrome keeps white pixels white and turns every other pixel black.
+    void SetMonochrome(bool m);
     void Assign(const TPersistent *source) override;
 
 private:

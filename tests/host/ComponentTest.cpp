@@ -2,6 +2,9 @@
 #include "host/Component.h"
 #include "host/Controls.h"
 #include "host/Forms.h"
+#include "host/Strings.h"
+
+#include <QApplication>
 
 #include <gtest/gtest.h>
 
@@ -108,9 +111,18 @@ TEST(Component, FreeNotificationReachesComponentsOfOtherOwners)
     watcher->watched = target;
     target->FreeNotification(watcher);
 
-    delete target; // a plain delete still notifies, from the destructor of the control
+    target->Free();
     ASSERT_EQ(watcher->log.size(), 1u);
     EXPECT_EQ(watcher->departingPayload, 5);
+
+    // A plain delete still notifies, from the destructor of the control.
+    auto *second = new Payload(&ownerB);
+    second->SetName(QStringLiteral("Second"));
+    watcher->watched = second;
+    second->FreeNotification(watcher);
+    delete second;
+    EXPECT_EQ(watcher->log.back(), "remove Second");
+    EXPECT_EQ(watcher->watched, nullptr);
 }
 
 TEST(Component, DestroyingTheListenerFirstLeavesNoDanglingNotification)

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QMetaProperty>
+
 using namespace jxt;
 
 namespace {

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QGuiApplication>
+#include <QPointer>
 
 using namespace jxt;
 

@@ -1,0 +1,757 @@
+// SPDX-License-Identifier: MIT
+// INI files: parsing and writing the text, and the file on disk with its cache.
+#include "host/IniFiles.h"
+
+#include "host/Strings.h"
+#include "platform/WinDir.h"
+
+#include <QFile>
+#include <QMutex>
+#include <QSaveFile>
+#include <QStringDecoder>
+
+#include <sys/stat.h>
+#include <time.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+
+namespace jxt {
+
+namespace {
+
+bool IsBlank(QChar c)
+{
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
+}
+
+QString TrimBlanks(const QString &s)
+{
+    qsizetype begin = 0;
+    qsizetype end = s.size();
+    while (begin < end && IsBlank(s.at(begin)))
+        ++begin;
+    while (end > begin && IsBlank(s.at(end - 1)))
+        --end;
+    return (begin == 0 && end == s.size()) ? s : s.mid(begin, end - begin);
+}
+
+bool IsQuote(QChar c)
+{
+    return c == QLatin1Char('"') || c == QLatin1Char('\'');
+}
+
+/// A value as read: trimmed, then one pair of matching surrounding quotes removed.
+QString ValueOf(const QString &raw)
+{
+    QString value = TrimBlanks(raw);
+    if (value.size() >= 2 && IsQuote(value.front()) && value.back() == value.front())
+        return value.mid(1, value.size() - 2);
+    return value;
+}
+
+QString Fold(const QString &name)
+{
+    return TrimBlanks(name).toCaseFolded();
+}
+
+bool HasLineBreak(const QString &s)
+{
+    return s.contains(QLatin1Char('\r')) || s.contains(QLatin1Char('\n'));
+}
+
+/// Decimal with an optional sign, or hexadecimal after "$" or "0x" (up to eight digits, so
+/// "$FFFFFFFF" is -1, as the original platform's conversion gives it).
+bool ParseInteger(const QString &text, int *result)
+{
+    QString s = TrimBlanks(text);
+    bool negative = false;
+    if (!s.isEmpty() && (s.front() == QLatin1Char('-') || s.front() == QLatin1Char('+'))) {
+        negative = s.front() == QLatin1Char('-');
+        s.remove(0, 1);
+    }
+    int base = 10;
+    if (s.startsWith(QLatin1Char('$'))) {
+        base = 16;
+        s.remove(0, 1);
+    } else if (s.startsWith(QLatin1String("0x"), Qt::CaseInsensitive)) {
+        base = 16;
+        s.remove(0, 2);
+    }
+    if (s.isEmpty())
+        return false;
+    for (QChar c : s) {
+        const char16_t u = c.unicode();
+        const bool digit = u >= '0' && u <= '9';
+        const bool hexLetter = (u >= 'a' && u <= 'f') || (u >= 'A' && u <= 'F');
+        if (!digit && !(base == 16 && hexLetter))
+            return false;
+    }
+    bool ok = false;
+    const qulonglong magnitude = s.toULongLong(&ok, base);
+    if (!ok)
+        return false;
+    long long value;
+    if (base == 16) {
+        if (magnitude > 0xFFFFFFFFull)
+            return false;
+        value = static_cast<std::int32_t>(static_cast<std::uint32_t>(magnitude));
+        if (negative)
+            value = -value;
+    } else {
+        if (magnitude > 0x80000000ull)
+            return false;
+        value = negative ? -static_cast<long long>(magnitude) : static_cast<long long>(magnitude);
+    }
+    if (value < std::numeric_limits<int>::min() || value > std::numeric_limits<int>::max())
+        return false;
+    *result = static_cast<int>(value);
+    return true;
+}
+
+/// Host path of an INI name: no directory means the Windows directory; "C:" is the root.
+/// Further drive letters come from JXT_DRIVES ("D=/media/cdrom:label;E=/srv/x").
+QString ResolveIniPath(const QString &name)
+{
+    QString path = name;
+    path.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    const bool hasDrive = path.size() >= 2 && path.at(1) == QLatin1Char(':')
+                          && path.at(0).unicode() < 128 && path.at(0).isLetter();
+    if (!hasDrive) {
+        if (!path.contains(QLatin1Char('/')))
+            return WindowsDirectory() + QLatin1Char('/') + path;
+        return path;
+    }
+    const QChar drive = path.at(0).toUpper();
+    QString rest = path.mid(2);
+    while (rest.startsWith(QLatin1Char('/')))
+        rest.remove(0, 1);
+    QString root;
+    if (drive == QLatin1Char('C')) {
+        root = QStringLiteral("/");
+    } else {
+        const QStringList entries = qEnvironmentVariable("JXT_DRIVES").split(QLatin1Char(';'));
+        for (const QString &entry : entries) {
+            if (entry.size() > 2 && entry.at(0).toUpper() == drive && entry.at(1) == QLatin1Char('=')) {
+                root = entry.mid(2).section(QLatin1Char(':'), 0, 0);
+                break;
+            }
+        }
+        if (root.isEmpty())
+            return path; // an unknown drive: a name that does not exist
+    }
+    if (!root.endsWith(QLatin1Char('/')))
+        root += QLatin1Char('/');
+    return root + rest;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------
+// TIniDocument
+
+TIniDocument::TLine TIniDocument::ParseLine(const QString &text)
+{
+    TLine line;
+    line.text = text;
+    const qsizetype equals = text.indexOf(QLatin1Char('='));
+    if (equals < 0 || TrimBlanks(text).startsWith(QLatin1Char(';')))
+        return line;
+    line.isEntry = true;
+    line.key = TrimBlanks(text.left(equals));
+    line.value = ValueOf(text.mid(equals + 1));
+    return line;
+}
+
+TIniDocument TIniDocument::Parse(const QByteArray &data)
+{
+    TIniDocument doc;
+    QByteArrayView bytes(data);
+    if (bytes.startsWith("\xEF\xBB\xBF")) {
+        doc.m_byteOrderMark = true;
+        bytes = bytes.sliced(3);
+    }
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(bytes);
+    if (utf8.hasError()) {
+        text = QString::fromLatin1(bytes.data(), bytes.size());
+        doc.m_latin1 = true;
+    }
+
+    // The first line ending found is the one written back.
+    qsizetype firstBreak = 0;
+    while (firstBreak < text.size() && text.at(firstBreak) != QLatin1Char('\r')
+           && text.at(firstBreak) != QLatin1Char('\n'))
+        ++firstBreak;
+    if (firstBreak < text.size()) {
+        if (text.at(firstBreak) == QLatin1Char('\n'))
+            doc.m_lineEnding = "\n";
+        else if (firstBreak + 1 < text.size() && text.at(firstBreak + 1) == QLatin1Char('\n'))
+            doc.m_lineEnding = "\r\n";
+        else
+            doc.m_lineEnding = "\r";
+    }
+
+    doc.m_sections.emplace_back();
+    const qsizetype n = text.size();
+    qsizetype start = 0;
+    while (start < n) {
+        qsizetype end = start;
+        while (end < n && text.at(end) != QLatin1Char('\r') && text.at(end) != QLatin1Char('\n'))
+            ++end;
+        const QString lineText = text.mid(start, end - start);
+        if (end < n && text.at(end) == QLatin1Char('\r') && end + 1 < n && text.at(end + 1) == QLatin1Char('\n'))
+            ++end;
+        start = end + 1;
+
+        const QString trimmed = TrimBlanks(lineText);
+        const qsizetype close = trimmed.startsWith(QLatin1Char('[')) ? trimmed.indexOf(QLatin1Char(']')) : -1;
+        if (close > 0) {
+            TSection section;
+            section.hasHeader = true;
+            section.header = lineText;
+            section.name = TrimBlanks(trimmed.mid(1, close - 1));
+            doc.m_sections.push_back(std::move(section));
+            continue;
+        }
+        doc.m_sections.back().lines.push_back(ParseLine(lineText));
+    }
+    for (TSection &section : doc.m_sections)
+        IndexKeys(section);
+    doc.IndexSections();
+    return doc;
+}
+
+QByteArray TIniDocument::Serialize() const
+{
+    QString text;
+    const QString ending = QString::fromLatin1(m_lineEnding);
+    for (const TSection &section : m_sections) {
+        if (section.hasHeader) {
+            text += section.header;
+            text += ending;
+        }
+        for (const TLine &line : section.lines) {
+            text += line.text;
+            text += ending;
+        }
+    }
+    if (m_latin1) {
+        bool fits = true;
+        for (QChar c : std::as_const(text)) {
+            if (c.unicode() > 0xFF) {
+                fits = false;
+                break;
+            }
+        }
+        if (fits)
+            return text.toLatin1();
+    }
+    QByteArray out = m_byteOrderMark ? QByteArray("\xEF\xBB\xBF") : QByteArray();
+    out += text.toUtf8();
+    return out;
+}
+
+void TIniDocument::IndexKeys(TSection &section)
+{
+    section.keys.clear();
+    for (int i = 0; i < static_cast<int>(section.lines.size()); ++i) {
+        const TLine &line = section.lines[i];
+        if (!line.isEntry)
+            continue;
+        const QString folded = line.key.toCaseFolded();
+        if (!section.keys.contains(folded))
+            section.keys.insert(folded, i);
+    }
+}
+
+void TIniDocument::IndexSections()
+{
+    m_sectionIndex.clear();
+    for (int i = 0; i < static_cast<int>(m_sections.size()); ++i) {
+        if (!m_sections[i].hasHeader)
+            continue;
+        const QString folded = m_sections[i].name.toCaseFolded();
+        if (!m_sectionIndex.contains(folded))
+            m_sectionIndex.insert(folded, i);
+    }
+}
+
+const TIniDocument::TSection *TIniDocument::FindSection(const QString &section) const
+{
+    const auto it = m_sectionIndex.constFind(Fold(section));
+    return it == m_sectionIndex.constEnd() ? nullptr : &m_sections[it.value()];
+}
+
+TIniDocument::TSection *TIniDocument::FindSection(const QString &section)
+{
+    const auto it = m_sectionIndex.constFind(Fold(section));
+    return it == m_sectionIndex.constEnd() ? nullptr : &m_sections[it.value()];
+}
+
+QStringList TIniDocument::SectionNames() const
+{
+    QStringList names;
+    for (int i = 0; i < static_cast<int>(m_sections.size()); ++i) {
+        const TSection &section = m_sections[i];
+        // Only the first section of a name is listed.
+        if (section.hasHeader && m_sectionIndex.value(section.name.toCaseFolded(), -1) == i)
+            names.append(section.name);
+    }
+    return names;
+}
+
+bool TIniDocument::SectionExists(const QString &section) const
+{
+    return FindSection(section) != nullptr;
+}
+
+bool TIniDocument::FindValue(const QString &section, const QString &key, QString *value) const
+{
+    const TSection *s = FindSection(section);
+    if (!s)
+        return false;
+    const auto it = s->keys.constFind(Fold(key));
+    if (it == s->keys.constEnd())
+        return false;
+    *value = s->lines[it.value()].value;
+    return true;
+}
+
+QStringList TIniDocument::KeyNames(const QString &section) const
+{
+    QStringList keys;
+    if (const TSection *s = FindSection(section)) {
+        for (const TLine &line : s->lines) {
+            if (line.isEntry)
+                keys.append(line.key);
+        }
+    }
+    return keys;
+}
+
+QStringList TIniDocument::KeyValueLines(const QString &section) const
+{
+    QStringList lines;
+    if (const TSection *s = FindSection(section)) {
+        for (const TLine &line : s->lines) {
+            if (line.isEntry)
+                lines.append(line.key + QLatin1Char('=') + line.value);
+        }
+    }
+    return lines;
+}
+
+bool TIniDocument::IsValidSectionName(const QString &section)
+{
+    return !section.contains(QLatin1Char(']')) && !HasLineBreak(section);
+}
+
+bool TIniDocument::IsValidKeyName(const QString &key)
+{
+    const QString trimmed = TrimBlanks(key);
+    return !trimmed.contains(QLatin1Char('=')) && !HasLineBreak(trimmed)
+           && !trimmed.startsWith(QLatin1Char(';')) && !trimmed.startsWith(QLatin1Char('['));
+}
+
+QString TIniDocument::EncodeValue(const QString &value)
+{
+    QString text = value;
+    text.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    if (text.isEmpty())
+        return text;
+    const bool losesBlanks = IsBlank(text.front()) || IsBlank(text.back());
+    const bool losesQuotes = text.size() >= 2 && IsQuote(text.front()) && text.back() == text.front();
+    if (losesBlanks || losesQuotes)
+        return QLatin1Char('"') + text + QLatin1Char('"');
+    return text;
+}
+
+bool TIniDocument::SetValue(const QString &section, const QString &key, const QString &value)
+{
+    const QString sectionName = TrimBlanks(section);
+    const QString keyName = TrimBlanks(key);
+    const QString encoded = EncodeValue(value);
+
+    TSection *s = FindSection(sectionName);
+    if (!s) {
+        // A new section goes at the end, after a blank line when the file does not end in one.
+        const TSection &last = m_sections.back();
+        const bool endsBlank = last.lines.empty() ? !last.hasHeader
+                                                  : TrimBlanks(last.lines.back().text).isEmpty();
+        if (!endsBlank)
+            m_sections.back().lines.push_back(TLine());
+        TSection added;
+        added.hasHeader = true;
+        added.name = sectionName;
+        added.header = QLatin1Char('[') + sectionName + QLatin1Char(']');
+        m_sections.push_back(std::move(added));
+        IndexSections();
+        s = &m_sections.back();
+    }
+
+    const auto it = s->keys.constFind(keyName.toCaseFolded());
+    if (it != s->keys.constEnd()) {
+        TLine &line = s->lines[it.value()];
+        // The key keeps the spelling it has in the file.
+        const QString text = line.key + QLatin1Char('=') + encoded;
+        if (text == line.text)
+            return false;
+        line = ParseLine(text);
+        return true;
+    }
+
+    int insertAt = 0;
+    for (int i = static_cast<int>(s->lines.size()) - 1; i >= 0; --i) {
+        if (s->lines[i].isEntry) {
+            insertAt = i + 1;
+            break;
+        }
+    }
+    s->lines.insert(s->lines.begin() + insertAt, ParseLine(keyName + QLatin1Char('=') + encoded));
+    IndexKeys(*s);
+    return true;
+}
+
+bool TIniDocument::EraseSection(const QString &section)
+{
+    const QString folded = Fold(section);
+    const auto before = m_sections.size();
+    m_sections.erase(std::remove_if(m_sections.begin(), m_sections.end(),
+                                    [&](const TSection &s) {
+                                        return s.hasHeader && s.name.toCaseFolded() == folded;
+                                    }),
+                     m_sections.end());
+    if (m_sections.size() == before)
+        return false;
+    IndexSections();
+    return true;
+}
+
+bool TIniDocument::DeleteKey(const QString &section, const QString &key)
+{
+    TSection *s = FindSection(section);
+    if (!s)
+        return false;
+    const QString folded = Fold(key);
+    const auto before = s->lines.size();
+    s->lines.erase(std::remove_if(s->lines.begin(), s->lines.end(),
+                                  [&](const TLine &line) {
+                                      return line.isEntry && line.key.toCaseFolded() == folded;
+                                  }),
+                   s->lines.end());
+    if (s->lines.size() == before)
+        return false;
+    IndexKeys(*s);
+    return true;
+}
+
+// ---------------------------------------------------------------------------------------------
+// The file on disk and the process-wide cache of parsed files
+
+namespace {
+
+/// What identifies a version of a file without reading it.
+struct TFileStamp
+{
+    bool exists = false;
+    bool regular = false;
+    quint64 device = 0;
+    quint64 inode = 0;
+    qint64 size = 0;
+    qint64 modifiedNs = 0;
+    qint64 changedNs = 0;
+
+    bool operator==(const TFileStamp &o) const
+    {
+        return exists == o.exists && regular == o.regular && device == o.device
+               && inode == o.inode && size == o.size && modifiedNs == o.modifiedNs
+               && changedNs == o.changedNs;
+    }
+};
+
+TFileStamp StampOf(const QString &path)
+{
+    TFileStamp stamp;
+    struct stat st;
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return stamp;
+    stamp.exists = true;
+    stamp.regular = S_ISREG(st.st_mode);
+    stamp.device = st.st_dev;
+    stamp.inode = st.st_ino;
+    stamp.size = st.st_size;
+    stamp.modifiedNs = qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    stamp.changedNs = qint64(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec;
+    return stamp;
+}
+
+qint64 WallClockNs()
+{
+    struct timespec ts;
+    clock_gettime(CLOCK_REALTIME, &ts);
+    return qint64(ts.tv_sec) * 1000000000 + ts.tv_nsec;
+}
+
+/// A file changed this shortly before it was read may change again without a new time stamp
+/// (file systems keep coarse times); such a version is checked by its content until it is
+/// older than this.
+constexpr qint64 kRacyWindowNs = 3000000000LL;
+/// Files up to this size stay in the process-wide cache.
+constexpr qint64 kCacheableSize = 8 * 1024 * 1024;
+constexpr int kCacheEntries = 8;
+
+} // namespace
+
+/// One version of a file as read: its stamp, bytes and parsed text.
+struct TIniSnapshot
+{
+    TFileStamp stamp;
+    qint64 readNs = 0;
+    bool readable = true;
+    QByteArray bytes;
+    std::shared_ptr<const TIniDocument> document;
+
+    /// The stamp alone proves the content when it is unchanged and old enough.
+    bool TrustedFor(const TFileStamp &now) const
+    {
+        return stamp == now
+               && (!now.exists
+                   || (now.modifiedNs + kRacyWindowNs < readNs && now.changedNs + kRacyWindowNs < readNs));
+    }
+};
+
+namespace {
+
+using TSnapshotPtr = std::shared_ptr<const TIniSnapshot>;
+
+/// The last few files read or written by any TIniFile, most recent first.
+class TSnapshotCache
+{
+public:
+    TSnapshotPtr Find(const QString &path)
+    {
+        QMutexLocker lock(&m_mutex);
+        for (auto it = m_entries.begin(); it != m_entries.end(); ++it) {
+            if (it->first == path) {
+                auto entry = *it;
+                m_entries.erase(it);
+                m_entries.insert(m_entries.begin(), entry);
+                return entry.second;
+            }
+        }
+        return nullptr;
+    }
+
+    void Store(const QString &path, const TSnapshotPtr &snapshot)
+    {
+        QMutexLocker lock(&m_mutex);
+        for (auto it = m_entries.begin(); it != m_entries.end(); ++it) {
+            if (it->first == path) {
+                m_entries.erase(it);
+                break;
+            }
+        }
+        if (snapshot->bytes.size() > kCacheableSize)
+            return;
+        m_entries.insert(m_entries.begin(), {path, snapshot});
+        if (m_entries.size() > kCacheEntries)
+            m_entries.pop_back();
+    }
+
+private:
+    QMutex m_mutex;
+    std::vector<std::pair<QString, TSnapshotPtr>> m_entries;
+};
+
+TSnapshotCache &Cache()
+{
+    static TSnapshotCache cache;
+    return cache;
+}
+
+const std::shared_ptr<const TIniDocument> &EmptyDocument()
+{
+    static const auto empty = std::make_shared<const TIniDocument>(TIniDocument::Parse(QByteArray()));
+    return empty;
+}
+
+/// The current version of the file at path, reusing previous (this object's last version)
+/// or the process cache when the file has not changed.
+TSnapshotPtr LoadSnapshot(const QString &path, const TSnapshotPtr &previous)
+{
+    const TFileStamp stamp = StampOf(path);
+    if (!stamp.exists) {
+        auto missing = std::make_shared<TIniSnapshot>();
+        missing->document = EmptyDocument();
+        return missing;
+    }
+    TSnapshotPtr known = previous;
+    if (!known || !known->TrustedFor(stamp)) {
+        TSnapshotPtr cached = Cache().Find(path);
+        if (cached)
+            known = cached;
+    }
+    if (known && known->TrustedFor(stamp))
+        return known;
+
+    auto snapshot = std::make_shared<TIniSnapshot>();
+    snapshot->stamp = stamp;
+    QFile file(path);
+    if (!stamp.regular || !file.open(QIODevice::ReadOnly)) {
+        // It exists but cannot be read: reads give defaults, writes must not replace it.
+        snapshot->readable = false;
+        snapshot->document = EmptyDocument();
+        return snapshot;
+    }
+    snapshot->bytes = file.readAll();
+    snapshot->readNs = WallClockNs();
+    if (known && known->readable && known->bytes == snapshot->bytes)
+        snapshot->document = known->document;
+    else
+        snapshot->document = std::make_shared<const TIniDocument>(TIniDocument::Parse(snapshot->bytes));
+    Cache().Store(path, snapshot);
+    return snapshot;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------
+// TIniFile
+
+TIniFile::TIniFile(const QString &fileName) : m_fileName(fileName), m_path(ResolveIniPath(fileName))
+{
+}
+
+TIniFile::~TIniFile() = default;
+
+const TIniDocument &TIniFile::Document() const
+{
+    m_snapshot = LoadSnapshot(m_path, m_snapshot);
+    return *m_snapshot->document;
+}
+
+void TIniFile::ThrowWriteError(const QString &reason) const
+{
+    QString message = QStringLiteral("Unable to write to %1").arg(m_fileName);
+    if (!reason.isEmpty())
+        message += QStringLiteral(" (%1)").arg(reason);
+    throw EInOutError(message);
+}
+
+template <typename Change>
+void TIniFile::Modify(Change change)
+{
+    TSnapshotPtr current = LoadSnapshot(m_path, m_snapshot);
+    if (!current->readable)
+        ThrowWriteError(QStringLiteral("the file cannot be read"));
+    TIniDocument document = *current->document;
+    if (!change(document)) {
+        m_snapshot = current;
+        return;
+    }
+    const QByteArray bytes = document.Serialize();
+
+    QSaveFile file(m_path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        ThrowWriteError();
+
+    auto written = std::make_shared<TIniSnapshot>();
+    written->stamp = StampOf(m_path);
+    written->readNs = WallClockNs();
+    written->bytes = bytes;
+    written->document = std::make_shared<const TIniDocument>(std::move(document));
+    Cache().Store(m_path, written);
+    m_snapshot = written;
+}
+
+QString TIniFile::ReadString(const QString &section, const QString &ident, const QString &def) const
+{
+    QString value;
+    return Document().FindValue(section, ident, &value) ? value : def;
+}
+
+void TIniFile::WriteString(const QString &section, const QString &ident, const QString &value)
+{
+    if (!TIniDocument::IsValidSectionName(section))
+        ThrowWriteError(QStringLiteral("invalid section name"));
+    if (!TIniDocument::IsValidKeyName(ident))
+        ThrowWriteError(QStringLiteral("invalid key name"));
+    Modify([&](TIniDocument &doc) { return doc.SetValue(section, ident, value); });
+}
+
+int TIniFile::ReadInteger(const QString &section, const QString &ident, int def) const
+{
+    QString text;
+    if (!Document().FindValue(section, ident, &text))
+        return def;
+    int value = 0;
+    return ParseInteger(text, &value) ? value : def;
+}
+
+void TIniFile::WriteInteger(const QString &section, const QString &ident, int value)
+{
+    WriteString(section, ident, QString::number(value));
+}
+
+bool TIniFile::ReadBool(const QString &section, const QString &ident, bool def) const
+{
+    return ReadInteger(section, ident, def ? 1 : 0) != 0;
+}
+
+void TIniFile::WriteBool(const QString &section, const QString &ident, bool value)
+{
+    WriteString(section, ident, value ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+void TIniFile::ReadSection(const QString &section, TStrings *strings) const
+{
+    strings->BeginUpdate();
+    strings->Clear();
+    for (const QString &key : Document().KeyNames(section))
+        strings->Add(key);
+    strings->EndUpdate();
+}
+
+void TIniFile::ReadSections(TStrings *strings) const
+{
+    strings->BeginUpdate();
+    strings->Clear();
+    for (const QString &name : Document().SectionNames())
+        strings->Add(name);
+    strings->EndUpdate();
+}
+
+void TIniFile::ReadSectionValues(const QString &section, TStrings *strings) const
+{
+    strings->BeginUpdate();
+    strings->Clear();
+    for (const QString &line : Document().KeyValueLines(section))
+        strings->Add(line);
+    strings->EndUpdate();
+}
+
+bool TIniFile::SectionExists(const QString &section) const
+{
+    return Document().SectionExists(section);
+}
+
+bool TIniFile::ValueExists(const QString &section, const QString &ident) const
+{
+    QString value;
+    return Document().FindValue(section, ident, &value);
+}
+
+void TIniFile::EraseSection(const QString &section)
+{
+    Modify([&](TIniDocument &doc) { return doc.EraseSection(section); });
+}
+
+void TIniFile::DeleteKey(const QString &section, const QString &ident)
+{
+    Modify([&](TIniDocument &doc) { return doc.DeleteKey(section, ident); });
+}
+
+} // namespace jxt

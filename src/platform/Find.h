@@ -1,0 +1,74 @@
+// SPDX-License-Identifier: MIT
+// Directory search with the original platform's find-first/find-next rules: attribute bits
+// mapped from POSIX, its wildcard dialect and a stable case-insensitive order.
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+#include <memory>
+
+namespace jxt::platform {
+
+/// File attribute bits, with the values of the original platform.
+enum : int {
+    faReadOnly = 0x01,  ///< we may not write the file (directories never carry it)
+    faHidden = 0x02,    ///< the name starts with a dot
+    faSysFile = 0x04,   ///< device, FIFO or socket: neither a regular file nor a directory
+    faVolumeID = 0x08,  ///< the volume label (only ever alone, see FindFirst)
+    faDirectory = 0x10, ///< a directory, or a symbolic link to one
+    faArchive = 0x20,   ///< a regular file
+    faAnyFile = 0x3F,
+    faCompressed = 0x800, ///< never set by this platform; defined for callers that test it
+};
+
+/// Result codes of FindFirst/FindNext (0 is success), as the original platform reports them.
+enum : int {
+    kErrorFileNotFound = 2, ///< the directory exists but no entry has a matching name
+    kErrorPathNotFound = 3, ///< the directory of the pattern does not exist
+    kErrorNoMoreFiles = 18, ///< all matching entries were returned (or all were filtered)
+};
+
+struct TFindState;
+
+/// One found entry and the state of the search that found it.
+struct TSearchRec
+{
+    QString Name;           ///< entry name as stored on disk
+    qint64 Size = 0;        ///< size in bytes of a regular file (of a link's target); 0 otherwise
+    int Attr = 0;           ///< fa* bits
+    QDateTime Time;         ///< last modification time, local time
+    bool IsSymLink = false; ///< the entry is a symbolic link; Attr, Size and Time are the target's
+                            ///< (a dangling link is a plain file of size 0). Recursive walkers and
+                            ///< deletions must not descend into a directory reached this way.
+    QString HostPath;       ///< full host path of the entry
+    int ExcludeAttr = 0;    ///< special bits (hidden, system, directory) not asked for
+    std::shared_ptr<TFindState> FindHandle; ///< open search; released by FindClose
+};
+
+/// Starts a search. `pattern` is a path whose last component may hold wildcards
+/// (`C:\dir\*.txt`, `*.*`, `/tmp/a?c`); `attr` selects entries as on the original platform:
+/// normal files (read-only and archive count as normal) always match; hidden, system and
+/// directory entries only when their bit is in `attr`. `attr == faVolumeID` alone returns the
+/// volume label of the pattern's drive as the one entry (kErrorFileNotFound if it has none).
+///
+/// The directory is read at once; entries come in case-insensitive name order (ties in
+/// binary order), with "." and ".." first. "." and ".." are listed in every directory except
+/// a drive's root or the host root, as the original does. Returns 0 and fills `rec` with the
+/// first entry, or an error code (kErrorPathNotFound, kErrorFileNotFound, kErrorNoMoreFiles).
+int FindFirst(const QString &pattern, int attr, TSearchRec &rec);
+
+/// The next entry of the search; 0, or kErrorNoMoreFiles at the end.
+int FindNext(TSearchRec &rec);
+
+/// Ends the search and frees its state. Safe to call twice or after a failed FindFirst.
+void FindClose(TSearchRec &rec);
+
+/// The wildcard rules of the search, case-insensitive: `*` is any run of characters, `?` one
+/// character other than a dot, or nothing at a dot or at the end of the name; `*` and `*.*`
+/// match every name; a pattern ending in `.*` also matches the name without extension
+/// (`x.*` matches `x`); a pattern ending in `.` matches names without extension (`*.` matches
+/// names without a dot, `x.` matches `x`).
+bool MatchesFileMask(const QString &name, const QString &pattern);
+
+} // namespace jxt::platform

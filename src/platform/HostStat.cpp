@@ -1,0 +1,95 @@
+// SPDX-License-Identifier: MIT
+// Attribute mapping from POSIX file status.
+#include "platform/HostStat.h"
+
+#include "platform/Find.h"
+
+#include <QFile>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <vector>
+
+namespace jxt::platform {
+
+namespace {
+
+bool InOurGroups(gid_t gid)
+{
+    if (gid == ::getegid())
+        return true;
+    const int count = ::getgroups(0, nullptr);
+    if (count <= 0)
+        return false;
+    std::vector<gid_t> groups(static_cast<size_t>(count));
+    const int got = ::getgroups(count, groups.data());
+    for (int i = 0; i < got; ++i) {
+        if (groups[static_cast<size_t>(i)] == gid)
+            return true;
+    }
+    return false;
+}
+
+QDateTime ModificationTime(const struct stat &st)
+{
+    return QDateTime::fromMSecsSinceEpoch(qint64(st.st_mtim.tv_sec) * 1000 +
+                                          st.st_mtim.tv_nsec / 1000000);
+}
+
+} // namespace
+
+bool HostModeWritable(unsigned mode, unsigned uid, unsigned gid)
+{
+    const uid_t me = ::geteuid();
+    if (me == 0)
+        return (mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0;
+    if (uid == me)
+        return (mode & S_IWUSR) != 0;
+    if (InOurGroups(gid))
+        return (mode & S_IWGRP) != 0;
+    return (mode & S_IWOTH) != 0;
+}
+
+THostEntry StatHostEntry(const QString &hostPath, const QString &name)
+{
+    THostEntry entry;
+    const QByteArray native = QFile::encodeName(hostPath);
+    struct stat st;
+    if (::lstat(native.constData(), &st) != 0)
+        return entry;
+    entry.Exists = true;
+    if (S_ISLNK(st.st_mode)) {
+        entry.IsSymLink = true;
+        struct stat target;
+        if (::stat(native.constData(), &target) == 0) {
+            st = target;
+        } else {
+            // A dangling link: a plain, empty file.
+            entry.Dangling = true;
+            entry.Attr = faArchive;
+            entry.Time = ModificationTime(st);
+            if (name.startsWith(QLatin1Char('.')))
+                entry.Attr |= faHidden;
+            return entry;
+        }
+    }
+
+    if (S_ISDIR(st.st_mode)) {
+        entry.Attr = faDirectory;
+    } else if (S_ISREG(st.st_mode)) {
+        entry.Attr = faArchive;
+        entry.Size = st.st_size;
+        if (!HostModeWritable(st.st_mode, st.st_uid, st.st_gid))
+            entry.Attr |= faReadOnly;
+    } else {
+        entry.Attr = faSysFile;
+    }
+    if (name.startsWith(QLatin1Char('.')) && name != QLatin1String(".") &&
+        name != QLatin1String(".."))
+        entry.Attr |= faHidden;
+    entry.Time = ModificationTime(st);
+    return entry;
+}
+
+} // namespace jxt::platform

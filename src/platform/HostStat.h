@@ -1,0 +1,30 @@
+// SPDX-License-Identifier: MIT
+// What the search and the file operations need to know about one host file: its attribute
+// bits, size and time, read with lstat/stat.
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+namespace jxt::platform {
+
+struct THostEntry
+{
+    bool Exists = false;
+    int Attr = 0;
+    qint64 Size = 0;
+    QDateTime Time;
+    bool IsSymLink = false;
+    bool Dangling = false; ///< a link whose target does not exist
+};
+
+/// Reads the entry at `hostPath` (an absolute host path). `name` decides the hidden bit (a
+/// leading dot; "." and ".." are not hidden). Links are followed for everything but
+/// IsSymLink; a dangling link is a plain file of size 0 with the link's own time.
+THostEntry StatHostEntry(const QString &hostPath, const QString &name);
+
+/// Whether the permission bits let the calling process write the file: the owner, group or
+/// other write bit that applies to us (for the superuser, any write bit).
+bool HostModeWritable(unsigned mode, unsigned uid, unsigned gid);
+
+} // namespace jxt::platform

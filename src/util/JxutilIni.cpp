@@ -1,0 +1,232 @@
+// SPDX-License-Identifier: MIT
+// INI helpers of Jxutil: every call works on a TIniFile of its own, kept in INIFile while the
+// call runs.
+#include "util/JxutilIni.h"
+
+#include "host/Forms.h"
+#include "host/Graphics.h"
+#include "host/Strings.h"
+
+#include <limits>
+#include <memory>
+
+namespace jxt {
+
+TIniFile *INIFile = nullptr;
+
+namespace {
+
+const QString kWinPosSection = QStringLiteral("WinPos");
+
+/// Opens the file for one call and makes it INIFile; closes it and clears INIFile at the end,
+/// also when the call throws.
+class TIniCall
+{
+public:
+    explicit TIniCall(const QString &iniName) : m_file(std::make_unique<TIniFile>(iniName))
+    {
+        INIFile = m_file.get();
+    }
+    ~TIniCall() { INIFile = nullptr; }
+    TIniCall(const TIniCall &) = delete;
+    TIniCall &operator=(const TIniCall &) = delete;
+    TIniFile *operator->() const { return m_file.get(); }
+
+private:
+    std::unique_ptr<TIniFile> m_file;
+};
+
+/// Integer conversion with the host rules (decimal with sign, or hexadecimal after "$" or
+/// "0x"); throws EConvertError for anything else. Stands in for StrToInt of the host layer.
+int ConvertInteger(const QString &text)
+{
+    QString s = text;
+    while (!s.isEmpty() && s.front() == QLatin1Char(' '))
+        s.remove(0, 1);
+    bool negative = false;
+    if (!s.isEmpty() && (s.front() == QLatin1Char('-') || s.front() == QLatin1Char('+'))) {
+        negative = s.front() == QLatin1Char('-');
+        s.remove(0, 1);
+    }
+    int base = 10;
+    if (s.startsWith(QLatin1Char('$'))) {
+        base = 16;
+        s.remove(0, 1);
+    } else if (s.startsWith(QLatin1String("0x"), Qt::CaseInsensitive)) {
+        base = 16;
+        s.remove(0, 2);
+    }
+    bool valid = !s.isEmpty();
+    for (QChar c : std::as_const(s)) {
+        const char16_t u = c.unicode();
+        const bool digit = u >= '0' && u <= '9';
+        const bool hexLetter = (u >= 'a' && u <= 'f') || (u >= 'A' && u <= 'F');
+        if (!digit && !(base == 16 && hexLetter))
+            valid = false;
+    }
+    bool ok = false;
+    const qulonglong magnitude = valid ? s.toULongLong(&ok, base) : 0;
+    long long value = 0;
+    if (ok && base == 16 && magnitude <= 0xFFFFFFFFull) {
+        value = static_cast<std::int32_t>(static_cast<std::uint32_t>(magnitude));
+        value = negative ? -value : value;
+    } else if (ok && base == 10 && magnitude <= 0x80000000ull) {
+        value = negative ? -static_cast<long long>(magnitude) : static_cast<long long>(magnitude);
+    } else {
+        ok = false;
+    }
+    if (!ok || value < std::numeric_limits<int>::min() || value > std::numeric_limits<int>::max())
+        throw EConvertError(QStringLiteral("'%1' is not a valid integer value").arg(text));
+    return static_cast<int>(value);
+}
+
+QString StyleLetters(TFontStyles style)
+{
+    QString letters;
+    if (style.Contains(fsBold))
+        letters += QLatin1Char('B');
+    if (style.Contains(fsItalic))
+        letters += QLatin1Char('I');
+    if (style.Contains(fsUnderline))
+        letters += QLatin1Char('U');
+    if (style.Contains(fsStrikeOut))
+        letters += QLatin1Char('S');
+    return letters;
+}
+
+} // namespace
+
+void jxtINIReadSections(const QString &iniName, TStrings *list)
+{
+    TIniCall ini(iniName);
+    ini->ReadSections(list);
+}
+
+void jxtINIReadSection(const QString &iniName, const QString &section, TStrings *list)
+{
+    TIniCall ini(iniName);
+    ini->ReadSection(section, list);
+}
+
+void jxtINIReadSectionValues(const QString &iniName, const QString &section, TStrings *list)
+{
+    TIniCall ini(iniName);
+    ini->ReadSectionValues(section, list);
+}
+
+void jxtINIEraseSection(const QString &iniName, const QString &section)
+{
+    TIniCall ini(iniName);
+    ini->EraseSection(section);
+}
+
+QString jxtINIReadString(const QString &iniName, const QString &section, const QString &key,
+                         const QString &def)
+{
+    TIniCall ini(iniName);
+    return ini->ReadString(section, key, def);
+}
+
+void jxtINIWriteString(const QString &iniName, const QString &section, const QString &key,
+                       const QString &value)
+{
+    TIniCall ini(iniName);
+    ini->WriteString(section, key, value);
+}
+
+bool jxtINIReadBool(const QString &iniName, const QString &section, const QString &key, bool def)
+{
+    TIniCall ini(iniName);
+    return ini->ReadBool(section, key, def);
+}
+
+void jxtINIWriteBool(const QString &iniName, const QString &section, const QString &key, bool value)
+{
+    TIniCall ini(iniName);
+    ini->WriteBool(section, key, value);
+}
+
+int jxtINIReadInteger(const QString &iniName, const QString &section, const QString &key, int def)
+{
+    TIniCall ini(iniName);
+    QString text = ini->ReadString(section, key, QString::number(def));
+    if (text.isEmpty())
+        text = QStringLiteral("0");
+    return ConvertInteger(text);
+}
+
+void jxtINIWriteInteger(const QString &iniName, const QString &section, const QString &key, int value)
+{
+    TIniCall ini(iniName);
+    ini->WriteInteger(section, key, value);
+}
+
+void jxtINISaveWinPos(const QString &iniName, const QString &prefix, TForm *form, TWinPosStyle style)
+{
+    if (style == swpNone || !form)
+        return;
+    TIniCall ini(iniName);
+    // Position and size are those of the normal window, not of a minimised or maximised one.
+    form->SetWindowState(wsNormal);
+    ini->WriteInteger(kWinPosSection, prefix + QStringLiteral("_Top"), form->Top());
+    ini->WriteInteger(kWinPosSection, prefix + QStringLiteral("_Left"), form->Left());
+    if (style == swpSizePosition) {
+        ini->WriteInteger(kWinPosSection, prefix + QStringLiteral("_Height"), form->Height());
+        ini->WriteInteger(kWinPosSection, prefix + QStringLiteral("_Width"), form->Width());
+    }
+}
+
+void jxtINILoadWinPos(const QString &iniName, const QString &prefix, TForm *form, TWinPosStyle style)
+{
+    if (style == swpNone || !form)
+        return;
+    TIniCall ini(iniName);
+    // The form is placed here, so showing it must not move it again.
+    form->SetPosition(poDesigned);
+    form->SetTop(ini->ReadInteger(kWinPosSection, prefix + QStringLiteral("_Top"), form->Top()));
+    form->SetLeft(ini->ReadInteger(kWinPosSection, prefix + QStringLiteral("_Left"), form->Left()));
+    if (style == swpSizePosition) {
+        form->SetHeight(ini->ReadInteger(kWinPosSection, prefix + QStringLiteral("_Height"), form->Height()));
+        form->SetWidth(ini->ReadInteger(kWinPosSection, prefix + QStringLiteral("_Width"), form->Width()));
+    }
+}
+
+void jxtINISaveFont(const QString &iniName, const QString &section, const QString &prefix, TFont *font)
+{
+    if (!font)
+        return;
+    TIniCall ini(iniName);
+    ini->WriteString(section, prefix + QStringLiteral("_Name"), font->Name());
+    ini->WriteInteger(section, prefix + QStringLiteral("_Size"), font->Size());
+    ini->WriteInteger(section, prefix + QStringLiteral("_Color"), font->Color());
+    ini->WriteString(section, prefix + QStringLiteral("_Style"), StyleLetters(font->Style()));
+}
+
+bool jxtINILoadFont(const QString &iniName, const QString &section, const QString &prefix, TFont *font)
+{
+    if (!font)
+        return false;
+    TIniCall ini(iniName);
+    const QString nameKey = prefix + QStringLiteral("_Name");
+    if (ini->ReadString(section, nameKey, QString()).isEmpty())
+        return false;
+    font->SetName(ini->ReadString(section, nameKey, font->Name()));
+    font->SetSize(ini->ReadInteger(section, prefix + QStringLiteral("_Size"), font->Size()));
+    font->SetColor(ini->ReadInteger(section, prefix + QStringLiteral("_Color"), font->Color()));
+    const QString letters = ini->ReadString(section, prefix + QStringLiteral("_Style"), QString());
+    if (!letters.isEmpty()) {
+        TFontStyles style;
+        if (letters.contains(QLatin1Char('B')))
+            style.Include(fsBold);
+        if (letters.contains(QLatin1Char('I')))
+            style.Include(fsItalic);
+        if (letters.contains(QLatin1Char('U')))
+            style.Include(fsUnderline);
+        if (letters.contains(QLatin1Char('S')))
+            style.Include(fsStrikeOut);
+        font->SetStyle(style);
+    }
+    return true;
+}
+
+} // namespace jxt
