@@ -288,7 +288,10 @@ bool jxtMoveDir(const QString &source, const QString &dest)
         src.chop(1);
     while (dst.endsWith(kBackslash))
         dst.chop(1);
-    if (src.isEmpty() || IsProtectedRoot(src) || platform::IsSymLink(src) && !platform::DirectoryExists(src))
+    // Stripping the backslash of "C:\" leaves "C:", the current directory of drive C: a
+    // bare drive, like a drive root, is never moved.
+    if (src.isEmpty() || src.endsWith(QLatin1Char(':')) || IsProtectedRoot(source)
+        || IsProtectedRoot(src) || (platform::IsSymLink(src) && !platform::DirectoryExists(src)))
         return false;
     if (platform::MoveFile(src, dst))
         return true;
@@ -311,7 +314,7 @@ bool jxtKillPath(const QString &path)
     const auto refuse = [](const QString &what) {
         ShowMessage(QStringLiteral("jxtKillPath - Fehler : ") + what + QStringLiteral(" kann nicht gelöscht werden"));
     };
-    if (p.size() < 5 || IsProtectedRoot(p)) {
+    if (p.size() < 5 || IsProtectedRoot(p) || IsProtectedRoot(path)) {
         refuse(p);
         return false;
     }
@@ -672,12 +675,12 @@ QString jxtAppDir()
 
 QString jxtWinDir()
 {
-    return WithBackslash(platform::WindowsDirectory());
+    return WithBackslash(WindowsDirectory());
 }
 
 QString jxtSysDir()
 {
-    const QString dir = platform::WindowsDirectory() + QLatin1String("/system");
+    const QString dir = WindowsDirectory() + QLatin1String("/system");
     QDir().mkpath(dir);
     return WithBackslash(dir);
 }

@@ -26,6 +26,10 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(m_dir.isValid());
+        // Work inside the temporary directory, so that a drive-relative name such as "C:"
+        // (the current directory) can never reach anything else.
+        m_oldCwd = QDir::currentPath();
+        QDir::setCurrent(m_dir.path());
         m_oldDrives = qgetenv("JXT_DRIVES");
         qputenv("JXT_DRIVES", "T=" + m_dir.path().toUtf8());
         auto s = std::make_unique<TScriptedDialogs>();
@@ -35,6 +39,7 @@ protected:
     void TearDown() override
     {
         SetDialogService(std::move(m_previous));
+        QDir::setCurrent(m_oldCwd);
         if (m_oldDrives.isNull())
             qunsetenv("JXT_DRIVES");
         else
@@ -56,6 +61,7 @@ protected:
 private:
     QTemporaryDir m_dir;
     QByteArray m_oldDrives;
+    QString m_oldCwd;
     std::unique_ptr<TDialogService> m_previous;
 };
 
@@ -149,8 +155,11 @@ TEST_F(FilesTest, MoveFileAndDir)
     EXPECT_TRUE(jxtMoveDir(QStringLiteral("T:\\d\\"), QStringLiteral("T:\\e\\")));
     EXPECT_TRUE(Exists(QStringLiteral("e/x.txt")));
     EXPECT_FALSE(Exists(QStringLiteral("d")));
-    EXPECT_FALSE(jxtMoveDir(QStringLiteral("C:\\"), QStringLiteral("T:\\root")));
-    EXPECT_FALSE(jxtMoveDir(QStringLiteral("T:"), QStringLiteral("T:\\root")));
+    Write(QStringLiteral("cwdfile.txt"), "c");
+    for (const char *root : {"C:\\", "C:", "C:\\\\", "T:\\", "T:", "/"})
+        EXPECT_FALSE(jxtMoveDir(QString::fromLatin1(root), QStringLiteral("T:\\root"))) << root;
+    EXPECT_TRUE(Exists(QStringLiteral("cwdfile.txt")));
+    EXPECT_FALSE(Exists(QStringLiteral("root")));
 }
 
 TEST_F(FilesTest, SearchingAndCounting)
@@ -196,18 +205,18 @@ TEST_F(FilesTest, ContentSearchAcrossBlocks)
 {
     QByteArray data(4000, 'x');
     data[10] = '\0';
-    data.replace(2040, 6, "NEEDLE");
+    data.replace(2045, 6, "NEEDLE");
     Write(QStringLiteral("c.bin"), data);
     // The first block ends inside the text; the second read starts 6 bytes back.
     const int pos = jxtFindFileString(QStringLiteral("T:\\c.bin"), QStringLiteral("NEEDLE"));
-    EXPECT_EQ(pos, 2040 - (2048 - 6) + 1);
+    EXPECT_EQ(pos, 2045 - (2048 - 6) + 1);
     EXPECT_EQ(jxtFindFileString(QStringLiteral("T:\\c.bin"), QStringLiteral("xx")), 1);
     EXPECT_EQ(jxtFindFileString(QStringLiteral("T:\\c.bin"), QString(QChar(1))), 11);
     EXPECT_EQ(jxtFindFileString(QStringLiteral("T:\\c.bin"), QStringLiteral("absent")), 0);
     EXPECT_EQ(jxtFindFileString(QStringLiteral("T:\\none.bin"), QStringLiteral("x")), 0);
     EXPECT_EQ(jxtFindFileString(QStringLiteral("T:\\c.bin"), QString(3000, QLatin1Char('x'))), 0);
 
-    Write(QStringLiteral("f.bin"), QByteArray::fromHex("00000a0b05ff"));
+    Write(QStringLiteral("f.bin"), QByteArray::fromHex("0000000a0b05"));
     EXPECT_EQ(jxtGetFileString(QStringLiteral("T:\\f.bin")), QStringLiteral("16")); // 10 + 11 - 5
     Write(QStringLiteral("short.bin"), "ab");
     EXPECT_EQ(jxtGetFileString(QStringLiteral("T:\\short.bin")), QString());
