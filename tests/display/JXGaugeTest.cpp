@@ -335,7 +335,13 @@ TEST(JXGauge, PeakHoldsTwentyTicksThenResets)
     EXPECT_EQ(g.Peak(), 20);
     EXPECT_EQ(GaugeMaxPeakWert, 80);
 
+    // The marker now sits on box 2 (lime); switching the peak off removes it.
+    g.Repaint();
+    EXPECT_EQ(PixelAt(g.Surface(), 5 + 9 + 5, kMidY), clLime);
     g.SetShowPeak(false);
+    EXPECT_TRUE(g.PaintPending());
+    g.Update();
+    EXPECT_EQ(PixelAt(g.Surface(), 5 + 9 + 5, kMidY), clNavy);
     EXPECT_EQ(g.Timer()->Tag(), -1);
     EXPECT_FALSE(g.Timer()->Active());
     EXPECT_EQ(g.Peak(), 0);
