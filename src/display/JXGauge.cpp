@@ -2,6 +2,8 @@
 // TJXGauge: painting of the boxes and the peak marker, the value rules and the peak timer.
 #include "display/JXGauge.h"
 
+#include "display/OffscreenCopy.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -222,15 +224,14 @@ void TJXGauge::Paint()
     const int innerWidth = r.Width();
     const int innerHeight = r.Height();
     m_buffer.SetSize(innerWidth, innerHeight);
+    display::FillBitmap(m_buffer, Color());
     TCanvas *bmp = m_buffer.Canvas();
     bmp->Brush()->SetStyle(bsSolid);
-    bmp->Brush()->SetColor(Color());
-    bmp->FillRect(Rect(0, 0, innerWidth, innerHeight));
 
     if (boxes == 0) {
         // No boxes: the background alone.
         m_litAtLastPaint = 0;
-        canvas->Draw(r.Left, r.Top, &m_buffer);
+        display::CopyBitmap(canvas, r.Left, r.Top, m_buffer);
         return;
     }
 
@@ -299,7 +300,7 @@ void TJXGauge::Paint()
         }
     }
 
-    canvas->Draw(r.Left, r.Top, &m_buffer);
+    display::CopyBitmap(canvas, r.Left, r.Top, m_buffer);
 }
 
 void TJXGauge::JXOnTime()

@@ -2,6 +2,7 @@
 // TJXScrollText: interval and caption rules, the scroll step and the off-screen picture.
 #include "display/JXScrollText.h"
 
+#include "display/OffscreenCopy.h"
 #include "util/Jxutil.h"
 
 #include <cstdlib>
@@ -143,10 +144,10 @@ void TJXScrollText::PaintBMP()
         return;
 
     m_buffer.SetSize(width, height);
+    display::FillBitmap(m_buffer, Color());
     TCanvas *bmp = m_buffer.Canvas();
     bmp->Brush()->SetStyle(bsSolid);
     bmp->Brush()->SetColor(Color());
-    bmp->FillRect(Rect(0, 0, width, height));
     bmp->SetFont(Font());
 
     if (m_scrollHorizontal) {
@@ -190,7 +191,7 @@ void TJXScrollText::PaintBMP()
         bmp->DrawText(text, block, format);
     }
 
-    Canvas()->Draw(0, 0, &m_buffer);
+    display::CopyBitmap(Canvas(), 0, 0, m_buffer);
 }
 
 void TJXScrollText::Paint()
