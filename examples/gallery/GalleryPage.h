@@ -1,0 +1,88 @@
+// SPDX-License-Identifier: MIT
+// The building blocks of the gallery: a page per palette group, holding one section per
+// component. A section shows the component live on a stage and its adjustable properties in a
+// form beside it.
+#pragma once
+
+#include "host/Controls.h"
+
+#include <QColor>
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+#include <vector>
+
+class QFormLayout;
+class QPushButton;
+class QSpinBox;
+class QVBoxLayout;
+
+namespace jxt::gallery {
+
+/// One component's area on a page: a stage that the component is placed on (a TWinControl,
+/// so Align and parent colours work as in a form) and a form of editors for its properties.
+class TGallerySection : public QWidget
+{
+    Q_OBJECT
+
+public:
+    TGallerySection(const QString &title, const QString &description, QWidget *parent = nullptr);
+
+    /// The container the live components go on; it grows to show all of them.
+    TWinControl *Stage() const { return m_stage; }
+    /// Puts a component on the stage at (left, top) and keeps the stage large enough for it.
+    void Place(TControl *control, int left, int top);
+    /// Rows of property editors, label and widget.
+    QFormLayout *Form() const { return m_form; }
+
+    /// A spin box in the form that calls apply on every change.
+    QSpinBox *AddSpinBox(const QString &label, int minimum, int maximum, int value,
+                         std::function<void(int)> apply);
+    /// A button in the form that cycles through colours, showing the current one; apply is
+    /// called with each new colour.
+    QPushButton *AddColorCycle(const QString &label, const std::vector<TColor> &colors,
+                               TColor current, std::function<void(TColor)> apply);
+
+    /// Fits the stage to the components placed on it (call after a component changed size).
+    void FitStage();
+
+private:
+    TWinControl *m_stage;
+    QFormLayout *m_form;
+    std::vector<TControl *> m_placed;
+};
+
+/// A tab of the gallery: sections stacked top to bottom.
+class TGalleryPage : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit TGalleryPage(QWidget *parent = nullptr);
+    TGallerySection *AddSection(const QString &title, const QString &description);
+
+private:
+    QVBoxLayout *m_layout;
+};
+
+/// A page of the gallery: its file name for screenshots, its tab title and the function that
+/// fills it (usually one call per component).
+struct TGalleryPageInfo
+{
+    QString name;
+    QString title;
+    std::function<void(TGalleryPage &)> build;
+};
+
+/// The pages in tab order.
+const std::vector<TGalleryPageInfo> &GalleryPages();
+
+// The page builders, one per palette group; each calls the section functions of its
+// components in palette order.
+void BuildDisplayPage(TGalleryPage &page);
+
+// Component sections.
+void AddLCDPanel(TGalleryPage &page);
+
+} // namespace jxt::gallery

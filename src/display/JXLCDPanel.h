@@ -1,0 +1,152 @@
+// SPDX-License-Identifier: MIT
+// TJXLCDPanel: a liquid-crystal display of Rows lines of Columns characters. Every character
+// cell is a figure of thirteen six-cornered segments (the seven of a digit display, two centre
+// verticals and four diagonals; the middle bar splits into halves for some letters). Lit
+// segments are drawn in LCDHiColor, unlit ones in LCDLoColor, on the control's Color. It shows
+// digits, the letters A to Z (lower case as upper case), "*", "+", "-" and the marks ",", "."
+// and ":"; every other character is a blank cell. The panel has no timer and no input of its
+// own; it is driven through Caption or Items.
+#pragma once
+
+#include "host/Controls.h"
+#include "host/Strings.h"
+#include "util/JXVersions.h"
+
+#include <QStringList>
+
+#include <cstdint>
+#include <memory>
+#include <unordered_map>
+
+namespace jxt {
+
+class TJXLCDPanel : public TGraphicControl
+{
+    Q_OBJECT
+    Q_PROPERTY(jxt::TJXAboutString About_JXTools READ GetAboutJXT WRITE SetAboutJXT)
+    /// The text shown; a non-empty caption replaces Items by itself, an empty one leaves
+    /// Items alone. Repaints.
+    Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
+    /// Characters per line, 1 to 50 (default 10). Repaints.
+    Q_PROPERTY(int Columns READ Columns WRITE SetColumns)
+    /// The lines shown, one per row (default one line "JXLCDPanel"). Repaints.
+    Q_PROPERTY(QStringList Items READ GetItemsList WRITE SetItemsList)
+    /// Colour of lit segments (default clLime). Repaints.
+    Q_PROPERTY(int LCDHiColor READ LCDHiColor WRITE SetLCDHiColor)
+    /// Colour of unlit segments (default dark green 0x004000); equal to Color hides them.
+    /// Repaints.
+    Q_PROPERTY(int LCDLoColor READ LCDLoColor WRITE SetLCDLoColor)
+    /// Lines shown, 1 to 50 (default 1). Repaints.
+    Q_PROPERTY(int Rows READ Rows WRITE SetRows)
+    /// Thickness of a segment in pixels, at least 1 (default 2); a paint lowers it to an
+    /// eighth of the cell width or height when it does not fit. Repaints.
+    Q_PROPERTY(int SegmentSize READ SegmentSize WRITE SetSegmentSize)
+    /// TAlign as a number (alNone 0 ... alClient 5); a paint that must widen or heighten the
+    /// control resets it to alNone.
+    Q_PROPERTY(int Align READ AlignValue WRITE SetAlignValue)
+    /// Background (default clBlack).
+    Q_PROPERTY(int Color READ Color WRITE SetColor)
+    Q_PROPERTY(bool ShowHint READ ShowHint WRITE SetShowHint)
+    JXT_ABOUT(JXLCDPanelVersion)
+
+public:
+    /// The smallest cell in pixels; a paint widens or heightens the control to give every
+    /// cell at least this size.
+    static constexpr int kMinCellSize = 13;
+    static constexpr int kMaxCells = 50;
+
+    explicit TJXLCDPanel(TComponent *owner = nullptr);
+    ~TJXLCDPanel() override;
+
+    void SetCaption(const QString &caption) override;
+    int Columns() const { return m_columns; }
+    void SetColumns(int value);
+    TStringList *Items() { return m_items.get(); }
+    const TStringList *Items() const { return m_items.get(); }
+    void SetItems(const TStrings *value);
+    TColor LCDHiColor() const { return m_hiColor; }
+    void SetLCDHiColor(TColor value);
+    TColor LCDLoColor() const { return m_loColor; }
+    void SetLCDLoColor(TColor value);
+    int Rows() const { return m_rows; }
+    void SetRows(int value);
+    int SegmentSize() const { return m_segmentSize; }
+    void SetSegmentSize(int value);
+
+    /// The segment mask of a character (after conversion to upper case); 0 for blanks,
+    /// marks and every character without a figure.
+    static std::uint16_t SegmentMask(QChar c);
+
+    // Property adapters for the meta-object system.
+    QStringList GetItemsList() const { return m_items->ToStringList(); }
+    void SetItemsList(const QStringList &lines);
+    int AlignValue() const { return int(Align()); }
+    void SetAlignValue(int value);
+
+protected:
+    /// Sizes the cells, paints the unlit template into every cell, then the characters.
+    void Paint() override;
+    /// Draws every cell's character of Items.
+    void PaintItems();
+    /// Draws one character into rect: unlit segments in LCDLoColor, lit ones and the marks
+    /// in LCDHiColor, every outline black (or invisible when LCDLoColor equals Color).
+    void DrawLCD(TCanvas *canvas, const TRect &rect, int segmentSize, QChar c);
+
+    /// The rectangle of the cell being drawn (set by PaintItems before each DrawLCD).
+    const TRect &CellRect() const { return m_cellRect; }
+
+    /// Whether cells are drawn once per figure and copied (the default) or each drawn on the
+    /// control; both give the same picture.
+    void SetGlyphCacheEnabled(bool enabled) { m_glyphCacheEnabled = enabled; }
+
+private:
+    TRect CellRectAt(int row, int col) const;
+    void DrawTemplate(int width, int height);
+    /// Draws all thirteen unlit segments into rect, in the template's order.
+    void DrawUnlitFigure(TCanvas *canvas, const TRect &rect) const;
+    /// DrawLCD; without drawUnlit only the lit segments and the marks are drawn (for a cell
+    /// that already holds the whole unlit figure).
+    void DrawCharacter(TCanvas *canvas, const TRect &rect, int segmentSize, QChar c, bool drawUnlit);
+    /// The finished picture of a cell showing c, drawn on first use.
+    const QImage &Glyph(QChar c);
+    /// Copies a cell picture onto the surface with its top-left corner at (x, y).
+    void CopyGlyph(const QImage &glyph, int x, int y);
+
+    int m_columns = 10;
+    int m_rows = 1;
+    int m_segmentSize = 2;
+    TColor m_hiColor = clLime;
+    TColor m_loColor = 0x004000;
+    std::unique_ptr<TStringList> m_items;
+    TRect m_cellRect;
+
+    // The unlit template of one cell, kept between paints while its inputs stay the same.
+    std::unique_ptr<TBitmap> m_template;
+    struct TTemplateKey
+    {
+        int width = -1;
+        int height = -1;
+        int segmentSize = -1;
+        TColor color = 0;
+        TColor loColor = 0;
+        bool operator==(const TTemplateKey &o) const
+        {
+            return width == o.width && height == o.height && segmentSize == o.segmentSize
+                && color == o.color && loColor == o.loColor;
+        }
+    } m_templateKey;
+
+    // Finished cell pictures by figure (segment mask and mark), valid for one cell size,
+    // segment size and set of colours. A paint of repeated characters then draws each figure
+    // once and copies it; cells too large for the budget are drawn directly.
+    static constexpr std::size_t kGlyphCacheBytes = std::size_t(8) << 20;
+    static constexpr std::size_t kMaxFigures = 64;
+    bool m_glyphCacheEnabled = true;
+    bool m_useGlyphs = false;
+    TTemplateKey m_glyphKey;
+    TColor m_glyphHiColor = 0;
+    QImage m_glyphBase; // background and template, the start of every figure's picture
+    std::unordered_map<std::uint32_t, QImage> m_glyphs;
+};
+
+} // namespace jxt
