@@ -1,0 +1,165 @@
+// SPDX-License-Identifier: MIT
+// TJX3dLabel: setters and the layered drawing of the embossed or shadowed text.
+#include "display/JX3dLabel.h"
+
+#include "util/Jxutil.h"
+
+namespace jxt {
+
+namespace {
+
+// One pass of the text effect: a colour drawn at an offset from the text's place.
+struct TTextPass
+{
+    int Dx;
+    int Dy;
+    TColor Color;
+};
+
+// Light from the top left: highlights up and left, shadows down and right (or the reverse
+// for a sunken text).
+constexpr TTextPass kRaisedPasses[] = {
+    {-1, 0, clWhite}, {-1, -1, clWhite}, {0, 1, clGray}, {1, 0, clGray}};
+constexpr TTextPass kLoweredPasses[] = {
+    {-1, 0, clGray}, {-1, -1, clGray}, {0, 1, clWhite}, {1, 0, clWhite}};
+
+} // namespace
+
+TJX3dLabel::TJX3dLabel(TComponent *owner) : TGraphicControl(owner)
+{
+    SetBounds(Left(), Top(), 170, 45);
+    SetCaption(QStringLiteral("JX3DLabel"));
+    Font()->SetColor(clRed);
+    Font()->SetSize(15);
+}
+
+void TJX3dLabel::SetAlignment(dtFormat value)
+{
+    m_alignment = value;
+    Invalidate();
+}
+
+void TJX3dLabel::SetAutoSize(bool value)
+{
+    m_autoSize = value;
+    Invalidate();
+}
+
+void TJX3dLabel::SetBorderSize(int value)
+{
+    m_borderSize = value;
+    Invalidate();
+}
+
+void TJX3dLabel::SetBorderStyle(TPanelBevel value)
+{
+    m_borderStyle = value;
+    Invalidate();
+}
+
+void TJX3dLabel::SetCaptionSpacing(std::uint8_t value)
+{
+    m_captionSpacing = value;
+    Invalidate();
+}
+
+void TJX3dLabel::SetCaptionStyle(TcsStyle value)
+{
+    m_captionStyle = value;
+    Invalidate();
+}
+
+void TJX3dLabel::SetShadowColor(TColor value)
+{
+    m_shadowColor = value;
+    Invalidate();
+}
+
+void TJX3dLabel::SetShadowDepth(int value)
+{
+    jxtMinMaxInteger(value, 1, 50);
+    m_shadowDepth = value;
+    Invalidate();
+}
+
+void TJX3dLabel::SetTransparent(bool value)
+{
+    m_transparent = value;
+    // The surface starts clear at each paint, so whatever is not drawn shows the parent.
+    SetSurfaceTransparent(value);
+}
+
+QString TJX3dLabel::DisplayText() const
+{
+    QString text = Caption();
+    jxtReplaceString(text, QStringLiteral("^M"), QStringLiteral("\n\r"));
+    return text;
+}
+
+unsigned TJX3dLabel::TextFormat() const
+{
+    const int index = int(m_alignment);
+    return index >= 0 && index < 3 ? dtWert[index] : DT_CENTER;
+}
+
+void TJX3dLabel::Paint()
+{
+    if (!Visible() && !ComponentState().Contains(csDesigning))
+        return;
+
+    // The whole caption is drawn, however long; nothing is cut to a fixed buffer.
+    const QString text = DisplayText();
+    const unsigned align = TextFormat();
+    TCanvas *canvas = Canvas();
+    canvas->SetFont(Font());
+    canvas->SetTextCharacterExtra(m_captionSpacing);
+
+    if (m_autoSize) {
+        SetAlign(alNone);
+        TRect extent = ClientRect();
+        canvas->DrawText(text, extent, DT_CALCRECT | align);
+        SetBounds(Left(), Top(), extent.Width() + 10, extent.Height() + 6);
+    }
+
+    TRect r = ClientRect();
+    if (!m_transparent) {
+        canvas->Brush()->SetStyle(bsSolid);
+        canvas->Brush()->SetColor(Color());
+        canvas->FillRect(r);
+    }
+    if (m_borderStyle == bvRaised)
+        Frame3D(canvas, r, clWhite, clGray, m_borderSize);
+    else if (m_borderStyle == bvLowered)
+        Frame3D(canvas, r, clGray, clWhite, m_borderSize);
+
+    // Centre the wrapped block vertically.
+    TRect measured = r;
+    const int textHeight = canvas->DrawText(text, measured, DT_CALCRECT | DT_WORDBREAK | align);
+    r.Offset(0, (ClientHeight() - textHeight) / 2);
+    canvas->Brush()->SetStyle(bsClear);
+
+    const auto drawAt = [&](int dx, int dy, TColor color) {
+        TRect place = r;
+        place.Offset(dx, dy);
+        canvas->Font()->SetColor(color);
+        canvas->DrawText(text, place, DT_WORDBREAK | align);
+    };
+    switch (m_captionStyle) {
+    case csRaised:
+        for (const TTextPass &pass : kRaisedPasses)
+            drawAt(pass.Dx, pass.Dy, pass.Color);
+        break;
+    case csLowered:
+        for (const TTextPass &pass : kLoweredPasses)
+            drawAt(pass.Dx, pass.Dy, pass.Color);
+        break;
+    case csShadow:
+        drawAt(m_shadowDepth, m_shadowDepth, m_shadowColor);
+        break;
+    case csNONE:
+        break;
+    }
+    drawAt(0, 0, Font()->Color());
+}
+
+} // namespace jxt

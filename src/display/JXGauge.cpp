@@ -1,0 +1,327 @@
+// SPDX-License-Identifier: MIT
+// TJXGauge: painting of the boxes and the peak marker, the value rules and the peak timer.
+#include "display/JXGauge.h"
+
+#include "display/OffscreenCopy.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+
+namespace jxt {
+
+int GaugeMaxPeakWert = 0;
+
+namespace {
+
+constexpr int kPeakInterval = 50;  // ms between peak timer ticks
+constexpr int kPeakHoldTicks = 20; // the peak is held this many ticks, reset on the next
+constexpr int kLevelDecay = 5;     // fall of an audio meter per tick
+
+int ClampToInt(double value)
+{
+    if (value >= double(std::numeric_limits<int>::max()))
+        return std::numeric_limits<int>::max();
+    if (value <= double(std::numeric_limits<int>::min()))
+        return std::numeric_limits<int>::min();
+    return int(value);
+}
+
+int ClampToInt(long long value)
+{
+    return int(std::clamp<long long>(value, std::numeric_limits<int>::min(),
+                                     std::numeric_limits<int>::max()));
+}
+
+// One channel of a dimmed box colour: a fifth of the distance from 32, lifted a little.
+int DimChannel(int c)
+{
+    return (32 + (c - 32) / 5 + 2) & 0xFF;
+}
+
+} // namespace
+
+TJXGauge::TJXGauge(TComponent *owner) : TCustomControl(owner), m_timer(std::make_unique<TTimer>())
+{
+    SetBounds(Left(), Top(), 100, 20);
+    TCustomControl::SetColor(clSilver);
+    m_timer->SetEnabled(true);
+    m_timer->OnTimer = [this](TObject *) { JXOnTime(); };
+    SetShowPeak(true);
+}
+
+TJXGauge::~TJXGauge()
+{
+    m_timer->SetEnabled(false);
+    m_timer->OnTimer = nullptr;
+}
+
+void TJXGauge::SetBorderStyle(TPanelBevel value)
+{
+    m_borderStyle = value;
+    Invalidate();
+}
+
+void TJXGauge::SetBorderWidth(int value)
+{
+    m_borderWidth = value;
+    Invalidate();
+}
+
+void TJXGauge::SetBoxes(std::uint8_t value)
+{
+    if (value == m_boxes)
+        return;
+    if (m_boxColor == clGreen && value < 5)
+        value = 5;
+    m_boxes = value;
+    Invalidate();
+}
+
+void TJXGauge::SetBoxColor(TColor value)
+{
+    m_boxColor = value;
+    Invalidate();
+}
+
+void TJXGauge::SetColor(TColor value)
+{
+    TCustomControl::SetColor(value);
+    // The new background shows at once, before the next full paint.
+    TCanvas *canvas = Canvas();
+    canvas->Brush()->SetStyle(bsSolid);
+    canvas->Brush()->SetColor(value);
+    canvas->FillRect(ClientRect());
+    Invalidate();
+}
+
+void TJXGauge::SetMaxValue(int value)
+{
+    if (value < 0 || value <= m_minValue || value == m_maxValue)
+        return;
+    m_maxValue = value;
+    Invalidate();
+}
+
+void TJXGauge::SetMinValue(int value)
+{
+    if (value < 0 || value >= m_maxValue || value == m_minValue)
+        return;
+    m_minValue = value;
+    Invalidate();
+}
+
+void TJXGauge::SetProgress(int value)
+{
+    if (value == m_progress)
+        return;
+    m_progress = std::clamp(value, m_minValue, m_maxValue);
+    if (LitCount() != m_litAtLastPaint)
+        Refresh();
+}
+
+void TJXGauge::AddProgress(int value)
+{
+    SetProgress(ClampToInt(static_cast<long long>(m_progress) + value));
+}
+
+void TJXGauge::SetBoxPreview(bool value)
+{
+    m_boxPreview = value;
+    Invalidate();
+}
+
+void TJXGauge::SetShowPeak(bool value)
+{
+    m_showPeak = value;
+    if (value) {
+        m_timer->SetTag(0);
+        m_timer->SetInterval(kPeakInterval);
+    } else {
+        m_timer->SetTag(-1);
+        m_timer->SetInterval(0);
+    }
+    m_peak = 0;
+    // Without this the last marker would stay on screen until the lit count next changed.
+    Invalidate();
+}
+
+int TJXGauge::GetPercentDone() const
+{
+    return SolveForY(m_progress - m_minValue, m_maxValue - m_minValue);
+}
+
+int TJXGauge::SolveForX(int x, int z)
+{
+    return ClampToInt(static_cast<long long>(x) * z / 100);
+}
+
+int TJXGauge::SolveForY(int x, int z)
+{
+    if (z == 0)
+        return 0;
+    // Small ranges scale x first for the exact quotient; large ones divide first so that
+    // x * 100 cannot overflow.
+    if (z <= 21474836)
+        return ClampToInt(std::trunc(double(x) * 100.0 / z));
+    return ClampToInt(std::trunc(double(x) / z * 100.0));
+}
+
+int TJXGauge::LitCount() const
+{
+    return std::min(SolveForX(GetPercentDone(), m_boxes), int(m_boxes));
+}
+
+TColor TJXGauge::DimmedColor() const
+{
+    const TColor c = ColorToRGB(m_boxColor);
+    return RGB(DimChannel(GetRValue(c)), DimChannel(GetGValue(c)), DimChannel(GetBValue(c)));
+}
+
+TRect TJXGauge::BoxRect(int k, int pitch, int margin, int innerWidth, int innerHeight) const
+{
+    if (m_kind == jxgVertical)
+        return Bounds(0, innerHeight - margin - k * pitch, innerWidth, pitch - 1);
+    return Bounds(margin + (k - 1) * pitch, 0, pitch - 1, innerHeight);
+}
+
+void TJXGauge::Paint()
+{
+    const int boxes = m_boxes;
+    const int length = m_kind == jxgVertical ? Height() : Width();
+    const int pitch = boxes > 0 ? (length - m_borderWidth - 2) / boxes : 0;
+    // Boxes narrower than 3 pixels cannot be told apart; the next paint tries one fewer.
+    if (pitch < 3 && boxes >= 2)
+        --m_boxes;
+
+    // A windowed control's background is erased in Color before it paints; the gap between
+    // frame and boxes shows it.
+    TCanvas *canvas = Canvas();
+    canvas->Brush()->SetStyle(bsSolid);
+    canvas->Brush()->SetColor(Color());
+    canvas->FillRect(ClientRect());
+    TRect r = ClientRect();
+    if (m_borderStyle == bvRaised)
+        Frame3D(canvas, r, clWhite, clGray, 1);
+    else if (m_borderStyle == bvLowered)
+        Frame3D(canvas, r, clGray, clWhite, 1);
+    else
+        r.Inflate(-1, -1);
+    const int border = std::abs(m_borderWidth);
+    r.Inflate(-border, -border);
+
+    // A control too small for its frame grows until the boxes have room.
+    if (r.Width() < 1) {
+        SetWidth(Width() + 1);
+        return;
+    }
+    if (r.Height() < 1) {
+        SetHeight(Height() + 1);
+        return;
+    }
+
+    const int innerWidth = r.Width();
+    const int innerHeight = r.Height();
+    m_buffer.SetSize(innerWidth, innerHeight);
+    display::FillBitmap(m_buffer, Color());
+    TCanvas *bmp = m_buffer.Canvas();
+    bmp->Brush()->SetStyle(bsSolid);
+
+    if (boxes == 0) {
+        // No boxes: the background alone.
+        m_litAtLastPaint = 0;
+        display::CopyBitmap(canvas, r.Left, r.Top, m_buffer);
+        return;
+    }
+
+    const int margin = ((m_kind == jxgVertical ? innerHeight : innerWidth) - pitch * boxes) / 2;
+    const TColor brush = Enabled() ? m_boxColor : clGray;
+    const int lit = LitCount();
+    m_litAtLastPaint = lit;
+    const int red = RedThreshold();
+    const int yellow = YellowThreshold();
+    const int low = LowLimit();
+    const bool meter = m_boxColor == clGreen;
+
+    for (int k = 1; k <= lit; ++k) {
+        TColor c = brush;
+        if (meter) {
+            if (k > red)
+                c = clRed;
+            else if (k > yellow)
+                c = clYellow;
+            else if (k <= low)
+                c = m_boxColor;
+            else
+                c = clLime;
+        }
+        bmp->Brush()->SetColor(c);
+        bmp->FillRect(BoxRect(k, pitch, margin, innerWidth, innerHeight));
+    }
+
+    if (m_boxPreview) {
+        const TColor dimmed = DimmedColor();
+        for (int k = std::max(lit, 0) + 1; k <= boxes; ++k) {
+            TColor c = dimmed;
+            if (meter) {
+                if (k > red)
+                    c = clMaroon;
+                else if (k > yellow)
+                    c = clOlive;
+                else if (k <= low)
+                    c = 0x004000;
+                else
+                    c = clGreen;
+            }
+            bmp->Brush()->SetColor(c);
+            bmp->FillRect(BoxRect(k, pitch, margin, innerWidth, innerHeight));
+        }
+    }
+
+    if (m_showPeak) {
+        const int p = std::min(
+            SolveForX(SolveForY(m_peak - m_minValue, m_maxValue - m_minValue), boxes), boxes);
+        if (p > 0) {
+            TColor c = m_boxColor;
+            if (p > red)
+                c = clRed;
+            else if (p > yellow)
+                c = clYellow;
+            else if (p > low)
+                c = clLime;
+            // The marker is the half of box p farther from the start of the gauge.
+            const TRect box = BoxRect(p, pitch, margin, innerWidth, innerHeight);
+            const TRect marker = m_kind == jxgVertical
+                                     ? Bounds(0, box.Top, innerWidth, pitch / 2)
+                                     : Bounds(box.Left + pitch / 2, 0, pitch / 2 - 1, innerHeight);
+            bmp->Brush()->SetColor(c);
+            bmp->FillRect(marker);
+        }
+    }
+
+    display::CopyBitmap(canvas, r.Left, r.Top, m_buffer);
+}
+
+void TJXGauge::JXOnTime()
+{
+    m_timer->SetEnabled(false);
+    const int hold = m_timer->Tag();
+    if (hold != -1) {
+        m_timer->SetTag(hold + 1);
+        if (hold + 1 <= kPeakHoldTicks) {
+            m_peak = std::max(m_peak, m_progress);
+        } else {
+            m_timer->SetTag(0);
+            m_peak = 0;
+            if (m_progress == 0)
+                Invalidate();
+        }
+        GaugeMaxPeakWert = std::max(GaugeMaxPeakWert, m_progress);
+    }
+    if (m_boxColor == clGreen)
+        SetProgress(m_progress - kLevelDecay);
+    m_timer->SetEnabled(true);
+}
+
+} // namespace jxt

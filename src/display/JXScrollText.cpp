@@ -1,0 +1,203 @@
+// SPDX-License-Identifier: MIT
+// TJXScrollText: interval and caption rules, the scroll step and the off-screen picture.
+#include "display/JXScrollText.h"
+
+#include "display/OffscreenCopy.h"
+#include "util/Jxutil.h"
+
+#include <cstdlib>
+
+namespace jxt {
+
+namespace {
+
+constexpr int kMinInterval = 20;      // shortest positive interval in ms
+constexpr int kFastestInterval = -20; // negative intervals are held at or above this
+constexpr int kInsideStart = 10;      // where a negative interval starts the text
+constexpr int kFitMargin = 10;        // room a caption needs beyond its width to fit
+
+} // namespace
+
+TJXScrollText::TJXScrollText(TComponent *owner)
+    : TGraphicControl(owner), m_timer(std::make_unique<TTimer>())
+{
+    SetBounds(Left(), Top(), 75, 50);
+    m_timer->SetEnabled(false);
+    m_timer->SetInterval(0);
+    m_timer->OnTimer = [this](TObject *) { JXOnTime(); };
+}
+
+TJXScrollText::~TJXScrollText()
+{
+    m_timer->SetEnabled(false);
+    m_timer->OnTimer = nullptr;
+}
+
+void TJXScrollText::SetTimerWanted(bool enabled)
+{
+    m_timerWanted = enabled;
+    m_timer->SetEnabled(enabled);
+}
+
+void TJXScrollText::SetCaption(const QString &value)
+{
+    TGraphicControl::SetCaption(value);
+    if (m_autoScroll) {
+        m_x = 0;
+        m_y = 0;
+        m_buffer.Canvas()->SetFont(Font());
+        SetTimerWanted(Width() < m_buffer.Canvas()->TextWidth(value) + kFitMargin);
+    }
+    Invalidate();
+}
+
+void TJXScrollText::SetInterval(int value)
+{
+    if (value == 0) {
+        m_x = 0;
+        m_y = 0;
+    } else if (value < 0) {
+        m_x = kInsideStart;
+        m_y = 0;
+        if (value < kFastestInterval)
+            value = kFastestInterval;
+    } else if (value < kMinInterval) {
+        value = kMinInterval;
+    }
+    m_interval = value;
+    m_timer->SetInterval(std::abs(value));
+    if (value > 0) {
+        m_x = Width();
+        m_y = Height();
+    }
+    SetTimerWanted(value != 0);
+    Invalidate();
+}
+
+void TJXScrollText::SetScrollHorizontal(bool value)
+{
+    m_scrollHorizontal = value;
+    m_x = 0;
+    m_y = 0;
+    Invalidate();
+}
+
+void TJXScrollText::SetShadow(bool value)
+{
+    m_shadow = value;
+    Invalidate();
+}
+
+void TJXScrollText::SetShadowColor(TColor value)
+{
+    m_shadowColor = value;
+    Invalidate();
+}
+
+void TJXScrollText::SetShadowDepth(int value)
+{
+    jxtMinMaxInteger(value, 1, 50);
+    m_shadowDepth = value;
+    Invalidate();
+}
+
+int TJXScrollText::StepPixels()
+{
+    if (m_steps != 0)
+        return m_steps;
+    TCanvas *measure = m_buffer.Canvas();
+    measure->SetFont(Font());
+    const int size = m_scrollHorizontal ? measure->TextWidth(QStringLiteral("X"))
+                                        : measure->TextHeight(QStringLiteral("X"));
+    return size & 0xFF;
+}
+
+void TJXScrollText::JXOnTime()
+{
+    if (OnScroll)
+        OnScroll(this);
+    const int step = StepPixels();
+    if (m_scrollHorizontal)
+        m_x -= step;
+    else
+        m_y -= step;
+    m_timer->SetEnabled(false);
+    PaintBMP();
+    // Handlers may have stopped or restarted the timer meanwhile; m_timerWanted knows.
+    m_timer->SetEnabled(m_timerWanted);
+}
+
+QString TJXScrollText::VerticalText() const
+{
+    QString text = Caption();
+    jxtReplaceString(text, QStringLiteral("^M"), QStringLiteral("\n\r"));
+    return text;
+}
+
+void TJXScrollText::PaintBMP()
+{
+    if (!Visible() && !ComponentState().Contains(csDesigning))
+        return;
+    const int width = Width();
+    const int height = Height();
+    if (width <= 0 || height <= 0)
+        return;
+
+    m_buffer.SetSize(width, height);
+    display::FillBitmap(m_buffer, Color());
+    TCanvas *bmp = m_buffer.Canvas();
+    bmp->Brush()->SetStyle(bsSolid);
+    bmp->Brush()->SetColor(Color());
+    bmp->SetFont(Font());
+
+    if (m_scrollHorizontal) {
+        const QString &text = Caption();
+        m_y = (height - bmp->TextHeight(text)) / 2;
+        if (m_x < -bmp->TextWidth(text)) {
+            m_x = width;
+            if (OnStartText)
+                OnStartText(this);
+        }
+        if (m_shadow) {
+            bmp->Brush()->SetStyle(bsClear);
+            bmp->Font()->SetColor(m_shadowColor);
+            bmp->TextOut(m_x + m_shadowDepth, m_y + m_shadowDepth, text);
+            bmp->Font()->SetColor(Font()->Color());
+        }
+        bmp->TextOut(m_x, m_y, text);
+    } else {
+        // The whole caption is drawn, however long; nothing is cut to a fixed buffer.
+        const QString text = VerticalText();
+        constexpr unsigned format = DT_WORDBREAK | DT_CENTER;
+        TRect block = Rect(0, 0, width, height);
+        bmp->DrawText(text, block, DT_CALCRECT | format);
+        const int blockWidth = block.Width();
+        const int blockHeight = block.Height();
+        m_x = (width - blockWidth) / 2;
+        if (m_y < -blockHeight) {
+            m_y = height;
+            if (OnStartText)
+                OnStartText(this);
+        }
+        block = Bounds(m_x, m_y, blockWidth, blockHeight);
+        if (m_shadow) {
+            bmp->Brush()->SetStyle(bsClear);
+            bmp->Font()->SetColor(m_shadowColor);
+            TRect shadow = block;
+            shadow.Offset(m_shadowDepth, m_shadowDepth);
+            bmp->DrawText(text, shadow, format);
+            bmp->Font()->SetColor(Font()->Color());
+        }
+        bmp->DrawText(text, block, format);
+    }
+
+    display::CopyBitmap(Canvas(), 0, 0, m_buffer);
+}
+
+void TJXScrollText::Paint()
+{
+    PaintBMP();
+    Canvas()->SetFont(Font());
+}
+
+} // namespace jxt
