@@ -3,6 +3,7 @@
 #include "host/IniFiles.h"
 
 #include "host/Strings.h"
+#include "platform/Paths.h"
 #include "platform/WinDir.h"
 
 #include <QFile>
@@ -59,41 +60,15 @@ bool HasLineBreak(const QString &s)
     return s.contains(QLatin1Char('\r')) || s.contains(QLatin1Char('\n'));
 }
 
-/// Host path of an INI name: no directory means the Windows directory; "C:" is the root.
-/// Further drive letters come from JXT_DRIVES ("D=/media/cdrom:label;E=/srv/x").
+/// Host path of an INI name: a name without a directory lies in the Windows directory;
+/// everything else is a Windows or host path resolved by the platform layer (drive letters,
+/// both separators, case-insensitive lookup of existing names).
 QString ResolveIniPath(const QString &name)
 {
-    QString path = name;
-    path.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    const bool hasDrive = path.size() >= 2 && path.at(1) == QLatin1Char(':') &&
-                          path.at(0).unicode() < 128 && path.at(0).isLetter();
-    if (!hasDrive) {
-        if (!path.contains(QLatin1Char('/')))
-            return WindowsDirectory() + QLatin1Char('/') + path;
-        return path;
-    }
-    const QChar drive = path.at(0).toUpper();
-    QString rest = path.mid(2);
-    while (rest.startsWith(QLatin1Char('/')))
-        rest.remove(0, 1);
-    QString root;
-    if (drive == QLatin1Char('C')) {
-        root = QStringLiteral("/");
-    } else {
-        const QStringList entries = qEnvironmentVariable("JXT_DRIVES").split(QLatin1Char(';'));
-        for (const QString &entry : entries) {
-            if (entry.size() > 2 && entry.at(0).toUpper() == drive &&
-                entry.at(1) == QLatin1Char('=')) {
-                root = entry.mid(2).section(QLatin1Char(':'), 0, 0);
-                break;
-            }
-        }
-        if (root.isEmpty())
-            return path; // an unknown drive: a name that does not exist
-    }
-    if (!root.endsWith(QLatin1Char('/')))
-        root += QLatin1Char('/');
-    return root + rest;
+    if (!name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\')) && !platform::PathDriveLetter(name).unicode())
+        return WindowsDirectory() + QLatin1Char('/') + name;
+    const QString host = platform::ToHostPath(name);
+    return host; // empty for an unmapped drive: reads give defaults, writes fail
 }
 
 } // namespace

@@ -2,10 +2,13 @@
 // Registration of the library's components and property editors.
 #include "package/JXTools.h"
 
+#include "display/JX3dLabel.h"
 #include "display/JXBlinker.h"
 #include "display/JXDOTPanel.h"
+#include "display/JXGauge.h"
 #include "display/JXLCDPanel.h"
 #include "display/JXPanel.h"
+#include "display/JXScrollText.h"
 #include "host/designer/DesignRegistry.h"
 #include "package/JXAboutProperty.h"
 
@@ -34,8 +37,11 @@ void Register()
     // The classes go on the page in the order of PaletteClassNames; each component built
     // later takes its place in this list.
     RegisterComponents(kPalettePage, {
+        ClassOf<TJXScrollText>(),
+        ClassOf<TJXGauge>(),
         ClassOf<TJXLCDPanel>(),
         ClassOf<TJXDOTPanel>(),
+        ClassOf<TJX3dLabel>(),
         ClassOf<TJXPanel>(),
         ClassOf<TJXBlinker>(),
     });
