@@ -11,7 +11,7 @@ QString WindowsDirectory()
     QString dir = qEnvironmentVariable("JXT_WINDIR");
     if (dir.isEmpty()) {
         QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
-        // The base directory specification says to ignore relative values.
+        // XDG base directories must be absolute; a relative value is ignored.
         if (config.isEmpty() || QDir::isRelativePath(config))
             config = QDir::homePath() + QStringLiteral("/.config");
         dir = config + QStringLiteral("/jxtpack/windows");
