@@ -3,6 +3,7 @@
 #include "host/CanvasRaster.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace jxt::raster {
 
@@ -205,6 +206,34 @@ void StretchBlit(TTarget &target, const TRect &dest, const QImage &src, const TR
         ? src.convertToFormat(QImage::Format_RGB32)
         : src;
     const long long srcW = source.width(), srcH = source.height();
+
+    // Plain copies (the common case of composing off-screen pictures) look up each source
+    // column once and write the pixels without the raster-operation machinery.
+    if (options.rop == 0xCC && !options.hasKey) {
+        std::vector<long long> columns(std::size_t(x1 - x0));
+        for (long long x = x0; x < x1; ++x) {
+            long long j = x - dl;
+            if (flipX)
+                j = adw - 1 - j;
+            const long long sx = sl + ((2 * j + 1) * asw) / (2 * adw);
+            columns[std::size_t(x - x0)] = sx >= 0 && sx < srcW ? sx : -1;
+        }
+        for (long long y = y0; y < y1; ++y) {
+            long long k = y - dt;
+            if (flipY)
+                k = adh - 1 - k;
+            const long long sy = st + ((2 * k + 1) * ash) / (2 * adh);
+            if (sy < 0 || sy >= srcH)
+                continue;
+            const QRgb *srcLine = reinterpret_cast<const QRgb *>(source.constScanLine(int(sy)));
+            for (long long x = x0; x < x1; ++x) {
+                const long long sx = columns[std::size_t(x - x0)];
+                if (sx >= 0)
+                    target.Put(int(x), int(y), srcLine[sx] & 0x00FFFFFF);
+            }
+        }
+        return;
+    }
 
     for (long long y = y0; y < y1; ++y) {
         long long k = y - dt;
