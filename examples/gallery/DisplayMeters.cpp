@@ -76,8 +76,8 @@ void AddGauge(TGalleryPage &page)
 {
     auto &section = *page.AddSection(
         QStringLiteral("TJXGauge"),
-        QStringLiteral("Anzeige aus einzelnen Kästchen. Oben vom Schieberegler gesteuert; "
-                       "rechts zwei Aussteuerungsanzeigen (BoxColor clGreen), die ein Timer mit "
+        QStringLiteral("Anzeige aus einzelnen Kästchen. Rechts oben vom Schieberegler gesteuert; "
+                       "links zwei Aussteuerungsanzeigen (BoxColor clGreen), die ein Timer mit "
                        "wechselndem Pegel speist: grün, gelb und rot nach Höhe, die Spitze "
                        "bleibt etwa eine Sekunde stehen, der Pegel fällt von selbst ab."));
 
@@ -85,7 +85,7 @@ void AddGauge(TGalleryPage &page)
     bar->SetBounds(0, 0, 300, 26);
     bar->SetBoxes(20);
     bar->SetProgress(65);
-    section.Place(bar, 8, 8);
+    section.Place(bar, 84, 8);
 
     std::array<TJXGauge *, 2> meters = {};
     for (int channel = 0; channel < 2; ++channel) {
@@ -95,7 +95,7 @@ void AddGauge(TGalleryPage &page)
         meter->SetColor(clBlack);
         meter->SetBoxes(16);
         meter->SetBounds(0, 0, 26, 170);
-        section.Place(meter, 324 + channel * 32, 8);
+        section.Place(meter, 8 + channel * 32, 8);
         meters[std::size_t(channel)] = meter;
     }
 
@@ -115,7 +115,7 @@ void AddGauge(TGalleryPage &page)
     source->SetEnabled(true);
 
     const std::array<TJXGauge *, 3> all = {bar, meters[0], meters[1]};
-    section.AddSlider(QStringLiteral("Progress (oben)"), 0, 100, bar->Progress(),
+    section.AddSlider(QStringLiteral("Progress (Balken)"), 0, 100, bar->Progress(),
                       [bar](int v) { bar->SetProgress(v); });
     section.AddSpinBox(QStringLiteral("Boxes"), 0, 60, bar->Boxes(), [all](int v) {
         for (TJXGauge *gauge : all)
@@ -129,7 +129,7 @@ void AddGauge(TGalleryPage &page)
         for (TJXGauge *gauge : all)
             gauge->SetShowPeak(on);
     });
-    section.AddColorCycle(QStringLiteral("BoxColor (oben)"),
+    section.AddColorCycle(QStringLiteral("BoxColor (Balken)"),
                           {clNavy, clMaroon, clPurple, clTeal, clGreen}, bar->BoxColor(),
                           [bar](TColor c) { bar->SetBoxColor(c); });
 }

@@ -19,6 +19,7 @@
 #include <QSpinBox>
 #include <QTime>
 
+#include <array>
 #include <memory>
 #include <utility>
 
@@ -150,6 +151,9 @@ void AddDOTPanel(TGalleryPage &page)
     // Both panels size themselves to the glyphs at their first paint; the stage follows.
     ticker->Update();
     board->Update();
+    // Let the text scroll in before the page is first seen, so the display is never empty.
+    for (int step = 0; step < ticker->Columns(); ++step)
+        ticker->JXOnTime();
 
     section.AddLineEdit(QStringLiteral("Caption"), ticker->Caption(),
                         [ticker](const QString &text) { ticker->SetCaption(text); });
@@ -187,6 +191,8 @@ void AddJXPanel(TGalleryPage &page)
     auto *text = new TJXPanel(section.Stage());
     text->SetBounds(0, 0, 240, 48);
     text->SetCaptionFormat(QStringLiteral("%DayLong, %Date^M%Time"));
+    text->Font()->SetSize(10);
+    text->Font()->SetStyle(TFontStyles{fsBold});
     section.Place(text, 8, 8);
 
     auto *cpu = new TJXPanel(section.Stage());
@@ -202,9 +208,10 @@ void AddJXPanel(TGalleryPage &page)
     mem->SetBevelOuter(bvLowered);
     section.Place(mem, 464, 8);
 
-    // The first sample right away, so nothing waits a second for its content.
-    for (TJXPanel *panel : {text, cpu, mem})
-        panel->JXOnTime();
+    // The caption and the memory chart take their first sample right away rather than a
+    // second later; the processor load needs a measured second of its own.
+    text->JXOnTime();
+    mem->JXOnTime();
 
     section.AddLineEdit(QStringLiteral("CaptionFormat"), text->CaptionFormat(),
                         [text](const QString &format) {
@@ -250,10 +257,12 @@ void AddBlinker(TGalleryPage &page)
     auto *colorBlinker = new TJXBlinker(section.Stage());
     colorBlinker->SetControl(panel);
 
-    const auto both = {fontBlinker, colorBlinker};
+    const std::array<TJXBlinker *, 2> both = {fontBlinker, colorBlinker};
     for (TJXBlinker *blinker : both) {
         blinker->SetInterval(500);
         blinker->SetBlink(true);
+        // The first phase at once rather than after the first interval.
+        blinker->JXOnTime();
     }
 
     section.AddCheckBox(QStringLiteral("Blink"), true, [=](bool on) {

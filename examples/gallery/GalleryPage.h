@@ -8,6 +8,7 @@
 
 #include <QColor>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 #include <functional>
@@ -20,7 +21,6 @@ class QLineEdit;
 class QPushButton;
 class QSlider;
 class QSpinBox;
-class QStringList;
 class QVBoxLayout;
 
 namespace jxt::gallery {
