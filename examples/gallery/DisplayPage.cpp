@@ -251,7 +251,7 @@ void AddBlinker(TGalleryPage &page)
     auto *fontBlinker = new TJXBlinker(section.Stage());
     fontBlinker->SetBlinkStyle(bsFontColor);
     fontBlinker->SetBlinkHiColor(clRed);
-    fontBlinker->SetBlinkLoColor(clYellow);
+    fontBlinker->SetBlinkLoColor(clBlue);
     fontBlinker->SetControl(label);
 
     auto *colorBlinker = new TJXBlinker(section.Stage());
