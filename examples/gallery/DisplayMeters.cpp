@@ -179,16 +179,18 @@ void Add3dLabel(TGalleryPage &page)
                        [label](int v) { label->SetCaptionSpacing(std::uint8_t(v)); });
     section.AddSpinBox(QStringLiteral("ShadowDepth"), 1, 50, label->ShadowDepth(),
                        [label](int v) { label->SetShadowDepth(v); });
-    section.AddChoice(QStringLiteral("Alignment"),
-                      {QStringLiteral("dtCenter"), QStringLiteral("dtLeft"), QStringLiteral("dtRight")},
-                      int(label->Alignment()),
-                      [label](int index) { label->SetAlignment(dtFormat(index)); });
-    section.AddChoice(QStringLiteral("BorderStyle"),
-                      {QStringLiteral("bvNone"), QStringLiteral("bvLowered"), QStringLiteral("bvRaised")},
-                      int(label->BorderStyle()),
-                      [label](int index) { label->SetBorderStyle(TPanelBevel(index)); });
-    section.AddColorCycle(QStringLiteral("Font.Color"), {clRed, clNavy, clSilver, clGreen, clPurple},
-                          label->Font()->Color(), [label](TColor c) {
+    section.AddChoice(
+        QStringLiteral("Alignment"),
+        {QStringLiteral("dtCenter"), QStringLiteral("dtLeft"), QStringLiteral("dtRight")},
+        int(label->Alignment()), [label](int index) { label->SetAlignment(dtFormat(index)); });
+    section.AddChoice(
+        QStringLiteral("BorderStyle"),
+        {QStringLiteral("bvNone"), QStringLiteral("bvLowered"), QStringLiteral("bvRaised")},
+        int(label->BorderStyle()),
+        [label](int index) { label->SetBorderStyle(TPanelBevel(index)); });
+    section.AddColorCycle(QStringLiteral("Font.Color"),
+                          {clRed, clNavy, clSilver, clGreen, clPurple}, label->Font()->Color(),
+                          [label](TColor c) {
                               label->Font()->SetColor(c);
                               label->Invalidate();
                           });

@@ -28,8 +28,8 @@ namespace jxt::gallery {
 namespace {
 
 const std::vector<TColor> kLitColors = {clLime, clRed, clYellow, clAqua, clWhite, RGB(255, 128, 0)};
-const std::vector<TColor> kUnlitColors = {0x004000, RGB(64, 0, 0), RGB(64, 64, 0), RGB(0, 48, 64),
-                                          RGB(40, 40, 40), clBlack};
+const std::vector<TColor> kUnlitColors = {0x004000,       RGB(64, 0, 0),   RGB(64, 64, 0),
+                                          RGB(0, 48, 64), RGB(40, 40, 40), clBlack};
 const std::vector<TColor> kBackgrounds = {clBlack, clNavy, RGB(16, 16, 16), clBtnFace};
 
 // A clock in "hh:mm:ss", set every second by a timer.
@@ -77,11 +77,12 @@ void AddLCDPanel(TGalleryPage &page)
     auto *items = new QPlainTextEdit(&section);
     items->setPlainText(panel->GetItemsList().join(QLatin1Char('\n')));
     items->setFixedHeight(56);
-    QObject::connect(caption, &QLineEdit::textChanged, caption, [panel, items](const QString &text) {
-        panel->SetCaption(text);
-        const QSignalBlocker block(items);
-        items->setPlainText(panel->GetItemsList().join(QLatin1Char('\n')));
-    });
+    QObject::connect(caption, &QLineEdit::textChanged, caption,
+                     [panel, items](const QString &text) {
+                         panel->SetCaption(text);
+                         const QSignalBlocker block(items);
+                         items->setPlainText(panel->GetItemsList().join(QLatin1Char('\n')));
+                     });
     QObject::connect(items, &QPlainTextEdit::textChanged, items, [panel, items] {
         panel->SetItemsList(items->toPlainText().split(QLatin1Char('\n')));
     });
@@ -109,16 +110,29 @@ void AddLCDPanel(TGalleryPage &page)
     };
     QObject::connect(caption, &QLineEdit::editingFinished, caption, settle);
 
-    section.AddSpinBox(QStringLiteral("Columns"), 1, 50, panel->Columns(),
-                       [=](int v) { panel->SetColumns(v); settle(); });
-    section.AddSpinBox(QStringLiteral("Rows"), 1, 50, panel->Rows(),
-                       [=](int v) { panel->SetRows(v); settle(); });
-    editors->segment = section.AddSpinBox(QStringLiteral("SegmentSize"), 1, 20, panel->SegmentSize(),
-                                          [=](int v) { panel->SetSegmentSize(v); settle(); });
-    editors->width = section.AddSpinBox(QStringLiteral("Width"), 0, 1400, panel->Width(),
-                                        [=](int v) { panel->SetWidth(v); settle(); });
-    editors->height = section.AddSpinBox(QStringLiteral("Height"), 0, 1400, panel->Height(),
-                                         [=](int v) { panel->SetHeight(v); settle(); });
+    section.AddSpinBox(QStringLiteral("Columns"), 1, 50, panel->Columns(), [=](int v) {
+        panel->SetColumns(v);
+        settle();
+    });
+    section.AddSpinBox(QStringLiteral("Rows"), 1, 50, panel->Rows(), [=](int v) {
+        panel->SetRows(v);
+        settle();
+    });
+    editors->segment =
+        section.AddSpinBox(QStringLiteral("SegmentSize"), 1, 20, panel->SegmentSize(), [=](int v) {
+            panel->SetSegmentSize(v);
+            settle();
+        });
+    editors->width =
+        section.AddSpinBox(QStringLiteral("Width"), 0, 1400, panel->Width(), [=](int v) {
+            panel->SetWidth(v);
+            settle();
+        });
+    editors->height =
+        section.AddSpinBox(QStringLiteral("Height"), 0, 1400, panel->Height(), [=](int v) {
+            panel->SetHeight(v);
+            settle();
+        });
     section.AddColorCycle(QStringLiteral("LCDHiColor"), kLitColors, panel->LCDHiColor(),
                           [panel](TColor c) { panel->SetLCDHiColor(c); });
     section.AddColorCycle(QStringLiteral("LCDLoColor"), kUnlitColors, panel->LCDLoColor(),
@@ -162,7 +176,10 @@ void AddDOTPanel(TGalleryPage &page)
     section.AddCheckBox(QStringLiteral("ScrollChar"), ticker->ScrollChar(),
                         [ticker](bool on) { ticker->SetScrollChar(on); });
     section.AddSpinBox(QStringLiteral("DOTSpace (unten)"), 0, 10, board->DOTSpace(),
-                       [board](int v) { board->SetDOTSpace(v); board->Update(); });
+                       [board](int v) {
+                           board->SetDOTSpace(v);
+                           board->Update();
+                       });
 
     // At run time the font is recoloured on request only, so each change asks for it.
     const auto recolour = [ticker, board](const std::function<void(TJXDOTPanel *)> &set) {
@@ -171,12 +188,15 @@ void AddDOTPanel(TGalleryPage &page)
             panel->SetDOTColor();
         }
     };
-    section.AddColorCycle(QStringLiteral("DOTHiColor"), kLitColors, ticker->DOTHiColor(),
-                          [recolour](TColor c) { recolour([c](TJXDOTPanel *p) { p->SetDOTHiColor(c); }); });
-    section.AddColorCycle(QStringLiteral("DOTLoColor"), kUnlitColors, ticker->DOTLoColor(),
-                          [recolour](TColor c) { recolour([c](TJXDOTPanel *p) { p->SetDOTLoColor(c); }); });
-    section.AddColorCycle(QStringLiteral("Color"), kBackgrounds, ticker->Color(),
-                          [recolour](TColor c) { recolour([c](TJXDOTPanel *p) { p->SetColor(c); }); });
+    section.AddColorCycle(
+        QStringLiteral("DOTHiColor"), kLitColors, ticker->DOTHiColor(),
+        [recolour](TColor c) { recolour([c](TJXDOTPanel *p) { p->SetDOTHiColor(c); }); });
+    section.AddColorCycle(
+        QStringLiteral("DOTLoColor"), kUnlitColors, ticker->DOTLoColor(),
+        [recolour](TColor c) { recolour([c](TJXDOTPanel *p) { p->SetDOTLoColor(c); }); });
+    section.AddColorCycle(
+        QStringLiteral("Color"), kBackgrounds, ticker->Color(),
+        [recolour](TColor c) { recolour([c](TJXDOTPanel *p) { p->SetColor(c); }); });
 }
 
 void AddJXPanel(TGalleryPage &page)
@@ -225,7 +245,10 @@ void AddJXPanel(TGalleryPage &page)
                       [text](int index) { text->SetAlignment(TAlignment(index)); });
     section.AddColorCycle(QStringLiteral("GraphColor (cpu)"),
                           {clRed, clBlue, clGreen, clFuchsia, clTeal}, cpu->GraphColor(),
-                          [cpu](TColor c) { cpu->SetGraphColor(c); cpu->Invalidate(); });
+                          [cpu](TColor c) {
+                              cpu->SetGraphColor(c);
+                              cpu->Invalidate();
+                          });
 }
 
 void AddBlinker(TGalleryPage &page)

@@ -163,8 +163,7 @@ QPushButton *TGallerySection::AddColorCycle(const QString &label, const std::vec
     return button;
 }
 
-TGalleryPage::TGalleryPage(QWidget *parent)
-    : QWidget(parent), m_layout(new QVBoxLayout(this))
+TGalleryPage::TGalleryPage(QWidget *parent) : QWidget(parent), m_layout(new QVBoxLayout(this))
 {
     m_layout->addStretch(1);
 }

@@ -64,7 +64,8 @@ public:
             // Let layouts settle and the components of the page paint a few timer steps
             // before taking the picture.
             RunEvents(kPageSettleMs);
-            const QString path = QDir(dir).filePath(pages[std::size_t(i)].name + QStringLiteral(".png"));
+            const QString path =
+                QDir(dir).filePath(pages[std::size_t(i)].name + QStringLiteral(".png"));
             if (!m_pages[std::size_t(i)]->grab().save(path, "PNG")) {
                 std::fprintf(stderr, "jxtgallery: cannot write %s\n", qPrintable(path));
                 return false;
@@ -98,20 +99,24 @@ int main(int argc, char **argv)
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Shows the jxtpack components live."));
     parser.addHelpOption();
-    const QCommandLineOption screenshots(QStringLiteral("screenshots"),
-                                         QStringLiteral("Render every page into DIR/<page>.png and exit."),
-                                         QStringLiteral("DIR"));
+    const QCommandLineOption screenshots(
+        QStringLiteral("screenshots"),
+        QStringLiteral("Render every page into DIR/<page>.png and exit."), QStringLiteral("DIR"));
     parser.addOption(screenshots);
-    const QCommandLineOption settle(QStringLiteral("settle"),
-                                    QStringLiteral("With --screenshots: let the components run MS "
-                                                   "milliseconds before the first picture (default 0)."),
-                                    QStringLiteral("MS"), QStringLiteral("0"));
+    const QCommandLineOption settle(
+        QStringLiteral("settle"),
+        QStringLiteral("With --screenshots: let the components run MS "
+                       "milliseconds before the first picture (default 0)."),
+        QStringLiteral("MS"), QStringLiteral("0"));
     parser.addOption(settle);
     parser.process(app);
 
     TGalleryWindow window;
     if (parser.isSet(screenshots))
-        return window.SaveScreenshots(parser.value(screenshots), std::max(0, parser.value(settle).toInt())) ? 0 : 1;
+        return window.SaveScreenshots(parser.value(screenshots),
+                                      std::max(0, parser.value(settle).toInt()))
+                   ? 0
+                   : 1;
     window.show();
     return app.exec();
 }
