@@ -1,12 +1,16 @@
 // SPDX-License-Identifier: MIT
 #include "GalleryPage.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
+#include <QSlider>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
@@ -89,6 +93,52 @@ QSpinBox *TGallerySection::AddSpinBox(const QString &label, int minimum, int max
     return spin;
 }
 
+QCheckBox *TGallerySection::AddCheckBox(const QString &label, bool checked,
+                                        std::function<void(bool)> apply)
+{
+    auto *box = new QCheckBox(this);
+    box->setChecked(checked);
+    connect(box, &QCheckBox::toggled, this, [apply](bool on) { apply(on); });
+    m_form->addRow(label, box);
+    return box;
+}
+
+QComboBox *TGallerySection::AddChoice(const QString &label, const QStringList &entries, int current,
+                                      std::function<void(int)> apply)
+{
+    auto *combo = new QComboBox(this);
+    combo->addItems(entries);
+    combo->setCurrentIndex(current);
+    connect(combo, &QComboBox::currentIndexChanged, this, [apply](int index) {
+        if (index >= 0)
+            apply(index);
+    });
+    m_form->addRow(label, combo);
+    return combo;
+}
+
+QLineEdit *TGallerySection::AddLineEdit(const QString &label, const QString &text,
+                                        std::function<void(const QString &)> apply)
+{
+    auto *edit = new QLineEdit(text, this);
+    edit->setMinimumWidth(220);
+    connect(edit, &QLineEdit::textEdited, this, [apply](const QString &value) { apply(value); });
+    m_form->addRow(label, edit);
+    return edit;
+}
+
+QSlider *TGallerySection::AddSlider(const QString &label, int minimum, int maximum, int value,
+                                    std::function<void(int)> apply)
+{
+    auto *slider = new QSlider(Qt::Horizontal, this);
+    slider->setRange(minimum, maximum);
+    slider->setValue(value);
+    slider->setMinimumWidth(160);
+    connect(slider, &QSlider::valueChanged, this, [apply](int v) { apply(v); });
+    m_form->addRow(label, slider);
+    return slider;
+}
+
 QPushButton *TGallerySection::AddColorCycle(const QString &label, const std::vector<TColor> &colors,
                                             TColor current, std::function<void(TColor)> apply)
 {
@@ -113,8 +163,7 @@ QPushButton *TGallerySection::AddColorCycle(const QString &label, const std::vec
     return button;
 }
 
-TGalleryPage::TGalleryPage(QWidget *parent)
-    : QWidget(parent), m_layout(new QVBoxLayout(this))
+TGalleryPage::TGalleryPage(QWidget *parent) : QWidget(parent), m_layout(new QVBoxLayout(this))
 {
     m_layout->addStretch(1);
 }

@@ -8,13 +8,18 @@
 
 #include <QColor>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 #include <functional>
 #include <vector>
 
+class QCheckBox;
+class QComboBox;
 class QFormLayout;
+class QLineEdit;
 class QPushButton;
+class QSlider;
 class QSpinBox;
 class QVBoxLayout;
 
@@ -39,6 +44,17 @@ public:
     /// A spin box in the form that calls apply on every change.
     QSpinBox *AddSpinBox(const QString &label, int minimum, int maximum, int value,
                          std::function<void(int)> apply);
+    /// A check box in the form that calls apply whenever it is toggled.
+    QCheckBox *AddCheckBox(const QString &label, bool checked, std::function<void(bool)> apply);
+    /// A drop-down list in the form; apply gets the index of the chosen entry.
+    QComboBox *AddChoice(const QString &label, const QStringList &entries, int current,
+                         std::function<void(int)> apply);
+    /// A one-line text editor in the form that calls apply on every edit.
+    QLineEdit *AddLineEdit(const QString &label, const QString &text,
+                           std::function<void(const QString &)> apply);
+    /// A horizontal slider in the form that calls apply on every move.
+    QSlider *AddSlider(const QString &label, int minimum, int maximum, int value,
+                       std::function<void(int)> apply);
     /// A button in the form that cycles through colours, showing the current one; apply is
     /// called with each new colour.
     QPushButton *AddColorCycle(const QString &label, const std::vector<TColor> &colors,
@@ -83,6 +99,12 @@ const std::vector<TGalleryPageInfo> &GalleryPages();
 void BuildDisplayPage(TGalleryPage &page);
 
 // Component sections.
+void AddScrollText(TGalleryPage &page);
+void AddGauge(TGalleryPage &page);
 void AddLCDPanel(TGalleryPage &page);
+void AddDOTPanel(TGalleryPage &page);
+void Add3dLabel(TGalleryPage &page);
+void AddJXPanel(TGalleryPage &page);
+void AddBlinker(TGalleryPage &page);
 
 } // namespace jxt::gallery
