@@ -280,14 +280,20 @@ void TJXDOTPanel::DrawDOT(TCanvas *canvas, const TRect &rect, QChar ch)
 void TJXDOTPanel::Paint()
 {
     if (!m_dotStretch && HasFont()) {
-        // The control takes the size of its glyphs; the resize paints again.
+        // The control takes the size of its glyphs; the resize paints again. A side that the
+        // parent's alignment sets (the width of a top, bottom or client panel, the height of a
+        // left, right or client one) stays as it is: resizing it would only make the parent
+        // put it back and ask for the next paint, over and over, with the text never drawn.
+        const TAlign align = Parent() ? Align() : alNone;
+        const bool widthAligned = align == alTop || align == alBottom || align == alClient;
+        const bool heightAligned = align == alLeft || align == alRight || align == alClient;
         const int wantedWidth = m_font->Width() * m_columns / m_dotColumns + (m_columns - 1) * m_dotSpace;
-        if (Width() != wantedWidth) {
+        if (!widthAligned && Width() != wantedWidth) {
             SetWidth(wantedWidth);
             return;
         }
         const int wantedHeight = m_font->Height() * m_rows / m_dotRows + (m_rows - 1) * m_dotSpace;
-        if (Height() != wantedHeight) {
+        if (!heightAligned && Height() != wantedHeight) {
             SetHeight(wantedHeight);
             return;
         }

@@ -47,8 +47,8 @@ class TJXDOTPanel : public TCustomControl
     Q_PROPERTY(int DOTRows READ DOTRows WRITE SetDOTRows)
     /// Gap in pixels between cells; default 0; repaints.
     Q_PROPERTY(int DOTSpace READ DOTSpace WRITE SetDOTSpace)
-    /// True stretches glyphs to the cells, false sizes the control to the glyphs; default
-    /// false; repaints.
+    /// True stretches glyphs to the cells, false sizes the control to the glyphs (except a
+    /// side its alignment in a parent sets); default false; repaints.
     Q_PROPERTY(bool DOTStretch READ DOTStretch WRITE SetDotStretch)
     /// The text, one display line per item; default one line "JXDOTPanel"; repaints.
     Q_PROPERTY(QStringList Items READ ItemLines WRITE SetItemLines)

@@ -188,12 +188,14 @@ TRect TJXGauge::BoxRect(int k, int pitch, int margin, int innerWidth, int innerH
 
 void TJXGauge::Paint()
 {
-    const int boxes = m_boxes;
     const int length = m_kind == jxgVertical ? Height() : Width();
-    const int pitch = boxes > 0 ? (length - m_borderWidth - 2) / boxes : 0;
-    // Boxes narrower than 3 pixels cannot be told apart; the next paint tries one fewer.
-    if (pitch < 3 && boxes >= 2)
+    const int pitch = m_boxes > 0 ? (length - m_borderWidth - 2) / m_boxes : 0;
+    // Boxes narrower than 3 pixels cannot be told apart: the gauge keeps one box fewer. This
+    // paint already shows the lower count (lit boxes, colours and centring all count the
+    // same boxes), at the pitch just computed; the next paint measures again.
+    if (pitch < 3 && m_boxes >= 2)
         --m_boxes;
+    const int boxes = m_boxes;
 
     // A windowed control's background is erased in Color before it paints; the gap between
     // frame and boxes shows it.

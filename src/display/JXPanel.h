@@ -83,6 +83,8 @@ class TJXPanel : public TCustomPanel
     Q_PROPERTY(jxt::TBorderStyle BorderStyle READ BorderStyle WRITE SetBorderStyle)
     Q_PROPERTY(bool Enabled READ Enabled WRITE SetEnabled)
     Q_PROPERTY(int Color READ Color WRITE SetColor)
+    /// The font of the caption and of the chart's label.
+    Q_PROPERTY(jxt::TFont *Font READ Font)
     Q_PROPERTY(bool Locked READ Locked WRITE SetLocked)
     Q_PROPERTY(bool ParentColor READ ParentColor WRITE SetParentColor)
     Q_PROPERTY(bool ParentFont READ ParentFont WRITE SetParentFont)

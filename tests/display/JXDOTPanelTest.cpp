@@ -429,3 +429,33 @@ TEST(JXDOTPanel, RunningTimerScrollsTheText)
     QTest::qWait(60);
     EXPECT_EQ(scrolls, stopped);
 }
+
+TEST(JXDOTPanel, AlignedPanelSizesOnlyItsFreeSide)
+{
+    // A top-aligned panel gets its width from the parent; only its height follows the glyphs.
+    // Chasing the glyph width would undo the alignment, which puts the width back and asks
+    // for the next paint, for ever.
+    TWinControl parent;
+    parent.SetBounds(0, 0, 300, 100);
+    auto *panel = new TJXDOTPanel(&parent);
+    panel->SetParent(&parent);
+    panel->SetAlign(alTop);
+    parent.show();
+    panel->Repaint();
+    QTest::qWait(50);
+    const int paints = panel->PaintCount();
+    QTest::qWait(100);
+    EXPECT_LE(panel->PaintCount() - paints, 1);
+    EXPECT_EQ(panel->Width(), 300);
+    EXPECT_EQ(panel->Height(), 27);
+    EXPECT_FALSE(panel->PaintPending());
+    // The text is drawn at the width the alignment gave.
+    EXPECT_GT(jxt::test::CountColor(panel->Surface(), clLime, 0, 0, 30, 27), 0);
+
+    // Without a parent there is no alignment to keep: the width follows the glyphs.
+    TJXDOTPanel alone;
+    alone.SetAlign(alClient);
+    alone.Repaint();
+    EXPECT_EQ(alone.Width(), 210);
+    EXPECT_EQ(alone.Height(), 27);
+}

@@ -270,9 +270,16 @@ TEST(JXGauge, VerticalBoxesGrowUpward)
 TEST(JXGauge, NarrowGaugeDropsBoxesUntilTheyFit)
 {
     auto g = MakeGauge();
+    g->SetProgress(100);
     g->SetBounds(0, 0, 30, 20);
     g->Repaint(); // pitch (30 - 2 - 2) / 10 = 2
     EXPECT_EQ(g->Boxes(), 9);
+    // The paint that lowers the count draws the nine boxes it keeps, all lit at full scale:
+    // inner area x 3..26, margin (24 - 9 * 2) / 2 = 3, so one-pixel boxes at x = 6, 8, .. 22.
+    EXPECT_EQ(jxt::test::CountColor(g->Surface(), clNavy, 3, kMidY, 27, kMidY + 1), 9);
+    EXPECT_EQ(jxt::test::CountColor(g->Surface(), kDimNavy, 3, kMidY, 27, kMidY + 1), 0);
+    for (int k = 1; k <= 9; ++k)
+        EXPECT_EQ(PixelAt(g->Surface(), 6 + 2 * (k - 1), kMidY), clNavy) << k;
     g->Repaint(); // 26 / 9 = 2
     EXPECT_EQ(g->Boxes(), 8);
     g->Repaint(); // 26 / 8 = 3: fits

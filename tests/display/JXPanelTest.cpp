@@ -86,6 +86,11 @@ TEST(JXPanel, CreateDefaultsAndPublishedOrder)
     const int first = names.indexOf(QStringLiteral("About_JXTools"));
     ASSERT_GE(first, 0);
     EXPECT_EQ(names.mid(first, 5), (QStringList{"About_JXTools", "CaptionFormat", "GraphColor", "Style", "Align"}));
+    // The caption's font is published between the colour and the lock, as for any panel.
+    const int color = names.indexOf(QStringLiteral("Color"));
+    ASSERT_GT(color, first);
+    EXPECT_EQ(names.mid(color, 3), (QStringList{"Color", "Font", "Locked"}));
+    EXPECT_EQ(panel.property("Font").value<TFont *>(), panel.Font());
 }
 
 TEST(JXPanel, TemplateOnAMonday)
