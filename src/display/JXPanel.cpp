@@ -96,22 +96,26 @@ void TJXPipe::Draw(TStyle style, TCanvas *canvas, TColor color, const TRect &rec
     canvas->Brush()->SetColor(color);
     MyPolygon(canvas, m_points.data(), n + 2);
 
-    const int newest = m_values[std::size_t(n)];
-    QString label;
-    switch (style) {
-    case sgCPU: label = QStringLiteral("cpu %1%").arg(newest); break;
-    case sgSYS: label = QStringLiteral("sys %1%").arg(newest); break;
-    case sgGDI: label = QStringLiteral("gdi %1%").arg(newest); break;
-    case sgUSR: label = QStringLiteral("usr %1%").arg(newest); break;
-    case sgMEM: label = QStringLiteral("mem %1 KB").arg(newest); break;
-    case sString: break;
-    }
+    const QString label = LabelText(style, m_values[std::size_t(n)]);
     if (label.isEmpty())
         return;
     const TRect clip = canvas->ClipRect();
     canvas->Brush()->SetStyle(bsClear);
     canvas->TextOut(clip.Left + (clip.Width() - canvas->TextWidth(label)) / 2,
                     rect.Bottom - canvas->TextHeight(label), label);
+}
+
+QString TJXPipe::LabelText(TStyle style, int value)
+{
+    switch (style) {
+    case sgCPU: return QStringLiteral("cpu %1%").arg(value);
+    case sgSYS: return QStringLiteral("sys %1%").arg(value);
+    case sgGDI: return QStringLiteral("gdi %1%").arg(value);
+    case sgUSR: return QStringLiteral("usr %1%").arg(value);
+    case sgMEM: return QStringLiteral("mem %1%").arg(value);
+    case sString: break;
+    }
+    return QString();
 }
 
 void TJXPipe::MyPolygon(TCanvas *canvas, const TPoint *points, int count)

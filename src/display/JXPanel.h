@@ -46,6 +46,9 @@ public:
 
     /// Draws the chart into rect of canvas, filled with color, and its label by style.
     void Draw(TStyle style, TCanvas *canvas, TColor color, const TRect &rect);
+    /// The label under the chart for the newest sample: "cpu 42%", … ; empty for sString.
+    /// The memory chart holds the memory load in percent, so its label says percent too.
+    static QString LabelText(TStyle style, int value);
     /// Fills and outlines the polygon of the first count points.
     void MyPolygon(TCanvas *canvas, const TPoint *points, int count);
 

@@ -330,3 +330,12 @@ TEST(JXPanel, RunningTimerRefreshesTheCaption)
         QTest::qWait(10);
     EXPECT_EQ(f.panel.Caption(), QStringLiteral("load 64%"));
 }
+
+TEST(JXPipe, LabelsNameTheMeasureAndItsUnit)
+{
+    EXPECT_EQ(TJXPipe::LabelText(sgCPU, 42), QStringLiteral("cpu 42%"));
+    EXPECT_EQ(TJXPipe::LabelText(sgSYS, 0), QStringLiteral("sys 0%"));
+    // The memory chart holds the load in percent, so the label must not claim kilobytes.
+    EXPECT_EQ(TJXPipe::LabelText(sgMEM, 63), QStringLiteral("mem 63%"));
+    EXPECT_TRUE(TJXPipe::LabelText(sString, 5).isEmpty());
+}
