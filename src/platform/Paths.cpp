@@ -210,8 +210,8 @@ QList<TDriveMapping> Drives()
     TDriveMapping table[26];
     table['C' - 'A'] = TDriveMapping{QLatin1Char('C'), QStringLiteral("/"), -1};
 
-    const QString table = qEnvironmentVariable("JXT_DRIVES");
-    for (const QString &rawEntry : table.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+    const QString driveList = qEnvironmentVariable("JXT_DRIVES");
+    for (const QString &rawEntry : driveList.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
         const QString entry = rawEntry.trimmed();
         if (entry.size() < 3 || !IsDriveLetter(entry.at(0)) || entry.at(1) != QLatin1Char('='))
             continue;
