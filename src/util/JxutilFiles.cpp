@@ -180,6 +180,21 @@ bool SameContent(const QString &a, const QString &b)
     return true;
 }
 
+/// True when both names lead to the same directory entry (not merely to the same file
+/// under two names): the parents are the same directory and the names are equal.
+bool SameEntry(const QString &a, const QString &b)
+{
+    const QString hostA = platform::ToHostPath(a);
+    const QString hostB = platform::ToHostPath(b);
+    if (hostA.isEmpty() || hostB.isEmpty())
+        return false;
+    const QFileInfo infoA(hostA);
+    const QFileInfo infoB(hostB);
+    const QString parentA = QFileInfo(infoA.absolutePath()).canonicalFilePath();
+    return !parentA.isEmpty() && infoA.fileName() == infoB.fileName()
+        && parentA == QFileInfo(infoB.absolutePath()).canonicalFilePath();
+}
+
 QString WithBackslash(const QString &hostDir)
 {
     return jxtCheckPath(platform::ToWindowsPath(hostDir));
@@ -266,6 +281,10 @@ bool jxtMoveFile(const QString &source, const QString &dest)
     const QString target = platform::ExpandFileName(dest);
     if (platform::RenameFile(source, target))
         return true;
+    // Renaming a file to its own name fails because the destination exists; copying it onto
+    // itself and deleting the source would then destroy the only copy. It is already there.
+    if (SameEntry(source, target))
+        return platform::FileExists(source) || platform::IsSymLink(source);
     const int attr = platform::FileGetAttr(source);
     if (attr < 0 || (attr & platform::faReadOnly))
         return false;

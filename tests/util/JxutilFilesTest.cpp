@@ -269,3 +269,27 @@ TEST_F(FilesTest, LongNamesDrivesAndVolumes)
     EXPECT_TRUE(jxtWinDir().endsWith(QLatin1Char('\\')));
     EXPECT_TRUE(jxtTMPDir().endsWith(QLatin1Char('\\')));
 }
+
+TEST_F(FilesTest, MovingAFileOrDirectoryOntoItselfKeepsTheData)
+{
+    Write(QStringLiteral("self/a.txt"), "keep me");
+    EXPECT_TRUE(jxtMoveFile(QStringLiteral("T:\\self\\a.txt"), QStringLiteral("T:\\self\\a.txt")));
+    EXPECT_TRUE(Exists(QStringLiteral("self/a.txt")));
+    // The same entry reached through a link to its directory.
+    ASSERT_EQ(::symlink(Host(QStringLiteral("self")).toUtf8().constData(),
+                        Host(QStringLiteral("alias")).toUtf8().constData()), 0);
+    EXPECT_TRUE(jxtMoveFile(QStringLiteral("T:\\self\\a.txt"), QStringLiteral("T:\\alias\\a.txt")));
+    EXPECT_TRUE(Exists(QStringLiteral("self/a.txt")));
+
+    EXPECT_FALSE(jxtMoveDir(QStringLiteral("T:\\self"), QStringLiteral("T:\\self\\")));
+    QFile f(Host(QStringLiteral("self/a.txt")));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("keep me"));
+
+    // A second name of the same file (a hard link) is a real destination: the source name goes.
+    ASSERT_EQ(::link(Host(QStringLiteral("self/a.txt")).toUtf8().constData(),
+                     Host(QStringLiteral("hard.txt")).toUtf8().constData()), 0);
+    EXPECT_TRUE(jxtMoveFile(QStringLiteral("T:\\self\\a.txt"), QStringLiteral("T:\\hard.txt")));
+    EXPECT_FALSE(Exists(QStringLiteral("self/a.txt")));
+    EXPECT_TRUE(Exists(QStringLiteral("hard.txt")));
+}
