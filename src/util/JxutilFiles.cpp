@@ -337,6 +337,14 @@ bool jxtKillPath(const QString &path)
         refuse(p);
         return false;
     }
+    // A link to a directory goes itself; what it points to is not part of the tree.
+    const QString named = p.left(p.size() - 1);
+    if (platform::IsSymLink(named)) {
+        if (platform::DeleteFile(named))
+            return true;
+        refuse(named);
+        return false;
+    }
     bool result = true;
     std::vector<TSearchRec> entries;
     ForEachEntry(p, [&](const TSearchRec &rec) {

@@ -293,3 +293,14 @@ TEST_F(FilesTest, MovingAFileOrDirectoryOntoItselfKeepsTheData)
     EXPECT_FALSE(Exists(QStringLiteral("self/a.txt")));
     EXPECT_TRUE(Exists(QStringLiteral("hard.txt")));
 }
+
+TEST_F(FilesTest, KillPathOfALinkRemovesTheLinkNotTheTarget)
+{
+    Write(QStringLiteral("target/keep.txt"), "keep");
+    ASSERT_EQ(::symlink(Host(QStringLiteral("target")).toUtf8().constData(),
+                        Host(QStringLiteral("link")).toUtf8().constData()), 0);
+    EXPECT_TRUE(jxtKillPath(QStringLiteral("T:\\link")));
+    EXPECT_TRUE(dialogs->Shown().empty()) << dialogs->Texts().join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(Exists(QStringLiteral("target/keep.txt")));
+    EXPECT_FALSE(QFileInfo(Host(QStringLiteral("link"))).isSymLink());
+}
