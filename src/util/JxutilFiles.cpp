@@ -517,7 +517,8 @@ bool jxtFilesExists(const QString &path, const QString &mask, bool recursive)
     bool found = false;
     Pump pump;
     Walk(jxtCheckPath(path), recursive, pump, [&](const QString &, const TSearchRec &rec) {
-        found = rec.Attr != platform::faDirectory && jxtIsMatch(rec.Name.toUpper(), mask);
+        // Directories are never files, hidden ones (attribute 18) included.
+        found = jxtIsFile(rec) && jxtIsMatch(rec.Name.toUpper(), mask);
         return !found;
     });
     return found;
@@ -531,7 +532,7 @@ void jxtGetFiles(TStrings *list, const QString &path, const QString &mask, bool 
     list->Clear();
     Pump pump;
     Walk(jxtCheckPath(path), recursive, pump, [&](const QString &dir, const TSearchRec &rec) {
-        if (rec.Attr != platform::faDirectory && jxtIsMatch(rec.Name.toUpper(), mask))
+        if (jxtIsFile(rec) && jxtIsMatch(rec.Name.toUpper(), mask))
             list->Add(dir + rec.Name);
         return true;
     });

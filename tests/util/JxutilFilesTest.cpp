@@ -294,6 +294,19 @@ TEST_F(FilesTest, MovingAFileOrDirectoryOntoItselfKeepsTheData)
     EXPECT_TRUE(Exists(QStringLiteral("hard.txt")));
 }
 
+TEST_F(FilesTest, HiddenDirectoriesAreNotFiles)
+{
+    Write(QStringLiteral("h/.git/config"), "c");
+    Write(QStringLiteral("h/plain"), "p");
+    EXPECT_FALSE(jxtFilesExists(QStringLiteral("T:\\h"), QStringLiteral("*.*"), false));
+    TStringList list;
+    jxtGetFiles(&list, QStringLiteral("T:\\h"), QStringLiteral("*"), false);
+    EXPECT_EQ(list.ToStringList(), QStringList{QStringLiteral("T:\\h\\plain")});
+    jxtGetFiles(&list, QStringLiteral("T:\\h"), QStringLiteral("*"), true);
+    EXPECT_EQ(list.ToStringList(),
+              (QStringList{QStringLiteral("T:\\h\\.git\\config"), QStringLiteral("T:\\h\\plain")}));
+}
+
 TEST_F(FilesTest, KillPathOfALinkRemovesTheLinkNotTheTarget)
 {
     Write(QStringLiteral("target/keep.txt"), "keep");
