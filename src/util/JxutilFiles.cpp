@@ -479,7 +479,11 @@ qint64 jxtGetFileSize(const QString &fileName)
         platform::FindClose(rec);
         return total;
     }
-    return platform::FileSize(platform::ExpandFileName(fileName));
+    const QString expanded = platform::ExpandFileName(fileName);
+    // Any entry counts, as a search with every attribute finds it: a directory has size 0.
+    if (platform::DirectoryExists(expanded))
+        return 0;
+    return platform::FileSize(expanded);
 }
 
 QString jxtFindDrive(const QString &path)

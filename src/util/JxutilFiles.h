@@ -72,8 +72,8 @@ bool jxtHasAttr(const QString &fileName, std::uint16_t attr);
 bool jxtIsDirectory(const TSearchRec &rec);
 bool jxtIsFile(const TSearchRec &rec);
 bool jxtIsCompressed(const TSearchRec &rec);
-/// Size of a file, or with "*" or "?" the summed size of the matching files; -1 when there
-/// is none. (64-bit: files beyond 2 GiB are reported correctly.)
+/// Size of a file (0 for a directory), or with "*" or "?" the summed size of the matching
+/// files; -1 when there is none. (64-bit: files beyond 2 GiB are reported correctly.)
 qint64 jxtGetFileSize(const QString &fileName);
 /// The first of 'c:…' to 'z:…' that exists as a file (a leading ":" is read as "C:"), else
 /// path unchanged.

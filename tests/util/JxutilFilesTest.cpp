@@ -317,3 +317,11 @@ TEST_F(FilesTest, KillPathOfALinkRemovesTheLinkNotTheTarget)
     EXPECT_TRUE(Exists(QStringLiteral("target/keep.txt")));
     EXPECT_FALSE(QFileInfo(Host(QStringLiteral("link"))).isSymLink());
 }
+
+TEST_F(FilesTest, ADirectoryIsFoundWithSizeZero)
+{
+    Write(QStringLiteral("sz/f"), "12345");
+    // Found with any attribute, a directory has the size 0; only a missing name gives -1.
+    EXPECT_EQ(jxtGetFileSize(QStringLiteral("T:\\sz")), 0);
+    EXPECT_EQ(jxtGetFileSize(QStringLiteral("T:\\sz\\f")), 5);
+}
