@@ -18,6 +18,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <functional>
 
 namespace jxt {
@@ -504,8 +505,9 @@ QString jxtFindDrive(const QString &path)
 
 QChar jxtFindCDROM(QChar startDrive)
 {
-    const QChar start = startDrive.toUpper();
-    if (start < QLatin1Char('A') || start > QLatin1Char('Z'))
+    // A start below "A" scans every letter (nothing below "A" names a drive).
+    const QChar start = std::max(startDrive.toUpper(), QChar(QLatin1Char('A')));
+    if (start > QLatin1Char('Z'))
         return QChar();
     for (char16_t c = start.unicode(); c <= u'Z'; ++c)
         if (platform::GetDriveType(QString(QChar(c)) + QLatin1String(":\\")) == platform::DRIVE_CDROM)

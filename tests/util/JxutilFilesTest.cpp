@@ -325,3 +325,11 @@ TEST_F(FilesTest, ADirectoryIsFoundWithSizeZero)
     EXPECT_EQ(jxtGetFileSize(QStringLiteral("T:\\sz")), 0);
     EXPECT_EQ(jxtGetFileSize(QStringLiteral("T:\\sz\\f")), 5);
 }
+
+TEST_F(FilesTest, CdRomSearchFromBelowTheLettersScansThemAll)
+{
+    qputenv("JXT_DRIVES", "T=" + Host(QString()).toUtf8() + ";R=" + Host(QString()).toUtf8() + ":cdrom");
+    EXPECT_EQ(jxtFindCDROM(QLatin1Char('0')), QLatin1Char('R'));
+    EXPECT_EQ(jxtFindCDROM(QLatin1Char('a')), QLatin1Char('R'));
+    EXPECT_EQ(jxtFindCDROM(QLatin1Char('S')), QChar());
+}
