@@ -589,7 +589,8 @@ QString jxtGetNextFileName(const QString &fileName)
     }
     if (digits > 0) {
         const QString run = name.mid(first, digits);
-        const int next = StrToInt(run) + 1;
+        // 64-bit, so that the largest integer still gets its successor.
+        const qint64 next = qint64(StrToInt(run)) + 1;
         const QString replacement = QStringLiteral("%1").arg(next, digits, 10, QLatin1Char('0'));
         jxtReplaceString(name, run, replacement);
     }

@@ -34,7 +34,8 @@ QString jxtDirName(const QString &path);
 /// that "." on ('C:\x\a.b.txt' gives 'C:\x\', 'a', '.b.txt'). A name without "." leaves name
 /// and ext empty.
 void jxtSplitFileName(const QString &fileName, QString &path, QString &name, QString &ext);
-/// The short form of a path (on this platform: the path itself when it exists, else empty).
+/// The short form of a path (on this platform: the path itself when it exists, else empty;
+/// empty too when it is longer than 255 characters).
 QString jxtGetShortFileName(const QString &fileName);
 /// The path with every component in the spelling stored on disk ('c:\WINDOWS\win.INI' may give
 /// 'C:\windows\win.ini'); the input unchanged when a component does not exist.

@@ -333,3 +333,16 @@ TEST_F(FilesTest, CdRomSearchFromBelowTheLettersScansThemAll)
     EXPECT_EQ(jxtFindCDROM(QLatin1Char('a')), QLatin1Char('R'));
     EXPECT_EQ(jxtFindCDROM(QLatin1Char('S')), QChar());
 }
+
+TEST_F(FilesTest, ShortNamesAreNeverCutOff)
+{
+    const QString deep = QString(100, QLatin1Char('d')) + QLatin1Char('/') + QString(100, QLatin1Char('e'))
+        + QLatin1Char('/') + QString(100, QLatin1Char('f'));
+    Write(deep + QStringLiteral("/x.txt"), "x");
+    QString windowsName = QStringLiteral("T:\\") + deep + QStringLiteral("/x.txt");
+    windowsName.replace(QLatin1Char('/'), QLatin1Char('\\'));
+    ASSERT_GT(windowsName.size(), 255);
+    // A name cut at 255 characters would name another file; too long a name gives nothing.
+    EXPECT_EQ(jxtGetShortFileName(windowsName), QString());
+    EXPECT_EQ(jxtGetShortFileName(QStringLiteral("T:\\") + deep.left(100)), QStringLiteral("T:\\") + deep.left(100));
+}
