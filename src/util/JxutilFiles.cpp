@@ -255,7 +255,10 @@ void jxtSplitFileName(const QString &fileName, QString &path, QString &name, QSt
 
 QString jxtGetShortFileName(const QString &fileName)
 {
-    return platform::GetShortPathName(fileName).left(255);
+    // A name longer than the 255-character buffer is a failure: cut off, it would name
+    // another file.
+    const QString shortName = platform::GetShortPathName(fileName);
+    return shortName.size() > 255 ? QString() : shortName;
 }
 
 QString jxtGetLongFileName(const QString &fileName)

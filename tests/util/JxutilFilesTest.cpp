@@ -105,6 +105,7 @@ TEST(JxutilPaths, NamesAndVersions)
     EXPECT_EQ(jxtGetNextFileName(QStringLiteral("C:\\pic\\bild099")), QStringLiteral("C:\\pic\\bild100"));
     EXPECT_EQ(jxtGetNextFileName(QStringLiteral("plain.txt")), QStringLiteral("plain.txt"));
     EXPECT_THROW(jxtGetNextFileName(QStringLiteral("a1b2.txt")), EConvertError);
+    EXPECT_EQ(jxtGetNextFileName(QStringLiteral("n2147483647.log")), QStringLiteral("n2147483648.log"));
 
     EXPECT_EQ(jxtGetHexFileVersion(QStringLiteral("1.2.3.4")), QStringLiteral("0001000200030004"));
     EXPECT_EQ(jxtGetHexFileVersion(QStringLiteral("1,0,0,12")), QStringLiteral("000100000000000c"));
