@@ -18,6 +18,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <functional>
 
 namespace jxt {
@@ -180,6 +181,21 @@ bool SameContent(const QString &a, const QString &b)
     return true;
 }
 
+/// True when both names lead to the same directory entry (not merely to the same file
+/// under two names): the parents are the same directory and the names are equal.
+bool SameEntry(const QString &a, const QString &b)
+{
+    const QString hostA = platform::ToHostPath(a);
+    const QString hostB = platform::ToHostPath(b);
+    if (hostA.isEmpty() || hostB.isEmpty())
+        return false;
+    const QFileInfo infoA(hostA);
+    const QFileInfo infoB(hostB);
+    const QString parentA = QFileInfo(infoA.absolutePath()).canonicalFilePath();
+    return !parentA.isEmpty() && infoA.fileName() == infoB.fileName()
+        && parentA == QFileInfo(infoB.absolutePath()).canonicalFilePath();
+}
+
 QString WithBackslash(const QString &hostDir)
 {
     return jxtCheckPath(platform::ToWindowsPath(hostDir));
@@ -239,7 +255,10 @@ void jxtSplitFileName(const QString &fileName, QString &path, QString &name, QSt
 
 QString jxtGetShortFileName(const QString &fileName)
 {
-    return platform::GetShortPathName(fileName).left(255);
+    // A name longer than the 255-character buffer is a failure: cut off, it would name
+    // another file.
+    const QString shortName = platform::GetShortPathName(fileName);
+    return shortName.size() > 255 ? QString() : shortName;
 }
 
 QString jxtGetLongFileName(const QString &fileName)
@@ -266,6 +285,10 @@ bool jxtMoveFile(const QString &source, const QString &dest)
     const QString target = platform::ExpandFileName(dest);
     if (platform::RenameFile(source, target))
         return true;
+    // Renaming a file to its own name fails because the destination exists; copying it onto
+    // itself and deleting the source would then destroy the only copy. It is already there.
+    if (SameEntry(source, target))
+        return platform::FileExists(source) || platform::IsSymLink(source);
     const int attr = platform::FileGetAttr(source);
     if (attr < 0 || (attr & platform::faReadOnly))
         return false;
@@ -316,6 +339,14 @@ bool jxtKillPath(const QString &path)
     };
     if (p.size() < 5 || IsProtectedRoot(p) || IsProtectedRoot(path)) {
         refuse(p);
+        return false;
+    }
+    // A link to a directory goes itself; what it points to is not part of the tree.
+    const QString named = p.left(p.size() - 1);
+    if (platform::IsSymLink(named)) {
+        if (platform::DeleteFile(named))
+            return true;
+        refuse(named);
         return false;
     }
     bool result = true;
@@ -452,7 +483,11 @@ qint64 jxtGetFileSize(const QString &fileName)
         platform::FindClose(rec);
         return total;
     }
-    return platform::FileSize(platform::ExpandFileName(fileName));
+    const QString expanded = platform::ExpandFileName(fileName);
+    // Any entry counts, as a search with every attribute finds it: a directory has size 0.
+    if (platform::DirectoryExists(expanded))
+        return 0;
+    return platform::FileSize(expanded);
 }
 
 QString jxtFindDrive(const QString &path)
@@ -473,8 +508,9 @@ QString jxtFindDrive(const QString &path)
 
 QChar jxtFindCDROM(QChar startDrive)
 {
-    const QChar start = startDrive.toUpper();
-    if (start < QLatin1Char('A') || start > QLatin1Char('Z'))
+    // A start below "A" scans every letter (nothing below "A" names a drive).
+    const QChar start = std::max(startDrive.toUpper(), QChar(QLatin1Char('A')));
+    if (start > QLatin1Char('Z'))
         return QChar();
     for (char16_t c = start.unicode(); c <= u'Z'; ++c)
         if (platform::GetDriveType(QString(QChar(c)) + QLatin1String(":\\")) == platform::DRIVE_CDROM)
@@ -490,7 +526,8 @@ bool jxtFilesExists(const QString &path, const QString &mask, bool recursive)
     bool found = false;
     Pump pump;
     Walk(jxtCheckPath(path), recursive, pump, [&](const QString &, const TSearchRec &rec) {
-        found = rec.Attr != platform::faDirectory && jxtIsMatch(rec.Name.toUpper(), mask);
+        // Directories are never files, hidden ones (attribute 18) included.
+        found = jxtIsFile(rec) && jxtIsMatch(rec.Name.toUpper(), mask);
         return !found;
     });
     return found;
@@ -504,7 +541,7 @@ void jxtGetFiles(TStrings *list, const QString &path, const QString &mask, bool 
     list->Clear();
     Pump pump;
     Walk(jxtCheckPath(path), recursive, pump, [&](const QString &dir, const TSearchRec &rec) {
-        if (rec.Attr != platform::faDirectory && jxtIsMatch(rec.Name.toUpper(), mask))
+        if (jxtIsFile(rec) && jxtIsMatch(rec.Name.toUpper(), mask))
             list->Add(dir + rec.Name);
         return true;
     });
@@ -555,7 +592,8 @@ QString jxtGetNextFileName(const QString &fileName)
     }
     if (digits > 0) {
         const QString run = name.mid(first, digits);
-        const int next = StrToInt(run) + 1;
+        // 64-bit, so that the largest integer still gets its successor.
+        const qint64 next = qint64(StrToInt(run)) + 1;
         const QString replacement = QStringLiteral("%1").arg(next, digits, 10, QLatin1Char('0'));
         jxtReplaceString(name, run, replacement);
     }

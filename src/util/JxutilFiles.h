@@ -34,7 +34,8 @@ QString jxtDirName(const QString &path);
 /// that "." on ('C:\x\a.b.txt' gives 'C:\x\', 'a', '.b.txt'). A name without "." leaves name
 /// and ext empty.
 void jxtSplitFileName(const QString &fileName, QString &path, QString &name, QString &ext);
-/// The short form of a path (on this platform: the path itself when it exists, else empty).
+/// The short form of a path (on this platform: the path itself when it exists, else empty;
+/// empty too when it is longer than 255 characters).
 QString jxtGetShortFileName(const QString &fileName);
 /// The path with every component in the spelling stored on disk ('c:\WINDOWS\win.INI' may give
 /// 'C:\windows\win.ini'); the input unchanged when a component does not exist.
@@ -72,8 +73,8 @@ bool jxtHasAttr(const QString &fileName, std::uint16_t attr);
 bool jxtIsDirectory(const TSearchRec &rec);
 bool jxtIsFile(const TSearchRec &rec);
 bool jxtIsCompressed(const TSearchRec &rec);
-/// Size of a file, or with "*" or "?" the summed size of the matching files; -1 when there
-/// is none. (64-bit: files beyond 2 GiB are reported correctly.)
+/// Size of a file (0 for a directory), or with "*" or "?" the summed size of the matching
+/// files; -1 when there is none. (64-bit: files beyond 2 GiB are reported correctly.)
 qint64 jxtGetFileSize(const QString &fileName);
 /// The first of 'c:…' to 'z:…' that exists as a file (a leading ":" is read as "C:"), else
 /// path unchanged.

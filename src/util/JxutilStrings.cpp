@@ -410,7 +410,9 @@ QString jxtGetMaxString(const TFont *font, int maxWidth, const QString &path)
 {
     if (path.isEmpty())
         return path;
-    TBitmap bitmap(std::max(maxWidth, 1), 20);
+    // The bitmap only measures text, so its size does not matter: a small one keeps a huge
+    // maxWidth (meaning "no limit") from allocating, or failing to allocate, gigabytes.
+    TBitmap bitmap(16, 20);
     TCanvas *canvas = bitmap.Canvas();
     if (font)
         canvas->SetFont(font);

@@ -105,6 +105,7 @@ TEST(JxutilPaths, NamesAndVersions)
     EXPECT_EQ(jxtGetNextFileName(QStringLiteral("C:\\pic\\bild099")), QStringLiteral("C:\\pic\\bild100"));
     EXPECT_EQ(jxtGetNextFileName(QStringLiteral("plain.txt")), QStringLiteral("plain.txt"));
     EXPECT_THROW(jxtGetNextFileName(QStringLiteral("a1b2.txt")), EConvertError);
+    EXPECT_EQ(jxtGetNextFileName(QStringLiteral("n2147483647.log")), QStringLiteral("n2147483648.log"));
 
     EXPECT_EQ(jxtGetHexFileVersion(QStringLiteral("1.2.3.4")), QStringLiteral("0001000200030004"));
     EXPECT_EQ(jxtGetHexFileVersion(QStringLiteral("1,0,0,12")), QStringLiteral("000100000000000c"));
@@ -268,4 +269,81 @@ TEST_F(FilesTest, LongNamesDrivesAndVolumes)
     EXPECT_EQ(jxtVolumeSerNum(QStringLiteral("Q")), QString());
     EXPECT_TRUE(jxtWinDir().endsWith(QLatin1Char('\\')));
     EXPECT_TRUE(jxtTMPDir().endsWith(QLatin1Char('\\')));
+}
+
+TEST_F(FilesTest, MovingAFileOrDirectoryOntoItselfKeepsTheData)
+{
+    Write(QStringLiteral("self/a.txt"), "keep me");
+    EXPECT_TRUE(jxtMoveFile(QStringLiteral("T:\\self\\a.txt"), QStringLiteral("T:\\self\\a.txt")));
+    EXPECT_TRUE(Exists(QStringLiteral("self/a.txt")));
+    // The same entry reached through a link to its directory.
+    ASSERT_EQ(::symlink(Host(QStringLiteral("self")).toUtf8().constData(),
+                        Host(QStringLiteral("alias")).toUtf8().constData()), 0);
+    EXPECT_TRUE(jxtMoveFile(QStringLiteral("T:\\self\\a.txt"), QStringLiteral("T:\\alias\\a.txt")));
+    EXPECT_TRUE(Exists(QStringLiteral("self/a.txt")));
+
+    EXPECT_FALSE(jxtMoveDir(QStringLiteral("T:\\self"), QStringLiteral("T:\\self\\")));
+    QFile f(Host(QStringLiteral("self/a.txt")));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("keep me"));
+
+    // A second name of the same file (a hard link) is a real destination: the source name goes.
+    ASSERT_EQ(::link(Host(QStringLiteral("self/a.txt")).toUtf8().constData(),
+                     Host(QStringLiteral("hard.txt")).toUtf8().constData()), 0);
+    EXPECT_TRUE(jxtMoveFile(QStringLiteral("T:\\self\\a.txt"), QStringLiteral("T:\\hard.txt")));
+    EXPECT_FALSE(Exists(QStringLiteral("self/a.txt")));
+    EXPECT_TRUE(Exists(QStringLiteral("hard.txt")));
+}
+
+TEST_F(FilesTest, HiddenDirectoriesAreNotFiles)
+{
+    Write(QStringLiteral("h/.git/config"), "c");
+    Write(QStringLiteral("h/plain"), "p");
+    EXPECT_FALSE(jxtFilesExists(QStringLiteral("T:\\h"), QStringLiteral("*.*"), false));
+    TStringList list;
+    jxtGetFiles(&list, QStringLiteral("T:\\h"), QStringLiteral("*"), false);
+    EXPECT_EQ(list.ToStringList(), QStringList{QStringLiteral("T:\\h\\plain")});
+    jxtGetFiles(&list, QStringLiteral("T:\\h"), QStringLiteral("*"), true);
+    EXPECT_EQ(list.ToStringList(),
+              (QStringList{QStringLiteral("T:\\h\\.git\\config"), QStringLiteral("T:\\h\\plain")}));
+}
+
+TEST_F(FilesTest, KillPathOfALinkRemovesTheLinkNotTheTarget)
+{
+    Write(QStringLiteral("target/keep.txt"), "keep");
+    ASSERT_EQ(::symlink(Host(QStringLiteral("target")).toUtf8().constData(),
+                        Host(QStringLiteral("link")).toUtf8().constData()), 0);
+    EXPECT_TRUE(jxtKillPath(QStringLiteral("T:\\link")));
+    EXPECT_TRUE(dialogs->Shown().empty()) << dialogs->Texts().join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(Exists(QStringLiteral("target/keep.txt")));
+    EXPECT_FALSE(QFileInfo(Host(QStringLiteral("link"))).isSymLink());
+}
+
+TEST_F(FilesTest, ADirectoryIsFoundWithSizeZero)
+{
+    Write(QStringLiteral("sz/f"), "12345");
+    // Found with any attribute, a directory has the size 0; only a missing name gives -1.
+    EXPECT_EQ(jxtGetFileSize(QStringLiteral("T:\\sz")), 0);
+    EXPECT_EQ(jxtGetFileSize(QStringLiteral("T:\\sz\\f")), 5);
+}
+
+TEST_F(FilesTest, CdRomSearchFromBelowTheLettersScansThemAll)
+{
+    qputenv("JXT_DRIVES", "T=" + Host(QString()).toUtf8() + ";R=" + Host(QString()).toUtf8() + ":cdrom");
+    EXPECT_EQ(jxtFindCDROM(QLatin1Char('0')), QLatin1Char('R'));
+    EXPECT_EQ(jxtFindCDROM(QLatin1Char('a')), QLatin1Char('R'));
+    EXPECT_EQ(jxtFindCDROM(QLatin1Char('S')), QChar());
+}
+
+TEST_F(FilesTest, ShortNamesAreNeverCutOff)
+{
+    const QString deep = QString(100, QLatin1Char('d')) + QLatin1Char('/') + QString(100, QLatin1Char('e'))
+        + QLatin1Char('/') + QString(100, QLatin1Char('f'));
+    Write(deep + QStringLiteral("/x.txt"), "x");
+    QString windowsName = QStringLiteral("T:\\") + deep + QStringLiteral("/x.txt");
+    windowsName.replace(QLatin1Char('/'), QLatin1Char('\\'));
+    ASSERT_GT(windowsName.size(), 255);
+    // A name cut at 255 characters would name another file; too long a name gives nothing.
+    EXPECT_EQ(jxtGetShortFileName(windowsName), QString());
+    EXPECT_EQ(jxtGetShortFileName(QStringLiteral("T:\\") + deep.left(100)), QStringLiteral("T:\\") + deep.left(100));
 }

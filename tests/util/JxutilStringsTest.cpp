@@ -471,6 +471,7 @@ TEST(JxutilMaxString, PathsThatFitLoseOnlyTheirTrailingBackslash)
     EXPECT_EQ(jxtGetMaxString(&font, 1000, "C:\\data\\"), "C:\\data");
     EXPECT_EQ(jxtGetMaxString(&font, 1000, "C:\\data\\a.txt"), "C:\\data\\a.txt");
     EXPECT_EQ(jxtGetMaxString(&font, 1000, ""), "");
+    EXPECT_EQ(jxtGetMaxString(&font, INT_MAX, "C:\\data\\"), "C:\\data");
 }
 
 TEST(JxutilMaxString, LeadingDirectoriesGiveWayFirst)
