@@ -151,7 +151,8 @@ void TJXDOTPanel::SetDOTRows(int value)
 
 void TJXDOTPanel::SetDOTSpace(int value)
 {
-    m_dotSpace = value;
+    // Gaps wider than any screen would only ask for off-screen pictures of gigabytes.
+    m_dotSpace = std::clamp(value, -kMaxDOTSpace, kMaxDOTSpace);
     Invalidate();
 }
 
@@ -287,14 +288,18 @@ void TJXDOTPanel::Paint()
         const TAlign align = Parent() ? Align() : alNone;
         const bool widthAligned = align == alTop || align == alBottom || align == alClient;
         const bool heightAligned = align == alLeft || align == alRight || align == alClient;
-        const int wantedWidth = m_font->Width() * m_columns / m_dotColumns + (m_columns - 1) * m_dotSpace;
-        if (!widthAligned && Width() != wantedWidth) {
-            SetWidth(wantedWidth);
+        const long long wantedWidth =
+            (long long)m_font->Width() * m_columns / m_dotColumns + (long long)(m_columns - 1) * m_dotSpace;
+        // A size beyond any screen (a huge DOTSpace) is not taken either.
+        constexpr long long kMaxSide = 32767;
+        if (!widthAligned && Width() != wantedWidth && wantedWidth >= 0 && wantedWidth <= kMaxSide) {
+            SetWidth(int(wantedWidth));
             return;
         }
-        const int wantedHeight = m_font->Height() * m_rows / m_dotRows + (m_rows - 1) * m_dotSpace;
-        if (!heightAligned && Height() != wantedHeight) {
-            SetHeight(wantedHeight);
+        const long long wantedHeight =
+            (long long)m_font->Height() * m_rows / m_dotRows + (long long)(m_rows - 1) * m_dotSpace;
+        if (!heightAligned && Height() != wantedHeight && wantedHeight >= 0 && wantedHeight <= kMaxSide) {
+            SetHeight(int(wantedHeight));
             return;
         }
     }

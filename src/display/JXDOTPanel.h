@@ -86,6 +86,8 @@ public:
     void SetDOTColumns(int value);
     int DOTRows() const { return m_dotRows; }
     void SetDOTRows(int value);
+    /// Gap in pixels between character cells; held within -kMaxDOTSpace..kMaxDOTSpace.
+    static constexpr int kMaxDOTSpace = 1000;
     int DOTSpace() const { return m_dotSpace; }
     void SetDOTSpace(int value);
     bool DOTStretch() const { return m_dotStretch; }

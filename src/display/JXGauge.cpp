@@ -210,16 +210,26 @@ void TJXGauge::Paint()
         Frame3D(canvas, r, clGray, clWhite, 1);
     else
         r.Inflate(-1, -1);
-    const int border = std::abs(m_borderWidth);
+    // No control is a million pixels wide; the cap keeps the arithmetic below in range.
+    const int border = int(std::min<long long>(std::llabs((long long)m_borderWidth), 1 << 20));
     r.Inflate(-border, -border);
 
-    // A control too small for its frame grows until the boxes have room.
+    // A control too small for its frame grows until the boxes have room: in one step to the
+    // size that one-pixel steps would reach. A side that the parent's alignment sets is left
+    // alone (the parent would only put it back and ask for the next paint, without end), and
+    // so is a border too wide for any sensible control.
+    constexpr int kMaxGrownSide = 32767;
+    const TAlign align = Parent() ? Align() : alNone;
     if (r.Width() < 1) {
-        SetWidth(Width() + 1);
+        const long long wanted = (long long)Width() + 1 - r.Width();
+        if (align != alTop && align != alBottom && align != alClient && wanted <= kMaxGrownSide)
+            SetWidth(int(wanted));
         return;
     }
     if (r.Height() < 1) {
-        SetHeight(Height() + 1);
+        const long long wanted = (long long)Height() + 1 - r.Height();
+        if (align != alLeft && align != alRight && align != alClient && wanted <= kMaxGrownSide)
+            SetHeight(int(wanted));
         return;
     }
 

@@ -10,6 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cstdlib>
+
 #include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
@@ -161,6 +164,20 @@ TEST(JXDOTPanel, SettersClampTheirValues)
               std::make_tuple(1, 50, 1, 1));
     panel.SetRows(0);
     EXPECT_EQ(panel.Rows(), 1);
+}
+
+TEST(JXDOTPanel, HugeGapsAreHeldAndPaintSafely)
+{
+    TJXDOTPanel panel;
+    panel.SetColumns(255);
+    for (int gap : {INT_MAX, INT_MIN, 5000}) {
+        panel.SetDOTSpace(gap);
+        EXPECT_LE(std::abs(panel.DOTSpace()), TJXDOTPanel::kMaxDOTSpace);
+        panel.Repaint();
+        EXPECT_LE(panel.Width(), 32767);
+    }
+    panel.SetDOTSpace(3);
+    EXPECT_EQ(panel.DOTSpace(), 3);
 }
 
 TEST(JXDOTPanel, UnstretchedPanelTakesTheSizeOfItsGlyphs)

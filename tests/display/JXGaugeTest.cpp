@@ -2,11 +2,13 @@
 // Tests of TJXGauge: lit boxes and their colours on the surface, value rules, repaint
 // economy, peak hold and the audio-meter decay.
 #include "display/JXGauge.h"
+#include "host/Forms.h"
 
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QMetaProperty>
 #include <QTest>
 
@@ -366,4 +368,40 @@ TEST(JXGauge, RunningTimerTracksPeakAndDecay)
     EXPECT_EQ(g.Peak(), 100);
     EXPECT_GE(g.Progress(), 0);
     EXPECT_TRUE(g.Timer()->Active()); // switched back on after each step
+}
+
+TEST(JXGauge, TooSmallForItsFrameGrowsToFitButNeverFightsItsParent)
+{
+    TJXGauge gauge;
+    gauge.SetBounds(0, 0, 10, 50);
+    gauge.SetBorderWidth(20); // lowered frame 1 + border 20 on each side
+    gauge.Repaint();
+    EXPECT_EQ(gauge.Width(), 43); // the first width whose inner width is 1
+    EXPECT_EQ(gauge.Height(), 50);
+
+    // Aligned to the top of a narrow form, the width is the form's: the gauge stays as it is
+    // and the paints stop.
+    TForm form;
+    form.SetBounds(0, 0, 30, 100);
+    auto *aligned = new TJXGauge(&form);
+    aligned->SetParent(&form);
+    aligned->SetBorderWidth(20);
+    aligned->SetAlign(alTop);
+    aligned->Repaint();
+    const int paints = aligned->PaintCount();
+    QApplication::processEvents();
+    QApplication::processEvents();
+    EXPECT_EQ(aligned->Width(), 30);
+    EXPECT_LE(aligned->PaintCount(), paints + 1);
+    EXPECT_FALSE(aligned->PaintPending());
+
+    // A border no control could hold does not make it grow at all.
+    TJXGauge huge;
+    huge.SetBounds(0, 0, 100, 20);
+    for (int border : {1000000000, INT_MIN, INT_MAX}) {
+        huge.SetBorderWidth(border);
+        huge.Repaint();
+        EXPECT_EQ(huge.Width(), 100);
+        EXPECT_EQ(huge.Height(), 20);
+    }
 }
