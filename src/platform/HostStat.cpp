@@ -6,6 +6,7 @@
 
 #include <QFile>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -51,18 +52,24 @@ bool HostModeWritable(unsigned mode, unsigned uid, unsigned gid)
     return (mode & S_IWOTH) != 0;
 }
 
-THostEntry StatHostEntry(const QString &hostPath, const QString &name)
+bool IsHiddenName(const QString &name)
+{
+    return name.startsWith(QLatin1Char('.')) && name != QLatin1String(".") &&
+           name != QLatin1String("..");
+}
+
+namespace {
+
+// The entry from its lstat result `st` and, for a link, `follow` that stats the target.
+template<typename Follow>
+THostEntry EntryFromStat(struct stat st, const QString &name, Follow follow)
 {
     THostEntry entry;
-    const QByteArray native = QFile::encodeName(hostPath);
-    struct stat st;
-    if (::lstat(native.constData(), &st) != 0)
-        return entry;
     entry.Exists = true;
     if (S_ISLNK(st.st_mode)) {
         entry.IsSymLink = true;
         struct stat target;
-        if (::stat(native.constData(), &target) == 0) {
+        if (follow(target)) {
             st = target;
         } else {
             // A dangling link: a plain, empty file.
@@ -85,11 +92,33 @@ THostEntry StatHostEntry(const QString &hostPath, const QString &name)
     } else {
         entry.Attr = faSysFile;
     }
-    if (name.startsWith(QLatin1Char('.')) && name != QLatin1String(".") &&
-        name != QLatin1String(".."))
+    if (IsHiddenName(name))
         entry.Attr |= faHidden;
     entry.Time = ModificationTime(st);
     return entry;
+}
+
+} // namespace
+
+THostEntry StatHostEntry(const QString &hostPath, const QString &name)
+{
+    const QByteArray native = QFile::encodeName(hostPath);
+    struct stat st;
+    if (::lstat(native.constData(), &st) != 0)
+        return {};
+    return EntryFromStat(st, name, [&](struct stat &target) {
+        return ::stat(native.constData(), &target) == 0;
+    });
+}
+
+THostEntry StatHostEntryAt(int dirFd, const char *nativeName, const QString &name)
+{
+    struct stat st;
+    if (::fstatat(dirFd, nativeName, &st, AT_SYMLINK_NOFOLLOW) != 0)
+        return {};
+    return EntryFromStat(st, name, [&](struct stat &target) {
+        return ::fstatat(dirFd, nativeName, &target, 0) == 0;
+    });
 }
 
 } // namespace jxt::platform

@@ -23,6 +23,13 @@ struct THostEntry
 /// IsSymLink; a dangling link is a plain file of size 0 with the link's own time.
 THostEntry StatHostEntry(const QString &hostPath, const QString &name);
 
+/// As StatHostEntry for the entry `nativeName` (the name's bytes on disk) of the open
+/// directory `dirFd`; saves the path lookup when a whole directory is read.
+THostEntry StatHostEntryAt(int dirFd, const char *nativeName, const QString &name);
+
+/// Whether `name` gives the hidden bit: a leading dot, except for "." and "..".
+bool IsHiddenName(const QString &name);
+
 /// Whether the permission bits let the calling process write the file: the owner, group or
 /// other write bit that applies to us (for the superuser, any write bit).
 bool HostModeWritable(unsigned mode, unsigned uid, unsigned gid);
