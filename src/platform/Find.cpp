@@ -14,6 +14,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstring>
+#include <string>
 #include <vector>
 
 namespace jxt::platform {
@@ -234,14 +236,24 @@ bool ListDirectory(const QByteArray &hostDir, TListDetail detail, std::vector<TD
     {
         TDirEntry Entry;
         bool Ascii;
+        quint32 KeyOffset; // the lower-case form of an ASCII name in `keys`
+        quint32 KeyLength;
     };
     std::vector<TItem> items;
+    std::string keys;
     while (dirent *e = ::readdir(d)) {
         if (DotEntry(e->d_name))
             continue;
         TItem item;
         TDirEntry &entry = item.Entry;
         entry.Name = DecodeName(e->d_name, item.Ascii);
+        item.KeyOffset = quint32(keys.size());
+        item.KeyLength = 0;
+        if (item.Ascii) {
+            for (const char *p = e->d_name; *p; ++p)
+                keys += (*p >= 'A' && *p <= 'Z') ? char(*p + ('a' - 'A')) : *p;
+            item.KeyLength = quint32(keys.size()) - item.KeyOffset;
+        }
         const int known = trustTypes ? AttrFromDirentType(e->d_type) : -1;
         if (known >= 0 && (detail == TListDetail::Kinds || known == faDirectory)) {
             entry.Attr = known;
@@ -271,12 +283,30 @@ bool ListDirectory(const QByteArray &hostDir, TListDetail detail, std::vector<TD
         items.push_back(std::move(item));
     }
     ::closedir(d);
-    std::sort(items.begin(), items.end(), [](const TItem &a, const TItem &b) {
+
+    // Sorted through an index, on the lower-case bytes for two ASCII names (the order of
+    // NameLess, which decides for all other pairs).
+    std::vector<quint32> order(items.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        order[i] = quint32(i);
+    const char *keyData = keys.data();
+    std::sort(order.begin(), order.end(), [&](quint32 ia, quint32 ib) {
+        const TItem &a = items[ia];
+        const TItem &b = items[ib];
+        if (a.Ascii && b.Ascii) {
+            const int c = std::memcmp(keyData + a.KeyOffset, keyData + b.KeyOffset,
+                                      std::min(a.KeyLength, b.KeyLength));
+            if (c != 0)
+                return c < 0;
+            if (a.KeyLength != b.KeyLength)
+                return a.KeyLength < b.KeyLength;
+            return a.Entry.Name < b.Entry.Name;
+        }
         return NameLess(a.Entry.Name, a.Ascii, b.Entry.Name, b.Ascii);
     });
     entries.reserve(items.size());
-    for (TItem &item : items)
-        entries.push_back(std::move(item.Entry));
+    for (quint32 i : order)
+        entries.push_back(std::move(items[i].Entry));
     return true;
 }
 

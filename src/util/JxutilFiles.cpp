@@ -96,6 +96,30 @@ void ForEachEntry(const QString &dir, const std::function<bool(const TSearchRec 
     platform::FindClose(rec);
 }
 
+/// The upper-case form of a file name for matching. ASCII names, by far the most common, are
+/// converted here: only a-z change, exactly as QString::toUpper changes them.
+QString UpperName(const QString &name)
+{
+    const qsizetype n = name.size();
+    const QChar *in = name.constData();
+    bool lower = false;
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = in[i].unicode();
+        if (c >= 0x80)
+            return name.toUpper();
+        lower = lower || (c >= u'a' && c <= u'z');
+    }
+    if (!lower)
+        return name;
+    QString upper(n, Qt::Uninitialized);
+    QChar *out = upper.data();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = in[i].unicode();
+        out[i] = QChar(c >= u'a' && c <= u'z' ? char16_t(c - (u'a' - u'A')) : c);
+    }
+    return upper;
+}
+
 /// The walk shared by the search and counting helpers: subdirectories first (never through a
 /// symbolic link), then the entries of the directory itself, each directory read once and in
 /// the order of FindFirst. `dir` is the directory as the caller named it (with a trailing
@@ -160,7 +184,7 @@ int CountFiles(const QString &path, const QString &mask, bool recursive, bool ne
     Pump pump;
     const platform::TListDetail detail = needSize ? platform::TListDetail::Full : platform::TListDetail::Kinds;
     Walk(jxtCheckPath(path), recursive, detail, pump, [&](const QString &, const TSearchRec &rec) {
-        if (jxtIsFile(rec) && (everyFile || jxtIsMatch(rec.Name.toUpper(), upperMask)) && sizeOk(rec.Size))
+        if (jxtIsFile(rec) && (everyFile || jxtIsMatch(UpperName(rec.Name), upperMask)) && sizeOk(rec.Size))
             ++count;
         return true;
     });
@@ -514,7 +538,7 @@ bool jxtFilesExists(const QString &path, const QString &mask, bool recursive)
     bool found = false;
     Pump pump;
     Walk(jxtCheckPath(path), recursive, platform::TListDetail::Kinds, pump, [&](const QString &, const TSearchRec &rec) {
-        found = rec.Attr != platform::faDirectory && jxtIsMatch(rec.Name.toUpper(), mask);
+        found = rec.Attr != platform::faDirectory && jxtIsMatch(UpperName(rec.Name), mask);
         return !found;
     });
     return found;
@@ -528,7 +552,7 @@ void jxtGetFiles(TStrings *list, const QString &path, const QString &mask, bool 
     list->Clear();
     Pump pump;
     Walk(jxtCheckPath(path), recursive, platform::TListDetail::Kinds, pump, [&](const QString &dir, const TSearchRec &rec) {
-        if (rec.Attr != platform::faDirectory && jxtIsMatch(rec.Name.toUpper(), mask))
+        if (rec.Attr != platform::faDirectory && jxtIsMatch(UpperName(rec.Name), mask))
             list->Add(dir + rec.Name);
         return true;
     });
