@@ -241,6 +241,7 @@ bool ListDirectory(const QByteArray &hostDir, TListDetail detail, std::vector<TD
     };
     std::vector<TItem> items;
     std::string keys;
+    const THostIdentity identity;
     while (dirent *e = ::readdir(d)) {
         if (DotEntry(e->d_name))
             continue;
@@ -271,7 +272,7 @@ bool ListDirectory(const QByteArray &hostDir, TListDetail detail, std::vector<TD
                                                         : faSysFile) |
                              (IsHiddenName(entry.Name) ? faHidden : 0);
         } else {
-            const THostEntry info = StatHostEntryAt(fd, e->d_name, entry.Name);
+            const THostEntry info = StatHostEntryAt(fd, e->d_name, entry.Name, identity);
             if (!info.Exists)
                 continue; // gone since the directory was read
             entry.Attr = detail == TListDetail::Kinds ? info.Attr & ~faReadOnly : info.Attr;
@@ -343,6 +344,7 @@ int FindFirst(const QString &pattern, int attr, TSearchRec &rec)
         const int fd = ::dirfd(d);
         const bool root = IsDriveRootOrHostRoot(hostDir);
         const TFileMask matcher(mask);
+        const THostIdentity identity;
         bool anyNameMatched = false;
         while (dirent *e = ::readdir(d)) {
             if (root && DotEntry(e->d_name))
@@ -352,7 +354,7 @@ int FindFirst(const QString &pattern, int attr, TSearchRec &rec)
             if (!matcher.Matches(entry.Name))
                 continue;
             anyNameMatched = true;
-            entry.Info = StatHostEntryAt(fd, e->d_name, entry.Name);
+            entry.Info = StatHostEntryAt(fd, e->d_name, entry.Name, identity);
             if (!entry.Info.Exists || (entry.Info.Attr & rec.ExcludeAttr) != 0)
                 continue;
             state->Entries.push_back(std::move(entry));
