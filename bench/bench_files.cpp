@@ -42,11 +42,11 @@ int g_topDirs = 100;
 int g_subDirs = 10;
 int g_filesPerDir = 100;
 
-std::string g_root;  // host path of the generated tree
-QString g_rootPath;  // the same as the walkers take it, with a trailing backslash
+std::string g_root; // host path of the generated tree
+QString g_rootPath; // the same as the walkers take it, with a trailing backslash
 
-const char *const kExtensions[] = {".txt", ".TXT", ".doc", ".bmp", "", ".ini", ".Txt", ".c",
-                                   ".tar.gz", ".dat"};
+const char *const kExtensions[] = {".txt", ".TXT", ".doc", ".bmp",    "",
+                                   ".ini", ".Txt", ".c",   ".tar.gz", ".dat"};
 
 void CreateTree()
 {
@@ -261,7 +261,8 @@ public:
     std::map<std::string, double> times;
 };
 
-void PrintRatio(const TRatioReporter &reporter, const char *job, const char *ours, const char *anchor)
+void PrintRatio(const TRatioReporter &reporter, const char *job, const char *ours,
+                const char *anchor)
 {
     const auto o = reporter.times.find(ours);
     const auto a = reporter.times.find(anchor);
@@ -292,13 +293,15 @@ int main(int argc, char **argv)
     const long oursTxt = OursTxt();
     const long anchorFacts = FindFileFacts();
     const long oursFacts = OursFindFirst();
-    if (anchorAll != expected || oursAll != expected || oursTxt != anchorTxt || anchorFacts != expected ||
-        oursFacts != expected) {
-        std::fprintf(stderr, "disagreement: files %ld, find %ld, ours %ld; *.txt find %ld, ours %ld\n",
+    if (anchorAll != expected || oursAll != expected || oursTxt != anchorTxt ||
+        anchorFacts != expected || oursFacts != expected) {
+        std::fprintf(stderr,
+                     "disagreement: files %ld, find %ld, ours %ld; *.txt find %ld, ours %ld\n",
                      expected, anchorAll, oursAll, anchorTxt, oursTxt);
         return 1;
     }
-    std::printf("tree %s: %ld files, %ld of them *.txt in any case\n", g_root.c_str(), expected, anchorTxt);
+    std::printf("tree %s: %ld files, %ld of them *.txt in any case\n", g_root.c_str(), expected,
+                anchorTxt);
 
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))

@@ -44,7 +44,8 @@ bool THostIdentity::Writable(unsigned mode, unsigned uid, unsigned gid) const
                 m_groups.push_back(groups[static_cast<size_t>(i)]);
         }
     }
-    const bool ours = gid == m_gid || std::find(m_groups.begin(), m_groups.end(), gid) != m_groups.end();
+    const bool ours =
+        gid == m_gid || std::find(m_groups.begin(), m_groups.end(), gid) != m_groups.end();
     if (ours)
         return (mode & S_IWGRP) != 0;
     return (mode & S_IWOTH) != 0;
@@ -64,8 +65,9 @@ bool IsHiddenName(const QString &name)
 namespace {
 
 // The entry from its lstat result `st` and, for a link, `follow` that stats the target.
-template<typename Follow>
-THostEntry EntryFromStat(struct stat st, const QString &name, const THostIdentity &identity, Follow follow)
+template <typename Follow>
+THostEntry EntryFromStat(struct stat st, const QString &name, const THostIdentity &identity,
+                         Follow follow)
 {
     THostEntry entry;
     entry.Exists = true;

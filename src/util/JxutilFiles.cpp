@@ -126,8 +126,9 @@ QString UpperName(const QString &name)
 /// backslash), `hostDir` the host directory it resolved to; subdirectories are reached by their
 /// names on disk, so the path is resolved only once for the whole walk. onEntry returns false
 /// to stop.
-bool WalkHost(const QString &dir, const QByteArray &hostDir, bool recursive, platform::TListDetail detail,
-              Pump &pump, const std::function<bool(const QString &dir, const TSearchRec &)> &onEntry)
+bool WalkHost(const QString &dir, const QByteArray &hostDir, bool recursive,
+              platform::TListDetail detail, Pump &pump,
+              const std::function<bool(const QString &dir, const TSearchRec &)> &onEntry)
 {
     if (Terminating())
         return false;
@@ -182,9 +183,11 @@ int CountFiles(const QString &path, const QString &mask, bool recursive, bool ne
     const bool everyFile = jxtIsMatch(QStringLiteral("*.*"), upperMask);
     int count = 0;
     Pump pump;
-    const platform::TListDetail detail = needSize ? platform::TListDetail::Full : platform::TListDetail::Kinds;
+    const platform::TListDetail detail =
+        needSize ? platform::TListDetail::Full : platform::TListDetail::Kinds;
     Walk(jxtCheckPath(path), recursive, detail, pump, [&](const QString &, const TSearchRec &rec) {
-        if (jxtIsFile(rec) && (everyFile || jxtIsMatch(UpperName(rec.Name), upperMask)) && sizeOk(rec.Size))
+        if (jxtIsFile(rec) && (everyFile || jxtIsMatch(UpperName(rec.Name), upperMask)) &&
+            sizeOk(rec.Size))
             ++count;
         return true;
     });
@@ -537,10 +540,11 @@ bool jxtFilesExists(const QString &path, const QString &mask, bool recursive)
     HourGlass hourGlass;
     bool found = false;
     Pump pump;
-    Walk(jxtCheckPath(path), recursive, platform::TListDetail::Kinds, pump, [&](const QString &, const TSearchRec &rec) {
-        found = rec.Attr != platform::faDirectory && jxtIsMatch(UpperName(rec.Name), mask);
-        return !found;
-    });
+    Walk(jxtCheckPath(path), recursive, platform::TListDetail::Kinds, pump,
+         [&](const QString &, const TSearchRec &rec) {
+             found = rec.Attr != platform::faDirectory && jxtIsMatch(UpperName(rec.Name), mask);
+             return !found;
+         });
     return found;
 }
 
@@ -551,11 +555,12 @@ void jxtGetFiles(TStrings *list, const QString &path, const QString &mask, bool 
     list->BeginUpdate();
     list->Clear();
     Pump pump;
-    Walk(jxtCheckPath(path), recursive, platform::TListDetail::Kinds, pump, [&](const QString &dir, const TSearchRec &rec) {
-        if (rec.Attr != platform::faDirectory && jxtIsMatch(UpperName(rec.Name), mask))
-            list->Add(dir + rec.Name);
-        return true;
-    });
+    Walk(jxtCheckPath(path), recursive, platform::TListDetail::Kinds, pump,
+         [&](const QString &dir, const TSearchRec &rec) {
+             if (rec.Attr != platform::faDirectory && jxtIsMatch(UpperName(rec.Name), mask))
+                 list->Add(dir + rec.Name);
+             return true;
+         });
     list->EndUpdate();
 }
 
@@ -566,9 +571,8 @@ int jxtFileCount(const QString &path, const QString &mask, bool recursive)
 
 int jxtFileCount2(const QString &path, const QString &mask, bool recursive, int minKB)
 {
-    return CountFiles(path, mask, recursive, minKB != 0, [minKB](qint64 size) {
-        return minKB == 0 || size / 1000 >= minKB;
-    });
+    return CountFiles(path, mask, recursive, minKB != 0,
+                      [minKB](qint64 size) { return minKB == 0 || size / 1000 >= minKB; });
 }
 
 int jxtFileCount3(const QString &path, const QString &mask, bool recursive, int minKB, int maxKB)

@@ -137,10 +137,11 @@ TEST_F(DirectoryListingTest, KindsOfEntries)
 TEST_F(DirectoryListingTest, CaseInsensitiveOrderWithBinaryTies)
 {
     const std::vector<TDirEntry> listed = Listed(TListDetail::Kinds, true);
-    const bool sorted = std::is_sorted(listed.begin(), listed.end(), [](const TDirEntry &a, const TDirEntry &b) {
-        const int c = a.Name.compare(b.Name, Qt::CaseInsensitive);
-        return c != 0 ? c < 0 : a.Name < b.Name;
-    });
+    const bool sorted =
+        std::is_sorted(listed.begin(), listed.end(), [](const TDirEntry &a, const TDirEntry &b) {
+            const int c = a.Name.compare(b.Name, Qt::CaseInsensitive);
+            return c != 0 ? c < 0 : a.Name < b.Name;
+        });
     EXPECT_TRUE(sorted);
     QStringList names;
     for (const TDirEntry &e : listed)

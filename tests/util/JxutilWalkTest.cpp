@@ -36,15 +36,19 @@ protected:
     void TearDown() override
     {
         // Removed by bytes, since QTemporaryDir cannot spell names that do not decode.
-        ::nftw(QFile::encodeName(m_dir.path()).constData(), [](const char *path, const struct stat *, int, struct FTW *) {
-            return ::remove(path);
-        }, 16, FTW_DEPTH | FTW_PHYS);
+        ::nftw(
+            QFile::encodeName(m_dir.path()).constData(),
+            [](const char *path, const struct stat *, int, struct FTW *) { return ::remove(path); },
+            16, FTW_DEPTH | FTW_PHYS);
         if (m_oldDrives.isNull())
             qunsetenv("JXT_DRIVES");
         else
             qputenv("JXT_DRIVES", m_oldDrives);
     }
-    QByteArray Host(const QByteArray &rel) const { return QFile::encodeName(m_dir.path()) + '/' + rel; }
+    QByteArray Host(const QByteArray &rel) const
+    {
+        return QFile::encodeName(m_dir.path()) + '/' + rel;
+    }
     void Write(const QByteArray &rel, int size)
     {
         const QByteArray path = Host(rel);
@@ -69,8 +73,8 @@ protected:
         int size = 0;
         for (const char *dir : {"w/", "w/Alpha/", "w/alpha2/", "w/beta/Deep/", "w/beta/deep2/x/",
                                 "w/.cache/", "w/\xc3\x84rger/"}) {
-            for (const char *name : {"a.txt", "B.TXT", "c.Doc", "README", "zz.tXt", ".rc",
-                                     "\xc3\x9f.txt", "Ab.txt"}) {
+            for (const char *name :
+                 {"a.txt", "B.TXT", "c.Doc", "README", "zz.tXt", ".rc", "\xc3\x9f.txt", "Ab.txt"}) {
                 size = (size * 7 + 1333) % 5000;
                 Write(QByteArray(dir) + name, size);
             }
@@ -118,13 +122,15 @@ QStringList PlainGetFiles(const QString &path, const QString &mask, bool recursi
     return out;
 }
 
-int PlainCount(const QString &path, const QString &mask, int minKB, int maxKB, bool recursive = true)
+int PlainCount(const QString &path, const QString &mask, int minKB, int maxKB,
+               bool recursive = true)
 {
     int count = 0;
     const QString upper = mask.toUpper();
     PlainWalk(jxtCheckPath(path), recursive, [&](const QString &, const TSearchRec &rec) {
         const qint64 kb = rec.Size / 1000;
-        if (jxtIsFile(rec) && (jxtIsMatch(QStringLiteral("*.*"), upper) || jxtIsMatch(rec.Name.toUpper(), upper)) &&
+        if (jxtIsFile(rec) &&
+            (jxtIsMatch(QStringLiteral("*.*"), upper) || jxtIsMatch(rec.Name.toUpper(), upper)) &&
             (minKB == 0 || kb >= minKB) && (maxKB == 0 || kb <= maxKB))
             ++count;
     });
@@ -149,8 +155,8 @@ TEST_F(WalkTest, SameFilesInTheSameOrderAsAPlainWalk)
     // The walk names the start as given; case is resolved once, for the start.
     TStringList list;
     jxtGetFiles(&list, QStringLiteral("t:\\W\\BETA"), QStringLiteral("*.DOC"), true);
-    EXPECT_EQ(list.ToStringList(),
-              (QStringList{QStringLiteral("t:\\W\\BETA\\Deep\\c.Doc"), QStringLiteral("t:\\W\\BETA\\deep2\\x\\c.Doc")}));
+    EXPECT_EQ(list.ToStringList(), (QStringList{QStringLiteral("t:\\W\\BETA\\Deep\\c.Doc"),
+                                                QStringLiteral("t:\\W\\BETA\\deep2\\x\\c.Doc")}));
 }
 
 TEST_F(WalkTest, CountsAgreeWithAPlainWalkWithAndWithoutSizes)
@@ -169,8 +175,10 @@ TEST_F(WalkTest, CountsAgreeWithAPlainWalkWithAndWithoutSizes)
             EXPECT_LT(bigger, all);
             EXPECT_EQ(jxtFileCount2(QStringLiteral("T:\\w"), m, true, minKB), bigger) << minKB;
         }
-        EXPECT_EQ(jxtFileCount3(QStringLiteral("T:\\w"), m, true, 1, 2), PlainCount(QStringLiteral("T:\\w"), m, 1, 2));
-        EXPECT_EQ(jxtFileCount(QStringLiteral("T:\\w"), m, false), PlainCount(QStringLiteral("T:\\w"), m, 0, 0, false));
+        EXPECT_EQ(jxtFileCount3(QStringLiteral("T:\\w"), m, true, 1, 2),
+                  PlainCount(QStringLiteral("T:\\w"), m, 1, 2));
+        EXPECT_EQ(jxtFileCount(QStringLiteral("T:\\w"), m, false),
+                  PlainCount(QStringLiteral("T:\\w"), m, 0, 0, false));
     }
     EXPECT_EQ(jxtFileCount(QStringLiteral("T:\\missing"), QStringLiteral("*.*"), true), 0);
 }
@@ -179,8 +187,12 @@ TEST_F(WalkTest, CountsAgreeWithAPlainWalkWithAndWithoutSizes)
 // path of this system; the walkers reach it by its name on disk and count what it holds.
 TEST_F(WalkTest, DirectoriesWithUnspellableNamesAreWalked)
 {
-    Write("u/bad\xff" "dir/one.txt", 1);
-    Write("u/bad\xff" "dir/two.txt", 1);
+    Write("u/bad\xff"
+          "dir/one.txt",
+          1);
+    Write("u/bad\xff"
+          "dir/two.txt",
+          1);
     Write("u/back\\slash/three.txt", 1);
     Write("u/back/slash/decoy.txt", 1);
     EXPECT_EQ(jxtFileCount(QStringLiteral("T:\\u"), QStringLiteral("*.*"), true), 4);
