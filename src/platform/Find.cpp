@@ -272,7 +272,7 @@ bool ListDirectory(const QByteArray &hostDir, TListDetail detail, std::vector<TD
                                                         : faSysFile) |
                              (IsHiddenName(entry.Name) ? faHidden : 0);
         } else {
-            const THostEntry info = StatHostEntryAt(fd, e->d_name, entry.Name, identity);
+            const THostEntry info = StatHostEntryAt(fd, e->d_name, entry.Name, identity, false);
             if (!info.Exists)
                 continue; // gone since the directory was read
             entry.Attr = detail == TListDetail::Kinds ? info.Attr & ~faReadOnly : info.Attr;

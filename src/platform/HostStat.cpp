@@ -67,7 +67,7 @@ namespace {
 // The entry from its lstat result `st` and, for a link, `follow` that stats the target.
 template <typename Follow>
 THostEntry EntryFromStat(struct stat st, const QString &name, const THostIdentity &identity,
-                         Follow follow)
+                         bool withTime, Follow follow)
 {
     THostEntry entry;
     entry.Exists = true;
@@ -80,7 +80,8 @@ THostEntry EntryFromStat(struct stat st, const QString &name, const THostIdentit
             // A dangling link: a plain, empty file.
             entry.Dangling = true;
             entry.Attr = faArchive;
-            entry.Time = ModificationTime(st);
+            if (withTime)
+                entry.Time = ModificationTime(st);
             if (name.startsWith(QLatin1Char('.')))
                 entry.Attr |= faHidden;
             return entry;
@@ -99,7 +100,8 @@ THostEntry EntryFromStat(struct stat st, const QString &name, const THostIdentit
     }
     if (IsHiddenName(name))
         entry.Attr |= faHidden;
-    entry.Time = ModificationTime(st);
+    if (withTime)
+        entry.Time = ModificationTime(st);
     return entry;
 }
 
@@ -111,18 +113,18 @@ THostEntry StatHostEntry(const QString &hostPath, const QString &name)
     struct stat st;
     if (::lstat(native.constData(), &st) != 0)
         return {};
-    return EntryFromStat(st, name, THostIdentity(), [&](struct stat &target) {
+    return EntryFromStat(st, name, THostIdentity(), true, [&](struct stat &target) {
         return ::stat(native.constData(), &target) == 0;
     });
 }
 
 THostEntry StatHostEntryAt(int dirFd, const char *nativeName, const QString &name,
-                           const THostIdentity &identity)
+                           const THostIdentity &identity, bool withTime)
 {
     struct stat st;
     if (::fstatat(dirFd, nativeName, &st, AT_SYMLINK_NOFOLLOW) != 0)
         return {};
-    return EntryFromStat(st, name, identity, [&](struct stat &target) {
+    return EntryFromStat(st, name, identity, withTime, [&](struct stat &target) {
         return ::fstatat(dirFd, nativeName, &target, 0) == 0;
     });
 }

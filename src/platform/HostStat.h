@@ -42,9 +42,11 @@ private:
 };
 
 /// As StatHostEntry for the entry `nativeName` (the name's bytes on disk) of the open
-/// directory `dirFd`; saves the path lookup when a whole directory is read.
+/// directory `dirFd`; saves the path lookup when a whole directory is read. `withTime` false
+/// leaves Time null (converting it to local time is the costliest part for a listing that
+/// does not need it).
 THostEntry StatHostEntryAt(int dirFd, const char *nativeName, const QString &name,
-                           const THostIdentity &identity);
+                           const THostIdentity &identity, bool withTime = true);
 
 /// Whether `name` gives the hidden bit: a leading dot, except for "." and "..".
 bool IsHiddenName(const QString &name);
