@@ -7,12 +7,15 @@
 #include "platform/Volumes.h"
 
 #include <QFile>
-#include <QList>
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cstring>
+#include <string>
 #include <vector>
 
 namespace jxt::platform {
@@ -22,11 +25,12 @@ struct TFindState
     struct TEntry
     {
         QString Name;
+        bool Ascii = false; // the name holds only ASCII characters (a cheaper sort key)
         THostEntry Info;
-        QString HostPath;
     };
-    QList<TEntry> Entries;
-    int Next = 0;
+    std::vector<TEntry> Entries;
+    size_t Next = 0;
+    QString HostDir; // the host directory of the entries (the volume label's: its drive)
 };
 
 namespace {
@@ -82,38 +86,229 @@ bool IsDriveRootOrHostRoot(const QString &hostDir)
     return false;
 }
 
-void FillRecord(TSearchRec &rec, const TFindState::TEntry &e)
+bool DotEntry(const QString &name)
+{
+    return name == QLatin1String(".") || name == QLatin1String("..");
+}
+
+bool DotEntry(const char *name)
+{
+    return name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0));
+}
+
+// A name from disk and whether it is plain ASCII (then Latin-1 decoding is exact and cheap).
+QString DecodeName(const char *native, bool &ascii)
+{
+    const char *p = native;
+    while (static_cast<unsigned char>(*p) - 1u < 0x7Fu)
+        ++p;
+    ascii = *p == 0;
+    return ascii ? QString::fromLatin1(native, p - native) : QFile::decodeName(native);
+}
+
+// Case-insensitive name order with ties in binary order. For two ASCII names the folded
+// comparison is done here on the characters; otherwise QString's comparison decides, which
+// gives the same order for ASCII names, so both paths agree.
+bool NameLess(const QString &a, bool asciiA, const QString &b, bool asciiB)
+{
+    if (asciiA && asciiB) {
+        const QChar *pa = a.constData();
+        const QChar *pb = b.constData();
+        const qsizetype n = std::min(a.size(), b.size());
+        for (qsizetype i = 0; i < n; ++i) {
+            char16_t ca = pa[i].unicode();
+            char16_t cb = pb[i].unicode();
+            if (ca == cb)
+                continue;
+            if (ca >= u'A' && ca <= u'Z')
+                ca += u'a' - u'A';
+            if (cb >= u'A' && cb <= u'Z')
+                cb += u'a' - u'A';
+            if (ca != cb)
+                return ca < cb;
+        }
+        if (a.size() != b.size())
+            return a.size() < b.size();
+        return a < b;
+    }
+    const int c = a.compare(b, Qt::CaseInsensitive);
+    return c != 0 ? c < 0 : a < b;
+}
+
+int DotRank(const QString &name)
+{
+    return name == QLatin1String(".") ? 0 : name == QLatin1String("..") ? 1 : 2;
+}
+
+// The attribute bits of an entry of a directory of type `type` (a DT_* value), or -1 when the
+// type alone does not tell (a link, or a type the file system does not record).
+int AttrFromDirentType(unsigned char type)
+{
+    switch (type) {
+    case DT_DIR:
+        return faDirectory;
+    case DT_REG:
+        return faArchive;
+    case DT_FIFO:
+    case DT_CHR:
+    case DT_BLK:
+    case DT_SOCK:
+        return faSysFile;
+    default:
+        return -1;
+    }
+}
+
+// The wildcard rules of MatchesFileMask with the pattern prepared once for a whole directory.
+class TFileMask
+{
+public:
+    explicit TFileMask(const QString &pattern)
+    {
+        QString p = pattern.toCaseFolded();
+        m_all = p == QLatin1String("*") || p == QLatin1String("*.*");
+        m_dotStar = p.endsWith(QLatin1String(".*"));
+        if (m_dotStar)
+            m_dotStarBase = p.chopped(2);
+        if (p.endsWith(QLatin1Char('.')) && !DotEntry(p)) {
+            while (p.endsWith(QLatin1Char('.')))
+                p.chop(1);
+            m_rejectExtension = !p.contains(QLatin1Char('.'));
+        }
+        m_pattern = p;
+    }
+
+    bool Matches(const QString &name) const
+    {
+        if (m_all)
+            return true;
+        const QString n = name.toCaseFolded();
+        if (m_dotStar && MatchWildcards(n, m_dotStarBase))
+            return true;
+        if (m_rejectExtension && n.contains(QLatin1Char('.')) && !DotEntry(n))
+            return false;
+        return MatchWildcards(n, m_pattern);
+    }
+
+private:
+    QString m_pattern;
+    QString m_dotStarBase;
+    bool m_all = false;
+    bool m_dotStar = false;
+    bool m_rejectExtension = false;
+};
+
+void FillRecord(TSearchRec &rec, const TFindState &state, const TFindState::TEntry &e)
 {
     rec.Name = e.Name;
     rec.Size = e.Info.Size;
     rec.Attr = e.Info.Attr;
     rec.Time = e.Info.Time;
     rec.IsSymLink = e.Info.IsSymLink;
-    rec.HostPath = e.HostPath;
-}
-
-bool DotEntry(const QString &name)
-{
-    return name == QLatin1String(".") || name == QLatin1String("..");
+    if (e.Info.Attr == faVolumeID)
+        rec.HostPath = state.HostDir;
+    else if (state.HostDir.endsWith(QLatin1Char('/')))
+        rec.HostPath = state.HostDir + e.Name;
+    else
+        rec.HostPath = state.HostDir + QLatin1Char('/') + e.Name;
 }
 
 } // namespace
 
 bool MatchesFileMask(const QString &name, const QString &pattern)
 {
-    const QString n = name.toCaseFolded();
-    QString p = pattern.toCaseFolded();
-    if (p == QLatin1String("*") || p == QLatin1String("*.*"))
-        return true;
-    if (p.endsWith(QLatin1String(".*")) && MatchWildcards(n, p.chopped(2)))
-        return true;
-    if (p.endsWith(QLatin1Char('.')) && !DotEntry(p)) {
-        while (p.endsWith(QLatin1Char('.')))
-            p.chop(1);
-        if (!p.contains(QLatin1Char('.')) && n.contains(QLatin1Char('.')) && !DotEntry(n))
-            return false;
+    return TFileMask(pattern).Matches(name);
+}
+
+bool ListDirectory(const QByteArray &hostDir, TListDetail detail, std::vector<TDirEntry> &entries,
+                   bool trustTypes)
+{
+    entries.clear();
+    const int fd = ::open(hostDir.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    DIR *d = ::fdopendir(fd);
+    if (!d) {
+        ::close(fd);
+        return false;
     }
-    return MatchWildcards(n, p);
+    struct TItem
+    {
+        TDirEntry Entry;
+        bool Ascii;
+        quint32 KeyOffset; // the lower-case form of an ASCII name in `keys`
+        quint32 KeyLength;
+    };
+    std::vector<TItem> items;
+    std::string keys;
+    const THostIdentity identity;
+    while (dirent *e = ::readdir(d)) {
+        if (DotEntry(e->d_name))
+            continue;
+        TItem item;
+        TDirEntry &entry = item.Entry;
+        entry.Name = DecodeName(e->d_name, item.Ascii);
+        item.KeyOffset = quint32(keys.size());
+        item.KeyLength = 0;
+        if (item.Ascii) {
+            for (const char *p = e->d_name; *p; ++p)
+                keys += (*p >= 'A' && *p <= 'Z') ? char(*p + ('a' - 'A')) : *p;
+            item.KeyLength = quint32(keys.size()) - item.KeyOffset;
+        }
+        const int known = trustTypes ? AttrFromDirentType(e->d_type) : -1;
+        if (known >= 0 && (detail == TListDetail::Kinds || known == faDirectory)) {
+            entry.Attr = known;
+            if (IsHiddenName(entry.Name))
+                entry.Attr |= faHidden;
+        } else if (known < 0 && detail == TListDetail::Kinds && trustTypes && e->d_type == DT_LNK) {
+            // A link is what it points to; a dangling one is a plain file.
+            struct stat target;
+            entry.IsSymLink = true;
+            if (::fstatat(fd, e->d_name, &target, 0) != 0)
+                entry.Attr = faArchive | (e->d_name[0] == '.' ? faHidden : 0);
+            else
+                entry.Attr = (S_ISDIR(target.st_mode)   ? faDirectory
+                              : S_ISREG(target.st_mode) ? faArchive
+                                                        : faSysFile) |
+                             (IsHiddenName(entry.Name) ? faHidden : 0);
+        } else {
+            const THostEntry info = StatHostEntryAt(fd, e->d_name, entry.Name, identity, false);
+            if (!info.Exists)
+                continue; // gone since the directory was read
+            entry.Attr = detail == TListDetail::Kinds ? info.Attr & ~faReadOnly : info.Attr;
+            entry.Size = detail == TListDetail::Kinds ? 0 : info.Size;
+            entry.IsSymLink = info.IsSymLink;
+        }
+        if ((entry.Attr & faDirectory) && !entry.IsSymLink)
+            entry.NativeName = QByteArray(e->d_name);
+        items.push_back(std::move(item));
+    }
+    ::closedir(d);
+
+    // Sorted through an index, on the lower-case bytes for two ASCII names (the order of
+    // NameLess, which decides for all other pairs).
+    std::vector<quint32> order(items.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        order[i] = quint32(i);
+    const char *keyData = keys.data();
+    std::sort(order.begin(), order.end(), [&](quint32 ia, quint32 ib) {
+        const TItem &a = items[ia];
+        const TItem &b = items[ib];
+        if (a.Ascii && b.Ascii) {
+            const int c = std::memcmp(keyData + a.KeyOffset, keyData + b.KeyOffset,
+                                      std::min(a.KeyLength, b.KeyLength));
+            if (c != 0)
+                return c < 0;
+            if (a.KeyLength != b.KeyLength)
+                return a.KeyLength < b.KeyLength;
+            return a.Entry.Name < b.Entry.Name;
+        }
+        return NameLess(a.Entry.Name, a.Ascii, b.Entry.Name, b.Ascii);
+    });
+    entries.reserve(items.size());
+    for (quint32 i : order)
+        entries.push_back(std::move(items[i].Entry));
+    return true;
 }
 
 int FindFirst(const QString &pattern, int attr, TSearchRec &rec)
@@ -132,54 +327,52 @@ int FindFirst(const QString &pattern, int attr, TSearchRec &rec)
         return kErrorFileNotFound;
 
     auto state = std::make_shared<TFindState>();
+    state->HostDir = hostDir;
     if (attr == faVolumeID) {
         const QString label = GetVolumeLabel(hostDir);
         if (label.isEmpty())
             return kErrorFileNotFound;
-        THostEntry info;
-        info.Exists = true;
-        info.Attr = faVolumeID;
-        state->Entries.append({label, info, hostDir});
+        TFindState::TEntry entry;
+        entry.Name = label;
+        entry.Info.Exists = true;
+        entry.Info.Attr = faVolumeID;
+        state->Entries.push_back(entry);
     } else {
         DIR *d = ::opendir(QFile::encodeName(hostDir).constData());
         if (!d)
             return kErrorPathNotFound;
+        const int fd = ::dirfd(d);
         const bool root = IsDriveRootOrHostRoot(hostDir);
+        const TFileMask matcher(mask);
+        const THostIdentity identity;
         bool anyNameMatched = false;
         while (dirent *e = ::readdir(d)) {
-            const QString name = QFile::decodeName(e->d_name);
-            if (root && DotEntry(name))
+            if (root && DotEntry(e->d_name))
                 continue;
-            if (!MatchesFileMask(name, mask))
+            TFindState::TEntry entry;
+            entry.Name = DecodeName(e->d_name, entry.Ascii);
+            if (!matcher.Matches(entry.Name))
                 continue;
             anyNameMatched = true;
-            const QString full = hostDir.endsWith(QLatin1Char('/'))
-                                     ? hostDir + name
-                                     : hostDir + QLatin1Char('/') + name;
-            THostEntry info = StatHostEntry(full, name);
-            if (!info.Exists || (info.Attr & rec.ExcludeAttr) != 0)
+            entry.Info = StatHostEntryAt(fd, e->d_name, entry.Name, identity);
+            if (!entry.Info.Exists || (entry.Info.Attr & rec.ExcludeAttr) != 0)
                 continue;
-            state->Entries.append({name, info, full});
+            state->Entries.push_back(std::move(entry));
         }
         ::closedir(d);
         if (!anyNameMatched)
             return kErrorFileNotFound;
         std::sort(state->Entries.begin(), state->Entries.end(),
                   [](const TFindState::TEntry &a, const TFindState::TEntry &b) {
-                      const int rankA = a.Name == QLatin1String(".")    ? 0
-                                        : a.Name == QLatin1String("..") ? 1
-                                                                        : 2;
-                      const int rankB = b.Name == QLatin1String(".")    ? 0
-                                        : b.Name == QLatin1String("..") ? 1
-                                                                        : 2;
+                      const int rankA = DotRank(a.Name);
+                      const int rankB = DotRank(b.Name);
                       if (rankA != rankB)
                           return rankA < rankB;
-                      const int c = a.Name.compare(b.Name, Qt::CaseInsensitive);
-                      return c != 0 ? c < 0 : a.Name < b.Name;
+                      return NameLess(a.Name, a.Ascii, b.Name, b.Ascii);
                   });
     }
 
-    if (state->Entries.isEmpty())
+    if (state->Entries.empty())
         return kErrorNoMoreFiles;
     rec.FindHandle = state;
     return FindNext(rec);
@@ -190,7 +383,7 @@ int FindNext(TSearchRec &rec)
     TFindState *state = rec.FindHandle.get();
     if (!state || state->Next >= state->Entries.size())
         return kErrorNoMoreFiles;
-    FillRecord(rec, state->Entries.at(state->Next++));
+    FillRecord(rec, *state, state->Entries[state->Next++]);
     return 0;
 }
 

@@ -3,10 +3,12 @@
 // mapped from POSIX, its wildcard dialect and a stable case-insensitive order.
 #pragma once
 
+#include <QByteArray>
 #include <QDateTime>
 #include <QString>
 
 #include <memory>
+#include <vector>
 
 namespace jxt::platform {
 
@@ -63,6 +65,35 @@ int FindNext(TSearchRec &rec);
 
 /// Ends the search and frees its state. Safe to call twice or after a failed FindFirst.
 void FindClose(TSearchRec &rec);
+
+/// One entry of a directory listing (see ListDirectory).
+struct TDirEntry
+{
+    QString Name;          ///< entry name as stored on disk
+    QByteArray NativeName; ///< its bytes on disk; filled for directories only (to descend)
+    int Attr = 0;          ///< fa* bits as FindFirst gives them (but see TListDetail::Kinds)
+    qint64 Size = 0;       ///< as TSearchRec::Size with TListDetail::Full, else 0
+    bool IsSymLink = false;
+};
+
+/// How much a directory listing finds out about each entry.
+enum class TListDetail {
+    /// Directory, file, system and hidden bits and whether the entry is a link: what a walk
+    /// needs to descend and to tell files from directories. The type the directory itself
+    /// records is used; only links and entries of unknown type are looked at. faReadOnly is
+    /// never set and Size is 0.
+    Kinds,
+    /// Everything FindFirst reports, sizes and the read-only bit included (but no times).
+    Full,
+};
+
+/// Reads every entry of the host directory `hostDir` (an absolute host path, no case
+/// resolution) except "." and "..", in the order FindFirst returns them. `trustTypes` false
+/// ignores the types recorded in the directory and looks at every entry, as on file systems
+/// that do not record them. Returns false, with `entries` empty, when `hostDir` is not a
+/// readable directory.
+bool ListDirectory(const QByteArray &hostDir, TListDetail detail, std::vector<TDirEntry> &entries,
+                   bool trustTypes = true);
 
 /// The wildcard rules of the search, case-insensitive: `*` is any run of characters, `?` one
 /// character other than a dot, or nothing at a dot or at the end of the name; `*` and `*.*`

@@ -6,30 +6,16 @@
 
 #include <QFile>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace jxt::platform {
 
 namespace {
-
-bool InOurGroups(gid_t gid)
-{
-    if (gid == ::getegid())
-        return true;
-    const int count = ::getgroups(0, nullptr);
-    if (count <= 0)
-        return false;
-    std::vector<gid_t> groups(static_cast<size_t>(count));
-    const int got = ::getgroups(count, groups.data());
-    for (int i = 0; i < got; ++i) {
-        if (groups[static_cast<size_t>(i)] == gid)
-            return true;
-    }
-    return false;
-}
 
 QDateTime ModificationTime(const struct stat &st)
 {
@@ -39,36 +25,63 @@ QDateTime ModificationTime(const struct stat &st)
 
 } // namespace
 
-bool HostModeWritable(unsigned mode, unsigned uid, unsigned gid)
+THostIdentity::THostIdentity() : m_uid(::geteuid()) {}
+
+bool THostIdentity::Writable(unsigned mode, unsigned uid, unsigned gid) const
 {
-    const uid_t me = ::geteuid();
-    if (me == 0)
+    if (m_uid == 0)
         return (mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0;
-    if (uid == me)
+    if (uid == m_uid)
         return (mode & S_IWUSR) != 0;
-    if (InOurGroups(gid))
+    if (!m_groupsRead) {
+        m_groupsRead = true;
+        m_gid = ::getegid();
+        const int count = ::getgroups(0, nullptr);
+        if (count > 0) {
+            std::vector<gid_t> groups(static_cast<size_t>(count));
+            const int got = ::getgroups(count, groups.data());
+            for (int i = 0; i < got; ++i)
+                m_groups.push_back(groups[static_cast<size_t>(i)]);
+        }
+    }
+    const bool ours =
+        gid == m_gid || std::find(m_groups.begin(), m_groups.end(), gid) != m_groups.end();
+    if (ours)
         return (mode & S_IWGRP) != 0;
     return (mode & S_IWOTH) != 0;
 }
 
-THostEntry StatHostEntry(const QString &hostPath, const QString &name)
+bool HostModeWritable(unsigned mode, unsigned uid, unsigned gid)
+{
+    return THostIdentity().Writable(mode, uid, gid);
+}
+
+bool IsHiddenName(const QString &name)
+{
+    return name.startsWith(QLatin1Char('.')) && name != QLatin1String(".") &&
+           name != QLatin1String("..");
+}
+
+namespace {
+
+// The entry from its lstat result `st` and, for a link, `follow` that stats the target.
+template <typename Follow>
+THostEntry EntryFromStat(struct stat st, const QString &name, const THostIdentity &identity,
+                         bool withTime, Follow follow)
 {
     THostEntry entry;
-    const QByteArray native = QFile::encodeName(hostPath);
-    struct stat st;
-    if (::lstat(native.constData(), &st) != 0)
-        return entry;
     entry.Exists = true;
     if (S_ISLNK(st.st_mode)) {
         entry.IsSymLink = true;
         struct stat target;
-        if (::stat(native.constData(), &target) == 0) {
+        if (follow(target)) {
             st = target;
         } else {
             // A dangling link: a plain, empty file.
             entry.Dangling = true;
             entry.Attr = faArchive;
-            entry.Time = ModificationTime(st);
+            if (withTime)
+                entry.Time = ModificationTime(st);
             if (name.startsWith(QLatin1Char('.')))
                 entry.Attr |= faHidden;
             return entry;
@@ -80,16 +93,40 @@ THostEntry StatHostEntry(const QString &hostPath, const QString &name)
     } else if (S_ISREG(st.st_mode)) {
         entry.Attr = faArchive;
         entry.Size = st.st_size;
-        if (!HostModeWritable(st.st_mode, st.st_uid, st.st_gid))
+        if (!identity.Writable(st.st_mode, st.st_uid, st.st_gid))
             entry.Attr |= faReadOnly;
     } else {
         entry.Attr = faSysFile;
     }
-    if (name.startsWith(QLatin1Char('.')) && name != QLatin1String(".") &&
-        name != QLatin1String(".."))
+    if (IsHiddenName(name))
         entry.Attr |= faHidden;
-    entry.Time = ModificationTime(st);
+    if (withTime)
+        entry.Time = ModificationTime(st);
     return entry;
+}
+
+} // namespace
+
+THostEntry StatHostEntry(const QString &hostPath, const QString &name)
+{
+    const QByteArray native = QFile::encodeName(hostPath);
+    struct stat st;
+    if (::lstat(native.constData(), &st) != 0)
+        return {};
+    return EntryFromStat(st, name, THostIdentity(), true, [&](struct stat &target) {
+        return ::stat(native.constData(), &target) == 0;
+    });
+}
+
+THostEntry StatHostEntryAt(int dirFd, const char *nativeName, const QString &name,
+                           const THostIdentity &identity, bool withTime)
+{
+    struct stat st;
+    if (::fstatat(dirFd, nativeName, &st, AT_SYMLINK_NOFOLLOW) != 0)
+        return {};
+    return EntryFromStat(st, name, identity, withTime, [&](struct stat &target) {
+        return ::fstatat(dirFd, nativeName, &target, 0) == 0;
+    });
 }
 
 } // namespace jxt::platform

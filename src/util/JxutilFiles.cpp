@@ -97,38 +97,86 @@ void ForEachEntry(const QString &dir, const std::function<bool(const TSearchRec 
     platform::FindClose(rec);
 }
 
+/// The upper-case form of a file name for matching. ASCII names, by far the most common, are
+/// converted here: only a-z change, exactly as QString::toUpper changes them.
+QString UpperName(const QString &name)
+{
+    const qsizetype n = name.size();
+    const QChar *in = name.constData();
+    bool lower = false;
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = in[i].unicode();
+        if (c >= 0x80)
+            return name.toUpper();
+        lower = lower || (c >= u'a' && c <= u'z');
+    }
+    if (!lower)
+        return name;
+    QString upper(n, Qt::Uninitialized);
+    QChar *out = upper.data();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = in[i].unicode();
+        out[i] = QChar(c >= u'a' && c <= u'z' ? char16_t(c - (u'a' - u'A')) : c);
+    }
+    return upper;
+}
+
 /// The walk shared by the search and counting helpers: subdirectories first (never through a
-/// symbolic link), then the entries of the directory itself. onEntry returns false to stop.
-bool Walk(const QString &dir, bool recursive, Pump &pump,
-          const std::function<bool(const QString &dir, const TSearchRec &)> &onEntry)
+/// symbolic link), then the entries of the directory itself, each directory read once and in
+/// the order of FindFirst. `dir` is the directory as the caller named it (with a trailing
+/// backslash), `hostDir` the host directory it resolved to; subdirectories are reached by their
+/// names on disk, so the path is resolved only once for the whole walk. onEntry returns false
+/// to stop.
+bool WalkHost(const QString &dir, const QByteArray &hostDir, bool recursive,
+              platform::TListDetail detail, Pump &pump,
+              const std::function<bool(const QString &dir, const TSearchRec &)> &onEntry)
 {
     if (Terminating())
         return false;
+    std::vector<platform::TDirEntry> entries;
+    platform::ListDirectory(hostDir, detail, entries);
     bool go = true;
     if (recursive) {
-        std::vector<QString> subdirs;
-        ForEachEntry(dir, [&](const TSearchRec &rec) {
-            if (jxtIsDirectory(rec) && !rec.IsSymLink)
-                subdirs.push_back(rec.Name);
-            return true;
-        });
-        for (const QString &name : subdirs) {
-            go = Walk(dir + name + kBackslash, recursive, pump, onEntry);
+        const bool atRoot = hostDir == "/";
+        for (const platform::TDirEntry &e : entries) {
+            if (!(e.Attr & platform::faDirectory) || e.IsSymLink)
+                continue;
+            QByteArray subHost = hostDir;
+            if (!atRoot)
+                subHost += '/';
+            subHost += e.NativeName;
+            go = WalkHost(dir + e.Name + kBackslash, subHost, recursive, detail, pump, onEntry);
             if (!go)
                 return false;
         }
     }
-    ForEachEntry(dir, [&](const TSearchRec &rec) {
+    TSearchRec rec;
+    for (const platform::TDirEntry &e : entries) {
+        rec.Name = e.Name;
+        rec.Attr = e.Attr;
+        rec.Size = e.Size;
+        rec.IsSymLink = e.IsSymLink;
         go = onEntry(dir, rec);
         pump.Run();
         if (Terminating())
             go = false;
-        return go;
-    });
+        if (!go)
+            break;
+    }
     return go;
 }
 
-int CountFiles(const QString &path, const QString &mask, bool recursive,
+/// Starts a walk at `dir` (with a trailing backslash, or empty for the current directory).
+bool Walk(const QString &dir, bool recursive, platform::TListDetail detail, Pump &pump,
+          const std::function<bool(const QString &dir, const TSearchRec &)> &onEntry)
+{
+    const QString host = platform::ToHostPath(dir.isEmpty() ? QStringLiteral(".") : dir);
+    if (host.isEmpty())
+        return !Terminating();
+    return WalkHost(dir, QFile::encodeName(host), recursive, detail, pump, onEntry);
+}
+
+int CountFiles(const QString &path, const QString &mask, bool recursive, bool needSize,
                const std::function<bool(qint64 size)> &sizeOk)
 {
     HourGlass hourGlass;
@@ -136,8 +184,11 @@ int CountFiles(const QString &path, const QString &mask, bool recursive,
     const bool everyFile = jxtIsMatch(QStringLiteral("*.*"), upperMask);
     int count = 0;
     Pump pump;
-    Walk(jxtCheckPath(path), recursive, pump, [&](const QString &, const TSearchRec &rec) {
-        if (jxtIsFile(rec) && (everyFile || jxtIsMatch(rec.Name.toUpper(), upperMask)) && sizeOk(rec.Size))
+    const platform::TListDetail detail =
+        needSize ? platform::TListDetail::Full : platform::TListDetail::Kinds;
+    Walk(jxtCheckPath(path), recursive, detail, pump, [&](const QString &, const TSearchRec &rec) {
+        if (jxtIsFile(rec) && (everyFile || jxtIsMatch(UpperName(rec.Name), upperMask)) &&
+            sizeOk(rec.Size))
             ++count;
         return true;
     });
@@ -525,11 +576,12 @@ bool jxtFilesExists(const QString &path, const QString &mask, bool recursive)
     HourGlass hourGlass;
     bool found = false;
     Pump pump;
-    Walk(jxtCheckPath(path), recursive, pump, [&](const QString &, const TSearchRec &rec) {
-        // Directories are never files, hidden ones (attribute 18) included.
-        found = jxtIsFile(rec) && jxtIsMatch(rec.Name.toUpper(), mask);
-        return !found;
-    });
+    Walk(jxtCheckPath(path), recursive, platform::TListDetail::Kinds, pump,
+         [&](const QString &, const TSearchRec &rec) {
+             // Directories are never files, hidden ones (attribute 18) included.
+             found = jxtIsFile(rec) && jxtIsMatch(UpperName(rec.Name), mask);
+             return !found;
+         });
     return found;
 }
 
@@ -540,29 +592,29 @@ void jxtGetFiles(TStrings *list, const QString &path, const QString &mask, bool 
     list->BeginUpdate();
     list->Clear();
     Pump pump;
-    Walk(jxtCheckPath(path), recursive, pump, [&](const QString &dir, const TSearchRec &rec) {
-        if (jxtIsFile(rec) && jxtIsMatch(rec.Name.toUpper(), mask))
-            list->Add(dir + rec.Name);
-        return true;
-    });
+    Walk(jxtCheckPath(path), recursive, platform::TListDetail::Kinds, pump,
+         [&](const QString &dir, const TSearchRec &rec) {
+             if (jxtIsFile(rec) && jxtIsMatch(UpperName(rec.Name), mask))
+                 list->Add(dir + rec.Name);
+             return true;
+         });
     list->EndUpdate();
 }
 
 int jxtFileCount(const QString &path, const QString &mask, bool recursive)
 {
-    return CountFiles(path, mask, recursive, [](qint64) { return true; });
+    return CountFiles(path, mask, recursive, false, [](qint64) { return true; });
 }
 
 int jxtFileCount2(const QString &path, const QString &mask, bool recursive, int minKB)
 {
-    return CountFiles(path, mask, recursive, [minKB](qint64 size) {
-        return minKB == 0 || size / 1000 >= minKB;
-    });
+    return CountFiles(path, mask, recursive, minKB != 0,
+                      [minKB](qint64 size) { return minKB == 0 || size / 1000 >= minKB; });
 }
 
 int jxtFileCount3(const QString &path, const QString &mask, bool recursive, int minKB, int maxKB)
 {
-    return CountFiles(path, mask, recursive, [minKB, maxKB](qint64 size) {
+    return CountFiles(path, mask, recursive, minKB != 0 || maxKB != 0, [minKB, maxKB](qint64 size) {
         if (minKB == 0 && maxKB == 0)
             return true;
         const qint64 kb = size / 1000;
