@@ -116,7 +116,8 @@ QStringList PlainGetFiles(const QString &path, const QString &mask, bool recursi
 {
     QStringList out;
     PlainWalk(jxtCheckPath(path), recursive, [&](const QString &dir, const TSearchRec &rec) {
-        if (rec.Attr != platform::faDirectory && jxtIsMatch(rec.Name.toUpper(), mask))
+        // Directories, hidden ones included, are never files.
+        if (jxtIsFile(rec) && jxtIsMatch(rec.Name.toUpper(), mask))
             out << dir + rec.Name;
     });
     return out;
