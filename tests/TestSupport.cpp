@@ -9,6 +9,8 @@
 #include <QFont>
 #include <QPalette>
 
+#include <algorithm>
+
 namespace jxt::test {
 
 void InstallFixedEnvironment()
@@ -78,6 +80,21 @@ int CountColor(const QImage &image, int color, int x1, int y1, int x2, int y2)
             if (PixelAt(image, x, y) == color)
                 ++n;
     return n;
+}
+
+TInk InkOf(const QImage &image, int color)
+{
+    TInk ink;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (PixelAt(image, x, y) == color) {
+                ink.Left = std::min(ink.Left, x);
+                ink.Right = std::max(ink.Right, x);
+                ink.Top = std::min(ink.Top, y);
+                ink.Bottom = std::max(ink.Bottom, y);
+                ++ink.Count;
+            }
+    return ink;
 }
 
 } // namespace jxt::test

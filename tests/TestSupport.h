@@ -7,6 +7,8 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <climits>
+
 namespace jxt {
 class TScriptedDialogs;
 }
@@ -31,5 +33,17 @@ int PixelAt(const QImage &image, int x, int y);
 
 /// Number of pixels of colour (0x00BBGGRR) in the rectangle [x1,x2) x [y1,y2) of image.
 int CountColor(const QImage &image, int color, int x1, int y1, int x2, int y2);
+
+/// Bounding box (inclusive) and pixel count of one colour (0x00BBGGRR) in an image; Right
+/// and Bottom stay -1 and Left and Top INT_MAX when the colour does not occur.
+struct TInk
+{
+    int Left = INT_MAX;
+    int Top = INT_MAX;
+    int Right = -1;
+    int Bottom = -1;
+    int Count = 0;
+};
+TInk InkOf(const QImage &image, int color);
 
 } // namespace jxt::test

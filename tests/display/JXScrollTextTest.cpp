@@ -13,33 +13,11 @@
 #include <climits>
 
 using namespace jxt;
+using jxt::test::InkOf;
 using jxt::test::PixelAt;
+using jxt::test::TInk;
 
 namespace {
-
-struct TInk
-{
-    int Left = INT_MAX;
-    int Top = INT_MAX;
-    int Right = -1;
-    int Bottom = -1;
-    int Count = 0;
-};
-
-TInk InkOf(const QImage &image, TColor color)
-{
-    TInk ink;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (PixelAt(image, x, y) == color) {
-                ink.Left = std::min(ink.Left, x);
-                ink.Right = std::max(ink.Right, x);
-                ink.Top = std::min(ink.Top, y);
-                ink.Bottom = std::max(ink.Bottom, y);
-                ++ink.Count;
-            }
-    return ink;
-}
 
 // A 300 x 50 scroller with black text on white, started inside the control at x = 10.
 struct TScroller
