@@ -15,6 +15,7 @@
 #include "host/Forms.h"
 
 #include <QString>
+#include <QVariant>
 #include <QWidget>
 
 #include <functional>
@@ -63,13 +64,42 @@ void PlaceOn(T *component, QWidget *parent)
         component->show();
 }
 
+// Code generated from a .ui file sets a property P through setP(value); the components'
+// setters keep their own names (SetCaption), so each class forwards setP to the property.
+// Only properties the class publishes take effect; the others are never instantiated.
+#define JXT_UI_SETTER(Name)                                                                        \
+    template <typename TValue>                                                                     \
+    void set##Name(const TValue &value)                                                            \
+    {                                                                                              \
+        this->setProperty(#Name, QVariant::fromValue(value));                                      \
+    }
+#define JXT_UI_SETTERS                                                                             \
+    JXT_UI_SETTER(AdjustToParent) JXT_UI_SETTER(Align) JXT_UI_SETTER(Alignment) JXT_UI_SETTER(AutoScroll) \
+    JXT_UI_SETTER(AutoSize) JXT_UI_SETTER(BevelInner) JXT_UI_SETTER(BevelOuter) JXT_UI_SETTER(BevelWidth) \
+    JXT_UI_SETTER(Blink) JXT_UI_SETTER(BlinkHiColor) JXT_UI_SETTER(BlinkInAktColor) JXT_UI_SETTER(BlinkLoColor) \
+    JXT_UI_SETTER(BlinkStyle) JXT_UI_SETTER(BorderSize) JXT_UI_SETTER(BorderStyle) JXT_UI_SETTER(BorderWidth) \
+    JXT_UI_SETTER(BoxColor) JXT_UI_SETTER(BoxPreview) JXT_UI_SETTER(Boxes) JXT_UI_SETTER(Caption) \
+    JXT_UI_SETTER(CaptionFormat) JXT_UI_SETTER(CaptionSpacing) JXT_UI_SETTER(CaptionStyle) JXT_UI_SETTER(Color) \
+    JXT_UI_SETTER(Columns) JXT_UI_SETTER(DOTCharSet) JXT_UI_SETTER(DOTColumns) JXT_UI_SETTER(DOTHiColor) \
+    JXT_UI_SETTER(DOTLoColor) JXT_UI_SETTER(DOTRows) JXT_UI_SETTER(DOTSpace) JXT_UI_SETTER(DOTStretch) \
+    JXT_UI_SETTER(Enabled) JXT_UI_SETTER(GraphColor) JXT_UI_SETTER(Hint) JXT_UI_SETTER(Interval) \
+    JXT_UI_SETTER(Items) JXT_UI_SETTER(Kind) JXT_UI_SETTER(LCDHiColor) JXT_UI_SETTER(LCDLoColor) \
+    JXT_UI_SETTER(Locked) JXT_UI_SETTER(MaxValue) JXT_UI_SETTER(MinValue) JXT_UI_SETTER(ParentColor) \
+    JXT_UI_SETTER(ParentFont) JXT_UI_SETTER(ParentShowHint) JXT_UI_SETTER(Progress) JXT_UI_SETTER(Rows) \
+    JXT_UI_SETTER(ScrollChar) JXT_UI_SETTER(ScrollHorizontal) JXT_UI_SETTER(SegmentSize) JXT_UI_SETTER(Shadow) \
+    JXT_UI_SETTER(ShadowColor) JXT_UI_SETTER(ShadowDepth) JXT_UI_SETTER(ShowHint) JXT_UI_SETTER(ShowPeak) \
+    JXT_UI_SETTER(Steps) JXT_UI_SETTER(Style) JXT_UI_SETTER(Tag) JXT_UI_SETTER(Transparent) \
+    JXT_UI_SETTER(Visible)                                                                         \
+    using QWidget::setStyle; /* a QStyle still goes to the widget */
+
 // The classes carry their own meta-object, so Qt Designer stores forms with these names and
 // the generated code constructs them.
 #define JXT_UI_CONSTRUCTOR(Class)                                                                  \
     explicit Class(QWidget *parent = nullptr) : ::jxt::Class(::jxt::ui::OwnerFor(parent))          \
     {                                                                                              \
         ::jxt::ui::PlaceOn(this, parent);                                                          \
-    }
+    }                                                                                              \
+    JXT_UI_SETTERS
 
 class TJXScrollText : public ::jxt::TJXScrollText
 {
@@ -121,6 +151,8 @@ public:
 };
 
 #undef JXT_UI_CONSTRUCTOR
+#undef JXT_UI_SETTERS
+#undef JXT_UI_SETTER
 
 /// Creates the widget class of that component class name (e.g. "TJXGauge") on parent.
 using TWidgetFactory = std::function<QWidget *(QWidget *parent)>;
