@@ -4,7 +4,7 @@
 # 7 x 9 dots (21 x 27 pixels) in two rows of 32, as an uncompressed 16-colour BMP.
 #
 # Usage: tools/make_dotfont.py [output.bmp]
-import struct
+from bmp4 import encode_bmp4
 import sys
 from pathlib import Path
 
@@ -84,21 +84,7 @@ def render():
 
 def bmp_bytes(pixels):
     """Encodes the rows as a bottom-up, uncompressed 4-bit BMP."""
-    row_size = ((WIDTH * 4 + 31) // 32) * 4
-    body = bytearray()
-    for row in reversed(pixels):
-        packed = bytearray()
-        for x in range(0, WIDTH, 2):
-            high = row[x]
-            low = row[x + 1] if x + 1 < WIDTH else 0
-            packed.append((high << 4) | low)
-        packed.extend(b"\0" * (row_size - len(packed)))
-        body.extend(packed)
-    palette = b"".join(struct.pack("<BBBB", b, g, r, 0) for b, g, r in PALETTE)
-    offset = 14 + 40 + len(palette)
-    info = struct.pack("<IiiHHIIiiII", 40, WIDTH, HEIGHT, 1, 4, 0, len(body), 3780, 3780, 16, 0)
-    header = struct.pack("<2sIHHI", b"BM", offset + len(body), 0, 0, offset)
-    return header + info + palette + bytes(body)
+    return encode_bmp4(pixels, [(r, g, b) for b, g, r in PALETTE])
 
 
 def main(argv):

@@ -9,7 +9,7 @@
 # (silver), which the designer treats as transparent; the pictures themselves use the
 # other fifteen colours.
 import os
-import struct
+from bmp4 import encode_bmp4
 import sys
 
 SIZE = 24
@@ -467,19 +467,7 @@ PICTURES = [
 
 def bmp4(picture):
     """A 4-bit BMP file (BITMAPINFOHEADER, 16-entry palette, bottom-up rows)."""
-    row_bytes = ((SIZE * 4 + 31) // 32) * 4
-    pixels = bytearray()
-    for y in reversed(range(SIZE)):
-        row = bytearray(row_bytes)
-        for x in range(SIZE):
-            index = picture.px[y][x]
-            row[x // 2] |= index << (4 if x % 2 == 0 else 0)
-        pixels += row
-    palette = b"".join(struct.pack("<BBBB", b, g, r, 0) for r, g, b in PALETTE)
-    offset = 14 + 40 + len(palette)
-    info = struct.pack("<IiiHHIIiiII", 40, SIZE, SIZE, 1, 4, 0, len(pixels), 3780, 3780, 16, 0)
-    header = struct.pack("<2sIHHI", b"BM", offset + len(pixels), 0, 0, offset)
-    return header + info + palette + bytes(pixels)
+    return encode_bmp4(picture.px, PALETTE)
 
 
 def main():
