@@ -5,6 +5,7 @@
 #include "display/OffscreenCopy.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
@@ -189,7 +190,10 @@ TRect TJXGauge::BoxRect(int k, int pitch, int margin, int innerWidth, int innerH
 void TJXGauge::Paint()
 {
     const int length = m_kind == jxgVertical ? Height() : Width();
-    const int pitch = m_boxes > 0 ? (length - m_borderWidth - 2) / m_boxes : 0;
+    // 64-bit: BorderWidth may be any integer.
+    const int pitch = m_boxes > 0
+        ? int(std::clamp<long long>(((long long)length - m_borderWidth - 2) / m_boxes, INT_MIN, INT_MAX))
+        : 0;
     // Boxes narrower than 3 pixels cannot be told apart: the gauge keeps one box fewer. This
     // paint already shows the lower count (lit boxes, colours and centring all count the
     // same boxes), at the pitch just computed; the next paint measures again.
