@@ -5,6 +5,7 @@
 #include "platform/Find.h"
 #include "platform/HostStat.h"
 #include "platform/Paths.h"
+#include "platform/Transfer.h"
 
 #include <QFile>
 
@@ -38,114 +39,6 @@ THostEntry Entry(const QString &fileName, QString *hostPath = nullptr)
     if (host.isEmpty())
         return {};
     return StatHostEntry(host, NameOf(host));
-}
-
-bool WriteAll(int fd, const char *data, ssize_t size)
-{
-    while (size > 0) {
-        const ssize_t written = ::write(fd, data, static_cast<size_t>(size));
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        data += written;
-        size -= written;
-    }
-    return true;
-}
-
-// Copies a regular file between host paths. The destination is created exclusively when
-// `exclusive`, otherwise truncated; a destination this call created is removed on failure.
-bool CopyHostFile(const QString &source, const QString &dest, bool exclusive)
-{
-    const QByteArray src = Native(source);
-    const QByteArray dst = Native(dest);
-    const int in = ::open(src.constData(), O_RDONLY | O_CLOEXEC);
-    if (in < 0)
-        return false;
-    struct stat srcStat;
-    if (::fstat(in, &srcStat) != 0 || !S_ISREG(srcStat.st_mode)) {
-        ::close(in);
-        return false;
-    }
-
-    struct stat dstStat;
-    const bool existed = ::stat(dst.constData(), &dstStat) == 0;
-    if (existed) {
-        // Overwriting a file with itself would truncate it before reading it.
-        if (exclusive || !S_ISREG(dstStat.st_mode) ||
-            (dstStat.st_dev == srcStat.st_dev && dstStat.st_ino == srcStat.st_ino) ||
-            !HostModeWritable(dstStat.st_mode, dstStat.st_uid, dstStat.st_gid)) {
-            ::close(in);
-            return false;
-        }
-    }
-
-    const int flags = O_WRONLY | O_CREAT | O_CLOEXEC | (exclusive ? O_EXCL : O_TRUNC);
-    const int out = ::open(dst.constData(), flags, srcStat.st_mode & 0777);
-    if (out < 0) {
-        ::close(in);
-        return false;
-    }
-
-    bool ok = true;
-    char buffer[64 * 1024];
-    for (;;) {
-        const ssize_t got = ::read(in, buffer, sizeof buffer);
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            ok = false;
-            break;
-        }
-        if (got == 0)
-            break;
-        if (!WriteAll(out, buffer, got)) {
-            ok = false;
-            break;
-        }
-    }
-    if (ok) {
-        // The copy keeps the source's permissions and modification time, as the original does.
-        ::fchmod(out, srcStat.st_mode & 07777 & ~mode_t(S_ISUID | S_ISGID));
-        const struct timespec times[2] = {srcStat.st_atim, srcStat.st_mtim};
-        ::futimens(out, times);
-    }
-    if (::close(out) != 0)
-        ok = false;
-    ::close(in);
-    if (!ok && !existed)
-        ::unlink(dst.constData());
-    return ok;
-}
-
-// Moves one file or link to another file system: copy, then delete the source. When the
-// source cannot be deleted, the copy is removed again so the move does not duplicate.
-bool MoveAcrossFileSystems(const QString &source, const QString &dest)
-{
-    const QByteArray src = Native(source);
-    const QByteArray dst = Native(dest);
-    struct stat st;
-    if (::lstat(src.constData(), &st) != 0)
-        return false;
-    if (S_ISLNK(st.st_mode)) {
-        QByteArray target(4096, '\0');
-        const ssize_t len =
-            ::readlink(src.constData(), target.data(), static_cast<size_t>(target.size()));
-        if (len < 0 || len >= target.size())
-            return false;
-        target.truncate(static_cast<int>(len));
-        if (::symlink(target.constData(), dst.constData()) != 0)
-            return false;
-    } else if (!S_ISREG(st.st_mode) || !CopyHostFile(source, dest, true)) {
-        return false;
-    }
-    if (::unlink(src.constData()) != 0) {
-        ::unlink(dst.constData());
-        return false;
-    }
-    return true;
 }
 
 } // namespace
@@ -291,20 +184,9 @@ bool MoveFile(const QString &source, const QString &dest)
         return ::rename(nativeSrc.constData(), Native(literal).constData()) == 0;
     }
 
-    // renameat2 refuses an existing destination atomically; file systems without that flag
-    // fall back to the check above followed by a plain rename.
-    int rc = ::renameat2(AT_FDCWD, nativeSrc.constData(), AT_FDCWD, nativeDst.constData(),
-                         RENAME_NOREPLACE);
-    if (rc != 0 && (errno == EINVAL || errno == ENOSYS)) {
-        if (::lstat(nativeDst.constData(), &st) == 0)
-            return false;
-        rc = ::rename(nativeSrc.constData(), nativeDst.constData());
-    }
-    if (rc == 0)
-        return true;
-    if (errno == EXDEV)
-        return MoveAcrossFileSystems(src, dst);
-    return false;
+    TTransferOptions options;
+    options.Mode = TTransferMode::Move;
+    return TransferFile(src, dst, options) == TTransferStatus::Done;
 }
 
 bool RenameFile(const QString &oldName, const QString &newName)
@@ -314,11 +196,9 @@ bool RenameFile(const QString &oldName, const QString &newName)
 
 bool CopyFile(const QString &source, const QString &dest, bool failIfExists)
 {
-    const QString src = ToHostPath(source);
-    const QString dst = ToHostPath(dest);
-    if (src.isEmpty() || dst.isEmpty())
-        return false;
-    return CopyHostFile(src, dst, failIfExists);
+    TTransferOptions options;
+    options.Replace = !failIfExists;
+    return TransferFile(source, dest, options) == TTransferStatus::Done;
 }
 
 } // namespace jxt::platform

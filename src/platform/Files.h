@@ -43,15 +43,19 @@ bool RemoveDir(const QString &dirName);
 /// a symbolic link is deleted itself, never its target.
 bool DeleteFile(const QString &fileName);
 
-/// Moves or renames a file or directory. Fails when the destination exists. A file (or link)
-/// moves to another file system by copy and delete; a directory cannot.
+/// Moves or renames a file or directory. Fails when the destination exists (also when it is
+/// the source itself under another name or a link to it; a change of case only is a rename).
+/// A file (or link) moves to another file system by copy and delete, following the rules of
+/// Transfer.h: the copy is complete and on disk before the source is deleted. A directory
+/// cannot move to another file system.
 bool MoveFile(const QString &source, const QString &dest);
 /// The same as MoveFile.
 bool RenameFile(const QString &oldName, const QString &newName);
 
-/// Copies a file's content, permissions and modification time. With `failIfExists` an
-/// existing destination is an error; otherwise it is overwritten unless it is read-only, a
-/// directory, or the source itself. A failed copy leaves no new destination file behind.
+/// Copies a regular file's content, permissions and modification time by the rules of
+/// Transfer.h (no partial file under the final name, the old destination intact on failure).
+/// With `failIfExists` an existing destination is an error; otherwise it is replaced unless
+/// it is read-only, a directory, or the source itself (through any name or link).
 bool CopyFile(const QString &source, const QString &dest, bool failIfExists);
 
 } // namespace jxt::platform

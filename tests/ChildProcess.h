@@ -1,0 +1,100 @@
+// SPDX-License-Identifier: MIT
+// Running a piece of a test in a forked child: to kill it at a chosen moment, to give it
+// resource limits of its own (a maximum file size standing in for a full disk), or to have
+// several processes work on one file at once.
+#pragma once
+
+#include <cerrno>
+#include <functional>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace jxt::test {
+
+/// A forked child running `body(notifyFd)`; the child may write a byte to notifyFd to tell
+/// the parent it has reached a point. The child ends with body's result as exit code.
+class TChild
+{
+public:
+    explicit TChild(const std::function<int(int notifyFd)> &body)
+    {
+        int fds[2];
+        if (::pipe2(fds, O_CLOEXEC) != 0)
+            return;
+        m_pid = ::fork();
+        if (m_pid == 0) {
+            ::close(fds[0]);
+            ::_exit(body(fds[1]));
+        }
+        ::close(fds[1]);
+        m_readFd = fds[0];
+    }
+    ~TChild()
+    {
+        if (m_pid > 0 && !m_reaped) {
+            ::kill(m_pid, SIGKILL);
+            Wait();
+        }
+        if (m_readFd >= 0)
+            ::close(m_readFd);
+    }
+    TChild(const TChild &) = delete;
+    TChild &operator=(const TChild &) = delete;
+
+    bool Started() const { return m_pid > 0; }
+
+    /// Waits up to timeoutMs for the child's signal byte.
+    bool WaitForSignal(int timeoutMs = 20000)
+    {
+        struct pollfd p = {m_readFd, POLLIN, 0};
+        char c;
+        return ::poll(&p, 1, timeoutMs) == 1 && ::read(m_readFd, &c, 1) == 1;
+    }
+
+    /// Waits for the child's end: its exit code, or 128 + the signal that ended it.
+    int Wait()
+    {
+        if (m_reaped)
+            return m_status;
+        int status = 0;
+        while (::waitpid(m_pid, &status, 0) < 0 && errno == EINTR) {
+        }
+        m_reaped = true;
+        m_status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        return m_status;
+    }
+
+    /// Kills the child with SIGKILL and reaps it.
+    int Kill()
+    {
+        ::kill(m_pid, SIGKILL);
+        return Wait();
+    }
+
+private:
+    pid_t m_pid = -1;
+    int m_readFd = -1;
+    bool m_reaped = false;
+    int m_status = -1;
+};
+
+/// Runs body in a child whose files may grow to at most maxFileSize bytes (writes beyond
+/// fail with EFBIG, as on a full disk); returns body's result, or 128 + signal.
+inline int RunWithFileSizeLimit(rlim_t maxFileSize, const std::function<int()> &body)
+{
+    TChild child([&](int) {
+        ::signal(SIGXFSZ, SIG_IGN);
+        struct rlimit limit = {maxFileSize, maxFileSize};
+        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0)
+            return 99;
+        return body();
+    });
+    return child.Started() ? child.Wait() : -1;
+}
+
+} // namespace jxt::test
