@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "host/Controls.h"
 
+#include <QContextMenuEvent>
 #include <QCursor>
 #include <QMouseEvent>
 #include <QPainter>
@@ -225,6 +226,33 @@ void TControl::SetCaption(const QString &caption)
     Invalidate();
 }
 
+void TControl::SetPopupMenu(TPopupMenu *menu)
+{
+    if (menu == m_popupMenu)
+        return;
+    if (m_popupMenu)
+        RemoveFreeNotification(m_popupMenu);
+    m_popupMenu = menu;
+    if (menu)
+        FreeNotification(menu);
+}
+
+void TControl::Notification(TComponent *component, TOperation operation)
+{
+    TComponent::Notification(component, operation);
+    if (operation == opRemove && component == m_popupMenu)
+        m_popupMenu = nullptr;
+}
+
+bool TControl::DoPopupMenu(int x, int y)
+{
+    if (!m_popupMenu || !m_popupMenu->AutoPopup() || ComponentState().Contains(csDesigning))
+        return false;
+    m_popupMenu->SetPopupComponent(this);
+    m_popupMenu->Popup(x, y);
+    return true;
+}
+
 TCanvas *TControl::Canvas()
 {
     EnsureSurface();
@@ -400,6 +428,14 @@ void TControl::mouseMoveEvent(QMouseEvent *event)
         return;
     const QPoint p = event->position().toPoint();
     MouseMove(ShiftOf(event->modifiers(), event->buttons()), p.x(), p.y());
+}
+
+void TControl::contextMenuEvent(QContextMenuEvent *event)
+{
+    if (m_enabled && DoPopupMenu(event->globalPos().x(), event->globalPos().y()))
+        event->accept();
+    else
+        event->ignore(); // the parent widget may have a menu of its own
 }
 
 // TWinControl

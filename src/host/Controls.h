@@ -8,6 +8,7 @@
 
 #include "host/Component.h"
 #include "host/Graphics.h"
+#include "host/Menus.h"
 
 #include <QImage>
 
@@ -89,6 +90,10 @@ public:
     /// The control's text (caption of labels, panels and buttons).
     QString Caption() const { return m_caption; }
     virtual void SetCaption(const QString &caption);
+    /// The menu a right click on the control opens (when the menu's AutoPopup is on); the
+    /// control forgets it when the menu goes away. Default none.
+    TPopupMenu *PopupMenu() const { return m_popupMenu; }
+    void SetPopupMenu(TPopupMenu *menu);
 
     /// The canvas on the control's surface. Drawing on it outside Paint shows at the next
     /// update.
@@ -131,6 +136,10 @@ protected:
     /// Makes the surface transparent before each paint (controls the parent shows through).
     void SetSurfaceTransparent(bool transparent) { m_transparentSurface = transparent; }
     bool InPaint() const { return m_inPaint; }
+    void Notification(TComponent *component, TOperation operation) override;
+    /// Opens PopupMenu at screen point (x, y) when it is set, its AutoPopup is on and the
+    /// control is not being designed; true when it did.
+    virtual bool DoPopupMenu(int x, int y);
 
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -138,6 +147,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
     friend class TWinControl;
@@ -158,6 +168,7 @@ private:
     bool m_parentShowHint = true;
     TCursor m_cursor = crDefault;
     QString m_caption;
+    TPopupMenu *m_popupMenu = nullptr;
 
     QImage m_surface;
     std::unique_ptr<TCanvas> m_canvas;
