@@ -1,8 +1,9 @@
 # SPDX-License-Identifier: MIT
 # make demo   installs what is missing, builds, and runs the gallery (a window where a display
 #             exists, otherwise screenshots of every page into ./screenshots).
-# make check  installs what is missing, builds and runs all tests, then the same tests under
-#             address and undefined-behaviour sanitizers, then each fuzz target briefly.
+# make check  installs what is missing, checks the format of the sources, builds and runs all
+#             tests, then the same tests under address and undefined-behaviour sanitizers,
+#             then each fuzz target briefly. Every build here treats warnings as errors.
 
 JOBS       ?= $(shell nproc)
 BUILD      ?= build
@@ -12,13 +13,21 @@ FUZZ_SECONDS ?= 20
 CMAKE_GEN  := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 LAUNCHER   := $(shell command -v ccache >/dev/null 2>&1 && echo "-DCMAKE_CXX_COMPILER_LAUNCHER=ccache")
 
-.PHONY: demo check deps build test asan fuzz bench clean
+FORMAT_DIRS := src tests bench fuzz designer examples
+
+.PHONY: demo check deps format format-check build test asan fuzz bench clean
 
 deps:
 	bash scripts/install-deps.sh
 
+format:
+	find $(FORMAT_DIRS) -name '*.cpp' -o -name '*.h' | sort | xargs clang-format -i
+
+format-check: deps
+	find $(FORMAT_DIRS) -name '*.cpp' -o -name '*.h' | sort | xargs clang-format --dry-run --Werror
+
 $(BUILD)/CMakeCache.txt:
-	cmake -S . -B $(BUILD) $(CMAKE_GEN) $(LAUNCHER) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD) $(CMAKE_GEN) $(LAUNCHER) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DJXT_WERROR=ON
 
 build: deps $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j $(JOBS)
@@ -36,7 +45,7 @@ test: build
 
 asan: deps
 	cmake -S . -B $(ASAN_BUILD) $(CMAKE_GEN) $(LAUNCHER) -DCMAKE_BUILD_TYPE=Debug \
-		-DJXT_SANITIZE=ON -DJXT_BUILD_GALLERY=OFF -DJXT_BUILD_BENCH=OFF
+		-DJXT_SANITIZE=ON -DJXT_BUILD_GALLERY=OFF -DJXT_BUILD_BENCH=OFF -DJXT_WERROR=ON
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 \
 		UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
@@ -44,14 +53,14 @@ asan: deps
 fuzz: deps
 	CXX=clang++ CC=clang cmake -S . -B $(FUZZ_BUILD) $(CMAKE_GEN) $(LAUNCHER) \
 		-DCMAKE_BUILD_TYPE=RelWithDebInfo -DJXT_BUILD_FUZZ=ON -DJXT_BUILD_TESTS=OFF \
-		-DJXT_BUILD_GALLERY=OFF -DJXT_BUILD_BENCH=OFF
+		-DJXT_BUILD_GALLERY=OFF -DJXT_BUILD_BENCH=OFF -DJXT_WERROR=ON
 	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzzers
 	bash scripts/run-fuzzers.sh $(FUZZ_BUILD)/fuzz $(FUZZ_SECONDS)
 
 bench: build
 	bash scripts/run-benchmarks.sh $(BUILD)/bench
 
-check: test asan fuzz
+check: format-check test asan fuzz
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) screenshots

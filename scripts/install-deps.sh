@@ -5,12 +5,16 @@
 # when nothing is missing.
 set -euo pipefail
 
+# The Qt Designer plugin needs qt6-tools-dev (Designer, UiPlugin, UiTools) and, because Qt's
+# Designer and UiTools CMake packages require Qt6::OpenGL and Qt6::OpenGLWidgets,
+# libqt6opengl6-dev, which qt6-base-dev only recommends. Fuzzing needs clang and its libFuzzer
+# runtime (libclang-rt-14-dev); the format check needs clang-format.
 packages=(
     build-essential cmake ninja-build ccache pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-tools-dev libqt6opengl6-dev libgl-dev
     fonts-liberation2 fonts-dejavu-core
     libgtest-dev libgmock-dev libbenchmark-dev
-    clang libclang-rt-14-dev
+    clang libclang-rt-14-dev clang-format
     mscompress
 )
 

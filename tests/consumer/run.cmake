@@ -1,21 +1,58 @@
 # SPDX-License-Identifier: MIT
-# Installs the built library into a temporary prefix, builds the consumer against it, runs it.
+# Installs the built library into a temporary prefix and checks what users get:
+#  * an application built against it with find_package (consumer/) runs;
+#  * the installed gallery starts from the prefix with no library path set (GALLERY=ON);
+#  * the README's example builds with jxtpack added by add_subdirectory (subproject/), which
+#    builds only the library and leaves the parent's settings alone (SUBPROJECT=ON).
+# Arguments: BUILD_DIR, SOURCE_DIR (this folder), PROJECT_DIR, WORK_DIR, GALLERY, SUBPROJECT,
+# GENERATOR, LAUNCHER (a compiler launcher such as ccache, may be empty).
 set(prefix ${WORK_DIR}/prefix)
 file(REMOVE_RECURSE ${WORK_DIR})
-execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix} RESULT_VARIABLE rc OUTPUT_QUIET)
-if(rc)
-    message(FATAL_ERROR "install failed")
+
+function(run what)
+    execute_process(COMMAND ${ARGN} RESULT_VARIABLE rc)
+    if(rc)
+        message(FATAL_ERROR "${what} failed (${rc})")
+    endif()
+endfunction()
+
+set(launcher -G ${GENERATOR})
+if(LAUNCHER)
+    list(APPEND launcher -DCMAKE_CXX_COMPILER_LAUNCHER=${LAUNCHER})
 endif()
-execute_process(COMMAND ${CMAKE_COMMAND} -S ${SOURCE_DIR} -B ${WORK_DIR}/build -DCMAKE_PREFIX_PATH=${prefix}
-                RESULT_VARIABLE rc)
-if(rc)
-    message(FATAL_ERROR "configuring the consumer failed")
+cmake_host_system_information(RESULT jobs QUERY NUMBER_OF_LOGICAL_CORES)
+
+run("installing" ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
+run("configuring the consumer" ${CMAKE_COMMAND} -S ${SOURCE_DIR} -B ${WORK_DIR}/consumer
+    -DCMAKE_PREFIX_PATH=${prefix} ${launcher})
+run("building the consumer" ${CMAKE_COMMAND} --build ${WORK_DIR}/consumer --parallel ${jobs})
+run("the consumer" ${WORK_DIR}/consumer/consumer)
+
+if(GALLERY)
+    run("the installed gallery" ${CMAKE_COMMAND} -E env --unset=LD_LIBRARY_PATH
+        QT_QPA_PLATFORM=offscreen
+        ${prefix}/bin/jxtgallery --screenshots ${WORK_DIR}/shots --settle 0)
+    file(GLOB shots ${WORK_DIR}/shots/*.png)
+    if(NOT shots)
+        message(FATAL_ERROR "the installed gallery wrote no pictures")
+    endif()
 endif()
-execute_process(COMMAND ${CMAKE_COMMAND} --build ${WORK_DIR}/build RESULT_VARIABLE rc)
-if(rc)
-    message(FATAL_ERROR "building the consumer failed")
-endif()
-execute_process(COMMAND ${WORK_DIR}/build/consumer RESULT_VARIABLE rc)
-if(rc)
-    message(FATAL_ERROR "the consumer failed")
+
+if(SUBPROJECT)
+    # The README's first C++ example is the application.
+    file(READ ${PROJECT_DIR}/README.md readme)
+    string(FIND "${readme}" "```cpp\n" start)
+    if(start EQUAL -1)
+        message(FATAL_ERROR "README.md has no C++ example")
+    endif()
+    math(EXPR start "${start} + 7")
+    string(SUBSTRING "${readme}" ${start} -1 rest)
+    string(FIND "${rest}" "```" end)
+    string(SUBSTRING "${rest}" 0 ${end} example)
+    file(WRITE ${WORK_DIR}/readme-example/main.cpp "${example}")
+    run("configuring jxtpack as a subproject" ${CMAKE_COMMAND} -S ${SOURCE_DIR}/subproject
+        -B ${WORK_DIR}/subproject -DJXTPACK_SOURCE_DIR=${PROJECT_DIR}
+        -DREADME_EXAMPLE=${WORK_DIR}/readme-example/main.cpp ${launcher})
+    run("building the README example with jxtpack as a subproject"
+        ${CMAKE_COMMAND} --build ${WORK_DIR}/subproject --target clock --parallel ${jobs})
 endif()

@@ -100,7 +100,7 @@ TEST_F(SysInfoTest, ProcessorLoadFromCounterDeltas)
     EXPECT_EQ(meter.Sample(), -1);
 }
 
-TEST(SysInfo, RealProcFiles)
+TEST(HostMachineSysInfo, ProcFilesGiveMemoryAndLoad)
 {
     TMemoryStatus m;
     ASSERT_TRUE(GetMemoryStatus(m));

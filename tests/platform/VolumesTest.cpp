@@ -141,7 +141,7 @@ TEST_F(VolumesTest, DriveTypesOfLetters)
     EXPECT_FALSE(GetVolumeInformation("E:\\", info));
 }
 
-TEST(Volumes, RealRootAndRamDisk)
+TEST(HostMachineVolumes, RootAndRamDisk)
 {
     EXPECT_EQ(GetDriveType("C:\\"), DRIVE_FIXED);
     TVolumeInfo root;
