@@ -4,6 +4,8 @@
 #include "display/JXGauge.h"
 #include "display/JXScrollText.h"
 
+#include "RatioReporter.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -12,7 +14,6 @@
 #include <QProgressBar>
 
 #include <cstdio>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -98,47 +99,19 @@ void BM_QLabelRenderDefaultSize(benchmark::State &state)
 }
 BENCHMARK(BM_QLabelRenderDefaultSize);
 
-// Remembers the time per iteration of every run to print ours/anchor ratios at the end.
-class TRatioReporter : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run &run : runs)
-            if (run.iterations > 0)
-                m_times[run.benchmark_name()] = run.GetAdjustedRealTime();
-    }
-    void PrintRatio(const char *job, const std::string &ours, const std::string &anchor) const
-    {
-        const auto a = m_times.find(ours);
-        const auto b = m_times.find(anchor);
-        if (a == m_times.end() || b == m_times.end() || b->second <= 0)
-            return;
-        std::printf("%-44s ours %10.1f ns  anchor %10.1f ns  ratio %.3f\n", job, a->second,
-                    b->second, a->second / b->second);
-    }
-
-private:
-    std::map<std::string, double> m_times;
-};
-
 } // namespace
 
 int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    TRatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    std::printf("\nours / anchor:\n");
-    reporter.PrintRatio("gauge SetProgress vs QProgressBar::setValue",
-                        "BM_GaugeSetProgressSameLitCount", "BM_QProgressBarSetValue");
-    reporter.PrintRatio("scroll step 300x50 vs QLabel render", "BM_ScrollTextStep",
-                        "BM_QLabelRender300x50");
-    reporter.PrintRatio("scroll text paint 75x50 vs QLabel render", "BM_ScrollTextPaintDefaultSize",
-                        "BM_QLabelRenderDefaultSize");
-    benchmark::Shutdown();
-    return 0;
+    using jxt::bench::TTime;
+    jxt::bench::TRatioReporter reporter;
+    reporter.AddRatio("gauge SetProgress vs QProgressBar::setValue",
+                      "BM_GaugeSetProgressSameLitCount", "BM_QProgressBarSetValue", TTime::Real);
+    reporter.AddRatio("scroll step 300x50 vs QLabel render", "BM_ScrollTextStep",
+                      "BM_QLabelRender300x50", TTime::Real);
+    reporter.AddRatio("scroll text paint 75x50 vs QLabel render",
+                      "BM_ScrollTextPaintDefaultSize", "BM_QLabelRenderDefaultSize", TTime::Real);
+    return jxt::bench::RunWithRatios(argc, argv, reporter);
 }

@@ -3,6 +3,8 @@
 // same text at the same size rendered into an image.
 #include "display/JXDOTPanel.h"
 
+#include "RatioReporter.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -10,7 +12,6 @@
 #include <QLabel>
 
 #include <cstdio>
-#include <map>
 #include <string>
 
 using namespace jxt;
@@ -94,38 +95,17 @@ void BM_QLabelPaint(benchmark::State &state)
 }
 BENCHMARK(BM_QLabelPaint);
 
-/// Prints the usual table and keeps each run's time per iteration for the ratios.
-class RatioReporter : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run &run : runs)
-            if (run.iterations > 0)
-                times[run.benchmark_name()] = run.GetAdjustedRealTime();
-    }
-    std::map<std::string, double> times;
-};
-
 } // namespace
 
 int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-
-    const auto ratio = [&](const char *ours, const char *anchor) {
-        const auto a = reporter.times.find(ours);
-        const auto b = reporter.times.find(anchor);
-        if (a != reporter.times.end() && b != reporter.times.end() && b->second > 0)
-            std::printf("%-22s / %-22s = %.2f\n", ours, anchor, a->second / b->second);
-    };
-    ratio("BM_DotPanelScrollStep", "BM_QLabelScrollStep");
-    ratio("BM_DotPanelPaint", "BM_QLabelPaint");
-    return 0;
+    using jxt::bench::TTime;
+    jxt::bench::TRatioReporter reporter;
+    reporter.AddRatio("dot-matrix scroll step vs QLabel", "BM_DotPanelScrollStep",
+                      "BM_QLabelScrollStep", TTime::Real);
+    reporter.AddRatio("dot-matrix paint vs QLabel", "BM_DotPanelPaint", "BM_QLabelPaint",
+                      TTime::Real);
+    return jxt::bench::RunWithRatios(argc, argv, reporter);
 }

@@ -14,6 +14,8 @@
 #include "util/Jxutil.h"
 #include "util/JxutilFiles.h"
 
+#include "RatioReporter.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -32,7 +34,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <ftw.h>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -262,46 +263,6 @@ BENCHMARK(BM_GetFiles_Anchor_find)->Unit(benchmark::kMillisecond)->UseRealTime()
 BENCHMARK(BM_FindFirst_Ours)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_FindFirst_Anchor_find)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// Prints as usual and keeps the wall-clock and processor times per iteration of every job
-// (in milliseconds; a find job's processor time includes the child's) for the ratios.
-class TRatioReporter : public benchmark::ConsoleReporter
-{
-public:
-    TRatioReporter() : ConsoleReporter(OO_Tabular) {}
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run &run : runs) {
-            if (run.run_type != Run::RT_Iteration || run.error_occurred)
-                continue;
-            const std::string &name = run.run_name.function_name;
-            times[name] = run.GetAdjustedRealTime();
-            cpuTimes[name] = run.GetAdjustedCPUTime();
-            const auto child = run.counters.find("child_cpu");
-            if (child != run.counters.end())
-                cpuTimes[name] += child->second.value * 1000.0;
-        }
-    }
-    std::map<std::string, double> times;
-    std::map<std::string, double> cpuTimes;
-};
-
-void PrintRatio(const TRatioReporter &reporter, const char *job, const char *ours,
-                const char *anchor)
-{
-    const auto o = reporter.times.find(ours);
-    const auto a = reporter.times.find(anchor);
-    if (o == reporter.times.end() || a == reporter.times.end() || a->second <= 0)
-        return;
-    const double oCpu = reporter.cpuTimes.at(ours);
-    const double aCpu = reporter.cpuTimes.at(anchor);
-    std::printf("%s: ours %.1f ms, find %.1f ms (processor time: ours %.1f ms, find %.1f ms)\n", job,
-                o->second, a->second, oCpu, aCpu);
-    std::printf("ratio %s = %.2f (wall-clock time, ours/find)\n", job, o->second / a->second);
-    if (aCpu > 0)
-        std::printf("ratio %s (processor time) = %.2f\n", job, oCpu / aCpu);
-}
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -333,14 +294,17 @@ int main(int argc, char **argv)
     std::printf("tree %s: %ld files, %ld of them *.txt in any case\n", g_root.c_str(), expected,
                 anchorTxt);
 
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    TRatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    PrintRatio(reporter, "jxtFileCount", "BM_FileCount_Ours", "BM_FileCount_Anchor_find");
-    PrintRatio(reporter, "jxtGetFiles", "BM_GetFiles_Ours", "BM_GetFiles_Anchor_find");
-    PrintRatio(reporter, "FindFirst", "BM_FindFirst_Ours", "BM_FindFirst_Anchor_find");
-    benchmark::Shutdown();
-    return 0;
+    // Wall-clock time first (the find jobs wait for a child process); processor time counts
+    // the child's too.
+    using jxt::bench::TTime;
+    jxt::bench::TRatioReporter reporter(benchmark::ConsoleReporter::OO_Tabular);
+    for (const TTime time : {TTime::Real, TTime::Processor}) {
+        reporter.AddRatio("jxtFileCount vs find", "BM_FileCount_Ours", "BM_FileCount_Anchor_find",
+                          time);
+        reporter.AddRatio("jxtGetFiles vs find", "BM_GetFiles_Ours", "BM_GetFiles_Anchor_find",
+                          time);
+        reporter.AddRatio("FindFirst vs find", "BM_FindFirst_Ours", "BM_FindFirst_Anchor_find",
+                          time);
+    }
+    return jxt::bench::RunWithRatios(argc, argv, reporter);
 }

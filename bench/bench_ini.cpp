@@ -5,6 +5,8 @@
 #include "host/IniFiles.h"
 #include "util/JxutilIni.h"
 
+#include "RatioReporter.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
@@ -13,7 +15,6 @@
 #include <QTemporaryDir>
 
 #include <cstdio>
-#include <map>
 #include <string>
 #include <thread>
 
@@ -120,22 +121,6 @@ BENCHMARK(BM_ReadStringLoop_QSettings);
 BENCHMARK(BM_FirstRead_TIniFile);
 BENCHMARK(BM_FirstRead_QSettings);
 
-/// Prints as usual and keeps the processor time per iteration of every run for the ratios
-/// (processor time, because the wall time of a shared machine says little).
-class TRatioReporter : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        for (const Run &run : runs) {
-            if (run.iterations > 0)
-                times[run.benchmark_name()] = run.GetAdjustedCPUTime();
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-    std::map<std::string, double> times;
-};
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -145,22 +130,13 @@ int main(int argc, char **argv)
     g_dir = &dir;
     CreateFiles();
 
-    benchmark::Initialize(&argc, argv);
-    TRatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-
-    const std::pair<const char *, const char *> pairs[] = {
-        {"BM_ReadOneKey_TIniFile", "BM_ReadOneKey_QSettings"},
-        {"BM_ReadStringLoop_jxtINIReadString", "BM_ReadStringLoop_QSettings"},
-        {"BM_FirstRead_TIniFile", "BM_FirstRead_QSettings"},
-    };
-    std::printf("\nratio of processor time (ours / QSettings, below 1 is faster):\n");
-    for (const auto &[ours, anchor] : pairs) {
-        const auto a = reporter.times.find(ours);
-        const auto b = reporter.times.find(anchor);
-        if (a != reporter.times.end() && b != reporter.times.end() && b->second > 0)
-            std::printf("  %-36s %.4g\n", ours, a->second / b->second);
-    }
-    benchmark::Shutdown();
-    return 0;
+    // Processor time, because the wall time of a shared machine says little.
+    jxt::bench::TRatioReporter reporter;
+    reporter.AddRatio("read one key vs QSettings", "BM_ReadOneKey_TIniFile",
+                      "BM_ReadOneKey_QSettings");
+    reporter.AddRatio("jxtINIReadString loop vs QSettings", "BM_ReadStringLoop_jxtINIReadString",
+                      "BM_ReadStringLoop_QSettings");
+    reporter.AddRatio("first read vs QSettings", "BM_FirstRead_TIniFile",
+                      "BM_FirstRead_QSettings");
+    return jxt::bench::RunWithRatios(argc, argv, reporter);
 }

@@ -11,6 +11,8 @@
 // each case, from CPU time (the machine is shared, so wall time is noisy).
 #include "display/JXLCDPanel.h"
 
+#include "RatioReporter.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -19,7 +21,6 @@
 #include <QPainter>
 
 #include <cstdio>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -92,36 +93,6 @@ void Anchor(benchmark::State &state, TCase c)
     state.SetItemsProcessed(state.iterations() * c.columns * c.rows);
 }
 
-// Prints the usual table and, at the end, our time over the anchor's for every case.
-class TRatioReporter : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run &run : runs)
-            if (run.run_type == Run::RT_Iteration)
-                m_times[run.benchmark_name()] = run.GetAdjustedCPUTime();
-    }
-
-    void Finalize() override
-    {
-        ConsoleReporter::Finalize();
-        std::printf("\nours / QLCDNumber, CPU time per repaint (below 1 means faster):\n");
-        for (const char *name : {"small_10x1_300x40", "large_50x50_1300x1300"}) {
-            const auto anchor = m_times.find(std::string("qlcdnumber_") + name);
-            for (const char *kind : {"cold", "warm"}) {
-                const auto ours = m_times.find(std::string("lcd_") + kind + "_" + name);
-                if (ours != m_times.end() && anchor != m_times.end() && anchor->second > 0)
-                    std::printf("  %-24s %s  %.2f\n", name, kind, ours->second / anchor->second);
-            }
-        }
-    }
-
-private:
-    std::map<std::string, double> m_times;
-};
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -137,9 +108,14 @@ int main(int argc, char **argv)
     benchmark::RegisterBenchmark("lcd_warm_large_50x50_1300x1300", Ours, kLarge, false)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("qlcdnumber_large_50x50_1300x1300", Anchor, kLarge)->Unit(benchmark::kMillisecond);
 
-    benchmark::Initialize(&argc, argv);
-    TRatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    return 0;
+    // Processor time per repaint.
+    jxt::bench::TRatioReporter reporter;
+    for (const char *name : {"small_10x1_300x40", "large_50x50_1300x1300"}) {
+        for (const char *kind : {"cold", "warm"}) {
+            reporter.AddRatio(std::string("LCD ") + kind + " " + name + " vs QLCDNumber",
+                              std::string("lcd_") + kind + "_" + name,
+                              std::string("qlcdnumber_") + name);
+        }
+    }
+    return jxt::bench::RunWithRatios(argc, argv, reporter);
 }

@@ -3,6 +3,8 @@
 // same names and patterns, jxtReplaceString against QString::replace on 1 MB of text.
 #include "util/Jxutil.h"
 
+#include "RatioReporter.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QString>
@@ -11,7 +13,6 @@
 #include <fnmatch.h>
 
 #include <cstdio>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -124,32 +125,6 @@ BENCHMARK(BM_IsMatch_Anchor_fnmatch)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ReplaceString_Ours)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReplaceString_Anchor_QString)->Unit(benchmark::kMillisecond);
 
-// Prints as usual and keeps the processor time per iteration of every job for the ratios
-// (processor time, because the machines that run this are often shared).
-class TRatioReporter : public benchmark::ConsoleReporter
-{
-public:
-    TRatioReporter() : ConsoleReporter(OO_Tabular) {}
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run &run : runs) {
-            if (run.run_type == Run::RT_Iteration && !run.error_occurred)
-                times[run.benchmark_name()] = run.GetAdjustedCPUTime();
-        }
-    }
-    std::map<std::string, double> times;
-};
-
-void PrintRatio(const TRatioReporter &reporter, const char *job, const char *ours, const char *anchor)
-{
-    const auto o = reporter.times.find(ours);
-    const auto a = reporter.times.find(anchor);
-    if (o == reporter.times.end() || a == reporter.times.end() || a->second <= 0)
-        return;
-    std::printf("%s: ratio ours/anchor = %.2f (processor time)\n", job, o->second / a->second);
-}
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -181,13 +156,10 @@ int main(int argc, char **argv)
         return 1;
     }
 
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    TRatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    PrintRatio(reporter, "jxtIsMatch", "BM_IsMatch_Ours", "BM_IsMatch_Anchor_fnmatch");
-    PrintRatio(reporter, "jxtReplaceString", "BM_ReplaceString_Ours", "BM_ReplaceString_Anchor_QString");
-    benchmark::Shutdown();
-    return 0;
+    // Processor time, because the machines that run this are often shared.
+    jxt::bench::TRatioReporter reporter(benchmark::ConsoleReporter::OO_Tabular);
+    reporter.AddRatio("jxtIsMatch vs fnmatch", "BM_IsMatch_Ours", "BM_IsMatch_Anchor_fnmatch");
+    reporter.AddRatio("jxtReplaceString vs QString::replace", "BM_ReplaceString_Ours",
+                      "BM_ReplaceString_Anchor_QString");
+    return jxt::bench::RunWithRatios(argc, argv, reporter);
 }

@@ -1,0 +1,61 @@
+// SPDX-License-Identifier: MIT
+// The reporter every benchmark program uses: Google Benchmark's usual console table, and at
+// the end one line per compared job with our time, the anchor's time (measured in the same
+// run) and their ratio. Below 1 means we are faster.
+#pragma once
+
+#include <benchmark/benchmark.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace jxt::bench {
+
+/// Which time a ratio compares. Processor time suits jobs that only compute on a shared
+/// machine; wall-clock time suits jobs that wait for the file system or a child process.
+enum class TTime { Real, Processor };
+
+class TRatioReporter : public benchmark::ConsoleReporter
+{
+public:
+    explicit TRatioReporter(OutputOptions options = OO_Defaults);
+
+    /// Asks for the line "job: ours … anchor … ratio …" at the end of the run. ours and
+    /// anchor are benchmark names as registered (without arguments or "/real_time").
+    void AddRatio(const std::string &job, const std::string &ours, const std::string &anchor,
+                  TTime time = TTime::Processor);
+
+    /// Time per iteration of a finished benchmark, in its own time unit; a counter named
+    /// "child_cpu" (seconds per iteration spent in child processes) adds to its processor
+    /// time. Returns a negative number for a benchmark that did not run.
+    double Time(const std::string &name, TTime time) const;
+
+    /// ours / anchor, or a negative number when one of them did not run.
+    double Ratio(const std::string &ours, const std::string &anchor, TTime time) const;
+
+    void ReportRuns(const std::vector<Run> &runs) override;
+    void Finalize() override;
+
+private:
+    struct TTimes
+    {
+        double real = 0;
+        double processor = 0;
+        benchmark::TimeUnit unit = benchmark::kNanosecond;
+    };
+    struct TRequest
+    {
+        std::string job, ours, anchor;
+        TTime time;
+    };
+    std::map<std::string, TTimes> m_times;
+    std::vector<TRequest> m_requests;
+};
+
+/// The usual main of a benchmark program: initialises Google Benchmark, runs every
+/// benchmark with the reporter, which prints the requested ratios at the end. Returns the
+/// program's exit code (1 for arguments it does not know).
+int RunWithRatios(int argc, char **argv, TRatioReporter &reporter);
+
+} // namespace jxt::bench
