@@ -231,7 +231,7 @@ void TJXLCDPanel::SetRows(int value)
 
 void TJXLCDPanel::SetSegmentSize(int value)
 {
-    // A byte on the original platform: 0 (or less) becomes 1.
+    // SegmentSize is a byte-sized figure, 1 to 255: 0 (or less) becomes 1.
     m_segmentSize = std::clamp(value, 1, 255);
     Invalidate();
 }

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// TCanvas: shapes, lines, text and copies on a QImage with the original platform's pixel rules.
+// TCanvas: shapes, lines, text and copies on a QImage with the pixel rules of Windows GDI.
 //
 // Shapes are rasterised here rather than by QPainter so that their extent is exact: every
 // shape is first collected into a coverage mask (fill, pen, pen gap) limited to the clip
@@ -119,7 +119,7 @@ TLinePen MakeLinePen(const TPen &pen, const TBrush &brush)
             lp.patternLength += n;
         if (lp.patternLength == 0)
             lp.dashes = nullptr;
-        // With a solid brush the gaps take the background colour, as on the original platform.
+        // With a solid brush the gaps take the background colour, as in Windows GDI.
         lp.opaqueGaps = brush.Style() == bsSolid;
     }
     return lp;

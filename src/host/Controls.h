@@ -3,7 +3,7 @@
 // Canvas. Invalidate marks the control for a new Paint and schedules a Qt update; the paint
 // event runs Paint on the surface when marked and then shows the surface. Drawing on Canvas
 // outside Paint (timer steps, immediate fills) lands on the surface and shows at the next
-// update, as immediate drawing on a window does on the original platform.
+// update, as immediate drawing on a window does on Windows.
 #pragma once
 
 #include "host/Component.h"
@@ -29,7 +29,7 @@ using TMouseMoveEvent = std::function<void(TObject *sender, TShiftState shift, i
 using TKeyEvent = std::function<void(TObject *sender, int &key, TShiftState shift)>;
 using TKeyPressEvent = std::function<void(TObject *sender, QChar &key)>;
 
-/// Cursor identifiers of the original platform.
+/// Cursor identifiers, with their Windows values.
 using TCursor = int;
 constexpr TCursor crDefault = 0, crNone = -1, crArrow = -2, crCross = -3, crIBeam = -4,
                   crSize = -5, crSizeNESW = -6, crSizeNS = -7, crSizeNWSE = -8, crSizeWE = -9,

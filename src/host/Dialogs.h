@@ -26,7 +26,7 @@ using TModalResult = int;
 constexpr TModalResult mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4,
                        mrIgnore = 5, mrYes = 6, mrNo = 7, mrAll = 8, mrNoToAll = 9, mrYesToAll = 10;
 
-/// MessageBox flags and answers of the original platform.
+/// MessageBox flags and answers, with their Windows values.
 constexpr unsigned MB_OK = 0x00, MB_OKCANCEL = 0x01, MB_ABORTRETRYIGNORE = 0x02,
                    MB_YESNOCANCEL = 0x03, MB_YESNO = 0x04, MB_RETRYCANCEL = 0x05,
                    MB_ICONHAND = 0x10, MB_ICONERROR = 0x10, MB_ICONSTOP = 0x10,

@@ -93,8 +93,8 @@ bool IsAlias(TColor c, const char *name)
         || (c == clDkGray && qstrcmp(name, "clDkGray") == 0);
 }
 
-// Rounds a * b / c to the nearest integer, halves away from zero, as the original
-// platform's MulDiv does.
+// Rounds a * b / c to the nearest integer, halves away from zero, as the Windows
+// MulDiv does.
 int MulDiv(int a, int b, int c)
 {
     if (c == 0)

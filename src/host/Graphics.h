@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Colours, pens, brushes, fonts, the canvas and the image classes of the host layer.
 //
-// TCanvas draws with the pixel rules of the original platform rather than Qt's defaults:
+// TCanvas draws with the pixel rules of Windows GDI rather than Qt's defaults:
 // rectangles and ellipses cover [x1,x2) x [y1,y2) with the pen inside, LineTo leaves out
 // its last pixel, polygons fill with the alternate rule and are outlined with the pen,
 // nothing is anti-aliased, and a clear brush means no fill and transparent text.
@@ -101,7 +101,7 @@ constexpr TFontCharset DEFAULT_CHARSET = 1;
 constexpr TFontCharset SYMBOL_CHARSET = 2;
 constexpr TFontCharset OEM_CHARSET = 255;
 
-/// Raster operations of CopyRect and Draw (the values of the original platform).
+/// Raster operations of CopyRect and Draw (their Windows GDI values).
 using TCopyMode = std::uint32_t;
 constexpr TCopyMode cmBlackness = 0x00000042;
 constexpr TCopyMode cmDstInvert = 0x00550009;
@@ -119,7 +119,7 @@ constexpr TCopyMode cmSrcInvert = 0x00660046;
 constexpr TCopyMode cmSrcPaint = 0x00EE0086;
 constexpr TCopyMode cmWhiteness = 0x00FF0062;
 
-/// DrawText format flags (values of the original platform).
+/// DrawText format flags (their Windows values).
 constexpr unsigned DT_TOP = 0x0000;
 constexpr unsigned DT_LEFT = 0x0000;
 constexpr unsigned DT_CENTER = 0x0001;
@@ -188,8 +188,8 @@ private:
 };
 
 /// A font. Sizes are in points at 96 pixels per inch; Height is the negative pixel height of
-/// the characters (without internal leading) when set through Size, as on the original
-/// platform. Windows face names are resolved through fontconfig.
+/// the characters (without internal leading) when set through Size, as on Windows.
+/// Windows face names are resolved through fontconfig.
 class TFont : public TGraphicsObject
 {
 public:

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// INI files with the profile-file rules of the original platform: TIniDocument is the parsed
+// INI files with the profile-file rules of Windows: TIniDocument is the parsed
 // text (usable on its own, e.g. on bytes in memory), TIniFile reads and writes a file on disk.
 #pragma once
 
@@ -31,8 +31,8 @@ class TStrings;
 /// Bytes are read as UTF-8 (a byte order mark is skipped) or, when they are not valid UTF-8,
 /// as Latin-1. Lines may end in CR LF, LF or CR. Writing keeps the byte order mark, the
 /// encoding (a Latin-1 file becomes UTF-8 only when its text could not be read back the same
-/// way as Latin-1) and the line ending of the first line; new files get CR LF, as on the original
-/// platform. Every line, the last included, is written with a line ending.
+/// way as Latin-1) and the line ending of the first line; new files get CR LF, as on Windows.
+/// Every line, the last included, is written with a line ending.
 class TIniDocument
 {
 public:

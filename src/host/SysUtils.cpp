@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// Locale settings and the text conversions of the host layer, with the rules of the original
-// platform: "$" hexadecimal integers, the locale's decimal separator, general float format.
+// Locale settings and the text conversions of the host layer, with the rules of Windows:
+// "$" hexadecimal integers, the locale's decimal separator, general float format.
 #include "host/SysUtils.h"
 
 #include <QLocale>
@@ -40,7 +40,7 @@ int HexValue(QChar c)
 
 // Parses an optional sign, then decimal digits or "$" and hexadecimal digits, with blanks
 // allowed around the number. Decimal values must fit a 32-bit integer; hexadecimal values may
-// use all 32 bits ("$FFFFFFFF" is -1), as on the original platform.
+// use all 32 bits ("$FFFFFFFF" is -1), as on Windows.
 bool ParseInt(const QString &text, int &result)
 {
     const QStringView t = QStringView(text);

@@ -26,7 +26,7 @@ struct TPoint
     bool operator!=(const TPoint &o) const { return !(*this == o); }
 };
 
-/// A rectangle as the original platform keeps it: Right and Bottom are exclusive.
+/// A rectangle as Windows keeps it: Right and Bottom are exclusive.
 struct TRect
 {
     int Left = 0;

@@ -43,7 +43,7 @@ void TTimer::Tick()
 void TTimer::UpdateTimer()
 {
     if (m_enabled && m_interval > 0) {
-        // Restarting on every change keeps the phase as on the original platform, where
+        // Restarting on every change keeps the phase as Windows timers do, where
         // changing the interval or re-enabling starts a new period.
         m_timer->start(m_interval);
     } else {

@@ -175,7 +175,7 @@ bool MoveFile(const QString &source, const QString &dest)
     struct stat dstStat;
     if (::lstat(nativeDst.constData(), &dstStat) == 0) {
         // The destination resolved to the source itself: a change of case only, which the
-        // original's case-insensitive file system allows. Rename to the name as written.
+        // case-insensitive file systems of Windows allow. Rename to the name as written.
         const QString written = ExtractFileName(dest);
         const QString literal = dst.left(dst.lastIndexOf(QLatin1Char('/')) + 1) + written;
         if (dstStat.st_dev != st.st_dev || dstStat.st_ino != st.st_ino || written.isEmpty() ||

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// File and directory operations with the original platform's rules (read-only files refuse
+// File and directory operations with the rules of Windows (read-only files refuse
 // deletion, moves refuse an existing destination) on Windows or host paths.
 #pragma once
 

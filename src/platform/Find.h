@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// Directory search with the original platform's find-first/find-next rules: attribute bits
+// Directory search with the find-first/find-next rules of Windows: attribute bits
 // mapped from POSIX, its wildcard dialect and a stable case-insensitive order.
 #pragma once
 
@@ -12,7 +12,7 @@
 
 namespace jxt::platform {
 
-/// File attribute bits, with the values of the original platform.
+/// File attribute bits, with their Windows values.
 enum : int {
     faReadOnly = 0x01,  ///< we may not write the file (directories never carry it)
     faHidden = 0x02,    ///< the name starts with a dot
@@ -24,7 +24,7 @@ enum : int {
     faCompressed = 0x800, ///< never set by this platform; defined for callers that test it
 };
 
-/// Result codes of FindFirst/FindNext (0 is success), as the original platform reports them.
+/// Result codes of FindFirst/FindNext (0 is success), as Windows reports them.
 enum : int {
     kErrorFileNotFound = 2, ///< the directory exists but no entry has a matching name
     kErrorPathNotFound = 3, ///< the directory of the pattern does not exist
@@ -49,14 +49,14 @@ struct TSearchRec
 };
 
 /// Starts a search. `pattern` is a path whose last component may hold wildcards
-/// (`C:\dir\*.txt`, `*.*`, `/tmp/a?c`); `attr` selects entries as on the original platform:
+/// (`C:\dir\*.txt`, `*.*`, `/tmp/a?c`); `attr` selects entries as on Windows:
 /// normal files (read-only and archive count as normal) always match; hidden, system and
 /// directory entries only when their bit is in `attr`. `attr == faVolumeID` alone returns the
 /// volume label of the pattern's drive as the one entry (kErrorFileNotFound if it has none).
 ///
 /// The directory is read at once; entries come in case-insensitive name order (ties in
 /// binary order), with "." and ".." first. "." and ".." are listed in every directory except
-/// a drive's root or the host root, as the original does. Returns 0 and fills `rec` with the
+/// a drive's root or the host root, as Windows does. Returns 0 and fills `rec` with the
 /// first entry, or an error code (kErrorPathNotFound, kErrorFileNotFound, kErrorNoMoreFiles).
 int FindFirst(const QString &pattern, int attr, TSearchRec &rec);
 

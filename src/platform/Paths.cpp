@@ -36,7 +36,7 @@ bool IsUncPath(const QString &path)
     return path.size() >= 2 && IsPathDelimiter(path.at(0)) && IsPathDelimiter(path.at(1));
 }
 
-// The separators of the original platform's path functions: both slashes and the drive colon.
+// The separators of the Windows path functions: both slashes and the drive colon.
 int LastPathDelimiter(const QString &s)
 {
     for (int i = s.size() - 1; i >= 0; --i) {
@@ -61,7 +61,7 @@ QStringList SplitComponents(const QString &path)
     return parts;
 }
 
-// Folds "." and ".." the way the original platform does it: textually, never above the root.
+// Folds "." and ".." the way Windows does: textually, never above the root.
 QStringList FoldDots(const QStringList &parts)
 {
     QStringList out;
@@ -347,7 +347,7 @@ QString ExpandFileName(const QString &fileName)
             const QString base = PathDriveLetter(cwd) == prefix.at(0) ? cwd.mid(2) : QString();
             rest = base + kBackslash + fileName.mid(2);
         }
-        // Keep the letter as written, as the original does.
+        // Keep the letter as written, as Windows does.
         prefix = fileName.left(2);
     } else if (IsUncPath(fileName)) {
         prefix = ExtractFileDrive(fileName);

@@ -19,13 +19,13 @@
 /// * Any other path is relative to the process's current directory.
 /// * `.` and `..` components are folded lexically; `..` never climbs above a drive's root.
 /// * Names that exist are found case-insensitively, one component at a time, when the exact
-///   spelling does not exist (the original file system ignores case).
+///   spelling does not exist (Windows file systems ignore case).
 /// * UNC paths (`\\server\share\x`) resolve through the mount whose source is that share
 ///   (a CIFS or NFS mount); without such a mount they resolve to nothing.
 /// Host file names that contain a backslash cannot be addressed.
 namespace jxt::platform {
 
-/// Kinds of drive, with the values of the original platform's drive-type query.
+/// Kinds of drive, with the values of the Windows drive-type query.
 enum : int {
     DRIVE_UNKNOWN = 0,
     DRIVE_NO_ROOT_DIR = 1,
@@ -83,7 +83,7 @@ QString GetCurrentDir();
 /// Changes the current directory; false when it does not exist.
 bool SetCurrentDir(const QString &path);
 
-/// The full Windows path of a file name, as the original platform's expansion computes it:
+/// The full Windows path of a file name, as the Windows full-path expansion computes it:
 /// relative names against the current directory, "X:rel" against the current directory of
 /// drive X, a leading separator against the current drive; `.` and `..` folded; `/` turned
 /// into `\`; a trailing separator kept. Purely textual: the name need not exist and its case

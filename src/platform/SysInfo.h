@@ -6,7 +6,7 @@
 
 namespace jxt::platform {
 
-/// The memory figures of the original platform's memory status query, in bytes.
+/// The memory figures of the Windows memory status query, in bytes.
 struct TMemoryStatus
 {
     int MemoryLoad = 0;        ///< percent of physical memory in use, 0..100

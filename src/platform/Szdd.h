@@ -10,7 +10,7 @@ class QIODevice;
 
 namespace jxt::platform {
 
-/// Negative results of the LZ copy functions, with the values of the original platform.
+/// Negative results of the LZ copy functions, with their Windows values.
 enum : int {
     kLzErrorBadInHandle = -1,  ///< the source cannot be opened or read from the start
     kLzErrorBadOutHandle = -2, ///< the destination cannot be created
@@ -24,7 +24,7 @@ enum : int {
 struct TSzddHeader
 {
     char Mode = 0;        ///< 'A' for the LZSS variant this decoder reads
-    char MissingChar = 0; ///< last character of the original name's extension, or 0
+    char MissingChar = 0; ///< last character of the uncompressed file's extension, or 0
     quint32 Length = 0;   ///< length of the decoded data
 };
 
@@ -54,7 +54,7 @@ qint64 LZDecode(const QByteArray &input, QByteArray &output, qint64 maxOutput = 
 /// code when decoding fails; a failed decode removes the incomplete destination.
 qint64 LZCopyFile(const QString &source, const QString &dest);
 
-/// The original name of an SZDD file, completed from the header's missing character:
+/// The name of an SZDD file's uncompressed file, completed from the header's missing character:
 /// "readme.tx_" with 't' gives "readme.txt". A name that does not end in '_', a file that is
 /// not SZDD or a header without the character gives `fileName` unchanged.
 QString GetExpandedName(const QString &fileName);

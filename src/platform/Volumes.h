@@ -18,7 +18,7 @@ struct TVolumeSources
     QString SysDevBlock = QStringLiteral("/sys/dev/block"); ///< MAJOR:MINOR links to devices
 };
 
-/// What the original platform's volume query reports for one volume.
+/// What the Windows volume query reports for one volume.
 struct TVolumeInfo
 {
     QString Label; ///< volume label, see GetVolumeLabel; may be empty
@@ -63,7 +63,7 @@ bool GetDiskFreeSpace(const QString &path, qint64 &freeForCaller, qint64 &totalB
 
 /// The short (8.3) form of a path. Linux file systems have no short names, so an existing
 /// path is returned unchanged; a path that does not exist gives an empty string, as the
-/// original fails for it.
+/// Windows query fails for it.
 QString GetShortPathName(const QString &path);
 
 /// The network share behind a drive letter, in UNC form: a CIFS mount "//server/share" gives

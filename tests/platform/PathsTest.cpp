@@ -162,7 +162,7 @@ class PathSplitTest : public ::testing::TestWithParam<TSplitCase>
 {
 };
 
-TEST_P(PathSplitTest, SplitsLikeTheOriginal)
+TEST_P(PathSplitTest, SplitsIntoDirectoryNameAndExtension)
 {
     const TSplitCase &c = GetParam();
     const QString in = QString::fromUtf8(c.input);
