@@ -10,6 +10,8 @@
 #include <QGuiApplication>
 #include <QPointer>
 
+#include <vector>
+
 using namespace jxt;
 
 namespace {
@@ -130,34 +132,87 @@ TEST(Application, TerminateIsSeenByLoops)
     EXPECT_FALSE(Application()->ExeName().isEmpty());
 }
 
-TEST(Timer, ZeroIntervalNeverFiresAndRealTimerTicks)
+TEST(Timer, ManualClockRunsTicksInTimeOrder)
+{
+    TManualTimerClock clock;
+    std::vector<QString> log;
+    TTimer fast, slow, off;
+    fast.SetInterval(10);
+    slow.SetInterval(25);
+    off.SetInterval(0);
+    fast.OnTimer = [&](TObject *sender) {
+        EXPECT_EQ(sender, &fast);
+        log.push_back(QStringLiteral("fast@%1").arg(clock.Now()));
+    };
+    slow.OnTimer = [&](TObject *) { log.push_back(QStringLiteral("slow@%1").arg(clock.Now())); };
+    off.OnTimer = [&](TObject *) { log.push_back(QStringLiteral("off")); };
+    EXPECT_TRUE(fast.Active());
+    EXPECT_FALSE(off.Active()) << "an interval of 0 never counts";
+
+    clock.Advance(9);
+    EXPECT_TRUE(log.empty());
+    clock.Advance(51);
+    EXPECT_EQ(log, (std::vector<QString>{"fast@10", "fast@20", "slow@25", "fast@30", "fast@40",
+                                         "fast@50", "slow@50", "fast@60"}));
+
+    // Disabling stops the ticks; enabling again starts a whole new period.
+    log.clear();
+    fast.SetEnabled(false);
+    EXPECT_FALSE(fast.Active());
+    clock.Advance(24);
+    EXPECT_EQ(log, (std::vector<QString>{"slow@75"}));
+    fast.SetEnabled(true);
+    clock.Advance(9);
+    EXPECT_EQ(log.size(), 1u);
+    clock.Advance(1);
+    EXPECT_EQ(log.back(), QStringLiteral("fast@94"));
+}
+
+TEST(Timer, ManualClockSurvivesHandlersThatChangeOrFreeTimers)
+{
+    TManualTimerClock clock;
+    auto *doomed = new TTimer;
+    doomed->SetInterval(5);
+    int doomedTicks = 0;
+    doomed->OnTimer = [&](TObject *) { ++doomedTicks; };
+    TTimer killer;
+    killer.SetInterval(12);
+    int killerTicks = 0;
+    killer.OnTimer = [&](TObject *) {
+        ++killerTicks;
+        delete doomed;
+        doomed = nullptr;
+        // A handler that restarts its own timer, as the components do around their steps.
+        killer.SetEnabled(false);
+        killer.SetInterval(100);
+        killer.SetEnabled(true);
+    };
+    clock.Advance(200);
+    EXPECT_EQ(doomedTicks, 2); // at 5 and 10, freed at 12
+    EXPECT_EQ(killerTicks, 2); // at 12 and 112
+}
+
+TEST(HostMachineTimer, RealTimerTicksWithoutAManualClock)
 {
     TTimer timer;
     int ticks = 0;
-    timer.OnTimer = [&](TObject *sender) {
-        EXPECT_EQ(sender, &timer);
-        ++ticks;
-    };
-    timer.SetInterval(0);
-    EXPECT_FALSE(timer.Active());
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < 60)
-        Application()->ProcessMessages();
-    EXPECT_EQ(ticks, 0);
-
-    timer.SetInterval(10);
+    timer.OnTimer = [&](TObject *) { ++ticks; };
+    {
+        // Timers started under a manual clock go back to real time when it ends.
+        TManualTimerClock clock;
+        timer.SetInterval(5);
+        EXPECT_TRUE(timer.Active());
+    }
     EXPECT_TRUE(timer.Active());
-    clock.restart();
-    while (ticks < 3 && clock.elapsed() < 2000)
+    // The one test on the real clock: a short period, waited for only until it ticked.
+    QElapsedTimer elapsed;
+    elapsed.start();
+    while (ticks < 2 && elapsed.elapsed() < 2000)
         Application()->ProcessMessages();
-    EXPECT_GE(ticks, 3);
+    EXPECT_GE(ticks, 2);
     timer.SetEnabled(false);
+    EXPECT_FALSE(timer.Active());
     const int stopped = ticks;
-    clock.restart();
-    while (clock.elapsed() < 40)
-        Application()->ProcessMessages();
-    EXPECT_EQ(ticks, stopped);
     timer.Tick();
     EXPECT_EQ(ticks, stopped + 1);
 }
