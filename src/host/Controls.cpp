@@ -108,7 +108,7 @@ void TControl::SetBounds(int left, int top, int width, int height)
 {
     width = std::max(0, width);
     height = std::max(0, height);
-    const bool moved = left != x() || top != y();
+    const bool moved = left != Left() || top != Top();
     const bool resized = width != this->width() || height != this->height();
     if (!moved && !resized)
         return;

@@ -50,8 +50,12 @@ public:
     TWinControl *Parent() const { return m_parent; }
     virtual void SetParent(TWinControl *parent);
 
-    int Left() const { return x(); }
-    int Top() const { return y(); }
+    /// Left, Top, Width and Height are one rectangle, the one SetBounds sets: for a child
+    /// control its place in the parent, for a top-level form its client area on the screen
+    /// (without the window frame, whose size only the window system knows), so reading the
+    /// bounds and setting them again moves nothing.
+    int Left() const { return geometry().x(); }
+    int Top() const { return geometry().y(); }
     int Width() const { return width(); }
     int Height() const { return height(); }
     void SetLeft(int v) { SetBounds(v, Top(), Width(), Height()); }

@@ -77,6 +77,15 @@ void TForm::SetWindowState(TWindowState state)
     }
 }
 
+TRect TForm::NormalBoundsRect() const
+{
+    // Qt keeps the normal geometry from the moment the form left the normal state.
+    const QRect normal = normalGeometry();
+    if (windowState() == Qt::WindowNoState || !normal.isValid())
+        return BoundsRect();
+    return Bounds(normal.x(), normal.y(), normal.width(), normal.height());
+}
+
 void TForm::PlaceOnScreen()
 {
     if (m_position != poScreenCenter && m_position != poDesktopCenter)

@@ -36,6 +36,9 @@ public:
     void SetPosition(TPosition position) { m_position = position; }
     TWindowState WindowState() const;
     void SetWindowState(TWindowState state);
+    /// The bounds the form has as a normal window (Left, Top, Width, Height), also while it
+    /// is maximised or minimised.
+    TRect NormalBoundsRect() const;
     TFormStyle FormStyle() const { return m_formStyle; }
     void SetFormStyle(TFormStyle style);
     void SetClientWidth(int w) { SetWidth(w); }

@@ -124,12 +124,15 @@ void jxtINISaveWinPos(const QString &iniName, const QString &prefix, TForm *form
         return;
     TIniCall ini(iniName);
     // Position and size are those of the normal window, not of a minimised or maximised one.
+    // They are taken before the form is made normal: the window system applies the restored
+    // geometry later, so right after the change the form may still report the maximised one.
+    const TRect bounds = form->NormalBoundsRect();
     form->SetWindowState(wsNormal);
-    ini->WriteInteger(kWinPosSection, prefix + QStringLiteral("_Top"), form->Top());
-    ini->WriteInteger(kWinPosSection, prefix + QStringLiteral("_Left"), form->Left());
+    ini->WriteInteger(kWinPosSection, prefix + QStringLiteral("_Top"), bounds.Top);
+    ini->WriteInteger(kWinPosSection, prefix + QStringLiteral("_Left"), bounds.Left);
     if (style == swpSizePosition) {
-        ini->WriteInteger(kWinPosSection, prefix + QStringLiteral("_Height"), form->Height());
-        ini->WriteInteger(kWinPosSection, prefix + QStringLiteral("_Width"), form->Width());
+        ini->WriteInteger(kWinPosSection, prefix + QStringLiteral("_Height"), bounds.Height());
+        ini->WriteInteger(kWinPosSection, prefix + QStringLiteral("_Width"), bounds.Width());
     }
 }
 

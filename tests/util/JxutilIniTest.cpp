@@ -9,8 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <string>
 
@@ -122,6 +124,47 @@ TEST_F(JxutilIniTest, SaveWinPosWritesTheChosenRecord)
     form.SetWindowState(wsMaximized);
     jxtINISaveWinPos("w.ini", "Max", &form, swpPosition);
     EXPECT_EQ(form.WindowState(), wsNormal);
+}
+
+// A shown top-level window has a frame around the area SetBounds places; saving and loading
+// its record over and over must not move it by the frame each time.
+TEST_F(JxutilIniTest, SavedWindowRecordRestoresAShownFormWithoutMoving)
+{
+    TForm form;
+    form.SetBounds(11, 22, 333, 144);
+    form.Show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    const QRect frame = form.frameGeometry();
+    ASSERT_NE(frame.topLeft(), form.geometry().topLeft()) << "the window needs a frame here";
+    for (int i = 0; i < 10; ++i) {
+        jxtINISaveWinPos("pos.ini", "Main", &form, swpSizePosition);
+        jxtINILoadWinPos("pos.ini", "Main", &form, swpSizePosition);
+        QCoreApplication::processEvents();
+    }
+    EXPECT_EQ(form.BoundsRect(), Bounds(11, 22, 333, 144));
+    EXPECT_EQ(form.frameGeometry(), frame);
+    EXPECT_EQ(Contents("pos.ini"), "[WinPos]\r\nMain_Top=22\r\nMain_Left=11\r\n"
+                                   "Main_Height=144\r\nMain_Width=333\r\n");
+}
+
+TEST_F(JxutilIniTest, MaximisedFormSavesItsNormalBounds)
+{
+    TForm form;
+    form.SetBounds(11, 22, 333, 144);
+    form.Show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    form.SetWindowState(wsMaximized);
+    QCoreApplication::processEvents();
+    ASSERT_NE(form.BoundsRect(), Bounds(11, 22, 333, 144)) << "the window system maximised it";
+    EXPECT_EQ(form.NormalBoundsRect(), Bounds(11, 22, 333, 144));
+
+    jxtINISaveWinPos("max.ini", "Main", &form, swpSizePosition);
+    EXPECT_EQ(Contents("max.ini"), "[WinPos]\r\nMain_Top=22\r\nMain_Left=11\r\n"
+                                   "Main_Height=144\r\nMain_Width=333\r\n");
+    // The form is normal again, back in its place.
+    EXPECT_EQ(form.WindowState(), wsNormal);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(form.BoundsRect(), Bounds(11, 22, 333, 144));
 }
 
 TEST_F(JxutilIniTest, LoadWinPosPlacesTheForm)
