@@ -162,4 +162,9 @@ void TJX3dLabel::Paint()
     drawAt(0, 0, Font()->Color());
 }
 
+TAccessibleInfo TJX3dLabel::AccessibleInfo() const
+{
+    return {QAccessible::StaticText, Caption()};
+}
+
 } // namespace jxt

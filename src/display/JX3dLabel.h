@@ -50,6 +50,7 @@ public:
     Q_ENUM(TcsStyle)
 
     explicit TJX3dLabel(TComponent *owner = nullptr);
+    TAccessibleInfo AccessibleInfo() const override;
 
     /// Horizontal alignment of every line: dtCenter (default), dtLeft, dtRight. Repaints.
     dtFormat Alignment() const { return m_alignment; }

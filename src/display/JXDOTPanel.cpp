@@ -48,6 +48,7 @@ TJXDOTPanel::TJXDOTPanel(TComponent *owner)
       m_font(std::make_unique<TBitmap>()),
       m_timer(std::make_unique<TTimer>())
 {
+    setFocusPolicy(Qt::NoFocus); // a display: nothing to type into
     TControl::SetColor(clBlack);
     SetBounds(Left(), Top(), 10, 10);
     m_items.Add(QStringLiteral("JXDOTPanel"));
@@ -379,6 +380,12 @@ void TJXDOTPanel::JXOnTime()
     m_timer->SetEnabled(false);
     PaintItems();
     m_timer->SetEnabled(running);
+}
+
+TAccessibleInfo TJXDOTPanel::AccessibleInfo() const
+{
+    // The whole text, also the part scrolled out of sight.
+    return {QAccessible::StaticText, ScrollText()};
 }
 
 } // namespace jxt

@@ -66,6 +66,7 @@ class TJXDOTPanel : public TCustomControl
 
 public:
     explicit TJXDOTPanel(TComponent *owner = nullptr);
+    TAccessibleInfo AccessibleInfo() const override;
     ~TJXDOTPanel() override;
 
     bool AdjustToParent() const { return m_adjustToParent; }

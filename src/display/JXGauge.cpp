@@ -45,6 +45,7 @@ int DimChannel(int c)
 
 TJXGauge::TJXGauge(TComponent *owner) : TCustomControl(owner), m_timer(std::make_unique<TTimer>())
 {
+    setFocusPolicy(Qt::NoFocus); // a display: nothing to type into
     SetBounds(Left(), Top(), 100, 20);
     TCustomControl::SetColor(clSilver);
     m_timer->SetEnabled(true);
@@ -120,6 +121,7 @@ void TJXGauge::SetProgress(int value)
     m_progress = std::clamp(value, m_minValue, m_maxValue);
     if (LitCount() != m_litAtLastPaint)
         Refresh();
+    AccessibleValueChanged();
 }
 
 void TJXGauge::AddProgress(int value)
@@ -338,6 +340,15 @@ void TJXGauge::JXOnTime()
     if (m_boxColor == clGreen)
         SetProgress(m_progress - kLevelDecay);
     m_timer->SetEnabled(true);
+}
+
+TAccessibleInfo TJXGauge::AccessibleInfo() const
+{
+    // Named by how full it is, as a progress bar reads; the value interface gives the figures.
+    const long long span = (long long)m_maxValue - m_minValue;
+    const long long percent = span > 0 ? ((long long)m_progress - m_minValue) * 100 / span : 0;
+    return {QAccessible::ProgressBar, QStringLiteral("%1%").arg(percent),
+            {double(m_progress), double(m_minValue), double(m_maxValue)}};
 }
 
 } // namespace jxt

@@ -57,6 +57,7 @@ public:
     Q_ENUM(TJXGaugeKind)
 
     explicit TJXGauge(TComponent *owner = nullptr);
+    TAccessibleInfo AccessibleInfo() const override;
     ~TJXGauge() override;
 
     /// Outer frame: bvLowered (default), bvRaised, or none. Repaints.

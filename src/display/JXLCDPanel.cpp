@@ -472,4 +472,9 @@ void TJXLCDPanel::DrawCharacter(TCanvas *canvas, const TRect &rect, int segmentS
     }
 }
 
+TAccessibleInfo TJXLCDPanel::AccessibleInfo() const
+{
+    return {QAccessible::StaticText, Caption()};
+}
+
 } // namespace jxt

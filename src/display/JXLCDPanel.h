@@ -56,6 +56,7 @@ public:
     static constexpr int kMaxCells = 50;
 
     explicit TJXLCDPanel(TComponent *owner = nullptr);
+    TAccessibleInfo AccessibleInfo() const override;
     ~TJXLCDPanel() override;
 
     void SetCaption(const QString &caption) override;

@@ -130,6 +130,7 @@ void TJXPipe::MyPolygon(TCanvas *canvas, const TPoint *points, int count)
 TJXPanel::TJXPanel(TComponent *owner)
     : TCustomPanel(owner), m_timer(std::make_unique<TTimer>())
 {
+    setFocusPolicy(Qt::NoFocus); // a display: nothing to type into
     SetBounds(Left(), Top(), 137, 25);
     m_pipe.SetPointAnz(kChartPoints);
     m_timer->SetInterval(kSampleIntervalMs);
@@ -211,6 +212,8 @@ void TJXPanel::JXOnTime()
     case sgUSR:
         break; // these measures have no source; their charts stay at 0
     }
+    if (m_style != sString)
+        AccessibleValueChanged();
     Invalidate();
     m_timer->SetEnabled(running);
 }
@@ -252,6 +255,16 @@ void TJXPanel::Paint()
     TRect chart = ClientRect();
     chart.Inflate(-inset, -inset);
     m_pipe.Draw(m_style, canvas, m_graphColor, chart);
+}
+
+TAccessibleInfo TJXPanel::AccessibleInfo() const
+{
+    if (m_style == sString)
+        return {QAccessible::StaticText, Caption()};
+    // A chart is named by the label under it, "cpu 42%", and gives the newest sample.
+    const int newest = m_pipe.PointAnz() > 0 ? m_pipe.Value(m_pipe.PointAnz()) : 0;
+    return {QAccessible::Chart, TJXPipe::LabelText(m_style, newest),
+            {double(newest), 0, double(m_pipe.GraphMax())}};
 }
 
 } // namespace jxt

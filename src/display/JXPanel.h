@@ -102,6 +102,7 @@ public:
     using TMemorySource = std::function<TJXMemoryStatus()>;
 
     explicit TJXPanel(TComponent *owner = nullptr);
+    TAccessibleInfo AccessibleInfo() const override;
     ~TJXPanel() override;
 
     QString CaptionFormat() const { return m_captionFormat; }

@@ -200,4 +200,9 @@ void TJXScrollText::Paint()
     Canvas()->SetFont(Font());
 }
 
+TAccessibleInfo TJXScrollText::AccessibleInfo() const
+{
+    return {QAccessible::StaticText, Caption()};
+}
+
 } // namespace jxt

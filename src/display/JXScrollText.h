@@ -41,6 +41,7 @@ class TJXScrollText : public TGraphicControl
 
 public:
     explicit TJXScrollText(TComponent *owner = nullptr);
+    TAccessibleInfo AccessibleInfo() const override;
     ~TJXScrollText() override;
 
     /// When the caption is set, scroll only if it does not fit (and start it at x = 0);

@@ -71,6 +71,7 @@ Qt::CursorShape CursorShape(TCursor cursor)
 TControl::TControl(TComponent *owner)
     : TComponent(owner)
 {
+    InstallAccessibleFactory();
     setMouseTracking(true);
     setAttribute(Qt::WA_NoSystemBackground);
     resize(0, 0);
@@ -224,6 +225,26 @@ void TControl::SetCaption(const QString &caption)
         return;
     m_caption = caption;
     Invalidate();
+    AccessibleNameChanged();
+}
+
+void TControl::AccessibleNameChanged()
+{
+    if (!QAccessible::isActive())
+        return;
+    QAccessibleEvent event(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&event);
+}
+
+void TControl::AccessibleValueChanged()
+{
+    if (!QAccessible::isActive())
+        return;
+    const TAccessibleInfo info = AccessibleInfo();
+    if (!info.hasValue)
+        return;
+    QAccessibleValueChangeEvent event(this, info.value.value);
+    QAccessible::updateAccessibility(&event);
 }
 
 void TControl::SetPopupMenu(TPopupMenu *menu)

@@ -6,6 +6,7 @@
 // update, as immediate drawing on a window does on Windows.
 #pragma once
 
+#include "host/Accessible.h"
 #include "host/Component.h"
 #include "host/Graphics.h"
 #include "host/Menus.h"
@@ -121,6 +122,12 @@ public:
     TMouseEvent OnMouseUp;
     TNotifyEvent OnResize;
 
+    /// What screen readers are told about the control (host/Accessible.h). A component that
+    /// shows something overrides it in one line, e.g.
+    /// `return {QAccessible::StaticText, Caption()};`, or with a value and its range.
+    /// The default (QAccessible::NoRole) leaves the control to Qt's plain widget interface.
+    virtual TAccessibleInfo AccessibleInfo() const { return {}; }
+
     /// Fire the mouse events as a user action would (used by Qt's events and by tests).
     virtual void Click();
     virtual void DblClick();
@@ -144,6 +151,10 @@ protected:
     /// Opens PopupMenu at screen point (x, y) when it is set, its AutoPopup is on and the
     /// control is not being designed; true when it did.
     virtual bool DoPopupMenu(int x, int y);
+    /// Tell assistive technology that the name or the value of AccessibleInfo changed (cheap
+    /// when no screen reader listens). SetCaption tells the name change itself.
+    void AccessibleNameChanged();
+    void AccessibleValueChanged();
 
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
