@@ -2,6 +2,8 @@
 // TJX3dLabel: a label whose text is drawn raised, lowered or with a drop shadow.
 #pragma once
 
+#include "host/Export.h"
+
 #include "host/About.h"
 #include "host/Controls.h"
 #include "util/JXVersions.h"
@@ -16,7 +18,7 @@ namespace jxt {
 /// the parent shows through around the letters.
 ///
 /// Captions of any length are drawn whole.
-class TJX3dLabel : public TGraphicControl
+class JXT_EXPORT TJX3dLabel : public TGraphicControl
 {
     Q_OBJECT
     Q_PROPERTY(jxt::TJXAboutString About_JXTools READ GetAboutJXT WRITE SetAboutJXT)

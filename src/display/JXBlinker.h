@@ -2,6 +2,8 @@
 // TJXBlinker: makes another control blink by switching its background or font colour.
 #pragma once
 
+#include "host/Export.h"
+
 #include "host/About.h"
 #include "host/Controls.h"
 #include "util/JXVersions.h"
@@ -19,7 +21,7 @@ enum TBlinkStyle { bsColor, bsFontColor };
 /// BlinkLoColor in turn, one per Interval, either as its background (bsColor) or as its font
 /// colour (bsFontColor). Stopping, or letting go of the control, gives it back its resting
 /// colour BlinkInAktColor, which is taken from the control when it is assigned.
-class TJXBlinker : public TComponent
+class JXT_EXPORT TJXBlinker : public TComponent
 {
     Q_OBJECT
     Q_PROPERTY(jxt::TJXAboutString About_JXTools READ GetAboutJXT WRITE SetAboutJXT)

@@ -2,6 +2,8 @@
 // TJXDOTPanel: a dot-matrix display that draws text from a bitmap font, static or scrolling.
 #pragma once
 
+#include "host/Export.h"
+
 #include "host/About.h"
 #include "host/Controls.h"
 #include "host/ExtCtrls.h"
@@ -21,7 +23,7 @@ class TTimer;
 /// cell. With Interval 0 the control shows Rows lines of Columns characters from Items; with a
 /// positive Interval it scrolls the text of Items from right to left on one line, by whole
 /// characters or by single pixels, one step per timer tick.
-class TJXDOTPanel : public TCustomControl
+class JXT_EXPORT TJXDOTPanel : public TCustomControl
 {
     Q_OBJECT
     Q_PROPERTY(jxt::TJXAboutString About_JXTools READ GetAboutJXT WRITE SetAboutJXT)

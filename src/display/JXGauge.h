@@ -2,6 +2,8 @@
 // TJXGauge: a level meter made of separate boxes, with dimmed unlit boxes and a peak marker.
 #pragma once
 
+#include "host/Export.h"
+
 #include "host/About.h"
 #include "host/Controls.h"
 #include "host/Timer.h"
@@ -14,7 +16,7 @@ namespace jxt {
 
 /// The greatest Progress any gauge with ShowPeak has had at a timer tick (shared by all
 /// gauges; applications may read and reset it).
-extern int GaugeMaxPeakWert;
+extern JXT_EXPORT int GaugeMaxPeakWert;
 
 /// Shows Progress between MinValue and MaxValue as a row (or column) of boxes. The boxes the
 /// value reaches are lit in BoxColor; the others are shown dimmed when BoxPreview is on.
@@ -25,7 +27,7 @@ extern int GaugeMaxPeakWert;
 /// Setting Progress repaints at once, but only when the number of lit boxes changes, so
 /// callers may set it as often as they like. A gauge with Boxes 0 shows its frame and
 /// background only.
-class TJXGauge : public TCustomControl
+class JXT_EXPORT TJXGauge : public TCustomControl
 {
     Q_OBJECT
     Q_PROPERTY(jxt::TJXAboutString About_JXTools READ GetAboutJXT WRITE SetAboutJXT)

@@ -8,6 +8,8 @@
 // own; it is driven through Caption or Items.
 #pragma once
 
+#include "host/Export.h"
+
 #include "host/Controls.h"
 #include "host/Strings.h"
 #include "util/JXVersions.h"
@@ -20,7 +22,7 @@
 
 namespace jxt {
 
-class TJXLCDPanel : public TGraphicControl
+class JXT_EXPORT TJXLCDPanel : public TGraphicControl
 {
     Q_OBJECT
     Q_PROPERTY(jxt::TJXAboutString About_JXTools READ GetAboutJXT WRITE SetAboutJXT)

@@ -3,6 +3,8 @@
 // second, or a scrolling chart of the processor or memory load drawn by TJXPipe.
 #pragma once
 
+#include "host/Export.h"
+
 #include "host/About.h"
 #include "host/ExtCtrls.h"
 #include "platform/SysInfo.h"
@@ -22,11 +24,11 @@ class TTimer;
 enum TStyle { sString, sgCPU, sgSYS, sgGDI, sgUSR, sgMEM };
 
 /// Weekday names, indexed 1 (Sunday) to 7 (Saturday); index 0 is unused.
-extern const QString WeekDayString[8];
+extern JXT_EXPORT const QString WeekDayString[8];
 
 /// A sampled area chart: the last PointAnz values, the newest at the right, drawn as a
 /// filled polygon over a base line with a label of the newest value below it.
-class TJXPipe : public TObject
+class JXT_EXPORT TJXPipe : public TObject
 {
 public:
     TJXPipe();
@@ -67,7 +69,7 @@ using TJXMemoryStatus = platform::TMemoryStatus;
 /// (line break), "%CPU", "%MemoryLoad", "%TotalPhys", "%AvailPhys", "%Time", "%Date",
 /// "%DayLong" (German weekday) and "%Day" (its first three letters). In sgCPU and sgMEM it
 /// charts the processor or memory load of the last 80 seconds.
-class TJXPanel : public TCustomPanel
+class JXT_EXPORT TJXPanel : public TCustomPanel
 {
     Q_OBJECT
     Q_PROPERTY(jxt::TJXAboutString About_JXTools READ GetAboutJXT WRITE SetAboutJXT)

@@ -2,6 +2,8 @@
 // TJXScrollText: a caption that scrolls through the control, driven by a timer.
 #pragma once
 
+#include "host/Export.h"
+
 #include "host/About.h"
 #include "host/Controls.h"
 #include "host/Timer.h"
@@ -18,7 +20,7 @@ namespace jxt {
 /// copied to the control in one go. Interval sets the timer (0 stops it).
 ///
 /// Captions of any length are drawn whole.
-class TJXScrollText : public TGraphicControl
+class JXT_EXPORT TJXScrollText : public TGraphicControl
 {
     Q_OBJECT
     Q_PROPERTY(jxt::TJXAboutString About_JXTools READ GetAboutJXT WRITE SetAboutJXT)

@@ -3,13 +3,15 @@
 // string (at most 40 characters) holding the date of the component's unit.
 #pragma once
 
+#include "host/Export.h"
+
 #include <QMetaType>
 #include <QString>
 
 namespace jxt {
 
 /// A short string of at most 40 characters; longer texts are cut.
-class TJXAboutString : public QString
+class JXT_EXPORT TJXAboutString : public QString
 {
 public:
     TJXAboutString() = default;
@@ -18,7 +20,7 @@ public:
 };
 
 /// Registers the conversions that let QVariant read a TJXAboutString as text.
-void RegisterAboutStringType();
+JXT_EXPORT void RegisterAboutStringType();
 
 } // namespace jxt
 

@@ -14,7 +14,7 @@
 namespace jxt {
 
 /// A number a control shows and its range, for the value interface.
-struct TAccessibleValue
+struct JXT_EXPORT TAccessibleValue
 {
     double value = 0;
     double minimum = 0;
@@ -23,7 +23,7 @@ struct TAccessibleValue
 
 /// How a control presents itself to assistive technology. A control that leaves the role
 /// at QAccessible::NoRole gets Qt's plain widget interface.
-struct TAccessibleInfo
+struct JXT_EXPORT TAccessibleInfo
 {
     TAccessibleInfo() = default;
     /// A control that shows text: `return {QAccessible::StaticText, Caption()};`

@@ -2,6 +2,8 @@
 // TBitBtn: a push button with a kind that gives it a caption, a glyph and a modal result.
 #pragma once
 
+#include "host/Export.h"
+
 #include "host/Controls.h"
 #include "host/Dialogs.h"
 
@@ -15,7 +17,7 @@ enum TBitBtnKind { bkCustom, bkOK, bkCancel, bkHelp, bkYes, bkNo, bkClose, bkAbo
 /// of its kind, or Glyph) and Caption. Clicking it (mouse release inside, Space or Enter
 /// while focused, or Click()) gives the form it sits on the button's ModalResult, which
 /// ends a modal form, then fires OnClick; bkClose closes the form instead.
-class TBitBtn : public TCustomControl
+class JXT_EXPORT TBitBtn : public TCustomControl
 {
     Q_OBJECT
     Q_PROPERTY(bool Cancel READ Cancel WRITE SetCancel)

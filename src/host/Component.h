@@ -4,6 +4,8 @@
 // and removal notifications delivered while the departing component is still intact.
 #pragma once
 
+#include "host/Export.h"
+
 #include "host/Object.h"
 #include "host/SysUtils.h"
 
@@ -17,7 +19,7 @@ enum TComponentStateFlag { csLoading, csReading, csWriting, csDestroying, csDesi
 using TComponentState = TSet<TComponentStateFlag>;
 enum TOperation { opInsert, opRemove };
 
-class TComponent : public QWidget, public TPersistent
+class JXT_EXPORT TComponent : public QWidget, public TPersistent
 {
     Q_OBJECT
 
@@ -82,6 +84,6 @@ private:
 };
 
 /// Calls Loaded on root and everything it owns (depth first, each at most once).
-void Loaded(TComponent *root);
+JXT_EXPORT void Loaded(TComponent *root);
 
 } // namespace jxt

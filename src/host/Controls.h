@@ -6,6 +6,8 @@
 // update, as immediate drawing on a window does on Windows.
 #pragma once
 
+#include "host/Export.h"
+
 #include "host/Accessible.h"
 #include "host/Component.h"
 #include "host/Graphics.h"
@@ -40,7 +42,7 @@ constexpr TCursor crDefault = 0, crNone = -1, crArrow = -2, crCross = -3, crIBea
 
 class TWinControl;
 
-class TControl : public TComponent
+class JXT_EXPORT TControl : public TComponent
 {
     Q_OBJECT
 
@@ -196,7 +198,7 @@ private:
 
 /// A windowless painter (in this layer every control is a widget; the class keeps the name
 /// the components derive from).
-class TGraphicControl : public TControl
+class JXT_EXPORT TGraphicControl : public TControl
 {
     Q_OBJECT
 
@@ -205,7 +207,7 @@ public:
 };
 
 /// A control that holds other controls and lays out their Align.
-class TWinControl : public TControl
+class JXT_EXPORT TWinControl : public TControl
 {
     Q_OBJECT
 
@@ -251,7 +253,7 @@ private:
 };
 
 /// A windowed painter: a TWinControl with its own Paint.
-class TCustomControl : public TWinControl
+class JXT_EXPORT TCustomControl : public TWinControl
 {
     Q_OBJECT
 
@@ -260,6 +262,6 @@ public:
 };
 
 /// The standard cursor shape of a cursor identifier.
-Qt::CursorShape CursorShape(TCursor cursor);
+JXT_EXPORT Qt::CursorShape CursorShape(TCursor cursor);
 
 } // namespace jxt

@@ -4,6 +4,8 @@
 // answers with scripted buttons, so nothing ever waits for a person.
 #pragma once
 
+#include "host/Export.h"
+
 #include "host/SysUtils.h"
 
 #include <QString>
@@ -35,7 +37,7 @@ constexpr unsigned MB_OK = 0x00, MB_OKCANCEL = 0x01, MB_ABORTRETRYIGNORE = 0x02,
 constexpr int IDOK = 1, IDCANCEL = 2, IDABORT = 3, IDRETRY = 4, IDIGNORE = 5, IDYES = 6, IDNO = 7;
 
 /// One request to the dialog service.
-struct TDialogRequest
+struct JXT_EXPORT TDialogRequest
 {
     enum Kind { Message, MessageDlg, MessageBox, ModalForm, OpenFile, SaveFile, SelectDirectory, Color, Print };
     Kind kind = Message;
@@ -54,7 +56,7 @@ struct TDialogRequest
 
 /// Shows dialogs and returns the answer: a TModalResult for MessageDlg and modal forms, an
 /// ID… value for MessageBox, mrOk or mrCancel for the standard dialogs.
-class TDialogService
+class JXT_EXPORT TDialogService
 {
 public:
     virtual ~TDialogService() = default;
@@ -62,7 +64,7 @@ public:
 };
 
 /// Real dialogs (QMessageBox, QFileDialog, QColorDialog, modal forms in their own loop).
-class TQtDialogService : public TDialogService
+class JXT_EXPORT TQtDialogService : public TDialogService
 {
 public:
     int Show(TDialogRequest &request) override;
@@ -71,7 +73,7 @@ public:
 /// Records every request and answers from a script. Without a scripted answer it gives the
 /// default: mrOk / IDOK where offered, else the first button; modal forms return their
 /// ModalResult as set by the Responder (mrCancel if none).
-class TScriptedDialogs : public TDialogService
+class JXT_EXPORT TScriptedDialogs : public TDialogService
 {
 public:
     int Show(TDialogRequest &request) override;
@@ -91,19 +93,19 @@ private:
 };
 
 /// The service in use (a TQtDialogService until another is installed).
-TDialogService *DialogService();
+JXT_EXPORT TDialogService *DialogService();
 /// Installs service and returns the previous one.
-std::unique_ptr<TDialogService> SetDialogService(std::unique_ptr<TDialogService> service);
+JXT_EXPORT std::unique_ptr<TDialogService> SetDialogService(std::unique_ptr<TDialogService> service);
 
 /// Shows text with an OK button.
-void ShowMessage(const QString &text);
+JXT_EXPORT void ShowMessage(const QString &text);
 /// Shows text with the icon of type and the buttons; returns the TModalResult pressed.
-int MessageDlg(const QString &text, TMsgDlgType type, TMsgDlgButtons buttons, int helpContext = 0);
+JXT_EXPORT int MessageDlg(const QString &text, TMsgDlgType type, TMsgDlgButtons buttons, int helpContext = 0);
 /// Shows a message box with flags (MB_…); returns the ID… value pressed.
-int MessageBox(const QString &text, const QString &caption, unsigned flags);
+JXT_EXPORT int MessageBox(const QString &text, const QString &caption, unsigned flags);
 /// File name dialogs; return true and the chosen file in fileName, or false.
-bool PromptForFileName(QString &fileName, const QString &filter, const QString &initialDir,
+JXT_EXPORT bool PromptForFileName(QString &fileName, const QString &filter, const QString &initialDir,
                        const QString &title, bool save);
-bool SelectDirectory(const QString &caption, const QString &root, QString &directory);
+JXT_EXPORT bool SelectDirectory(const QString &caption, const QString &root, QString &directory);
 
 } // namespace jxt

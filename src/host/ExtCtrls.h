@@ -2,6 +2,8 @@
 // Panels, images and bevels: the standard extended controls of the host layer.
 #pragma once
 
+#include "host/Export.h"
+
 #include "host/Controls.h"
 #include "host/Forms.h"
 
@@ -16,7 +18,7 @@ using TBorderStyle = TFormBorderStyle;
 /// BorderWidth in Color and an inner bevel, fills the rest with Color and shows Caption on
 /// one line, centred vertically and placed horizontally by Alignment. Aligned children sit
 /// inside the bevels and the border.
-class TCustomPanel : public TCustomControl
+class JXT_EXPORT TCustomPanel : public TCustomControl
 {
     Q_OBJECT
 
@@ -73,7 +75,7 @@ private:
 };
 
 /// A panel with its properties published.
-class TPanel : public TCustomPanel
+class JXT_EXPORT TPanel : public TCustomPanel
 {
     Q_OBJECT
     Q_PROPERTY(jxt::TAlign Align READ Align WRITE SetAlign)
@@ -101,7 +103,7 @@ public:
 /// Transparent draws bitmaps with their transparent colour left out, AutoSize gives the
 /// control the picture's size. The parent shows through where the picture does not cover
 /// the control. At design time a dashed frame marks the control.
-class TImage : public TGraphicControl
+class JXT_EXPORT TImage : public TGraphicControl
 {
     Q_OBJECT
     Q_PROPERTY(jxt::TAlign Align READ Align WRITE SetAlign)
@@ -156,7 +158,7 @@ enum TBevelShape { bsBox, bsFrame, bsTopLine, bsBottomLine, bsLeftLine, bsRightL
 enum TBevelStyle { bsLowered, bsRaised };
 
 /// A bevelled box, frame or line.
-class TBevel : public TGraphicControl
+class JXT_EXPORT TBevel : public TGraphicControl
 {
     Q_OBJECT
     Q_PROPERTY(jxt::TAlign Align READ Align WRITE SetAlign)

@@ -2,6 +2,8 @@
 // Forms, the application object and the screen.
 #pragma once
 
+#include "host/Export.h"
+
 #include "host/Controls.h"
 #include "host/Dialogs.h"
 
@@ -21,7 +23,7 @@ using TCloseQueryEvent = std::function<void(TObject *sender, bool &canClose)>;
 
 /// A top-level window that hosts controls. Its components get Loaded once, when the form is
 /// first shown (or polished) or through jxt::Loaded.
-class TForm : public TWinControl
+class JXT_EXPORT TForm : public TWinControl
 {
     Q_OBJECT
 
@@ -81,7 +83,7 @@ private:
 };
 
 /// The application: message processing, termination, title, messages.
-class TApplication : public TComponent
+class JXT_EXPORT TApplication : public TComponent
 {
     Q_OBJECT
 
@@ -124,7 +126,7 @@ private:
 };
 
 /// The screen: size, the global cursor, registered cursors, installed fonts.
-class TScreen : public TObject
+class JXT_EXPORT TScreen : public TObject
 {
 public:
     int Width() const;
@@ -147,10 +149,10 @@ private:
 
 /// The form a control sits on (the nearest form among its parents, or the control itself
 /// when it is a form), or nullptr.
-TForm *GetParentForm(TControl *control);
+JXT_EXPORT TForm *GetParentForm(TControl *control);
 
 /// The process-wide application and screen objects (created on first use).
-TApplication *Application();
-TScreen *Screen();
+JXT_EXPORT TApplication *Application();
+JXT_EXPORT TScreen *Screen();
 
 } // namespace jxt

@@ -7,6 +7,8 @@
 // nothing is anti-aliased, and a clear brush means no fill and transparent text.
 #pragma once
 
+#include "host/Export.h"
+
 #include "host/Object.h"
 #include "host/SysUtils.h"
 
@@ -75,16 +77,16 @@ constexpr TColor clInfoBk = SystemColor(24);
 
 /// Resolves system colours through the application's QPalette; RGB values pass unchanged.
 /// The result is always 0x00BBGGRR.
-TColor ColorToRGB(TColor color);
-QColor ColorToQColor(TColor color);
-TColor QColorToColor(const QColor &color);
+JXT_EXPORT TColor ColorToRGB(TColor color);
+JXT_EXPORT QColor ColorToQColor(TColor color);
+JXT_EXPORT TColor QColorToColor(const QColor &color);
 inline TColor RGB(int r, int g, int b) { return TColor((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16)); }
 inline int GetRValue(TColor c) { return c & 0xFF; }
 inline int GetGValue(TColor c) { return (c >> 8) & 0xFF; }
 inline int GetBValue(TColor c) { return (c >> 16) & 0xFF; }
 /// Colour names "clRed", ... and "$00BBGGRR" texts, both ways.
-QString ColorToString(TColor color);
-bool IdentToColor(const QString &ident, TColor &color);
+JXT_EXPORT QString ColorToString(TColor color);
+JXT_EXPORT bool IdentToColor(const QString &ident, TColor &color);
 
 enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
 enum TPenMode {
@@ -138,7 +140,7 @@ class TCanvas;
 class TGraphic;
 
 /// Base of TPen, TBrush and TFont: fires OnChange after every change.
-class TGraphicsObject : public TPersistent
+class JXT_EXPORT TGraphicsObject : public TPersistent
 {
 public:
     TNotifyEvent OnChange;
@@ -147,7 +149,7 @@ protected:
     void Changed();
 };
 
-class TPen : public TGraphicsObject
+class JXT_EXPORT TPen : public TGraphicsObject
 {
 public:
     TColor Color() const { return m_color; }
@@ -167,7 +169,7 @@ private:
     TPenMode m_mode = pmCopy;
 };
 
-class TBrush : public TGraphicsObject
+class JXT_EXPORT TBrush : public TGraphicsObject
 {
 public:
     TBrush();
@@ -190,7 +192,7 @@ private:
 /// A font. Sizes are in points at 96 pixels per inch; Height is the negative pixel height of
 /// the characters (without internal leading) when set through Size, as on Windows.
 /// Windows face names are resolved through fontconfig.
-class TFont : public TGraphicsObject
+class JXT_EXPORT TFont : public TGraphicsObject
 {
 public:
     QString Name() const { return m_name; }
@@ -223,7 +225,7 @@ private:
 
 /// Drawing surface over a QImage (a bitmap's pixels or a control's surface). All
 /// coordinates are device pixels; Pixels reads and writes single pixels.
-class TCanvas : public TPersistent
+class JXT_EXPORT TCanvas : public TPersistent
 {
 public:
     TCanvas();
@@ -308,10 +310,10 @@ private:
 
 /// Draws a bevel of the given width inside r, top-left lines in topColor, bottom-right in
 /// bottomColor, and shrinks r by width.
-void Frame3D(TCanvas *canvas, TRect &r, TColor topColor, TColor bottomColor, int width);
+JXT_EXPORT void Frame3D(TCanvas *canvas, TRect &r, TColor topColor, TColor bottomColor, int width);
 
 /// An image that a canvas can draw.
-class TGraphic : public TPersistent
+class JXT_EXPORT TGraphic : public TPersistent
 {
 public:
     virtual int Width() const = 0;
@@ -333,7 +335,7 @@ protected:
 enum TTransparentMode { tmAuto, tmFixed };
 
 /// A bitmap over a 32-bit QImage. LoadFromFile and SaveToFile read and write BMP files.
-class TBitmap : public TGraphic
+class JXT_EXPORT TBitmap : public TGraphic
 {
 public:
     TBitmap();
@@ -378,7 +380,7 @@ private:
 };
 
 /// An icon (one image, the largest of an ICO file by default), drawn with its mask.
-class TIcon : public TGraphic
+class JXT_EXPORT TIcon : public TGraphic
 {
 public:
     int Width() const override { return m_image.width(); }
@@ -396,7 +398,7 @@ private:
 };
 
 /// A recorded picture (over QPicture).
-class TMetafile : public TGraphic
+class JXT_EXPORT TMetafile : public TGraphic
 {
 public:
     int Width() const override { return m_width; }
@@ -417,7 +419,7 @@ private:
 };
 
 /// Holds one graphic of any kind; Bitmap() turns it into a bitmap on first use.
-class TPicture : public TPersistent
+class JXT_EXPORT TPicture : public TPersistent
 {
 public:
     TPicture();

@@ -3,6 +3,8 @@
 // text (usable on its own, e.g. on bytes in memory), TIniFile reads and writes a file on disk.
 #pragma once
 
+#include "host/Export.h"
+
 #include "host/Object.h"
 #include "host/SysUtils.h"
 
@@ -33,7 +35,7 @@ class TStrings;
 /// encoding (a Latin-1 file becomes UTF-8 only when its text could not be read back the same
 /// way as Latin-1) and the line ending of the first line; new files get CR LF, as on Windows.
 /// Every line, the last included, is written with a line ending.
-class TIniDocument
+class JXT_EXPORT TIniDocument
 {
 public:
     static TIniDocument Parse(const QByteArray &data);
@@ -120,7 +122,7 @@ struct TIniSnapshot;
 /// that fails throws EInOutError "Unable to write to <file>", and so does a write of a
 /// section name or key that cannot be stored (see TIniDocument::IsValidSectionName and
 /// IsValidKeyName). Line breaks in values are written as blanks.
-class TIniFile : public TObject
+class JXT_EXPORT TIniFile : public TObject
 {
 public:
     explicit TIniFile(const QString &fileName);

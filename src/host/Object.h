@@ -3,11 +3,13 @@
 // name) and TPersistent (an object whose state can be copied with Assign).
 #pragma once
 
+#include "host/Export.h"
+
 #include <QString>
 
 namespace jxt {
 
-class TObject
+class JXT_EXPORT TObject
 {
 public:
     virtual ~TObject() = default;
@@ -17,7 +19,7 @@ public:
     bool InheritsFrom() const { return dynamic_cast<const T *>(this) != nullptr; }
 };
 
-class TPersistent : public TObject
+class JXT_EXPORT TPersistent : public TObject
 {
 public:
     /// Copies the state of source into this object. The default asks the source (AssignTo);
@@ -30,6 +32,6 @@ protected:
 };
 
 /// The class name of any polymorphic object, as TObject::ClassName gives it.
-QString ClassNameOf(const std::type_info &type);
+JXT_EXPORT QString ClassNameOf(const std::type_info &type);
 
 } // namespace jxt

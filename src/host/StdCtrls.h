@@ -2,6 +2,8 @@
 // TLabel: a line (or word-wrapped block) of text on a form.
 #pragma once
 
+#include "host/Export.h"
+
 #include "host/Controls.h"
 
 namespace jxt {
@@ -12,7 +14,7 @@ enum TTextLayout { tlTop, tlCenter, tlBottom };
 /// AutoSize the label takes the size of its text (with WordWrap only its height follows,
 /// the width stays); a right-justified label keeps its right edge. A transparent label
 /// leaves its background to the parent.
-class TLabel : public TGraphicControl
+class JXT_EXPORT TLabel : public TGraphicControl
 {
     Q_OBJECT
     Q_PROPERTY(jxt::TAlign Align READ Align WRITE SetAlign)

@@ -2,6 +2,8 @@
 // TStrings and TStringList: lists of strings, each with an optional object pointer.
 #pragma once
 
+#include "host/Export.h"
+
 #include "host/Object.h"
 #include "host/SysUtils.h"
 
@@ -15,7 +17,7 @@ namespace jxt {
 enum TDuplicates { dupIgnore, dupAccept, dupError };
 
 /// An abstract list of strings with attached objects. Indexes count from 0.
-class TStrings : public TPersistent
+class JXT_EXPORT TStrings : public TPersistent
 {
 public:
     virtual int Count() const = 0;
@@ -70,7 +72,7 @@ private:
 
 /// The usual list: strings and objects in a vector, optionally kept sorted (ignoring case)
 /// with duplicates handled as Duplicates says.
-class TStringList : public TStrings
+class JXT_EXPORT TStringList : public TStrings
 {
 public:
     TStringList() = default;

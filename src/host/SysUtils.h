@@ -3,6 +3,8 @@
 // locale settings and the text conversions the components rely on.
 #pragma once
 
+#include "host/Export.h"
+
 #include <QString>
 #include <QDateTime>
 
@@ -18,7 +20,7 @@ class TObject;
 /// Event without arguments beyond the sender.
 using TNotifyEvent = std::function<void(TObject *sender)>;
 
-struct TPoint
+struct JXT_EXPORT TPoint
 {
     int X = 0;
     int Y = 0;
@@ -27,7 +29,7 @@ struct TPoint
 };
 
 /// A rectangle as Windows keeps it: Right and Bottom are exclusive.
-struct TRect
+struct JXT_EXPORT TRect
 {
     int Left = 0;
     int Top = 0;
@@ -82,7 +84,7 @@ private:
 };
 
 /// Root of the library's exceptions; Message() is the text shown to the user.
-class Exception : public std::runtime_error
+class JXT_EXPORT Exception : public std::runtime_error
 {
 public:
     explicit Exception(const QString &message)
@@ -94,14 +96,14 @@ private:
 };
 
 /// A text that is not a number, date or time where one was required.
-class EConvertError : public Exception
+class JXT_EXPORT EConvertError : public Exception
 {
 public:
     using Exception::Exception;
 };
 
 /// A file that cannot be opened, created, read or written.
-class EInOutError : public Exception
+class JXT_EXPORT EInOutError : public Exception
 {
 public:
     EInOutError(const QString &message, int errorCode = 0) : Exception(message), ErrorCode(errorCode) {}
@@ -109,7 +111,7 @@ public:
 };
 
 /// An index outside a list.
-class EListError : public Exception
+class JXT_EXPORT EListError : public Exception
 {
 public:
     using Exception::Exception;
@@ -117,7 +119,7 @@ public:
 
 /// Locale settings used by the conversions below. The defaults are those of a German
 /// system, which the library's texts and formats were made for; applications may change them.
-struct TFormatSettings
+struct JXT_EXPORT TFormatSettings
 {
     QChar DecimalSeparator = QLatin1Char(',');
     QChar ThousandSeparator = QLatin1Char('.');
@@ -128,27 +130,27 @@ struct TFormatSettings
 };
 
 /// The process-wide settings, changeable at run time.
-TFormatSettings &FormatSettings();
+JXT_EXPORT TFormatSettings &FormatSettings();
 
 /// Integer conversion of decimal text or of hexadecimal text after "$"; throws EConvertError.
-int StrToInt(const QString &text);
+JXT_EXPORT int StrToInt(const QString &text);
 /// As StrToInt, but returns def instead of throwing.
-int StrToIntDef(const QString &text, int def);
+JXT_EXPORT int StrToIntDef(const QString &text, int def);
 /// Float conversion with FormatSettings().DecimalSeparator; throws EConvertError.
-double StrToFloat(const QString &text);
+JXT_EXPORT double StrToFloat(const QString &text);
 /// Shortest general format with FormatSettings().DecimalSeparator (15 significant digits).
-QString FloatToStr(double value);
-QString IntToStr(long long value);
+JXT_EXPORT QString FloatToStr(double value);
+JXT_EXPORT QString IntToStr(long long value);
 /// Date and time texts in FormatSettings() formats.
-QString DateToStr(const QDate &date);
-QString TimeToStr(const QTime &time);
+JXT_EXPORT QString DateToStr(const QDate &date);
+JXT_EXPORT QString TimeToStr(const QTime &time);
 /// Date conversion with FormatSettings().ShortDateFormat (day, month, year order, two- or
 /// four-digit years); throws EConvertError.
-QDate StrToDate(const QString &text);
+JXT_EXPORT QDate StrToDate(const QString &text);
 /// The current date and time; tests may install a fixed clock.
-QDateTime Now();
-void SetClock(std::function<QDateTime()> clock);
+JXT_EXPORT QDateTime Now();
+JXT_EXPORT void SetClock(std::function<QDateTime()> clock);
 /// Removes leading and trailing blanks and control characters (code below 33).
-QString Trim(const QString &text);
+JXT_EXPORT QString Trim(const QString &text);
 
 } // namespace jxt

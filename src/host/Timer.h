@@ -4,13 +4,15 @@
 // while it exists, so tests run timer-driven behaviour step by step without waiting.
 #pragma once
 
+#include "host/Export.h"
+
 #include "host/Component.h"
 
 class QTimer;
 
 namespace jxt {
 
-class TTimer : public TComponent
+class JXT_EXPORT TTimer : public TComponent
 {
     Q_OBJECT
 
@@ -44,7 +46,7 @@ private:
 /// timers count its milliseconds, and Advance runs the ticks that fall due. Timers that are
 /// counting when it is created start a new period on it; when it goes, they go back to real
 /// time, again with a new period.
-class TManualTimerClock
+class JXT_EXPORT TManualTimerClock
 {
 public:
     TManualTimerClock();

@@ -4,11 +4,13 @@
 // of its unit.
 #pragma once
 
+#include "host/Export.h"
+
 #include "host/designer/DesignRegistry.h"
 
 namespace jxt {
 
-class TJXAboutProperty : public TStringProperty
+class JXT_EXPORT TJXAboutProperty : public TStringProperty
 {
 public:
     using TStringProperty::TStringProperty;

@@ -4,6 +4,8 @@
 // here takes the parent widget, finds the owner among its ancestors and places itself on it.
 #pragma once
 
+#include "host/Export.h"
+
 #include "display/JX3dLabel.h"
 #include "display/JXBlinker.h"
 #include "display/JXDOTPanel.h"
@@ -101,49 +103,49 @@ void PlaceOn(T *component, QWidget *parent)
     }                                                                                              \
     JXT_UI_SETTERS
 
-class TJXScrollText : public ::jxt::TJXScrollText
+class JXT_EXPORT TJXScrollText : public ::jxt::TJXScrollText
 {
     Q_OBJECT
 public:
     JXT_UI_CONSTRUCTOR(TJXScrollText)
 };
 
-class TJXGauge : public ::jxt::TJXGauge
+class JXT_EXPORT TJXGauge : public ::jxt::TJXGauge
 {
     Q_OBJECT
 public:
     JXT_UI_CONSTRUCTOR(TJXGauge)
 };
 
-class TJXLCDPanel : public ::jxt::TJXLCDPanel
+class JXT_EXPORT TJXLCDPanel : public ::jxt::TJXLCDPanel
 {
     Q_OBJECT
 public:
     JXT_UI_CONSTRUCTOR(TJXLCDPanel)
 };
 
-class TJXDOTPanel : public ::jxt::TJXDOTPanel
+class JXT_EXPORT TJXDOTPanel : public ::jxt::TJXDOTPanel
 {
     Q_OBJECT
 public:
     JXT_UI_CONSTRUCTOR(TJXDOTPanel)
 };
 
-class TJX3dLabel : public ::jxt::TJX3dLabel
+class JXT_EXPORT TJX3dLabel : public ::jxt::TJX3dLabel
 {
     Q_OBJECT
 public:
     JXT_UI_CONSTRUCTOR(TJX3dLabel)
 };
 
-class TJXPanel : public ::jxt::TJXPanel
+class JXT_EXPORT TJXPanel : public ::jxt::TJXPanel
 {
     Q_OBJECT
 public:
     JXT_UI_CONSTRUCTOR(TJXPanel)
 };
 
-class TJXBlinker : public ::jxt::TJXBlinker
+class JXT_EXPORT TJXBlinker : public ::jxt::TJXBlinker
 {
     Q_OBJECT
 public:

@@ -3,6 +3,8 @@
 // the class name of the component and the date of its unit, and an OK button.
 #pragma once
 
+#include "host/Export.h"
+
 #include "host/Forms.h"
 
 namespace jxt {
@@ -12,7 +14,7 @@ class TImage;
 class TLabel;
 class TBitBtn;
 
-class TfrmJXTVersion : public TForm
+class JXT_EXPORT TfrmJXTVersion : public TForm
 {
     Q_OBJECT
 
@@ -36,6 +38,6 @@ public:
 };
 
 /// The library's picture shown on the about form: "JX" in lit segments on an LCD, 97 x 97.
-std::unique_ptr<TBitmap> MakeJXToolsLogo();
+JXT_EXPORT std::unique_ptr<TBitmap> MakeJXToolsLogo();
 
 } // namespace jxt

@@ -3,6 +3,8 @@
 // "JX Tools", in their fixed order, and the property editors.
 #pragma once
 
+#include "host/Export.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -13,11 +15,11 @@ namespace JXTools {
 inline const QString kPalettePage = QStringLiteral("JX Tools");
 
 /// The palette order: the class names of every component the library puts on its page.
-const QStringList &PaletteClassNames();
+JXT_EXPORT const QStringList &PaletteClassNames();
 
 /// Puts the library's components on the "JX Tools" page in palette order and binds the
 /// property editors. Calling it again changes nothing.
-void Register();
+JXT_EXPORT void Register();
 
 } // namespace JXTools
 } // namespace jxt

@@ -3,6 +3,8 @@
 // mapped from POSIX, its wildcard dialect and a stable case-insensitive order.
 #pragma once
 
+#include "host/Export.h"
+
 #include <QByteArray>
 #include <QDateTime>
 #include <QString>
@@ -34,7 +36,7 @@ enum : int {
 struct TFindState;
 
 /// One found entry and the state of the search that found it.
-struct TSearchRec
+struct JXT_EXPORT TSearchRec
 {
     QString Name;           ///< entry name as stored on disk
     qint64 Size = 0;        ///< size in bytes of a regular file (of a link's target); 0 otherwise
@@ -58,16 +60,16 @@ struct TSearchRec
 /// binary order), with "." and ".." first. "." and ".." are listed in every directory except
 /// a drive's root or the host root, as Windows does. Returns 0 and fills `rec` with the
 /// first entry, or an error code (kErrorPathNotFound, kErrorFileNotFound, kErrorNoMoreFiles).
-int FindFirst(const QString &pattern, int attr, TSearchRec &rec);
+JXT_EXPORT int FindFirst(const QString &pattern, int attr, TSearchRec &rec);
 
 /// The next entry of the search; 0, or kErrorNoMoreFiles at the end.
-int FindNext(TSearchRec &rec);
+JXT_EXPORT int FindNext(TSearchRec &rec);
 
 /// Ends the search and frees its state. Safe to call twice or after a failed FindFirst.
-void FindClose(TSearchRec &rec);
+JXT_EXPORT void FindClose(TSearchRec &rec);
 
 /// One entry of a directory listing (see ListDirectory).
-struct TDirEntry
+struct JXT_EXPORT TDirEntry
 {
     QString Name;          ///< entry name as stored on disk
     QByteArray NativeName; ///< its bytes on disk; filled for directories only (to descend)
@@ -92,7 +94,7 @@ enum class TListDetail {
 /// ignores the types recorded in the directory and looks at every entry, as on file systems
 /// that do not record them. Returns false, with `entries` empty, when `hostDir` is not a
 /// readable directory.
-bool ListDirectory(const QByteArray &hostDir, TListDetail detail, std::vector<TDirEntry> &entries,
+JXT_EXPORT bool ListDirectory(const QByteArray &hostDir, TListDetail detail, std::vector<TDirEntry> &entries,
                    bool trustTypes = true);
 
 /// The wildcard rules of the search, case-insensitive: `*` is any run of characters, `?` one
@@ -100,6 +102,6 @@ bool ListDirectory(const QByteArray &hostDir, TListDetail detail, std::vector<TD
 /// match every name; a pattern ending in `.*` also matches the name without extension
 /// (`x.*` matches `x`); a pattern ending in `.` matches names without extension (`*.` matches
 /// names without a dot, `x.` matches `x`).
-bool MatchesFileMask(const QString &name, const QString &pattern);
+JXT_EXPORT bool MatchesFileMask(const QString &name, const QString &pattern);
 
 } // namespace jxt::platform

@@ -2,12 +2,14 @@
 // Processor load and memory status of the host, read from /proc.
 #pragma once
 
+#include "host/Export.h"
+
 #include <QString>
 
 namespace jxt::platform {
 
 /// The memory figures of the Windows memory status query, in bytes.
-struct TMemoryStatus
+struct JXT_EXPORT TMemoryStatus
 {
     int MemoryLoad = 0;        ///< percent of physical memory in use, 0..100
     quint64 TotalPhys = 0;     ///< MemTotal
@@ -23,12 +25,12 @@ struct TMemoryStatus
 /// Fills `status` from a meminfo file and the process status file (for VmSize). False when
 /// the meminfo file cannot be read or has no usable MemTotal; a missing status file leaves
 /// AvailVirtual equal to TotalVirtual. Only the first MiB of each file is read.
-bool GetMemoryStatus(TMemoryStatus &status,
+JXT_EXPORT bool GetMemoryStatus(TMemoryStatus &status,
                      const QString &memInfoPath = QStringLiteral("/proc/meminfo"),
                      const QString &processStatusPath = QStringLiteral("/proc/self/status"));
 
 /// Processor load in percent between two samples of the "cpu" line of /proc/stat.
-class TProcessorLoad
+class JXT_EXPORT TProcessorLoad
 {
 public:
     explicit TProcessorLoad(const QString &statPath = QStringLiteral("/proc/stat"));
@@ -48,6 +50,6 @@ private:
 
 /// The load of all processors since the previous call of this function (process-wide meter;
 /// call it regularly, e.g. once a second, as a load display does). Thread-safe.
-int ProcessorLoad();
+JXT_EXPORT int ProcessorLoad();
 
 } // namespace jxt::platform

@@ -3,6 +3,8 @@
 // under its own name, and a jxtSplitFileName that splits the name at the last ".".
 #pragma once
 
+#include "host/Export.h"
+
 #include "util/JxutilFiles.h"
 
 namespace jxt::JXU_File {
@@ -21,6 +23,6 @@ using jxt::jxtWinDir;
 /// Directory part with its trailing backslash, name before the last "." and the extension
 /// from that "." on ('C:\x\a.b.txt' gives 'C:\x\', 'a.b', '.txt'). A name without "." leaves
 /// name and ext empty.
-void jxtSplitFileName(QString fileName, QString &path, QString &name, QString &ext);
+JXT_EXPORT void jxtSplitFileName(QString fileName, QString &path, QString &name, QString &ext);
 
 } // namespace jxt::JXU_File

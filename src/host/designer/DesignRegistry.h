@@ -3,6 +3,8 @@
 // property editor edits which property. The Qt Designer plugin and the gallery read it.
 #pragma once
 
+#include "host/Export.h"
+
 #include "host/Component.h"
 
 #include <QMetaObject>
@@ -15,7 +17,7 @@
 namespace jxt {
 
 /// A component class as the registry keeps it: its meta-object and a factory.
-struct TComponentClass
+struct JXT_EXPORT TComponentClass
 {
     const QMetaObject *meta = nullptr;
     std::function<TComponent *(TComponent *owner)> create;
@@ -33,7 +35,7 @@ enum TPropertyAttribute { paValueList, paSubProperties, paDialog, paMultiSelect,
 using TPropertyAttributes = TSet<TPropertyAttribute>;
 
 /// Edits one property of the components selected in the designer.
-class TPropertyEditor : public TObject
+class JXT_EXPORT TPropertyEditor : public TObject
 {
 public:
     TPropertyEditor(std::vector<TComponent *> components, const QString &propertyName);
@@ -56,7 +58,7 @@ private:
 };
 
 /// An editor for string properties.
-class TStringProperty : public TPropertyEditor
+class JXT_EXPORT TStringProperty : public TPropertyEditor
 {
 public:
     using TPropertyEditor::TPropertyEditor;
@@ -74,7 +76,7 @@ TPropertyEditorFactory EditorOf()
     };
 }
 
-struct TRegisteredEditor
+struct JXT_EXPORT TRegisteredEditor
 {
     QString propertyType;             ///< type name, e.g. "TJXAboutString" or "string"
     const QMetaObject *componentClass; ///< nullptr: every class
@@ -85,22 +87,22 @@ struct TRegisteredEditor
 
 /// Puts classes on a palette page in the given order; a class already registered keeps its
 /// first place.
-void RegisterComponents(const QString &page, const std::vector<TComponentClass> &classes);
+JXT_EXPORT void RegisterComponents(const QString &page, const std::vector<TComponentClass> &classes);
 /// Binds an editor; registering the same binding twice has no further effect.
-void RegisterPropertyEditor(const QString &propertyType, const QMetaObject *componentClass,
+JXT_EXPORT void RegisterPropertyEditor(const QString &propertyType, const QMetaObject *componentClass,
                             const QString &propertyName, const QString &editorName,
                             TPropertyEditorFactory factory);
 
 /// The pages in the order they were first used, and the classes of one page.
-QStringList RegisteredPages();
-std::vector<TComponentClass> RegisteredComponents(const QString &page);
-const std::vector<TRegisteredEditor> &RegisteredEditors();
+JXT_EXPORT QStringList RegisteredPages();
+JXT_EXPORT std::vector<TComponentClass> RegisteredComponents(const QString &page);
+JXT_EXPORT const std::vector<TRegisteredEditor> &RegisteredEditors();
 /// The registered class of that name, or nullptr.
-const TComponentClass *FindRegisteredClass(const QString &className);
+JXT_EXPORT const TComponentClass *FindRegisteredClass(const QString &className);
 /// The editor bound to the property of component (the most recent matching registration),
 /// or nullptr.
-std::unique_ptr<TPropertyEditor> CreatePropertyEditor(TComponent *component, const QString &propertyName);
+JXT_EXPORT std::unique_ptr<TPropertyEditor> CreatePropertyEditor(TComponent *component, const QString &propertyName);
 /// Empties the registry (tests).
-void ClearRegistry();
+JXT_EXPORT void ClearRegistry();
 
 } // namespace jxt
