@@ -1,0 +1,152 @@
+// SPDX-License-Identifier: MIT
+// File finder component.
+#include "services/JXFind.h"
+
+#include "host/Forms.h"
+#include "platform/Find.h"
+#include "util/Jxutil.h"
+
+namespace jxt {
+
+namespace {
+
+bool IsDotEntry(const QString &name)
+{
+    return name == QLatin1String(".") || name == QLatin1String("..");
+}
+
+/// Closes the search when the scope ends, also on an early return or an exception from an
+/// event handler.
+struct TFindScope
+{
+    TSearchRec &rec;
+    ~TFindScope() { platform::FindClose(rec); }
+};
+
+} // namespace
+
+TJXFind::TJXFind(TComponent *owner) : TComponent(owner)
+{
+    SetStartPath(QStringLiteral("C:\\"));
+    SetFilePattern(QStringLiteral("*.*"));
+}
+
+TJXFind::~TJXFind() = default;
+
+void TJXFind::SetFilePattern(const QString &value)
+{
+    m_filePattern = value.toUpper();
+}
+
+void TJXFind::SetStartPath(const QString &value)
+{
+    m_startPath = jxtCheckPath(value);
+}
+
+void TJXFind::Execute()
+{
+    m_dirCount = 0;
+    m_fileCount = 0;
+    m_volumeName = jxtVolumeName(m_startPath.left(1));
+    if (OnExecute)
+        OnExecute(this);
+    emit onExecute(this);
+    m_break = false;
+    ScanDir(m_startPath);
+    m_break = false;
+    if (OnFinished)
+        OnFinished(this);
+    emit onFinished(this);
+}
+
+bool TJXFind::Terminating() const
+{
+    return Application()->Terminated();
+}
+
+void TJXFind::Changed(const QString &path)
+{
+    if (OnChange)
+        OnChange(this, path, m_dirCount, m_fileCount);
+    emit onChange(this, path, m_dirCount, m_fileCount);
+}
+
+TJXFind::TScanResult TJXFind::ScanDir(const QString &path)
+{
+    if (m_break || Terminating())
+        return TScanResult::Stop;
+    if (m_subdirs) {
+        TSearchRec rec;
+        TFindScope scope{rec};
+        for (int found =
+                 platform::FindFirst(path + QStringLiteral("*.*"), platform::faDirectory, rec);
+             found == 0; found = platform::FindNext(rec)) {
+            Application()->ProcessMessages();
+            if (IsDotEntry(rec.Name) || !(rec.Attr & platform::faDirectory) || rec.IsSymLink)
+                continue;
+            ScanDir(path + rec.Name + QLatin1Char('\\'));
+            ++m_dirCount;
+            Changed(path);
+            if (m_break)
+                break;
+            if (Terminating())
+                return TScanResult::Stop;
+        }
+    }
+    return ScanFiles(path, m_filePattern.contains(QLatin1Char(';')));
+}
+
+TJXFind::TScanResult TJXFind::ScanFiles(const QString &path, bool patternList)
+{
+    TSearchRec rec;
+    TFindScope scope{rec};
+    // A pattern list is matched here against every entry; a single pattern is left to the
+    // file system's own matching.
+    const QString mask = patternList ? QStringLiteral("*.*") : m_filePattern;
+    for (int found = platform::FindFirst(path + mask, platform::faAnyFile, rec); found == 0;
+         found = platform::FindNext(rec)) {
+        Application()->ProcessMessages();
+        const bool plainDirectory = IsDotEntry(rec.Name) || rec.Attr == platform::faDirectory;
+        bool matches;
+        if (patternList) {
+            if (plainDirectory)
+                continue;
+            matches = jxtIsMatch(rec.Name.toUpper(), m_filePattern);
+        } else {
+            matches = !plainDirectory;
+        }
+        if (!matches) {
+            NotFound(rec, path);
+            continue;
+        }
+        const TScanResult result = Found(rec, path);
+        if (result == TScanResult::Stop)
+            return TScanResult::Stop;
+        if (result == TScanResult::EndLoop)
+            break;
+    }
+    return TScanResult::Go;
+}
+
+TJXFind::TScanResult TJXFind::Found(TSearchRec &rec, const QString &path)
+{
+    ++m_fileCount;
+    Changed(path);
+    if (m_break)
+        return TScanResult::EndLoop;
+    if (Terminating())
+        return TScanResult::Stop;
+    if (OnFindFile)
+        OnFindFile(this, rec, path, m_volumeName);
+    emit onFindFile(this, &rec, path, m_volumeName);
+    return TScanResult::Go;
+}
+
+void TJXFind::NotFound(TSearchRec &rec, const QString &path)
+{
+    if (OnNotFindFile)
+        OnNotFindFile(this, rec, path, m_volumeName);
+    emit onNotFindFile(this, &rec, path, m_volumeName);
+}
+
+} // namespace jxt

@@ -1,0 +1,109 @@
+// SPDX-License-Identifier: MIT
+// TJXFind: walks a directory tree and reports the files that match a pattern list.
+#pragma once
+
+#include "host/About.h"
+#include "host/Component.h"
+#include "host/Export.h"
+#include "util/JXVersions.h"
+#include "util/JxutilFiles.h"
+
+#include <functional>
+
+namespace jxt {
+
+/// A file found (or passed over): the search record, the directory scanned (with a trailing
+/// backslash) and the volume name of the start drive.
+using FindFileEvent = std::function<void(TObject *sender, TSearchRec &fileRec, const QString &path,
+                                         const QString &volumeName)>;
+using NotFindFileEvent = FindFileEvent;
+/// Progress: the directory scanned and the counts so far.
+using ChangeEvent =
+    std::function<void(TObject *sender, const QString &path, int dirCount, int fileCount)>;
+
+/// A non-visual component that walks the tree below StartPath (with Subdirs) and reports
+/// every file whose name matches FilePattern through OnFindFile, with running counts of
+/// directories and files through OnChange. It runs on the user-interface thread and lets
+/// the application process its messages after every directory entry, so a window stays
+/// responsive and a button may call BreakScan.
+///
+/// In each directory the subdirectories are walked first (depth first, in name order), then
+/// its files are reported; DirCount counts a subdirectory once its whole subtree is done.
+/// With a single pattern the file system does the matching and entries that are plain
+/// directories are passed to OnNotFindFile; with a ";"-separated pattern list every entry is
+/// matched with jxtIsMatch, plain directories are passed over silently and files that do not
+/// match go to OnNotFindFile. Links to directories are never descended into, so a link that
+/// points back up the tree cannot make the walk loop.
+class JXT_EXPORT TJXFind : public TComponent
+{
+    Q_OBJECT
+    Q_PROPERTY(jxt::TJXAboutString About_JXTools READ GetAboutJXT WRITE SetAboutJXT)
+    /// Upper-cased pattern or ";"-separated pattern list; default "*.*".
+    Q_PROPERTY(QString FilePattern READ FilePattern WRITE SetFilePattern)
+    /// Descend into subdirectories; default false.
+    Q_PROPERTY(bool Subdirs READ Subdirs WRITE SetSubdirs)
+    /// Start directory, stored with a trailing backslash; default "C:\".
+    Q_PROPERTY(QString StartPath READ StartPath WRITE SetStartPath)
+    JXT_ABOUT(JXFindVersion)
+
+public:
+    explicit TJXFind(TComponent *owner = nullptr);
+    ~TJXFind() override;
+
+    QString FilePattern() const { return m_filePattern; }
+    void SetFilePattern(const QString &value);
+    bool Subdirs() const { return m_subdirs; }
+    void SetSubdirs(bool value) { m_subdirs = value; }
+    QString StartPath() const { return m_startPath; }
+    void SetStartPath(const QString &value);
+
+    /// Runs a search and returns when it is complete or broken off.
+    Q_INVOKABLE void Execute();
+    /// Ends a running search at its next check: at the start of a directory, after each
+    /// subdirectory and after the OnChange of each match (whose OnFindFile then does not
+    /// fire).
+    Q_INVOKABLE void BreakScan() { m_break = true; }
+
+    /// Directories completed in the last (or current) run.
+    int DirCount() const { return m_dirCount; }
+    /// Matching files found in the last (or current) run.
+    int FileCount() const { return m_fileCount; }
+    /// Volume name of the start drive, read by Execute.
+    QString VolumeName() const { return m_volumeName; }
+
+    ChangeEvent OnChange;
+    TNotifyEvent OnExecute;
+    TNotifyEvent OnFinished;
+    FindFileEvent OnFindFile;
+    NotFindFileEvent OnNotFindFile;
+
+signals:
+    void onChange(jxt::TObject *sender, const QString &path, int dirCount, int fileCount);
+    void onExecute(jxt::TObject *sender);
+    void onFinished(jxt::TObject *sender);
+    void onFindFile(jxt::TObject *sender, jxt::TSearchRec *fileRec, const QString &path,
+                    const QString &volumeName);
+    void onNotFindFile(jxt::TObject *sender, jxt::TSearchRec *fileRec, const QString &path,
+                       const QString &volumeName);
+
+private:
+    /// Go on, end the loop over this directory's files, or end the whole walk.
+    enum class TScanResult { Go, EndLoop, Stop };
+    TScanResult ScanDir(const QString &path);
+    TScanResult ScanFiles(const QString &path, bool patternList);
+    /// Counts a match and fires OnChange, then OnFindFile unless the walk is to end.
+    TScanResult Found(TSearchRec &rec, const QString &path);
+    void NotFound(TSearchRec &rec, const QString &path);
+    void Changed(const QString &path);
+    bool Terminating() const;
+
+    bool m_break = false;
+    int m_dirCount = 0;
+    int m_fileCount = 0;
+    QString m_filePattern;
+    QString m_startPath;
+    bool m_subdirs = false;
+    QString m_volumeName;
+};
+
+} // namespace jxt
