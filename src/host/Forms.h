@@ -108,6 +108,9 @@ public:
     void SetHintColor(TColor c) { m_hintColor = c; }
     int HintPause() const { return m_hintPause; }
     void SetHintPause(int ms) { m_hintPause = ms; }
+    /// Milliseconds a hint stays shown; 0 or less keeps it until the mouse moves on.
+    int HintHidePause() const { return m_hintHidePause; }
+    void SetHintHidePause(int ms) { m_hintHidePause = ms; }
     /// Runs the event loop until Terminate or the main form closes.
     void Run();
 
@@ -123,6 +126,7 @@ private:
     bool m_showHint = true;
     TColor m_hintColor = clInfoBk;
     int m_hintPause = 500;
+    int m_hintHidePause = 2500;
 };
 
 /// The screen: size, the global cursor, registered cursors, installed fonts.
