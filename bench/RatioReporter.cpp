@@ -21,8 +21,7 @@ double TRatioReporter::Time(const std::string &name, TTime time) const
     return time == TTime::Real ? it->second.real : it->second.processor;
 }
 
-double TRatioReporter::Ratio(const std::string &ours, const std::string &anchor,
-                             TTime time) const
+double TRatioReporter::Ratio(const std::string &ours, const std::string &anchor, TTime time) const
 {
     const double o = Time(ours, time);
     const double a = Time(anchor, time);
@@ -44,7 +43,8 @@ void TRatioReporter::ReportRuns(const std::vector<Run> &runs)
         times.processor = run.GetAdjustedCPUTime();
         const auto child = run.counters.find("child_cpu");
         if (child != run.counters.end())
-            times.processor += child->second.value * benchmark::GetTimeUnitMultiplier(run.time_unit);
+            times.processor +=
+                child->second.value * benchmark::GetTimeUnitMultiplier(run.time_unit);
         // Both the full name ("BM_X/64/real_time") and the registered one ("BM_X") find it.
         m_times[run.benchmark_name()] = times;
         m_times[run.run_name.function_name] = times;
@@ -68,8 +68,8 @@ void TRatioReporter::Finalize()
         const auto unit = m_times.at(r.ours).unit;
         std::printf("  %-44s ours %10.4g %s  anchor %10.4g %s  ratio %.2f (%s time)\n",
                     r.job.c_str(), Time(r.ours, r.time), benchmark::GetTimeUnitString(unit),
-                    Time(r.anchor, r.time),
-                    benchmark::GetTimeUnitString(m_times.at(r.anchor).unit), ratio, kind);
+                    Time(r.anchor, r.time), benchmark::GetTimeUnitString(m_times.at(r.anchor).unit),
+                    ratio, kind);
     }
     std::fflush(stdout);
 }

@@ -111,7 +111,7 @@ int main(int argc, char **argv)
                       "BM_GaugeSetProgressSameLitCount", "BM_QProgressBarSetValue", TTime::Real);
     reporter.AddRatio("scroll step 300x50 vs QLabel render", "BM_ScrollTextStep",
                       "BM_QLabelRender300x50", TTime::Real);
-    reporter.AddRatio("scroll text paint 75x50 vs QLabel render",
-                      "BM_ScrollTextPaintDefaultSize", "BM_QLabelRenderDefaultSize", TTime::Real);
+    reporter.AddRatio("scroll text paint 75x50 vs QLabel render", "BM_ScrollTextPaintDefaultSize",
+                      "BM_QLabelRenderDefaultSize", TTime::Real);
     return jxt::bench::RunWithRatios(argc, argv, reporter);
 }

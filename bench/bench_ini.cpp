@@ -136,7 +136,6 @@ int main(int argc, char **argv)
                       "BM_ReadOneKey_QSettings");
     reporter.AddRatio("jxtINIReadString loop vs QSettings", "BM_ReadStringLoop_jxtINIReadString",
                       "BM_ReadStringLoop_QSettings");
-    reporter.AddRatio("first read vs QSettings", "BM_FirstRead_TIniFile",
-                      "BM_FirstRead_QSettings");
+    reporter.AddRatio("first read vs QSettings", "BM_FirstRead_TIniFile", "BM_FirstRead_QSettings");
     return jxt::bench::RunWithRatios(argc, argv, reporter);
 }

@@ -87,7 +87,7 @@ void Anchor(benchmark::State &state, TCase c)
         image.fill(Qt::black);
         for (int row = 0; row < c.rows; ++row)
             numbers[std::size_t(row)]->render(&image, QPoint(0, row * rowHeight), QRegion(),
-                                               QWidget::DrawChildren);
+                                              QWidget::DrawChildren);
         benchmark::DoNotOptimize(image.constBits());
     }
     state.SetItemsProcessed(state.iterations() * c.columns * c.rows);
@@ -104,9 +104,12 @@ int main(int argc, char **argv)
     benchmark::RegisterBenchmark("lcd_cold_small_10x1_300x40", Ours, kSmall, true);
     benchmark::RegisterBenchmark("lcd_warm_small_10x1_300x40", Ours, kSmall, false);
     benchmark::RegisterBenchmark("qlcdnumber_small_10x1_300x40", Anchor, kSmall);
-    benchmark::RegisterBenchmark("lcd_cold_large_50x50_1300x1300", Ours, kLarge, true)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("lcd_warm_large_50x50_1300x1300", Ours, kLarge, false)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("qlcdnumber_large_50x50_1300x1300", Anchor, kLarge)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("lcd_cold_large_50x50_1300x1300", Ours, kLarge, true)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("lcd_warm_large_50x50_1300x1300", Ours, kLarge, false)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("qlcdnumber_large_50x50_1300x1300", Anchor, kLarge)
+        ->Unit(benchmark::kMillisecond);
 
     // Processor time per repaint.
     jxt::bench::TRatioReporter reporter;

@@ -152,7 +152,8 @@ int main(int argc, char **argv)
         }
     }
     if (oursMatches != anchorMatches) {
-        std::fprintf(stderr, "jxtIsMatch and fnmatch disagree (%ld, %ld)\n", oursMatches, anchorMatches);
+        std::fprintf(stderr, "jxtIsMatch and fnmatch disagree (%ld, %ld)\n", oursMatches,
+                     anchorMatches);
         return 1;
     }
 

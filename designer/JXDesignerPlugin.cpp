@@ -57,16 +57,13 @@ QIcon PaletteIcon(const QString &className)
     return QIcon(pixmap);
 }
 
-TJXDesignerWidget::TJXDesignerWidget(const TComponentClass &componentClass, const QString &widgetClass,
-                                     const QString &includeFile, TFactory factory, QObject *parent)
-    : QObject(parent),
-      m_componentClass(componentClass),
-      m_widgetClass(widgetClass),
-      m_includeFile(includeFile),
-      m_factory(std::move(factory)),
+TJXDesignerWidget::TJXDesignerWidget(const TComponentClass &componentClass,
+                                     const QString &widgetClass, const QString &includeFile,
+                                     TFactory factory, QObject *parent)
+    : QObject(parent), m_componentClass(componentClass), m_widgetClass(widgetClass),
+      m_includeFile(includeFile), m_factory(std::move(factory)),
       m_icon(PaletteIcon(componentClass.Name()))
-{
-}
+{}
 
 QString TJXDesignerWidget::group() const
 {

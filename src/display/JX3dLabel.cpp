@@ -153,11 +153,8 @@ void TJX3dLabel::Paint()
         for (const TTextPass &pass : kLoweredPasses)
             drawAt(pass.Dx, pass.Dy, pass.Color);
         break;
-    case csShadow:
-        drawAt(m_shadowDepth, m_shadowDepth, m_shadowColor);
-        break;
-    case csNONE:
-        break;
+    case csShadow: drawAt(m_shadowDepth, m_shadowDepth, m_shadowColor); break;
+    case csNONE: break;
     }
     drawAt(0, 0, Font()->Color());
 }

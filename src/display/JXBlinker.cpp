@@ -6,8 +6,7 @@
 
 namespace jxt {
 
-TJXBlinker::TJXBlinker(TComponent *owner)
-    : TComponent(owner), m_timer(std::make_unique<TTimer>())
+TJXBlinker::TJXBlinker(TComponent *owner) : TComponent(owner), m_timer(std::make_unique<TTimer>())
 {
     m_timer->SetEnabled(false);
     m_timer->SetInterval(m_interval);

@@ -43,9 +43,7 @@ QRgb OpaqueRgb(TColor color)
 } // namespace
 
 TJXDOTPanel::TJXDOTPanel(TComponent *owner)
-    : TCustomControl(owner),
-      m_dotCharSet(DefaultCharSet()),
-      m_font(std::make_unique<TBitmap>()),
+    : TCustomControl(owner), m_dotCharSet(DefaultCharSet()), m_font(std::make_unique<TBitmap>()),
       m_timer(std::make_unique<TTimer>())
 {
     setFocusPolicy(Qt::NoFocus); // a display: nothing to type into
@@ -227,7 +225,8 @@ void TJXDOTPanel::SetDOTColor()
     } catch (const Exception &) {
         return;
     }
-    if (Color() == kResourceBackground && m_dotHiColor == kResourceLit && m_dotLoColor == kDefaultUnlit)
+    if (Color() == kResourceBackground && m_dotHiColor == kResourceLit &&
+        m_dotLoColor == kDefaultUnlit)
         return;
 
     QImage image = m_font->Image().convertToFormat(QImage::Format_RGB32);
@@ -289,17 +288,19 @@ void TJXDOTPanel::Paint()
         const TAlign align = Parent() ? Align() : alNone;
         const bool widthAligned = align == alTop || align == alBottom || align == alClient;
         const bool heightAligned = align == alLeft || align == alRight || align == alClient;
-        const long long wantedWidth =
-            (long long)m_font->Width() * m_columns / m_dotColumns + (long long)(m_columns - 1) * m_dotSpace;
+        const long long wantedWidth = (long long)m_font->Width() * m_columns / m_dotColumns +
+                                      (long long)(m_columns - 1) * m_dotSpace;
         // A size beyond any screen (a huge DOTSpace) is not taken either.
         constexpr long long kMaxSide = 32767;
-        if (!widthAligned && Width() != wantedWidth && wantedWidth >= 0 && wantedWidth <= kMaxSide) {
+        if (!widthAligned && Width() != wantedWidth && wantedWidth >= 0 &&
+            wantedWidth <= kMaxSide) {
             SetWidth(int(wantedWidth));
             return;
         }
         const long long wantedHeight =
             (long long)m_font->Height() * m_rows / m_dotRows + (long long)(m_rows - 1) * m_dotSpace;
-        if (!heightAligned && Height() != wantedHeight && wantedHeight >= 0 && wantedHeight <= kMaxSide) {
+        if (!heightAligned && Height() != wantedHeight && wantedHeight >= 0 &&
+            wantedHeight <= kMaxSide) {
             SetHeight(int(wantedHeight));
             return;
         }
@@ -340,7 +341,8 @@ void TJXDOTPanel::PaintItems()
         const int pitch = Width() / m_columns;
         for (int i = 0; i <= m_columns; ++i) {
             const TRect cell = Bounds(i * pitch, 0, innerWidth / m_columns, Height() / m_rows);
-            DrawDOT(target, cell, i < m_scrollWindow.size() ? m_scrollWindow.at(i) : QLatin1Char(' '));
+            DrawDOT(target, cell,
+                    i < m_scrollWindow.size() ? m_scrollWindow.at(i) : QLatin1Char(' '));
         }
     }
     TCanvas *canvas = Canvas();

@@ -193,9 +193,10 @@ void TJXGauge::Paint()
 {
     const int length = m_kind == jxgVertical ? Height() : Width();
     // 64-bit: BorderWidth may be any integer.
-    const int pitch = m_boxes > 0
-        ? int(std::clamp<long long>(((long long)length - m_borderWidth - 2) / m_boxes, INT_MIN, INT_MAX))
-        : 0;
+    const int pitch =
+        m_boxes > 0 ? int(std::clamp<long long>(((long long)length - m_borderWidth - 2) / m_boxes,
+                                                INT_MIN, INT_MAX))
+                    : 0;
     // Boxes narrower than 3 pixels cannot be told apart: the gauge keeps one box fewer. This
     // paint already shows the lower count (lit boxes, colours and centring all count the
     // same boxes), at the pitch just computed; the next paint measures again.
@@ -347,7 +348,8 @@ TAccessibleInfo TJXGauge::AccessibleInfo() const
     // Named by how full it is, as a progress bar reads; the value interface gives the figures.
     const long long span = (long long)m_maxValue - m_minValue;
     const long long percent = span > 0 ? ((long long)m_progress - m_minValue) * 100 / span : 0;
-    return {QAccessible::ProgressBar, QStringLiteral("%1%").arg(percent),
+    return {QAccessible::ProgressBar,
+            QStringLiteral("%1%").arg(percent),
             {double(m_progress), double(m_minValue), double(m_maxValue)}};
 }
 

@@ -25,6 +25,7 @@ struct TCorner
 using TShape = std::array<TCorner, 6>;
 
 // The fifteen segments, indexed by bit, every polygon in drawing order.
+// clang-format off
 constexpr std::array<TShape, 15> kSegments = {{
     // 0 top bar
     {{{kNear, 1, kNear, 1}, {kNear, 2, kNear, 0}, {kFar, -2, kNear, 0},
@@ -76,6 +77,7 @@ constexpr std::array<TShape, 15> kSegments = {{
 // The tail of a comma below the centre of the cell.
 constexpr TShape kCommaTail = {{{kMid, 1, kFar, -2}, {kMid, 1, kFar, -1}, {kMid, 0, kFar, 0},
                                 {kMid, -1, kFar, 0}, {kMid, -1, kFar, -1}, {kMid, 0, kFar, -2}}};
+// clang-format on
 
 // Segments that may be shown unlit: the template draws them all in this order, and a cell
 // draws its unlit ones in the same order (centre verticals and diagonals, then the bars).
@@ -93,8 +95,7 @@ struct TCellGeometry
         : l(rect.Left), t(rect.Top), r(rect.Right), b(rect.Bottom),
           cx(rect.Left + (rect.Right - rect.Left) / 2), cy(rect.Top + (rect.Bottom - rect.Top) / 2),
           a(segmentSize)
-    {
-    }
+    {}
 
     std::array<TPoint, 6> Corners(const TShape &shape) const
     {
@@ -123,8 +124,8 @@ bool SameColor(TColor a, TColor b)
 // 32-bit formats in which an opaque pixel is stored as 0xFFRRGGBB, so rows copy unchanged.
 bool OpaqueRgb32(QImage::Format format)
 {
-    return format == QImage::Format_RGB32 || format == QImage::Format_ARGB32
-        || format == QImage::Format_ARGB32_Premultiplied;
+    return format == QImage::Format_RGB32 || format == QImage::Format_ARGB32 ||
+           format == QImage::Format_ARGB32_Premultiplied;
 }
 
 QColor OpaqueColor(TColor color)
@@ -275,7 +276,8 @@ void TJXLCDPanel::DrawUnlitFigure(TCanvas *canvas, const TRect &rect) const
 
 void TJXLCDPanel::DrawTemplate(int width, int height)
 {
-    const TTemplateKey key{width, height, m_segmentSize, ColorToRGB(Color()), ColorToRGB(m_loColor)};
+    const TTemplateKey key{width, height, m_segmentSize, ColorToRGB(Color()),
+                           ColorToRGB(m_loColor)};
     if (m_template && key == m_templateKey)
         return;
     m_template = std::make_unique<TBitmap>(width, height);
@@ -318,8 +320,8 @@ void TJXLCDPanel::Paint()
     canvas->Brush()->SetStyle(bsSolid);
     canvas->Brush()->SetColor(Color());
     QImage *surface = canvas->Device();
-    if (surface && OpaqueRgb32(surface->format())
-        && canvas->ClipRect() == Rect(0, 0, surface->width(), surface->height()))
+    if (surface && OpaqueRgb32(surface->format()) &&
+        canvas->ClipRect() == Rect(0, 0, surface->width(), surface->height()))
         surface->fill(OpaqueColor(Color())); // the same pixels as FillRect, at memory speed
     else
         canvas->FillRect(ClientRect());
@@ -337,7 +339,8 @@ void TJXLCDPanel::Paint()
     // and each cell's character is drawn over it.
     const TTemplateKey glyphKey{templateWidth, templateHeight, m_segmentSize, ColorToRGB(Color()),
                                 ColorToRGB(m_loColor)};
-    const std::size_t glyphBytes = std::size_t(templateWidth + 1) * std::size_t(templateHeight + 1) * 4;
+    const std::size_t glyphBytes =
+        std::size_t(templateWidth + 1) * std::size_t(templateHeight + 1) * 4;
     m_useGlyphs = m_glyphCacheEnabled && validCell && glyphBytes * kMaxFigures <= kGlyphCacheBytes;
     if (!m_useGlyphs || !(glyphKey == m_glyphKey) || ColorToRGB(m_hiColor) != m_glyphHiColor) {
         m_glyphs.clear();
@@ -457,18 +460,13 @@ void TJXLCDPanel::DrawCharacter(TCanvas *canvas, const TRect &rect, int segmentS
     const int a = geometry.a;
     const int b = geometry.b;
     switch (c.unicode()) {
-    case u',':
-        geometry.Draw(canvas, kCommaTail);
-        break;
-    case u'.':
-        canvas->Ellipse(cx - a, b - 2 * a, cx + a, b);
-        break;
+    case u',': geometry.Draw(canvas, kCommaTail); break;
+    case u'.': canvas->Ellipse(cx - a, b - 2 * a, cx + a, b); break;
     case u':':
         canvas->Ellipse(cx - a, cy + a, cx + a, cy + 3 * a);
         canvas->Ellipse(cx - a, cy - 3 * a, cx + a, cy - a);
         break;
-    default:
-        break;
+    default: break;
     }
 }
 

@@ -109,7 +109,8 @@ private:
     void DrawUnlitFigure(TCanvas *canvas, const TRect &rect) const;
     /// DrawLCD; without drawUnlit only the lit segments and the marks are drawn (for a cell
     /// that already holds the whole unlit figure).
-    void DrawCharacter(TCanvas *canvas, const TRect &rect, int segmentSize, QChar c, bool drawUnlit);
+    void DrawCharacter(TCanvas *canvas, const TRect &rect, int segmentSize, QChar c,
+                       bool drawUnlit);
     /// The finished picture of a cell showing c, drawn on first use.
     const QImage &Glyph(QChar c);
     /// Copies a cell picture onto the surface with its top-left corner at (x, y).
@@ -134,8 +135,8 @@ private:
         TColor loColor = 0;
         bool operator==(const TTemplateKey &o) const
         {
-            return width == o.width && height == o.height && segmentSize == o.segmentSize
-                && color == o.color && loColor == o.loColor;
+            return width == o.width && height == o.height && segmentSize == o.segmentSize &&
+                   color == o.color && loColor == o.loColor;
         }
     } m_templateKey;
 

@@ -85,7 +85,8 @@ void TJXPipe::Draw(TStyle style, TCanvas *canvas, TColor color, const TRect &rec
     // A maximum below 1 would divide by zero; it charts like 1.
     const long long maximum = std::max(1, m_maximum);
     for (int i = 0; i < n; ++i) {
-        const long long height = (long long)m_values[std::size_t(i) + 1] * (base - rect.Top) / maximum;
+        const long long height =
+            (long long)m_values[std::size_t(i) + 1] * (base - rect.Top) / maximum;
         m_points[std::size_t(i) + 1] = Point(x0 + i * step, int(base - height));
     }
     m_points[0] = Point(x0, base);
@@ -127,8 +128,7 @@ void TJXPipe::MyPolygon(TCanvas *canvas, const TPoint *points, int count)
 // ---------------------------------------------------------------------------------------
 // TJXPanel
 
-TJXPanel::TJXPanel(TComponent *owner)
-    : TCustomPanel(owner), m_timer(std::make_unique<TTimer>())
+TJXPanel::TJXPanel(TComponent *owner) : TCustomPanel(owner), m_timer(std::make_unique<TTimer>())
 {
     setFocusPolicy(Qt::NoFocus); // a display: nothing to type into
     SetBounds(Left(), Top(), 137, 25);
@@ -178,7 +178,8 @@ QString TJXPanel::FormatCaption()
         QString text = m_captionFormat;
         jxtReplaceString(text, QStringLiteral("^M"), QStringLiteral("\n\r"));
         jxtReplaceString(text, QStringLiteral("%CPU"), load);
-        jxtReplaceString(text, QStringLiteral("%MemoryLoad"), QStringLiteral("%1%").arg(memory.MemoryLoad));
+        jxtReplaceString(text, QStringLiteral("%MemoryLoad"),
+                         QStringLiteral("%1%").arg(memory.MemoryLoad));
         jxtReplaceString(text, QStringLiteral("%TotalPhys"), FormatKiloBytes(memory.TotalPhys));
         jxtReplaceString(text, QStringLiteral("%AvailPhys"), FormatKiloBytes(memory.AvailPhys));
         jxtReplaceString(text, QStringLiteral("%Time"), TimeToStr(now.time()));
@@ -196,9 +197,7 @@ void TJXPanel::JXOnTime()
     const bool running = m_timer->Enabled();
     m_timer->SetEnabled(false);
     switch (m_style) {
-    case sString:
-        SetCaption(FormatCaption());
-        break;
+    case sString: SetCaption(FormatCaption()); break;
     case sgCPU:
         m_pipe.GraphSetMax(100);
         m_pipe.GraphAddRight(ProcessorLoad());
@@ -209,8 +208,7 @@ void TJXPanel::JXOnTime()
         break;
     case sgSYS:
     case sgGDI:
-    case sgUSR:
-        break; // these measures have no source; their charts stay at 0
+    case sgUSR: break; // these measures have no source; their charts stay at 0
     }
     if (m_style != sString)
         AccessibleValueChanged();
@@ -263,7 +261,8 @@ TAccessibleInfo TJXPanel::AccessibleInfo() const
         return {QAccessible::StaticText, Caption()};
     // A chart is named by the label under it, "cpu 42%", and gives the newest sample.
     const int newest = m_pipe.PointAnz() > 0 ? m_pipe.Value(m_pipe.PointAnz()) : 0;
-    return {QAccessible::Chart, TJXPipe::LabelText(m_style, newest),
+    return {QAccessible::Chart,
+            TJXPipe::LabelText(m_style, newest),
             {double(newest), 0, double(m_pipe.GraphMax())}};
 }
 

@@ -29,9 +29,12 @@ Q_DECLARE_METATYPE(jxt::TJXAboutString)
 /// Gives a component class the getter and setter of its About_JXTools property; the class
 /// declares `Q_PROPERTY(jxt::TJXAboutString About_JXTools READ GetAboutJXT WRITE SetAboutJXT)`
 /// first and names its unit's version constant here.
-#define JXT_ABOUT(versionConstant)                                                              \
-public:                                                                                        \
-    jxt::TJXAboutString GetAboutJXT() const { return jxt::TJXAboutString(versionConstant); }   \
-    void SetAboutJXT(const jxt::TJXAboutString &) {}                                           \
-                                                                                               \
+#define JXT_ABOUT(versionConstant)                                                                 \
+public:                                                                                            \
+    jxt::TJXAboutString GetAboutJXT() const                                                        \
+    {                                                                                              \
+        return jxt::TJXAboutString(versionConstant);                                               \
+    }                                                                                              \
+    void SetAboutJXT(const jxt::TJXAboutString &) {}                                               \
+                                                                                                   \
 private:

@@ -18,10 +18,13 @@ class TControlAccessible : public QAccessibleWidget, public QAccessibleValueInte
 public:
     explicit TControlAccessible(TControl *control)
         : QAccessibleWidget(control, control->AccessibleInfo().role)
-    {
-    }
+    {}
 
-    QAccessible::Role role() const override { Info(); return m_info.role; }
+    QAccessible::Role role() const override
+    {
+        Info();
+        return m_info.role;
+    }
 
     QString text(QAccessible::Text t) const override
     {
@@ -31,12 +34,10 @@ public:
             return own;
         Info();
         switch (t) {
-        case QAccessible::Name:
-            return m_info.name;
+        case QAccessible::Name: return m_info.name;
         case QAccessible::Value:
             return m_info.hasValue ? QString::number(m_info.value.value) : QString();
-        default:
-            return QString();
+        default: return QString();
         }
     }
 
@@ -50,10 +51,22 @@ public:
     }
 
     // The value of a display is read, never set from outside.
-    QVariant currentValue() const override { Info(); return m_info.value.value; }
+    QVariant currentValue() const override
+    {
+        Info();
+        return m_info.value.value;
+    }
     void setCurrentValue(const QVariant &) override {}
-    QVariant maximumValue() const override { Info(); return m_info.value.maximum; }
-    QVariant minimumValue() const override { Info(); return m_info.value.minimum; }
+    QVariant maximumValue() const override
+    {
+        Info();
+        return m_info.value.maximum;
+    }
+    QVariant minimumValue() const override
+    {
+        Info();
+        return m_info.value.minimum;
+    }
     QVariant minimumStepSize() const override { return 0; }
 
 private:

@@ -32,8 +32,7 @@ struct JXT_EXPORT TAccessibleInfo
     /// `return {QAccessible::ProgressBar, name, {value, minimum, maximum}};`
     TAccessibleInfo(QAccessible::Role r, const QString &n, const TAccessibleValue &v)
         : role(r), name(n), hasValue(true), value(v)
-    {
-    }
+    {}
 
     QAccessible::Role role = QAccessible::NoRole;
     /// What a screen reader speaks for the control: its caption or its text.

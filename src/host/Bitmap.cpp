@@ -25,29 +25,32 @@ QImage ReadImage(const QString &fileName, const QByteArray &format, const QStrin
 {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
-        throw EInOutError(QStringLiteral("Cannot open %1 file \"%2\": %3").arg(kind, fileName, file.errorString()));
+        throw EInOutError(QStringLiteral("Cannot open %1 file \"%2\": %3")
+                              .arg(kind, fileName, file.errorString()));
     QImageReader reader(&file, format);
     reader.setDecideFormatFromContent(format.isEmpty());
     reader.setAutoTransform(false);
     const QSize size = reader.size();
-    if (size.isValid()
-        && (size.width() > kMaxImageSide || size.height() > kMaxImageSide
-            || (long long)size.width() * size.height() > kMaxImagePixels))
+    if (size.isValid() && (size.width() > kMaxImageSide || size.height() > kMaxImageSide ||
+                           (long long)size.width() * size.height() > kMaxImagePixels))
         throw EInOutError(QStringLiteral("The %1 file \"%2\" is too large (%3 x %4 pixels)")
                               .arg(kind, fileName)
                               .arg(size.width())
                               .arg(size.height()));
     QImage image;
     if (!reader.read(&image) || image.isNull())
-        throw EInOutError(QStringLiteral("Cannot read %1 file \"%2\": %3").arg(kind, fileName, reader.errorString()));
+        throw EInOutError(QStringLiteral("Cannot read %1 file \"%2\": %3")
+                              .arg(kind, fileName, reader.errorString()));
     return image;
 }
 
-void WriteImage(const QImage &image, const QString &fileName, const QByteArray &format, const QString &kind)
+void WriteImage(const QImage &image, const QString &fileName, const QByteArray &format,
+                const QString &kind)
 {
     QImageWriter writer(fileName, format);
     if (image.isNull() || !writer.write(image))
-        throw EInOutError(QStringLiteral("Cannot write %1 file \"%2\": %3").arg(kind, fileName, writer.errorString()));
+        throw EInOutError(QStringLiteral("Cannot write %1 file \"%2\": %3")
+                              .arg(kind, fileName, writer.errorString()));
 }
 
 QImage ToRgb32(const QImage &image)
@@ -109,7 +112,8 @@ void TBitmap::SetSize(int w, int h)
     } else {
         QImage resized(w, h, QImage::Format_RGB32);
         if (resized.isNull())
-            throw Exception(QStringLiteral("Out of memory for a bitmap of %1 x %2 pixels").arg(w).arg(h));
+            throw Exception(
+                QStringLiteral("Out of memory for a bitmap of %1 x %2 pixels").arg(w).arg(h));
         resized.fill(Qt::white);
         if (!m_image.isNull()) {
             const int cw = std::min(w, m_image.width()), ch = std::min(h, m_image.height());
@@ -150,8 +154,10 @@ void TBitmap::LoadFromFile(const QString &fileName)
 void TBitmap::SaveToFile(const QString &fileName) const
 {
     if (Empty())
-        throw EInOutError(QStringLiteral("Cannot write bitmap file \"%1\": the bitmap is empty").arg(fileName));
-    const QImage image = m_monochrome ? m_image.convertToFormat(QImage::Format_Mono, Qt::ThresholdDither) : m_image;
+        throw EInOutError(
+            QStringLiteral("Cannot write bitmap file \"%1\": the bitmap is empty").arg(fileName));
+    const QImage image =
+        m_monochrome ? m_image.convertToFormat(QImage::Format_Mono, Qt::ThresholdDither) : m_image;
     WriteImage(image, fileName, "bmp", QStringLiteral("bitmap"));
 }
 
@@ -185,7 +191,8 @@ void TBitmap::DrawOn(TCanvas *canvas, const TRect &r) const
         return;
     raster::TTarget target(canvas->Device(), [&] {
         const TRect c = canvas->ClipRect();
-        return c.IsEmpty() ? QRect() : QRect(QPoint(c.Left, c.Top), QPoint(c.Right - 1, c.Bottom - 1));
+        return c.IsEmpty() ? QRect()
+                           : QRect(QPoint(c.Left, c.Top), QPoint(c.Right - 1, c.Bottom - 1));
     }());
     const raster::TBrushPattern pattern(*canvas->Brush());
     raster::TBlitOptions options;
@@ -271,7 +278,8 @@ void TIcon::LoadFromFile(const QString &fileName)
 {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
-        throw EInOutError(QStringLiteral("Cannot open icon file \"%1\": %2").arg(fileName, file.errorString()));
+        throw EInOutError(
+            QStringLiteral("Cannot open icon file \"%1\": %2").arg(fileName, file.errorString()));
     QImageReader reader(&file);
     reader.setAutoTransform(false);
     // An icon file holds several images; the largest one is kept.
@@ -286,17 +294,20 @@ void TIcon::LoadFromFile(const QString &fileName)
         QImage image;
         if (!reader.read(&image) || image.isNull())
             continue;
-        if (best.isNull() || (long long)image.width() * image.height() > (long long)best.width() * best.height())
+        if (best.isNull() ||
+            (long long)image.width() * image.height() > (long long)best.width() * best.height())
             best = image;
     }
     if (best.isNull())
-        throw EInOutError(QStringLiteral("Cannot read icon file \"%1\": %2").arg(fileName, reader.errorString()));
+        throw EInOutError(
+            QStringLiteral("Cannot read icon file \"%1\": %2").arg(fileName, reader.errorString()));
     SetImage(best);
 }
 
 void TIcon::SaveToFile(const QString &fileName) const
 {
-    WriteImage(m_image, fileName, QFileInfo(fileName).suffix().compare(QLatin1String("ico"), Qt::CaseInsensitive) == 0
+    WriteImage(m_image, fileName,
+               QFileInfo(fileName).suffix().compare(QLatin1String("ico"), Qt::CaseInsensitive) == 0
                    ? QByteArray("ico")
                    : QByteArray("png"),
                QStringLiteral("icon"));
@@ -311,7 +322,8 @@ void TIcon::DrawOn(TCanvas *canvas, const TRect &r) const
         return;
     QPainter painter(canvas->Device());
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter.setClipRect(QRect(QPoint(clip.Left, clip.Top), QPoint(clip.Right - 1, clip.Bottom - 1)));
+    painter.setClipRect(
+        QRect(QPoint(clip.Left, clip.Top), QPoint(clip.Right - 1, clip.Bottom - 1)));
     painter.drawImage(QRect(QPoint(r.Left, r.Top), QPoint(r.Right - 1, r.Bottom - 1)), m_image);
 }
 
@@ -351,10 +363,12 @@ void TMetafile::LoadFromFile(const QString &fileName)
 {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
-        throw EInOutError(QStringLiteral("Cannot open picture file \"%1\": %2").arg(fileName, file.errorString()));
+        throw EInOutError(QStringLiteral("Cannot open picture file \"%1\": %2")
+                              .arg(fileName, file.errorString()));
     QPicture picture;
     if (!picture.load(&file) || picture.isNull())
-        throw EInOutError(QStringLiteral("Cannot read picture file \"%1\": not a recorded picture").arg(fileName));
+        throw EInOutError(QStringLiteral("Cannot read picture file \"%1\": not a recorded picture")
+                              .arg(fileName));
     m_picture = picture;
     const QRect bounds = m_picture.boundingRect();
     m_width = std::max(0, bounds.right() + 1);
@@ -383,7 +397,8 @@ void TMetafile::DrawOn(TCanvas *canvas, const TRect &r) const
         return;
     QPainter painter(canvas->Device());
     painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setClipRect(QRect(QPoint(clip.Left, clip.Top), QPoint(clip.Right - 1, clip.Bottom - 1)));
+    painter.setClipRect(
+        QRect(QPoint(clip.Left, clip.Top), QPoint(clip.Right - 1, clip.Bottom - 1)));
     painter.translate(r.Left, r.Top);
     painter.scale(double(r.Width()) / w, double(r.Height()) / h);
     painter.drawPicture(0, 0, m_picture);
@@ -403,7 +418,8 @@ void TMetafile::Assign(const TPersistent *source)
     TPersistent::Assign(source);
 }
 
-// --- TPicture -------------------------------------------------------------------------------------
+// --- TPicture
+// -------------------------------------------------------------------------------------
 
 namespace {
 
@@ -474,7 +490,8 @@ void TPicture::LoadFromFile(const QString &fileName)
     if (suffix == QLatin1String("ico")) {
         graphic = std::make_unique<TIcon>();
         graphic->LoadFromFile(fileName);
-    } else if (suffix == QLatin1String("wmf") || suffix == QLatin1String("emf") || suffix == QLatin1String("pic")) {
+    } else if (suffix == QLatin1String("wmf") || suffix == QLatin1String("emf") ||
+               suffix == QLatin1String("pic")) {
         graphic = std::make_unique<TMetafile>();
         graphic->LoadFromFile(fileName);
     } else if (suffix == QLatin1String("bmp")) {
@@ -492,7 +509,8 @@ void TPicture::LoadFromFile(const QString &fileName)
 void TPicture::SaveToFile(const QString &fileName) const
 {
     if (!m_graphic)
-        throw EInOutError(QStringLiteral("Cannot write picture file \"%1\": the picture is empty").arg(fileName));
+        throw EInOutError(
+            QStringLiteral("Cannot write picture file \"%1\": the picture is empty").arg(fileName));
     m_graphic->SaveToFile(fileName);
 }
 

@@ -21,16 +21,11 @@ struct TKindInfo
 };
 
 const TKindInfo kKinds[] = {
-    {bkCustom, "", mrNone, false, false},
-    {bkOK, "OK", mrOk, true, false},
-    {bkCancel, "Cancel", mrCancel, false, true},
-    {bkHelp, "Help", mrNone, false, false},
-    {bkYes, "Yes", mrYes, true, false},
-    {bkNo, "No", mrNo, false, true},
-    {bkClose, "Close", mrNone, false, false},
-    {bkAbort, "Abort", mrAbort, false, true},
-    {bkRetry, "Retry", mrRetry, false, false},
-    {bkIgnore, "Ignore", mrIgnore, false, false},
+    {bkCustom, "", mrNone, false, false},        {bkOK, "OK", mrOk, true, false},
+    {bkCancel, "Cancel", mrCancel, false, true}, {bkHelp, "Help", mrNone, false, false},
+    {bkYes, "Yes", mrYes, true, false},          {bkNo, "No", mrNo, false, true},
+    {bkClose, "Close", mrNone, false, false},    {bkAbort, "Abort", mrAbort, false, true},
+    {bkRetry, "Retry", mrRetry, false, false},   {bkIgnore, "Ignore", mrIgnore, false, false},
     {bkAll, "All", mrAll, true, false},
 };
 
@@ -52,23 +47,20 @@ std::vector<TGlyphStroke> KindGlyph(TBitBtnKind kind)
     const TGlyphStroke check{kGlyphGreen, {{2, 8}, {6, 12}, {14, 3}}};
     switch (kind) {
     case bkOK:
-    case bkYes:
-        return {check};
+    case bkYes: return {check};
     case bkAll:
-        return {{kGlyphGreen, {{0, 8}, {3, 11}, {9, 3}}}, {kGlyphGreen, {{6, 9}, {9, 12}, {15, 4}}}};
+        return {{kGlyphGreen, {{0, 8}, {3, 11}, {9, 3}}},
+                {kGlyphGreen, {{6, 9}, {9, 12}, {15, 4}}}};
     case bkCancel:
     case bkNo:
-    case bkAbort:
-        return {{kGlyphRed, {{3, 3}, {13, 13}}}, {kGlyphRed, {{13, 3}, {3, 13}}}};
-    default:
-        return {};
+    case bkAbort: return {{kGlyphRed, {{3, 3}, {13, 13}}}, {kGlyphRed, {{13, 3}, {3, 13}}}};
+    default: return {};
     }
 }
 
 } // namespace
 
-TBitBtn::TBitBtn(TComponent *owner)
-    : TCustomControl(owner), m_glyph(std::make_unique<TBitmap>())
+TBitBtn::TBitBtn(TComponent *owner) : TCustomControl(owner), m_glyph(std::make_unique<TBitmap>())
 {
     setFocusPolicy(Qt::StrongFocus);
     SetColor(clBtnFace);
@@ -157,8 +149,8 @@ void TBitBtn::keyPressEvent(QKeyEvent *event)
 {
     TCustomControl::keyPressEvent(event);
     const int key = event->key();
-    if (Enabled() && !event->isAutoRepeat()
-        && (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter))
+    if (Enabled() && !event->isAutoRepeat() &&
+        (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter))
         Click();
 }
 

@@ -11,7 +11,19 @@
 
 namespace jxt {
 
-enum TBitBtnKind { bkCustom, bkOK, bkCancel, bkHelp, bkYes, bkNo, bkClose, bkAbort, bkRetry, bkIgnore, bkAll };
+enum TBitBtnKind {
+    bkCustom,
+    bkOK,
+    bkCancel,
+    bkHelp,
+    bkYes,
+    bkNo,
+    bkClose,
+    bkAbort,
+    bkRetry,
+    bkIgnore,
+    bkAll
+};
 
 /// A push button painted with a raised 3D face (sunken while pressed), its glyph (a picture
 /// of its kind, or Glyph) and Caption. Clicking it (mouse release inside, Space or Enter

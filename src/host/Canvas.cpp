@@ -75,7 +75,10 @@ public:
         for (long long x = x0; x < x1; ++x)
             m_cells[size_t(y - m_y) * size_t(m_w) + size_t(x - m_x)] = c;
     }
-    TCover At(int x, int y) const { return TCover(m_cells[size_t(y - m_y) * size_t(m_w) + size_t(x - m_x)]); }
+    TCover At(int x, int y) const
+    {
+        return TCover(m_cells[size_t(y - m_y) * size_t(m_w) + size_t(x - m_x)]);
+    }
 
 private:
     int m_x = 0, m_y = 0, m_w = 0, m_h = 0;
@@ -247,7 +250,8 @@ struct TRoundBox
     }
     TRoundBox Inset(double d) const
     {
-        return TRoundBox{x1 + d, y1 + d, x2 - d, y2 - d, std::max(0.0, rw - 2 * d), std::max(0.0, rh - 2 * d)};
+        return TRoundBox{
+            x1 + d, y1 + d, x2 - d, y2 - d, std::max(0.0, rw - 2 * d), std::max(0.0, rh - 2 * d)};
     }
 };
 
@@ -294,8 +298,12 @@ struct TSector
 
 TRoundBox NormalBox(long long x1, long long y1, long long x2, long long y2, double rw, double rh)
 {
-    return TRoundBox{double(std::min(x1, x2)), double(std::min(y1, y2)), double(std::max(x1, x2)),
-                     double(std::max(y1, y2)), rw, rh};
+    return TRoundBox{double(std::min(x1, x2)),
+                     double(std::min(y1, y2)),
+                     double(std::max(x1, x2)),
+                     double(std::max(y1, y2)),
+                     rw,
+                     rh};
 }
 
 /// Fills the shape into the mask, then marks its outline: one pixel wide (pixels of the shape
@@ -319,15 +327,18 @@ void MarkShape(TMask &mask, const TRoundBox &box, const TSector *sector, bool fi
         const bool hasNext = box.Span(y + 1, nl, nr);
         l = std::max<long long>(l, mask.Left() - 1);
         r = std::min<long long>(r, mask.Right() + 1);
-        for (long long x = std::max<long long>(l, mask.Left()); x < std::min<long long>(r, mask.Right()); ++x) {
+        for (long long x = std::max<long long>(l, mask.Left());
+             x < std::min<long long>(r, mask.Right()); ++x) {
             if (sector && !sector->Contains(x, y))
                 continue;
             bool edge;
             if (penWidth <= 1) {
-                edge = x == l || x == r - 1 || !hasPrev || x < pl || x >= pr || !hasNext || x < nl || x >= nr;
+                edge = x == l || x == r - 1 || !hasPrev || x < pl || x >= pr || !hasNext ||
+                       x < nl || x >= nr;
                 // A pie's straight sides are where the sector ends.
                 if (!edge && sector && fillOnlySector)
-                    edge = !inShape(x - 1, y) || !inShape(x + 1, y) || !inShape(x, y - 1) || !inShape(x, y + 1);
+                    edge = !inShape(x - 1, y) || !inShape(x + 1, y) || !inShape(x, y - 1) ||
+                           !inShape(x, y + 1);
             } else {
                 edge = !inner.Contains(x, y);
             }
@@ -463,8 +474,9 @@ void TCanvas::LineTo(int x, int y)
         return;
     const TLinePen lp = MakeLinePen(m_pen, m_brush);
     const int m = lp.width;
-    TMask mask(target.Clip(), std::min<long long>(from.X, x) - m, std::min<long long>(from.Y, y) - m,
-               std::max<long long>(from.X, x) + m + 1, std::max<long long>(from.Y, y) + m + 1);
+    TMask mask(target.Clip(), std::min<long long>(from.X, x) - m,
+               std::min<long long>(from.Y, y) - m, std::max<long long>(from.X, x) + m + 1,
+               std::max<long long>(from.Y, y) + m + 1);
     MarkLine(mask, from.X, from.Y, x, y, lp);
     ApplyMask(target, mask, m_pen, m_brush);
 }
@@ -482,7 +494,8 @@ void TCanvas::Polyline(const std::vector<TPoint> &points)
     TMask mask(clip, clip.left(), clip.top(), clip.right() + 1LL, clip.bottom() + 1LL);
     long long step = 0;
     for (size_t i = 0; i + 1 < points.size(); ++i)
-        step += MarkLine(mask, points[i].X, points[i].Y, points[i + 1].X, points[i + 1].Y, lp, step);
+        step +=
+            MarkLine(mask, points[i].X, points[i].Y, points[i + 1].X, points[i + 1].Y, lp, step);
     ApplyMask(target, mask, m_pen, m_brush);
 }
 
@@ -523,8 +536,9 @@ void TCanvas::FrameRect(const TRect &r)
 {
     if (r.IsEmpty() || m_brush.Style() == bsClear)
         return;
-    const TRect sides[4] = {Rect(r.Left, r.Top, r.Right, r.Top + 1), Rect(r.Left, r.Bottom - 1, r.Right, r.Bottom),
-                            Rect(r.Left, r.Top, r.Left + 1, r.Bottom), Rect(r.Right - 1, r.Top, r.Right, r.Bottom)};
+    const TRect sides[4] = {
+        Rect(r.Left, r.Top, r.Right, r.Top + 1), Rect(r.Left, r.Bottom - 1, r.Right, r.Bottom),
+        Rect(r.Left, r.Top, r.Left + 1, r.Bottom), Rect(r.Right - 1, r.Top, r.Right, r.Bottom)};
     for (const TRect &side : sides)
         FillRect(side);
 }
@@ -542,8 +556,10 @@ void TCanvas::RoundRect(int x1, int y1, int x2, int y2, int x3, int y3)
     const long long w = std::llabs((long long)x2 - x1), h = std::llabs((long long)y2 - y1);
     const double rw = std::min<double>(std::abs(double(x3)), double(w));
     const double rh = std::min<double>(std::abs(double(y3)), double(h));
-    const TRoundBox box = NormalBox(x1, y1, x2, y2, rw > 0 && rh > 0 ? rw : 0, rw > 0 && rh > 0 ? rh : 0);
-    TMask mask(target.Clip(), (long long)box.x1, (long long)box.y1, (long long)box.x2, (long long)box.y2);
+    const TRoundBox box =
+        NormalBox(x1, y1, x2, y2, rw > 0 && rh > 0 ? rw : 0, rw > 0 && rh > 0 ? rh : 0);
+    TMask mask(target.Clip(), (long long)box.x1, (long long)box.y1, (long long)box.x2,
+               (long long)box.y2);
     const TLinePen lp = MakeLinePen(m_pen, m_brush);
     const bool outline = m_pen.Style() != psClear;
     const bool fill = m_brush.Style() != bsClear;
@@ -571,7 +587,8 @@ void TCanvas::Ellipse(int x1, int y1, int x2, int y2)
         return;
     const long long w = std::llabs((long long)x2 - x1), h = std::llabs((long long)y2 - y1);
     const TRoundBox box = NormalBox(x1, y1, x2, y2, double(w), double(h));
-    TMask mask(target.Clip(), (long long)box.x1, (long long)box.y1, (long long)box.x2, (long long)box.y2);
+    TMask mask(target.Clip(), (long long)box.x1, (long long)box.y1, (long long)box.x2,
+               (long long)box.y2);
     MarkShape(mask, box, nullptr, m_brush.Style() != bsClear, m_pen.Style() != psClear,
               MakeLinePen(m_pen, m_brush).width);
     ApplyMask(target, mask, m_pen, m_brush);
@@ -585,7 +602,8 @@ void TCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4
     const long long w = std::llabs((long long)x2 - x1), h = std::llabs((long long)y2 - y1);
     const TRoundBox box = NormalBox(x1, y1, x2, y2, double(w), double(h));
     const TSector sector(box, x3, y3, x4, y4);
-    TMask mask(target.Clip(), (long long)box.x1, (long long)box.y1, (long long)box.x2, (long long)box.y2);
+    TMask mask(target.Clip(), (long long)box.x1, (long long)box.y1, (long long)box.x2,
+               (long long)box.y2);
     // The arc is the part of the ellipse's outline inside the sector.
     MarkShape(mask, box, &sector, false, true, MakeLinePen(m_pen, m_brush).width, false);
     ApplyMask(target, mask, m_pen, m_brush);
@@ -599,7 +617,8 @@ void TCanvas::Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4
     const long long w = std::llabs((long long)x2 - x1), h = std::llabs((long long)y2 - y1);
     const TRoundBox box = NormalBox(x1, y1, x2, y2, double(w), double(h));
     const TSector sector(box, x3, y3, x4, y4);
-    TMask mask(target.Clip(), (long long)box.x1, (long long)box.y1, (long long)box.x2, (long long)box.y2);
+    TMask mask(target.Clip(), (long long)box.x1, (long long)box.y1, (long long)box.x2,
+               (long long)box.y2);
     const TLinePen lp = MakeLinePen(m_pen, m_brush);
     const bool outline = m_pen.Style() != psClear;
     MarkShape(mask, box, &sector, m_brush.Style() != bsClear, outline, lp.width);
@@ -608,7 +627,8 @@ void TCanvas::Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4
         long long sx, sy, ex, ey;
         sector.EdgePoint(sector.start, sx, sy);
         sector.EdgePoint(sector.start + sector.sweep, ex, ey);
-        const long long cx = (long long)std::floor(sector.cx), cy = (long long)std::floor(sector.cy);
+        const long long cx = (long long)std::floor(sector.cx),
+                        cy = (long long)std::floor(sector.cy);
         TLinePen solid = lp;
         solid.dashes = nullptr;
         MarkLine(mask, cx, cy, sx, sy, solid);
@@ -681,7 +701,9 @@ void TCanvas::FloodFill(int x, int y, TColor color, bool surface)
         return;
     const int w = clip.width(), h = clip.height();
     std::vector<bool> seen(size_t(w) * size_t(h), false);
-    auto index = [&](int px, int py) { return size_t(py - clip.top()) * size_t(w) + size_t(px - clip.left()); };
+    auto index = [&](int px, int py) {
+        return size_t(py - clip.top()) * size_t(w) + size_t(px - clip.left());
+    };
     std::vector<QPoint> stack{QPoint(x, y)};
     std::vector<QPoint> area;
     while (!stack.empty()) {
@@ -714,7 +736,8 @@ void TCanvas::FloodFill(int x, int y, TColor color, bool surface)
 
 TColor TCanvas::Pixel(int x, int y) const
 {
-    if (!m_device || m_device->isNull() || x < 0 || y < 0 || x >= m_device->width() || y >= m_device->height())
+    if (!m_device || m_device->isNull() || x < 0 || y < 0 || x >= m_device->width() ||
+        y >= m_device->height())
         return -1;
     const TTarget target(m_device, m_device->rect());
     return raster::FromPixel(target.Get(x, y));
@@ -775,7 +798,8 @@ void TCanvas::CopyRect(const TRect &dest, const TCanvas *source, const TRect &sr
     raster::StretchBlit(target, dest, part, shifted, options);
 }
 
-void TCanvas::BrushCopy(const TRect &dest, const TBitmap *bitmap, const TRect &srcRect, TColor transparent)
+void TCanvas::BrushCopy(const TRect &dest, const TBitmap *bitmap, const TRect &srcRect,
+                        TColor transparent)
 {
     TTarget target = MakeTarget(m_device, ClipRect());
     if (!target.Valid() || !bitmap || bitmap->Empty())

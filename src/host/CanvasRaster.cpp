@@ -13,8 +13,8 @@ TTarget::TTarget(QImage *image, const QRect &clip) : m_image(image)
         return;
     m_clip = clip.intersected(image->rect());
     const QImage::Format f = image->format();
-    m_direct = f == QImage::Format_RGB32 || f == QImage::Format_ARGB32
-        || f == QImage::Format_ARGB32_Premultiplied;
+    m_direct = f == QImage::Format_RGB32 || f == QImage::Format_ARGB32 ||
+               f == QImage::Format_ARGB32_Premultiplied;
     if (m_direct && !m_clip.isEmpty()) {
         // bits() detaches a shared image once here, instead of scanLine() checking on every
         // pixel written.
@@ -36,16 +36,16 @@ void TTarget::Put(int x, int y, Pixel p)
         reinterpret_cast<QRgb *>(m_bits + y * m_stride)[x] = 0xFF000000u | p;
         return;
     }
-    if (m_image->format() == QImage::Format_Mono || m_image->format() == QImage::Format_MonoLSB
-        || m_image->format() == QImage::Format_Indexed8) {
+    if (m_image->format() == QImage::Format_Mono || m_image->format() == QImage::Format_MonoLSB ||
+        m_image->format() == QImage::Format_Indexed8) {
         // Indexed images take the index of the nearest colour of their table.
         const QVector<QRgb> table = m_image->colorTable();
         int best = 0;
         int bestDistance = INT32_MAX;
         for (int i = 0; i < table.size(); ++i) {
             const QRgb c = table[i];
-            const int d = qAbs(qRed(c) - int(p >> 16 & 0xFF)) + qAbs(qGreen(c) - int(p >> 8 & 0xFF))
-                + qAbs(qBlue(c) - int(p & 0xFF));
+            const int d = qAbs(qRed(c) - int(p >> 16 & 0xFF)) +
+                          qAbs(qGreen(c) - int(p >> 8 & 0xFF)) + qAbs(qBlue(c) - int(p & 0xFF));
             if (d < bestDistance) {
                 bestDistance = d;
                 best = i;
@@ -116,12 +116,12 @@ namespace {
 
 // Hatch rows, one bit per column (bit 0 = column 0), repeating every 8 pixels.
 const std::uint8_t kHatches[6][8] = {
-    {0x00, 0x00, 0x00, 0x00, 0xFF, 0x00, 0x00, 0x00},                 // bsHorizontal
-    {0x08, 0x08, 0x08, 0x08, 0x08, 0x08, 0x08, 0x08},                 // bsVertical
-    {0x01, 0x02, 0x04, 0x08, 0x10, 0x20, 0x40, 0x80},                 // bsFDiagonal "\"
-    {0x80, 0x40, 0x20, 0x10, 0x08, 0x04, 0x02, 0x01},                 // bsBDiagonal "/"
-    {0x08, 0x08, 0x08, 0x08, 0xFF, 0x08, 0x08, 0x08},                 // bsCross
-    {0x81, 0x42, 0x24, 0x18, 0x18, 0x24, 0x42, 0x81},                 // bsDiagCross
+    {0x00, 0x00, 0x00, 0x00, 0xFF, 0x00, 0x00, 0x00}, // bsHorizontal
+    {0x08, 0x08, 0x08, 0x08, 0x08, 0x08, 0x08, 0x08}, // bsVertical
+    {0x01, 0x02, 0x04, 0x08, 0x10, 0x20, 0x40, 0x80}, // bsFDiagonal "\"
+    {0x80, 0x40, 0x20, 0x10, 0x08, 0x04, 0x02, 0x01}, // bsBDiagonal "/"
+    {0x08, 0x08, 0x08, 0x08, 0xFF, 0x08, 0x08, 0x08}, // bsCross
+    {0x81, 0x42, 0x24, 0x18, 0x18, 0x24, 0x42, 0x81}, // bsDiagCross
 };
 
 } // namespace
@@ -201,10 +201,11 @@ void StretchBlit(TTarget &target, const TRect &dest, const QImage &src, const TR
         return;
 
     const bool usesSource = Rop3UsesSource(options.rop) || options.hasKey;
-    const QImage source = usesSource && src.format() != QImage::Format_RGB32
-            && src.format() != QImage::Format_ARGB32 && src.format() != QImage::Format_ARGB32_Premultiplied
-        ? src.convertToFormat(QImage::Format_RGB32)
-        : src;
+    const QImage source = usesSource && src.format() != QImage::Format_RGB32 &&
+                                  src.format() != QImage::Format_ARGB32 &&
+                                  src.format() != QImage::Format_ARGB32_Premultiplied
+                              ? src.convertToFormat(QImage::Format_RGB32)
+                              : src;
     const long long srcW = source.width(), srcH = source.height();
 
     // Plain copies (the common case of composing off-screen pictures) look up each source
@@ -243,7 +244,8 @@ void StretchBlit(TTarget &target, const TRect &dest, const QImage &src, const TR
         const bool rowInside = sy >= 0 && sy < srcH;
         if (usesSource && !rowInside)
             continue;
-        const QRgb *srcLine = usesSource ? reinterpret_cast<const QRgb *>(source.constScanLine(int(sy))) : nullptr;
+        const QRgb *srcLine =
+            usesSource ? reinterpret_cast<const QRgb *>(source.constScanLine(int(sy))) : nullptr;
         for (long long x = x0; x < x1; ++x) {
             Pixel s = 0;
             if (usesSource) {

@@ -55,9 +55,18 @@ private:
 Pixel Rop2(TPenMode mode, Pixel dst, Pixel pen);
 /// Ternary raster operation (the third byte of a copy mode) over pattern, source, destination.
 Pixel Rop3(std::uint8_t code, Pixel pat, Pixel src, Pixel dst);
-inline std::uint8_t Rop3Code(TCopyMode mode) { return std::uint8_t((mode >> 16) & 0xFF); }
-inline bool Rop3UsesSource(std::uint8_t code) { return ((code >> 2) & 0x33) != (code & 0x33); }
-inline bool Rop3UsesPattern(std::uint8_t code) { return ((code >> 4) & 0x0F) != (code & 0x0F); }
+inline std::uint8_t Rop3Code(TCopyMode mode)
+{
+    return std::uint8_t((mode >> 16) & 0xFF);
+}
+inline bool Rop3UsesSource(std::uint8_t code)
+{
+    return ((code >> 2) & 0x33) != (code & 0x33);
+}
+inline bool Rop3UsesPattern(std::uint8_t code)
+{
+    return ((code >> 4) & 0x0F) != (code & 0x0F);
+}
 
 /// What a brush puts at a device pixel: patterns are aligned to the device origin.
 class TBrushPattern

@@ -43,8 +43,8 @@ int Advance(const QFontMetrics &metrics, const QString &text, int from, int to, 
 }
 
 /// Draws text with its top-left corner at (x, y) in colour, limited to clip.
-void RenderText(QImage *device, const QRect &clip, int x, int y, const QString &text, const QFont &font,
-                int extra, TPixel color, const std::vector<int> &underlined = {})
+void RenderText(QImage *device, const QRect &clip, int x, int y, const QString &text,
+                const QFont &font, int extra, TPixel color, const std::vector<int> &underlined = {})
 {
     TTarget target(device, clip);
     if (!target.Valid() || text.isEmpty())
@@ -56,8 +56,10 @@ void RenderText(QImage *device, const QRect &clip, int x, int y, const QString &
     const QRect &limit = target.Clip();
     const long long l = std::max<long long>((long long)x - margin, limit.left());
     const long long t = std::max<long long>(y, limit.top());
-    const long long r = std::min<long long>((long long)x + width + margin, (long long)limit.right() + 1);
-    const long long b = std::min<long long>((long long)y + metrics.height() + 1, (long long)limit.bottom() + 1);
+    const long long r =
+        std::min<long long>((long long)x + width + margin, (long long)limit.right() + 1);
+    const long long b =
+        std::min<long long>((long long)y + metrics.height() + 1, (long long)limit.bottom() + 1);
     if (l >= r || t >= b)
         return;
     const QRect area(int(l), int(t), int(r - l), int(b - t));
@@ -89,7 +91,8 @@ void RenderText(QImage *device, const QRect &clip, int x, int y, const QString &
             if (index < 0 || index >= text.size())
                 continue;
             const int ux = startX + Advance(metrics, text, 0, index, extra);
-            const int uw = metrics.horizontalAdvance(text.mid(index, IsHighSurrogateAt(text, index) ? 2 : 1));
+            const int uw =
+                metrics.horizontalAdvance(text.mid(index, IsHighSurrogateAt(text, index) ? 2 : 1));
             painter.fillRect(QRect(ux, baseline + 1, std::max(1, uw), 1), Qt::black);
         }
     }
@@ -110,7 +113,8 @@ QRect ToQRect(const TRect &r)
 
 TRect Intersect(const TRect &a, const TRect &b)
 {
-    TRect r{std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right), std::min(a.Bottom, b.Bottom)};
+    TRect r{std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),
+            std::min(a.Bottom, b.Bottom)};
     if (r.IsEmpty())
         return TRect{};
     return r;
@@ -173,7 +177,8 @@ void TCanvas::TextRect(const TRect &r, int x, int y, const QString &text)
     // The whole rectangle is the text's background.
     if (m_brush.Style() != bsClear)
         FillSolid(clip, m_brush.Color());
-    RenderText(m_device, ToQRect(clip), x, y, text, m_font.ToQFont(), m_charExtra, raster::ToPixel(m_font.Color()));
+    RenderText(m_device, ToQRect(clip), x, y, text, m_font.ToQFont(), m_charExtra,
+               raster::ToPixel(m_font.Color()));
 }
 
 int TCanvas::DrawText(const QString &source, TRect &r, unsigned format)
@@ -200,7 +205,10 @@ int TCanvas::DrawText(const QString &source, TRect &r, unsigned format)
             continue;
         }
         if (c == QLatin1Char('\t') && (format & DT_EXPANDTABS)) {
-            int column = text.size() - std::max(text.lastIndexOf(QLatin1Char('\n')), text.lastIndexOf(QLatin1Char('\r'))) - 1;
+            int column =
+                text.size() -
+                std::max(text.lastIndexOf(QLatin1Char('\n')), text.lastIndexOf(QLatin1Char('\r'))) -
+                1;
             do {
                 text += QLatin1Char(' ');
                 ++column;
@@ -339,8 +347,8 @@ int TCanvas::DrawText(const QString &source, TRect &r, unsigned format)
         for (int u : underlined)
             if (u >= line.start && u < line.start + line.length)
                 lineUnderlines.push_back(u - line.start);
-        RenderText(m_device, ToQRect(clip), int(x), int(y), text.mid(line.start, line.length), font, extra, color,
-                   lineUnderlines);
+        RenderText(m_device, ToQRect(clip), int(x), int(y), text.mid(line.start, line.length), font,
+                   extra, color, lineUnderlines);
         y += lineHeight;
     }
     return height;

@@ -5,8 +5,7 @@
 
 namespace jxt {
 
-TComponent::TComponent(TComponent *owner)
-    : QWidget(nullptr)
+TComponent::TComponent(TComponent *owner) : QWidget(nullptr)
 {
     if (owner) {
         if (owner->m_state.Contains(csDesigning))
@@ -88,7 +87,8 @@ void TComponent::FreeNotification(TComponent *component)
 {
     if (!component || component == this)
         return;
-    if (std::find(m_freeNotifies.begin(), m_freeNotifies.end(), component) == m_freeNotifies.end()) {
+    if (std::find(m_freeNotifies.begin(), m_freeNotifies.end(), component) ==
+        m_freeNotifies.end()) {
         m_freeNotifies.push_back(component);
         component->m_freeNotifies.push_back(this);
     }

@@ -15,7 +15,15 @@
 
 namespace jxt {
 
-enum TComponentStateFlag { csLoading, csReading, csWriting, csDestroying, csDesigning, csAncestor, csUpdating };
+enum TComponentStateFlag {
+    csLoading,
+    csReading,
+    csWriting,
+    csDestroying,
+    csDesigning,
+    csAncestor,
+    csUpdating
+};
 using TComponentState = TSet<TComponentStateFlag>;
 enum TOperation { opInsert, opRemove };
 

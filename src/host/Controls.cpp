@@ -54,9 +54,12 @@ Qt::CursorShape CursorShape(TCursor cursor)
     case crSizeNWSE: return Qt::SizeFDiagCursor;
     case crSizeWE: return Qt::SizeHorCursor;
     case crUpArrow: return Qt::UpArrowCursor;
-    case crHourGlass: case crSQLWait: return Qt::WaitCursor;
-    case crDrag: case crMultiDrag: return Qt::DragCopyCursor;
-    case crNoDrop: case crNo: return Qt::ForbiddenCursor;
+    case crHourGlass:
+    case crSQLWait: return Qt::WaitCursor;
+    case crDrag:
+    case crMultiDrag: return Qt::DragCopyCursor;
+    case crNoDrop:
+    case crNo: return Qt::ForbiddenCursor;
     case crHSplit: return Qt::SplitHCursor;
     case crVSplit: return Qt::SplitVCursor;
     case crAppStart: return Qt::BusyCursor;
@@ -68,8 +71,7 @@ Qt::CursorShape CursorShape(TCursor cursor)
 
 // TControl
 
-TControl::TControl(TComponent *owner)
-    : TComponent(owner)
+TControl::TControl(TComponent *owner) : TComponent(owner)
 {
     InstallAccessibleFactory();
     setMouseTracking(true);
@@ -461,8 +463,7 @@ void TControl::contextMenuEvent(QContextMenuEvent *event)
 
 // TWinControl
 
-TWinControl::TWinControl(TComponent *owner)
-    : TControl(owner)
+TWinControl::TWinControl(TComponent *owner) : TControl(owner)
 {
     setFocusPolicy(Qt::ClickFocus);
 }

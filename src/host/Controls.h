@@ -27,18 +27,19 @@ enum TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
 using TPanelBevel = TBevelCut;
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 
-using TMouseEvent = std::function<void(TObject *sender, TMouseButton button, TShiftState shift, int x, int y)>;
+using TMouseEvent =
+    std::function<void(TObject *sender, TMouseButton button, TShiftState shift, int x, int y)>;
 using TMouseMoveEvent = std::function<void(TObject *sender, TShiftState shift, int x, int y)>;
 using TKeyEvent = std::function<void(TObject *sender, int &key, TShiftState shift)>;
 using TKeyPressEvent = std::function<void(TObject *sender, QChar &key)>;
 
 /// Cursor identifiers, with their Windows values.
 using TCursor = int;
-constexpr TCursor crDefault = 0, crNone = -1, crArrow = -2, crCross = -3, crIBeam = -4,
-                  crSize = -5, crSizeNESW = -6, crSizeNS = -7, crSizeNWSE = -8, crSizeWE = -9,
-                  crUpArrow = -10, crHourGlass = -11, crDrag = -12, crNoDrop = -13,
-                  crHSplit = -14, crVSplit = -15, crMultiDrag = -16, crSQLWait = -17, crNo = -18,
-                  crAppStart = -19, crHelp = -20, crHandPoint = -21;
+constexpr TCursor crDefault = 0, crNone = -1, crArrow = -2, crCross = -3, crIBeam = -4, crSize = -5,
+                  crSizeNESW = -6, crSizeNS = -7, crSizeNWSE = -8, crSizeWE = -9, crUpArrow = -10,
+                  crHourGlass = -11, crDrag = -12, crNoDrop = -13, crHSplit = -14, crVSplit = -15,
+                  crMultiDrag = -16, crSQLWait = -17, crNo = -18, crAppStart = -19, crHelp = -20,
+                  crHandPoint = -21;
 
 class TWinControl;
 

@@ -38,11 +38,16 @@ struct ButtonMap
 };
 
 const ButtonMap kButtons[] = {
-    {mbYes, QMessageBox::Yes, mrYes},          {mbNo, QMessageBox::No, mrNo},
-    {mbOK, QMessageBox::Ok, mrOk},             {mbCancel, QMessageBox::Cancel, mrCancel},
-    {mbAbort, QMessageBox::Abort, mrAbort},    {mbRetry, QMessageBox::Retry, mrRetry},
-    {mbIgnore, QMessageBox::Ignore, mrIgnore}, {mbAll, QMessageBox::YesToAll, mrAll},
-    {mbNoToAll, QMessageBox::NoToAll, mrNoToAll}, {mbYesToAll, QMessageBox::YesToAll, mrYesToAll},
+    {mbYes, QMessageBox::Yes, mrYes},
+    {mbNo, QMessageBox::No, mrNo},
+    {mbOK, QMessageBox::Ok, mrOk},
+    {mbCancel, QMessageBox::Cancel, mrCancel},
+    {mbAbort, QMessageBox::Abort, mrAbort},
+    {mbRetry, QMessageBox::Retry, mrRetry},
+    {mbIgnore, QMessageBox::Ignore, mrIgnore},
+    {mbAll, QMessageBox::YesToAll, mrAll},
+    {mbNoToAll, QMessageBox::NoToAll, mrNoToAll},
+    {mbYesToAll, QMessageBox::YesToAll, mrYesToAll},
     {mbHelp, QMessageBox::Help, mrNone},
 };
 
@@ -117,8 +122,8 @@ int TQtDialogService::Show(TDialogRequest &request)
     case TDialogRequest::MessageDlg: {
         QMessageBox box(IconOf(request.type), request.caption, request.text);
         std::vector<std::pair<QAbstractButton *, int>> map;
-        TMsgDlgButtons buttons = request.kind == TDialogRequest::Message
-                                     ? TMsgDlgButtons{mbOK} : request.buttons;
+        TMsgDlgButtons buttons =
+            request.kind == TDialogRequest::Message ? TMsgDlgButtons{mbOK} : request.buttons;
         for (const ButtonMap &b : kButtons)
             if (buttons.Contains(b.button))
                 map.emplace_back(static_cast<QAbstractButton *>(box.addButton(b.qt)), b.result);
@@ -156,29 +161,32 @@ int TQtDialogService::Show(TDialogRequest &request)
     case TDialogRequest::SaveFile: {
         const QString dir = request.initialDir.isEmpty() ? request.fileName : request.initialDir;
         const QString chosen = request.kind == TDialogRequest::OpenFile
-            ? QFileDialog::getOpenFileName(nullptr, request.caption, dir, QtFilter(request.filter))
-            : QFileDialog::getSaveFileName(nullptr, request.caption, dir, QtFilter(request.filter));
+                                   ? QFileDialog::getOpenFileName(nullptr, request.caption, dir,
+                                                                  QtFilter(request.filter))
+                                   : QFileDialog::getSaveFileName(nullptr, request.caption, dir,
+                                                                  QtFilter(request.filter));
         if (chosen.isEmpty())
             return mrCancel;
         request.fileName = chosen;
         return mrOk;
     }
     case TDialogRequest::SelectDirectory: {
-        const QString chosen = QFileDialog::getExistingDirectory(nullptr, request.caption, request.initialDir);
+        const QString chosen =
+            QFileDialog::getExistingDirectory(nullptr, request.caption, request.initialDir);
         if (chosen.isEmpty())
             return mrCancel;
         request.fileName = chosen;
         return mrOk;
     }
     case TDialogRequest::Color: {
-        const QColor c = QColorDialog::getColor(ColorToQColor(request.color), nullptr, request.caption);
+        const QColor c =
+            QColorDialog::getColor(ColorToQColor(request.color), nullptr, request.caption);
         if (!c.isValid())
             return mrCancel;
         request.color = QColorToColor(c);
         return mrOk;
     }
-    case TDialogRequest::Print:
-        return mrCancel;
+    case TDialogRequest::Print: return mrCancel;
     }
     return mrCancel;
 }
@@ -198,8 +206,7 @@ int TScriptedDialogs::Show(TDialogRequest &request)
         return r;
     }
     switch (request.kind) {
-    case TDialogRequest::Message:
-        return mrOk;
+    case TDialogRequest::Message: return mrOk;
     case TDialogRequest::MessageDlg:
         if (request.buttons.Contains(mbOK))
             return mrOk;
@@ -207,13 +214,11 @@ int TScriptedDialogs::Show(TDialogRequest &request)
             if (request.buttons.Contains(b.button))
                 return b.result;
         return mrCancel;
-    case TDialogRequest::MessageBox:
-        return BoxButtons(request.flags).front().second;
+    case TDialogRequest::MessageBox: return BoxButtons(request.flags).front().second;
     case TDialogRequest::ModalForm:
         return request.form && request.form->ModalResult() != mrNone ? request.form->ModalResult()
                                                                      : mrCancel;
-    default:
-        return mrCancel;
+    default: return mrCancel;
     }
 }
 

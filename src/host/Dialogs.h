@@ -21,12 +21,24 @@ namespace jxt {
 class TForm;
 
 enum TMsgDlgType { mtWarning, mtError, mtInformation, mtConfirmation, mtCustom };
-enum TMsgDlgBtn { mbYes, mbNo, mbOK, mbCancel, mbAbort, mbRetry, mbIgnore, mbAll, mbNoToAll, mbYesToAll, mbHelp };
+enum TMsgDlgBtn {
+    mbYes,
+    mbNo,
+    mbOK,
+    mbCancel,
+    mbAbort,
+    mbRetry,
+    mbIgnore,
+    mbAll,
+    mbNoToAll,
+    mbYesToAll,
+    mbHelp
+};
 using TMsgDlgButtons = TSet<TMsgDlgBtn>;
 
 using TModalResult = int;
-constexpr TModalResult mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4,
-                       mrIgnore = 5, mrYes = 6, mrNo = 7, mrAll = 8, mrNoToAll = 9, mrYesToAll = 10;
+constexpr TModalResult mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5,
+                       mrYes = 6, mrNo = 7, mrAll = 8, mrNoToAll = 9, mrYesToAll = 10;
 
 /// MessageBox flags and answers, with their Windows values.
 constexpr unsigned MB_OK = 0x00, MB_OKCANCEL = 0x01, MB_ABORTRETRYIGNORE = 0x02,
@@ -39,19 +51,29 @@ constexpr int IDOK = 1, IDCANCEL = 2, IDABORT = 3, IDRETRY = 4, IDIGNORE = 5, ID
 /// One request to the dialog service.
 struct JXT_EXPORT TDialogRequest
 {
-    enum Kind { Message, MessageDlg, MessageBox, ModalForm, OpenFile, SaveFile, SelectDirectory, Color, Print };
+    enum Kind {
+        Message,
+        MessageDlg,
+        MessageBox,
+        ModalForm,
+        OpenFile,
+        SaveFile,
+        SelectDirectory,
+        Color,
+        Print
+    };
     Kind kind = Message;
-    QString text;         ///< message text, or the form's caption
-    QString caption;      ///< window title
+    QString text;    ///< message text, or the form's caption
+    QString caption; ///< window title
     TMsgDlgType type = mtCustom;
-    TMsgDlgButtons buttons;   ///< MessageDlg buttons
-    unsigned flags = 0;       ///< MessageBox flags
-    TForm *form = nullptr;    ///< ModalForm: the form shown
-    QString className;        ///< ModalForm: its class name
-    QString fileName;         ///< file dialogs: in the initial name, out the chosen one
-    QString filter;           ///< file dialogs: "Text|*.txt|All|*.*"
+    TMsgDlgButtons buttons; ///< MessageDlg buttons
+    unsigned flags = 0;     ///< MessageBox flags
+    TForm *form = nullptr;  ///< ModalForm: the form shown
+    QString className;      ///< ModalForm: its class name
+    QString fileName;       ///< file dialogs: in the initial name, out the chosen one
+    QString filter;         ///< file dialogs: "Text|*.txt|All|*.*"
     QString initialDir;
-    int color = 0;            ///< colour dialog: in and out (0x00BBGGRR)
+    int color = 0; ///< colour dialog: in and out (0x00BBGGRR)
 };
 
 /// Shows dialogs and returns the answer: a TModalResult for MessageDlg and modal forms, an
@@ -85,7 +107,11 @@ public:
     std::function<int(TDialogRequest &)> Responder;
     const std::vector<TDialogRequest> &Shown() const { return m_shown; }
     QStringList Texts() const;
-    void Clear() { m_shown.clear(); m_answers.clear(); }
+    void Clear()
+    {
+        m_shown.clear();
+        m_answers.clear();
+    }
 
 private:
     std::vector<TDialogRequest> m_shown;
@@ -95,17 +121,19 @@ private:
 /// The service in use (a TQtDialogService until another is installed).
 JXT_EXPORT TDialogService *DialogService();
 /// Installs service and returns the previous one.
-JXT_EXPORT std::unique_ptr<TDialogService> SetDialogService(std::unique_ptr<TDialogService> service);
+JXT_EXPORT std::unique_ptr<TDialogService>
+SetDialogService(std::unique_ptr<TDialogService> service);
 
 /// Shows text with an OK button.
 JXT_EXPORT void ShowMessage(const QString &text);
 /// Shows text with the icon of type and the buttons; returns the TModalResult pressed.
-JXT_EXPORT int MessageDlg(const QString &text, TMsgDlgType type, TMsgDlgButtons buttons, int helpContext = 0);
+JXT_EXPORT int MessageDlg(const QString &text, TMsgDlgType type, TMsgDlgButtons buttons,
+                          int helpContext = 0);
 /// Shows a message box with flags (MB_…); returns the ID… value pressed.
 JXT_EXPORT int MessageBox(const QString &text, const QString &caption, unsigned flags);
 /// File name dialogs; return true and the chosen file in fileName, or false.
-JXT_EXPORT bool PromptForFileName(QString &fileName, const QString &filter, const QString &initialDir,
-                       const QString &title, bool save);
+JXT_EXPORT bool PromptForFileName(QString &fileName, const QString &filter,
+                                  const QString &initialDir, const QString &title, bool save);
 JXT_EXPORT bool SelectDirectory(const QString &caption, const QString &root, QString &directory);
 
 } // namespace jxt

@@ -31,8 +31,7 @@ void BevelColors(TPanelBevel bevel, TColor &top, TColor &bottom)
 
 // TCustomPanel
 
-TCustomPanel::TCustomPanel(TComponent *owner)
-    : TCustomControl(owner)
+TCustomPanel::TCustomPanel(TComponent *owner) : TCustomControl(owner)
 {
     SetColor(clBtnFace);
     SetBounds(0, 0, 185, 41);
@@ -177,8 +176,7 @@ void TCustomPanel::paintEvent(QPaintEvent *event)
 
 // TImage
 
-TImage::TImage(TComponent *owner)
-    : TGraphicControl(owner), m_picture(std::make_unique<TPicture>())
+TImage::TImage(TComponent *owner) : TGraphicControl(owner), m_picture(std::make_unique<TPicture>())
 {
     // Only the picture is drawn; the parent shows through everywhere else.
     SetSurfaceTransparent(true);
@@ -305,8 +303,7 @@ void TImage::Paint()
 
 // TBevel
 
-TBevel::TBevel(TComponent *owner)
-    : TGraphicControl(owner)
+TBevel::TBevel(TComponent *owner) : TGraphicControl(owner)
 {
     SetSurfaceTransparent(true);
     SetBounds(0, 0, 50, 50);
@@ -372,8 +369,7 @@ void TBevel::Paint()
         line(dark, w - 2, 0, w - 2, h);
         line(light, w - 1, 0, w - 1, h);
         break;
-    case bsSpacer:
-        break;
+    case bsSpacer: break;
     }
 }
 

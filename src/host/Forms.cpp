@@ -12,8 +12,7 @@ namespace jxt {
 
 // TForm
 
-TForm::TForm(TComponent *owner)
-    : TWinControl(owner)
+TForm::TForm(TComponent *owner) : TWinControl(owner)
 {
     setWindowFlags(Qt::Window);
     SetColor(clBtnFace);
@@ -42,7 +41,8 @@ void TForm::SetBorderStyle(TFormBorderStyle style)
     switch (style) {
     case bsNone: flags |= Qt::FramelessWindowHint; break;
     case bsDialog: flags = Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint; break;
-    case bsToolWindow: case bsSizeToolWin: flags = Qt::Tool; break;
+    case bsToolWindow:
+    case bsSizeToolWin: flags = Qt::Tool; break;
     default: break;
     }
     if (m_formStyle == fsStayOnTop)
@@ -139,11 +139,8 @@ void TForm::Close()
     if (OnClose)
         OnClose(this, action);
     switch (action) {
-    case caNone:
-        return;
-    case caMinimize:
-        SetWindowState(wsMinimized);
-        return;
+    case caNone: return;
+    case caMinimize: SetWindowState(wsMinimized); return;
     case caFree:
         m_closing = true;
         QWidget::hide();

@@ -26,37 +26,37 @@ struct TSystemColorRole
 
 // System colour index -> palette role. The fallbacks are the classic grey desktop.
 const TSystemColorRole kSystemColorRoles[] = {
-    {QPalette::Active, QPalette::Button, 0xC8D0D4},            // 0 clScrollBar
-    {QPalette::Active, QPalette::Dark, 0x808000},              // 1 clBackground
-    {QPalette::Active, QPalette::Highlight, 0x800000},         // 2 clActiveCaption
-    {QPalette::Active, QPalette::Mid, 0x808080},               // 3 clInactiveCaption
-    {QPalette::Active, QPalette::Window, 0xC0C0C0},            // 4 clMenu
-    {QPalette::Active, QPalette::Base, 0xFFFFFF},              // 5 clWindow
-    {QPalette::Active, QPalette::Shadow, 0x000000},            // 6 clWindowFrame
-    {QPalette::Active, QPalette::WindowText, 0x000000},        // 7 clMenuText
-    {QPalette::Active, QPalette::Text, 0x000000},              // 8 clWindowText
-    {QPalette::Active, QPalette::HighlightedText, 0xFFFFFF},   // 9 clCaptionText
-    {QPalette::Active, QPalette::Button, 0xC0C0C0},            // 10 clActiveBorder
-    {QPalette::Active, QPalette::Button, 0xC0C0C0},            // 11 clInactiveBorder
-    {QPalette::Active, QPalette::Mid, 0x808080},               // 12 clAppWorkSpace
-    {QPalette::Active, QPalette::Highlight, 0x800000},         // 13 clHighlight
-    {QPalette::Active, QPalette::HighlightedText, 0xFFFFFF},   // 14 clHighlightText
-    {QPalette::Active, QPalette::Button, 0xC0C0C0},            // 15 clBtnFace
-    {QPalette::Active, QPalette::Dark, 0x808080},              // 16 clBtnShadow
-    {QPalette::Active, QPalette::PlaceholderText, 0x808080},   // 17 clGrayText
-    {QPalette::Active, QPalette::ButtonText, 0x000000},        // 18 clBtnText
-    {QPalette::Active, QPalette::Button, 0xC0C0C0},            // 19 clInactiveCaptionText
-    {QPalette::Active, QPalette::Light, 0xFFFFFF},             // 20 clBtnHighlight
-    {QPalette::Active, QPalette::Shadow, 0x000000},            // 21 cl3DDkShadow
-    {QPalette::Active, QPalette::Midlight, 0xDFDFDF},          // 22 cl3DLight
-    {QPalette::Active, QPalette::ToolTipText, 0x000000},       // 23 clInfoText
-    {QPalette::Active, QPalette::ToolTipBase, 0xE1FFFF},       // 24 clInfoBk
-    {QPalette::Active, QPalette::Button, 0xC0C0C0},            // 25 (unused)
-    {QPalette::Active, QPalette::Link, 0xFF0000},              // 26 clHotLight
-    {QPalette::Active, QPalette::Highlight, 0x800000},         // 27 clGradientActiveCaption
-    {QPalette::Active, QPalette::Mid, 0x808080},               // 28 clGradientInactiveCaption
-    {QPalette::Active, QPalette::Highlight, 0x800000},         // 29 clMenuHighlight
-    {QPalette::Active, QPalette::Window, 0xC0C0C0},            // 30 clMenuBar
+    {QPalette::Active, QPalette::Button, 0xC8D0D4},          // 0 clScrollBar
+    {QPalette::Active, QPalette::Dark, 0x808000},            // 1 clBackground
+    {QPalette::Active, QPalette::Highlight, 0x800000},       // 2 clActiveCaption
+    {QPalette::Active, QPalette::Mid, 0x808080},             // 3 clInactiveCaption
+    {QPalette::Active, QPalette::Window, 0xC0C0C0},          // 4 clMenu
+    {QPalette::Active, QPalette::Base, 0xFFFFFF},            // 5 clWindow
+    {QPalette::Active, QPalette::Shadow, 0x000000},          // 6 clWindowFrame
+    {QPalette::Active, QPalette::WindowText, 0x000000},      // 7 clMenuText
+    {QPalette::Active, QPalette::Text, 0x000000},            // 8 clWindowText
+    {QPalette::Active, QPalette::HighlightedText, 0xFFFFFF}, // 9 clCaptionText
+    {QPalette::Active, QPalette::Button, 0xC0C0C0},          // 10 clActiveBorder
+    {QPalette::Active, QPalette::Button, 0xC0C0C0},          // 11 clInactiveBorder
+    {QPalette::Active, QPalette::Mid, 0x808080},             // 12 clAppWorkSpace
+    {QPalette::Active, QPalette::Highlight, 0x800000},       // 13 clHighlight
+    {QPalette::Active, QPalette::HighlightedText, 0xFFFFFF}, // 14 clHighlightText
+    {QPalette::Active, QPalette::Button, 0xC0C0C0},          // 15 clBtnFace
+    {QPalette::Active, QPalette::Dark, 0x808080},            // 16 clBtnShadow
+    {QPalette::Active, QPalette::PlaceholderText, 0x808080}, // 17 clGrayText
+    {QPalette::Active, QPalette::ButtonText, 0x000000},      // 18 clBtnText
+    {QPalette::Active, QPalette::Button, 0xC0C0C0},          // 19 clInactiveCaptionText
+    {QPalette::Active, QPalette::Light, 0xFFFFFF},           // 20 clBtnHighlight
+    {QPalette::Active, QPalette::Shadow, 0x000000},          // 21 cl3DDkShadow
+    {QPalette::Active, QPalette::Midlight, 0xDFDFDF},        // 22 cl3DLight
+    {QPalette::Active, QPalette::ToolTipText, 0x000000},     // 23 clInfoText
+    {QPalette::Active, QPalette::ToolTipBase, 0xE1FFFF},     // 24 clInfoBk
+    {QPalette::Active, QPalette::Button, 0xC0C0C0},          // 25 (unused)
+    {QPalette::Active, QPalette::Link, 0xFF0000},            // 26 clHotLight
+    {QPalette::Active, QPalette::Highlight, 0x800000},       // 27 clGradientActiveCaption
+    {QPalette::Active, QPalette::Mid, 0x808080},             // 28 clGradientInactiveCaption
+    {QPalette::Active, QPalette::Highlight, 0x800000},       // 29 clMenuHighlight
+    {QPalette::Active, QPalette::Window, 0xC0C0C0},          // 30 clMenuBar
 };
 constexpr int kSystemColorCount = int(sizeof(kSystemColorRoles) / sizeof(kSystemColorRoles[0]));
 
@@ -67,30 +67,58 @@ struct TColorName
 };
 
 const TColorName kColorNames[] = {
-    {clBlack, "clBlack"}, {clMaroon, "clMaroon"}, {clGreen, "clGreen"}, {clOlive, "clOlive"},
-    {clNavy, "clNavy"}, {clPurple, "clPurple"}, {clTeal, "clTeal"}, {clGray, "clGray"},
-    {clSilver, "clSilver"}, {clRed, "clRed"}, {clLime, "clLime"}, {clYellow, "clYellow"},
-    {clBlue, "clBlue"}, {clFuchsia, "clFuchsia"}, {clAqua, "clAqua"}, {clWhite, "clWhite"},
+    {clBlack, "clBlack"},
+    {clMaroon, "clMaroon"},
+    {clGreen, "clGreen"},
+    {clOlive, "clOlive"},
+    {clNavy, "clNavy"},
+    {clPurple, "clPurple"},
+    {clTeal, "clTeal"},
+    {clGray, "clGray"},
+    {clSilver, "clSilver"},
+    {clRed, "clRed"},
+    {clLime, "clLime"},
+    {clYellow, "clYellow"},
+    {clBlue, "clBlue"},
+    {clFuchsia, "clFuchsia"},
+    {clAqua, "clAqua"},
+    {clWhite, "clWhite"},
     // Aliases: found by IdentToColor, never produced by ColorToString.
-    {clLtGray, "clLtGray"}, {clDkGray, "clDkGray"},
-    {clNone, "clNone"}, {clDefault, "clDefault"},
-    {clScrollBar, "clScrollBar"}, {clBackground, "clBackground"},
-    {clActiveCaption, "clActiveCaption"}, {clInactiveCaption, "clInactiveCaption"},
-    {clMenu, "clMenu"}, {clWindow, "clWindow"}, {clWindowFrame, "clWindowFrame"},
-    {clMenuText, "clMenuText"}, {clWindowText, "clWindowText"}, {clCaptionText, "clCaptionText"},
-    {clActiveBorder, "clActiveBorder"}, {clInactiveBorder, "clInactiveBorder"},
-    {clAppWorkSpace, "clAppWorkSpace"}, {clHighlight, "clHighlight"},
-    {clHighlightText, "clHighlightText"}, {clBtnFace, "clBtnFace"}, {clBtnShadow, "clBtnShadow"},
-    {clGrayText, "clGrayText"}, {clBtnText, "clBtnText"},
-    {clInactiveCaptionText, "clInactiveCaptionText"}, {clBtnHighlight, "clBtnHighlight"},
-    {cl3DDkShadow, "cl3DDkShadow"}, {cl3DLight, "cl3DLight"}, {clInfoText, "clInfoText"},
+    {clLtGray, "clLtGray"},
+    {clDkGray, "clDkGray"},
+    {clNone, "clNone"},
+    {clDefault, "clDefault"},
+    {clScrollBar, "clScrollBar"},
+    {clBackground, "clBackground"},
+    {clActiveCaption, "clActiveCaption"},
+    {clInactiveCaption, "clInactiveCaption"},
+    {clMenu, "clMenu"},
+    {clWindow, "clWindow"},
+    {clWindowFrame, "clWindowFrame"},
+    {clMenuText, "clMenuText"},
+    {clWindowText, "clWindowText"},
+    {clCaptionText, "clCaptionText"},
+    {clActiveBorder, "clActiveBorder"},
+    {clInactiveBorder, "clInactiveBorder"},
+    {clAppWorkSpace, "clAppWorkSpace"},
+    {clHighlight, "clHighlight"},
+    {clHighlightText, "clHighlightText"},
+    {clBtnFace, "clBtnFace"},
+    {clBtnShadow, "clBtnShadow"},
+    {clGrayText, "clGrayText"},
+    {clBtnText, "clBtnText"},
+    {clInactiveCaptionText, "clInactiveCaptionText"},
+    {clBtnHighlight, "clBtnHighlight"},
+    {cl3DDkShadow, "cl3DDkShadow"},
+    {cl3DLight, "cl3DLight"},
+    {clInfoText, "clInfoText"},
     {clInfoBk, "clInfoBk"},
 };
 
 bool IsAlias(TColor c, const char *name)
 {
-    return (c == clLtGray && qstrcmp(name, "clLtGray") == 0)
-        || (c == clDkGray && qstrcmp(name, "clDkGray") == 0);
+    return (c == clLtGray && qstrcmp(name, "clLtGray") == 0) ||
+           (c == clDkGray && qstrcmp(name, "clDkGray") == 0);
 }
 
 // Rounds a * b / c to the nearest integer, halves away from zero, as the Windows
@@ -385,12 +413,12 @@ QFont TFont::ToQFont() const
 {
     QFont font(ResolveFamily(m_name));
     const QString lower = m_name.toLower();
-    if (m_pitch == fpFixed || lower.contains(QLatin1String("courier"))
-        || lower.contains(QLatin1String("mono"))) {
+    if (m_pitch == fpFixed || lower.contains(QLatin1String("courier")) ||
+        lower.contains(QLatin1String("mono"))) {
         font.setStyleHint(QFont::TypeWriter, QFont::NoAntialias);
         font.setFixedPitch(true);
-    } else if (lower.contains(QLatin1String("times"))
-               || (lower.contains(QLatin1String("serif")) && !lower.contains(QLatin1String("sans")))) {
+    } else if (lower.contains(QLatin1String("times")) ||
+               (lower.contains(QLatin1String("serif")) && !lower.contains(QLatin1String("sans")))) {
         font.setStyleHint(QFont::Serif, QFont::NoAntialias);
     } else {
         font.setStyleHint(QFont::SansSerif, QFont::NoAntialias);

@@ -48,7 +48,10 @@ constexpr TColor clWhite = 0xFFFFFF;
 constexpr TColor clNone = 0x1FFFFFFF;
 constexpr TColor clDefault = 0x20000000;
 
-constexpr TColor SystemColor(int index) { return TColor(0x80000000u | unsigned(index)); }
+constexpr TColor SystemColor(int index)
+{
+    return TColor(0x80000000u | unsigned(index));
+}
 constexpr TColor clScrollBar = SystemColor(0);
 constexpr TColor clBackground = SystemColor(1);
 constexpr TColor clActiveCaption = SystemColor(2);
@@ -80,20 +83,55 @@ constexpr TColor clInfoBk = SystemColor(24);
 JXT_EXPORT TColor ColorToRGB(TColor color);
 JXT_EXPORT QColor ColorToQColor(TColor color);
 JXT_EXPORT TColor QColorToColor(const QColor &color);
-inline TColor RGB(int r, int g, int b) { return TColor((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16)); }
-inline int GetRValue(TColor c) { return c & 0xFF; }
-inline int GetGValue(TColor c) { return (c >> 8) & 0xFF; }
-inline int GetBValue(TColor c) { return (c >> 16) & 0xFF; }
+inline TColor RGB(int r, int g, int b)
+{
+    return TColor((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
+}
+inline int GetRValue(TColor c)
+{
+    return c & 0xFF;
+}
+inline int GetGValue(TColor c)
+{
+    return (c >> 8) & 0xFF;
+}
+inline int GetBValue(TColor c)
+{
+    return (c >> 16) & 0xFF;
+}
 /// Colour names "clRed", ... and "$00BBGGRR" texts, both ways.
 JXT_EXPORT QString ColorToString(TColor color);
 JXT_EXPORT bool IdentToColor(const QString &ident, TColor &color);
 
 enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
 enum TPenMode {
-    pmBlack, pmWhite, pmNop, pmNot, pmCopy, pmNotCopy, pmMergePenNot, pmMaskPenNot,
-    pmMergeNotPen, pmMaskNotPen, pmMerge, pmNotMerge, pmMask, pmNotMask, pmXor, pmNotXor
+    pmBlack,
+    pmWhite,
+    pmNop,
+    pmNot,
+    pmCopy,
+    pmNotCopy,
+    pmMergePenNot,
+    pmMaskPenNot,
+    pmMergeNotPen,
+    pmMaskNotPen,
+    pmMerge,
+    pmNotMerge,
+    pmMask,
+    pmNotMask,
+    pmXor,
+    pmNotXor
 };
-enum TBrushStyle { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross };
+enum TBrushStyle {
+    bsSolid,
+    bsClear,
+    bsHorizontal,
+    bsVertical,
+    bsFDiagonal,
+    bsBDiagonal,
+    bsCross,
+    bsDiagCross
+};
 enum TFontStyle { fsBold, fsItalic, fsUnderline, fsStrikeOut };
 using TFontStyles = TSet<TFontStyle>;
 enum TFontPitch { fpDefault, fpVariable, fpFixed };
@@ -294,7 +332,8 @@ public:
     void CopyRect(const TRect &dest, const TCanvas *source, const TRect &srcRect);
     /// Copies srcRect of bitmap into dest, with every pixel of colour transparent replaced
     /// by the brush.
-    void BrushCopy(const TRect &dest, const TBitmap *bitmap, const TRect &srcRect, TColor transparent);
+    void BrushCopy(const TRect &dest, const TBitmap *bitmap, const TRect &srcRect,
+                   TColor transparent);
 
 private:
     QImage *m_device = nullptr;
@@ -348,7 +387,10 @@ public:
     void SetHeight(int h);
     /// Resizes, keeping the pixels that still fit; new pixels are white.
     void SetSize(int w, int h);
-    bool Empty() const override { return m_image.isNull() || m_image.width() == 0 || m_image.height() == 0; }
+    bool Empty() const override
+    {
+        return m_image.isNull() || m_image.width() == 0 || m_image.height() == 0;
+    }
     TCanvas *Canvas();
     QImage &Image() { return m_image; }
     const QImage &Image() const { return m_image; }

@@ -65,8 +65,8 @@ bool HasLineBreak(const QString &s)
 /// both separators, case-insensitive lookup of existing names).
 QString ResolveIniPath(const QString &name)
 {
-    if (!name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\'))
-        && platform::PathDriveLetter(name).isNull())
+    if (!name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\')) &&
+        platform::PathDriveLetter(name).isNull())
         return WindowsDirectory() + QLatin1Char('/') + name;
     const QString host = platform::ToHostPath(name);
     return host; // empty for an unmapped drive: reads give defaults, writes fail

@@ -2,8 +2,8 @@
 #include "host/Object.h"
 #include "host/SysUtils.h"
 
-#include <cxxabi.h>
 #include <cstdlib>
+#include <cxxabi.h>
 #include <memory>
 #include <typeinfo>
 

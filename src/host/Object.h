@@ -15,8 +15,10 @@ public:
     virtual ~TObject() = default;
     /// The class name without namespace, e.g. "TJXGauge".
     virtual QString ClassName() const;
-    template <typename T>
-    bool InheritsFrom() const { return dynamic_cast<const T *>(this) != nullptr; }
+    template <typename T> bool InheritsFrom() const
+    {
+        return dynamic_cast<const T *>(this) != nullptr;
+    }
 };
 
 class JXT_EXPORT TPersistent : public TObject

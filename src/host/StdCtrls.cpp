@@ -16,8 +16,7 @@ QString DisplayText(const QString &caption)
 
 } // namespace
 
-TLabel::TLabel(TComponent *owner)
-    : TGraphicControl(owner)
+TLabel::TLabel(TComponent *owner) : TGraphicControl(owner)
 {
     SetBounds(0, 0, 65, 17);
 }
@@ -136,7 +135,8 @@ void TLabel::Paint()
     if (m_layout != tlTop) {
         TRect calc = r;
         canvas->DrawText(text, calc, flags | DT_CALCRECT);
-        const int offset = m_layout == tlBottom ? Height() - calc.Bottom : (Height() - calc.Bottom) / 2;
+        const int offset =
+            m_layout == tlBottom ? Height() - calc.Bottom : (Height() - calc.Bottom) / 2;
         r.Top += offset;
         r.Bottom += offset;
     }

@@ -140,9 +140,10 @@ QString TStrings::CommaText() const
     QStringList parts;
     for (int i = 0; i < Count(); ++i) {
         QString s = Get(i);
-        if (s.isEmpty() || s.contains(QLatin1Char(',')) || s.contains(QLatin1Char(' '))
-            || s.contains(QLatin1Char('"')))
-            s = QLatin1Char('"') + s.replace(QLatin1Char('"'), QLatin1String("\"\"")) + QLatin1Char('"');
+        if (s.isEmpty() || s.contains(QLatin1Char(',')) || s.contains(QLatin1Char(' ')) ||
+            s.contains(QLatin1Char('"')))
+            s = QLatin1Char('"') + s.replace(QLatin1Char('"'), QLatin1String("\"\"")) +
+                QLatin1Char('"');
         parts << s;
     }
     return parts.join(QLatin1Char(','));

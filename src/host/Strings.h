@@ -77,7 +77,11 @@ class JXT_EXPORT TStringList : public TStrings
 public:
     TStringList() = default;
     TStringList(const TStringList &other) : TStrings() { Assign(&other); }
-    TStringList &operator=(const TStringList &other) { Assign(&other); return *this; }
+    TStringList &operator=(const TStringList &other)
+    {
+        Assign(&other);
+        return *this;
+    }
     explicit TStringList(const QStringList &lines) { SetStrings(lines); }
 
     int Count() const override { return static_cast<int>(m_items.size()); }

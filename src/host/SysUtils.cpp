@@ -8,8 +8,8 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
-#include <string>
 #include <limits>
+#include <string>
 #include <utility>
 
 namespace jxt {
@@ -22,9 +22,15 @@ std::function<QDateTime()> &ClockFunction()
     return clock;
 }
 
-bool IsBlank(QChar c) { return c.unicode() <= 32; }
+bool IsBlank(QChar c)
+{
+    return c.unicode() <= 32;
+}
 
-bool IsDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+bool IsDigit(QChar c)
+{
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
 
 int HexValue(QChar c)
 {
@@ -85,8 +91,8 @@ bool ParseInt(const QString &text, int &result)
     }
     if (!negative && value > std::uint64_t(std::numeric_limits<std::int32_t>::max()))
         return false;
-    const std::int64_t signedValue = negative ? -static_cast<std::int64_t>(value)
-                                              : static_cast<std::int64_t>(value);
+    const std::int64_t signedValue =
+        negative ? -static_cast<std::int64_t>(value) : static_cast<std::int64_t>(value);
     result = static_cast<int>(signedValue);
     return true;
 }
@@ -216,8 +222,8 @@ QString FloatToStr(double value)
     // 15 significant digits, correctly rounded and independent of the C locale:
     // d.dddddddddddddde±xx
     char buffer[64];
-    const auto converted = std::to_chars(buffer, buffer + sizeof buffer - 1, value,
-                                         std::chars_format::scientific, 14);
+    const auto converted =
+        std::to_chars(buffer, buffer + sizeof buffer - 1, value, std::chars_format::scientific, 14);
     *converted.ptr = '\0';
     const char *p = buffer;
     const bool negative = *p == '-';

@@ -5,8 +5,8 @@
 
 #include "host/Export.h"
 
-#include <QString>
 #include <QDateTime>
+#include <QString>
 
 #include <cstdint>
 #include <functional>
@@ -39,8 +39,20 @@ struct JXT_EXPORT TRect
     int Height() const { return Bottom - Top; }
     bool IsEmpty() const { return Right <= Left || Bottom <= Top; }
     bool Contains(int x, int y) const { return x >= Left && x < Right && y >= Top && y < Bottom; }
-    void Offset(int dx, int dy) { Left += dx; Right += dx; Top += dy; Bottom += dy; }
-    void Inflate(int dx, int dy) { Left -= dx; Right += dx; Top -= dy; Bottom += dy; }
+    void Offset(int dx, int dy)
+    {
+        Left += dx;
+        Right += dx;
+        Top += dy;
+        Bottom += dy;
+    }
+    void Inflate(int dx, int dy)
+    {
+        Left -= dx;
+        Right += dx;
+        Top -= dy;
+        Bottom += dy;
+    }
     bool operator==(const TRect &o) const
     {
         return Left == o.Left && Top == o.Top && Right == o.Right && Bottom == o.Bottom;
@@ -48,16 +60,21 @@ struct JXT_EXPORT TRect
     bool operator!=(const TRect &o) const { return !(*this == o); }
 };
 
-inline TPoint Point(int x, int y) { return TPoint{x, y}; }
-inline TRect Rect(int left, int top, int right, int bottom) { return TRect{left, top, right, bottom}; }
+inline TPoint Point(int x, int y)
+{
+    return TPoint{x, y};
+}
+inline TRect Rect(int left, int top, int right, int bottom)
+{
+    return TRect{left, top, right, bottom};
+}
 inline TRect Bounds(int left, int top, int width, int height)
 {
     return TRect{left, top, left + width, top + height};
 }
 
 /// A set of enumerators (up to 64 values), as published set properties use them.
-template <typename E>
-class TSet
+template <typename E> class TSet
 {
 public:
     constexpr TSet() = default;
@@ -67,11 +84,24 @@ public:
             m_bits |= Bit(v);
     }
     constexpr bool Contains(E v) const { return (m_bits & Bit(v)) != 0; }
-    constexpr TSet &Include(E v) { m_bits |= Bit(v); return *this; }
-    constexpr TSet &Exclude(E v) { m_bits &= ~Bit(v); return *this; }
+    constexpr TSet &Include(E v)
+    {
+        m_bits |= Bit(v);
+        return *this;
+    }
+    constexpr TSet &Exclude(E v)
+    {
+        m_bits &= ~Bit(v);
+        return *this;
+    }
     constexpr bool Empty() const { return m_bits == 0; }
     constexpr std::uint64_t Bits() const { return m_bits; }
-    static constexpr TSet FromBits(std::uint64_t bits) { TSet s; s.m_bits = bits; return s; }
+    static constexpr TSet FromBits(std::uint64_t bits)
+    {
+        TSet s;
+        s.m_bits = bits;
+        return s;
+    }
     constexpr TSet operator+(TSet o) const { return FromBits(m_bits | o.m_bits); }
     constexpr TSet operator-(TSet o) const { return FromBits(m_bits & ~o.m_bits); }
     constexpr TSet operator*(TSet o) const { return FromBits(m_bits & o.m_bits); }
@@ -88,7 +118,8 @@ class JXT_EXPORT Exception : public std::runtime_error
 {
 public:
     explicit Exception(const QString &message)
-        : std::runtime_error(message.toStdString()), m_message(message) {}
+        : std::runtime_error(message.toStdString()), m_message(message)
+    {}
     const QString &Message() const { return m_message; }
 
 private:
@@ -106,7 +137,9 @@ public:
 class JXT_EXPORT EInOutError : public Exception
 {
 public:
-    EInOutError(const QString &message, int errorCode = 0) : Exception(message), ErrorCode(errorCode) {}
+    EInOutError(const QString &message, int errorCode = 0)
+        : Exception(message), ErrorCode(errorCode)
+    {}
     int ErrorCode;
 };
 

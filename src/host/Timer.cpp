@@ -21,8 +21,7 @@ TManualTimerClock *g_clock = nullptr;
 
 } // namespace
 
-TTimer::TTimer(TComponent *owner)
-    : TComponent(owner), m_timer(new QTimer(this))
+TTimer::TTimer(TComponent *owner) : TComponent(owner), m_timer(new QTimer(this))
 {
     connect(m_timer, &QTimer::timeout, this, [this] { Tick(); });
     AllTimers().push_back(this);

@@ -32,7 +32,8 @@ void TJXAboutProperty::Edit()
 {
     // The form belongs to the application; the guard frees it also when showing fails.
     auto deleter = [](TfrmJXTVersion *f) { f->Free(); };
-    std::unique_ptr<TfrmJXTVersion, decltype(deleter)> form(new TfrmJXTVersion(Application()), deleter);
+    std::unique_ptr<TfrmJXTVersion, decltype(deleter)> form(new TfrmJXTVersion(Application()),
+                                                            deleter);
     form->lblJXTVersion->SetCaption(QString::fromLatin1(kLibraryVersionText));
     // Without a selected component the form still opens, with an empty class name.
     const TComponent *component = GetComponent(0);

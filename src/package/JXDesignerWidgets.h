@@ -43,8 +43,7 @@ inline TComponent *OwnerFor(QWidget *parent)
 
 /// Puts component on parent: as a child control when parent is a windowed control, else as
 /// a plain child widget.
-template <typename T>
-void PlaceOn(T *component, QWidget *parent)
+template <typename T> void PlaceOn(T *component, QWidget *parent)
 {
     if (!parent)
         return;
@@ -69,6 +68,7 @@ void PlaceOn(T *component, QWidget *parent)
 // Code generated from a .ui file sets a property P through setP(value); the components'
 // setters keep their own names (SetCaption), so each class forwards setP to the property.
 // Only properties the class publishes take effect; the others are never instantiated.
+// clang-format off
 #define JXT_UI_SETTER(Name)                                                                        \
     template <typename TValue>                                                                     \
     void set##Name(const TValue &value)                                                            \
@@ -93,6 +93,7 @@ void PlaceOn(T *component, QWidget *parent)
     JXT_UI_SETTER(Steps) JXT_UI_SETTER(Style) JXT_UI_SETTER(Tag) JXT_UI_SETTER(Transparent) \
     JXT_UI_SETTER(Visible)                                                                         \
     using QWidget::setStyle; /* a QStyle still goes to the widget */
+// clang-format on
 
 // The classes carry their own meta-object, so Qt Designer stores forms with these names and
 // the generated code constructs them.
@@ -163,7 +164,8 @@ using TWidgetFactory = std::function<QWidget *(QWidget *parent)>;
 inline const std::map<QString, TWidgetFactory> &WidgetFactories()
 {
     static const std::map<QString, TWidgetFactory> factories = {
-        {QStringLiteral("TJXScrollText"), [](QWidget *p) -> QWidget * { return new TJXScrollText(p); }},
+        {QStringLiteral("TJXScrollText"),
+         [](QWidget *p) -> QWidget * { return new TJXScrollText(p); }},
         {QStringLiteral("TJXGauge"), [](QWidget *p) -> QWidget * { return new TJXGauge(p); }},
         {QStringLiteral("TJXLCDPanel"), [](QWidget *p) -> QWidget * { return new TJXLCDPanel(p); }},
         {QStringLiteral("TJXDOTPanel"), [](QWidget *p) -> QWidget * { return new TJXDOTPanel(p); }},

@@ -42,13 +42,13 @@ std::vector<std::vector<TPoint>> CellSegments(int left, int top, int width, int 
     const int l = left + h, r = left + width - h;
     const int t = top + h, m = top + height / 2, b = top + height - h;
     return {
-        HorizontalSegment(l + 1, r - 1, t, h),     // a: top
-        VerticalSegment(r, t + 1, m - 1, h),       // b: upper right
-        VerticalSegment(r, m + 1, b - 1, h),       // c: lower right
-        HorizontalSegment(l + 1, r - 1, b, h),     // d: bottom
-        VerticalSegment(l, m + 1, b - 1, h),       // e: lower left
-        VerticalSegment(l, t + 1, m - 1, h),       // f: upper left
-        HorizontalSegment(l + 1, r - 1, m, h),     // g: middle
+        HorizontalSegment(l + 1, r - 1, t, h), // a: top
+        VerticalSegment(r, t + 1, m - 1, h),   // b: upper right
+        VerticalSegment(r, m + 1, b - 1, h),   // c: lower right
+        HorizontalSegment(l + 1, r - 1, b, h), // d: bottom
+        VerticalSegment(l, m + 1, b - 1, h),   // e: lower left
+        VerticalSegment(l, t + 1, m - 1, h),   // f: upper left
+        HorizontalSegment(l + 1, r - 1, m, h), // g: middle
         DiagonalSegment(l - h, t - h, r - h, b + h, 2 * h),
         DiagonalSegment(r - h, t - h, l - h, b + h, 2 * h),
     };
@@ -98,8 +98,7 @@ std::unique_ptr<TBitmap> MakeJXToolsLogo()
     return logo;
 }
 
-TfrmJXTVersion::TfrmJXTVersion(TComponent *owner)
-    : TForm(owner)
+TfrmJXTVersion::TfrmJXTVersion(TComponent *owner) : TForm(owner)
 {
     SetName(QStringLiteral("frmJXTVersion"));
     SetCaption(QStringLiteral("JXTools AboutDialog"));

@@ -18,16 +18,21 @@ namespace JXTools {
 const QStringList &PaletteClassNames()
 {
     static const QStringList names = {
-        QStringLiteral("TJXAnimate"),    QStringLiteral("TJXPicClip"),    QStringLiteral("TJXScrollText"),
-        QStringLiteral("TJXStars"),      QStringLiteral("TJXBounce"),     QStringLiteral("TJX3D"),
-        QStringLiteral("TJXWAV"),        QStringLiteral("TJXGauge"),      QStringLiteral("TJXLCDPanel"),
-        QStringLiteral("TJXDOTPanel"),   QStringLiteral("TJX3dLabel"),    QStringLiteral("TJXPanel"),
-        QStringLiteral("TJXPicBox"),     QStringLiteral("TJXIcoBox"),     QStringLiteral("TJXFontCombo"),
-        QStringLiteral("TJXDriveTab"),   QStringLiteral("TJXBiBtn"),      QStringLiteral("TJXAutoButton"),
-        QStringLiteral("TJXBlinker"),    QStringLiteral("TJXGrabBar"),    QStringLiteral("TJXApp"),
-        QStringLiteral("TJXCopy"),       QStringLiteral("TJXFind"),       QStringLiteral("TJXForm"),
-        QStringLiteral("TJXFillImage"),  QStringLiteral("TJXFxImage"),    QStringLiteral("TJXHint"),
-        QStringLiteral("TJXINI"),        QStringLiteral("TJXPrinter"),
+        QStringLiteral("TJXAnimate"),    QStringLiteral("TJXPicClip"),
+        QStringLiteral("TJXScrollText"), QStringLiteral("TJXStars"),
+        QStringLiteral("TJXBounce"),     QStringLiteral("TJX3D"),
+        QStringLiteral("TJXWAV"),        QStringLiteral("TJXGauge"),
+        QStringLiteral("TJXLCDPanel"),   QStringLiteral("TJXDOTPanel"),
+        QStringLiteral("TJX3dLabel"),    QStringLiteral("TJXPanel"),
+        QStringLiteral("TJXPicBox"),     QStringLiteral("TJXIcoBox"),
+        QStringLiteral("TJXFontCombo"),  QStringLiteral("TJXDriveTab"),
+        QStringLiteral("TJXBiBtn"),      QStringLiteral("TJXAutoButton"),
+        QStringLiteral("TJXBlinker"),    QStringLiteral("TJXGrabBar"),
+        QStringLiteral("TJXApp"),        QStringLiteral("TJXCopy"),
+        QStringLiteral("TJXFind"),       QStringLiteral("TJXForm"),
+        QStringLiteral("TJXFillImage"),  QStringLiteral("TJXFxImage"),
+        QStringLiteral("TJXHint"),       QStringLiteral("TJXINI"),
+        QStringLiteral("TJXPrinter"),
     };
     return names;
 }
@@ -37,17 +42,18 @@ void Register()
     // The classes go on the page in the order of PaletteClassNames; each component built
     // later takes its place in this list.
     RegisterComponents(kPalettePage, {
-        ClassOf<TJXScrollText>(),
-        ClassOf<TJXGauge>(),
-        ClassOf<TJXLCDPanel>(),
-        ClassOf<TJXDOTPanel>(),
-        ClassOf<TJX3dLabel>(),
-        ClassOf<TJXPanel>(),
-        ClassOf<TJXBlinker>(),
-    });
+                                         ClassOf<TJXScrollText>(),
+                                         ClassOf<TJXGauge>(),
+                                         ClassOf<TJXLCDPanel>(),
+                                         ClassOf<TJXDOTPanel>(),
+                                         ClassOf<TJX3dLabel>(),
+                                         ClassOf<TJXPanel>(),
+                                         ClassOf<TJXBlinker>(),
+                                     });
 
-    RegisterPropertyEditor(QStringLiteral("TJXAboutString"), nullptr, QStringLiteral("About_JXTools"),
-                           QStringLiteral("TJXAboutProperty"), EditorOf<TJXAboutProperty>());
+    RegisterPropertyEditor(QStringLiteral("TJXAboutString"), nullptr,
+                           QStringLiteral("About_JXTools"), QStringLiteral("TJXAboutProperty"),
+                           EditorOf<TJXAboutProperty>());
 }
 
 } // namespace JXTools

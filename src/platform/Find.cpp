@@ -145,17 +145,13 @@ int DotRank(const QString &name)
 int AttrFromDirentType(unsigned char type)
 {
     switch (type) {
-    case DT_DIR:
-        return faDirectory;
-    case DT_REG:
-        return faArchive;
+    case DT_DIR: return faDirectory;
+    case DT_REG: return faArchive;
     case DT_FIFO:
     case DT_CHR:
     case DT_BLK:
-    case DT_SOCK:
-        return faSysFile;
-    default:
-        return -1;
+    case DT_SOCK: return faSysFile;
+    default: return -1;
     }
 }
 

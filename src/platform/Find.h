@@ -94,8 +94,8 @@ enum class TListDetail {
 /// ignores the types recorded in the directory and looks at every entry, as on file systems
 /// that do not record them. Returns false, with `entries` empty, when `hostDir` is not a
 /// readable directory.
-JXT_EXPORT bool ListDirectory(const QByteArray &hostDir, TListDetail detail, std::vector<TDirEntry> &entries,
-                   bool trustTypes = true);
+JXT_EXPORT bool ListDirectory(const QByteArray &hostDir, TListDetail detail,
+                              std::vector<TDirEntry> &entries, bool trustTypes = true);
 
 /// The wildcard rules of the search, case-insensitive: `*` is any run of characters, `?` one
 /// character other than a dot, or nothing at a dot or at the end of the name; `*` and `*.*`

@@ -25,9 +25,9 @@ struct JXT_EXPORT TMemoryStatus
 /// Fills `status` from a meminfo file and the process status file (for VmSize). False when
 /// the meminfo file cannot be read or has no usable MemTotal; a missing status file leaves
 /// AvailVirtual equal to TotalVirtual. Only the first MiB of each file is read.
-JXT_EXPORT bool GetMemoryStatus(TMemoryStatus &status,
-                     const QString &memInfoPath = QStringLiteral("/proc/meminfo"),
-                     const QString &processStatusPath = QStringLiteral("/proc/self/status"));
+JXT_EXPORT bool
+GetMemoryStatus(TMemoryStatus &status, const QString &memInfoPath = QStringLiteral("/proc/meminfo"),
+                const QString &processStatusPath = QStringLiteral("/proc/self/status"));
 
 /// Processor load in percent between two samples of the "cpu" line of /proc/stat.
 class JXT_EXPORT TProcessorLoad

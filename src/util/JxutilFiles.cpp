@@ -243,8 +243,8 @@ bool SameEntry(const QString &a, const QString &b)
     const QFileInfo infoA(hostA);
     const QFileInfo infoB(hostB);
     const QString parentA = QFileInfo(infoA.absolutePath()).canonicalFilePath();
-    return !parentA.isEmpty() && infoA.fileName() == infoB.fileName()
-        && parentA == QFileInfo(infoB.absolutePath()).canonicalFilePath();
+    return !parentA.isEmpty() && infoA.fileName() == infoB.fileName() &&
+           parentA == QFileInfo(infoB.absolutePath()).canonicalFilePath();
 }
 
 QString WithBackslash(const QString &hostDir)
@@ -364,8 +364,8 @@ bool jxtMoveDir(const QString &source, const QString &dest)
         dst.chop(1);
     // Stripping the backslash of "C:\" leaves "C:", the current directory of drive C: a
     // bare drive, like a drive root, is never moved.
-    if (src.isEmpty() || src.endsWith(QLatin1Char(':')) || IsProtectedRoot(source)
-        || IsProtectedRoot(src) || (platform::IsSymLink(src) && !platform::DirectoryExists(src)))
+    if (src.isEmpty() || src.endsWith(QLatin1Char(':')) || IsProtectedRoot(source) ||
+        IsProtectedRoot(src) || (platform::IsSymLink(src) && !platform::DirectoryExists(src)))
         return false;
     if (platform::MoveFile(src, dst))
         return true;
@@ -386,7 +386,8 @@ bool jxtKillPath(const QString &path)
 {
     const QString p = jxtCheckPath(path);
     const auto refuse = [](const QString &what) {
-        ShowMessage(QStringLiteral("jxtKillPath - Fehler : ") + what + QStringLiteral(" kann nicht gelöscht werden"));
+        ShowMessage(QStringLiteral("jxtKillPath - Fehler : ") + what +
+                    QStringLiteral(" kann nicht gelöscht werden"));
     };
     if (p.size() < 5 || IsProtectedRoot(p) || IsProtectedRoot(path)) {
         refuse(p);
@@ -431,7 +432,8 @@ bool jxtKillPath(const QString &path)
     if (p.size() > 3) {
         const QString dir = p.left(p.size() - 1);
         if (!platform::RemoveDir(dir)) {
-            MessageDlg(QStringLiteral("jxtKillPath - Verzeichnis ") + p + QStringLiteral(" läßt sich nicht löschen"),
+            MessageDlg(QStringLiteral("jxtKillPath - Verzeichnis ") + p +
+                           QStringLiteral(" läßt sich nicht löschen"),
                        mtWarning, {mbOK});
             result = false;
         }
@@ -503,7 +505,8 @@ bool jxtHasAttr(const QString &fileName, std::uint16_t attr)
 
 bool jxtIsDirectory(const TSearchRec &rec)
 {
-    return !IsDotEntry(rec.Name) && (rec.Attr & platform::faDirectory) && rec.Attr != platform::faVolumeID;
+    return !IsDotEntry(rec.Name) && (rec.Attr & platform::faDirectory) &&
+           rec.Attr != platform::faVolumeID;
 }
 
 bool jxtIsFile(const TSearchRec &rec)
@@ -519,7 +522,8 @@ bool jxtIsCompressed(const TSearchRec &rec)
 qint64 jxtGetFileSize(const QString &fileName)
 {
     if (fileName.contains(QLatin1Char('*')) || fileName.contains(QLatin1Char('?'))) {
-        constexpr int kFiles = platform::faReadOnly | platform::faHidden | platform::faSysFile | platform::faArchive;
+        constexpr int kFiles =
+            platform::faReadOnly | platform::faHidden | platform::faSysFile | platform::faArchive;
         TSearchRec rec;
         int rc = platform::FindFirst(fileName, kFiles, rec);
         if (rc != 0) {
@@ -564,7 +568,8 @@ QChar jxtFindCDROM(QChar startDrive)
     if (start > QLatin1Char('Z'))
         return QChar();
     for (char16_t c = start.unicode(); c <= u'Z'; ++c)
-        if (platform::GetDriveType(QString(QChar(c)) + QLatin1String(":\\")) == platform::DRIVE_CDROM)
+        if (platform::GetDriveType(QString(QChar(c)) + QLatin1String(":\\")) ==
+            platform::DRIVE_CDROM)
             return QChar(c);
     return QChar();
 }

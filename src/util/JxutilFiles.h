@@ -35,7 +35,8 @@ JXT_EXPORT QString jxtDirName(const QString &path);
 /// Directory part with its trailing backslash, name before the first "." and the rest from
 /// that "." on ('C:\x\a.b.txt' gives 'C:\x\', 'a', '.b.txt'). A name without "." leaves name
 /// and ext empty.
-JXT_EXPORT void jxtSplitFileName(const QString &fileName, QString &path, QString &name, QString &ext);
+JXT_EXPORT void jxtSplitFileName(const QString &fileName, QString &path, QString &name,
+                                 QString &ext);
 /// The short form of a path (on this platform: the path itself when it exists, else empty;
 /// empty too when it is longer than 255 characters).
 JXT_EXPORT QString jxtGetShortFileName(const QString &fileName);
@@ -89,14 +90,16 @@ JXT_EXPORT QChar jxtFindCDROM(QChar startDrive);
 /// Whether a file whose upper-case name matches mask (upper case, jxtIsMatch) exists.
 JXT_EXPORT bool jxtFilesExists(const QString &path, const QString &mask, bool recursive);
 /// Clears list, then adds the full path of every matching file.
-JXT_EXPORT void jxtGetFiles(TStrings *list, const QString &path, const QString &mask, bool recursive);
+JXT_EXPORT void jxtGetFiles(TStrings *list, const QString &path, const QString &mask,
+                            bool recursive);
 /// Number of matching files; the mask "*.*" counts every file.
 JXT_EXPORT int jxtFileCount(const QString &path, const QString &mask, bool recursive);
 /// As jxtFileCount; with minKB other than 0 only files of at least minKB (size div 1000).
 JXT_EXPORT int jxtFileCount2(const QString &path, const QString &mask, bool recursive, int minKB);
 /// As jxtFileCount; with minKB or maxKB other than 0 only files with minKB <= size div 1000
 /// <= maxKB.
-JXT_EXPORT int jxtFileCount3(const QString &path, const QString &mask, bool recursive, int minKB, int maxKB);
+JXT_EXPORT int jxtFileCount3(const QString &path, const QString &mask, bool recursive, int minKB,
+                             int maxKB);
 
 // Names and contents
 

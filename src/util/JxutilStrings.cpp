@@ -87,8 +87,7 @@ private:
 };
 
 // Swaps the strings (not the objects) at i and j of every list given.
-template <typename... Lists>
-void ShufflePasses(int count, std::uint8_t passes, Lists *...lists)
+template <typename... Lists> void ShufflePasses(int count, std::uint8_t passes, Lists *...lists)
 {
     const int passCount = (passes == 0 ? 1 : passes) + 1;
     std::uniform_int_distribution<int> pick(0, count - 1);
@@ -149,8 +148,8 @@ void jxtReplaceString(QString &s, const QString &pattern, const QString &replace
     qsizetype searchFrom = 0; // no occurrence in s starts before this index
 
     auto endsWithPattern = [&]() {
-        return out.size() >= m16 && out.back() == lastOfPattern
-            && Traits::compare(out.data() + out.size() - m16, pat, m16) == 0;
+        return out.size() >= m16 && out.back() == lastOfPattern &&
+               Traits::compare(out.data() + out.size() - m16, pat, m16) == 0;
     };
     auto replaceTail = [&]() {
         out.resize(out.size() - m16);
@@ -330,7 +329,8 @@ QString jxtIPToHex(const QString &ip)
             return QString();
         }
         // At least two digits; a negative field is written as its 32-bit two's complement.
-        hex += QString::number(static_cast<std::uint32_t>(value), 16).rightJustified(2, QLatin1Char('0'));
+        hex += QString::number(static_cast<std::uint32_t>(value), 16)
+                   .rightJustified(2, QLatin1Char('0'));
     }
     return hex.toLower();
 }
@@ -383,7 +383,9 @@ int jxtTimeStrToInt(const QString &s)
 {
     const QChar colon = QLatin1Char(':');
     const qsizetype colons = s.count(colon);
-    auto field = [&](int index) { return static_cast<std::int64_t>(StrToInt(jxtSplitPar(s, colon, index))); };
+    auto field = [&](int index) {
+        return static_cast<std::int64_t>(StrToInt(jxtSplitPar(s, colon, index)));
+    };
     std::int64_t seconds = 0;
     if (colons == 2)
         seconds = field(1) * 3600 + field(2) * 60 + field(3);
@@ -403,7 +405,8 @@ QString jxtSekToStr(int seconds)
     const int minutes = seconds % 3600 / 60;
     const int rest = seconds % 60;
     auto twoDigits = [](int v) { return QString::number(v).rightJustified(2, QLatin1Char('0')); };
-    return twoDigits(hours) + QLatin1Char(':') + twoDigits(minutes) + QLatin1Char(':') + twoDigits(rest);
+    return twoDigits(hours) + QLatin1Char(':') + twoDigits(minutes) + QLatin1Char(':') +
+           twoDigits(rest);
 }
 
 QString jxtGetMaxString(const TFont *font, int maxWidth, const QString &path)

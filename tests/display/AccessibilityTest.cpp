@@ -161,8 +161,8 @@ TEST(Accessibility, PanelChartIsAChartWithItsNewestSample)
 TEST(Accessibility, DisplaysTakeNoFocusFromAClickOrTab)
 {
     TDisplayForm f;
-    for (QWidget *w : std::initializer_list<QWidget *>{f.lcd, f.dots, f.gauge, f.panel, f.label,
-                                                       f.scroller}) {
+    for (QWidget *w :
+         std::initializer_list<QWidget *>{f.lcd, f.dots, f.gauge, f.panel, f.label, f.scroller}) {
         SCOPED_TRACE(w->metaObject()->className());
         EXPECT_EQ(w->focusPolicy(), Qt::NoFocus);
         QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(2, 2));

@@ -19,7 +19,6 @@ using jxt::test::TInk;
 
 namespace {
 
-
 // Runs of rows that hold the colour, as (first, last) pairs.
 std::vector<std::pair<int, int>> RowBands(const QImage &image, TColor color)
 {

@@ -19,7 +19,8 @@ TEST(JXBlinker, IntervalRule)
     TJXBlinker blinker;
     EXPECT_EQ(blinker.GetAboutJXT(), QStringLiteral("15.11.96"));
     EXPECT_FALSE(blinker.Timer()->Active()); // stopped after Create
-    const std::pair<int, int> intervals[] = {{5, 20}, {1, 20}, {19, 20}, {20, 20}, {500, 500}, {0, 0}};
+    const std::pair<int, int> intervals[] = {{5, 20},  {1, 20},    {19, 20},
+                                             {20, 20}, {500, 500}, {0, 0}};
     for (const auto &[given, stored] : intervals) {
         blinker.SetInterval(given);
         EXPECT_EQ(blinker.Interval(), stored) << given;

@@ -35,6 +35,7 @@ constexpr int kDarkGreen = 0x008000;
 // The glyphs the font must hold, in resource order; rows top to bottom, 0x10 = leftmost dot.
 const char *const kGlyphOrder =
     " !\"#$%&'()*+,-./0123456789:;<=>?@abcdefghijklmnopqrstuvwxyz[\\]^_";
+// clang-format off
 const std::map<char, std::array<int, 7>> kGlyphs = {
     {' ', {0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00}}, {'!', {0x04, 0x04, 0x04, 0x04, 0x04, 0x00, 0x04}},
     {'"', {0x0A, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00}}, {'#', {0x00, 0x0A, 0x1F, 0x0A, 0x1F, 0x0A, 0x00}},
@@ -69,6 +70,7 @@ const std::map<char, std::array<int, 7>> kGlyphs = {
     {'\\', {0x00, 0x10, 0x08, 0x04, 0x02, 0x01, 0x00}}, {']', {0x0E, 0x02, 0x02, 0x02, 0x02, 0x02, 0x0E}},
     {'^', {0x04, 0x0A, 0x00, 0x00, 0x00, 0x00, 0x00}}, {'_', {0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x1F}},
 };
+// clang-format on
 
 bool DotLit(char ch, int dotX, int dotY)
 {
@@ -97,15 +99,17 @@ int LitDots(char ch)
 }
 
 /// Compares a 21 x 27 cell of image with the glyph; returns the first wrong pixel or "".
-std::string CheckCell(const QImage &image, int left, int top, char ch, int background, int unlit, int lit)
+std::string CheckCell(const QImage &image, int left, int top, char ch, int background, int unlit,
+                      int lit)
 {
     for (int y = 0; y < 27; ++y)
         for (int x = 0; x < 21; ++x) {
             const int want = ExpectedPixel(ch, x, y, background, unlit, lit);
             const int got = PixelAt(image, left + x, top + y);
             if (got != want)
-                return "glyph '" + std::string(1, ch) + "' pixel (" + std::to_string(x) + "," + std::to_string(y) +
-                       ") is " + std::to_string(got) + ", wanted " + std::to_string(want);
+                return "glyph '" + std::string(1, ch) + "' pixel (" + std::to_string(x) + "," +
+                       std::to_string(y) + ") is " + std::to_string(got) + ", wanted " +
+                       std::to_string(want);
         }
     return {};
 }
@@ -127,7 +131,8 @@ TEST(JXDOTFont, ResourceIsA16ColourBitmapOf64Glyphs)
     EXPECT_LE(image.colorCount(), 16);
     ASSERT_EQ(std::strlen(kGlyphOrder), 64u);
     for (int k = 0; k < 64; ++k) {
-        const std::string fault = CheckCell(image, k % 32 * 21, k / 32 * 27, kGlyphOrder[k], clBlack, kDarkGreen, kLime);
+        const std::string fault =
+            CheckCell(image, k % 32 * 21, k / 32 * 27, kGlyphOrder[k], clBlack, kDarkGreen, kLime);
         EXPECT_EQ(fault, "") << "glyph index " << k;
     }
 }
@@ -145,10 +150,11 @@ TEST(JXDOTPanel, CreateDefaultsAndPublishedOrder)
     QStringList names;
     for (int i = QWidget::staticMetaObject.propertyCount(); i < meta->propertyCount(); ++i)
         names << QString::fromLatin1(meta->property(i).name());
-    const QStringList published = {"About_JXTools", "AdjustToParent", "Caption", "Color", "Columns",
-                                   "DOTImage", "DOTHiColor", "DOTLoColor", "DOTCharSet", "DOTColumns",
-                                   "DOTRows", "DOTSpace", "DOTStretch", "Items", "Rows", "ScrollChar",
-                                   "Interval", "ShowHint", "ParentShowHint", "Visible"};
+    const QStringList published = {
+        "About_JXTools", "AdjustToParent", "Caption",    "Color",          "Columns",
+        "DOTImage",      "DOTHiColor",     "DOTLoColor", "DOTCharSet",     "DOTColumns",
+        "DOTRows",       "DOTSpace",       "DOTStretch", "Items",          "Rows",
+        "ScrollChar",    "Interval",       "ShowHint",   "ParentShowHint", "Visible"};
     EXPECT_EQ(names.mid(names.indexOf("About_JXTools")), published);
 }
 
@@ -190,7 +196,7 @@ TEST(JXDOTPanel, UnstretchedPanelTakesTheSizeOfItsGlyphs)
     panel.SetRows(2);
     panel.SetColumns(3);
     panel.Repaint();
-    EXPECT_EQ(panel.Width(), 67); // 63 + 2 * 2
+    EXPECT_EQ(panel.Width(), 67);  // 63 + 2 * 2
     EXPECT_EQ(panel.Height(), 56); // 54 + 2
 
     panel.SetDotStretch(true);
@@ -210,7 +216,11 @@ TEST(JXDOTPanel, StaticGridShowsEachCharacterInItsCell)
     const QImage &s = panel.Surface();
     ASSERT_EQ(s.size(), QSize(237, 57));
     // Capitals find their lower-case key; characters outside the set show as the blank.
-    const struct { int row, col; char glyph; } cells[] = {
+    const struct
+    {
+        int row, col;
+        char glyph;
+    } cells[] = {
         {0, 0, 'h'}, {0, 1, 'i'}, {0, 2, '?'}, {0, 3, ' '}, {0, 9, ' '}, {1, 0, '7'}, {1, 1, ' '},
     };
     for (const auto &c : cells) {

@@ -23,15 +23,27 @@ constexpr int kUnlit = 0x004000;
 
 // Segment numbers as the panel's masks use them.
 enum TSeg {
-    sTop, sUpperLeft, sUpperRight, sMiddle, sLowerLeft, sLowerRight, sBottom,
-    sUpperCentre, sLowerCentre, sLeftHalf, sRightHalf,
-    sDiagUpperLeft, sDiagUpperRight, sDiagLowerRight, sDiagLowerLeft
+    sTop,
+    sUpperLeft,
+    sUpperRight,
+    sMiddle,
+    sLowerLeft,
+    sLowerRight,
+    sBottom,
+    sUpperCentre,
+    sLowerCentre,
+    sLeftHalf,
+    sRightHalf,
+    sDiagUpperLeft,
+    sDiagUpperRight,
+    sDiagLowerRight,
+    sDiagLowerLeft
 };
 // The segments an unlit cell shows (the half bars lie under the middle bar).
-const std::vector<TSeg> kAllSegments = {sTop, sUpperLeft, sUpperRight, sMiddle, sLowerLeft,
-                                        sLowerRight, sBottom, sUpperCentre, sLowerCentre,
-                                        sDiagUpperLeft, sDiagUpperRight, sDiagLowerRight,
-                                        sDiagLowerLeft};
+const std::vector<TSeg> kAllSegments = {
+    sTop,          sUpperLeft,   sUpperRight,  sMiddle,        sLowerLeft,      sLowerRight,
+    sBottom,       sUpperCentre, sLowerCentre, sDiagUpperLeft, sDiagUpperRight, sDiagLowerRight,
+    sDiagLowerLeft};
 
 // One character cell of a panel: its rectangle and the segment size in use.
 struct TCell
@@ -86,11 +98,13 @@ int SegmentColor(const TJXLCDPanel &panel, int row, int col, TSeg seg)
 }
 
 // Checks that exactly the segments in lit are lit in a cell and all others show unlit.
-void ExpectCell(const TJXLCDPanel &panel, int col, const std::set<TSeg> &lit, int unlitColor = kUnlit)
+void ExpectCell(const TJXLCDPanel &panel, int col, const std::set<TSeg> &lit,
+                int unlitColor = kUnlit)
 {
     for (TSeg seg : kAllSegments) {
         const int expected = lit.count(seg) ? kLit : unlitColor;
-        EXPECT_EQ(SegmentColor(panel, 0, col, seg), expected) << "cell " << col << " segment " << seg;
+        EXPECT_EQ(SegmentColor(panel, 0, col, seg), expected)
+            << "cell " << col << " segment " << seg;
     }
 }
 
@@ -153,7 +167,8 @@ TEST(JXLCDPanel, ClockCaptionLightsDigitsAndColon)
     const TCell first = CellOf(*panel, 0, 0);
     EXPECT_EQ(PixelAt(panel->Surface(), first.l - 2, first.cy), kBackground);
     EXPECT_EQ(PixelAt(panel->Surface(), first.cx, first.t - 1), kBackground);
-    EXPECT_EQ(PixelAt(panel->Surface(), first.cx - first.a - 3, first.t + 2 * first.a + 3), kBackground);
+    EXPECT_EQ(PixelAt(panel->Surface(), first.cx - first.a - 3, first.t + 2 * first.a + 3),
+              kBackground);
 }
 
 TEST(JXLCDPanel, HalfBarsAndDiagonals)
@@ -175,9 +190,10 @@ TEST(JXLCDPanel, HalfBarsAndDiagonals)
     EXPECT_EQ(SegmentColor(*panel, 0, 3, sLeftHalf), kLit);
     EXPECT_EQ(SegmentColor(*panel, 0, 3, sRightHalf), kUnlit);
 
-    ExpectCell(*panel, 4, {sTop, sUpperLeft, sUpperRight, sMiddle, sLowerLeft, sLowerRight,
-                           sBottom, sUpperCentre, sLowerCentre, sDiagUpperLeft, sDiagUpperRight,
-                           sDiagLowerRight, sDiagLowerLeft});
+    ExpectCell(*panel, 4,
+               {sTop, sUpperLeft, sUpperRight, sMiddle, sLowerLeft, sLowerRight, sBottom,
+                sUpperCentre, sLowerCentre, sDiagUpperLeft, sDiagUpperRight, sDiagLowerRight,
+                sDiagLowerLeft});
 }
 
 TEST(JXLCDPanel, MarksDrawTheirOwnFigures)
@@ -310,8 +326,8 @@ TEST_P(JXLCDPanelClamp, ColumnsAndRowsStayWithinOneToFifty)
 
 INSTANTIATE_TEST_SUITE_P(Values, JXLCDPanelClamp,
                          ::testing::Values(TClampCase{0, 1}, TClampCase{-3, 1}, TClampCase{1, 1},
-                                           TClampCase{7, 7}, TClampCase{50, 50},
-                                           TClampCase{51, 50}, TClampCase{200, 50}));
+                                           TClampCase{7, 7}, TClampCase{50, 50}, TClampCase{51, 50},
+                                           TClampCase{200, 50}));
 
 TEST(JXLCDPanel, SegmentSizeZeroBecomesOne)
 {
@@ -385,9 +401,9 @@ TEST(JXLCDPanel, PublishedPropertiesInOrder)
     QStringList names;
     for (int i = meta->propertyOffset(); i < meta->propertyCount(); ++i)
         names << QString::fromLatin1(meta->property(i).name());
-    EXPECT_EQ(names, (QStringList{"About_JXTools", "Caption", "Columns", "Items", "LCDHiColor",
-                                  "LCDLoColor", "Rows", "SegmentSize", "Align", "Color",
-                                  "ShowHint"}));
+    EXPECT_EQ(names,
+              (QStringList{"About_JXTools", "Caption", "Columns", "Items", "LCDHiColor",
+                           "LCDLoColor", "Rows", "SegmentSize", "Align", "Color", "ShowHint"}));
 
     EXPECT_EQ(panel.property("About_JXTools").toString(), QStringLiteral("15.11.96"));
     EXPECT_TRUE(panel.setProperty("About_JXTools", QVariant::fromValue(TJXAboutString("x"))));
@@ -484,8 +500,8 @@ TEST(JXLCDPanel, SurvivesHostileSizesAndText)
 
     // Characters without a figure are blank cells, whatever they are; a surrogate pair
     // takes two cells.
-    auto odd = MakePanel(QString::fromUtf8("\xC3\x9F\xE2\x82\xAC\xF0\x9F\x98\x80") + QChar(0)
-                         + QChar(0xFFFF) + QChar(0xD800) + QStringLiteral("\t\r\n"));
+    auto odd = MakePanel(QString::fromUtf8("\xC3\x9F\xE2\x82\xAC\xF0\x9F\x98\x80") + QChar(0) +
+                         QChar(0xFFFF) + QChar(0xD800) + QStringLiteral("\t\r\n"));
     for (int col = 0; col < 10; ++col)
         ExpectCell(*odd, col, {});
 

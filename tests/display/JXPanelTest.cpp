@@ -25,7 +25,10 @@ namespace {
 class FixedClock
 {
 public:
-    explicit FixedClock(const QDateTime &at) { SetClock([at] { return at; }); }
+    explicit FixedClock(const QDateTime &at)
+    {
+        SetClock([at] { return at; });
+    }
     ~FixedClock() { SetClock(nullptr); }
 };
 
@@ -84,7 +87,8 @@ TEST(JXPanel, CreateDefaultsAndPublishedOrder)
         names << QString::fromLatin1(meta->property(i).name());
     const int first = names.indexOf(QStringLiteral("About_JXTools"));
     ASSERT_GE(first, 0);
-    EXPECT_EQ(names.mid(first, 5), (QStringList{"About_JXTools", "CaptionFormat", "GraphColor", "Style", "Align"}));
+    EXPECT_EQ(names.mid(first, 5),
+              (QStringList{"About_JXTools", "CaptionFormat", "GraphColor", "Style", "Align"}));
     // The caption's font is published between the colour and the lock, as for any panel.
     const int color = names.indexOf(QStringLiteral("Color"));
     ASSERT_GT(color, first);
@@ -127,11 +131,13 @@ TEST(JXPanel, TemplateFillsSystemFigures)
 
 TEST(JXPanel, WeekdayNamesFromSundayToSaturday)
 {
-    const char *const names[] = {"Sonntag", "Montag", "Dienstag", "Mittwoch", "Donnerstag", "Freitag", "Samstag"};
+    const char *const names[] = {"Sonntag",    "Montag",  "Dienstag", "Mittwoch",
+                                 "Donnerstag", "Freitag", "Samstag"};
     FakePanel f;
     f.panel.SetCaptionFormat(QStringLiteral("%DayLong/%Day"));
     for (int i = 0; i < 7; ++i) {
-        FixedClock clock(QDateTime(QDate(2024, 1, 14).addDays(i), QTime(8, 0))); // 14.01.2024 is a Sunday
+        FixedClock clock(
+            QDateTime(QDate(2024, 1, 14).addDays(i), QTime(8, 0))); // 14.01.2024 is a Sunday
         f.panel.JXOnTime();
         const QString name = QString::fromUtf8(names[i]);
         EXPECT_EQ(f.panel.Caption(), name + QLatin1Char('/') + name.left(3));
@@ -147,7 +153,9 @@ TEST(JXPanel, EmptyTemplateClearsAndFailingSourceReports)
     EXPECT_EQ(f.panel.Caption(), QString());
 
     f.panel.SetCaptionFormat(QStringLiteral("%MemoryLoad"));
-    f.panel.SetLoadSources([] { return 5; }, []() -> TJXMemoryStatus { throw std::runtime_error("no memory figures"); });
+    f.panel.SetLoadSources(
+        [] { return 5; },
+        []() -> TJXMemoryStatus { throw std::runtime_error("no memory figures"); });
     f.panel.JXOnTime();
     EXPECT_EQ(f.panel.Caption(), QStringLiteral("To many Parameters"));
 }
@@ -258,7 +266,7 @@ TEST(JXPanel, PaintsBevelsAndACentredWrappedCaption)
     EXPECT_EQ(PixelAt(s, 119, 59), shadow);
     EXPECT_EQ(PixelAt(s, 1, 30), highlight);
     EXPECT_EQ(PixelAt(s, 2, 30), clYellow); // the border in Color
-    EXPECT_EQ(PixelAt(s, 3, 30), shadow);  // the lowered inner bevel
+    EXPECT_EQ(PixelAt(s, 3, 30), shadow);   // the lowered inner bevel
     EXPECT_EQ(PixelAt(s, 116, 30), highlight);
 
     // The caption wraps into several lines whose block is centred vertically.

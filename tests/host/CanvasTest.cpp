@@ -285,14 +285,14 @@ TEST_P(CanvasCopyMode, CombinesSourceAndDestinationPerPixel)
 }
 
 constexpr int kS = 0x00F0CC, kD = 0x0FAA33, kAll = 0xFFFFFF;
-INSTANTIATE_TEST_SUITE_P(Modes, CanvasCopyMode,
-                         ::testing::Values(TCopyCase{cmSrcCopy, kS}, TCopyCase{cmSrcAnd, kS & kD},
-                                           TCopyCase{cmSrcPaint, kS | kD}, TCopyCase{cmSrcInvert, kS ^ kD},
-                                           TCopyCase{cmNotSrcCopy, ~kS & kAll}, TCopyCase{cmSrcErase, kS & ~kD & kAll},
-                                           TCopyCase{cmMergePaint, (~kS | kD) & kAll},
-                                           TCopyCase{cmNotSrcErase, ~(kS | kD) & kAll},
-                                           TCopyCase{cmBlackness, 0}, TCopyCase{cmWhiteness, kAll},
-                                           TCopyCase{cmDstInvert, ~kD & kAll}));
+INSTANTIATE_TEST_SUITE_P(
+    Modes, CanvasCopyMode,
+    ::testing::Values(TCopyCase{cmSrcCopy, kS}, TCopyCase{cmSrcAnd, kS &kD},
+                      TCopyCase{cmSrcPaint, kS | kD}, TCopyCase{cmSrcInvert, kS ^ kD},
+                      TCopyCase{cmNotSrcCopy, ~kS &kAll}, TCopyCase{cmSrcErase, kS & ~kD &kAll},
+                      TCopyCase{cmMergePaint, (~kS | kD) & kAll},
+                      TCopyCase{cmNotSrcErase, ~(kS | kD) & kAll}, TCopyCase{cmBlackness, 0},
+                      TCopyCase{cmWhiteness, kAll}, TCopyCase{cmDstInvert, ~kD &kAll}));
 
 TEST(Canvas, CopyRectStretchesMirrorsAndHandlesOverlap)
 {
@@ -450,9 +450,9 @@ TEST(Canvas, Frame3DDrawsTopLeftAndBottomRightColoursAndShrinks)
     // Outer ring.
     EXPECT_EQ(PixelAt(image, 1, 1), clRed);
     EXPECT_EQ(PixelAt(image, 9, 1), clRed);
-    EXPECT_EQ(PixelAt(image, 10, 1), clBlue);  // top-right corner belongs to the bottom colour
+    EXPECT_EQ(PixelAt(image, 10, 1), clBlue); // top-right corner belongs to the bottom colour
     EXPECT_EQ(PixelAt(image, 1, 9), clRed);
-    EXPECT_EQ(PixelAt(image, 1, 10), clBlue);  // so does bottom-left
+    EXPECT_EQ(PixelAt(image, 1, 10), clBlue); // so does bottom-left
     EXPECT_EQ(PixelAt(image, 10, 10), clBlue);
     EXPECT_EQ(CountColor(image, clRed, 0, 0, 12, 12), 9 + 9 - 1 + 7 + 7 - 1);
     EXPECT_EQ(CountColor(image, clBlue, 0, 0, 12, 12), 10 + 10 - 1 + 8 + 8 - 1);

@@ -127,7 +127,9 @@ TEST(Controls, MouseClickFiresDownUpAndClick)
     c->OnMouseDown = [&](TObject *, TMouseButton b, TShiftState, int x, int y) {
         events << QStringLiteral("down %1 %2,%3").arg(int(b)).arg(x).arg(y);
     };
-    c->OnMouseUp = [&](TObject *, TMouseButton, TShiftState, int, int) { events << QStringLiteral("up"); };
+    c->OnMouseUp = [&](TObject *, TMouseButton, TShiftState, int, int) {
+        events << QStringLiteral("up");
+    };
     c->OnClick = [&](TObject *sender) {
         EXPECT_EQ(sender, c);
         events << QStringLiteral("click");
@@ -135,7 +137,8 @@ TEST(Controls, MouseClickFiresDownUpAndClick)
     form.Show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     QTest::mouseClick(c, Qt::LeftButton, Qt::NoModifier, QPoint(7, 9));
-    EXPECT_EQ(events, (QStringList{QStringLiteral("down 0 7,9"), QStringLiteral("up"), QStringLiteral("click")}));
+    EXPECT_EQ(events, (QStringList{QStringLiteral("down 0 7,9"), QStringLiteral("up"),
+                                   QStringLiteral("click")}));
 
     events.clear();
     c->SetEnabled(false);

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
+#include "host/designer/DesignRegistry.h"
 #include "host/About.h"
 #include "host/Controls.h"
-#include "host/designer/DesignRegistry.h"
 
 #include <gtest/gtest.h>
 
@@ -63,18 +63,19 @@ TEST_F(RegistryTest, PagesKeepOrderAndIgnoreRepeatedClasses)
     EXPECT_EQ(classes[1].Name(), QStringLiteral("SampleA"));
     EXPECT_TRUE(RegisteredComponents(QStringLiteral("Other")).empty());
     ASSERT_NE(FindRegisteredClass(QStringLiteral("SampleA")), nullptr);
-    std::unique_ptr<TComponent> made(FindRegisteredClass(QStringLiteral("SampleA"))->create(nullptr));
+    std::unique_ptr<TComponent> made(
+        FindRegisteredClass(QStringLiteral("SampleA"))->create(nullptr));
     EXPECT_EQ(made->ClassName(), QStringLiteral("SampleA"));
 }
 
 TEST_F(RegistryTest, EditorsMatchTypeClassAndNameMostRecentFirst)
 {
-    RegisterPropertyEditor(QStringLiteral("string"), nullptr, QString(), QStringLiteral("TStringProperty"),
-                           EditorOf<TStringProperty>());
-    RegisterPropertyEditor(QStringLiteral("string"), &SampleB::staticMetaObject, QStringLiteral("Title"),
-                           QStringLiteral("Tagging"), EditorOf<Tagging>());
-    RegisterPropertyEditor(QStringLiteral("string"), &SampleB::staticMetaObject, QStringLiteral("Title"),
-                           QStringLiteral("Tagging"), EditorOf<Tagging>());
+    RegisterPropertyEditor(QStringLiteral("string"), nullptr, QString(),
+                           QStringLiteral("TStringProperty"), EditorOf<TStringProperty>());
+    RegisterPropertyEditor(QStringLiteral("string"), &SampleB::staticMetaObject,
+                           QStringLiteral("Title"), QStringLiteral("Tagging"), EditorOf<Tagging>());
+    RegisterPropertyEditor(QStringLiteral("string"), &SampleB::staticMetaObject,
+                           QStringLiteral("Title"), QStringLiteral("Tagging"), EditorOf<Tagging>());
     EXPECT_EQ(RegisteredEditors().size(), 2u);
 
     SampleA a;
@@ -100,8 +101,9 @@ TEST_F(RegistryTest, AboutPropertyIsFirstReadOnlyAndCut)
     EXPECT_STREQ(m->property(m->propertyOffset()).name(), "About_JXTools");
     a.setProperty("About_JXTools", QVariant::fromValue(TJXAboutString("changed")));
     EXPECT_EQ(a.property("About_JXTools").toString(), QStringLiteral("01.02.03^M(Test)"));
-    RegisterPropertyEditor(QStringLiteral("TJXAboutString"), nullptr, QStringLiteral("About_JXTools"),
-                           QStringLiteral("Tagging"), EditorOf<Tagging>());
+    RegisterPropertyEditor(QStringLiteral("TJXAboutString"), nullptr,
+                           QStringLiteral("About_JXTools"), QStringLiteral("Tagging"),
+                           EditorOf<Tagging>());
     EXPECT_TRUE(CreatePropertyEditor(&a, QStringLiteral("About_JXTools")));
     EXPECT_EQ(TJXAboutString(QString(50, QLatin1Char('x'))).size(), 40);
 }

@@ -94,7 +94,7 @@ TEST(Panel, LoweredOuterAndRaisedInnerBevelsNest)
     // Border of three pixels in Color (white here), then the inner raised bevel.
     EXPECT_EQ(PixelAt(s, 2, 2), kWhite);
     EXPECT_EQ(PixelAt(s, 4, 15), kWhite);
-    EXPECT_EQ(PixelAt(s, 5, 5), kWhite);   // inner raised bevel: highlight top-left
+    EXPECT_EQ(PixelAt(s, 5, 5), kWhite); // inner raised bevel: highlight top-left
     EXPECT_EQ(PixelAt(s, 6, 6), kWhite);
     EXPECT_EQ(PixelAt(s, 54, 24), kShadow); // inner raised bevel: shadow bottom-right
     EXPECT_EQ(PixelAt(s, 53, 23), kShadow);

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-#include "host/Dialogs.h"
 #include "host/Forms.h"
+#include "host/Dialogs.h"
 #include "host/Timer.h"
 
 #include <gtest/gtest.h>
@@ -42,7 +42,8 @@ TEST(Dialogs, MessagesAreRecordedAndAnsweredFromTheScript)
     scope.dialogs->Answer(mrNo);
     EXPECT_EQ(MessageDlg(QStringLiteral("Überschreiben?"), mtConfirmation, {mbYes, mbNo}), mrNo);
     EXPECT_EQ(MessageDlg(QStringLiteral("Weiter?"), mtConfirmation, {mbYes, mbNo}), mrYes);
-    EXPECT_EQ(MessageBox(QStringLiteral("Nochmal?"), QStringLiteral("Frage"), MB_RETRYCANCEL), IDRETRY);
+    EXPECT_EQ(MessageBox(QStringLiteral("Nochmal?"), QStringLiteral("Frage"), MB_RETRYCANCEL),
+              IDRETRY);
     ASSERT_EQ(scope.dialogs->Shown().size(), 4u);
     EXPECT_EQ(scope.dialogs->Texts(),
               (QStringList{QStringLiteral("Hallo Welt"), QStringLiteral("Überschreiben?"),
@@ -61,7 +62,8 @@ TEST(Dialogs, FileDialogsTakeTheResponderChoice)
         return mrOk;
     };
     QString name;
-    ASSERT_TRUE(PromptForFileName(name, QStringLiteral("Wave|*.wav"), QString(), QStringLiteral("Öffnen"), false));
+    ASSERT_TRUE(PromptForFileName(name, QStringLiteral("Wave|*.wav"), QString(),
+                                  QStringLiteral("Öffnen"), false));
     EXPECT_EQ(name, QStringLiteral("/tmp/chosen.wav"));
     QString dir;
     EXPECT_FALSE(SelectDirectory(QStringLiteral("Ordner"), QStringLiteral("/"), dir));

@@ -106,7 +106,8 @@ TEST(Colors, NamesAndHexTextsConvertBothWays)
     EXPECT_EQ(c, 7);
 }
 
-// --- fonts ----------------------------------------------------------------------------------------
+// --- fonts
+// ----------------------------------------------------------------------------------------
 
 TEST(Fonts, SizeAndHeightConvertAt96PixelsPerInch)
 {
@@ -114,7 +115,8 @@ TEST(Fonts, SizeAndHeightConvertAt96PixelsPerInch)
     EXPECT_EQ(font.Name(), QStringLiteral("MS Sans Serif"));
     EXPECT_EQ(font.Height(), -11);
     EXPECT_EQ(font.Size(), 8);
-    const int sizes[][2] = {{8, -11}, {9, -12}, {10, -13}, {12, -16}, {15, -20}, {24, -32}, {7, -9}};
+    const int sizes[][2] = {{8, -11},  {9, -12},  {10, -13}, {12, -16},
+                            {15, -20}, {24, -32}, {7, -9}};
     for (const auto &pair : sizes) {
         font.SetSize(pair[0]);
         EXPECT_EQ(font.Height(), pair[1]) << pair[0];
@@ -171,14 +173,16 @@ TEST(Fonts, ChangesFireOnChangeOnlyWhenSomethingChanged)
     EXPECT_THROW(font.Assign(&pen), EConvertError);
 }
 
-// --- text -----------------------------------------------------------------------------------------
+// --- text
+// -----------------------------------------------------------------------------------------
 
 TEST(Text, MeasuresWithFontMetricsAndCharacterExtra)
 {
     QImage image = WhiteImage(10, 10);
     TCanvas canvas(&image);
     const QFontMetrics metrics(canvas.Font()->ToQFont());
-    EXPECT_EQ(canvas.TextWidth(QStringLiteral("Hello")), metrics.horizontalAdvance(QStringLiteral("Hello")));
+    EXPECT_EQ(canvas.TextWidth(QStringLiteral("Hello")),
+              metrics.horizontalAdvance(QStringLiteral("Hello")));
     EXPECT_EQ(canvas.TextHeight(QStringLiteral("Hello")), metrics.height());
     const int plain = canvas.TextWidth(QStringLiteral("abc"));
     canvas.SetTextCharacterExtra(3);
@@ -200,7 +204,8 @@ TEST(Text, TextOutFillsTheExtentUnlessTheBrushIsClear)
     EXPECT_EQ(ColorBox(image, clYellow).Top, 4);
     EXPECT_EQ(ColorBox(image, clYellow).Bottom, 4 + h);
     EXPECT_LE(ColorBox(image, clYellow).Right, 5 + w);
-    EXPECT_EQ(CountColor(image, clYellow, 0, 0, 60, 30) + CountColor(image, clBlack, 0, 0, 60, 30), w * h);
+    EXPECT_EQ(CountColor(image, clYellow, 0, 0, 60, 30) + CountColor(image, clBlack, 0, 0, 60, 30),
+              w * h);
     EXPECT_GT(CountColor(image, clBlack, 0, 0, 60, 30), 10);
     EXPECT_EQ(canvas.PenPos(), Point(5 + w, 4));
 
@@ -256,7 +261,8 @@ TEST(Text, DrawTextWrapsAtBlanksAndBreaksOverlongWords)
     const int line = canvas.TextHeight(QStringLiteral("A"));
     const int twoWords = canvas.TextWidth(QStringLiteral("alpha beta"));
     TRect r = Rect(10, 10, 10 + twoWords + 2, 200);
-    EXPECT_EQ(canvas.DrawText(QStringLiteral("alpha beta gamma"), r, DT_CALCRECT | DT_WORDBREAK), 2 * line);
+    EXPECT_EQ(canvas.DrawText(QStringLiteral("alpha beta gamma"), r, DT_CALCRECT | DT_WORDBREAK),
+              2 * line);
     EXPECT_EQ(r.Right, 10 + twoWords);
     EXPECT_EQ(r.Bottom, 10 + 2 * line);
 
@@ -338,7 +344,8 @@ TEST(Text, DrawTextHidesPrefixCharacters)
     EXPECT_EQ(r.Right, canvas.TextWidth(QStringLiteral("&File")));
 }
 
-// --- bitmaps --------------------------------------------------------------------------------------
+// --- bitmaps
+// --------------------------------------------------------------------------------------
 
 TEST(Bitmap, SetSizeKeepsPixelsAndWhitensNewArea)
 {
@@ -474,7 +481,7 @@ TEST(Bitmap, TransparentColourIsTheBottomLeftPixelAndIsLeftOutWhenDrawing)
     image.fill(Qt::black);
     bitmap.SetTransparent(true);
     canvas.StretchDraw(Rect(0, 0, 4, 4), &bitmap);
-    EXPECT_EQ(CountColor(image, clRed, 0, 0, 6, 6), 4);     // stretched 2 x 2
+    EXPECT_EQ(CountColor(image, clRed, 0, 0, 6, 6), 4); // stretched 2 x 2
     EXPECT_EQ(CountColor(image, clWhite, 0, 0, 6, 6), 4);
     EXPECT_EQ(CountColor(image, clFuchsia, 0, 0, 6, 6), 0); // left out
     EXPECT_EQ(CountColor(image, clBlack, 0, 0, 6, 6), 36 - 8);

@@ -212,7 +212,8 @@ TEST(Menus, RightClickOpensTheControlsMenuAndRemovalClearsTheReference)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
 
     // The window system turns a right click into this event.
-    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 6), panel->mapToGlobal(QPoint(5, 6)));
+    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 6),
+                            panel->mapToGlobal(QPoint(5, 6)));
     QApplication::sendEvent(panel, &click);
     EXPECT_EQ(popups, 1);
     EXPECT_EQ(spy.count(), 1);

@@ -32,8 +32,8 @@ TEST(StringList, SortedIgnoresCaseAndDuplicates)
     list.Add(QStringLiteral("banana"));
     EXPECT_EQ(list.Add(QStringLiteral("APPLE")), -1);
     ASSERT_EQ(list.Count(), 3);
-    EXPECT_EQ(list.ToStringList(),
-              (QStringList{QStringLiteral("Apple"), QStringLiteral("banana"), QStringLiteral("pear")}));
+    EXPECT_EQ(list.ToStringList(), (QStringList{QStringLiteral("Apple"), QStringLiteral("banana"),
+                                                QStringLiteral("pear")}));
     EXPECT_EQ(list.IndexOf(QStringLiteral("BANANA")), 1);
     EXPECT_EQ(list.IndexOf(QStringLiteral("cherry")), -1);
     EXPECT_THROW(list.Insert(0, QStringLiteral("x")), EListError);
@@ -94,6 +94,7 @@ TEST(StringList, ExchangeAndMoveKeepObjects)
     EXPECT_EQ(list[0], QStringLiteral("b"));
     EXPECT_EQ(list.GetObject(0), &o2);
     list.Move(0, 2);
-    EXPECT_EQ(list.ToStringList(), (QStringList{QStringLiteral("a"), QStringLiteral("c"), QStringLiteral("b")}));
+    EXPECT_EQ(list.ToStringList(),
+              (QStringList{QStringLiteral("a"), QStringLiteral("c"), QStringLiteral("b")}));
     EXPECT_EQ(list.GetObject(2), &o2);
 }

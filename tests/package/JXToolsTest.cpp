@@ -192,7 +192,8 @@ TEST_F(JXToolsRegistry, AboutOfTheLcdPanelNamesItsClassAndDate)
     ASSERT_NE(cls, nullptr);
     std::unique_ptr<TComponent> made(cls->create(nullptr));
     const QMetaObject *meta = made->metaObject();
-    EXPECT_EQ(QString::fromLatin1(meta->property(meta->propertyOffset()).name()), QStringLiteral("About_JXTools"));
+    EXPECT_EQ(QString::fromLatin1(meta->property(meta->propertyOffset()).name()),
+              QStringLiteral("About_JXTools"));
 }
 
 TEST_F(JXToolsRegistry, LineBreakMarkBecomesLineFeedAndCarriageReturn)

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-#include "util/JXU_File.h"
 #include "util/JxutilFiles.h"
+#include "util/JXU_File.h"
 
 #include "host/Dialogs.h"
 #include "host/Strings.h"
@@ -100,12 +100,15 @@ TEST(JxutilPaths, SplitFileNameAtFirstDotAndJXUFileAtLast)
 
 TEST(JxutilPaths, NamesAndVersions)
 {
-    EXPECT_EQ(jxtGetNextFileName(QStringLiteral("C:\\pic\\bild007.bmp")), QStringLiteral("C:\\pic\\bild008.bmp"));
+    EXPECT_EQ(jxtGetNextFileName(QStringLiteral("C:\\pic\\bild007.bmp")),
+              QStringLiteral("C:\\pic\\bild008.bmp"));
     EXPECT_EQ(jxtGetNextFileName(QStringLiteral("a9.txt")), QStringLiteral("a10.txt"));
-    EXPECT_EQ(jxtGetNextFileName(QStringLiteral("C:\\pic\\bild099")), QStringLiteral("C:\\pic\\bild100"));
+    EXPECT_EQ(jxtGetNextFileName(QStringLiteral("C:\\pic\\bild099")),
+              QStringLiteral("C:\\pic\\bild100"));
     EXPECT_EQ(jxtGetNextFileName(QStringLiteral("plain.txt")), QStringLiteral("plain.txt"));
     EXPECT_THROW(jxtGetNextFileName(QStringLiteral("a1b2.txt")), EConvertError);
-    EXPECT_EQ(jxtGetNextFileName(QStringLiteral("n2147483647.log")), QStringLiteral("n2147483648.log"));
+    EXPECT_EQ(jxtGetNextFileName(QStringLiteral("n2147483647.log")),
+              QStringLiteral("n2147483648.log"));
 
     EXPECT_EQ(jxtGetHexFileVersion(QStringLiteral("1.2.3.4")), QStringLiteral("0001000200030004"));
     EXPECT_EQ(jxtGetHexFileVersion(QStringLiteral("1,0,0,12")), QStringLiteral("000100000000000c"));
@@ -114,10 +117,12 @@ TEST(JxutilPaths, NamesAndVersions)
     EXPECT_EQ(jxtGetHexFileVersion(QStringLiteral("1.x.3.4")), QString());
 
     const QString longPath = QStringLiteral("C:\\Programme\\Firma\\Sub\\Dir\\datei.txt");
-    EXPECT_EQ(jxtZeigeGekuerztenPfad(longPath, 30), QStringLiteral("C:\\Programme\\Firma\\...\\datei.txt"));
+    EXPECT_EQ(jxtZeigeGekuerztenPfad(longPath, 30),
+              QStringLiteral("C:\\Programme\\Firma\\...\\datei.txt"));
     EXPECT_EQ(jxtZeigeGekuerztenPfad(longPath, 100), longPath);
     // Even the head and the name do not fit: the result is finite, head and name stay.
-    EXPECT_EQ(jxtZeigeGekuerztenPfad(longPath, 5), QStringLiteral("C:\\Programme\\Firma\\...\\datei.txt"));
+    EXPECT_EQ(jxtZeigeGekuerztenPfad(longPath, 5),
+              QStringLiteral("C:\\Programme\\Firma\\...\\datei.txt"));
 }
 
 TEST_F(FilesTest, KillPathRefusesRootsAndDeletesTrees)
@@ -126,7 +131,8 @@ TEST_F(FilesTest, KillPathRefusesRootsAndDeletesTrees)
     EXPECT_FALSE(jxtKillPath(QStringLiteral("C:\\\\\\")));
     EXPECT_FALSE(jxtKillPath(QStringLiteral("T:\\")));
     ASSERT_EQ(dialogs->Shown().size(), 3u);
-    EXPECT_EQ(dialogs->Texts().front(), QStringLiteral("jxtKillPath - Fehler : C:\\ kann nicht gelöscht werden"));
+    EXPECT_EQ(dialogs->Texts().front(),
+              QStringLiteral("jxtKillPath - Fehler : C:\\ kann nicht gelöscht werden"));
     EXPECT_TRUE(QFileInfo::exists(QStringLiteral("/tmp")));
 
     Write(QStringLiteral("tree/a.txt"), "a");
@@ -136,7 +142,8 @@ TEST_F(FilesTest, KillPathRefusesRootsAndDeletesTrees)
     ASSERT_EQ(platform::FileSetAttr(Host(QStringLiteral("tree/ro.txt")), platform::faReadOnly), 0);
     Write(QStringLiteral("outside/keep.txt"), "keep");
     ASSERT_EQ(::symlink(Host(QStringLiteral("outside")).toUtf8().constData(),
-                        Host(QStringLiteral("tree/link")).toUtf8().constData()), 0);
+                        Host(QStringLiteral("tree/link")).toUtf8().constData()),
+              0);
     dialogs->Clear();
     EXPECT_TRUE(jxtKillPath(QStringLiteral("T:\\tree")));
     EXPECT_TRUE(dialogs->Shown().empty()) << dialogs->Texts().join(QLatin1Char('|')).toStdString();
@@ -147,7 +154,8 @@ TEST_F(FilesTest, KillPathRefusesRootsAndDeletesTrees)
 TEST_F(FilesTest, MoveFileAndDir)
 {
     Write(QStringLiteral("m/one.txt"), "1111");
-    EXPECT_TRUE(jxtMoveFile(QStringLiteral("T:\\m\\one.txt"), QStringLiteral("T:\\new\\deeper\\one.txt")));
+    EXPECT_TRUE(
+        jxtMoveFile(QStringLiteral("T:\\m\\one.txt"), QStringLiteral("T:\\new\\deeper\\one.txt")));
     EXPECT_FALSE(Exists(QStringLiteral("m/one.txt")));
     EXPECT_TRUE(Exists(QStringLiteral("new/deeper/one.txt")));
     EXPECT_FALSE(jxtMoveFile(QStringLiteral("T:\\m\\missing.txt"), QStringLiteral("T:\\x.txt")));
@@ -171,7 +179,8 @@ TEST_F(FilesTest, SearchingAndCounting)
     Write(QStringLiteral("s/sub/c.doc"), QByteArray(12000, 'c'));
     // A link back up must not send the walkers round in circles.
     ASSERT_EQ(::symlink(Host(QStringLiteral("s")).toUtf8().constData(),
-                        Host(QStringLiteral("s/sub/loop")).toUtf8().constData()), 0);
+                        Host(QStringLiteral("s/sub/loop")).toUtf8().constData()),
+              0);
 
     EXPECT_EQ(jxtFileCount(QStringLiteral("T:\\s"), QStringLiteral("*.*"), true), 4);
     EXPECT_EQ(jxtFileCount(QStringLiteral("T:\\s"), QStringLiteral("*.*"), false), 2);
@@ -231,13 +240,17 @@ TEST_F(FilesTest, LZCopyDecodesAndReportsErrors)
     QFile original(data + QStringLiteral("text.txt"));
     ASSERT_TRUE(original.open(QIODevice::ReadOnly));
     const QByteArray expected = original.readAll();
-    EXPECT_EQ(jxtLZCopyFile(QStringLiteral("T:\\t.tx_"), QStringLiteral("T:\\t.txt")), expected.size());
+    EXPECT_EQ(jxtLZCopyFile(QStringLiteral("T:\\t.tx_"), QStringLiteral("T:\\t.txt")),
+              expected.size());
     QFile out(Host(QStringLiteral("t.txt")));
     ASSERT_TRUE(out.open(QIODevice::ReadOnly));
     EXPECT_EQ(out.readAll(), expected);
 
     EXPECT_THROW(jxtLZCopyFile(QStringLiteral("T:\\none"), QStringLiteral("T:\\out")), EInOutError);
-    QByteArray broken = QByteArray("SZDD\x88\xF0\x27\x33" "A", 9) + QByteArray("\0\xFF\0\0\0", 5) + "\x01";
+    QByteArray broken = QByteArray("SZDD\x88\xF0\x27\x33"
+                                   "A",
+                                   9) +
+                        QByteArray("\0\xFF\0\0\0", 5) + "\x01";
     Write(QStringLiteral("broken._"), broken);
     try {
         jxtLZCopyFile(QStringLiteral("T:\\broken._"), QStringLiteral("T:\\broken.out"));
@@ -252,14 +265,18 @@ TEST_F(FilesTest, LZCopyDecodesAndReportsErrors)
 TEST_F(FilesTest, LongNamesDrivesAndVolumes)
 {
     Write(QStringLiteral("Mixed/Case.TXT"), "x");
-    EXPECT_EQ(jxtGetLongFileName(QStringLiteral("T:\\mixed\\case.txt")), QStringLiteral("T:\\Mixed\\Case.TXT"));
-    EXPECT_EQ(jxtGetLongFileName(QStringLiteral("T:\\missing\\case.txt")), QStringLiteral("T:\\missing\\case.txt"));
+    EXPECT_EQ(jxtGetLongFileName(QStringLiteral("T:\\mixed\\case.txt")),
+              QStringLiteral("T:\\Mixed\\Case.TXT"));
+    EXPECT_EQ(jxtGetLongFileName(QStringLiteral("T:\\missing\\case.txt")),
+              QStringLiteral("T:\\missing\\case.txt"));
 
-    const QString rel = QDir(QStringLiteral("/")).relativeFilePath(Host(QStringLiteral("Mixed/Case.TXT")));
+    const QString rel =
+        QDir(QStringLiteral("/")).relativeFilePath(Host(QStringLiteral("Mixed/Case.TXT")));
     QString withColon = QStringLiteral(":\\") + rel;
     withColon.replace(QLatin1Char('/'), QLatin1Char('\\'));
     EXPECT_EQ(jxtFindDrive(withColon), QStringLiteral("c") + withColon);
-    EXPECT_EQ(jxtFindDrive(QStringLiteral("x:\\no\\such\\file")), QStringLiteral("x:\\no\\such\\file"));
+    EXPECT_EQ(jxtFindDrive(QStringLiteral("x:\\no\\such\\file")),
+              QStringLiteral("x:\\no\\such\\file"));
 
     EXPECT_FALSE(jxtVolumeName(QStringLiteral("C")).isEmpty());
     EXPECT_EQ(jxtVolumeName(QString()), QString());
@@ -278,7 +295,8 @@ TEST_F(FilesTest, MovingAFileOrDirectoryOntoItselfKeepsTheData)
     EXPECT_TRUE(Exists(QStringLiteral("self/a.txt")));
     // The same entry reached through a link to its directory.
     ASSERT_EQ(::symlink(Host(QStringLiteral("self")).toUtf8().constData(),
-                        Host(QStringLiteral("alias")).toUtf8().constData()), 0);
+                        Host(QStringLiteral("alias")).toUtf8().constData()),
+              0);
     EXPECT_TRUE(jxtMoveFile(QStringLiteral("T:\\self\\a.txt"), QStringLiteral("T:\\alias\\a.txt")));
     EXPECT_TRUE(Exists(QStringLiteral("self/a.txt")));
 
@@ -289,7 +307,8 @@ TEST_F(FilesTest, MovingAFileOrDirectoryOntoItselfKeepsTheData)
 
     // A second name of the same file (a hard link) is a real destination: the source name goes.
     ASSERT_EQ(::link(Host(QStringLiteral("self/a.txt")).toUtf8().constData(),
-                     Host(QStringLiteral("hard.txt")).toUtf8().constData()), 0);
+                     Host(QStringLiteral("hard.txt")).toUtf8().constData()),
+              0);
     EXPECT_TRUE(jxtMoveFile(QStringLiteral("T:\\self\\a.txt"), QStringLiteral("T:\\hard.txt")));
     EXPECT_FALSE(Exists(QStringLiteral("self/a.txt")));
     EXPECT_TRUE(Exists(QStringLiteral("hard.txt")));
@@ -312,7 +331,8 @@ TEST_F(FilesTest, KillPathOfALinkRemovesTheLinkNotTheTarget)
 {
     Write(QStringLiteral("target/keep.txt"), "keep");
     ASSERT_EQ(::symlink(Host(QStringLiteral("target")).toUtf8().constData(),
-                        Host(QStringLiteral("link")).toUtf8().constData()), 0);
+                        Host(QStringLiteral("link")).toUtf8().constData()),
+              0);
     EXPECT_TRUE(jxtKillPath(QStringLiteral("T:\\link")));
     EXPECT_TRUE(dialogs->Shown().empty()) << dialogs->Texts().join(QLatin1Char('|')).toStdString();
     EXPECT_TRUE(Exists(QStringLiteral("target/keep.txt")));
@@ -329,7 +349,8 @@ TEST_F(FilesTest, ADirectoryIsFoundWithSizeZero)
 
 TEST_F(FilesTest, CdRomSearchFromBelowTheLettersScansThemAll)
 {
-    qputenv("JXT_DRIVES", "T=" + Host(QString()).toUtf8() + ";R=" + Host(QString()).toUtf8() + ":cdrom");
+    qputenv("JXT_DRIVES",
+            "T=" + Host(QString()).toUtf8() + ";R=" + Host(QString()).toUtf8() + ":cdrom");
     EXPECT_EQ(jxtFindCDROM(QLatin1Char('0')), QLatin1Char('R'));
     EXPECT_EQ(jxtFindCDROM(QLatin1Char('a')), QLatin1Char('R'));
     EXPECT_EQ(jxtFindCDROM(QLatin1Char('S')), QChar());
@@ -337,13 +358,15 @@ TEST_F(FilesTest, CdRomSearchFromBelowTheLettersScansThemAll)
 
 TEST_F(FilesTest, ShortNamesAreNeverCutOff)
 {
-    const QString deep = QString(100, QLatin1Char('d')) + QLatin1Char('/') + QString(100, QLatin1Char('e'))
-        + QLatin1Char('/') + QString(100, QLatin1Char('f'));
+    const QString deep = QString(100, QLatin1Char('d')) + QLatin1Char('/') +
+                         QString(100, QLatin1Char('e')) + QLatin1Char('/') +
+                         QString(100, QLatin1Char('f'));
     Write(deep + QStringLiteral("/x.txt"), "x");
     QString windowsName = QStringLiteral("T:\\") + deep + QStringLiteral("/x.txt");
     windowsName.replace(QLatin1Char('/'), QLatin1Char('\\'));
     ASSERT_GT(windowsName.size(), 255);
     // A name cut at 255 characters would name another file; too long a name gives nothing.
     EXPECT_EQ(jxtGetShortFileName(windowsName), QString());
-    EXPECT_EQ(jxtGetShortFileName(QStringLiteral("T:\\") + deep.left(100)), QStringLiteral("T:\\") + deep.left(100));
+    EXPECT_EQ(jxtGetShortFileName(QStringLiteral("T:\\") + deep.left(100)),
+              QStringLiteral("T:\\") + deep.left(100));
 }

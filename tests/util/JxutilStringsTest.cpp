@@ -91,11 +91,14 @@ TEST(JxutilReplace, ReplaceStringCollapsesEveryParentRun)
 TEST(JxutilReplace, ReplaceStringAgreesWithRestartingFromTheStart)
 {
     // Pairs where replacements form new occurrences with the text before and after them.
-    const struct { const char *text, *pattern, *replacement; } cases[] = {
-        {"aaaaaaaaab", "aa", "a"},   {"abcabcabcc", "abc", "ab"}, {"xxaxbxbb", "ab", "b"},
-        {"aabbaabb", "ab", "ba"},    {"abaabab", "aba", "b"},     {"abababab", "bab", "a"},
-        {"caaaabbbbd", "ab", ""},    {"ccccc", "cc", "c"},        {"xaaxaax", "aax", "x"},
-        {"aab", "ab", "bba"},        {"abbbbbabc", "bb", "b"},    {"1010101", "101", "0"},
+    const struct
+    {
+        const char *text, *pattern, *replacement;
+    } cases[] = {
+        {"aaaaaaaaab", "aa", "a"}, {"abcabcabcc", "abc", "ab"}, {"xxaxbxbb", "ab", "b"},
+        {"aabbaabb", "ab", "ba"},  {"abaabab", "aba", "b"},     {"abababab", "bab", "a"},
+        {"caaaabbbbd", "ab", ""},  {"ccccc", "cc", "c"},        {"xaaxaax", "aax", "x"},
+        {"aab", "ab", "bba"},      {"abbbbbabc", "bb", "b"},    {"1010101", "101", "0"},
     };
     for (const auto &c : cases) {
         EXPECT_EQ(Replaced(c.text, c.pattern, c.replacement),
@@ -128,7 +131,8 @@ TEST(JxutilReplace, ReplaceStringAgreesWithRestartingOnRandomTexts)
         if (expected.isNull())
             continue;
         ASSERT_EQ(Replaced(text, pattern, replacement), expected)
-            << text.toStdString() << " " << pattern.toStdString() << " -> " << replacement.toStdString();
+            << text.toStdString() << " " << pattern.toStdString() << " -> "
+            << replacement.toStdString();
         ++compared;
     }
 }
@@ -296,9 +300,11 @@ TEST(JxutilMatch, PatternListsAreTriedInOrder)
 
 TEST(JxutilNumbers, MinMaxClampsMaxFirstThenMin)
 {
-    struct { int value, min, max, expected; } cases[] = {
-        {5, 0, 10, 5}, {-3, 0, 10, 0}, {12, 0, 10, 10}, {5, 10, 0, 10}, {-5, 10, 0, 10},
-        {INT_MIN, INT_MIN, INT_MAX, INT_MIN}};
+    struct
+    {
+        int value, min, max, expected;
+    } cases[] = {{5, 0, 10, 5},  {-3, 0, 10, 0},  {12, 0, 10, 10},
+                 {5, 10, 0, 10}, {-5, 10, 0, 10}, {INT_MIN, INT_MIN, INT_MAX, INT_MIN}};
     for (const auto &c : cases) {
         int v = c.value;
         jxtMinMaxInteger(v, c.min, c.max);
@@ -548,7 +554,8 @@ TEST(JxutilShuffle, ShuffleKeepsTheStringsAndShowsTheHourglass)
 
     QStringList after = list.ToStringList();
     EXPECT_NE(after, original); // 50! orders: an unchanged list means no shuffling happened
-    std::sort(after.begin(), after.end(), [](const QString &a, const QString &b) { return a.toInt() < b.toInt(); });
+    std::sort(after.begin(), after.end(),
+              [](const QString &a, const QString &b) { return a.toInt() < b.toInt(); });
     EXPECT_EQ(after, original);
     // Passes 0 counts as 1, and one more pass is made: two passes of 50 swaps, two writes each.
     EXPECT_EQ(list.cursorsSeen.size(), 2u * 50u * 2u);

@@ -70,11 +70,12 @@ void RegisterPropertyEditor(const QString &propertyType, const QMetaObject *comp
 {
     Registry &r = TheRegistry();
     for (const TRegisteredEditor &e : r.editors)
-        if (e.propertyType == propertyType && e.componentClass == componentClass
-            && e.propertyName.compare(propertyName, Qt::CaseInsensitive) == 0
-            && e.editorName == editorName)
+        if (e.propertyType == propertyType && e.componentClass == componentClass &&
+            e.propertyName.compare(propertyName, Qt::CaseInsensitive) == 0 &&
+            e.editorName == editorName)
             return;
-    r.editors.push_back({propertyType, componentClass, propertyName, editorName, std::move(factory)});
+    r.editors.push_back(
+        {propertyType, componentClass, propertyName, editorName, std::move(factory)});
 }
 
 QStringList RegisteredPages()
@@ -104,7 +105,8 @@ const TComponentClass *FindRegisteredClass(const QString &className)
     return nullptr;
 }
 
-std::unique_ptr<TPropertyEditor> CreatePropertyEditor(TComponent *component, const QString &propertyName)
+std::unique_ptr<TPropertyEditor> CreatePropertyEditor(TComponent *component,
+                                                      const QString &propertyName)
 {
     if (!component)
         return nullptr;
@@ -119,7 +121,8 @@ std::unique_ptr<TPropertyEditor> CreatePropertyEditor(TComponent *component, con
             continue;
         if (it->componentClass && !Inherits(meta, it->componentClass))
             continue;
-        if (!it->propertyName.isEmpty() && it->propertyName.compare(propertyName, Qt::CaseInsensitive) != 0)
+        if (!it->propertyName.isEmpty() &&
+            it->propertyName.compare(propertyName, Qt::CaseInsensitive) != 0)
             continue;
         return it->factory({component}, propertyName);
     }
@@ -135,8 +138,7 @@ void ClearRegistry()
 
 TPropertyEditor::TPropertyEditor(std::vector<TComponent *> components, const QString &propertyName)
     : m_components(std::move(components)), m_propertyName(propertyName)
-{
-}
+{}
 
 TComponent *TPropertyEditor::GetComponent(int index) const
 {

@@ -25,13 +25,22 @@ struct JXT_EXPORT TComponentClass
     bool operator==(const TComponentClass &o) const { return meta == o.meta; }
 };
 
-template <typename T>
-TComponentClass ClassOf()
+template <typename T> TComponentClass ClassOf()
 {
-    return TComponentClass{&T::staticMetaObject, [](TComponent *owner) -> TComponent * { return new T(owner); }};
+    return TComponentClass{&T::staticMetaObject,
+                           [](TComponent *owner) -> TComponent * { return new T(owner); }};
 }
 
-enum TPropertyAttribute { paValueList, paSubProperties, paDialog, paMultiSelect, paAutoUpdate, paSortList, paReadOnly, paRevertable };
+enum TPropertyAttribute {
+    paValueList,
+    paSubProperties,
+    paDialog,
+    paMultiSelect,
+    paAutoUpdate,
+    paSortList,
+    paReadOnly,
+    paRevertable
+};
 using TPropertyAttributes = TSet<TPropertyAttribute>;
 
 /// Edits one property of the components selected in the designer.
@@ -68,8 +77,7 @@ public:
 using TPropertyEditorFactory =
     std::function<std::unique_ptr<TPropertyEditor>(std::vector<TComponent *>, const QString &)>;
 
-template <typename E>
-TPropertyEditorFactory EditorOf()
+template <typename E> TPropertyEditorFactory EditorOf()
 {
     return [](std::vector<TComponent *> components, const QString &name) {
         return std::unique_ptr<TPropertyEditor>(new E(std::move(components), name));
@@ -78,20 +86,22 @@ TPropertyEditorFactory EditorOf()
 
 struct JXT_EXPORT TRegisteredEditor
 {
-    QString propertyType;             ///< type name, e.g. "TJXAboutString" or "string"
+    QString propertyType;              ///< type name, e.g. "TJXAboutString" or "string"
     const QMetaObject *componentClass; ///< nullptr: every class
-    QString propertyName;             ///< empty: every property of the type
-    QString editorName;               ///< class name of the editor
+    QString propertyName;              ///< empty: every property of the type
+    QString editorName;                ///< class name of the editor
     TPropertyEditorFactory factory;
 };
 
 /// Puts classes on a palette page in the given order; a class already registered keeps its
 /// first place.
-JXT_EXPORT void RegisterComponents(const QString &page, const std::vector<TComponentClass> &classes);
+JXT_EXPORT void RegisterComponents(const QString &page,
+                                   const std::vector<TComponentClass> &classes);
 /// Binds an editor; registering the same binding twice has no further effect.
-JXT_EXPORT void RegisterPropertyEditor(const QString &propertyType, const QMetaObject *componentClass,
-                            const QString &propertyName, const QString &editorName,
-                            TPropertyEditorFactory factory);
+JXT_EXPORT void RegisterPropertyEditor(const QString &propertyType,
+                                       const QMetaObject *componentClass,
+                                       const QString &propertyName, const QString &editorName,
+                                       TPropertyEditorFactory factory);
 
 /// The pages in the order they were first used, and the classes of one page.
 JXT_EXPORT QStringList RegisteredPages();
@@ -101,7 +111,8 @@ JXT_EXPORT const std::vector<TRegisteredEditor> &RegisteredEditors();
 JXT_EXPORT const TComponentClass *FindRegisteredClass(const QString &className);
 /// The editor bound to the property of component (the most recent matching registration),
 /// or nullptr.
-JXT_EXPORT std::unique_ptr<TPropertyEditor> CreatePropertyEditor(TComponent *component, const QString &propertyName);
+JXT_EXPORT std::unique_ptr<TPropertyEditor> CreatePropertyEditor(TComponent *component,
+                                                                 const QString &propertyName);
 /// Empties the registry (tests).
 JXT_EXPORT void ClearRegistry();
 
