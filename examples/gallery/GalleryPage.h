@@ -97,6 +97,7 @@ const std::vector<TGalleryPageInfo> &GalleryPages();
 // The page builders, one per palette group; each calls the section functions of its
 // components in palette order.
 void BuildDisplayPage(TGalleryPage &page);
+void BuildButtonsPage(TGalleryPage &page);
 
 // Component sections.
 void AddScrollText(TGalleryPage &page);
@@ -106,5 +107,6 @@ void AddDOTPanel(TGalleryPage &page);
 void Add3dLabel(TGalleryPage &page);
 void AddJXPanel(TGalleryPage &page);
 void AddBlinker(TGalleryPage &page);
+void AddBiBtn(TGalleryPage &page);
 
 } // namespace jxt::gallery

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The gallery's tabs, grouped like the designer palette. A group gets its tab once it has a
-// component to show ("Effekte", "Listen & Knöpfe", "Dienste" follow with their components).
+// component to show ("Effekte", "Listen", "Dienste" follow with their components); the
+// buttons, the splitter bar and the pickers of the lists group have a tab of their own.
 #include "GalleryPage.h"
 
 namespace jxt::gallery {
@@ -9,6 +10,7 @@ const std::vector<TGalleryPageInfo> &GalleryPages()
 {
     static const std::vector<TGalleryPageInfo> pages = {
         {QStringLiteral("display"), QStringLiteral("Anzeigen"), BuildDisplayPage},
+        {QStringLiteral("buttons"), QStringLiteral("Knöpfe & Auswahl"), BuildButtonsPage},
     };
     return pages;
 }

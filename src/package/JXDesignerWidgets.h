@@ -6,6 +6,7 @@
 
 #include "host/Export.h"
 
+#include "controls/Jxbibtn.h"
 #include "display/JX3dLabel.h"
 #include "display/JXBlinker.h"
 #include "display/JXDOTPanel.h"
@@ -146,6 +147,13 @@ public:
     JXT_UI_CONSTRUCTOR(TJXPanel)
 };
 
+class JXT_EXPORT TJXBiBtn : public ::jxt::TJXBiBtn
+{
+    Q_OBJECT
+public:
+    JXT_UI_CONSTRUCTOR(TJXBiBtn)
+};
+
 class JXT_EXPORT TJXBlinker : public ::jxt::TJXBlinker
 {
     Q_OBJECT
@@ -171,6 +179,7 @@ inline const std::map<QString, TWidgetFactory> &WidgetFactories()
         {QStringLiteral("TJXDOTPanel"), [](QWidget *p) -> QWidget * { return new TJXDOTPanel(p); }},
         {QStringLiteral("TJX3dLabel"), [](QWidget *p) -> QWidget * { return new TJX3dLabel(p); }},
         {QStringLiteral("TJXPanel"), [](QWidget *p) -> QWidget * { return new TJXPanel(p); }},
+        {QStringLiteral("TJXBiBtn"), [](QWidget *p) -> QWidget * { return new TJXBiBtn(p); }},
         {QStringLiteral("TJXBlinker"), [](QWidget *p) -> QWidget * { return new TJXBlinker(p); }},
     };
     return factories;

@@ -2,6 +2,7 @@
 // Registration of the library's components and property editors.
 #include "package/JXTools.h"
 
+#include "controls/Jxbibtn.h"
 #include "display/JX3dLabel.h"
 #include "display/JXBlinker.h"
 #include "display/JXDOTPanel.h"
@@ -48,6 +49,7 @@ void Register()
                                          ClassOf<TJXDOTPanel>(),
                                          ClassOf<TJX3dLabel>(),
                                          ClassOf<TJXPanel>(),
+                                         ClassOf<TJXBiBtn>(),
                                          ClassOf<TJXBlinker>(),
                                      });
 

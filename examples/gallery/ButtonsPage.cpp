@@ -1,0 +1,109 @@
+// SPDX-License-Identifier: MIT
+// "Knöpfe & Auswahl": the buttons, the splitter bar and the pickers, one Add… function each.
+#include "GalleryPage.h"
+
+#include "controls/Jxbibtn.h"
+
+#include <QCheckBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSpinBox>
+
+#include <memory>
+
+namespace jxt::gallery {
+
+namespace {
+
+const std::vector<TColor> kLedColors = {clRed, clLime, clYellow, clAqua, RGB(255, 128, 0)};
+const std::vector<TColor> kFaces = {clBtnFace, clSilver, RGB(224, 232, 240), clWhite};
+
+// A 32 x 16 pair for a toggle button: a lit lamp for the enabled state on the left, the same
+// lamp greyed for the disabled state on the right; the fuchsia corners are transparent.
+std::unique_ptr<TBitmap> LampPair(TColor lit)
+{
+    auto pair = std::make_unique<TBitmap>(32, 16);
+    TCanvas *c = pair->Canvas();
+    c->FillSolid(Rect(0, 0, 32, 16), clFuchsia);
+    for (int half = 0; half < 2; ++half) {
+        const int x = half * 16;
+        c->Brush()->SetColor(half == 0 ? lit : clSilver);
+        c->Pen()->SetColor(half == 0 ? clBlack : clGray);
+        c->Ellipse(x + 2, 2, x + 14, 14);
+        c->FillSolid(Rect(x + 5, 5, x + 8, 8), clWhite);
+    }
+    return pair;
+}
+
+} // namespace
+
+void AddBiBtn(TGalleryPage &page)
+{
+    auto &section = *page.AddSection(
+        QStringLiteral("TJXBiBtn"),
+        QStringLiteral("Schaltknopf mit zwei Zuständen: jeder Mausdruck schaltet um, das "
+                       "Lämpchen links blinkt, solange er an ist. Links nur Beschriftung, "
+                       "rechts mit Bildpaar (aktiv / inaktiv)."));
+
+    auto *plain = new TJXBiBtn(section.Stage());
+    section.Place(plain, 8, 8);
+
+    auto *lamp = new TJXBiBtn(section.Stage());
+    lamp->SetCaptionOn(QStringLiteral("Licht an"));
+    lamp->SetCaptionOff(QStringLiteral("Licht aus"));
+    const auto on = LampPair(clYellow);
+    const auto off = LampPair(clGray);
+    lamp->SetGlyphOn(on.get());
+    lamp->SetGlyphOff(off.get());
+    lamp->SetBounds(0, 0, 150, 50);
+    section.Place(lamp, 120, 8);
+
+    auto *clicks = new QLabel(QStringLiteral("0"), &section);
+    section.Form()->addRow(QStringLiteral("OnClick"), clicks);
+    auto count = std::make_shared<int>(0);
+    for (TJXBiBtn *b : {plain, lamp})
+        QObject::connect(b, &TJXBiBtn::onClick, clicks,
+                         [clicks, count](TObject *) { clicks->setNum(++*count); });
+
+    const std::vector<TJXBiBtn *> both = {plain, lamp};
+    section.AddLineEdit(QStringLiteral("Caption"), QString(), [both](const QString &t) {
+        for (TJXBiBtn *b : both)
+            b->SetCaption(t);
+    });
+    section.AddCheckBox(QStringLiteral("Value"), false, [both](bool v) {
+        for (TJXBiBtn *b : both)
+            b->SetPicValue(v);
+    });
+    section.AddCheckBox(QStringLiteral("LED"), true, [both](bool v) {
+        for (TJXBiBtn *b : both)
+            b->SetLED(v);
+    });
+    section.AddCheckBox(QStringLiteral("Border"), true, [both](bool v) {
+        for (TJXBiBtn *b : both)
+            b->SetBorder(v);
+    });
+    section.AddCheckBox(QStringLiteral("Enabled"), true, [both](bool v) {
+        for (TJXBiBtn *b : both)
+            b->SetEnabled(v);
+    });
+    section.AddSpinBox(QStringLiteral("LEDInterval"), 0, 2000, 500, [both](int v) {
+        for (TJXBiBtn *b : both)
+            b->SetLEDInterval(v);
+    });
+    section.AddColorCycle(QStringLiteral("LEDColor"), kLedColors, clRed, [both](TColor c) {
+        for (TJXBiBtn *b : both)
+            b->SetLEDColor(c);
+    });
+    section.AddColorCycle(QStringLiteral("Color"), kFaces, plain->Color(), [both](TColor c) {
+        for (TJXBiBtn *b : both)
+            b->SetColor(c);
+    });
+}
+
+void BuildButtonsPage(TGalleryPage &page)
+{
+    AddBiBtn(page);
+}
+
+} // namespace jxt::gallery
