@@ -2,7 +2,9 @@
 // "Knöpfe & Auswahl": the buttons, the splitter bar and the pickers, one Add… function each.
 #include "GalleryPage.h"
 
+#include "controls/JXGrabBa.h"
 #include "controls/Jxbibtn.h"
+#include "host/ExtCtrls.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
@@ -101,9 +103,69 @@ void AddBiBtn(TGalleryPage &page)
     });
 }
 
+void AddGrabBar(TGalleryPage &page)
+{
+    auto &section = *page.AddSection(
+        QStringLiteral("TJXGrabBar"),
+        QStringLiteral("Trennbalken: mit der linken Maustaste ziehen, ein invertierter Balken "
+                       "folgt der Maus; beim Loslassen teilen sich die beiden Bereiche den "
+                       "Platz neu. Ein auf nichts geschrumpfter Bereich wird ausgeblendet."));
+
+    auto *frame = new TPanel(section.Stage());
+    frame->SetBevelOuter(bvLowered);
+    frame->SetBounds(0, 0, 360, 200);
+    section.Place(frame, 8, 8);
+    const auto pane = [frame](const QString &caption, TColor color) {
+        auto *p = new TPanel(frame);
+        p->SetParent(frame);
+        p->SetCaption(caption);
+        p->SetColor(color);
+        return p;
+    };
+    TPanel *top = pane(QStringLiteral("WindowA"), RGB(224, 236, 255));
+    TPanel *bottom = pane(QStringLiteral("WindowB"), RGB(255, 244, 214));
+    auto *bar = new TJXGrabBar(frame);
+    bar->SetParent(frame);
+    bar->SetWindowA(top);
+    bar->SetWindowB(bottom);
+    bar->SetTop(90);
+
+    auto *moves = new QLabel(QStringLiteral("0"), &section);
+    section.Form()->addRow(QStringLiteral("OnMove"), moves);
+    auto count = std::make_shared<int>(0);
+    QObject::connect(bar, &TJXGrabBar::onMove, moves,
+                     [moves, count](TObject *) { moves->setNum(++*count); });
+
+    section.AddChoice(QStringLiteral("Style"),
+                      {QStringLiteral("jxgbHorizontal"), QStringLiteral("jxgbVertical")}, 0,
+                      [bar](int i) {
+                          bar->SetStyle(i == 0 ? jxgbHorizontal : jxgbVertical);
+                          if (i == 0)
+                              bar->SetTop(90);
+                          else
+                              bar->SetLeft(170);
+                      });
+    section.AddSpinBox(QStringLiteral("Thickness"), 1, 30, bar->Thickness(),
+                       [bar](int v) { bar->SetThickness(v); });
+    section.AddSpinBox(QStringLiteral("BorderWidth"), 0, 50, 0,
+                       [bar](int v) { bar->SetBorderWidth(v); });
+    section.AddCheckBox(QStringLiteral("OutOfClient"), false,
+                        [bar](bool v) { bar->SetOutOfClient(v); });
+    section.AddCheckBox(QStringLiteral("Ctl3D"), true, [bar](bool v) { bar->SetCtl3D(v); });
+    section.AddChoice(QStringLiteral("BorderStyle"),
+                      {QStringLiteral("bsNone"), QStringLiteral("bsSingle")}, 1,
+                      [bar](int i) { bar->SetBorderStyle(i == 0 ? bsNone : bsSingle); });
+    section.AddSpinBox(QStringLiteral("Breite des Rahmens"), 120, 700, frame->Width(),
+                       [frame, &section](int v) {
+                           frame->SetWidth(v);
+                           section.FitStage();
+                       });
+}
+
 void BuildButtonsPage(TGalleryPage &page)
 {
     AddBiBtn(page);
+    AddGrabBar(page);
 }
 
 } // namespace jxt::gallery

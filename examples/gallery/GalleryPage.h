@@ -108,5 +108,6 @@ void Add3dLabel(TGalleryPage &page);
 void AddJXPanel(TGalleryPage &page);
 void AddBlinker(TGalleryPage &page);
 void AddBiBtn(TGalleryPage &page);
+void AddGrabBar(TGalleryPage &page);
 
 } // namespace jxt::gallery

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "host/Controls.h"
 
+#include "host/Forms.h"
+
 #include <QContextMenuEvent>
 #include <QCursor>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 
 #include <algorithm>
 
@@ -218,7 +221,7 @@ void TControl::SetCursor(TCursor c)
     if (c == crDefault)
         unsetCursor();
     else
-        setCursor(QCursor(CursorShape(c)));
+        setCursor(Screen()->Cursors(c)); // standard shapes, or a cursor registered under c
 }
 
 void TControl::SetCaption(const QString &caption)
@@ -427,8 +430,10 @@ void TControl::mouseReleaseEvent(QMouseEvent *event)
     const bool click = b == mbLeft && m_pressed && rect().contains(p);
     if (b == mbLeft)
         m_pressed = false;
+    // A handler may free the control; nothing of it is touched once it is gone.
+    const QPointer<TControl> alive(this);
     MouseUp(b, ShiftOf(event->modifiers(), event->buttons()), p.x(), p.y());
-    if (click)
+    if (click && alive)
         Click();
 }
 
@@ -440,9 +445,11 @@ void TControl::mouseDoubleClickEvent(QMouseEvent *event)
     const QPoint p = event->position().toPoint();
     TShiftState shift = ShiftOf(event->modifiers(), event->buttons());
     shift.Include(ssDouble);
+    const QPointer<TControl> alive(this);
     if (b == mbLeft)
         DblClick();
-    MouseDown(b, shift, p.x(), p.y());
+    if (alive)
+        MouseDown(b, shift, p.x(), p.y());
 }
 
 void TControl::mouseMoveEvent(QMouseEvent *event)

@@ -6,6 +6,7 @@
 
 #include "host/Export.h"
 
+#include "controls/JXGrabBa.h"
 #include "controls/Jxbibtn.h"
 #include "display/JX3dLabel.h"
 #include "display/JXBlinker.h"
@@ -92,7 +93,13 @@ template <typename T> void PlaceOn(T *component, QWidget *parent)
     JXT_UI_SETTER(ScrollChar) JXT_UI_SETTER(ScrollHorizontal) JXT_UI_SETTER(SegmentSize) JXT_UI_SETTER(Shadow) \
     JXT_UI_SETTER(ShadowColor) JXT_UI_SETTER(ShadowDepth) JXT_UI_SETTER(ShowHint) JXT_UI_SETTER(ShowPeak) \
     JXT_UI_SETTER(Steps) JXT_UI_SETTER(Style) JXT_UI_SETTER(Tag) JXT_UI_SETTER(Transparent) \
-    JXT_UI_SETTER(Visible)                                                                         \
+    JXT_UI_SETTER(Visible) JXT_UI_SETTER(Border) JXT_UI_SETTER(CaptionOff) JXT_UI_SETTER(CaptionOn) \
+    JXT_UI_SETTER(LED) JXT_UI_SETTER(LEDColor) JXT_UI_SETTER(LEDInterval) JXT_UI_SETTER(Value) \
+    JXT_UI_SETTER(OutOfClient) JXT_UI_SETTER(Thickness) JXT_UI_SETTER(Ctl3D) JXT_UI_SETTER(ParentCtl3D) \
+    JXT_UI_SETTER(CharSet) JXT_UI_SETTER(Pitch) JXT_UI_SETTER(SelFont) JXT_UI_SETTER(TrueTypeOnly) \
+    JXT_UI_SETTER(Sorted) JXT_UI_SETTER(ItemHeight) JXT_UI_SETTER(Drive) JXT_UI_SETTER(FontActiveColor) \
+    JXT_UI_SETTER(FontActiveUnderline) JXT_UI_SETTER(Layout) JXT_UI_SETTER(PopupAlign) JXT_UI_SETTER(Spacing) \
+    JXT_UI_SETTER(Stretch)                                                                         \
     using QWidget::setStyle; /* a QStyle still goes to the widget */
 // clang-format on
 
@@ -161,6 +168,13 @@ public:
     JXT_UI_CONSTRUCTOR(TJXBlinker)
 };
 
+class JXT_EXPORT TJXGrabBar : public ::jxt::TJXGrabBar
+{
+    Q_OBJECT
+public:
+    JXT_UI_CONSTRUCTOR(TJXGrabBar)
+};
+
 #undef JXT_UI_CONSTRUCTOR
 #undef JXT_UI_SETTERS
 #undef JXT_UI_SETTER
@@ -181,6 +195,7 @@ inline const std::map<QString, TWidgetFactory> &WidgetFactories()
         {QStringLiteral("TJXPanel"), [](QWidget *p) -> QWidget * { return new TJXPanel(p); }},
         {QStringLiteral("TJXBiBtn"), [](QWidget *p) -> QWidget * { return new TJXBiBtn(p); }},
         {QStringLiteral("TJXBlinker"), [](QWidget *p) -> QWidget * { return new TJXBlinker(p); }},
+        {QStringLiteral("TJXGrabBar"), [](QWidget *p) -> QWidget * { return new TJXGrabBar(p); }},
     };
     return factories;
 }

@@ -2,6 +2,7 @@
 // Registration of the library's components and property editors.
 #include "package/JXTools.h"
 
+#include "controls/JXGrabBa.h"
 #include "controls/Jxbibtn.h"
 #include "display/JX3dLabel.h"
 #include "display/JXBlinker.h"
@@ -51,6 +52,7 @@ void Register()
                                          ClassOf<TJXPanel>(),
                                          ClassOf<TJXBiBtn>(),
                                          ClassOf<TJXBlinker>(),
+                                         ClassOf<TJXGrabBar>(),
                                      });
 
     RegisterPropertyEditor(QStringLiteral("TJXAboutString"), nullptr,
