@@ -12,7 +12,7 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build ccache pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-tools-dev libqt6opengl6-dev libgl-dev
-    fonts-liberation2 fonts-dejavu-core
+    libfontconfig-dev fonts-liberation2 fonts-dejavu-core
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev clang-format
     mscompress

@@ -4,7 +4,9 @@
 
 #include "controls/JXGrabBa.h"
 #include "controls/Jxbibtn.h"
+#include "controls/Jxfntcbo.h"
 #include "host/ExtCtrls.h"
+#include "host/StdCtrls.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
@@ -162,9 +164,65 @@ void AddGrabBar(TGalleryPage &page)
                        });
 }
 
+void AddFontCombo(TGalleryPage &page)
+{
+    auto &section = *page.AddSection(
+        QStringLiteral("TJXFontCombo"),
+        QStringLiteral("Schriftenauswahl: die gewählte Schrift geht sofort an das verknüpfte "
+                       "Feld darunter, Esc kehrt zu SelFont zurück. Rechts die gefilterte "
+                       "Liste Fonts (Zeichensatz, Abstand, nur Umrissschriften)."));
+
+    auto *sample = new TPanel(section.Stage());
+    sample->SetCaption(
+        QStringLiteral("Franz jagt im komplett verwahrlosten Taxi quer durch Bayern"));
+    sample->SetBounds(0, 0, 420, 48);
+    sample->SetBevelOuter(bvLowered);
+    sample->Font()->SetName(QStringLiteral("Liberation Sans"));
+    sample->Font()->SetSize(12);
+    section.Place(sample, 8, 40);
+
+    auto *combo = new TJXFontCombo(section.Stage());
+    combo->SetBounds(0, 0, 220, 24);
+    section.Place(combo, 8, 8);
+    Loaded(combo);
+    combo->SetControl(sample);
+
+    auto *fonts = new QLabel(&section);
+    fonts->setWordWrap(true);
+    fonts->setMinimumWidth(260);
+    const auto showFonts = [combo, fonts] {
+        const QStringList names = combo->FontNames();
+        fonts->setText(
+            QStringLiteral("%1: %2").arg(names.size()).arg(names.join(QStringLiteral(", "))));
+    };
+    section.Form()->addRow(QStringLiteral("Fonts"), fonts);
+    section.AddLineEdit(QStringLiteral("SelFont"), combo->SelFont(),
+                        [combo](const QString &t) { combo->SetSelFont(t); });
+    section.AddChoice(QStringLiteral("CharSet"),
+                      {QStringLiteral("ALL"), QStringLiteral("ANSI"), QStringLiteral("SYMBOL"),
+                       QStringLiteral("OEM")},
+                      0, [combo, showFonts](int i) {
+                          combo->SetCharSet(TCharSet(i));
+                          showFonts();
+                      });
+    section.AddChoice(
+        QStringLiteral("Pitch"),
+        {QStringLiteral("piALL"), QStringLiteral("piVARIABLE"), QStringLiteral("piFIXED")}, 0,
+        [combo, showFonts](int i) {
+            combo->SetPitch(TPitch(i));
+            showFonts();
+        });
+    section.AddCheckBox(QStringLiteral("TrueTypeOnly"), false, [combo, showFonts](bool v) {
+        combo->SetTrueTypeOnly(v);
+        showFonts();
+    });
+    showFonts();
+}
+
 void BuildButtonsPage(TGalleryPage &page)
 {
     AddBiBtn(page);
+    AddFontCombo(page);
     AddGrabBar(page);
 }
 

@@ -109,5 +109,6 @@ void AddJXPanel(TGalleryPage &page);
 void AddBlinker(TGalleryPage &page);
 void AddBiBtn(TGalleryPage &page);
 void AddGrabBar(TGalleryPage &page);
+void AddFontCombo(TGalleryPage &page);
 
 } // namespace jxt::gallery

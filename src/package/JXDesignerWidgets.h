@@ -8,6 +8,7 @@
 
 #include "controls/JXGrabBa.h"
 #include "controls/Jxbibtn.h"
+#include "controls/Jxfntcbo.h"
 #include "display/JX3dLabel.h"
 #include "display/JXBlinker.h"
 #include "display/JXDOTPanel.h"
@@ -175,6 +176,13 @@ public:
     JXT_UI_CONSTRUCTOR(TJXGrabBar)
 };
 
+class TJXFontCombo : public ::jxt::TJXFontCombo
+{
+    Q_OBJECT
+public:
+    JXT_UI_CONSTRUCTOR(TJXFontCombo)
+};
+
 #undef JXT_UI_CONSTRUCTOR
 #undef JXT_UI_SETTERS
 #undef JXT_UI_SETTER
@@ -193,6 +201,7 @@ inline const std::map<QString, TWidgetFactory> &WidgetFactories()
         {QStringLiteral("TJXDOTPanel"), [](QWidget *p) -> QWidget * { return new TJXDOTPanel(p); }},
         {QStringLiteral("TJX3dLabel"), [](QWidget *p) -> QWidget * { return new TJX3dLabel(p); }},
         {QStringLiteral("TJXPanel"), [](QWidget *p) -> QWidget * { return new TJXPanel(p); }},
+        {QStringLiteral("TJXFontCombo"), [](QWidget *p) -> QWidget * { return new TJXFontCombo(p); }},
         {QStringLiteral("TJXBiBtn"), [](QWidget *p) -> QWidget * { return new TJXBiBtn(p); }},
         {QStringLiteral("TJXBlinker"), [](QWidget *p) -> QWidget * { return new TJXBlinker(p); }},
         {QStringLiteral("TJXGrabBar"), [](QWidget *p) -> QWidget * { return new TJXGrabBar(p); }},

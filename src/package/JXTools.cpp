@@ -4,6 +4,7 @@
 
 #include "controls/JXGrabBa.h"
 #include "controls/Jxbibtn.h"
+#include "controls/Jxfntcbo.h"
 #include "display/JX3dLabel.h"
 #include "display/JXBlinker.h"
 #include "display/JXDOTPanel.h"
@@ -50,6 +51,7 @@ void Register()
                                          ClassOf<TJXDOTPanel>(),
                                          ClassOf<TJX3dLabel>(),
                                          ClassOf<TJXPanel>(),
+                                         ClassOf<TJXFontCombo>(),
                                          ClassOf<TJXBiBtn>(),
                                          ClassOf<TJXBlinker>(),
                                          ClassOf<TJXGrabBar>(),
