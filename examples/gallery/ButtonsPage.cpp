@@ -4,6 +4,7 @@
 
 #include "controls/JXGrabBa.h"
 #include "controls/Jxbibtn.h"
+#include "controls/Jxdrvtab.h"
 #include "controls/Jxfntcbo.h"
 #include "host/ExtCtrls.h"
 #include "host/StdCtrls.h"
@@ -219,10 +220,38 @@ void AddFontCombo(TGalleryPage &page)
     showFonts();
 }
 
+void AddDriveTab(TGalleryPage &page)
+{
+    auto &section = *page.AddSection(
+        QStringLiteral("TJXDriveTab"),
+        QStringLiteral("Laufwerksreiter: ein Reiter je vorhandenem Laufwerk mit dem Bild seiner "
+                       "Art. C: ist die Wurzel, weitere Laufwerke ordnet JXT_DRIVES zu "
+                       "(z. B. D=/media/cdrom:cdrom;E=/srv/daten)."));
+    auto *tab = new TJXDriveTab(section.Stage());
+    tab->SetBounds(0, 0, 360, 22);
+    section.Place(tab, 8, 8);
+    Loaded(tab);
+
+    auto *drive = new QLabel(&section);
+    const auto show = [tab, drive](TObject *) {
+        drive->setText(QStringLiteral("%1:").arg(tab->Drive()));
+    };
+    tab->OnClick = show;
+    show(tab);
+    section.Form()->addRow(QStringLiteral("Drive"), drive);
+    section.AddLineEdit(QStringLiteral("Drive setzen"), QString(), [tab, show](const QString &t) {
+        if (!t.isEmpty()) {
+            tab->SetDrive(t.at(0));
+            show(tab);
+        }
+    });
+}
+
 void BuildButtonsPage(TGalleryPage &page)
 {
     AddBiBtn(page);
     AddFontCombo(page);
+    AddDriveTab(page);
     AddGrabBar(page);
 }
 

@@ -110,5 +110,6 @@ void AddBlinker(TGalleryPage &page);
 void AddBiBtn(TGalleryPage &page);
 void AddGrabBar(TGalleryPage &page);
 void AddFontCombo(TGalleryPage &page);
+void AddDriveTab(TGalleryPage &page);
 
 } // namespace jxt::gallery

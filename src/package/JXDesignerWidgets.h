@@ -8,6 +8,7 @@
 
 #include "controls/JXGrabBa.h"
 #include "controls/Jxbibtn.h"
+#include "controls/Jxdrvtab.h"
 #include "controls/Jxfntcbo.h"
 #include "display/JX3dLabel.h"
 #include "display/JXBlinker.h"
@@ -183,6 +184,13 @@ public:
     JXT_UI_CONSTRUCTOR(TJXFontCombo)
 };
 
+class TJXDriveTab : public ::jxt::TJXDriveTab
+{
+    Q_OBJECT
+public:
+    JXT_UI_CONSTRUCTOR(TJXDriveTab)
+};
+
 #undef JXT_UI_CONSTRUCTOR
 #undef JXT_UI_SETTERS
 #undef JXT_UI_SETTER
@@ -202,6 +210,7 @@ inline const std::map<QString, TWidgetFactory> &WidgetFactories()
         {QStringLiteral("TJX3dLabel"), [](QWidget *p) -> QWidget * { return new TJX3dLabel(p); }},
         {QStringLiteral("TJXPanel"), [](QWidget *p) -> QWidget * { return new TJXPanel(p); }},
         {QStringLiteral("TJXFontCombo"), [](QWidget *p) -> QWidget * { return new TJXFontCombo(p); }},
+        {QStringLiteral("TJXDriveTab"), [](QWidget *p) -> QWidget * { return new TJXDriveTab(p); }},
         {QStringLiteral("TJXBiBtn"), [](QWidget *p) -> QWidget * { return new TJXBiBtn(p); }},
         {QStringLiteral("TJXBlinker"), [](QWidget *p) -> QWidget * { return new TJXBlinker(p); }},
         {QStringLiteral("TJXGrabBar"), [](QWidget *p) -> QWidget * { return new TJXGrabBar(p); }},

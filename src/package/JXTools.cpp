@@ -4,6 +4,7 @@
 
 #include "controls/JXGrabBa.h"
 #include "controls/Jxbibtn.h"
+#include "controls/Jxdrvtab.h"
 #include "controls/Jxfntcbo.h"
 #include "display/JX3dLabel.h"
 #include "display/JXBlinker.h"
@@ -52,6 +53,7 @@ void Register()
                                          ClassOf<TJX3dLabel>(),
                                          ClassOf<TJXPanel>(),
                                          ClassOf<TJXFontCombo>(),
+                                         ClassOf<TJXDriveTab>(),
                                          ClassOf<TJXBiBtn>(),
                                          ClassOf<TJXBlinker>(),
                                          ClassOf<TJXGrabBar>(),
