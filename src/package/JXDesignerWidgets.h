@@ -17,6 +17,7 @@
 #include "display/JXLCDPanel.h"
 #include "display/JXPanel.h"
 #include "display/JXScrollText.h"
+#include "effects/JXFillImage.h"
 #include "host/Controls.h"
 #include "host/Forms.h"
 
@@ -88,10 +89,11 @@ template <typename T> void PlaceOn(T *component, QWidget *parent)
     JXT_UI_SETTER(CaptionFormat) JXT_UI_SETTER(CaptionSpacing) JXT_UI_SETTER(CaptionStyle) JXT_UI_SETTER(Color) \
     JXT_UI_SETTER(Columns) JXT_UI_SETTER(DOTCharSet) JXT_UI_SETTER(DOTColumns) JXT_UI_SETTER(DOTHiColor) \
     JXT_UI_SETTER(DOTLoColor) JXT_UI_SETTER(DOTRows) JXT_UI_SETTER(DOTSpace) JXT_UI_SETTER(DOTStretch) \
-    JXT_UI_SETTER(Enabled) JXT_UI_SETTER(GraphColor) JXT_UI_SETTER(Hint) JXT_UI_SETTER(Interval) \
+    JXT_UI_SETTER(Enabled) JXT_UI_SETTER(FillStyle) JXT_UI_SETTER(GraphColor) JXT_UI_SETTER(Hint) JXT_UI_SETTER(Interval) \
     JXT_UI_SETTER(Items) JXT_UI_SETTER(Kind) JXT_UI_SETTER(LCDHiColor) JXT_UI_SETTER(LCDLoColor) \
     JXT_UI_SETTER(Locked) JXT_UI_SETTER(MaxValue) JXT_UI_SETTER(MinValue) JXT_UI_SETTER(ParentColor) \
-    JXT_UI_SETTER(ParentFont) JXT_UI_SETTER(ParentShowHint) JXT_UI_SETTER(Progress) JXT_UI_SETTER(Rows) \
+    JXT_UI_SETTER(ParentFont) JXT_UI_SETTER(ParentShowHint) JXT_UI_SETTER(Progress) \
+    JXT_UI_SETTER(RBFromColor) JXT_UI_SETTER(RBSteps) JXT_UI_SETTER(RBToColor) JXT_UI_SETTER(Rows) \
     JXT_UI_SETTER(ScrollChar) JXT_UI_SETTER(ScrollHorizontal) JXT_UI_SETTER(SegmentSize) JXT_UI_SETTER(Shadow) \
     JXT_UI_SETTER(ShadowColor) JXT_UI_SETTER(ShadowDepth) JXT_UI_SETTER(ShowHint) JXT_UI_SETTER(ShowPeak) \
     JXT_UI_SETTER(Steps) JXT_UI_SETTER(Style) JXT_UI_SETTER(Tag) JXT_UI_SETTER(Transparent) \
@@ -170,25 +172,11 @@ public:
     JXT_UI_CONSTRUCTOR(TJXBlinker)
 };
 
-class JXT_EXPORT TJXGrabBar : public ::jxt::TJXGrabBar
+class TJXFillImage : public ::jxt::TJXFillImage
 {
     Q_OBJECT
 public:
-    JXT_UI_CONSTRUCTOR(TJXGrabBar)
-};
-
-class TJXFontCombo : public ::jxt::TJXFontCombo
-{
-    Q_OBJECT
-public:
-    JXT_UI_CONSTRUCTOR(TJXFontCombo)
-};
-
-class TJXDriveTab : public ::jxt::TJXDriveTab
-{
-    Q_OBJECT
-public:
-    JXT_UI_CONSTRUCTOR(TJXDriveTab)
+    JXT_UI_CONSTRUCTOR(TJXFillImage)
 };
 
 #undef JXT_UI_CONSTRUCTOR
@@ -213,7 +201,7 @@ inline const std::map<QString, TWidgetFactory> &WidgetFactories()
         {QStringLiteral("TJXDriveTab"), [](QWidget *p) -> QWidget * { return new TJXDriveTab(p); }},
         {QStringLiteral("TJXBiBtn"), [](QWidget *p) -> QWidget * { return new TJXBiBtn(p); }},
         {QStringLiteral("TJXBlinker"), [](QWidget *p) -> QWidget * { return new TJXBlinker(p); }},
-        {QStringLiteral("TJXGrabBar"), [](QWidget *p) -> QWidget * { return new TJXGrabBar(p); }},
+        {QStringLiteral("TJXFillImage"), [](QWidget *p) -> QWidget * { return new TJXFillImage(p); }},
     };
     return factories;
 }

@@ -13,6 +13,7 @@
 #include "display/JXLCDPanel.h"
 #include "display/JXPanel.h"
 #include "display/JXScrollText.h"
+#include "effects/JXFillImage.h"
 #include "host/designer/DesignRegistry.h"
 #include "package/JXAboutProperty.h"
 
@@ -57,6 +58,7 @@ void Register()
                                          ClassOf<TJXBiBtn>(),
                                          ClassOf<TJXBlinker>(),
                                          ClassOf<TJXGrabBar>(),
+                                         ClassOf<TJXFillImage>(),
                                      });
 
     RegisterPropertyEditor(QStringLiteral("TJXAboutString"), nullptr,
