@@ -17,6 +17,7 @@
 #include "display/JXLCDPanel.h"
 #include "display/JXPanel.h"
 #include "display/JXScrollText.h"
+#include "effects/JX3D.h"
 #include "effects/JXFillImage.h"
 #include "host/Controls.h"
 #include "host/Forms.h"
@@ -91,11 +92,13 @@ template <typename T> void PlaceOn(T *component, QWidget *parent)
     JXT_UI_SETTER(DOTLoColor) JXT_UI_SETTER(DOTRows) JXT_UI_SETTER(DOTSpace) JXT_UI_SETTER(DOTStretch) \
     JXT_UI_SETTER(Enabled) JXT_UI_SETTER(FillStyle) JXT_UI_SETTER(GraphColor) JXT_UI_SETTER(Hint) JXT_UI_SETTER(Interval) \
     JXT_UI_SETTER(Items) JXT_UI_SETTER(Kind) JXT_UI_SETTER(LCDHiColor) JXT_UI_SETTER(LCDLoColor) \
-    JXT_UI_SETTER(Locked) JXT_UI_SETTER(MaxValue) JXT_UI_SETTER(MinValue) JXT_UI_SETTER(ParentColor) \
-    JXT_UI_SETTER(ParentFont) JXT_UI_SETTER(ParentShowHint) JXT_UI_SETTER(Progress) \
+    JXT_UI_SETTER(Locked) JXT_UI_SETTER(MaxValue) JXT_UI_SETTER(MinValue) JXT_UI_SETTER(ModellItems) JXT_UI_SETTER(ParentColor) \
+    JXT_UI_SETTER(ParentFont) JXT_UI_SETTER(ParentShowHint) JXT_UI_SETTER(Perspective) JXT_UI_SETTER(PointCaption) \
+    JXT_UI_SETTER(Progress) \
     JXT_UI_SETTER(RBFromColor) JXT_UI_SETTER(RBSteps) JXT_UI_SETTER(RBToColor) JXT_UI_SETTER(Rows) \
     JXT_UI_SETTER(ScrollChar) JXT_UI_SETTER(ScrollHorizontal) JXT_UI_SETTER(SegmentSize) JXT_UI_SETTER(Shadow) \
-    JXT_UI_SETTER(ShadowColor) JXT_UI_SETTER(ShadowDepth) JXT_UI_SETTER(ShowHint) JXT_UI_SETTER(ShowPeak) \
+    JXT_UI_SETTER(ShadowColor) JXT_UI_SETTER(ShadowDepth) JXT_UI_SETTER(ShowCircles) JXT_UI_SETTER(ShowHint) JXT_UI_SETTER(ShowLines) \
+    JXT_UI_SETTER(ShowPeak) JXT_UI_SETTER(ShowPicture) JXT_UI_SETTER(ShowPolygons) \
     JXT_UI_SETTER(Steps) JXT_UI_SETTER(Style) JXT_UI_SETTER(Tag) JXT_UI_SETTER(Transparent) \
     JXT_UI_SETTER(Visible) JXT_UI_SETTER(Border) JXT_UI_SETTER(CaptionOff) JXT_UI_SETTER(CaptionOn) \
     JXT_UI_SETTER(LED) JXT_UI_SETTER(LEDColor) JXT_UI_SETTER(LEDInterval) JXT_UI_SETTER(Value) \
@@ -104,6 +107,8 @@ template <typename T> void PlaceOn(T *component, QWidget *parent)
     JXT_UI_SETTER(Sorted) JXT_UI_SETTER(ItemHeight) JXT_UI_SETTER(Drive) JXT_UI_SETTER(FontActiveColor) \
     JXT_UI_SETTER(FontActiveUnderline) JXT_UI_SETTER(Layout) JXT_UI_SETTER(PopupAlign) JXT_UI_SETTER(Spacing) \
     JXT_UI_SETTER(Stretch)                                                                         \
+    JXT_UI_SETTER(Visible) JXT_UI_SETTER(XPosition) JXT_UI_SETTER(XRotation) JXT_UI_SETTER(YPosition) \
+    JXT_UI_SETTER(YRotation) JXT_UI_SETTER(ZPosition) JXT_UI_SETTER(ZRotation) JXT_UI_SETTER(Zoom) \
     using QWidget::setStyle; /* a QStyle still goes to the widget */
 // clang-format on
 
@@ -172,6 +177,13 @@ public:
     JXT_UI_CONSTRUCTOR(TJXBlinker)
 };
 
+class TJX3D : public ::jxt::TJX3D
+{
+    Q_OBJECT
+public:
+    JXT_UI_CONSTRUCTOR(TJX3D)
+};
+
 class TJXFillImage : public ::jxt::TJXFillImage
 {
     Q_OBJECT
@@ -201,6 +213,7 @@ inline const std::map<QString, TWidgetFactory> &WidgetFactories()
         {QStringLiteral("TJXDriveTab"), [](QWidget *p) -> QWidget * { return new TJXDriveTab(p); }},
         {QStringLiteral("TJXBiBtn"), [](QWidget *p) -> QWidget * { return new TJXBiBtn(p); }},
         {QStringLiteral("TJXBlinker"), [](QWidget *p) -> QWidget * { return new TJXBlinker(p); }},
+        {QStringLiteral("TJX3D"), [](QWidget *p) -> QWidget * { return new TJX3D(p); }},
         {QStringLiteral("TJXFillImage"), [](QWidget *p) -> QWidget * { return new TJXFillImage(p); }},
     };
     return factories;

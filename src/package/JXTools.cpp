@@ -13,6 +13,7 @@
 #include "display/JXLCDPanel.h"
 #include "display/JXPanel.h"
 #include "display/JXScrollText.h"
+#include "effects/JX3D.h"
 #include "effects/JXFillImage.h"
 #include "host/designer/DesignRegistry.h"
 #include "package/JXAboutProperty.h"
@@ -48,6 +49,7 @@ void Register()
     // later takes its place in this list.
     RegisterComponents(kPalettePage, {
                                          ClassOf<TJXScrollText>(),
+                                         ClassOf<TJX3D>(),
                                          ClassOf<TJXGauge>(),
                                          ClassOf<TJXLCDPanel>(),
                                          ClassOf<TJXDOTPanel>(),

@@ -116,3 +116,4 @@ JXT_EXPORT void jxtShuffleListForTwo(TStrings *list1, TStrings *list2, std::uint
 // The file, directory and INI helpers.
 #include "util/JxutilFiles.h"
 #include "util/JxutilIni.h"
+#include "util/JxutilSystem.h"
