@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # Installs what building, testing, benchmarking and fuzzing jxtpack needs on Debian 12.
+# The last line of packages brings files made by others that the icon readers are tested on:
+# Windows launcher programs, icon files, scanner test programs and 16-bit font libraries.
 # Idempotent: packages already present are left alone, and apt is not called at all
 # when nothing is missing.
 set -euo pipefail
@@ -16,6 +18,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev clang-format
     mscompress
+    python3-distlib nsis-common clamav-testfiles fonts-wine
 )
 
 missing=()
