@@ -2,18 +2,12 @@
 // Bounded readers of icon files, PE resources and NE resources.
 #include "platform/Icons.h"
 
-#include "platform/Paths.h"
+#include "platform/RegularFile.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QImageReader>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cstdint>
 #include <cstring>
 #include <limits>
@@ -632,35 +626,7 @@ QImage PickIconImage(const std::vector<QImage> &images, int size)
 
 bool ReadIconSourceFile(const QString &fileName, QByteArray &data, qint64 maxBytes)
 {
-    data.clear();
-    const QByteArray path = QFile::encodeName(ToHostPath(fileName));
-    if (path.isEmpty())
-        return false;
-    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    if (fd < 0)
-        return false;
-    struct stat st
-    {
-    };
-    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size <= maxBytes &&
-              st.st_size <= std::numeric_limits<int>::max() - 1;
-    if (ok) {
-        data.resize(qsizetype(st.st_size));
-        qint64 done = 0;
-        while (done < st.st_size) {
-            const ssize_t n = ::read(fd, data.data() + done, std::size_t(st.st_size - done));
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n <= 0)
-                break;
-            done += n;
-        }
-        data.truncate(qsizetype(done));
-    }
-    ::close(fd);
-    if (!ok)
-        data.clear();
-    return ok;
+    return ReadRegularFile(fileName, data, maxBytes) == TFileAccess::Ok;
 }
 
 int FileIconCount(const QString &fileName)

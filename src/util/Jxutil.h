@@ -113,7 +113,8 @@ JXT_EXPORT void jxtShuffleListForTwo(TStrings *list1, TStrings *list2, std::uint
 
 } // namespace jxt
 
-// The file, directory and INI helpers.
+// The file, directory, INI, graphics and sound helpers.
 #include "util/JxutilFiles.h"
+#include "util/JxutilGraphics.h"
 #include "util/JxutilIni.h"
 #include "util/JxutilSystem.h"

@@ -1,0 +1,49 @@
+// SPDX-License-Identifier: MIT
+// Feeds arbitrary bytes to the wave header reader and the 48-bit real: a header read back
+// from its own bytes is the same, a usable header has a finite playing time, and every
+// 48-bit real converts to a finite double that converts back to the same bytes.
+// fuzz-layer: platform
+#include "platform/WavHeader.h"
+
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+
+using namespace jxt::platform;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    const QByteArray input(reinterpret_cast<const char *>(data), static_cast<int>(size));
+    TWavHeader header;
+    if (ParseWavHeader(input, header) != (size >= 44))
+        __builtin_trap();
+    if (size >= 44) {
+        if (WavHeaderBytes(header) != input.left(44))
+            __builtin_trap();
+        if (IsUsableWavHeader(header) && !std::isfinite(WavPlayTime(header)))
+            __builtin_trap();
+    }
+    if (size >= 6) {
+        std::array<std::uint8_t, 6> bytes;
+        std::memcpy(bytes.data(), data, 6);
+        const TReal48 real = TReal48::FromBytes(bytes);
+        const double value = real.ToDouble();
+        if (!std::isfinite(value))
+            __builtin_trap();
+        // Every non-zero 48-bit real is exactly a double; zero has many byte forms.
+        if (bytes[0] != 0 && !(TReal48(value) == real))
+            __builtin_trap();
+    }
+    if (size >= 8) {
+        double d;
+        std::memcpy(&d, data, 8);
+        const double back = TReal48(d).ToDouble();
+        if (!std::isfinite(back))
+            __builtin_trap();
+        if (std::isfinite(d) && std::fabs(d) > 1e-30 && std::fabs(d) < 1e30 &&
+            std::fabs(back - d) > std::fabs(d) * 1e-11)
+            __builtin_trap();
+    }
+    return 0;
+}

@@ -1,0 +1,23 @@
+// SPDX-License-Identifier: MIT
+// Content access for readers of outside files: only regular files are opened (never FIFOs,
+// sockets or devices, which could block or never end), and reads are bounded.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace jxt::platform {
+
+/// Outcome of a bounded read or write.
+enum class TFileAccess { Ok, Missing, NotRegular, TooLarge, Failed };
+
+/// Reads the whole file (Windows or host path) when it is a regular file of at most maxBytes.
+TFileAccess ReadRegularFile(const QString &fileName, QByteArray &data, qint64 maxBytes);
+/// Reads at most count bytes from the start of a regular file (fewer when it is shorter).
+TFileAccess ReadRegularFileHead(const QString &fileName, QByteArray &data, qint64 count);
+/// Writes bytes at offset of an existing regular file, neither truncating nor creating it.
+TFileAccess WriteRegularFileAt(const QString &fileName, qint64 offset, const QByteArray &bytes);
+/// Size of a regular file, or -1 when it is missing or not a regular file.
+qint64 RegularFileSize(const QString &fileName);
+
+} // namespace jxt::platform

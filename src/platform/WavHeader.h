@@ -1,0 +1,73 @@
+// SPDX-License-Identifier: MIT
+// The 44-byte header at the start of a wave file, and the 6-byte floating-point number of
+// the original runtime that wave information records carry.
+#pragma once
+
+#include <QByteArray>
+
+#include <array>
+#include <cstdint>
+
+namespace jxt::platform {
+
+/// A 48-bit real: one exponent byte (bias 129, 0 meaning zero), 39 bits of fraction with an
+/// implicit leading one, and the sign in the top bit of the last byte. Its range is about
+/// 2.9e-39 to 1.7e38 with 11 to 12 significant digits. Values are rounded to the nearest
+/// representable one; magnitudes too small become 0, too large or not a number are clamped
+/// to the largest magnitude of their sign (a NaN to 0).
+class TReal48
+{
+public:
+    TReal48() = default;
+    TReal48(double value) { *this = FromDouble(value); }
+    static TReal48 FromDouble(double value);
+    static TReal48 FromBytes(const std::array<std::uint8_t, 6> &bytes);
+    double ToDouble() const;
+    operator double() const { return ToDouble(); }
+    const std::array<std::uint8_t, 6> &Bytes() const { return m_bytes; }
+    bool operator==(const TReal48 &o) const { return m_bytes == o.m_bytes; }
+
+private:
+    std::array<std::uint8_t, 6> m_bytes{};
+};
+
+/// The fields of a wave file's first 44 bytes (all little-endian).
+struct TWavHeader
+{
+    std::uint32_t RiffID = 0;   ///< bytes 0-3, "RIFF" for a wave file
+    std::int32_t RiffSize = 0;  ///< bytes 4-7
+    std::uint32_t FormType = 0; ///< bytes 8-11, "WAVE"
+    std::uint32_t FmtID = 0;    ///< bytes 12-15, "fmt "
+    std::int32_t FmtSize = 0;   ///< bytes 16-19
+    std::uint16_t FormatTag = 0;
+    std::uint16_t Channels = 0;
+    std::int32_t SamplesPerSec = 0;
+    std::int32_t AvgBytesPerSec = 0;
+    std::uint16_t BlockAlign = 0;
+    std::uint16_t BitsPerSample = 0;
+    std::uint32_t DataID = 0;  ///< bytes 36-39, "data"
+    std::int32_t DataSize = 0; ///< bytes 40-43
+};
+
+constexpr int kWavHeaderSize = 44;
+
+/// A four-character code as stored in the file ("RIFF" -> 0x46464952).
+constexpr std::uint32_t FourCC(const char (&code)[5])
+{
+    return std::uint32_t(std::uint8_t(code[0])) | (std::uint32_t(std::uint8_t(code[1])) << 8) |
+           (std::uint32_t(std::uint8_t(code[2])) << 16) |
+           (std::uint32_t(std::uint8_t(code[3])) << 24);
+}
+
+/// Reads the header fields from the first 44 bytes of data; false when data is shorter.
+bool ParseWavHeader(const QByteArray &data, TWavHeader &header);
+/// The 44 bytes of a header.
+QByteArray WavHeaderBytes(const TWavHeader &header);
+
+/// Whether a header describes a playable wave: form type "WAVE", more than 50 bytes after the
+/// 44 header bytes, and a non-zero byte rate (so a playing time can be computed).
+bool IsUsableWavHeader(const TWavHeader &header);
+/// The playing time in seconds of a usable header: (RIFF size - 44) / bytes per second.
+double WavPlayTime(const TWavHeader &header);
+
+} // namespace jxt::platform
