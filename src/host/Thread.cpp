@@ -100,11 +100,12 @@ void TThread::Run()
 
 void TThread::DoTerminate()
 {
-    if (OnTerminate)
-        Synchronize([this] {
-            if (OnTerminate)
-                OnTerminate(this);
-        });
+    // OnTerminate is read on the interface thread only, so that thread may change or clear
+    // it while the worker runs.
+    Synchronize([this] {
+        if (OnTerminate)
+            OnTerminate(this);
+    });
 }
 
 void TThread::Synchronize(const std::function<void()> &method)

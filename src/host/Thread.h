@@ -48,7 +48,8 @@ public:
     /// The exception that ended Execute, if one did.
     std::exception_ptr FatalException() const { return m_fatal; }
 
-    /// Runs on the user-interface thread after Execute returns.
+    /// Runs on the user-interface thread after Execute returns. It is read there only, so
+    /// that thread may change it while the worker runs.
     TNotifyEvent OnTerminate;
 
     /// Runs every pending Synchronize call; the user-interface thread calls it while it

@@ -1,0 +1,537 @@
+// SPDX-License-Identifier: MIT
+#include "controls/JXPicBox.h"
+
+#include "host/Dialogs.h"
+#include "host/Forms.h"
+#include "platform/Files.h"
+#include "platform/Find.h"
+#include "platform/Icons.h"
+#include "platform/Paths.h"
+#include "util/JxutilFiles.h"
+#include "util/JxutilGraphics.h"
+
+#include <QThread>
+
+#include <algorithm>
+
+namespace jxt {
+
+namespace {
+
+/// Draws the red cross of an unreadable picture: both diagonals of r, pen width 2.
+void RedCross(TCanvas *canvas, const TRect &r)
+{
+    canvas->Pen()->SetColor(clRed);
+    canvas->Pen()->SetWidth(2);
+    canvas->MoveTo(r.Left, r.Top);
+    canvas->LineTo(r.Right, r.Bottom);
+    canvas->MoveTo(r.Right, r.Top);
+    canvas->LineTo(r.Left, r.Bottom);
+}
+
+/// A 32 x 32 bitmap with the icon drawn at (0, 0), or nullptr when the image is null.
+TBitmap *IconBitmap(const QImage &icon)
+{
+    if (icon.isNull())
+        return nullptr;
+    auto *bitmap = new TBitmap(32, 32);
+    TIcon graphic;
+    graphic.SetImage(icon);
+    bitmap->Canvas()->Draw(0, 0, &graphic);
+    return bitmap;
+}
+
+int LastSeparator(const QString &path)
+{
+    return std::max(path.lastIndexOf(QLatin1Char('\\')), path.lastIndexOf(QLatin1Char('/')));
+}
+
+} // namespace
+
+QString PicTypeMask(TPicType type)
+{
+    QString mask;
+    if (type.Contains(ptBMP))
+        mask = QStringLiteral("*.BMP");
+    if (type.Contains(ptICO))
+        mask += QStringLiteral(";*.ICO");
+    if (type.Contains(ptEXE))
+        mask += QStringLiteral(";*.EXE");
+    if (type.Contains(ptDLL))
+        mask += QStringLiteral(";*.DLL");
+    if (type.Contains(ptICL))
+        mask += QStringLiteral(";*.ICL");
+    return mask;
+}
+
+// --- TFillListThread ----------------------------------------------------------------------------
+
+TFillListThread::TFillListThread(TStrings *items, const QString &typeMask,
+                                 const QString &pathPattern, bool subDirs, bool checkForIcons)
+    : TThread(true), m_items(items), m_typeMask(typeMask.toUpper()), m_pathPattern(pathPattern),
+      m_subDirs(subDirs), m_checkForIcons(checkForIcons)
+{
+    SetFreeOnTerminate(true);
+}
+
+void TFillListThread::Execute()
+{
+    Synchronize([this] {
+        if (!m_detached)
+            Screen()->SetCursor(crHourGlass);
+    });
+    Synchronize([this] {
+        if (!m_detached)
+            m_items->Clear();
+    });
+    ScanDir(m_pathPattern);
+    // The cursor is the application's: it is restored even for a list that went away.
+    Synchronize([] { Screen()->SetCursor(crDefault); });
+}
+
+void TFillListThread::Append(const QString &fileName, TBitmap *bitmap)
+{
+    Synchronize([this, &fileName, bitmap] {
+        if (m_detached) {
+            delete bitmap;
+            return;
+        }
+        m_items->AddObject(fileName, bitmap);
+        if (OnChangePicCount)
+            OnChangePicCount(CountSender, m_items->Count());
+    });
+}
+
+void TFillListThread::ScanDir(const QString &path)
+{
+    const int cut = LastSeparator(path);
+    const QString dir = path.left(cut + 1);
+    const QString mask = path.mid(cut + 1);
+
+    if (m_subDirs) {
+        platform::TSearchRec rec;
+        int rc = platform::FindFirst(dir + QStringLiteral("*.*"), platform::faDirectory, rec);
+        while (rc == 0 && !StopRequested()) {
+            // A directory reached through a link is not entered: it may lead back up the
+            // tree or out of it.
+            if ((rec.Attr & platform::faDirectory) && !rec.IsSymLink &&
+                rec.Name != QLatin1String(".") && rec.Name != QLatin1String(".."))
+                ScanDir(dir + rec.Name + QLatin1Char('\\') + mask);
+            rc = platform::FindNext(rec);
+        }
+        platform::FindClose(rec);
+    }
+
+    platform::TSearchRec rec;
+    int rc = platform::FindFirst(dir + mask, platform::faAnyFile, rec);
+    while (rc == 0 && !StopRequested()) {
+        if (!(rec.Attr & platform::faDirectory)) {
+            const QString ext = platform::ExtractFileExt(rec.Name).toUpper();
+            if (!ext.isEmpty() && m_typeMask.contains(ext)) {
+                const QString fullName = dir + rec.Name;
+                if (!m_checkForIcons || ext == QLatin1String(".BMP")) {
+                    Append(fullName, nullptr);
+                } else if (TBitmap *icon = IconBitmap(platform::FileIcon(fullName, 0, 32))) {
+                    Append(fullName, icon);
+                }
+            }
+        }
+        rc = platform::FindNext(rec);
+    }
+    platform::FindClose(rec);
+}
+
+// --- TJXPicBox ----------------------------------------------------------------------------------
+
+TJXPicBox::TJXPicBox(TComponent *owner)
+    : TCustomListBox(owner), m_backPic(std::make_unique<TBitmap>())
+{
+    SetStyle(lbOwnerDrawFixed);
+    SetItemHeight(60);
+    SetMultiSelect(false);
+    m_backPic->OnChange = [this](TObject *) { Invalidate(); };
+}
+
+TJXPicBox::~TJXPicBox()
+{
+    if (m_thread) {
+        // The worker must not touch the list or fire events from now on; it is stopped and
+        // awaited here (its pending calls run, changing nothing), and frees itself later.
+        TFillListThread *thread = m_thread;
+        m_thread = nullptr;
+        thread->Detach();
+        thread->OnTerminate = nullptr;
+        thread->Terminate();
+        thread->WaitFor();
+    }
+    FreeBitmaps();
+}
+
+void TJXPicBox::SetActive(bool value)
+{
+    m_active = value;
+    if (value)
+        FillItems(m_picPattern);
+}
+
+void TJXPicBox::SetBackPic(const TBitmap *picture)
+{
+    if (picture)
+        m_backPic->Assign(picture);
+    else
+        m_backPic->SetSize(0, 0);
+    Invalidate();
+}
+
+void TJXPicBox::SetBorderSpace(int value)
+{
+    m_borderSpace = std::clamp(value, 1, 20);
+    Invalidate();
+}
+
+void TJXPicBox::SetBorderWidth(int value)
+{
+    m_borderWidth = std::clamp(value, 0, 20);
+    Invalidate();
+}
+
+void TJXPicBox::SetCaption(bool value)
+{
+    m_caption = value;
+    Invalidate();
+}
+
+void TJXPicBox::SetPicHeight(int value)
+{
+    m_picHeight = std::max(value, 32);
+    // Thumbnails are kept at the cell size: a new size drops them.
+    if (m_cellHeight != m_picHeight)
+        FreeBitmaps();
+    m_cellHeight = m_picHeight;
+    Invalidate();
+    CheckPicSize();
+}
+
+void TJXPicBox::SetPicWidth(int value)
+{
+    m_picWidth = std::max(value, 32);
+    // Thumbnails are kept at the cell size: a new size drops them.
+    if (m_cellWidth != m_picWidth)
+        FreeBitmaps();
+    m_cellWidth = m_picWidth;
+    Invalidate();
+    CheckPicSize();
+}
+
+void TJXPicBox::SetPicNoCacheSize(int value)
+{
+    m_picNoCacheSize = std::clamp(value, 1, 1000000);
+}
+
+void TJXPicBox::SetPicPattern(const QString &value)
+{
+    m_picPattern = value;
+    FillItems(value);
+}
+
+void TJXPicBox::SetPicType(TPicType value)
+{
+    if (value == m_picType)
+        return;
+    m_picType = value;
+    FillItems(m_picPattern);
+}
+
+void TJXPicBox::SetRows(int value)
+{
+    m_rows = std::max(value, 1);
+    Invalidate();
+    CheckPicSize();
+}
+
+void TJXPicBox::SetScaled(bool value)
+{
+    m_scaled = value;
+    Invalidate();
+    CheckPicSize();
+}
+
+void TJXPicBox::SetSubDirs(bool value)
+{
+    if (value == m_subDirs)
+        return;
+    m_subDirs = value;
+    FillItems(m_picPattern);
+}
+
+void TJXPicBox::FireChangePicCount()
+{
+    const int count = Items()->Count();
+    if (OnChangePicCount)
+        OnChangePicCount(this, count);
+    emit onChangePicCount(this, count);
+}
+
+void TJXPicBox::FillItems(const QString &pattern)
+{
+    // The previous scan ends, completion events included, before anything else happens.
+    while (m_thread) {
+        m_thread->Terminate();
+        Application()->ProcessMessages();
+        if (m_thread)
+            QThread::yieldCurrentThread();
+    }
+    Application()->ProcessMessages();
+    if (!m_active || !m_loaded)
+        return;
+    if (Items()->Count() > 0) {
+        FreeBitmaps();
+        Items()->Clear();
+    }
+    Application()->ProcessMessages();
+    FireChangePicCount();
+    if (m_picPattern.isEmpty() || m_picType.Empty())
+        return;
+    Application()->ProcessMessages();
+    const QString mask = PicTypeMask(m_picType);
+    Application()->ProcessMessages();
+    if (OnStartScan)
+        OnStartScan(this);
+    emit onStartScan(this);
+    Application()->ProcessMessages();
+
+    auto *thread = new TFillListThread(Items(), mask, pattern, m_subDirs, m_checkForIcons);
+    thread->OnTerminate = [this](TObject *sender) { ThreadDone(sender); };
+    // A copy of the count handler as it is now; the signal goes with it.
+    thread->OnChangePicCount = [handler = OnChangePicCount, this](TObject *sender, int count) {
+        if (handler)
+            handler(sender, count);
+        emit onChangePicCount(sender, count);
+    };
+    thread->CountSender = this;
+    m_thread = thread;
+    thread->Start();
+}
+
+void TJXPicBox::BreakScan()
+{
+    if (m_thread)
+        m_thread->Terminate();
+}
+
+void TJXPicBox::ThreadDone(TObject *)
+{
+    m_thread = nullptr;
+    FireChangePicCount();
+    if (OnStopScan)
+        OnStopScan(this);
+    emit onStopScan(this);
+}
+
+void TJXPicBox::FreeBitmaps()
+{
+    TStrings *items = Items();
+    const TNotifyEvent changed = items->OnChange;
+    items->OnChange = nullptr;
+    for (int i = 0; i < items->Count(); ++i) {
+        delete items->GetObject(i);
+        items->PutObject(i, nullptr);
+    }
+    items->OnChange = changed;
+}
+
+TBitmap *TJXPicBox::ReadBitmap(int index)
+{
+    auto *thumb = new TBitmap(m_cellWidth, m_cellHeight);
+    thumb->Canvas()->Brush()->Assign(Canvas()->Brush());
+    thumb->Canvas()->FillRect(Rect(0, 0, thumb->Width(), thumb->Height()));
+    try {
+        std::unique_ptr<TBitmap> source(jxtGetBitmapFromFile(Items()->Get(index), 0));
+        if (!source) {
+            source = std::make_unique<TBitmap>(32, 32);
+            RedCross(source->Canvas(), Rect(0, 0, 32, 32));
+        }
+        jxtZoomInRect(source.get(), Rect(0, 0, thumb->Width(), thumb->Height()), thumb);
+    } catch (const std::exception &) {
+        RedCross(thumb->Canvas(), Rect(0, 0, 32, 32));
+    }
+    return thumb;
+}
+
+TBitmap *TJXPicBox::GetBitmap(int index)
+{
+    TStrings *items = Items();
+    if (index < 0 || index >= items->Count())
+        return nullptr;
+    auto *bitmap = dynamic_cast<TBitmap *>(items->GetObject(index));
+    if (!bitmap) {
+        bitmap = ReadBitmap(index);
+        // Caching a thumbnail is not a change of the list: no repaint follows.
+        const TNotifyEvent changed = items->OnChange;
+        items->OnChange = nullptr;
+        items->PutObject(index, bitmap);
+        items->OnChange = changed;
+    }
+    return bitmap;
+}
+
+void TJXPicBox::CheckPicSize()
+{
+    const int oldWidth = m_cellWidth, oldHeight = m_cellHeight;
+    const int rows = std::max(m_rows, 1); // a box never given Rows lays out one row
+    if (m_scaled) {
+        m_cellWidth = std::max(1, Columns() > 0 ? ClientWidth() / Columns() : ClientWidth());
+        m_cellHeight = std::max(1, ClientHeight() / rows);
+    } else {
+        m_cellWidth = m_picWidth;
+        m_cellHeight = m_picHeight;
+        const int columns = (ClientWidth() + 2) / m_picWidth;
+        const int newRows = (ClientHeight() + 2) / m_picHeight;
+        if (columns != Columns() || newRows != m_rows) {
+            TCustomListBox::SetColumns(columns);
+            m_rows = std::max(newRows, 1);
+        }
+    }
+    SetItemHeight(std::max(1, ClientHeight() / std::max(m_rows, 1)));
+    if (m_cellWidth != oldWidth || m_cellHeight != oldHeight)
+        FreeBitmaps();
+}
+
+bool TJXPicBox::FindItem(const QString &fileName)
+{
+    const QString wanted = fileName.toUpper();
+    for (int i = 0; i < Items()->Count(); ++i) {
+        if (Items()->Get(i).toUpper() == wanted) {
+            SetItemIndex(i);
+            return true;
+        }
+    }
+    return false;
+}
+
+void TJXPicBox::SaveToBMP(const QString &source, const QString &dest)
+{
+    const QString ext = platform::ExtractFileExt(source).toUpper();
+    if (ext == QLatin1String(".BMP")) {
+        if (!platform::CopyFile(source, dest, false))
+            ShowMessage(QStringLiteral("Fehler beim Kopieren"));
+    } else if (ext == QLatin1String(".ICO") || ext == QLatin1String(".EXE") ||
+               ext == QLatin1String(".DLL")) {
+        std::unique_ptr<TBitmap> bitmap(IconBitmap(platform::FileIcon(source, 0, 32)));
+        if (!bitmap) {
+            ShowMessage(QStringLiteral("Datei enthält kein Icon"));
+            return;
+        }
+        bitmap->SaveToFile(dest);
+    } else {
+        ShowMessage(QStringLiteral("Datei kann nicht konvertiert werden"));
+    }
+}
+
+void TJXPicBox::Loaded()
+{
+    TCustomListBox::Loaded();
+    m_loaded = true;
+    CheckPicSize();
+    if (!m_picPattern.isEmpty())
+        FillItems(m_picPattern);
+}
+
+QSize TJXPicBox::sizeHint() const
+{
+    return QSize(3 * m_picWidth, 2 * m_picHeight);
+}
+
+QSize TJXPicBox::minimumSizeHint() const
+{
+    return QSize(m_picWidth, m_picHeight);
+}
+
+void TJXPicBox::Resize()
+{
+    // The client area never becomes smaller than one cell.
+    if (Width() < m_picWidth || Height() < m_picHeight) {
+        SetBounds(Left(), Top(), std::max(Width(), m_picWidth), std::max(Height(), m_picHeight));
+        return;
+    }
+    TCustomListBox::Resize();
+    CheckPicSize();
+}
+
+void TJXPicBox::Paint()
+{
+    TCustomListBox::Paint();
+}
+
+void TJXPicBox::DrawItem(int index, const TRect &rect, TOwnerDrawState state)
+{
+    if ((state.Contains(odSelected) && state.Contains(odFocused)) || !m_loaded)
+        return;
+    const int w = rect.Right - rect.Left, h = rect.Bottom - rect.Top;
+    if (w <= 0 || h <= 0)
+        return;
+    TBitmap cell(w, h);
+    TCanvas *c = cell.Canvas();
+    c->Pen()->Assign(Canvas()->Pen());
+    c->Brush()->Assign(Canvas()->Brush());
+    c->SetFont(Font());
+    if (state.Contains(odSelected))
+        c->Font()->SetColor(Canvas()->Font()->Color());
+    TRect r = Rect(0, 0, w, h);
+    c->FillRect(r);
+    if (!m_backPic->Empty())
+        c->StretchDraw(r, m_backPic.get());
+    if (m_borderWidth > 0)
+        Frame3D(c, r, clWhite, clGray, m_borderWidth);
+    r = Rect(r.Left + m_borderSpace, r.Top + m_borderSpace, r.Right - m_borderSpace,
+             r.Bottom - m_borderSpace);
+
+    const QString item = Items()->Get(index);
+    QString fileName = item.toUpper();
+    QString fileCaption = platform::ExtractFileName(item);
+
+    // The cell's place on screen, counted down each column and then across the columns.
+    int view = 0;
+    if (ItemHeight() > 0) {
+        view = rect.Top / ItemHeight();
+        if (Columns() > 0) {
+            const int columnWidth = ClientWidth() / Columns();
+            view = columnWidth < 1
+                       ? -1
+                       : view + (rect.Left / columnWidth) * (ClientHeight() / ItemHeight());
+        }
+    }
+    if (view < 0)
+        return;
+    if (OnRequestFileName)
+        OnRequestFileName(this, view, fileName, fileCaption);
+    emit onRequestFileName(this, view, &fileName, &fileCaption);
+
+    const qint64 size = jxtGetFileSize(fileName);
+    if (size == 0) {
+        RedCross(c, r);
+    } else if (size < m_picNoCacheSize) {
+        try {
+            std::unique_ptr<TBitmap> picture(jxtGetBitmapFromFile(fileName, 0));
+            if (picture)
+                jxtStretchPropDraw(picture.get(), r, c);
+            else
+                RedCross(c, r);
+        } catch (const std::exception &) {
+            RedCross(c, r);
+        }
+    } else {
+        // The thumbnail always comes from the item's own file.
+        jxtStretchPropDraw(GetBitmap(index), r, c);
+    }
+
+    if (m_caption) {
+        c->Brush()->SetStyle(bsClear);
+        const int x = (w - c->TextWidth(fileCaption)) / 2;
+        const int y = h - c->TextHeight(fileCaption) - m_borderWidth;
+        c->TextOut(x, y, fileCaption);
+    }
+    Canvas()->Draw(rect.Left, rect.Top, &cell);
+}
+
+} // namespace jxt
