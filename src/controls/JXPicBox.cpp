@@ -534,4 +534,17 @@ void TJXPicBox::DrawItem(int index, const TRect &rect, TOwnerDrawState state)
     Canvas()->Draw(rect.Left, rect.Top, &cell);
 }
 
+// --- TPicPatternProperty
+// --------------------------------------------------------------------------
+
+void TPicPatternProperty::Edit()
+{
+    QString directory = platform::ExtractFilePath(GetStrValue());
+    if (!SelectDirectory(QString(), QString(), directory))
+        return;
+    if (directory.endsWith(QLatin1Char('\\')))
+        directory.chop(1);
+    SetStrValue(directory + QStringLiteral("\\*.*"));
+}
+
 } // namespace jxt

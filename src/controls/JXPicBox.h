@@ -6,6 +6,7 @@
 #include "host/About.h"
 #include "host/ListBox.h"
 #include "host/Thread.h"
+#include "host/designer/DesignRegistry.h"
 #include "util/JXVersions.h"
 
 #include <memory>
@@ -233,6 +234,18 @@ private:
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(TJXPicBox::TPicTypes)
+
+/// The designer's editor of PicPattern: a directory picker whose choice becomes the
+/// directory followed by "\*.*".
+class JXT_EXPORT TPicPatternProperty : public TStringProperty
+{
+public:
+    using TStringProperty::TStringProperty;
+    /// paDialog alone.
+    TPropertyAttributes GetAttributes() const override { return {paDialog}; }
+    /// Opens the directory picker at the directory of the current value.
+    void Edit() override;
+};
 
 /// The type mask of a set of picture kinds: "*.BMP", then ";*.ICO", ";*.EXE", ";*.DLL",
 /// ";*.ICL" for the kinds in the set (without ptBMP the mask begins with ";").

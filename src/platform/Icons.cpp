@@ -654,6 +654,66 @@ QImage FileIcon(const QString &fileName, int index, int size)
     return PickIconImage(FileIconImages(fileName, index), size);
 }
 
+QByteArray EncodeIcoFile(const std::vector<QImage> &images)
+{
+    if (images.empty() || images.size() > std::size_t(kMaxIconsPerDirectory))
+        return QByteArray();
+    auto u16 = [](QByteArray &a, int v) { a.append(char(v & 0xFF)).append(char((v >> 8) & 0xFF)); };
+    auto u32 = [&](QByteArray &a, quint32 v) {
+        u16(a, int(v & 0xFFFF));
+        u16(a, int(v >> 16));
+    };
+    std::vector<QByteArray> entries;
+    for (const QImage &source : images) {
+        if (source.isNull() || source.width() > kMaxIconSide || source.height() > kMaxIconSide)
+            return QByteArray();
+        const QImage image = source.convertToFormat(QImage::Format_ARGB32);
+        const int w = image.width(), h = image.height();
+        const int maskStride = ((w + 31) / 32) * 4;
+        QByteArray dib;
+        u32(dib, 40);
+        u32(dib, quint32(w));
+        u32(dib, quint32(2 * h));
+        u16(dib, 1);
+        u16(dib, 32);
+        for (int i = 0; i < 6; ++i)
+            u32(dib, 0);
+        for (int y = h - 1; y >= 0; --y) {
+            const QRgb *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+            for (int x = 0; x < w; ++x)
+                u32(dib, line[x]);
+        }
+        for (int y = h - 1; y >= 0; --y) {
+            QByteArray row(maskStride, '\0');
+            const QRgb *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+            for (int x = 0; x < w; ++x)
+                if (qAlpha(line[x]) == 0)
+                    row[x / 8] = char(row[x / 8] | (0x80 >> (x % 8)));
+            dib += row;
+        }
+        entries.push_back(dib);
+    }
+    QByteArray file;
+    u16(file, 0);
+    u16(file, 1);
+    u16(file, int(entries.size()));
+    quint32 offset = quint32(6 + 16 * entries.size());
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const QImage &image = images[i];
+        file.append(char(image.width() >= 256 ? 0 : image.width()));
+        file.append(char(image.height() >= 256 ? 0 : image.height()));
+        file.append('\0').append('\0');
+        u16(file, 1);
+        u16(file, 32);
+        u32(file, quint32(entries[i].size()));
+        u32(file, offset);
+        offset += quint32(entries[i].size());
+    }
+    for (const QByteArray &e : entries)
+        file += e;
+    return file;
+}
+
 bool IsIconContainerFile(const QString &fileName)
 {
     QByteArray data;

@@ -59,6 +59,10 @@ std::vector<QImage> FileIconImages(const QString &fileName, int index);
 /// Icon `index` of a file at size x size pixels (see PickIconImage); null when there is none.
 QImage FileIcon(const QString &fileName, int index, int size = 32);
 
+/// The bytes of an icon file holding images (each at most 256 x 256) as 32-bit entries with
+/// their transparency mask; empty when there is no image or one is too large.
+QByteArray EncodeIcoFile(const std::vector<QImage> &images);
+
 /// Whether a file is of a kind that can hold icons (an icon file, a PE or NE program or
 /// library), whatever its name.
 bool IsIconContainerFile(const QString &fileName);

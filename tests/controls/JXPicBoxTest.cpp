@@ -338,3 +338,24 @@ TEST_F(PicBoxTest, SaveToBmpConvertsOrExplains)
                            QStringLiteral("Fehler beim Kopieren")}));
     EXPECT_FALSE(QFile::exists(root + QStringLiteral("/y.bmp")));
 }
+
+TEST(PicPatternProperty, ChosenDirectoryBecomesAPattern)
+{
+    jxt::test::InstallScriptedDialogs();
+    TJXPicBox box;
+    box.SetPicPattern(QStringLiteral("C:\\pictures\\old\\*.bmp"));
+    TPicPatternProperty editor({&box}, QStringLiteral("PicPattern"));
+    EXPECT_EQ(editor.GetAttributes(), TPropertyAttributes{paDialog});
+    QString startedAt;
+    jxt::test::Dialogs()->Responder = [&](TDialogRequest &r) {
+        startedAt = r.initialDir;
+        r.fileName = QStringLiteral("D:\\new\\");
+        return int(mrOk);
+    };
+    editor.Edit();
+    EXPECT_EQ(startedAt, QStringLiteral("C:\\pictures\\old\\"));
+    EXPECT_EQ(box.PicPattern(), QStringLiteral("D:\\new\\*.*"));
+    jxt::test::Dialogs()->Responder = [](TDialogRequest &) { return int(mrCancel); };
+    editor.Edit();
+    EXPECT_EQ(box.PicPattern(), QStringLiteral("D:\\new\\*.*"));
+}
