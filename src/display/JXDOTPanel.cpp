@@ -386,8 +386,9 @@ void TJXDOTPanel::JXOnTime()
 
 TAccessibleInfo TJXDOTPanel::AccessibleInfo() const
 {
-    // The whole text, also the part scrolled out of sight.
-    return {QAccessible::StaticText, ScrollText()};
+    // The whole text, also the part scrolled out of sight, without the blank that ends the
+    // scrolling text.
+    return {QAccessible::StaticText, ScrollText().trimmed()};
 }
 
 } // namespace jxt
