@@ -16,7 +16,7 @@ class QMetaObject;
 namespace jxt {
 
 /// A message as hint windows judge it: a message number of the original platform.
-struct TMsg
+struct JXT_EXPORT TMsg
 {
     unsigned Message = 0;
 };

@@ -4,6 +4,8 @@
 // each cell in DrawItem; the box draws the focus rectangle itself.
 #pragma once
 
+#include "host/Export.h"
+
 #include "host/Controls.h"
 #include "host/Strings.h"
 
@@ -27,7 +29,7 @@ using TDrawItemEvent =
 /// original platform does; the surface keeps what was drawn before, so a cell that
 /// DrawItem leaves alone keeps its last image. The focus rectangle is drawn by inverting a
 /// dotted frame and is removed the same way before anything else is drawn.
-class TCustomListBox : public TWinControl
+class JXT_EXPORT TCustomListBox : public TWinControl
 {
     Q_OBJECT
 

@@ -177,14 +177,14 @@ public:
     JXT_UI_CONSTRUCTOR(TJXBlinker)
 };
 
-class TJX3D : public ::jxt::TJX3D
+class JXT_EXPORT TJX3D : public ::jxt::TJX3D
 {
     Q_OBJECT
 public:
     JXT_UI_CONSTRUCTOR(TJX3D)
 };
 
-class TJXFillImage : public ::jxt::TJXFillImage
+class JXT_EXPORT TJXFillImage : public ::jxt::TJXFillImage
 {
     Q_OBJECT
 public:
@@ -209,12 +209,14 @@ inline const std::map<QString, TWidgetFactory> &WidgetFactories()
         {QStringLiteral("TJXDOTPanel"), [](QWidget *p) -> QWidget * { return new TJXDOTPanel(p); }},
         {QStringLiteral("TJX3dLabel"), [](QWidget *p) -> QWidget * { return new TJX3dLabel(p); }},
         {QStringLiteral("TJXPanel"), [](QWidget *p) -> QWidget * { return new TJXPanel(p); }},
-        {QStringLiteral("TJXFontCombo"), [](QWidget *p) -> QWidget * { return new TJXFontCombo(p); }},
+        {QStringLiteral("TJXFontCombo"),
+         [](QWidget *p) -> QWidget * { return new TJXFontCombo(p); }},
         {QStringLiteral("TJXDriveTab"), [](QWidget *p) -> QWidget * { return new TJXDriveTab(p); }},
         {QStringLiteral("TJXBiBtn"), [](QWidget *p) -> QWidget * { return new TJXBiBtn(p); }},
         {QStringLiteral("TJXBlinker"), [](QWidget *p) -> QWidget * { return new TJXBlinker(p); }},
         {QStringLiteral("TJX3D"), [](QWidget *p) -> QWidget * { return new TJX3D(p); }},
-        {QStringLiteral("TJXFillImage"), [](QWidget *p) -> QWidget * { return new TJXFillImage(p); }},
+        {QStringLiteral("TJXFillImage"),
+         [](QWidget *p) -> QWidget * { return new TJXFillImage(p); }},
     };
     return factories;
 }

@@ -3,6 +3,8 @@
 // the original runtime that wave information records carry.
 #pragma once
 
+#include "host/Export.h"
+
 #include <QByteArray>
 
 #include <array>
@@ -15,7 +17,7 @@ namespace jxt::platform {
 /// 2.9e-39 to 1.7e38 with 11 to 12 significant digits. Values are rounded to the nearest
 /// representable one; magnitudes too small become 0, too large or not a number are clamped
 /// to the largest magnitude of their sign (a NaN to 0).
-class TReal48
+class JXT_EXPORT TReal48
 {
 public:
     TReal48() = default;
@@ -32,7 +34,7 @@ private:
 };
 
 /// The fields of a wave file's first 44 bytes (all little-endian).
-struct TWavHeader
+struct JXT_EXPORT TWavHeader
 {
     std::uint32_t RiffID = 0;   ///< bytes 0-3, "RIFF" for a wave file
     std::int32_t RiffSize = 0;  ///< bytes 4-7
@@ -60,14 +62,14 @@ constexpr std::uint32_t FourCC(const char (&code)[5])
 }
 
 /// Reads the header fields from the first 44 bytes of data; false when data is shorter.
-bool ParseWavHeader(const QByteArray &data, TWavHeader &header);
+JXT_EXPORT bool ParseWavHeader(const QByteArray &data, TWavHeader &header);
 /// The 44 bytes of a header.
-QByteArray WavHeaderBytes(const TWavHeader &header);
+JXT_EXPORT QByteArray WavHeaderBytes(const TWavHeader &header);
 
 /// Whether a header describes a playable wave: form type "WAVE", more than 50 bytes after the
 /// 44 header bytes, and a non-zero byte rate (so a playing time can be computed).
-bool IsUsableWavHeader(const TWavHeader &header);
+JXT_EXPORT bool IsUsableWavHeader(const TWavHeader &header);
 /// The playing time in seconds of a usable header: (RIFF size - 44) / bytes per second.
-double WavPlayTime(const TWavHeader &header);
+JXT_EXPORT double WavPlayTime(const TWavHeader &header);
 
 } // namespace jxt::platform
