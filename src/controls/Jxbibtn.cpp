@@ -31,17 +31,10 @@ TColor HalfColor(TColor color)
 bool MouseButtonOf(Qt::MouseButton b, TMouseButton &out)
 {
     switch (b) {
-    case Qt::LeftButton:
-        out = mbLeft;
-        return true;
-    case Qt::RightButton:
-        out = mbRight;
-        return true;
-    case Qt::MiddleButton:
-        out = mbMiddle;
-        return true;
-    default:
-        return false;
+    case Qt::LeftButton: out = mbLeft; return true;
+    case Qt::RightButton: out = mbRight; return true;
+    case Qt::MiddleButton: out = mbMiddle; return true;
+    default: return false;
     }
 }
 

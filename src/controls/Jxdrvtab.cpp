@@ -24,18 +24,12 @@ constexpr int kTextTop = 2;
 int PictureSlot(int driveType)
 {
     switch (driveType) {
-    case platform::DRIVE_REMOVABLE:
-        return kFloppy;
-    case platform::DRIVE_FIXED:
-        return kHard;
-    case platform::DRIVE_REMOTE:
-        return kNetwork;
-    case platform::DRIVE_CDROM:
-        return kCdrom;
-    case platform::DRIVE_RAMDISK:
-        return kRam;
-    default:
-        return -1;
+    case platform::DRIVE_REMOVABLE: return kFloppy;
+    case platform::DRIVE_FIXED: return kHard;
+    case platform::DRIVE_REMOTE: return kNetwork;
+    case platform::DRIVE_CDROM: return kCdrom;
+    case platform::DRIVE_RAMDISK: return kRam;
+    default: return -1;
     }
 }
 

@@ -62,14 +62,10 @@ bool PassesCharSet(FcPattern *font, TCharSet charSet)
     if (FcPatternGetCharSet(font, FC_CHARSET, 0, &cs) != FcResultMatch)
         cs = nullptr;
     switch (charSet) {
-    case ANSI:
-        return cs && CoversWesternText(cs) && !IsSymbolFont(font, cs);
-    case SYMBOL:
-        return IsSymbolFont(font, cs);
-    case OEM:
-        return cs && CoversLineDrawing(cs) && !IsSymbolFont(font, cs);
-    case ALL:
-        break;
+    case ANSI: return cs && CoversWesternText(cs) && !IsSymbolFont(font, cs);
+    case SYMBOL: return IsSymbolFont(font, cs);
+    case OEM: return cs && CoversLineDrawing(cs) && !IsSymbolFont(font, cs);
+    case ALL: break;
     }
     return true;
 }

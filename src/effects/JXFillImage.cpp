@@ -203,11 +203,8 @@ void TJXFillImage::Paint()
         canvas->Brush()->SetStyle(bsSolid);
     }
     switch (m_fillStyle) {
-    case NONE:
-        break;
-    case BITMAP:
-        FillWithUserBitmap(canvas, m_fillBitmap.get(), w, h);
-        break;
+    case NONE: break;
+    case BITMAP: FillWithUserBitmap(canvas, m_fillBitmap.get(), w, h); break;
     case vRAINBOW:
         PaintRamp(canvas, h, m_rbSteps, m_rbFromColor, m_rbToColor,
                   [w](int start, int end) { return Rect(0, start, w, end); });

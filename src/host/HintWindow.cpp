@@ -190,8 +190,7 @@ protected:
                 Cancel();
             }
             break;
-        default:
-            break;
+        default: break;
         }
         return false;
     }
@@ -212,10 +211,8 @@ private:
     {
         switch (event->type()) {
         case QEvent::KeyPress:
-        case QEvent::ShortcutOverride:
-            return WM_KEYDOWN;
-        case QEvent::KeyRelease:
-            return WM_KEYUP;
+        case QEvent::ShortcutOverride: return WM_KEYDOWN;
+        case QEvent::KeyRelease: return WM_KEYUP;
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonDblClick: {
             const auto button = static_cast<QMouseEvent *>(event)->button();
@@ -231,18 +228,12 @@ private:
                    : button == Qt::MiddleButton ? WM_MBUTTONUP
                                                 : WM_LBUTTONUP;
         }
-        case QEvent::Wheel:
-            return WM_MOUSEWHEEL;
-        case QEvent::MouseMove:
-            return WM_MOUSEMOVE;
-        case QEvent::NonClientAreaMouseMove:
-            return WM_NCMOUSEMOVE;
-        case QEvent::WindowActivate:
-            return CM_ACTIVATE;
-        case QEvent::WindowDeactivate:
-            return CM_DEACTIVATE;
-        default:
-            return 0;
+        case QEvent::Wheel: return WM_MOUSEWHEEL;
+        case QEvent::MouseMove: return WM_MOUSEMOVE;
+        case QEvent::NonClientAreaMouseMove: return WM_NCMOUSEMOVE;
+        case QEvent::WindowActivate: return CM_ACTIVATE;
+        case QEvent::WindowDeactivate: return CM_DEACTIVATE;
+        default: return 0;
         }
     }
 

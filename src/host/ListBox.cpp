@@ -424,32 +424,15 @@ void TCustomListBox::keyPressEvent(QKeyEvent *event)
                          : std::max(1, ClientHeight() / m_itemHeight);
     int next = current;
     switch (event->key()) {
-    case Qt::Key_Up:
-        next = current - 1;
-        break;
-    case Qt::Key_Down:
-        next = current + 1;
-        break;
-    case Qt::Key_Left:
-        next = m_columns > 0 ? current - perColumn : current - 1;
-        break;
-    case Qt::Key_Right:
-        next = m_columns > 0 ? current + perColumn : current + 1;
-        break;
-    case Qt::Key_PageUp:
-        next = current - page;
-        break;
-    case Qt::Key_PageDown:
-        next = current + page;
-        break;
-    case Qt::Key_Home:
-        next = 0;
-        break;
-    case Qt::Key_End:
-        next = count - 1;
-        break;
-    default:
-        return;
+    case Qt::Key_Up: next = current - 1; break;
+    case Qt::Key_Down: next = current + 1; break;
+    case Qt::Key_Left: next = m_columns > 0 ? current - perColumn : current - 1; break;
+    case Qt::Key_Right: next = m_columns > 0 ? current + perColumn : current + 1; break;
+    case Qt::Key_PageUp: next = current - page; break;
+    case Qt::Key_PageDown: next = current + page; break;
+    case Qt::Key_Home: next = 0; break;
+    case Qt::Key_End: next = count - 1; break;
+    default: return;
     }
     next = std::clamp(next, 0, count - 1);
     if (next != m_itemIndex) {

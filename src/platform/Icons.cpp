@@ -182,15 +182,9 @@ QImage DecodeDib(const TBytes &b)
         for (int x = 0; x < w; ++x) {
             QRgb pixel;
             switch (bitCount) {
-            case 1:
-                pixel = palette[(b.U8(row + x / 8) >> (7 - x % 8)) & 1];
-                break;
-            case 4:
-                pixel = palette[(b.U8(row + x / 2) >> (x % 2 ? 0 : 4)) & 0x0F];
-                break;
-            case 8:
-                pixel = palette[b.U8(row + x)];
-                break;
+            case 1: pixel = palette[(b.U8(row + x / 8) >> (7 - x % 8)) & 1]; break;
+            case 4: pixel = palette[(b.U8(row + x / 2) >> (x % 2 ? 0 : 4)) & 0x0F]; break;
+            case 8: pixel = palette[b.U8(row + x)]; break;
             case 16: {
                 const std::uint32_t v = b.U16(row + 2 * qint64(x));
                 pixel = qRgb(channel(v, masks[0]), channel(v, masks[1]), channel(v, masks[2]));
@@ -585,8 +579,7 @@ int ExeIconGroupCount(const QByteArray &data)
         bool ok = false;
         return int(NeGroups(NeResources(b, ok)).size());
     }
-    default:
-        return -1;
+    default: return -1;
     }
 }
 
@@ -594,12 +587,9 @@ std::vector<QImage> ExeIconGroupImages(const QByteArray &data, int index)
 {
     const TBytes b(data);
     switch (IconContainerOf(data)) {
-    case TIconContainer::Pe:
-        return PeGroupImages(b, index);
-    case TIconContainer::Ne:
-        return NeGroupImages(b, index);
-    default:
-        return {};
+    case TIconContainer::Pe: return PeGroupImages(b, index);
+    case TIconContainer::Ne: return NeGroupImages(b, index);
+    default: return {};
     }
 }
 

@@ -76,12 +76,8 @@ inline TIconImageBytes IconDib(int w, int h, int bitCount,
                 if (index(c))
                     p[x / 8] = char(p[x / 8] | (0x80 >> (x % 8)));
                 break;
-            case 4:
-                p[x / 2] = char(p[x / 2] | (index(c) << (x % 2 ? 0 : 4)));
-                break;
-            case 8:
-                p[x] = char(index(c));
-                break;
+            case 4: p[x / 2] = char(p[x / 2] | (index(c) << (x % 2 ? 0 : 4))); break;
+            case 8: p[x] = char(index(c)); break;
             case 16: {
                 const quint16 v =
                     quint16((((c >> 19) & 31) << 10) | (((c >> 11) & 31) << 5) | ((c >> 3) & 31));
@@ -93,9 +89,7 @@ inline TIconImageBytes IconDib(int w, int h, int bitCount,
                 p[3 * x + 1] = char((c >> 8) & 0xFF);
                 p[3 * x + 2] = char((c >> 16) & 0xFF);
                 break;
-            default:
-                qToLittleEndian<quint32>(c, p + 4 * x);
-                break;
+            default: qToLittleEndian<quint32>(c, p + 4 * x); break;
             }
         }
     }
