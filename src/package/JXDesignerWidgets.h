@@ -107,7 +107,7 @@ template <typename T> void PlaceOn(T *component, QWidget *parent)
     JXT_UI_SETTER(Sorted) JXT_UI_SETTER(ItemHeight) JXT_UI_SETTER(Drive) JXT_UI_SETTER(FontActiveColor) \
     JXT_UI_SETTER(FontActiveUnderline) JXT_UI_SETTER(Layout) JXT_UI_SETTER(PopupAlign) JXT_UI_SETTER(Spacing) \
     JXT_UI_SETTER(Stretch)                                                                         \
-    JXT_UI_SETTER(Visible) JXT_UI_SETTER(XPosition) JXT_UI_SETTER(XRotation) JXT_UI_SETTER(YPosition) \
+    JXT_UI_SETTER(XPosition) JXT_UI_SETTER(XRotation) JXT_UI_SETTER(YPosition) \
     JXT_UI_SETTER(YRotation) JXT_UI_SETTER(ZPosition) JXT_UI_SETTER(ZRotation) JXT_UI_SETTER(Zoom) \
     using QWidget::setStyle; /* a QStyle still goes to the widget */
 // clang-format on
