@@ -163,6 +163,20 @@ public:
     JXT_UI_CONSTRUCTOR(TJXPanel)
 };
 
+class JXT_EXPORT TJXFontCombo : public ::jxt::TJXFontCombo
+{
+    Q_OBJECT
+public:
+    JXT_UI_CONSTRUCTOR(TJXFontCombo)
+};
+
+class JXT_EXPORT TJXDriveTab : public ::jxt::TJXDriveTab
+{
+    Q_OBJECT
+public:
+    JXT_UI_CONSTRUCTOR(TJXDriveTab)
+};
+
 class JXT_EXPORT TJXBiBtn : public ::jxt::TJXBiBtn
 {
     Q_OBJECT
