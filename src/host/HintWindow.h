@@ -15,7 +15,7 @@ class QMetaObject;
 
 namespace jxt {
 
-/// A message as hint windows judge it: a message number of the original platform.
+/// A message as hint windows judge it: a Windows message number.
 struct JXT_EXPORT TMsg
 {
     unsigned Message = 0;

@@ -25,8 +25,8 @@ using TDrawItemEvent =
 /// Cells: with Columns 0 the items stand in one column of full width, ItemHeight high; with
 /// Columns > 0 each column is ClientWidth div Columns wide and holds ClientHeight div
 /// ItemHeight items (at least one), item TopIndex in the top-left cell. Changing the
-/// selection or the focus redraws just the cells concerned, at once, as a window of the
-/// original platform does; the surface keeps what was drawn before, so a cell that
+/// selection or the focus redraws just the cells concerned, at once, as a Windows list box
+/// does; the surface keeps what was drawn before, so a cell that
 /// DrawItem leaves alone keeps its last image. The focus rectangle is drawn by inverting a
 /// dotted frame and is removed the same way before anything else is drawn.
 class JXT_EXPORT TCustomListBox : public TWinControl
@@ -67,7 +67,7 @@ public:
     /// The cell of an item in client coordinates (empty when it is scrolled out of view).
     TRect ItemRect(int index) const;
     /// The item whose cell holds pos, or -1 (with existing false: the index past the last
-    /// item where an empty cell is hit, as the original platform reports it).
+    /// item where an empty cell is hit, as Windows reports it).
     int ItemAtPos(TPoint pos, bool existing) const;
     void Clear() { m_items->Clear(); }
 

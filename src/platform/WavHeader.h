@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The 44-byte header at the start of a wave file, and the 6-byte floating-point number of
-// the original runtime that wave information records carry.
+// The 44-byte header at the start of a wave file, and the 6-byte floating-point number
+// (Real48) that wave information records carry.
 #pragma once
 
 #include "host/Export.h"
