@@ -114,6 +114,7 @@ TJX3D::TJX3D(TComponent *owner)
         m_sin[std::size_t(i)] = std::sin(i * step);
         m_cos[std::size_t(i)] = std::cos(i * step);
     }
+    setFocusPolicy(Qt::NoFocus); // a display: nothing to type into
     SetBounds(Left(), Top(), kDefaultSize, kDefaultSize);
     TCustomControl::SetColor(clBlack);
     LoadDefault();
@@ -651,6 +652,16 @@ void TJX3D::Paint()
 {
     m_paintedOnce = true;
     ViewModell();
+}
+
+TAccessibleInfo TJX3D::AccessibleInfo() const
+{
+    return {QAccessible::Graphic,
+            QStringLiteral("3D-Modell: %1 Punkte, %2 Linien, %3 Flächen, %4 Kreise")
+                .arg(m_pointCount)
+                .arg(m_lineCount)
+                .arg(m_polygonCount)
+                .arg(m_circleCount)};
 }
 
 } // namespace jxt

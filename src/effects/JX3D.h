@@ -81,6 +81,7 @@ public:
 
     explicit TJX3D(TComponent *owner = nullptr);
     ~TJX3D() override;
+    TAccessibleInfo AccessibleInfo() const override;
 
     /// Milliseconds per rotation step; 0 (default) stops, 1..19 become 20, a negative value
     /// counts as 0.

@@ -225,4 +225,9 @@ void TJXFillImage::Paint()
     }
 }
 
+TAccessibleInfo TJXFillImage::AccessibleInfo() const
+{
+    return {QAccessible::Graphic, QString::fromLatin1(FillString[m_fillStyle])};
+}
+
 } // namespace jxt

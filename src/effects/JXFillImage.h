@@ -65,6 +65,7 @@ public:
 
     explicit TJXFillImage(TComponent *owner = nullptr);
     ~TJXFillImage() override;
+    TAccessibleInfo AccessibleInfo() const override;
 
     /// Cover the parent's client area from (0, 0); default false. Follows the parent's size
     /// from then on. Repaints.

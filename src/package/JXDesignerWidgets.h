@@ -18,7 +18,11 @@
 #include "display/JXPanel.h"
 #include "display/JXScrollText.h"
 #include "effects/JX3D.h"
+#include "effects/JXAnimate.h"
+#include "effects/JXBounce.h"
 #include "effects/JXFillImage.h"
+#include "effects/JXFxImage.h"
+#include "effects/JXStars.h"
 #include "host/Controls.h"
 #include "host/Forms.h"
 
@@ -106,7 +110,10 @@ template <typename T> void PlaceOn(T *component, QWidget *parent)
     JXT_UI_SETTER(CharSet) JXT_UI_SETTER(Pitch) JXT_UI_SETTER(SelFont) JXT_UI_SETTER(TrueTypeOnly) \
     JXT_UI_SETTER(Sorted) JXT_UI_SETTER(ItemHeight) JXT_UI_SETTER(Drive) JXT_UI_SETTER(FontActiveColor) \
     JXT_UI_SETTER(FontActiveUnderline) JXT_UI_SETTER(Layout) JXT_UI_SETTER(PopupAlign) JXT_UI_SETTER(Spacing) \
-    JXT_UI_SETTER(Stretch)                                                                         \
+    JXT_UI_SETTER(Stretch) JXT_UI_SETTER(AktPic) JXT_UI_SETTER(Center) JXT_UI_SETTER(Cols) \
+    JXT_UI_SETTER(FadeStyle) JXT_UI_SETTER(Friction) JXT_UI_SETTER(Gravitation) JXT_UI_SETTER(MaxStars) \
+    JXT_UI_SETTER(NoRefresh) JXT_UI_SETTER(ReversePlay) JXT_UI_SETTER(StartXPos) JXT_UI_SETTER(StartXSpeed) \
+    JXT_UI_SETTER(StartYPos) JXT_UI_SETTER(StartYSpeed) \
     JXT_UI_SETTER(XPosition) JXT_UI_SETTER(XRotation) JXT_UI_SETTER(YPosition) \
     JXT_UI_SETTER(YRotation) JXT_UI_SETTER(ZPosition) JXT_UI_SETTER(ZRotation) JXT_UI_SETTER(Zoom) \
     using QWidget::setStyle; /* a QStyle still goes to the widget */
@@ -191,6 +198,27 @@ public:
     JXT_UI_CONSTRUCTOR(TJXBlinker)
 };
 
+class JXT_EXPORT TJXAnimate : public ::jxt::TJXAnimate
+{
+    Q_OBJECT
+public:
+    JXT_UI_CONSTRUCTOR(TJXAnimate)
+};
+
+class JXT_EXPORT TJXStars : public ::jxt::TJXStars
+{
+    Q_OBJECT
+public:
+    JXT_UI_CONSTRUCTOR(TJXStars)
+};
+
+class JXT_EXPORT TJXBounce : public ::jxt::TJXBounce
+{
+    Q_OBJECT
+public:
+    JXT_UI_CONSTRUCTOR(TJXBounce)
+};
+
 class JXT_EXPORT TJX3D : public ::jxt::TJX3D
 {
     Q_OBJECT
@@ -203,6 +231,13 @@ class JXT_EXPORT TJXFillImage : public ::jxt::TJXFillImage
     Q_OBJECT
 public:
     JXT_UI_CONSTRUCTOR(TJXFillImage)
+};
+
+class JXT_EXPORT TJXFxImage : public ::jxt::TJXFxImage
+{
+    Q_OBJECT
+public:
+    JXT_UI_CONSTRUCTOR(TJXFxImage)
 };
 
 #undef JXT_UI_CONSTRUCTOR
@@ -228,9 +263,13 @@ inline const std::map<QString, TWidgetFactory> &WidgetFactories()
         {QStringLiteral("TJXDriveTab"), [](QWidget *p) -> QWidget * { return new TJXDriveTab(p); }},
         {QStringLiteral("TJXBiBtn"), [](QWidget *p) -> QWidget * { return new TJXBiBtn(p); }},
         {QStringLiteral("TJXBlinker"), [](QWidget *p) -> QWidget * { return new TJXBlinker(p); }},
+        {QStringLiteral("TJXAnimate"), [](QWidget *p) -> QWidget * { return new TJXAnimate(p); }},
+        {QStringLiteral("TJXStars"), [](QWidget *p) -> QWidget * { return new TJXStars(p); }},
+        {QStringLiteral("TJXBounce"), [](QWidget *p) -> QWidget * { return new TJXBounce(p); }},
         {QStringLiteral("TJX3D"), [](QWidget *p) -> QWidget * { return new TJX3D(p); }},
         {QStringLiteral("TJXFillImage"),
          [](QWidget *p) -> QWidget * { return new TJXFillImage(p); }},
+        {QStringLiteral("TJXFxImage"), [](QWidget *p) -> QWidget * { return new TJXFxImage(p); }},
     };
     return factories;
 }

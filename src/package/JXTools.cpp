@@ -14,7 +14,11 @@
 #include "display/JXPanel.h"
 #include "display/JXScrollText.h"
 #include "effects/JX3D.h"
+#include "effects/JXAnimate.h"
+#include "effects/JXBounce.h"
 #include "effects/JXFillImage.h"
+#include "effects/JXFxImage.h"
+#include "effects/JXStars.h"
 #include "host/designer/DesignRegistry.h"
 #include "package/JXAboutProperty.h"
 
@@ -48,7 +52,10 @@ void Register()
     // The classes go on the page in the order of PaletteClassNames; each component built
     // later takes its place in this list.
     RegisterComponents(kPalettePage, {
+                                         ClassOf<TJXAnimate>(),
                                          ClassOf<TJXScrollText>(),
+                                         ClassOf<TJXStars>(),
+                                         ClassOf<TJXBounce>(),
                                          ClassOf<TJX3D>(),
                                          ClassOf<TJXGauge>(),
                                          ClassOf<TJXLCDPanel>(),
@@ -61,6 +68,7 @@ void Register()
                                          ClassOf<TJXBlinker>(),
                                          ClassOf<TJXGrabBar>(),
                                          ClassOf<TJXFillImage>(),
+                                         ClassOf<TJXFxImage>(),
                                      });
 
     RegisterPropertyEditor(QStringLiteral("TJXAboutString"), nullptr,
