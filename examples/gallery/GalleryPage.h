@@ -98,6 +98,7 @@ const std::vector<TGalleryPageInfo> &GalleryPages();
 // components in palette order.
 void BuildDisplayPage(TGalleryPage &page);
 void BuildButtonsPage(TGalleryPage &page);
+void BuildEffectsPage(TGalleryPage &page);
 
 // Component sections.
 void AddScrollText(TGalleryPage &page);
@@ -111,5 +112,11 @@ void AddBiBtn(TGalleryPage &page);
 void AddGrabBar(TGalleryPage &page);
 void AddFontCombo(TGalleryPage &page);
 void AddDriveTab(TGalleryPage &page);
+void AddAnimate(TGalleryPage &page);
+void AddStars(TGalleryPage &page);
+void AddBounce(TGalleryPage &page);
+void Add3D(TGalleryPage &page);
+void AddFillImage(TGalleryPage &page);
+void AddFxImage(TGalleryPage &page);
 
 } // namespace jxt::gallery

@@ -10,6 +10,7 @@ const std::vector<TGalleryPageInfo> &GalleryPages()
 {
     static const std::vector<TGalleryPageInfo> pages = {
         {QStringLiteral("display"), QStringLiteral("Anzeigen"), BuildDisplayPage},
+        {QStringLiteral("effects"), QStringLiteral("Effekte"), BuildEffectsPage},
         {QStringLiteral("buttons"), QStringLiteral("Knöpfe & Auswahl"), BuildButtonsPage},
     };
     return pages;
