@@ -53,18 +53,15 @@ void PaintRamp(TCanvas *canvas, int length, int steps, TColor from, TColor to,
     const int dR = GetRValue(rgbFrom) - GetRValue(rgbTo);
     const int dG = GetGValue(rgbFrom) - GetGValue(rgbTo);
     const int dB = GetBValue(rgbFrom) - GetBValue(rgbTo);
-    TBrush *brush = canvas->Brush();
-    brush->SetBitmap(nullptr);
-    brush->SetStyle(bsSolid);
+    // Each band is one solid colour: filled directly, as a solid brush would fill it.
     for (int i = 0; i <= n - 2; ++i) {
         // C++ division truncates toward zero, as the ramp's arithmetic requires.
-        brush->SetColor(RGB(GetRValue(rgbFrom) - i * dR / (n - 1),
-                            GetGValue(rgbFrom) - i * dG / (n - 1),
-                            GetBValue(rgbFrom) - i * dB / (n - 1)));
-        canvas->FillRect(bandRect(i * band, i * band + band));
+        canvas->FillSolid(bandRect(i * band, i * band + band),
+                          RGB(GetRValue(rgbFrom) - i * dR / (n - 1),
+                              GetGValue(rgbFrom) - i * dG / (n - 1),
+                              GetBValue(rgbFrom) - i * dB / (n - 1)));
     }
-    brush->SetColor(rgbTo);
-    canvas->FillRect(bandRect((n - 1) * band, length));
+    canvas->FillSolid(bandRect((n - 1) * band, length), rgbTo);
 }
 
 TJXFillImage::TJXFillImage(TComponent *owner)
