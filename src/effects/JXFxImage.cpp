@@ -228,9 +228,7 @@ void TJXFxImage::FadeIn()
     TCanvas *c = Canvas();
     c->SetCopyMode(cmSrcCopy);
     switch (m_fadeStyle) {
-    case jxfsNONE:
-        c->Draw(m_offX, m_offY, m_picture.get());
-        break;
+    case jxfsNONE: c->Draw(m_offX, m_offY, m_picture.get()); break;
     case jxfsFadeLeft:
     case jxfsWipeLeft:
         for (int i = 0; i <= Width() - m_offX; ++i) {
