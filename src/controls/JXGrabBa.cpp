@@ -405,6 +405,11 @@ QSize TJXGrabBar::sizeHint() const
                                      : QSize(t, std::max(Height(), 2 * m_borderWidth));
 }
 
+TAccessibleInfo TJXGrabBar::AccessibleInfo() const
+{
+    return {QAccessible::Splitter, Hint()};
+}
+
 QSize TJXGrabBar::minimumSizeHint() const
 {
     const int t = std::max(0, Thickness());

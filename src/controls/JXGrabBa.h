@@ -100,6 +100,7 @@ public:
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
+    TAccessibleInfo AccessibleInfo() const override;
 
 Q_SIGNALS:
     /// Emitted with OnMove.

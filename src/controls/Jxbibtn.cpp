@@ -130,6 +130,7 @@ void TJXBiBtn::SetPicValue(bool value)
     if (m_led)
         m_timer->SetEnabled(value);
     Invalidate();
+    AccessibleNameChanged();
 }
 
 void TJXBiBtn::JXOnTime()
@@ -304,6 +305,11 @@ QSize TJXBiBtn::sizeHint() const
 QSize TJXBiBtn::minimumSizeHint() const
 {
     return sizeHint();
+}
+
+TAccessibleInfo TJXBiBtn::AccessibleInfo() const
+{
+    return {QAccessible::Button, FaceText()};
 }
 
 } // namespace jxt

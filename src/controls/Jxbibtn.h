@@ -91,6 +91,8 @@ public:
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
+    /// A button named by the caption it shows now.
+    TAccessibleInfo AccessibleInfo() const override;
 
 Q_SIGNALS:
     /// Emitted with OnClick, on every mouse release.

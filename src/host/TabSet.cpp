@@ -41,6 +41,7 @@ void TTabSet::SetTabIndex(int index)
         return;
     m_tabIndex = index;
     Invalidate();
+    AccessibleNameChanged();
     if (OnChange)
         OnChange(this);
 }
@@ -213,6 +214,12 @@ QSize TTabSet::sizeHint() const
     const auto rects = Layout();
     const int width = rects.empty() ? 2 * m_startMargin : rects.back().Right + m_startMargin;
     return QSize(width, m_tabHeight + 1);
+}
+
+TAccessibleInfo TTabSet::AccessibleInfo() const
+{
+    return {QAccessible::PageTabList,
+            m_tabIndex >= 0 && m_tabIndex < m_tabs.Count() ? m_tabs.Get(m_tabIndex) : QString()};
 }
 
 QSize TTabSet::minimumSizeHint() const

@@ -58,6 +58,8 @@ public:
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
+    /// A tab list named by its selected tab.
+    TAccessibleInfo AccessibleInfo() const override;
 
 protected:
     void Paint() override;
