@@ -3,10 +3,12 @@
 #include "GalleryPage.h"
 
 #include "controls/JXGrabBa.h"
+#include "controls/Jxabtn.h"
 #include "controls/Jxbibtn.h"
 #include "controls/Jxdrvtab.h"
 #include "controls/Jxfntcbo.h"
 #include "host/ExtCtrls.h"
+#include "host/Menus.h"
 #include "host/StdCtrls.h"
 
 #include <QCheckBox>
@@ -247,11 +249,112 @@ void AddDriveTab(TGalleryPage &page)
     });
 }
 
+namespace {
+
+// A 64 x 32 strip for a hot-tracking button: a lit folder (under the mouse) and a plain one;
+// the white background is transparent.
+std::unique_ptr<TBitmap> FolderPair()
+{
+    auto strip = std::make_unique<TBitmap>(64, 32);
+    TCanvas *c = strip->Canvas();
+    c->FillSolid(Rect(0, 0, 64, 32), clWhite);
+    for (int half = 0; half < 2; ++half) {
+        const int x = half * 32;
+        const TColor body = half == 0 ? clYellow : clOlive;
+        c->FillSolid(Rect(x + 4, 7, x + 14, 11), body);
+        c->FillSolid(Rect(x + 4, 10, x + 28, 26), body);
+        c->Brush()->SetStyle(bsClear);
+        c->Pen()->SetColor(clBlack);
+        c->Rectangle(x + 4, 10, x + 28, 26);
+    }
+    return strip;
+}
+
+} // namespace
+
+void AddAutoButton(TGalleryPage &page)
+{
+    auto &section = *page.AddSection(
+        QStringLiteral("TJXAutoButton"),
+        QStringLiteral("Flacher Knopf, der unter der Maus aufleuchtet: erstes Bild, aktive "
+                       "Schriftfarbe und Rahmen je nach BorderStyle. Der rechte öffnet beim "
+                       "Klick sein Menü (das Dreieck zeigt es an)."));
+    const auto folder = FolderPair();
+    auto *open = new TJXAutoButton(section.Stage());
+    open->SetCaption(QStringLiteral("Öffnen"));
+    open->SetGlyph(folder.get());
+    open->SetStretch(false);
+    open->SetFontActiveColor(clBlue);
+    open->SetFontActiveUnderline(true);
+    open->SetBounds(0, 0, 110, 40);
+    section.Place(open, 8, 8);
+
+    auto *menuButton = new TJXAutoButton(section.Stage());
+    menuButton->SetCaption(QStringLiteral("Zuletzt"));
+    menuButton->SetGlyph(folder.get());
+    menuButton->SetStretch(false);
+    menuButton->SetBounds(0, 0, 110, 40);
+    section.Place(menuButton, 126, 8);
+    auto *menu = new TPopupMenu(menuButton);
+    for (const char *name : {"bericht.txt", "daten.ini", "bild.bmp"}) {
+        auto *item = new TMenuItem(menu);
+        item->SetCaption(QString::fromLatin1(name));
+        menu->Items()->Add(item);
+    }
+    menuButton->SetPopupMenu(menu);
+
+    const std::vector<TJXAutoButton *> both = {open, menuButton};
+    section.AddChoice(QStringLiteral("BorderStyle"),
+                      {QStringLiteral("bsNone"), QStringLiteral("bsLowered"),
+                       QStringLiteral("bsRaised"), QStringLiteral("bsAuto")},
+                      3, [both](int i) {
+                          for (TJXAutoButton *b : both)
+                              b->SetBorderStyle(TaBorderStyle(i));
+                      });
+    section.AddChoice(QStringLiteral("Layout"),
+                      {QStringLiteral("blGlyphLeft"), QStringLiteral("blGlyphRight"),
+                       QStringLiteral("blGlyphTop"), QStringLiteral("blGlyphBottom")},
+                      0, [both](int i) {
+                          for (TJXAutoButton *b : both) {
+                              b->SetLayout(TButtonLayout(i));
+                              b->SetHeight(i >= 2 ? 64 : 40);
+                          }
+                      });
+    section.AddChoice(QStringLiteral("PopupAlign"),
+                      {QStringLiteral("alBottom"), QStringLiteral("alRight")}, 0,
+                      [menuButton](int i) { menuButton->SetPopupAlign(TPopupAlign(i)); });
+    section.AddSpinBox(QStringLiteral("Spacing"), 0, 40, 4, [both](int v) {
+        for (TJXAutoButton *b : both)
+            b->SetSpacing(v);
+    });
+    section.AddSpinBox(QStringLiteral("BorderWidth"), 0, 10, 1, [both](int v) {
+        for (TJXAutoButton *b : both)
+            b->SetBorderWidth(v);
+    });
+    section.AddCheckBox(QStringLiteral("Stretch"), false, [both](bool v) {
+        for (TJXAutoButton *b : both)
+            b->SetStretch(v);
+    });
+    section.AddCheckBox(QStringLiteral("Transparent"), false, [both](bool v) {
+        for (TJXAutoButton *b : both)
+            b->SetTransparent(v);
+    });
+    section.AddCheckBox(QStringLiteral("Value"), false, [both](bool v) {
+        for (TJXAutoButton *b : both)
+            b->SetValue(v);
+    });
+    section.AddCheckBox(QStringLiteral("Enabled"), true, [both](bool v) {
+        for (TJXAutoButton *b : both)
+            b->SetEnabled(v);
+    });
+}
+
 void BuildButtonsPage(TGalleryPage &page)
 {
-    AddBiBtn(page);
     AddFontCombo(page);
     AddDriveTab(page);
+    AddBiBtn(page);
+    AddAutoButton(page);
     AddGrabBar(page);
 }
 

@@ -109,6 +109,7 @@ void Add3dLabel(TGalleryPage &page);
 void AddJXPanel(TGalleryPage &page);
 void AddBlinker(TGalleryPage &page);
 void AddBiBtn(TGalleryPage &page);
+void AddAutoButton(TGalleryPage &page);
 void AddGrabBar(TGalleryPage &page);
 void AddFontCombo(TGalleryPage &page);
 void AddDriveTab(TGalleryPage &page);

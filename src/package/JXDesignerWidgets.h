@@ -7,6 +7,7 @@
 #include "host/Export.h"
 
 #include "controls/JXGrabBa.h"
+#include "controls/Jxabtn.h"
 #include "controls/Jxbibtn.h"
 #include "controls/Jxdrvtab.h"
 #include "controls/Jxfntcbo.h"
@@ -240,6 +241,20 @@ public:
     JXT_UI_CONSTRUCTOR(TJXFxImage)
 };
 
+class JXT_EXPORT TJXGrabBar : public ::jxt::TJXGrabBar
+{
+    Q_OBJECT
+public:
+    JXT_UI_CONSTRUCTOR(TJXGrabBar)
+};
+
+class JXT_EXPORT TJXAutoButton : public ::jxt::TJXAutoButton
+{
+    Q_OBJECT
+public:
+    JXT_UI_CONSTRUCTOR(TJXAutoButton)
+};
+
 #undef JXT_UI_CONSTRUCTOR
 #undef JXT_UI_SETTERS
 #undef JXT_UI_SETTER
@@ -262,10 +277,13 @@ inline const std::map<QString, TWidgetFactory> &WidgetFactories()
          [](QWidget *p) -> QWidget * { return new TJXFontCombo(p); }},
         {QStringLiteral("TJXDriveTab"), [](QWidget *p) -> QWidget * { return new TJXDriveTab(p); }},
         {QStringLiteral("TJXBiBtn"), [](QWidget *p) -> QWidget * { return new TJXBiBtn(p); }},
+        {QStringLiteral("TJXAutoButton"),
+         [](QWidget *p) -> QWidget * { return new TJXAutoButton(p); }},
         {QStringLiteral("TJXBlinker"), [](QWidget *p) -> QWidget * { return new TJXBlinker(p); }},
         {QStringLiteral("TJXAnimate"), [](QWidget *p) -> QWidget * { return new TJXAnimate(p); }},
         {QStringLiteral("TJXStars"), [](QWidget *p) -> QWidget * { return new TJXStars(p); }},
         {QStringLiteral("TJXBounce"), [](QWidget *p) -> QWidget * { return new TJXBounce(p); }},
+        {QStringLiteral("TJXGrabBar"), [](QWidget *p) -> QWidget * { return new TJXGrabBar(p); }},
         {QStringLiteral("TJX3D"), [](QWidget *p) -> QWidget * { return new TJX3D(p); }},
         {QStringLiteral("TJXFillImage"),
          [](QWidget *p) -> QWidget * { return new TJXFillImage(p); }},

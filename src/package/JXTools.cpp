@@ -3,6 +3,7 @@
 #include "package/JXTools.h"
 
 #include "controls/JXGrabBa.h"
+#include "controls/Jxabtn.h"
 #include "controls/Jxbibtn.h"
 #include "controls/Jxdrvtab.h"
 #include "controls/Jxfntcbo.h"
@@ -65,6 +66,7 @@ void Register()
                                          ClassOf<TJXFontCombo>(),
                                          ClassOf<TJXDriveTab>(),
                                          ClassOf<TJXBiBtn>(),
+                                         ClassOf<TJXAutoButton>(),
                                          ClassOf<TJXBlinker>(),
                                          ClassOf<TJXGrabBar>(),
                                          ClassOf<TJXFillImage>(),
