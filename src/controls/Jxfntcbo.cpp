@@ -97,8 +97,21 @@ QStringList EnumerateFonts(TCharSet charSet, TPitch pitch, bool trueTypeOnly)
     if (!FcInit())
         return result;
     FcPattern *pattern = FcPatternCreate();
-    FcObjectSet *objects = FcObjectSetBuild(FC_FAMILY, FC_SPACING, FC_OUTLINE, FC_SCALABLE,
-                                            FC_CHARSET, FC_SYMBOL, nullptr);
+    // Only what the filters look at is fetched: character sets are large to copy.
+    FcObjectSet *objects = FcObjectSetCreate();
+    if (objects) {
+        FcObjectSetAdd(objects, FC_FAMILY);
+        if (pitch != piALL)
+            FcObjectSetAdd(objects, FC_SPACING);
+        if (trueTypeOnly) {
+            FcObjectSetAdd(objects, FC_OUTLINE);
+            FcObjectSetAdd(objects, FC_SCALABLE);
+        }
+        if (charSet != ALL) {
+            FcObjectSetAdd(objects, FC_CHARSET);
+            FcObjectSetAdd(objects, FC_SYMBOL);
+        }
+    }
     FcFontSet *fonts = pattern && objects ? FcFontList(nullptr, pattern, objects) : nullptr;
     // Families by their name ignoring case; a family passes when one of its faces does.
     std::map<QString, QString> families;
