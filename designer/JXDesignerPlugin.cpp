@@ -9,7 +9,15 @@
 #include "package/JXTools.h"
 
 #include <QBitmap>
+#include <QHash>
+#include <QMetaClassInfo>
+#include <QMetaProperty>
 #include <QPixmap>
+#include <QPointer>
+#include <QTimer>
+#include <QtDesigner/QDesignerFormEditorInterface>
+#include <QtDesigner/QDesignerPropertySheetExtension>
+#include <QtDesigner/QExtensionManager>
 
 #include <memory>
 
@@ -38,7 +46,37 @@ void PlaceOnForm(TComponent *component, QWidget *parent)
     component->show();
 }
 
+/// A class info of meta or its base classes, or an empty text.
+QString ClassInfo(const QMetaObject *meta, const char *name)
+{
+    if (!meta)
+        return QString();
+    const int index = meta->indexOfClassInfo(name);
+    return index >= 0 ? QString::fromUtf8(meta->classInfo(index).value()) : QString();
+}
+
 } // namespace
+
+void HideDuplicateProperties(QDesignerPropertySheetExtension *sheet)
+{
+    if (!sheet)
+        return;
+    QHash<QString, int> last;
+    for (int i = 0; i < sheet->count(); ++i)
+        last.insert(sheet->propertyName(i), i);
+    for (int i = 0; i < sheet->count(); ++i)
+        if (last.value(sheet->propertyName(i)) != i)
+            sheet->setVisible(i, false);
+    static const std::pair<const char *, const char *> kOursForQt[] = {
+        {"enabled", "Enabled"}, {"visible", "Visible"}, {"toolTip", "Hint"},
+        {"font", "Font"},       {"cursor", "Cursor"},
+    };
+    for (const auto &[qt, ours] : kOursForQt) {
+        const int qtIndex = last.value(QString::fromLatin1(qt), -1);
+        if (qtIndex >= 0 && last.contains(QString::fromLatin1(ours)))
+            sheet->setVisible(qtIndex, false);
+    }
+}
 
 QIcon PaletteIcon(const QString &className)
 {
@@ -70,14 +108,37 @@ QString TJXDesignerWidget::group() const
     return JXTools::kPalettePage;
 }
 
-void TJXDesignerWidget::initialize(QDesignerFormEditorInterface *)
+QString TJXDesignerWidget::toolTip() const
 {
+    const QString tip = ClassInfo(m_componentClass.meta, "ToolTip");
+    return tip.isEmpty() ? m_componentClass.Name() : tip;
+}
+
+QString TJXDesignerWidget::whatsThis() const
+{
+    const QString text = ClassInfo(m_componentClass.meta, "WhatsThis");
+    return text.isEmpty() ? toolTip() : text;
+}
+
+void TJXDesignerWidget::initialize(QDesignerFormEditorInterface *core)
+{
+    m_core = core;
     m_initialized = true;
 }
 
 QWidget *TJXDesignerWidget::createWidget(QWidget *parent)
 {
     QWidget *widget = m_factory(parent);
+    if (m_core && widget) {
+        // Designer makes the property sheet once the widget is on the form.
+        QPointer<QWidget> guard(widget);
+        QExtensionManager *manager = m_core->extensionManager();
+        QTimer::singleShot(0, widget, [guard, manager] {
+            if (guard && manager)
+                HideDuplicateProperties(
+                    qt_extension<QDesignerPropertySheetExtension *>(manager, guard.data()));
+        });
+    }
     if (auto *component = qobject_cast<TComponent *>(widget)) {
         component->SetDesigning(true);
         // A non-visual component gets a small box on the form, to be selected and moved.
@@ -103,16 +164,37 @@ QString TJXDesignerWidget::domXml() const
     QString objectName = m_componentClass.Name();
     if (objectName.startsWith(QLatin1Char('T')))
         objectName.remove(0, 1);
-    return QStringLiteral("<ui language=\"c++\">\n"
-                          " <widget class=\"%1\" name=\"%2\">\n"
+    // Colours are edited as texts (names or #RRGGBB), which are never translated.
+    QString specifications;
+    const QMetaObject *meta = m_componentClass.meta;
+    for (int i = QWidget::staticMetaObject.propertyCount(); meta && i < meta->propertyCount();
+         ++i) {
+        const QMetaProperty p = meta->property(i);
+        if (p.metaType() == QMetaType::fromType<TColorValue>())
+            specifications +=
+                QStringLiteral("    <stringpropertyspecification name=\"%1\" notr=\"true\""
+                               " type=\"singleline\"/>\n")
+                    .arg(QString::fromLatin1(p.name()));
+    }
+    QString customWidgets;
+    if (!specifications.isEmpty())
+        customWidgets =
+            QStringLiteral(" <customwidgets>\n  <customwidget>\n   <class>%1</class>\n"
+                           "   <propertyspecifications>\n%2   </propertyspecifications>\n"
+                           "  </customwidget>\n </customwidgets>\n")
+                .arg(m_widgetClass, specifications);
+    return QStringLiteral("<ui language=\"c++\" displayname=\"%1\">\n"
+                          " <widget class=\"%2\" name=\"%3\">\n"
                           "  <property name=\"geometry\">\n"
-                          "   <rect><x>0</x><y>0</y><width>%3</width><height>%4</height></rect>\n"
+                          "   <rect><x>0</x><y>0</y><width>%4</width><height>%5</height></rect>\n"
                           "  </property>\n"
                           " </widget>\n"
+                          "%6"
                           "</ui>\n")
-        .arg(m_widgetClass, objectName)
+        .arg(m_componentClass.Name(), m_widgetClass, objectName)
         .arg(width)
-        .arg(height);
+        .arg(height)
+        .arg(customWidgets);
 }
 
 TJXDesignerPlugin::TJXDesignerPlugin(QObject *parent) : QObject(parent)

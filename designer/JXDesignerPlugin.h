@@ -10,6 +10,8 @@
 #include <QtUiPlugin/QDesignerCustomWidgetCollectionInterface>
 #include <QtUiPlugin/QDesignerCustomWidgetInterface>
 
+class QDesignerPropertySheetExtension;
+
 #include <functional>
 
 namespace jxt {
@@ -29,10 +31,13 @@ public:
     TJXDesignerWidget(const TComponentClass &componentClass, const QString &widgetClass,
                       const QString &includeFile, TFactory factory, QObject *parent = nullptr);
 
+    /// The C++ class forms store; the widget box shows the component class name instead.
     QString name() const override { return m_widgetClass; }
     QString group() const override;
-    QString toolTip() const override { return m_componentClass.Name(); }
-    QString whatsThis() const override { return m_componentClass.Name(); }
+    /// One line saying what the component is (the class's "ToolTip" class info).
+    QString toolTip() const override;
+    /// A sentence or two more (the class's "WhatsThis" class info).
+    QString whatsThis() const override;
     QString includeFile() const override { return m_includeFile; }
     QIcon icon() const override { return m_icon; }
     bool isContainer() const override { return false; }
@@ -50,6 +55,7 @@ private:
     TFactory m_factory;
     QIcon m_icon;
     bool m_initialized = false;
+    QDesignerFormEditorInterface *m_core = nullptr;
 };
 
 /// The collection Qt Designer loads: one entry per class on the library's palette page.
@@ -67,6 +73,13 @@ public:
 private:
     QList<QDesignerCustomWidgetInterface *> m_widgets;
 };
+
+/// Hides, in Designer's property sheet of one of our widgets, the properties shown twice: a
+/// property a subclass declares again under the same name keeps only its last declaration
+/// (the widget classes show colours and fonts in a form Designer edits), and QWidget's
+/// enabled, visible, toolTip, font and cursor give way to the published Enabled, Visible,
+/// Hint, Font and Cursor where the class publishes them.
+void HideDuplicateProperties(QDesignerPropertySheetExtension *sheet);
 
 /// The palette bitmap of a component class (its upper-case name as resource), with the
 /// bottom-left colour transparent; a null icon when the library has none.

@@ -14,9 +14,6 @@ namespace jxt {
 
 class TTimer;
 
-/// Which colour of the control blinks: its background or its font colour.
-enum TBlinkStyle { bsColor, bsFontColor };
-
 /// A non-visual component that, while Blink is on, gives Control BlinkHiColor and
 /// BlinkLoColor in turn, one per Interval, either as its background (bsColor) or as its font
 /// colour (bsFontColor). Stopping, or letting go of the control, gives it back its resting
@@ -28,21 +25,28 @@ class JXT_EXPORT TJXBlinker : public TComponent
     /// Blinking on or off; default false.
     Q_PROPERTY(bool Blink READ Blink WRITE SetBlink)
     /// Colour of the first phase; default clYellow.
-    Q_PROPERTY(int BlinkHiColor READ BlinkHiColor WRITE SetBlinkHiColor)
+    Q_PROPERTY(jxt::TColorValue BlinkHiColor READ BlinkHiColor WRITE SetBlinkHiColor)
     /// Colour of the second phase; default clOlive.
-    Q_PROPERTY(int BlinkLoColor READ BlinkLoColor WRITE SetBlinkLoColor)
+    Q_PROPERTY(jxt::TColorValue BlinkLoColor READ BlinkLoColor WRITE SetBlinkLoColor)
     /// Resting colour, given to the control at once and whenever blinking stops; default
     /// clBtnFace, replaced by the control's own colour when a control is assigned.
-    Q_PROPERTY(int BlinkInAktColor READ BlinkInAktColor WRITE SetBlinkInaktColor)
+    Q_PROPERTY(jxt::TColorValue BlinkInAktColor READ BlinkInAktColor WRITE SetBlinkInaktColor)
     /// Milliseconds per phase; default 1000; 1 to 19 become 20; 0 stops the ticks.
     Q_PROPERTY(int Interval READ Interval WRITE SetInterval)
     /// Which colour of the control changes; default bsColor.
-    Q_PROPERTY(jxt::TBlinkStyle BlinkStyle READ BlinkStyle WRITE SetBlinkStyle)
+    Q_PROPERTY(TBlinkStyle BlinkStyle READ BlinkStyle WRITE SetBlinkStyle)
     /// The control that blinks; default none.
     Q_PROPERTY(jxt::TControl *Control READ Control WRITE SetControl)
+    Q_CLASSINFO("ToolTip", "Makes another control blink")
+    Q_CLASSINFO("WhatsThis", "A non-visual component that switches the background or font colour "
+                             "of a control between two colours while Blink is on.")
     JXT_ABOUT(JXBlinkerVersion)
 
 public:
+    /// Which colour of the control blinks: its background or its font colour.
+    enum TBlinkStyle { bsColor, bsFontColor };
+    Q_ENUM(TBlinkStyle)
+
     explicit TJXBlinker(TComponent *owner = nullptr);
     ~TJXBlinker() override;
 
@@ -84,5 +88,9 @@ private:
     std::unique_ptr<TTimer> m_timer;
     bool m_hiPhase = true; // the next tick shows BlinkHiColor
 };
+
+using TBlinkStyle = TJXBlinker::TBlinkStyle;
+constexpr TBlinkStyle bsColor = TJXBlinker::bsColor;
+constexpr TBlinkStyle bsFontColor = TJXBlinker::bsFontColor;
 
 } // namespace jxt

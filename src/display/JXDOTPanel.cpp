@@ -372,16 +372,19 @@ void TJXDOTPanel::JXOnTime()
             m_scrollPos = 1;
             if (OnStartText)
                 OnStartText(this);
+            emit onStartText(this);
         }
     }
     const QString blanks(m_columns, QLatin1Char(' '));
     m_scrollWindow = (blanks + text).mid(m_scrollPos - 1, m_columns + 1) + blanks;
     if (OnScroll)
         OnScroll(this);
+    emit onScroll(this);
     const bool running = m_timer->Enabled();
     m_timer->SetEnabled(false);
     PaintItems();
     m_timer->SetEnabled(running);
+    emit scrollPositionChanged();
 }
 
 TAccessibleInfo TJXDOTPanel::AccessibleInfo() const

@@ -32,15 +32,15 @@ class JXT_EXPORT TJXDOTPanel : public TCustomControl
     /// Default empty; a non-empty caption replaces Items and restarts the scrolling.
     Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
     /// Background; default clBlack; repaints.
-    Q_PROPERTY(int Color READ Color WRITE SetColor)
+    Q_PROPERTY(jxt::TColorValue Color READ Color WRITE SetColor)
     /// Characters per line; default 10, 0 becomes 1; repaints.
     Q_PROPERTY(int Columns READ Columns WRITE SetColumns)
     /// Optional image holding a user font bitmap; default none.
     Q_PROPERTY(jxt::TImage *DOTImage READ DOTImage WRITE SetDOTImage)
     /// Lit dots; default clLime; repaints.
-    Q_PROPERTY(int DOTHiColor READ DOTHiColor WRITE SetDOTHiColor)
+    Q_PROPERTY(jxt::TColorValue DOTHiColor READ DOTHiColor WRITE SetDOTHiColor)
     /// Unlit dots; default 0x004000; repaints.
-    Q_PROPERTY(int DOTLoColor READ DOTLoColor WRITE SetDOTLoColor)
+    Q_PROPERTY(jxt::TColorValue DOTLoColor READ DOTLoColor WRITE SetDOTLoColor)
     /// The characters of the font in glyph order; repaints.
     Q_PROPERTY(QString DOTCharSet READ DOTCharSet WRITE SetDOTCharSet)
     /// Glyphs per row of the font bitmap; default 32, at least 1; repaints.
@@ -64,6 +64,15 @@ class JXT_EXPORT TJXDOTPanel : public TCustomControl
     Q_PROPERTY(bool ShowHint READ ShowHint WRITE SetShowHint)
     Q_PROPERTY(bool ParentShowHint READ ParentShowHint WRITE SetParentShowHint)
     Q_PROPERTY(bool Visible READ Visible WRITE SetVisible)
+    /// The scroll state, which every scroll step changes (not stored in forms).
+    Q_PROPERTY(int ScrollPosition READ ScrollPosition NOTIFY scrollPositionChanged
+                   STORED false DESIGNABLE false)
+    Q_PROPERTY(int ScrollOffset READ ScrollOffset NOTIFY scrollPositionChanged
+                   STORED false DESIGNABLE false)
+    Q_CLASSINFO("ToolTip", "Dot-matrix display")
+    Q_CLASSINFO("WhatsThis",
+                "Text drawn from a bitmap font in a grid of character cells, static or "
+                "scrolling by whole characters or single pixels.")
     JXT_ABOUT(JXDOTPanelVersion)
 
 public:
@@ -133,6 +142,12 @@ public:
 
     TNotifyEvent OnScroll;
     TNotifyEvent OnStartText;
+
+signals:
+    void onScroll(jxt::TObject *sender);
+    void onStartText(jxt::TObject *sender);
+    /// ScrollPosition or ScrollOffset changed by a scroll step.
+    void scrollPositionChanged();
 
 protected:
     void Paint() override;

@@ -118,7 +118,10 @@ void TJXGauge::SetProgress(int value)
 {
     if (value == m_progress)
         return;
+    const int old = m_progress;
     m_progress = std::clamp(value, m_minValue, m_maxValue);
+    if (m_progress != old)
+        emit progressChanged(m_progress);
     if (LitCount() != m_litAtLastPaint)
         Refresh();
     AccessibleValueChanged();

@@ -34,12 +34,12 @@ class JXT_EXPORT TJXGauge : public TCustomControl
     Q_PROPERTY(jxt::TPanelBevel BorderStyle READ BorderStyle WRITE SetBorderStyle)
     Q_PROPERTY(int BorderWidth READ BorderWidth WRITE SetBorderWidth)
     Q_PROPERTY(int Boxes READ Boxes WRITE SetBoxes)
-    Q_PROPERTY(int BoxColor READ BoxColor WRITE SetBoxColor)
-    Q_PROPERTY(int Color READ Color WRITE SetColor)
+    Q_PROPERTY(jxt::TColorValue BoxColor READ BoxColor WRITE SetBoxColor)
+    Q_PROPERTY(jxt::TColorValue Color READ Color WRITE SetColor)
     Q_PROPERTY(TJXGaugeKind Kind READ Kind WRITE SetKind)
     Q_PROPERTY(int MaxValue READ MaxValue WRITE SetMaxValue)
     Q_PROPERTY(int MinValue READ MinValue WRITE SetMinValue)
-    Q_PROPERTY(int Progress READ Progress WRITE SetProgress)
+    Q_PROPERTY(int Progress READ Progress WRITE SetProgress NOTIFY progressChanged)
     Q_PROPERTY(bool BoxPreview READ BoxPreview WRITE SetBoxPreview)
     Q_PROPERTY(bool ShowPeak READ ShowPeak WRITE SetShowPeak)
     Q_PROPERTY(jxt::TAlign Align READ Align WRITE SetAlign)
@@ -49,9 +49,13 @@ class JXT_EXPORT TJXGauge : public TCustomControl
     Q_PROPERTY(bool ParentColor READ ParentColor WRITE SetParentColor)
     Q_PROPERTY(bool ParentFont READ ParentFont WRITE SetParentFont)
     Q_PROPERTY(bool ParentShowHint READ ParentShowHint WRITE SetParentShowHint)
+    Q_PROPERTY(jxt::TPopupMenu *PopupMenu READ PopupMenu WRITE SetPopupMenu)
     Q_PROPERTY(bool ShowHint READ ShowHint WRITE SetShowHint)
     Q_PROPERTY(int Tag READ Tag WRITE SetTag)
     Q_PROPERTY(bool Visible READ Visible WRITE SetVisible)
+    Q_CLASSINFO("ToolTip", "Level meter of separate boxes")
+    Q_CLASSINFO("WhatsThis", "Shows a value as a row or column of boxes, with dimmed unlit boxes "
+                             "and a peak marker; green boxes make an audio level meter.")
     JXT_ABOUT(JXGaugeVersion)
 
 public:
@@ -115,6 +119,10 @@ public:
     TTimer *Timer() const { return m_timer.get(); }
     /// One tick of the peak timer: hold or reset the peak, and let a clGreen meter decay.
     void JXOnTime();
+
+signals:
+    /// Progress changed, by a setter or by the meter's decay.
+    void progressChanged(int progress);
 
 protected:
     void Paint() override;

@@ -34,21 +34,24 @@ class JXT_EXPORT TJXLCDPanel : public TGraphicControl
     /// The lines shown, one per row (default one line "JXLCDPanel"). Repaints.
     Q_PROPERTY(QStringList Items READ GetItemsList WRITE SetItemsList)
     /// Colour of lit segments (default clLime). Repaints.
-    Q_PROPERTY(int LCDHiColor READ LCDHiColor WRITE SetLCDHiColor)
+    Q_PROPERTY(jxt::TColorValue LCDHiColor READ LCDHiColor WRITE SetLCDHiColor)
     /// Colour of unlit segments (default dark green 0x004000); equal to Color hides them.
     /// Repaints.
-    Q_PROPERTY(int LCDLoColor READ LCDLoColor WRITE SetLCDLoColor)
+    Q_PROPERTY(jxt::TColorValue LCDLoColor READ LCDLoColor WRITE SetLCDLoColor)
     /// Lines shown, 1 to 50 (default 1). Repaints.
     Q_PROPERTY(int Rows READ Rows WRITE SetRows)
     /// Thickness of a segment in pixels, at least 1 (default 2); a paint lowers it to an
     /// eighth of the cell width or height when it does not fit. Repaints.
     Q_PROPERTY(int SegmentSize READ SegmentSize WRITE SetSegmentSize)
-    /// TAlign as a number (alNone 0 ... alClient 5); a paint that must widen or heighten the
-    /// control resets it to alNone.
-    Q_PROPERTY(int Align READ AlignValue WRITE SetAlignValue)
+    /// Docking in the parent; a paint that must widen or heighten the control resets it to
+    /// alNone.
+    Q_PROPERTY(jxt::TAlign Align READ Align WRITE SetAlign)
     /// Background (default clBlack).
-    Q_PROPERTY(int Color READ Color WRITE SetColor)
+    Q_PROPERTY(jxt::TColorValue Color READ Color WRITE SetColor)
     Q_PROPERTY(bool ShowHint READ ShowHint WRITE SetShowHint)
+    Q_CLASSINFO("ToolTip", "Liquid-crystal display")
+    Q_CLASSINFO("WhatsThis", "Rows of character cells drawn as 13-segment figures: digits, the "
+                             "letters A to Z and a few signs.")
     JXT_ABOUT(JXLCDPanelVersion)
 
 public:

@@ -20,8 +20,23 @@ namespace jxt {
 
 class TTimer;
 
-/// What the panel shows: the caption template, or a chart of one system measure.
-enum TStyle { sString, sgCPU, sgSYS, sgGDI, sgUSR, sgMEM };
+/// Holds the panel's style enumeration for the meta-object system.
+class JXT_EXPORT TJXPanelStyle
+{
+    Q_GADGET
+
+public:
+    /// What the panel shows: the caption template, or a chart of one system measure.
+    enum TStyle { sString, sgCPU, sgSYS, sgGDI, sgUSR, sgMEM };
+    Q_ENUM(TStyle)
+};
+using TStyle = TJXPanelStyle::TStyle;
+constexpr TStyle sString = TJXPanelStyle::sString;
+constexpr TStyle sgCPU = TJXPanelStyle::sgCPU;
+constexpr TStyle sgSYS = TJXPanelStyle::sgSYS;
+constexpr TStyle sgGDI = TJXPanelStyle::sgGDI;
+constexpr TStyle sgUSR = TJXPanelStyle::sgUSR;
+constexpr TStyle sgMEM = TJXPanelStyle::sgMEM;
 
 /// Weekday names, indexed 1 (Sunday) to 7 (Saturday); index 0 is unused.
 extern JXT_EXPORT const QString WeekDayString[8];
@@ -76,9 +91,9 @@ class JXT_EXPORT TJXPanel : public TCustomPanel
     /// Caption template of the style sString; default empty.
     Q_PROPERTY(QString CaptionFormat READ CaptionFormat WRITE SetCaptionFormat)
     /// Fill colour of the chart; default clRed.
-    Q_PROPERTY(int GraphColor READ GraphColor WRITE SetGraphColor)
+    Q_PROPERTY(jxt::TColorValue GraphColor READ GraphColor WRITE SetGraphColor)
     /// What the panel shows; default sString.
-    Q_PROPERTY(jxt::TStyle Style READ Style WRITE SetStyle)
+    Q_PROPERTY(jxt::TJXPanelStyle::TStyle Style READ Style WRITE SetStyle)
     Q_PROPERTY(jxt::TAlign Align READ Align WRITE SetAlign)
     Q_PROPERTY(jxt::TAlignment Alignment READ Alignment WRITE SetAlignment)
     Q_PROPERTY(jxt::TPanelBevel BevelInner READ BevelInner WRITE SetBevelInner)
@@ -86,16 +101,27 @@ class JXT_EXPORT TJXPanel : public TCustomPanel
     Q_PROPERTY(int BevelWidth READ BevelWidth WRITE SetBevelWidth)
     Q_PROPERTY(int BorderWidth READ BorderWidth WRITE SetBorderWidth)
     Q_PROPERTY(jxt::TBorderStyle BorderStyle READ BorderStyle WRITE SetBorderStyle)
+    Q_PROPERTY(int DragCursor READ DragCursor WRITE SetDragCursor)
+    Q_PROPERTY(jxt::TDragMode DragMode READ DragMode WRITE SetDragMode)
     Q_PROPERTY(bool Enabled READ Enabled WRITE SetEnabled)
-    Q_PROPERTY(int Color READ Color WRITE SetColor)
+    Q_PROPERTY(jxt::TColorValue Color READ Color WRITE SetColor)
+    Q_PROPERTY(bool Ctl3D READ Ctl3D WRITE SetCtl3D)
     /// The font of the caption and of the chart's label.
     Q_PROPERTY(jxt::TFont *Font READ Font)
     Q_PROPERTY(bool Locked READ Locked WRITE SetLocked)
     Q_PROPERTY(bool ParentColor READ ParentColor WRITE SetParentColor)
+    Q_PROPERTY(bool ParentCtl3D READ ParentCtl3D WRITE SetParentCtl3D)
     Q_PROPERTY(bool ParentFont READ ParentFont WRITE SetParentFont)
     Q_PROPERTY(bool ParentShowHint READ ParentShowHint WRITE SetParentShowHint)
+    Q_PROPERTY(jxt::TPopupMenu *PopupMenu READ PopupMenu WRITE SetPopupMenu)
     Q_PROPERTY(bool ShowHint READ ShowHint WRITE SetShowHint)
+    Q_PROPERTY(int TabOrder READ TabOrder WRITE SetTabOrder)
+    Q_PROPERTY(bool TabStop READ TabStop WRITE SetTabStop)
     Q_PROPERTY(bool Visible READ Visible WRITE SetVisible)
+    Q_CLASSINFO("ToolTip", "Panel with system figures or a load chart")
+    Q_CLASSINFO("WhatsThis", "A bevelled panel that shows a caption template filled with the time, "
+                             "date and system figures every second, or a chart of the processor "
+                             "or memory load.")
     JXT_ABOUT(JXPanelVersion)
 
 public:

@@ -116,6 +116,7 @@ void TJXScrollText::JXOnTime()
 {
     if (OnScroll)
         OnScroll(this);
+    emit onScroll(this);
     const int step = StepPixels();
     if (m_scrollHorizontal)
         m_x -= step;
@@ -125,6 +126,7 @@ void TJXScrollText::JXOnTime()
     PaintBMP();
     // Handlers may have stopped or restarted the timer meanwhile; m_timerWanted knows.
     m_timer->SetEnabled(m_timerWanted);
+    emit textPositionChanged();
 }
 
 QString TJXScrollText::VerticalText() const
@@ -157,6 +159,7 @@ void TJXScrollText::PaintBMP()
             m_x = width;
             if (OnStartText)
                 OnStartText(this);
+            emit onStartText(this);
         }
         if (m_shadow) {
             bmp->Brush()->SetStyle(bsClear);
@@ -178,6 +181,7 @@ void TJXScrollText::PaintBMP()
             m_y = height;
             if (OnStartText)
                 OnStartText(this);
+            emit onStartText(this);
         }
         block = Bounds(m_x, m_y, blockWidth, blockHeight);
         if (m_shadow) {

@@ -29,16 +29,22 @@ class JXT_EXPORT TJXScrollText : public TGraphicControl
     Q_PROPERTY(int Interval READ Interval WRITE SetInterval)
     Q_PROPERTY(bool ScrollHorizontal READ ScrollHorizontal WRITE SetScrollHorizontal)
     Q_PROPERTY(bool Shadow READ Shadow WRITE SetShadow)
-    Q_PROPERTY(int ShadowColor READ ShadowColor WRITE SetShadowColor)
+    Q_PROPERTY(jxt::TColorValue ShadowColor READ ShadowColor WRITE SetShadowColor)
     Q_PROPERTY(int ShadowDepth READ ShadowDepth WRITE SetShadowDepth)
     Q_PROPERTY(int Steps READ Steps WRITE SetSteps)
     Q_PROPERTY(jxt::TAlign Align READ Align WRITE SetAlign)
-    Q_PROPERTY(int Color READ Color WRITE SetColor)
+    Q_PROPERTY(jxt::TColorValue Color READ Color WRITE SetColor)
     Q_PROPERTY(jxt::TFont *Font READ Font)
     Q_PROPERTY(QString Hint READ Hint WRITE SetHint)
     Q_PROPERTY(bool ParentShowHint READ ParentShowHint WRITE SetParentShowHint)
     Q_PROPERTY(bool ShowHint READ ShowHint WRITE SetShowHint)
     Q_PROPERTY(bool Visible READ Visible WRITE SetVisible)
+    /// The text position, which every scroll step changes (not stored in forms).
+    Q_PROPERTY(int TextX READ TextX NOTIFY textPositionChanged STORED false DESIGNABLE false)
+    Q_PROPERTY(int TextY READ TextY NOTIFY textPositionChanged STORED false DESIGNABLE false)
+    Q_CLASSINFO("ToolTip", "Scrolling text")
+    Q_CLASSINFO("WhatsThis", "A caption that scrolls right to left, or bottom to top as a centred "
+                             "block of lines, with an optional drop shadow.")
     JXT_ABOUT(JXScrollTextVersion)
 
 public:
@@ -79,6 +85,13 @@ public:
     /// Fired when the text has left the control and starts again.
     TNotifyEvent OnStartText;
 
+signals:
+    void onScroll(jxt::TObject *sender);
+    void onStartText(jxt::TObject *sender);
+    /// TextX or TextY changed by a scroll step.
+    void textPositionChanged();
+
+public:
     /// The text position: left edge of the line, or top of the block.
     int TextX() const { return m_x; }
     int TextY() const { return m_y; }

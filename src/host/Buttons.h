@@ -11,20 +11,6 @@
 
 namespace jxt {
 
-enum TBitBtnKind {
-    bkCustom,
-    bkOK,
-    bkCancel,
-    bkHelp,
-    bkYes,
-    bkNo,
-    bkClose,
-    bkAbort,
-    bkRetry,
-    bkIgnore,
-    bkAll
-};
-
 /// A push button painted with a raised 3D face (sunken while pressed), its glyph (a picture
 /// of its kind, or Glyph) and Caption. Clicking it (mouse release inside, Space or Enter
 /// while focused, or Click()) gives the form it sits on the button's ModalResult, which

@@ -2,6 +2,32 @@
 // TComponent: the base of every component. A component is a QWidget (non-visual ones stay
 // hidden at run time) with an Owner that destroys it, a Name and Tag, a ComponentState,
 // and removal notifications delivered while the departing component is still intact.
+//
+// Owner and Qt parent. The Owner (the constructor's argument, or InsertComponent) decides
+// when a component is freed: the owner frees everything it owns when it goes, newest first.
+// The Qt parent widget decides only where a component is shown; controls get it through
+// TControl::SetParent. The two trees are separate and either may be absent. A component
+// constructed with an owner has no Qt parent until it is placed; QObject::setParent and
+// QWidget::setParent never change the Owner. Do not give a component a Qt parent that is not
+// a component while it also has an owner, unless the Qt parent outlives the owner: Qt would
+// delete the component with its parent widget, which the owner tolerates (a deleted component
+// leaves its owner), but then Notification comes from the base destructor (see below).
+//
+// Free versus delete. Free() tells everyone who asked (FreeNotification) and the owner while
+// the component is whole, then deletes it; owners and parent controls free their components
+// the same way. A plain `delete` (or deleteLater, or a Qt parent deleting it) still delivers
+// every notification, but from TComponent's destructor, when the derived parts are already
+// destroyed: a Notification override may then use the pointer only to compare it. Prefer
+// Free for components with derived state that listeners read.
+//
+// Handlers. Events are std::function members (and Qt signals, see Controls.h). A handler runs
+// on the user-interface thread when the event happens; whatever it captures must outlive the
+// component, or the handler must be cleared (OnX = nullptr) before the captured object goes.
+// Connections made with QObject::connect to a context object end by themselves when either
+// side is destroyed. A handler of the host's own events (mouse, keys, focus, resize, drag,
+// menu clicks and pop-ups) may free its component: no signal of that event follows and the
+// component does not touch itself again. Timer-driven events of components (OnScroll, ...)
+// must not free their component; free it later (deleteLater) instead.
 #pragma once
 
 #include "host/Export.h"

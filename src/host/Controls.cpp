@@ -5,6 +5,7 @@
 
 #include <QContextMenuEvent>
 #include <QCursor>
+#include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
@@ -167,6 +168,14 @@ void TControl::ParentChanged()
         m_color = m_parent->Color();
         Invalidate();
     }
+    if (m_parentCtl3D && m_ctl3D != m_parent->Ctl3D()) {
+        m_ctl3D = m_parent->Ctl3D();
+        Ctl3DChanged();
+        if (auto *win = qobject_cast<TWinControl *>(this))
+            for (TControl *c : win->m_controls)
+                if (c->m_parentCtl3D)
+                    c->ParentChanged();
+    }
     if (m_parentFont) {
         auto handler = std::move(m_font.OnChange);
         m_font.OnChange = nullptr;
@@ -270,6 +279,26 @@ void TControl::Notification(TComponent *component, TOperation operation)
         m_popupMenu = nullptr;
 }
 
+void TControl::SetCtl3D(bool value)
+{
+    m_parentCtl3D = false;
+    if (value == m_ctl3D)
+        return;
+    m_ctl3D = value;
+    Ctl3DChanged();
+    if (auto *win = qobject_cast<TWinControl *>(this))
+        for (TControl *c : win->m_controls)
+            if (c->m_parentCtl3D)
+                c->ParentChanged();
+}
+
+void TControl::SetParentCtl3D(bool value)
+{
+    m_parentCtl3D = value;
+    if (value)
+        ParentChanged();
+}
+
 bool TControl::DoPopupMenu(int x, int y)
 {
     if (!m_popupMenu || !m_popupMenu->AutoPopup() || ComponentState().Contains(csDesigning))
@@ -356,8 +385,11 @@ void TControl::Paint()
 
 void TControl::Resize()
 {
+    QPointer<TControl> self(this);
     if (OnResize)
         OnResize(this);
+    if (self)
+        emit onResize(this);
 }
 
 void TControl::paintEvent(QPaintEvent *)
@@ -380,34 +412,193 @@ void TControl::resizeEvent(QResizeEvent *event)
     }
 }
 
+// Each event runs the handler, then emits its signal unless the handler freed the control.
+
 void TControl::Click()
 {
+    QPointer<TControl> self(this);
     if (OnClick)
         OnClick(this);
+    if (self)
+        emit onClick(this);
 }
 
 void TControl::DblClick()
 {
+    QPointer<TControl> self(this);
     if (OnDblClick)
         OnDblClick(this);
+    if (self)
+        emit onDblClick(this);
 }
 
 void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
 {
+    QPointer<TControl> self(this);
     if (OnMouseDown)
         OnMouseDown(this, button, shift, x, y);
+    if (self)
+        emit onMouseDown(this, button, shift, x, y);
 }
 
 void TControl::MouseMove(TShiftState shift, int x, int y)
 {
+    QPointer<TControl> self(this);
     if (OnMouseMove)
         OnMouseMove(this, shift, x, y);
+    if (self)
+        emit onMouseMove(this, shift, x, y);
 }
 
 void TControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
 {
+    QPointer<TControl> self(this);
     if (OnMouseUp)
         OnMouseUp(this, button, shift, x, y);
+    if (self)
+        emit onMouseUp(this, button, shift, x, y);
+}
+
+void TControl::DragOver(TObject *source, int x, int y, TDragState state, bool &accept)
+{
+    accept = false;
+    const bool connected = isSignalConnected(QMetaMethod::fromSignal(&TControl::onDragOver));
+    if (!OnDragOver && !connected)
+        return;
+    accept = true;
+    QPointer<TControl> self(this);
+    if (OnDragOver)
+        OnDragOver(this, source, x, y, state, accept);
+    if (self)
+        emit onDragOver(this, source, x, y, state, &accept);
+}
+
+void TControl::DragDrop(TObject *source, int x, int y)
+{
+    QPointer<TControl> self(this);
+    if (OnDragDrop)
+        OnDragDrop(this, source, x, y);
+    if (self)
+        emit onDragDrop(this, source, x, y);
+}
+
+void TControl::DoEndDrag(TObject *target, int x, int y)
+{
+    QPointer<TControl> self(this);
+    if (OnEndDrag)
+        OnEndDrag(this, target, x, y);
+    if (self)
+        emit onEndDrag(this, target, x, y);
+}
+
+void TControl::DoStartDrag(TDragObject *&dragObject)
+{
+    QPointer<TControl> self(this);
+    if (OnStartDrag)
+        OnStartDrag(this, dragObject);
+    if (self)
+        emit onStartDrag(this, &dragObject);
+}
+
+void TControl::BeginDrag(bool immediate, int threshold)
+{
+    if (m_dragState == TDragPhase::Active || ComponentState().Contains(csDesigning))
+        return;
+    // Called from a press handler, the drag starts where the button went down.
+    if (!m_pressed)
+        m_dragStart = QCursor::pos();
+    m_dragThreshold = std::max(0, threshold);
+    m_dragTarget = nullptr;
+    m_dragAccepted = false;
+    m_dragObject = nullptr;
+    m_dragState = TDragPhase::Pending;
+    grabMouse();
+    if (!immediate)
+        return;
+    m_dragState = TDragPhase::Active;
+    QPointer<TControl> self(this);
+    DoStartDrag(m_dragObject);
+    if (self && m_dragState == TDragPhase::Active)
+        DragTo(m_dragStart);
+}
+
+TControl *TControl::ControlAt(const QPoint &globalPos) const
+{
+    QWidget *top = window();
+    const QPoint local = top->mapFromGlobal(globalPos);
+    if (!top->rect().contains(local))
+        return nullptr;
+    QWidget *w = top->childAt(local);
+    if (!w)
+        w = top;
+    for (; w; w = w->parentWidget())
+        if (auto *control = qobject_cast<TControl *>(w))
+            return control;
+    return nullptr;
+}
+
+void TControl::DragTo(const QPoint &globalPos)
+{
+    QPointer<TControl> self(this);
+    TObject *source = m_dragObject ? static_cast<TObject *>(m_dragObject) : this;
+    TControl *target = ControlAt(globalPos);
+    if (target != m_dragTarget) {
+        if (TControl *old = m_dragTarget) {
+            const QPoint p = old->mapFromGlobal(globalPos);
+            bool ignored = false;
+            old->DragOver(source, p.x(), p.y(), dsDragLeave, ignored);
+            if (!self)
+                return;
+        }
+        m_dragTarget = target;
+        m_dragAccepted = false;
+        if (target) {
+            const QPoint p = target->mapFromGlobal(globalPos);
+            bool accept = false;
+            target->DragOver(source, p.x(), p.y(), dsDragEnter, accept);
+            if (!self)
+                return;
+            m_dragAccepted = accept;
+        }
+    } else if (target) {
+        const QPoint p = target->mapFromGlobal(globalPos);
+        bool accept = false;
+        target->DragOver(source, p.x(), p.y(), dsDragMove, accept);
+        if (!self)
+            return;
+        m_dragAccepted = accept;
+    }
+    if (m_dragState == TDragPhase::Active)
+        setCursor(QCursor(CursorShape(m_dragAccepted ? m_dragCursor : crNoDrop)));
+}
+
+void TControl::EndDrag(bool drop)
+{
+    if (m_dragState != TDragPhase::None)
+        FinishDrag(drop, QCursor::pos());
+}
+
+void TControl::FinishDrag(bool drop, const QPoint &globalPos)
+{
+    const bool wasActive = m_dragState == TDragPhase::Active;
+    m_dragState = TDragPhase::None;
+    releaseMouse();
+    SetCursor(m_cursor); // the control's own cursor again
+    if (!wasActive)
+        return;
+    QPointer<TControl> self(this);
+    TObject *source = m_dragObject ? static_cast<TObject *>(m_dragObject) : this;
+    TControl *target = drop && m_dragAccepted ? m_dragTarget.data() : nullptr;
+    m_dragTarget = nullptr;
+    m_dragObject = nullptr;
+    QPoint p;
+    if (target) {
+        p = target->mapFromGlobal(globalPos);
+        target->DragDrop(source, p.x(), p.y());
+        if (!self)
+            return;
+    }
+    DoEndDrag(target, p.x(), p.y());
 }
 
 void TControl::mousePressEvent(QMouseEvent *event)
@@ -416,6 +607,15 @@ void TControl::mousePressEvent(QMouseEvent *event)
     if (!m_enabled || !ButtonOf(event->button(), b))
         return;
     if (b == mbLeft)
+        m_dragStart = event->globalPosition().toPoint();
+    if (b == mbLeft && m_dragMode == dmAutomatic && !ComponentState().Contains(csDesigning)) {
+        // An automatic drag takes the press: no OnMouseDown and no click.
+        m_pressed = true;
+        BeginDrag(true);
+        m_pressed = false;
+        return;
+    }
+    if (b == mbLeft)
         m_pressed = true;
     const QPoint p = event->position().toPoint();
     MouseDown(b, ShiftOf(event->modifiers(), event->buttons()), p.x(), p.y());
@@ -423,6 +623,12 @@ void TControl::mousePressEvent(QMouseEvent *event)
 
 void TControl::mouseReleaseEvent(QMouseEvent *event)
 {
+    if (m_dragState == TDragPhase::Active && event->button() == Qt::LeftButton) {
+        FinishDrag(true, event->globalPosition().toPoint());
+        return;
+    }
+    if (m_dragState == TDragPhase::Pending)
+        FinishDrag(false, event->globalPosition().toPoint()); // never started: a plain click
     TMouseButton b;
     if (!m_enabled || !ButtonOf(event->button(), b))
         return;
@@ -454,6 +660,20 @@ void TControl::mouseDoubleClickEvent(QMouseEvent *event)
 
 void TControl::mouseMoveEvent(QMouseEvent *event)
 {
+    if (m_dragState != TDragPhase::None) {
+        const QPoint g = event->globalPosition().toPoint();
+        if (m_dragState == TDragPhase::Pending) {
+            if ((g - m_dragStart).manhattanLength() < m_dragThreshold)
+                return;
+            m_dragState = TDragPhase::Active;
+            QPointer<TControl> self(this);
+            DoStartDrag(m_dragObject);
+            if (!self || m_dragState != TDragPhase::Active)
+                return;
+        }
+        DragTo(g);
+        return;
+    }
     if (!m_enabled)
         return;
     const QPoint p = event->position().toPoint();
@@ -491,6 +711,44 @@ void TWinControl::InsertControl(TControl *control)
     if (std::find(m_controls.begin(), m_controls.end(), control) == m_controls.end())
         m_controls.push_back(control);
     control->m_parent = this;
+    if (auto *win = qobject_cast<TWinControl *>(control)) {
+        if (std::find(m_tabList.begin(), m_tabList.end(), win) == m_tabList.end())
+            m_tabList.push_back(win);
+        ApplyTabOrder();
+    }
+}
+
+void TWinControl::SetTabStop(bool value)
+{
+    const Qt::FocusPolicy policy = focusPolicy();
+    setFocusPolicy(Qt::FocusPolicy(value ? (policy | Qt::TabFocus) : (policy & ~Qt::TabFocus)));
+}
+
+int TWinControl::TabOrder() const
+{
+    if (!Parent())
+        return -1;
+    const auto &list = Parent()->m_tabList;
+    const auto it = std::find(list.begin(), list.end(), this);
+    return it == list.end() ? -1 : int(it - list.begin());
+}
+
+void TWinControl::SetTabOrder(int value)
+{
+    TWinControl *parent = Parent();
+    if (!parent)
+        return;
+    auto &list = parent->m_tabList;
+    list.erase(std::remove(list.begin(), list.end(), this), list.end());
+    value = std::clamp(value, 0, int(list.size()));
+    list.insert(list.begin() + value, this);
+    parent->ApplyTabOrder();
+}
+
+void TWinControl::ApplyTabOrder()
+{
+    for (std::size_t i = 1; i < m_tabList.size(); ++i)
+        QWidget::setTabOrder(m_tabList[i - 1], m_tabList[i]);
 }
 
 void TWinControl::RemoveControl(TControl *control)
@@ -499,6 +757,7 @@ void TWinControl::RemoveControl(TControl *control)
     if (it == m_controls.end())
         return;
     m_controls.erase(it);
+    m_tabList.erase(std::remove(m_tabList.begin(), m_tabList.end(), control), m_tabList.end());
     control->m_parent = nullptr;
     if (control->Align() != alNone && !ComponentState().Contains(csDestroying))
         Realign();
@@ -579,33 +838,50 @@ void TWinControl::Resize()
 void TWinControl::focusInEvent(QFocusEvent *event)
 {
     QWidget::focusInEvent(event);
+    QPointer<TWinControl> self(this);
     if (OnEnter)
         OnEnter(this);
+    if (self)
+        emit onEnter(this);
 }
 
 void TWinControl::focusOutEvent(QFocusEvent *event)
 {
     QWidget::focusOutEvent(event);
+    QPointer<TWinControl> self(this);
     if (OnExit)
         OnExit(this);
+    if (self)
+        emit onExit(this);
 }
 
 void TWinControl::keyPressEvent(QKeyEvent *event)
 {
     int key = event->key();
+    const TShiftState shift = ShiftOf(event->modifiers(), Qt::NoButton);
+    QPointer<TWinControl> self(this);
     if (OnKeyDown)
-        OnKeyDown(this, key, ShiftOf(event->modifiers(), Qt::NoButton));
-    if (OnKeyPress && !event->text().isEmpty()) {
-        QChar ch = event->text().at(0);
+        OnKeyDown(this, key, shift);
+    if (!self)
+        return;
+    emit onKeyDown(this, &key, shift);
+    if (!self || event->text().isEmpty())
+        return;
+    QChar ch = event->text().at(0);
+    if (OnKeyPress)
         OnKeyPress(this, ch);
-    }
+    if (self)
+        emit onKeyPress(this, &ch);
 }
 
 void TWinControl::keyReleaseEvent(QKeyEvent *event)
 {
     int key = event->key();
+    QPointer<TWinControl> self(this);
     if (OnKeyUp)
         OnKeyUp(this, key, ShiftOf(event->modifiers(), Qt::NoButton));
+    if (self)
+        emit onKeyUp(this, &key, ShiftOf(event->modifiers(), Qt::NoButton));
 }
 
 } // namespace jxt

@@ -4,34 +4,76 @@
 // event runs Paint on the surface when marked and then shows the surface. Drawing on Canvas
 // outside Paint (timer steps, immediate fills) lands on the surface and shows at the next
 // update, as immediate drawing on a window does on Windows.
+//
+// Parent and owner. A control's Parent (SetParent) is the windowed control it is shown in and
+// laid out by; its Owner (the constructor's argument) frees it. The two are separate: a
+// control owned by a form may sit on a panel of that form. A parent control frees the
+// controls still on it when it goes, each told (Notification) while it is whole.
+//
+// Inherited QWidget calls. A control keeps its own state (Visible, Enabled, Font, Color,
+// Cursor, Hint, bounds) and applies it to the widget; use the control's calls to change it:
+//   * SetParent, not QWidget::setParent: the latter leaves the control out of its parent's
+//     control list and Align layout (a widget parent that is no TWinControl is fine for
+//     forms made with uic, see JXDesignerWidgets.h).
+//   * SetVisible, not show/hide/setVisible: show and hide change what is on screen but not
+//     Visible, and the next SetVisible, SetParent or designing change applies Visible again.
+//   * SetEnabled, not setEnabled: the control ignores the mouse by Enabled.
+//   * Font()->Assign / Font()->SetName..., not setFont or setPalette: painting uses Font and
+//     Color only (QWidget::font and the palette serve widgets of Qt inside the control).
+//   * SetBounds / SetLeft... (setGeometry, move and resize change the same rectangle, but only
+//     SetBounds realigns the parent's aligned controls).
+//   * SetCursor, SetHint/SetShowHint, not setCursor/setToolTip.
+// Everything else of QWidget (layouts, size policies, style sheets of child widgets, events,
+// focus calls) may be used as on any widget.
+//
+// Events. Each OnX handler is a std::function member, called on the user-interface thread at
+// the moment the event happens, and each is also emitted as the Qt signal onX right after the
+// handler (by-reference arguments as pointers). A handler may capture objects that live at
+// least as long as the control, or must be cleared (OnX = nullptr) before they go. A handler
+// of the events declared here may free the control that called it, after which no signal of
+// that event is emitted.
 #pragma once
 
 #include "host/Export.h"
 
 #include "host/Accessible.h"
+#include "host/ColorValue.h"
 #include "host/Component.h"
 #include "host/Graphics.h"
 #include "host/Menus.h"
 
 #include <QImage>
+#include <QPointer>
 
 #include <memory>
 
 namespace jxt {
 
-enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
-enum TMouseButton { mbLeft, mbRight, mbMiddle };
 enum TShiftStateFlag { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
 using TShiftState = TSet<TShiftStateFlag>;
-enum TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
-using TPanelBevel = TBevelCut;
-enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 
 using TMouseEvent =
     std::function<void(TObject *sender, TMouseButton button, TShiftState shift, int x, int y)>;
 using TMouseMoveEvent = std::function<void(TObject *sender, TShiftState shift, int x, int y)>;
 using TKeyEvent = std::function<void(TObject *sender, int &key, TShiftState shift)>;
 using TKeyPressEvent = std::function<void(TObject *sender, QChar &key)>;
+
+/// What a drag carries when a control's OnStartDrag supplies it; otherwise the source control
+/// itself is the Source of the drag events. The handler that creates it also frees it (for
+/// example in OnEndDrag).
+class JXT_EXPORT TDragObject : public TObject
+{
+};
+/// Source is over the sender at (x, y) in the sender's client coordinates; the handler sets
+/// accept to say whether a drop there would be taken (it starts true).
+using TDragOverEvent = std::function<void(TObject *sender, TObject *source, int x, int y,
+                                          TDragState state, bool &accept)>;
+/// Source was dropped on the sender at (x, y).
+using TDragDropEvent = std::function<void(TObject *sender, TObject *source, int x, int y)>;
+/// The sender's drag ended over target at (x, y) of the target, or was not taken (target nullptr).
+using TEndDragEvent = std::function<void(TObject *sender, TObject *target, int x, int y)>;
+/// The sender starts to be dragged; the handler may supply a drag object.
+using TStartDragEvent = std::function<void(TObject *sender, TDragObject *&dragObject)>;
 
 /// Cursor identifiers, with their Windows values.
 using TCursor = int;
@@ -102,6 +144,30 @@ public:
     /// control forgets it when the menu goes away. Default none.
     TPopupMenu *PopupMenu() const { return m_popupMenu; }
     void SetPopupMenu(TPopupMenu *menu);
+    /// Draw the three-dimensional look (bevels) rather than flat lines; default true. Setting
+    /// it clears ParentCtl3D and repaints; children with ParentCtl3D follow.
+    bool Ctl3D() const { return m_ctl3D; }
+    void SetCtl3D(bool value);
+    /// Take Ctl3D from the parent; default true.
+    bool ParentCtl3D() const { return m_parentCtl3D; }
+    void SetParentCtl3D(bool value);
+
+    /// dmAutomatic starts a drag as soon as the left button goes down on the control (instead
+    /// of OnMouseDown); dmManual (default) drags only when code calls BeginDrag.
+    TDragMode DragMode() const { return m_dragMode; }
+    void SetDragMode(TDragMode mode) { m_dragMode = mode; }
+    /// The cursor shown while the control is dragged over a control that would take it;
+    /// default crDrag (crNoDrop is shown elsewhere).
+    TCursor DragCursor() const { return m_dragCursor; }
+    void SetDragCursor(TCursor cursor) { m_dragCursor = cursor; }
+    /// Starts dragging this control: at once, or (immediate false) once the mouse has moved
+    /// threshold pixels with the button held. The drag follows the mouse over the controls of
+    /// the same window and ends when the button is released (or by EndDrag).
+    void BeginDrag(bool immediate, int threshold = 5);
+    /// Ends the drag: dropped on the control under the mouse when drop is true and that
+    /// control takes it, else abandoned. OnEndDrag runs either way.
+    void EndDrag(bool drop);
+    bool Dragging() const { return m_dragState != TDragPhase::None; }
 
     /// The canvas on the control's surface. Drawing on it outside Paint shows at the next
     /// update.
@@ -124,6 +190,10 @@ public:
     TMouseMoveEvent OnMouseMove;
     TMouseEvent OnMouseUp;
     TNotifyEvent OnResize;
+    TDragDropEvent OnDragDrop;
+    TDragOverEvent OnDragOver;
+    TEndDragEvent OnEndDrag;
+    TStartDragEvent OnStartDrag;
 
     /// What screen readers are told about the control (host/Accessible.h). A component that
     /// shows something overrides it in one line, e.g.
@@ -137,6 +207,28 @@ public:
     virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
     virtual void MouseMove(TShiftState shift, int x, int y);
     virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+    /// The drag events as the drag runs them (also for tests). DragOver sets accept to false
+    /// unless the control handles OnDragOver (or onDragOver is connected); then the handler
+    /// decides, starting from true.
+    virtual void DragOver(TObject *source, int x, int y, TDragState state, bool &accept);
+    virtual void DragDrop(TObject *source, int x, int y);
+    virtual void DoEndDrag(TObject *target, int x, int y);
+    virtual void DoStartDrag(TDragObject *&dragObject);
+
+signals:
+    void onClick(jxt::TObject *sender);
+    void onDblClick(jxt::TObject *sender);
+    void onMouseDown(jxt::TObject *sender, jxt::TMouseButton button, jxt::TShiftState shift, int x,
+                     int y);
+    void onMouseMove(jxt::TObject *sender, jxt::TShiftState shift, int x, int y);
+    void onMouseUp(jxt::TObject *sender, jxt::TMouseButton button, jxt::TShiftState shift, int x,
+                   int y);
+    void onResize(jxt::TObject *sender);
+    void onDragDrop(jxt::TObject *sender, jxt::TObject *source, int x, int y);
+    void onDragOver(jxt::TObject *sender, jxt::TObject *source, int x, int y, jxt::TDragState state,
+                    bool *accept);
+    void onEndDrag(jxt::TObject *sender, jxt::TObject *target, int x, int y);
+    void onStartDrag(jxt::TObject *sender, jxt::TDragObject **dragObject);
 
 protected:
     /// Draws the control on Canvas. The default fills the client area with Color.
@@ -147,6 +239,8 @@ protected:
     virtual void ParentChanged();
     /// Called after Font changed.
     virtual void FontChanged() { Invalidate(); }
+    /// Called after Ctl3D changed; the default repaints.
+    virtual void Ctl3DChanged() { Invalidate(); }
     /// Makes the surface transparent before each paint (controls the parent shows through).
     void SetSurfaceTransparent(bool transparent) { m_transparentSurface = transparent; }
     bool InPaint() const { return m_inPaint; }
@@ -169,6 +263,12 @@ protected:
 
 private:
     friend class TWinControl;
+    enum class TDragPhase { None, Pending, Active };
+    /// Moves the drag to the screen point p: leave, enter and move notices, and the cursor.
+    void DragTo(const QPoint &globalPos);
+    /// The control of this window under the screen point, or nullptr.
+    TControl *ControlAt(const QPoint &globalPos) const;
+    void FinishDrag(bool drop, const QPoint &globalPos);
     void RunPaint();
     void EnsureSurface();
     void ApplyVisibility();
@@ -187,6 +287,16 @@ private:
     TCursor m_cursor = crDefault;
     QString m_caption;
     TPopupMenu *m_popupMenu = nullptr;
+    bool m_ctl3D = true;
+    bool m_parentCtl3D = true;
+    TDragMode m_dragMode = dmManual;
+    TCursor m_dragCursor = crDrag;
+    TDragPhase m_dragState = TDragPhase::None;
+    QPoint m_dragStart;
+    int m_dragThreshold = 0;
+    TDragObject *m_dragObject = nullptr;
+    QPointer<TControl> m_dragTarget;
+    bool m_dragAccepted = false;
 
     QImage m_surface;
     std::unique_ptr<TCanvas> m_canvas;
@@ -232,11 +342,31 @@ public:
     bool Focused() const { return hasFocus(); }
     void SetFocus() { setFocus(); }
 
+    /// Whether the Tab key moves the focus to this control; default false. A control that
+    /// takes no focus at all does not gain click focus by it.
+    bool TabStop() const { return (focusPolicy() & Qt::TabFocus) != 0; }
+    void SetTabStop(bool value);
+    /// The position of this control in its parent's tab order (0 first), or -1 without a
+    /// parent. Setting it moves the control there (held within the parent's windowed
+    /// controls) and shifts the others.
+    int TabOrder() const;
+    void SetTabOrder(int value);
+    /// The windowed child controls in tab order.
+    int TabCount() const { return int(m_tabList.size()); }
+    TWinControl *TabControl(int index) const { return m_tabList.at(std::size_t(index)); }
+
     TNotifyEvent OnEnter;
     TNotifyEvent OnExit;
     TKeyEvent OnKeyDown;
     TKeyEvent OnKeyUp;
     TKeyPressEvent OnKeyPress;
+
+signals:
+    void onEnter(jxt::TObject *sender);
+    void onExit(jxt::TObject *sender);
+    void onKeyDown(jxt::TObject *sender, int *key, jxt::TShiftState shift);
+    void onKeyUp(jxt::TObject *sender, int *key, jxt::TShiftState shift);
+    void onKeyPress(jxt::TObject *sender, QChar *key);
 
 protected:
     void Resize() override;
@@ -248,7 +378,10 @@ protected:
 
 private:
     friend class TControl;
+    /// Gives the Qt focus chain the order of m_tabList.
+    void ApplyTabOrder();
     std::vector<TControl *> m_controls;
+    std::vector<TWinControl *> m_tabList;
     int m_alignDisabled = 0;
     bool m_aligning = false;
 };

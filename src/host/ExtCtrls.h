@@ -11,9 +11,6 @@
 
 namespace jxt {
 
-/// The border styles of panels: none or a single line around the control.
-using TBorderStyle = TFormBorderStyle;
-
 /// A bevelled panel that holds other controls. It paints an outer bevel, a border of
 /// BorderWidth in Color and an inner bevel, fills the rest with Color and shows Caption on
 /// one line, centred vertically and placed horizontally by Alignment. Aligned children sit
@@ -87,7 +84,7 @@ class JXT_EXPORT TPanel : public TCustomPanel
     Q_PROPERTY(jxt::TBorderStyle BorderStyle READ BorderStyle WRITE SetBorderStyle)
     Q_PROPERTY(bool Enabled READ Enabled WRITE SetEnabled)
     Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
-    Q_PROPERTY(jxt::TColor Color READ Color WRITE SetColor)
+    Q_PROPERTY(jxt::TColorValue Color READ Color WRITE SetColor)
     Q_PROPERTY(bool Locked READ Locked WRITE SetLocked)
     Q_PROPERTY(bool ParentColor READ ParentColor WRITE SetParentColor)
     Q_PROPERTY(bool ParentFont READ ParentFont WRITE SetParentFont)
@@ -153,9 +150,6 @@ private:
     bool m_transparent = false;
     bool m_autoSize = false;
 };
-
-enum TBevelShape { bsBox, bsFrame, bsTopLine, bsBottomLine, bsLeftLine, bsRightLine, bsSpacer };
-enum TBevelStyle { bsLowered, bsRaised };
 
 /// A bevelled box, frame or line.
 class JXT_EXPORT TBevel : public TGraphicControl

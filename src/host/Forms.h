@@ -13,18 +13,6 @@
 
 namespace jxt {
 
-enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
-enum TPosition {
-    poDesigned,
-    poDefault,
-    poDefaultPosOnly,
-    poDefaultSizeOnly,
-    poScreenCenter,
-    poDesktopCenter
-};
-enum TWindowState { wsNormal, wsMinimized, wsMaximized };
-enum TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
-enum TCloseAction { caNone, caHide, caFree, caMinimize };
 using TCloseEvent = std::function<void(TObject *sender, TCloseAction &action)>;
 using TCloseQueryEvent = std::function<void(TObject *sender, bool &canClose)>;
 

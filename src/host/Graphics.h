@@ -9,6 +9,7 @@
 
 #include "host/Export.h"
 
+#include "host/Enums.h"
 #include "host/Object.h"
 #include "host/SysUtils.h"
 
@@ -103,38 +104,7 @@ inline int GetBValue(TColor c)
 JXT_EXPORT QString ColorToString(TColor color);
 JXT_EXPORT bool IdentToColor(const QString &ident, TColor &color);
 
-enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
-enum TPenMode {
-    pmBlack,
-    pmWhite,
-    pmNop,
-    pmNot,
-    pmCopy,
-    pmNotCopy,
-    pmMergePenNot,
-    pmMaskPenNot,
-    pmMergeNotPen,
-    pmMaskNotPen,
-    pmMerge,
-    pmNotMerge,
-    pmMask,
-    pmNotMask,
-    pmXor,
-    pmNotXor
-};
-enum TBrushStyle {
-    bsSolid,
-    bsClear,
-    bsHorizontal,
-    bsVertical,
-    bsFDiagonal,
-    bsBDiagonal,
-    bsCross,
-    bsDiagCross
-};
-enum TFontStyle { fsBold, fsItalic, fsUnderline, fsStrikeOut };
 using TFontStyles = TSet<TFontStyle>;
-enum TFontPitch { fpDefault, fpVariable, fpFixed };
 using TFontCharset = std::uint8_t;
 constexpr TFontCharset ANSI_CHARSET = 0;
 constexpr TFontCharset DEFAULT_CHARSET = 1;
@@ -370,8 +340,6 @@ protected:
     void Changed();
     bool m_transparent = false;
 };
-
-enum TTransparentMode { tmAuto, tmFixed };
 
 /// A bitmap over a 32-bit QImage. LoadFromFile and SaveToFile read and write BMP files.
 class JXT_EXPORT TBitmap : public TGraphic

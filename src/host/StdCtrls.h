@@ -8,8 +8,6 @@
 
 namespace jxt {
 
-enum TTextLayout { tlTop, tlCenter, tlBottom };
-
 /// Shows Caption in Font, placed horizontally by Alignment and vertically by Layout. With
 /// AutoSize the label takes the size of its text (with WordWrap only its height follows,
 /// the width stays); a right-justified label keeps its right edge. A transparent label
@@ -21,7 +19,7 @@ class JXT_EXPORT TLabel : public TGraphicControl
     Q_PROPERTY(jxt::TAlignment Alignment READ Alignment WRITE SetAlignment)
     Q_PROPERTY(bool AutoSize READ AutoSize WRITE SetAutoSize)
     Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
-    Q_PROPERTY(jxt::TColor Color READ Color WRITE SetColor)
+    Q_PROPERTY(jxt::TColorValue Color READ Color WRITE SetColor)
     Q_PROPERTY(bool Enabled READ Enabled WRITE SetEnabled)
     Q_PROPERTY(jxt::TTextLayout Layout READ Layout WRITE SetLayout)
     Q_PROPERTY(bool ParentColor READ ParentColor WRITE SetParentColor)

@@ -27,6 +27,8 @@
 #include "host/Controls.h"
 #include "host/Forms.h"
 
+#include <QFont>
+#include <QMetaProperty>
 #include <QString>
 #include <QVariant>
 #include <QWidget>
@@ -115,9 +117,85 @@ template <typename T> void PlaceOn(T *component, QWidget *parent)
     JXT_UI_SETTER(FadeStyle) JXT_UI_SETTER(Friction) JXT_UI_SETTER(Gravitation) JXT_UI_SETTER(MaxStars) \
     JXT_UI_SETTER(NoRefresh) JXT_UI_SETTER(ReversePlay) JXT_UI_SETTER(StartXPos) JXT_UI_SETTER(StartXSpeed) \
     JXT_UI_SETTER(StartYPos) JXT_UI_SETTER(StartYSpeed) \
+    JXT_UI_SETTER(DragCursor) JXT_UI_SETTER(DragMode) JXT_UI_SETTER(TabOrder) JXT_UI_SETTER(TabStop) \
     JXT_UI_SETTER(XPosition) JXT_UI_SETTER(XRotation) JXT_UI_SETTER(YPosition) \
     JXT_UI_SETTER(YRotation) JXT_UI_SETTER(ZPosition) JXT_UI_SETTER(ZRotation) JXT_UI_SETTER(Zoom) \
-    using QWidget::setStyle; /* a QStyle still goes to the widget */
+    using QWidget::setStyle; /* a QStyle still goes to the widget */                               \
+    /* Font and QWidget's font both come as setFont: a published Font takes it, else the widget */ \
+    void setFont(const QFont &font)                                                                \
+    {                                                                                              \
+        if (this->metaObject()->indexOfProperty("Font") < 0 || !this->setProperty("Font", font))     \
+            QWidget::setFont(font);                                                                \
+    }
+
+// Qt Designer edits a colour property as text: a colour name ("clBtnFace", "clRed"), which
+// keeps a system colour a system colour in the saved form, or "#RRGGBB". Each class shows its
+// colour properties through a text property of the same name that reads and writes the
+// component's own colour property.
+template <typename Base> QString ColorText(const QObject *object, const char *name)
+{
+    const QMetaObject &meta = Base::staticMetaObject;
+    const QMetaProperty p = meta.property(meta.indexOfProperty(name));
+    return p.read(object).template value<TColorValue>().ToString();
+}
+template <typename Base> void SetColorText(QObject *object, const char *name, const QString &text)
+{
+    TColor color = clBlack;
+    if (!TColorValue::FromString(text, color))
+        return; // a text that names no colour leaves the colour as it was
+    const QMetaObject &meta = Base::staticMetaObject;
+    meta.property(meta.indexOfProperty(name))
+        .write(object, QVariant::fromValue(TColorValue(color)));
+}
+#define JXT_UI_COLOR(Class, Name)                                                                  \
+    QString Name##Text() const                                                                     \
+    {                                                                                              \
+        return ::jxt::ui::ColorText<::jxt::Class>(this, #Name);                                    \
+    }                                                                                              \
+    void Set##Name##Text(const QString &text)                                                      \
+    {                                                                                              \
+        ::jxt::ui::SetColorText<::jxt::Class>(this, #Name, text);                                  \
+    }
+
+// Designer edits Font as a QFont (family, point size, bold, italic, underline, strike-out);
+// the font colour stays as it is.
+inline QFont FontValue(const TFont *font)
+{
+    QFont f(font->Name());
+    if (font->Size() > 0)
+        f.setPointSize(font->Size());
+    f.setBold(font->Style().Contains(fsBold));
+    f.setItalic(font->Style().Contains(fsItalic));
+    f.setUnderline(font->Style().Contains(fsUnderline));
+    f.setStrikeOut(font->Style().Contains(fsStrikeOut));
+    return f;
+}
+inline void SetFontValue(TFont *font, const QFont &f)
+{
+    if (!f.family().isEmpty())
+        font->SetName(f.family());
+    if (f.pointSize() > 0)
+        font->SetSize(f.pointSize());
+    TFontStyles style;
+    if (f.bold())
+        style.Include(fsBold);
+    if (f.italic())
+        style.Include(fsItalic);
+    if (f.underline())
+        style.Include(fsUnderline);
+    if (f.strikeOut())
+        style.Include(fsStrikeOut);
+    font->SetStyle(style);
+}
+#define JXT_UI_FONT                                                                                \
+    QFont FontValue() const                                                                        \
+    {                                                                                              \
+        return ::jxt::ui::FontValue(this->Font());                                                 \
+    }                                                                                              \
+    void SetFontValue(const QFont &f)                                                              \
+    {                                                                                              \
+        ::jxt::ui::SetFontValue(this->Font(), f);                                                  \
+    }
 // clang-format on
 
 // The classes carry their own meta-object, so Qt Designer stores forms with these names and
@@ -132,43 +210,79 @@ template <typename T> void PlaceOn(T *component, QWidget *parent)
 class JXT_EXPORT TJXScrollText : public ::jxt::TJXScrollText
 {
     Q_OBJECT
+    Q_PROPERTY(QFont Font READ FontValue WRITE SetFontValue)
+    Q_PROPERTY(QString Color READ ColorText WRITE SetColorText)
+    Q_PROPERTY(QString ShadowColor READ ShadowColorText WRITE SetShadowColorText)
 public:
     JXT_UI_CONSTRUCTOR(TJXScrollText)
+    JXT_UI_FONT
+    JXT_UI_COLOR(TJXScrollText, Color)
+    JXT_UI_COLOR(TJXScrollText, ShadowColor)
 };
 
 class JXT_EXPORT TJXGauge : public ::jxt::TJXGauge
 {
     Q_OBJECT
+    Q_PROPERTY(QFont Font READ FontValue WRITE SetFontValue)
+    Q_PROPERTY(QString BoxColor READ BoxColorText WRITE SetBoxColorText)
+    Q_PROPERTY(QString Color READ ColorText WRITE SetColorText)
 public:
     JXT_UI_CONSTRUCTOR(TJXGauge)
+    JXT_UI_FONT
+    JXT_UI_COLOR(TJXGauge, BoxColor)
+    JXT_UI_COLOR(TJXGauge, Color)
 };
 
 class JXT_EXPORT TJXLCDPanel : public ::jxt::TJXLCDPanel
 {
     Q_OBJECT
+    Q_PROPERTY(QString LCDHiColor READ LCDHiColorText WRITE SetLCDHiColorText)
+    Q_PROPERTY(QString LCDLoColor READ LCDLoColorText WRITE SetLCDLoColorText)
+    Q_PROPERTY(QString Color READ ColorText WRITE SetColorText)
 public:
     JXT_UI_CONSTRUCTOR(TJXLCDPanel)
+    JXT_UI_COLOR(TJXLCDPanel, LCDHiColor)
+    JXT_UI_COLOR(TJXLCDPanel, LCDLoColor)
+    JXT_UI_COLOR(TJXLCDPanel, Color)
 };
 
 class JXT_EXPORT TJXDOTPanel : public ::jxt::TJXDOTPanel
 {
     Q_OBJECT
+    Q_PROPERTY(QString Color READ ColorText WRITE SetColorText)
+    Q_PROPERTY(QString DOTHiColor READ DOTHiColorText WRITE SetDOTHiColorText)
+    Q_PROPERTY(QString DOTLoColor READ DOTLoColorText WRITE SetDOTLoColorText)
 public:
     JXT_UI_CONSTRUCTOR(TJXDOTPanel)
+    JXT_UI_COLOR(TJXDOTPanel, Color)
+    JXT_UI_COLOR(TJXDOTPanel, DOTHiColor)
+    JXT_UI_COLOR(TJXDOTPanel, DOTLoColor)
 };
 
 class JXT_EXPORT TJX3dLabel : public ::jxt::TJX3dLabel
 {
     Q_OBJECT
+    Q_PROPERTY(QFont Font READ FontValue WRITE SetFontValue)
+    Q_PROPERTY(QString ShadowColor READ ShadowColorText WRITE SetShadowColorText)
+    Q_PROPERTY(QString Color READ ColorText WRITE SetColorText)
 public:
     JXT_UI_CONSTRUCTOR(TJX3dLabel)
+    JXT_UI_FONT
+    JXT_UI_COLOR(TJX3dLabel, ShadowColor)
+    JXT_UI_COLOR(TJX3dLabel, Color)
 };
 
 class JXT_EXPORT TJXPanel : public ::jxt::TJXPanel
 {
     Q_OBJECT
+    Q_PROPERTY(QFont Font READ FontValue WRITE SetFontValue)
+    Q_PROPERTY(QString GraphColor READ GraphColorText WRITE SetGraphColorText)
+    Q_PROPERTY(QString Color READ ColorText WRITE SetColorText)
 public:
     JXT_UI_CONSTRUCTOR(TJXPanel)
+    JXT_UI_FONT
+    JXT_UI_COLOR(TJXPanel, GraphColor)
+    JXT_UI_COLOR(TJXPanel, Color)
 };
 
 class JXT_EXPORT TJXFontCombo : public ::jxt::TJXFontCombo
@@ -195,8 +309,14 @@ public:
 class JXT_EXPORT TJXBlinker : public ::jxt::TJXBlinker
 {
     Q_OBJECT
+    Q_PROPERTY(QString BlinkHiColor READ BlinkHiColorText WRITE SetBlinkHiColorText)
+    Q_PROPERTY(QString BlinkLoColor READ BlinkLoColorText WRITE SetBlinkLoColorText)
+    Q_PROPERTY(QString BlinkInAktColor READ BlinkInAktColorText WRITE SetBlinkInAktColorText)
 public:
     JXT_UI_CONSTRUCTOR(TJXBlinker)
+    JXT_UI_COLOR(TJXBlinker, BlinkHiColor)
+    JXT_UI_COLOR(TJXBlinker, BlinkLoColor)
+    JXT_UI_COLOR(TJXBlinker, BlinkInAktColor)
 };
 
 class JXT_EXPORT TJXAnimate : public ::jxt::TJXAnimate
@@ -256,6 +376,8 @@ public:
 };
 
 #undef JXT_UI_CONSTRUCTOR
+#undef JXT_UI_COLOR
+#undef JXT_UI_FONT
 #undef JXT_UI_SETTERS
 #undef JXT_UI_SETTER
 

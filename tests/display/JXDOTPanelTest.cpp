@@ -149,7 +149,8 @@ TEST(JXDOTPanel, CreateDefaultsAndPublishedOrder)
     const QMetaObject *meta = panel.metaObject();
     QStringList names;
     for (int i = QWidget::staticMetaObject.propertyCount(); i < meta->propertyCount(); ++i)
-        names << QString::fromLatin1(meta->property(i).name());
+        if (meta->property(i).isStored()) // the scroll state is readable but not stored
+            names << QString::fromLatin1(meta->property(i).name());
     const QStringList published = {
         "About_JXTools", "AdjustToParent", "Caption",    "Color",          "Columns",
         "DOTImage",      "DOTHiColor",     "DOTLoColor", "DOTCharSet",     "DOTColumns",

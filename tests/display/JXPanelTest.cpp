@@ -89,10 +89,17 @@ TEST(JXPanel, CreateDefaultsAndPublishedOrder)
     ASSERT_GE(first, 0);
     EXPECT_EQ(names.mid(first, 5),
               (QStringList{"About_JXTools", "CaptionFormat", "GraphColor", "Style", "Align"}));
-    // The caption's font is published between the colour and the lock, as for any panel.
+    // The caption's font is published between the 3D look and the lock, as for any panel.
     const int color = names.indexOf(QStringLiteral("Color"));
     ASSERT_GT(color, first);
-    EXPECT_EQ(names.mid(color, 3), (QStringList{"Color", "Font", "Locked"}));
+    EXPECT_EQ(names.mid(color, 4), (QStringList{"Color", "Ctl3D", "Font", "Locked"}));
+    EXPECT_EQ(
+        names.mid(first + 4),
+        (QStringList{"Align",       "Alignment",   "BevelInner",     "BevelOuter", "BevelWidth",
+                     "BorderWidth", "BorderStyle", "DragCursor",     "DragMode",   "Enabled",
+                     "Color",       "Ctl3D",       "Font",           "Locked",     "ParentColor",
+                     "ParentCtl3D", "ParentFont",  "ParentShowHint", "PopupMenu",  "ShowHint",
+                     "TabOrder",    "TabStop",     "Visible"}));
     EXPECT_EQ(panel.property("Font").value<TFont *>(), panel.Font());
 }
 

@@ -4,21 +4,27 @@
 #ifdef JXT_HAVE_DESIGNER_PLUGIN
 
 #    include "JXDesignerPlugin.h"
+#    include "display/JXDOTPanel.h"
 #    include "display/JXGauge.h"
 #    include "display/JXLCDPanel.h"
+#    include "display/JXScrollText.h"
+#    include "host/ColorValue.h"
 #    include "host/Forms.h"
 #    include "host/designer/DesignRegistry.h"
 #    include "package/JXDesignerWidgets.h"
 #    include "package/JXTools.h"
 #    include "ui_ClockForm.h"
+#    include "ui_NamedValuesForm.h"
 
 #    include <gtest/gtest.h>
 
 #    include <QDir>
 #    include <QFile>
+#    include <QMetaMethod>
 #    include <QSet>
 #    include <QUiLoader>
 #    include <QXmlStreamReader>
+#    include <QtDesigner/QDesignerPropertySheetExtension>
 
 #    include <memory>
 
@@ -37,7 +43,9 @@ protected:
 /// The class name and width/height a widget box entry's XML gives.
 struct TDomWidget
 {
+    QString displayName;
     QString className;
+    QStringList untranslated; ///< string properties marked notr
     int width = -1;
     int height = -1;
 };
@@ -51,6 +59,12 @@ TDomWidget ParseDomXml(const QString &xml)
         reader.readNext();
         if (reader.isStartElement()) {
             element = reader.name().toString();
+            if (element == QLatin1String("ui"))
+                result.displayName =
+                    reader.attributes().value(QLatin1String("displayname")).toString();
+            if (element == QLatin1String("stringpropertyspecification") &&
+                reader.attributes().value(QLatin1String("notr")) == QLatin1String("true"))
+                result.untranslated << reader.attributes().value(QLatin1String("name")).toString();
             if (element == QLatin1String("widget") && result.className.isEmpty())
                 result.className = reader.attributes().value(QLatin1String("class")).toString();
         } else if (reader.isCharacters() && !reader.isWhitespace()) {
@@ -81,8 +95,13 @@ TEST_F(JXDesignerPlugin, OffersEveryRegisteredClassOnItsPage)
         EXPECT_EQ(w->name(), QStringLiteral("jxt::ui::") + cls);
         EXPECT_EQ(w->includeFile(), QStringLiteral("package/JXDesignerWidgets.h"));
         EXPECT_EQ(w->group(), QStringLiteral("JX Tools"));
-        EXPECT_EQ(w->toolTip(), cls);
-        EXPECT_EQ(w->whatsThis(), cls);
+        // A one-line description, and a longer one, where the class gives them.
+        EXPECT_FALSE(w->toolTip().isEmpty());
+        EXPECT_FALSE(w->toolTip().contains(QLatin1Char('\n')));
+        if (registered[std::size_t(i)].meta->indexOfClassInfo("ToolTip") >= 0) {
+            EXPECT_NE(w->toolTip(), cls);
+            EXPECT_GT(w->whatsThis().size(), w->toolTip().size());
+        }
         EXPECT_FALSE(w->isContainer());
         const QIcon icon = w->icon();
         ASSERT_FALSE(icon.isNull());
@@ -91,6 +110,16 @@ TEST_F(JXDesignerPlugin, OffersEveryRegisteredClassOnItsPage)
 
         const TDomWidget dom = ParseDomXml(w->domXml());
         EXPECT_EQ(dom.className, w->name());
+        // The widget box shows the plain class name.
+        EXPECT_EQ(dom.displayName, cls);
+        // Every colour is a text property that is never translated.
+        for (int p = 0; p < registered[std::size_t(i)].meta->propertyCount(); ++p) {
+            const QMetaProperty prop = registered[std::size_t(i)].meta->property(p);
+            if (prop.metaType() == QMetaType::fromType<TColorValue>()) {
+                EXPECT_TRUE(dom.untranslated.contains(QString::fromLatin1(prop.name())))
+                    << prop.name();
+            }
+        }
         EXPECT_GT(dom.width, 0);
         EXPECT_GT(dom.height, 0);
     }
@@ -231,6 +260,264 @@ TEST(JXDesignerUic, GeneratedCodeBuildsTheForm)
     EXPECT_EQ(ui.Level->MaxValue(), 50);
     EXPECT_EQ(ui.Level->Progress(), 20);
     EXPECT_EQ(ui.Level->geometry(), QRect(10, 60, 150, 30));
+}
+
+/// Checks the values NamedValuesForm.ui gives by name, whether the form was loaded or
+/// compiled. Colours are read through the components' own colour properties.
+void ExpectNamedValues(QWidget *form)
+{
+    const auto child = [form](const char *name) {
+        QWidget *w = form->findChild<QWidget *>(QString::fromLatin1(name));
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    };
+    const auto color = [](QWidget *w, const char *base, const char *name) {
+        const QMetaObject *meta = w->metaObject();
+        while (meta && qstrcmp(meta->className(), base) != 0)
+            meta = meta->superClass();
+        if (!meta)
+            return TColor(-1);
+        return TColor(meta->property(meta->indexOfProperty(name)).read(w).value<TColorValue>());
+    };
+    const auto enumKey = [](QWidget *w, const char *name) {
+        const QMetaProperty p = w->metaObject()->property(w->metaObject()->indexOfProperty(name));
+        return QString::fromLatin1(p.enumerator().valueToKey(p.read(w).toInt()));
+    };
+
+    QWidget *gauge = child("Gauge");
+    ASSERT_NE(gauge, nullptr);
+    EXPECT_EQ(enumKey(gauge, "BorderStyle"), "bvRaised");
+    EXPECT_EQ(enumKey(gauge, "Kind"), "jxgVertical");
+    EXPECT_EQ(enumKey(gauge, "Align"), "alBottom");
+    EXPECT_EQ(color(gauge, "jxt::TJXGauge", "BoxColor"), clBtnFace);
+    EXPECT_EQ(color(gauge, "jxt::TJXGauge", "Color"), RGB(0x10, 0x20, 0x30));
+    // What Designer shows and stores: the name, so a system colour stays one.
+    EXPECT_EQ(gauge->property("BoxColor").toString(), "clBtnFace");
+
+    QWidget *lcd = child("Lcd");
+    ASSERT_NE(lcd, nullptr);
+    EXPECT_EQ(enumKey(lcd, "Align"), "alTop");
+    EXPECT_EQ(color(lcd, "jxt::TJXLCDPanel", "LCDHiColor"), clWindow);
+    EXPECT_EQ(color(lcd, "jxt::TJXLCDPanel", "LCDLoColor"), clRed);
+
+    QWidget *label = child("Label");
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(enumKey(label, "Alignment"), "dtLeft");
+    EXPECT_EQ(enumKey(label, "BorderStyle"), "bvLowered");
+    EXPECT_EQ(enumKey(label, "CaptionStyle"), "csShadow");
+    EXPECT_EQ(color(label, "jxt::TJX3dLabel", "ShadowColor"), clHighlight);
+
+    QWidget *panel = child("Panel");
+    ASSERT_NE(panel, nullptr);
+    EXPECT_EQ(enumKey(panel, "Style"), "sgMEM");
+    EXPECT_EQ(enumKey(panel, "Alignment"), "taLeftJustify");
+    EXPECT_EQ(enumKey(panel, "BevelInner"), "bvLowered");
+    EXPECT_EQ(enumKey(panel, "BevelOuter"), "bvNone");
+    EXPECT_EQ(enumKey(panel, "BorderStyle"), "bsSingle");
+    EXPECT_EQ(color(panel, "jxt::TJXPanel", "GraphColor"), clInfoBk);
+
+    QWidget *dots = child("Dots");
+    ASSERT_NE(dots, nullptr);
+    EXPECT_EQ(color(dots, "jxt::TJXDOTPanel", "DOTHiColor"), RGB(0xFF, 0x80, 0x00));
+    QWidget *scroller = child("Scroller");
+    ASSERT_NE(scroller, nullptr);
+    EXPECT_EQ(color(scroller, "jxt::TJXScrollText", "ShadowColor"), clGrayText);
+    QWidget *blinker = child("Blinker");
+    ASSERT_NE(blinker, nullptr);
+    EXPECT_EQ(enumKey(blinker, "BlinkStyle"), "bsFontColor");
+    EXPECT_EQ(color(blinker, "jxt::TJXBlinker", "BlinkInAktColor"), clBtnFace);
+}
+
+TEST(JXDesignerUiLoader, SetsEnumerationsAndColoursByName)
+{
+    QUiLoader loader;
+    loader.addPluginPath(QStringLiteral(JXT_DESIGNER_PLUGIN_BUILD_DIR));
+    QFile file(QStringLiteral(JXT_TEST_DATA_DIR "/designer/NamedValuesForm.ui"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    std::unique_ptr<QWidget> form(loader.load(&file));
+    ASSERT_NE(form, nullptr) << loader.errorString().toStdString();
+    ExpectNamedValues(form.get());
+}
+
+TEST(JXDesignerUic, GeneratedCodeSetsEnumerationsAndColoursByName)
+{
+    QWidget form;
+    Ui::NamedValuesForm ui;
+    ui.setupUi(&form);
+    ExpectNamedValues(&form);
+    // The generated code reaches the components' typed properties too.
+    EXPECT_EQ(ui.Gauge->Kind(), jxgVertical);
+    EXPECT_EQ(ui.Gauge->BoxColor(), clBtnFace);
+    EXPECT_EQ(ui.Panel->Style(), sgMEM);
+    EXPECT_EQ(ui.Blinker->BlinkStyle(), bsFontColor);
+}
+
+/// A property sheet over a widget's meta-object, as Designer's default one lists it: every
+/// property by index, base classes first, names repeated where a subclass declares one again.
+class TFakeSheet : public QObject, public QDesignerPropertySheetExtension
+{
+public:
+    explicit TFakeSheet(const QMetaObject *meta)
+    {
+        for (int i = 0; i < meta->propertyCount(); ++i) {
+            const QMetaProperty p = meta->property(i);
+            m_names << QString::fromLatin1(p.name());
+            m_visible << p.isDesignable();
+        }
+    }
+    int count() const override { return int(m_names.size()); }
+    int indexOf(const QString &name) const override { return int(m_names.lastIndexOf(name)); }
+    QString propertyName(int index) const override { return m_names.at(index); }
+    QString propertyGroup(int) const override { return QString(); }
+    void setPropertyGroup(int, const QString &) override {}
+    bool hasReset(int) const override { return false; }
+    bool reset(int) override { return false; }
+    bool isVisible(int index) const override { return m_visible.at(index); }
+    void setVisible(int index, bool b) override { m_visible[index] = b; }
+    bool isAttribute(int) const override { return false; }
+    void setAttribute(int, bool) override {}
+    QVariant property(int) const override { return QVariant(); }
+    void setProperty(int, const QVariant &) override {}
+    bool isChanged(int) const override { return false; }
+    bool isEnabled(int) const override { return true; }
+    void setChanged(int, bool) override {}
+
+    QStringList Shown() const
+    {
+        QStringList shown;
+        for (int i = 0; i < count(); ++i)
+            if (m_visible.at(i))
+                shown << m_names.at(i);
+        return shown;
+    }
+
+private:
+    QStringList m_names;
+    QList<bool> m_visible;
+};
+
+TEST(JXDesignerProperties, EachPropertyIsShownOnceInItsEditableForm)
+{
+    for (const auto &[name, factory] : ui::WidgetFactories()) {
+        SCOPED_TRACE(name.toStdString());
+        std::unique_ptr<QWidget> w(factory(nullptr));
+        TFakeSheet sheet(w->metaObject());
+        designer::HideDuplicateProperties(&sheet);
+        const QStringList shown = sheet.Shown();
+        EXPECT_EQ(QSet<QString>(shown.begin(), shown.end()).size(), shown.size())
+            << shown.join(' ').toStdString();
+        const auto shownAs = [&](const char *property) {
+            const int i = sheet.indexOf(QString::fromLatin1(property));
+            return i >= 0 && sheet.isVisible(i)
+                       ? w->metaObject()
+                             ->property(w->metaObject()->indexOfProperty(property))
+                             .typeName()
+                       : "";
+        };
+        const QMetaObject *meta = w->metaObject();
+        if (meta->indexOfProperty("Enabled") >= 0) {
+            EXPECT_FALSE(shown.contains("enabled"));
+        }
+        if (meta->indexOfProperty("Hint") >= 0) {
+            EXPECT_FALSE(shown.contains("toolTip"));
+        }
+        // The first declaration of a name is the component's own.
+        const auto ownType = [meta](const char *property) {
+            for (int i = 0; i < meta->propertyCount(); ++i)
+                if (qstrcmp(meta->property(i).name(), property) == 0)
+                    return meta->property(i).metaType();
+            return QMetaType();
+        };
+        // The display components show their fonts and colours in forms Designer edits.
+        static const QSet<QString> converted = {"TJXScrollText", "TJXGauge",   "TJXLCDPanel",
+                                                "TJXDOTPanel",   "TJX3dLabel", "TJXPanel",
+                                                "TJXBlinker"};
+        if (!converted.contains(name))
+            continue;
+        if (ownType("Font") == QMetaType::fromType<TFont *>()) {
+            EXPECT_STREQ(shownAs("Font"), "QFont");
+        } else if (!ownType("Font").isValid()) {
+            EXPECT_TRUE(shown.contains("font"));
+        }
+        if (ownType("Color") == QMetaType::fromType<TColorValue>()) {
+            EXPECT_STREQ(shownAs("Color"), "QString");
+        }
+        EXPECT_TRUE(shown.contains("objectName"));
+        EXPECT_TRUE(shown.contains("geometry"));
+    }
+}
+
+TEST(JXDesignerProperties, FontIsEditedAsAQFontAndKeepsTheFontColour)
+{
+    ui::TJXGauge gauge;
+    gauge.Font()->SetColor(clRed);
+    QFont f(QStringLiteral("Liberation Serif"));
+    f.setPointSize(17);
+    f.setBold(true);
+    gauge.setFont(f); // what code generated by uic calls
+    EXPECT_EQ(gauge.Font()->Name(), QStringLiteral("Liberation Serif"));
+    EXPECT_EQ(gauge.Font()->Size(), 17);
+    EXPECT_TRUE(gauge.Font()->Style().Contains(fsBold));
+    EXPECT_FALSE(gauge.Font()->Style().Contains(fsItalic));
+    EXPECT_EQ(gauge.Font()->Color(), clRed);
+    EXPECT_EQ(gauge.property("Font").value<QFont>().pointSize(), 17);
+    // A class without a published Font leaves the font to the widget.
+    ui::TJXLCDPanel lcd;
+    lcd.setFont(f);
+    EXPECT_EQ(lcd.QWidget::font().pointSize(), 17);
+}
+
+TEST(JXDesignerSignals, EveryEventIsASignalDesignerCanConnect)
+{
+    const auto signalsOf = [](const QMetaObject *meta) {
+        QStringList list;
+        for (int i = 0; i < meta->methodCount(); ++i)
+            if (meta->method(i).methodType() == QMetaMethod::Signal)
+                list << QString::fromLatin1(meta->method(i).methodSignature());
+        return list;
+    };
+    const QStringList mouse = {
+        "onClick(jxt::TObject*)",
+        "onDblClick(jxt::TObject*)",
+        "onMouseDown(jxt::TObject*,jxt::TMouseButton,jxt::TShiftState,int,int)",
+        "onMouseMove(jxt::TObject*,jxt::TShiftState,int,int)",
+        "onMouseUp(jxt::TObject*,jxt::TMouseButton,jxt::TShiftState,int,int)",
+    };
+    const std::map<QString, QStringList> own = {
+        {"TJXScrollText", {"onScroll(jxt::TObject*)", "onStartText(jxt::TObject*)"}},
+        {"TJXDOTPanel", {"onScroll(jxt::TObject*)", "onStartText(jxt::TObject*)"}},
+        {"TJXPanel",
+         {"onDragDrop(jxt::TObject*,jxt::TObject*,int,int)",
+          "onDragOver(jxt::TObject*,jxt::TObject*,int,int,jxt::TDragState,bool*)",
+          "onEndDrag(jxt::TObject*,jxt::TObject*,int,int)", "onEnter(jxt::TObject*)",
+          "onExit(jxt::TObject*)", "onResize(jxt::TObject*)"}},
+    };
+    for (const auto &[name, factory] : ui::WidgetFactories()) {
+        SCOPED_TRACE(name.toStdString());
+        std::unique_ptr<QWidget> w(factory(nullptr));
+        const QStringList list = signalsOf(w->metaObject());
+        if (qobject_cast<TControl *>(w.get())) {
+            for (const QString &s : mouse) {
+                EXPECT_TRUE(list.contains(s)) << s.toStdString();
+            }
+        }
+        const auto it = own.find(name);
+        if (it != own.end()) {
+            for (const QString &s : it->second) {
+                EXPECT_TRUE(list.contains(s)) << s.toStdString();
+            }
+        }
+    }
+    // Properties that change by themselves say so.
+    EXPECT_TRUE(
+        TJXGauge::staticMetaObject.property(TJXGauge::staticMetaObject.indexOfProperty("Progress"))
+            .hasNotifySignal());
+    EXPECT_TRUE(TJXScrollText::staticMetaObject
+                    .property(TJXScrollText::staticMetaObject.indexOfProperty("TextX"))
+                    .hasNotifySignal());
+    EXPECT_TRUE(TJXDOTPanel::staticMetaObject
+                    .property(TJXDOTPanel::staticMetaObject.indexOfProperty("ScrollPosition"))
+                    .hasNotifySignal());
 }
 
 } // namespace
