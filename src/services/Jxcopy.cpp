@@ -1,0 +1,658 @@
+// SPDX-License-Identifier: MIT
+// File copy component and its progress form.
+#include "services/Jxcopy.h"
+
+#include "display/JXGauge.h"
+#include "host/Buttons.h"
+#include "host/Dialogs.h"
+#include "host/ExtCtrls.h"
+#include "host/StdCtrls.h"
+#include "platform/Files.h"
+#include "platform/Find.h"
+#include "platform/Paths.h"
+#include "platform/Transfer.h"
+#include "platform/Volumes.h"
+#include "util/Jxutil.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QKeyEvent>
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace jxt {
+
+TfrmJXCopy *frmJXCopy = nullptr;
+bool fCopyBreak = false;
+bool fOverwriteAll = false;
+bool fOverwriteAllNormalAttr = false;
+
+namespace {
+
+/// The attributes of the entries a wildcard copy takes: read-only, hidden, system, archive.
+constexpr int kCopyAttr = 39;
+
+/// The directory path with a trailing separator (either kind counts).
+QString WithSeparator(const QString &dir)
+{
+    if (dir.isEmpty() || platform::IsPathDelimiter(dir.back()))
+        return dir;
+    return dir + QLatin1Char('\\');
+}
+
+bool HasWildcards(const QString &name)
+{
+    return name.contains(QLatin1Char('*')) || name.contains(QLatin1Char('?'));
+}
+
+/// Free bytes on the volume that holds path (or would hold it), -1 when there is no such
+/// volume (an unmapped drive, say).
+qint64 DiskFree(const QString &path)
+{
+    QString host = platform::ToHostPath(path);
+    if (host.isEmpty())
+        return -1;
+    // The path itself need not exist yet; its nearest existing folder is on the same volume.
+    QFileInfo info(host);
+    while (!info.exists()) {
+        const QString parent = info.absolutePath();
+        if (parent == info.absoluteFilePath())
+            return -1;
+        info = QFileInfo(parent);
+    }
+    qint64 free = 0, total = 0, totalFree = 0;
+    if (!platform::GetDiskFreeSpace(info.absoluteFilePath(), free, total, totalFree))
+        return -1;
+    return free;
+}
+
+/// Whether both names lead to one file (by device and inode, after following links).
+bool SameFile(const QString &a, const QString &b)
+{
+    const QString ha = platform::ToHostPath(a);
+    const QString hb = platform::ToHostPath(b);
+    struct stat sa, sb;
+    if (ha.isEmpty() || hb.isEmpty() || ::stat(QFile::encodeName(ha).constData(), &sa) != 0 ||
+        ::stat(QFile::encodeName(hb).constData(), &sb) != 0)
+        return false;
+    return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
+int Ask(const QString &text, TMsgDlgButtons buttons)
+{
+    return MessageDlg(text, mtWarning, buttons);
+}
+
+/// Closes a descriptor when the scope ends.
+struct TFdGuard
+{
+    int fd = -1;
+    ~TFdGuard()
+    {
+        if (fd >= 0)
+            ::close(fd);
+    }
+};
+
+[[noreturn]] void ThrowWriteError(const QString &target)
+{
+    throw EInOutError(QStringLiteral("Fehler beim schreiben von ") + target +
+                          QStringLiteral(". Ziel-Datenträger voll ?"),
+                      ENOSPC);
+}
+
+} // namespace
+
+// TfrmJXCopy
+
+TfrmJXCopy::TfrmJXCopy(TComponent *owner) : TForm(owner)
+{
+    SetCaption(QStringLiteral("Kopier-Status"));
+    SetBorderStyle(bsDialog);
+    SetClientWidth(413);
+    SetClientHeight(213);
+    SetPosition(poScreenCenter);
+    Font()->SetName(QStringLiteral("Arial"));
+    Font()->SetHeight(-13);
+
+    auto label = [this](const QString &text, int left, int top, int width) {
+        auto *l = new TLabel(this);
+        l->SetParent(this);
+        l->SetAutoSize(false);
+        l->SetAlignment(taCenter);
+        l->SetBounds(left, top, width, 17);
+        l->Font()->SetStyle({fsBold, fsItalic});
+        l->SetCaption(text);
+        return l;
+    };
+    Label1 = label(QStringLiteral("von"), 4, 0, 401);
+    Label2 = label(QStringLiteral("nach"), 8, 52, 397);
+
+    auto panel = [this](int left, int top, bool named) {
+        auto *p = new TPanel(this);
+        p->SetParent(this);
+        p->SetBounds(left, top, 400, 25);
+        p->SetBevelOuter(bvLowered);
+        if (named) {
+            p->SetBorderWidth(3);
+            p->SetAlignment(taLeftJustify);
+            p->Font()->SetStyle({fsBold});
+        }
+        p->SetCaption(QString());
+        return p;
+    };
+    panSource = panel(4, 22, true);
+    panDest = panel(4, 72, true);
+
+    Button1 = new TBitBtn(this);
+    Button1->SetParent(this);
+    Button1->SetCaption(QStringLiteral("&Abbruch"));
+    Button1->SetBounds(165, 180, 88, 25);
+    Button1->OnClick = [this](TObject *) { Button1Click(); };
+
+    auto gauge = [this](TPanel *holder, TColor boxColor) {
+        auto *g = new TJXGauge(this);
+        g->SetParent(holder);
+        g->SetBorderStyle(bvNone);
+        g->SetBorderWidth(2);
+        g->SetBoxes(20);
+        g->SetKind(TJXGauge::jxgHorizontal);
+        g->SetColor(clBlack);
+        g->SetShowPeak(true);
+        g->SetBoxColor(boxColor);
+        g->SetBounds(7, 2, 386, 20);
+        g->SetProgress(0);
+        return g;
+    };
+    Panel1 = panel(4, 108, false);
+    jxgCopy = gauge(Panel1, clNavy);
+    panFile = panel(4, 144, false);
+    jxgFile = gauge(panFile, clPurple);
+
+    // The form sees every key first, so Escape cancels whichever control has the focus.
+    installEventFilter(this);
+    for (QObject *child : children())
+        child->installEventFilter(this);
+}
+
+TfrmJXCopy::~TfrmJXCopy()
+{
+    if (frmJXCopy == this)
+        frmJXCopy = nullptr;
+}
+
+void TfrmJXCopy::Button1Click()
+{
+    if (MessageDlg(QStringLiteral("Kopiervorgang abbrechen ?"), mtConfirmation, {mbYes, mbNo}) ==
+        mrYes)
+        fCopyBreak = true;
+}
+
+void TfrmJXCopy::FormKeyPress(QChar &key)
+{
+    if (key == QChar(27))
+        Button1Click();
+}
+
+bool TfrmJXCopy::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
+        QChar key(27);
+        FormKeyPress(key);
+        return true;
+    }
+    return TForm::eventFilter(watched, event);
+}
+
+// TJXCopy
+
+TJXCopy::TJXCopy(TComponent *owner) : TComponent(owner)
+{
+    SetBufferSize(8192);
+    m_dialogCaption = QStringLiteral("Kopiere Dateien...");
+    fCopyBreak = false;
+}
+
+TJXCopy::~TJXCopy() = default;
+
+void TJXCopy::SetBufferSize(int value)
+{
+    m_bufferSize = std::clamp(value, 1024, 16384);
+}
+
+void TJXCopy::SetCopyProgressGauge(TJXGauge *gauge)
+{
+    if (m_copyGauge && m_copyGauge != gauge && m_copyGauge != m_fileGauge)
+        RemoveFreeNotification(m_copyGauge);
+    m_copyGauge = gauge;
+    if (gauge) {
+        FreeNotification(gauge);
+        gauge->SetProgress(0);
+    }
+}
+
+void TJXCopy::SetFileProgressGauge(TJXGauge *gauge)
+{
+    if (m_fileGauge && m_fileGauge != gauge && m_fileGauge != m_copyGauge)
+        RemoveFreeNotification(m_fileGauge);
+    m_fileGauge = gauge;
+    if (gauge) {
+        FreeNotification(gauge);
+        gauge->SetProgress(0);
+    }
+}
+
+void TJXCopy::SetDest(const QString &value)
+{
+    m_dest = CheckPfadName(value);
+}
+
+void TJXCopy::Notification(TComponent *component, TOperation operation)
+{
+    TComponent::Notification(component, operation);
+    if (operation != opRemove)
+        return;
+    if (component == m_copyGauge)
+        m_copyGauge = nullptr;
+    if (component == m_fileGauge)
+        m_fileGauge = nullptr;
+}
+
+bool TJXCopy::HasAttr(const QString &fileName, int attr) const
+{
+    const int found = platform::FileGetAttr(fileName);
+    return found >= 0 && (found & attr) == attr;
+}
+
+QString TJXCopy::CheckPfadName(const QString &path) const
+{
+    if (path.isEmpty() || path.contains(QLatin1Char('.')) || platform::IsPathDelimiter(path.back()))
+        return path;
+    return path + QLatin1Char('\\');
+}
+
+bool TJXCopy::JXFileExists(const QString &fileName) const
+{
+    const int attr = platform::FileGetAttr(fileName);
+    return attr >= 0 && !(attr & (platform::faDirectory | platform::faVolumeID));
+}
+
+qint64 TJXCopy::GetFileSize(const QString &fileName) const
+{
+    return jxtGetFileSize(fileName);
+}
+
+int TJXCopy::GetFileCount(const QString &fileName) const
+{
+    if (!HasWildcards(fileName))
+        return platform::FileGetAttr(fileName) >= 0 ? 1 : -1;
+    TSearchRec rec;
+    int count = 0;
+    for (int found = platform::FindFirst(fileName, kCopyAttr, rec); found == 0;
+         found = platform::FindNext(rec))
+        ++count;
+    platform::FindClose(rec);
+    return count > 0 ? count : -1;
+}
+
+bool TJXCopy::MakeDir(const QString &path) const
+{
+    platform::ForceDirectories(path);
+    return platform::DirectoryExists(path);
+}
+
+void TJXCopy::Messages()
+{
+    Application()->ProcessMessages();
+}
+
+void TJXCopy::FireEnd()
+{
+    if (OnEnd)
+        OnEnd(this);
+    emit onEnd(this);
+}
+
+int TJXCopy::GaugeValue(qint64 bytes) const
+{
+    return int(std::min<qint64>(std::max<qint64>(bytes, -1) >> m_gaugeShift, INT_MAX));
+}
+
+void TJXCopy::AddProgress(qint64 bytes)
+{
+    m_runDone += bytes;
+    m_fileDone += bytes;
+    const int run = GaugeValue(m_runDone);
+    const int file = GaugeValue(m_fileDone);
+    if (m_copyGauge)
+        m_copyGauge->SetProgress(run);
+    if (m_fileGauge)
+        m_fileGauge->SetProgress(file);
+    if (frmJXCopy) {
+        frmJXCopy->jxgCopy->SetProgress(run);
+        frmJXCopy->jxgFile->SetProgress(file);
+    }
+}
+
+void TJXCopy::StartFileGauges(qint64 size)
+{
+    m_fileDone = 0;
+    for (TJXGauge *gauge : {m_fileGauge, frmJXCopy ? frmJXCopy->jxgFile : nullptr}) {
+        if (!gauge)
+            continue;
+        gauge->SetMaxValue(GaugeValue(size));
+        gauge->SetProgress(0);
+    }
+}
+
+void TJXCopy::Skip(const QString &source)
+{
+    const qint64 size = std::max<qint64>(GetFileSize(source), 0);
+    m_runDone += size;
+    if (m_copyGauge)
+        m_copyGauge->SetProgress(GaugeValue(m_runDone));
+    if (m_fileGauge)
+        m_fileGauge->SetProgress(m_fileGauge->MaxValue());
+    if (frmJXCopy) {
+        frmJXCopy->jxgCopy->SetProgress(GaugeValue(m_runDone));
+        frmJXCopy->jxgFile->SetProgress(frmJXCopy->jxgFile->MaxValue());
+    }
+}
+
+bool TJXCopy::Copy()
+{
+    return CopyFile(m_source, m_dest, m_showCopyDialog);
+}
+
+bool TJXCopy::CopyFile(const QString &source, const QString &dest, bool showDialog)
+{
+    // A new run starts without the cancel of an earlier one.
+    fCopyBreak = false;
+    fOverwriteAll = false;
+    fOverwriteAllNormalAttr = false;
+    m_filesBegun = 0;
+    m_runDone = 0;
+    m_fileDone = 0;
+
+    // The form lives for this run only, and the gauges show the final state however the
+    // run ends.
+    struct TRunCleanup
+    {
+        TJXCopy *copy;
+        TfrmJXCopy *form = nullptr;
+        ~TRunCleanup()
+        {
+            if (form) {
+                if (frmJXCopy == form)
+                    frmJXCopy = nullptr;
+                form->Free();
+            }
+            if (copy->m_copyGauge)
+                copy->m_copyGauge->Repaint();
+            if (copy->m_fileGauge)
+                copy->m_fileGauge->Repaint();
+        }
+    } cleanup{this};
+
+    if (showDialog) {
+        cleanup.form = new TfrmJXCopy(this);
+        frmJXCopy = cleanup.form;
+        frmJXCopy->SetCaption(m_dialogCaption);
+        frmJXCopy->Show();
+    }
+    if (OnStart)
+        OnStart(this);
+    emit onStart(this);
+
+    const qint64 total = GetFileSize(source);
+    m_gaugeShift = 0;
+    while ((total >> m_gaugeShift) > INT_MAX)
+        ++m_gaugeShift;
+    for (TJXGauge *gauge : {m_copyGauge, frmJXCopy ? frmJXCopy->jxgCopy : nullptr}) {
+        if (!gauge)
+            continue;
+        gauge->SetMaxValue(GaugeValue(total));
+        gauge->SetProgress(0);
+    }
+    if (m_fileGauge)
+        m_fileGauge->SetProgress(0);
+    if (frmJXCopy) {
+        frmJXCopy->jxgFile->SetProgress(0);
+        frmJXCopy->panFile->SetVisible(GetFileCount(source) >= 2);
+    }
+
+    if (source.isEmpty() || source.compare(dest, Qt::CaseInsensitive) == 0) {
+        FireEnd();
+        return false;
+    }
+    while (DiskFree(dest) == -1) {
+        if (Ask(QStringLiteral("Zieldatenträger nicht bereit"), {mbAbort, mbRetry}) != mrRetry) {
+            FireEnd();
+            return false;
+        }
+    }
+    if (DiskFree(dest) >= 1) {
+        while (DiskFree(dest) < total) {
+            const int answer = Ask(QStringLiteral("Zu wenig Speicherplatz für alle Dateien"),
+                                   {mbAbort, mbRetry, mbIgnore});
+            if (answer == mrIgnore)
+                break;
+            if (answer != mrRetry) {
+                FireEnd();
+                return false;
+            }
+        }
+    }
+    Messages();
+
+    if (HasWildcards(source)) {
+        // The directory is read at once, so files this run creates are not taken again.
+        std::vector<QString> names;
+        TSearchRec rec;
+        for (int found = platform::FindFirst(source, kCopyAttr, rec); found == 0;
+             found = platform::FindNext(rec))
+            names.push_back(rec.Name);
+        platform::FindClose(rec);
+        if (names.empty()) {
+            FireEnd();
+            return false;
+        }
+        const QString sourceDir = platform::ExtractFilePath(source);
+        const QString destDir = platform::ExtractFilePath(dest);
+        for (const QString &name : names) {
+            const TFileResult result = CopyOne(sourceDir + name, destDir + name, showDialog);
+            if (result == TFileResult::Cancelled)
+                return false;
+            if (result == TFileResult::Stopped) {
+                FireEnd();
+                return false;
+            }
+            Messages();
+            if (fCopyBreak)
+                return false;
+        }
+    } else {
+        const TFileResult result = CopyOne(source, dest, showDialog);
+        if (result == TFileResult::Cancelled)
+            return false;
+        if (result == TFileResult::Stopped) {
+            FireEnd();
+            return false;
+        }
+    }
+    FireEnd();
+    return true;
+}
+
+bool TJXCopy::KopiereDatei(const QString &source, const QString &dest, bool showDialog)
+{
+    const TFileResult result = CopyOne(source, dest, showDialog);
+    if (result == TFileResult::Stopped)
+        FireEnd();
+    return result == TFileResult::Copied;
+}
+
+TJXCopy::TFileResult TJXCopy::CopyOne(const QString &source, const QString &dest, bool)
+{
+    while (!JXFileExists(source)) {
+        const int answer =
+            Ask(QStringLiteral("Datei >") + source + QStringLiteral("< nicht gefunden"),
+                {mbAbort, mbRetry, mbIgnore});
+        if (answer == mrIgnore)
+            break;
+        if (answer != mrRetry)
+            return TFileResult::Stopped;
+    }
+
+    QString target = dest;
+    if (platform::DirectoryExists(dest) || platform::ExtractFileName(dest).isEmpty())
+        target = WithSeparator(dest) + platform::ExtractFileName(source);
+    // The same file under another spelling (case, "..", a link) is never copied onto itself.
+    if (SameFile(source, target))
+        return TFileResult::Stopped;
+
+    const qint64 size = GetFileSize(source);
+    StartFileGauges(size);
+
+    if (DiskFree(dest) > 0) {
+        while (DiskFree(target) < size - GetFileSize(target)) {
+            if (Ask(QStringLiteral("Zu wenig Speicherplatz für Datei >") + target +
+                        QStringLiteral("< auf Zieldatenträger"),
+                    {mbAbort, mbRetry}) != mrRetry)
+                return TFileResult::Stopped;
+        }
+    }
+
+    const QString targetPath = platform::ExtractFilePath(target);
+    const QString targetDir = platform::ExtractFileDir(target);
+    while (targetPath.size() > 3 && !platform::DirectoryExists(targetDir)) {
+        if (Ask(QStringLiteral("Zielverzeichnis ") + targetDir +
+                    QStringLiteral(" existiert nicht. Soll es erstellt werden ?"),
+                {mbYes, mbNo}) != mrYes)
+            return TFileResult::Stopped;
+        if (!MakeDir(targetDir)) {
+            MessageBox(QStringLiteral("Verzeichnis konnte nicht erstellt werden"),
+                       QStringLiteral("Problem"), 0x2010);
+            return TFileResult::Stopped;
+        }
+    }
+
+    ++m_filesBegun;
+    if (frmJXCopy) {
+        for (auto [panel, text] :
+             {std::pair{frmJXCopy->panSource, source}, std::pair{frmJXCopy->panDest, target}}) {
+            panel->SetCaption(jxtGetMaxString(panel->Font(), panel->Width(), text));
+            panel->Refresh();
+        }
+    }
+    if (OnChange)
+        OnChange(this, m_filesBegun, source, target);
+    emit onChange(this, m_filesBegun, source, target);
+    if (m_processMessages)
+        Messages();
+
+    const bool exists = JXFileExists(target);
+    if (exists && m_overWrite && m_overWriteMsg && !fOverwriteAllNormalAttr) {
+        const int answer =
+            Ask(QStringLiteral("Datei ") + target +
+                    QStringLiteral(" schon vorhanden. Soll sie überschrieben werden ?"),
+                {mbYes, mbNo, mbAll});
+        if (answer == mrAll)
+            fOverwriteAllNormalAttr = true;
+        else if (answer != mrYes) {
+            Skip(source);
+            return TFileResult::Copied;
+        }
+    }
+    if (exists && !m_overWrite) {
+        Skip(source);
+        return TFileResult::Copied;
+    }
+
+    while (HasAttr(target, platform::faReadOnly)) {
+        if (fOverwriteAll) {
+            // A target whose write protection cannot be lifted cannot be replaced.
+            if (platform::FileSetAttr(target, 0) != 0 || HasAttr(target, platform::faReadOnly))
+                throw EInOutError(QStringLiteral("Cannot create file \"%1\"").arg(target), EACCES);
+            continue;
+        }
+        const int answer =
+            Ask(QStringLiteral("Datei ") + target +
+                    QStringLiteral(" Schreibgeschützt. Soll sie überschrieben werden ?"),
+                {mbYes, mbNo, mbAll});
+        if (answer == mrAll) {
+            fOverwriteAll = true;
+        } else if (answer == mrYes) {
+            if (platform::FileSetAttr(target, 0) != 0 || HasAttr(target, platform::faReadOnly))
+                throw EInOutError(QStringLiteral("Cannot create file \"%1\"").arg(target), EACCES);
+        } else {
+            Skip(source);
+            return TFileResult::Copied;
+        }
+    }
+
+    return CopyData(source, target) ? TFileResult::Copied : TFileResult::Cancelled;
+}
+
+bool TJXCopy::CopyData(const QString &source, const QString &target)
+{
+    std::vector<char> buffer(static_cast<std::size_t>(m_bufferSize));
+
+    TFdGuard in;
+    const QString hostSource = platform::ToHostPath(source);
+    if (!hostSource.isEmpty())
+        in.fd =
+            ::open(QFile::encodeName(hostSource).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    struct stat st;
+    // Only regular files are read: a FIFO or device would block or never end.
+    if (in.fd < 0 || ::fstat(in.fd, &st) != 0 || !S_ISREG(st.st_mode))
+        throw EInOutError(QStringLiteral("Cannot open file \"%1\"").arg(source),
+                          errno ? errno : EINVAL);
+
+    platform::TAtomicFile out;
+    const QString hostTarget = platform::ToHostPath(target);
+    if (hostTarget.isEmpty() || !out.Open(hostTarget))
+        throw EInOutError(QStringLiteral("Cannot create file \"%1\"").arg(target), out.Error());
+
+    for (;;) {
+        const ssize_t n = ::read(in.fd, buffer.data(), buffer.size());
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            throw EInOutError(QStringLiteral("Read error in \"%1\"").arg(source), errno);
+        }
+        if (n == 0)
+            break;
+        if (!out.Write(buffer.data(), n))
+            ThrowWriteError(target);
+        if (m_processMessages)
+            Messages();
+        if (fCopyBreak) {
+            // Cancelled: the temporary file goes, an existing target stays as it was.
+            SetTag(9999);
+            out.Discard();
+            return false;
+        }
+        AddProgress(n);
+    }
+
+    if (m_copyDate) {
+        const struct timespec times[2] = {st.st_atim, st.st_mtim};
+        ::futimens(out.Handle(), times);
+    }
+    if (m_copyAttrib)
+        ::fchmod(out.Handle(), st.st_mode & 07777 & ~mode_t(S_ISUID | S_ISGID));
+    if (!out.Commit(true, false))
+        ThrowWriteError(target);
+    return true;
+}
+
+} // namespace jxt

@@ -1,0 +1,214 @@
+// SPDX-License-Identifier: MIT
+// TJXCopy: copies one file or all files matching a wildcard, asking the user in German
+// dialogs, with progress in gauges and an optional progress form that can cancel the run.
+#pragma once
+
+#include "display/JXGauge.h"
+#include "host/About.h"
+#include "host/Component.h"
+#include "host/Export.h"
+#include "host/Forms.h"
+#include "util/JXVersions.h"
+
+#include <cstdint>
+#include <functional>
+
+namespace jxt {
+
+class TBitBtn;
+class TLabel;
+class TPanel;
+
+/// Fires before each file is copied: the number of files begun in this run (the current one
+/// included), the source and the target file name.
+using HilfsEvent = std::function<void(TObject *sender, int files, const QString &sourceFileName,
+                                      const QString &destFileName)>;
+
+/// The progress form of a copy run: source and target names, a gauge for the whole run, one
+/// for the current file (shown only when several files are copied), and a cancel button.
+/// The button and the Escape key ask "Kopiervorgang abbrechen ?"; Yes cancels the run.
+class JXT_EXPORT TfrmJXCopy : public TForm
+{
+    Q_OBJECT
+
+public:
+    explicit TfrmJXCopy(TComponent *owner = nullptr);
+    ~TfrmJXCopy() override;
+
+    void Button1Click();
+    /// Escape (27) asks to cancel, as the button does.
+    void FormKeyPress(QChar &key);
+
+    TLabel *Label1 = nullptr;
+    TLabel *Label2 = nullptr;
+    TPanel *panSource = nullptr;
+    TPanel *panDest = nullptr;
+    TBitBtn *Button1 = nullptr;
+    TPanel *Panel1 = nullptr;
+    TJXGauge *jxgCopy = nullptr;
+    TPanel *panFile = nullptr;
+    TJXGauge *jxgFile = nullptr;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+};
+
+/// The progress form while a run with the form is going on, else nullptr.
+JXT_EXPORT extern TfrmJXCopy *frmJXCopy;
+/// Cancel requested (by the progress form); every new run clears it.
+JXT_EXPORT extern bool fCopyBreak;
+/// "All" chosen in this run for write-protected targets.
+JXT_EXPORT extern bool fOverwriteAll;
+/// "All" chosen in this run for existing targets.
+JXT_EXPORT extern bool fOverwriteAllNormalAttr;
+
+/// A non-visual component that copies Source (one file, or every file matching "*" and "?")
+/// to Dest (a file or a directory) block by block, and asks the user what to do about a
+/// missing source, a target medium that is full or not ready, a missing target directory and
+/// existing or write-protected targets. Progress goes to up to two gauges of the application
+/// and, with ShowCopyDialog, to the progress form.
+///
+/// Every file is written under a temporary name in the target folder and renamed into place
+/// only when complete, so a target never looks complete when it is not: on a failed write or
+/// a cancel the temporary file is removed and an existing target is left as it was. A file is
+/// never copied onto itself, whatever the spelling of its name (case, "..", a link): that run
+/// ends with false.
+///
+/// Source and Dest read back upper-cased, as names compare on the original file system; the
+/// copy itself uses the names as given, so files keep their spelling on this one.
+class JXT_EXPORT TJXCopy : public TComponent
+{
+    Q_OBJECT
+    Q_PROPERTY(jxt::TJXAboutString About_JXTools READ GetAboutJXT WRITE SetAboutJXT)
+    /// Bytes per block, 1024 to 16384; default 8192.
+    Q_PROPERTY(int BufferSize READ BufferSize WRITE SetBufferSize)
+    /// Give the copy the source's attributes (its permissions); default false.
+    Q_PROPERTY(bool CopyAttrib READ CopyAttrib WRITE SetCopyAttrib)
+    /// Give the copy the source's date; default false.
+    Q_PROPERTY(bool CopyDate READ CopyDate WRITE SetCopyDate)
+    /// Application gauge for the whole run; default none.
+    Q_PROPERTY(jxt::TJXGauge *CopyProgressGauge READ CopyProgressGauge WRITE SetCopyProgressGauge)
+    /// Destination file or directory; default empty.
+    Q_PROPERTY(QString Dest READ Dest WRITE SetDest)
+    /// Caption of the progress form; default "Kopiere Dateien...".
+    Q_PROPERTY(QString DialogCaption READ DialogCaption WRITE SetDialogCaption)
+    /// Application gauge for the current file; default none.
+    Q_PROPERTY(jxt::TJXGauge *FileProgressGauge READ FileProgressGauge WRITE SetFileProgressGauge)
+    /// Existing targets may be replaced; default false (they are skipped).
+    Q_PROPERTY(bool OverWrite READ OverWrite WRITE SetOverWrite)
+    /// Ask before replacing an existing target; default true.
+    Q_PROPERTY(bool OverWriteMsg READ OverWriteMsg WRITE SetOverWriteMsg)
+    /// Process messages after every block and before each file; default false.
+    Q_PROPERTY(bool ProcessMessages READ ProcessMessages WRITE SetProcessMessages)
+    /// Show the progress form during Copy; default false.
+    Q_PROPERTY(bool ShowCopyDialog READ ShowCopyDialog WRITE SetShowCopyDialog)
+    /// Source file name, may hold "*" and "?"; default empty.
+    Q_PROPERTY(QString Source READ Source WRITE SetSource)
+    JXT_ABOUT(JXCopyVersion)
+
+public:
+    explicit TJXCopy(TComponent *owner = nullptr);
+    ~TJXCopy() override;
+
+    int BufferSize() const { return m_bufferSize; }
+    /// Below 1024 stores 1024, above 16384 stores 16384.
+    void SetBufferSize(int value);
+    bool CopyAttrib() const { return m_copyAttrib; }
+    void SetCopyAttrib(bool value) { m_copyAttrib = value; }
+    bool CopyDate() const { return m_copyDate; }
+    void SetCopyDate(bool value) { m_copyDate = value; }
+    TJXGauge *CopyProgressGauge() const { return m_copyGauge; }
+    /// Stores the gauge and sets its progress to 0.
+    void SetCopyProgressGauge(TJXGauge *gauge);
+    /// Dest upper-cased (see the class comment), as CheckPfadName made it.
+    QString Dest() const { return m_dest.toUpper(); }
+    void SetDest(const QString &value);
+    QString DialogCaption() const { return m_dialogCaption; }
+    void SetDialogCaption(const QString &value) { m_dialogCaption = value; }
+    TJXGauge *FileProgressGauge() const { return m_fileGauge; }
+    void SetFileProgressGauge(TJXGauge *gauge);
+    bool OverWrite() const { return m_overWrite; }
+    void SetOverWrite(bool value) { m_overWrite = value; }
+    bool OverWriteMsg() const { return m_overWriteMsg; }
+    void SetOverWriteMsg(bool value) { m_overWriteMsg = value; }
+    bool ProcessMessages() const { return m_processMessages; }
+    void SetProcessMessages(bool value) { m_processMessages = value; }
+    bool ShowCopyDialog() const { return m_showCopyDialog; }
+    void SetShowCopyDialog(bool value) { m_showCopyDialog = value; }
+    /// Source upper-cased (see the class comment).
+    QString Source() const { return m_source.toUpper(); }
+    void SetSource(const QString &value) { m_source = value; }
+
+    /// Runs CopyFile(Source, Dest, ShowCopyDialog).
+    Q_INVOKABLE bool Copy();
+    /// Copies source to dest: true when the run went through to the end. A run the user
+    /// cancelled returns false without OnEnd; any other run that ends early returns false
+    /// after OnEnd. Open, read, create and write errors throw EInOutError (after the form
+    /// is closed and the gauges refreshed, without OnEnd).
+    bool CopyFile(const QString &source, const QString &dest, bool showDialog);
+    /// Copies one file as part of a run (see CopyFile); true when it was copied or skipped.
+    bool KopiereDatei(const QString &source, const QString &dest, bool showDialog);
+
+    /// True when the file exists and all bits of attr are set in its attributes.
+    bool HasAttr(const QString &fileName, int attr) const;
+    /// An empty path, a path holding "." (taken as a file name) and a path ending in a
+    /// separator unchanged, any other with a trailing backslash.
+    QString CheckPfadName(const QString &path) const;
+    /// True when the name is a file: neither a directory nor a volume label.
+    bool JXFileExists(const QString &fileName) const;
+    /// For a name with wildcards the total size of the matching files, else the file's size;
+    /// -1 when nothing is found.
+    qint64 GetFileSize(const QString &fileName) const;
+    /// For a name with wildcards the number of matching files, else 1; -1 when nothing is
+    /// found.
+    int GetFileCount(const QString &fileName) const;
+    /// Creates the directory with all missing parents; whether it exists afterwards.
+    bool MakeDir(const QString &path) const;
+
+    HilfsEvent OnChange;
+    TNotifyEvent OnStart;
+    TNotifyEvent OnEnd;
+
+signals:
+    void onChange(jxt::TObject *sender, int files, const QString &sourceFileName,
+                  const QString &destFileName);
+    void onStart(jxt::TObject *sender);
+    void onEnd(jxt::TObject *sender);
+
+protected:
+    void Notification(TComponent *component, TOperation operation) override;
+
+private:
+    /// How copying one file ended.
+    enum class TFileResult { Copied, Stopped, Cancelled };
+    TFileResult CopyOne(const QString &source, const QString &dest, bool showDialog);
+    /// The loop writing one file; false when it was cancelled.
+    bool CopyData(const QString &source, const QString &target);
+    void Skip(const QString &source);
+    void FireEnd();
+    void Messages();
+    void AddProgress(qint64 bytes);
+    void StartFileGauges(qint64 size);
+    /// Gauge values are bytes, shifted right so that the run's total fits an int.
+    int GaugeValue(qint64 bytes) const;
+
+    int m_bufferSize = 8192;
+    bool m_copyAttrib = false;
+    bool m_copyDate = false;
+    TJXGauge *m_copyGauge = nullptr;
+    QString m_dest;
+    QString m_dialogCaption;
+    TJXGauge *m_fileGauge = nullptr;
+    bool m_overWrite = false;
+    bool m_overWriteMsg = true;
+    bool m_processMessages = false;
+    bool m_showCopyDialog = false;
+    QString m_source;
+
+    int m_filesBegun = 0;
+    int m_gaugeShift = 0;
+    qint64 m_runDone = 0;
+    qint64 m_fileDone = 0;
+};
+
+} // namespace jxt
