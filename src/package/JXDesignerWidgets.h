@@ -26,6 +26,10 @@
 #include "effects/JXStars.h"
 #include "host/Controls.h"
 #include "host/Forms.h"
+#include "services/JXFind.h"
+#include "services/JXHint.h"
+#include "services/JXINI.h"
+#include "services/Jxcopy.h"
 
 #include <QFont>
 #include <QMetaProperty>
@@ -120,6 +124,12 @@ template <typename T> void PlaceOn(T *component, QWidget *parent)
     JXT_UI_SETTER(DragCursor) JXT_UI_SETTER(DragMode) JXT_UI_SETTER(TabOrder) JXT_UI_SETTER(TabStop) \
     JXT_UI_SETTER(XPosition) JXT_UI_SETTER(XRotation) JXT_UI_SETTER(YPosition) \
     JXT_UI_SETTER(YRotation) JXT_UI_SETTER(ZPosition) JXT_UI_SETTER(ZRotation) JXT_UI_SETTER(Zoom) \
+    JXT_UI_SETTER(Active) JXT_UI_SETTER(BufferSize) JXT_UI_SETTER(CopyAttrib) JXT_UI_SETTER(CopyDate) \
+    JXT_UI_SETTER(DefaultWidth) JXT_UI_SETTER(Dest) JXT_UI_SETTER(DialogCaption) JXT_UI_SETTER(FilePattern) \
+    JXT_UI_SETTER(HintHidePause) JXT_UI_SETTER(HintPause) JXT_UI_SETTER(HintPosition) JXT_UI_SETTER(INIFileName) \
+    JXT_UI_SETTER(OverWrite) JXT_UI_SETTER(OverWriteMsg) JXT_UI_SETTER(ProcessMessages) JXT_UI_SETTER(SaveLastRes) \
+    JXT_UI_SETTER(SaveWinPos) JXT_UI_SETTER(ShowCopyDialog) JXT_UI_SETTER(Source) JXT_UI_SETTER(StartPath) \
+    JXT_UI_SETTER(Subdirs) \
     using QWidget::setStyle; /* a QStyle still goes to the widget */                               \
     /* Font and QWidget's font both come as setFont: a published Font takes it, else the widget */ \
     void setFont(const QFont &font)                                                                \
@@ -340,6 +350,34 @@ public:
     JXT_UI_CONSTRUCTOR(TJXBounce)
 };
 
+class JXT_EXPORT TJXCopy : public ::jxt::TJXCopy
+{
+    Q_OBJECT
+public:
+    JXT_UI_CONSTRUCTOR(TJXCopy)
+};
+
+class JXT_EXPORT TJXFind : public ::jxt::TJXFind
+{
+    Q_OBJECT
+public:
+    JXT_UI_CONSTRUCTOR(TJXFind)
+};
+
+class JXT_EXPORT TJXHint : public ::jxt::TJXHint
+{
+    Q_OBJECT
+public:
+    JXT_UI_CONSTRUCTOR(TJXHint)
+};
+
+class JXT_EXPORT TJXINI : public ::jxt::TJXINI
+{
+    Q_OBJECT
+public:
+    JXT_UI_CONSTRUCTOR(TJXINI)
+};
+
 class JXT_EXPORT TJX3D : public ::jxt::TJX3D
 {
     Q_OBJECT
@@ -410,6 +448,10 @@ inline const std::map<QString, TWidgetFactory> &WidgetFactories()
         {QStringLiteral("TJXFillImage"),
          [](QWidget *p) -> QWidget * { return new TJXFillImage(p); }},
         {QStringLiteral("TJXFxImage"), [](QWidget *p) -> QWidget * { return new TJXFxImage(p); }},
+        {QStringLiteral("TJXCopy"), [](QWidget *p) -> QWidget * { return new TJXCopy(p); }},
+        {QStringLiteral("TJXFind"), [](QWidget *p) -> QWidget * { return new TJXFind(p); }},
+        {QStringLiteral("TJXHint"), [](QWidget *p) -> QWidget * { return new TJXHint(p); }},
+        {QStringLiteral("TJXINI"), [](QWidget *p) -> QWidget * { return new TJXINI(p); }},
     };
     return factories;
 }

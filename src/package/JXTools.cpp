@@ -22,6 +22,11 @@
 #include "effects/JXStars.h"
 #include "host/designer/DesignRegistry.h"
 #include "package/JXAboutProperty.h"
+#include "services/JXFind.h"
+#include "services/JXHint.h"
+#include "services/JXHintED.h"
+#include "services/JXINI.h"
+#include "services/Jxcopy.h"
 
 namespace jxt {
 namespace JXTools {
@@ -69,13 +74,20 @@ void Register()
                                          ClassOf<TJXAutoButton>(),
                                          ClassOf<TJXBlinker>(),
                                          ClassOf<TJXGrabBar>(),
+                                         ClassOf<TJXCopy>(),
+                                         ClassOf<TJXFind>(),
                                          ClassOf<TJXFillImage>(),
                                          ClassOf<TJXFxImage>(),
+                                         ClassOf<TJXHint>(),
+                                         ClassOf<TJXINI>(),
                                      });
 
     RegisterPropertyEditor(QStringLiteral("TJXAboutString"), nullptr,
                            QStringLiteral("About_JXTools"), QStringLiteral("TJXAboutProperty"),
                            EditorOf<TJXAboutProperty>());
+    RegisterPropertyEditor(QStringLiteral("string"), &TControl::staticMetaObject,
+                           QStringLiteral("Hint"), QStringLiteral("THintProperty"),
+                           EditorOf<THintProperty>());
 }
 
 } // namespace JXTools

@@ -340,3 +340,20 @@ TEST_F(JXToolsRegistry, EveryRegisteredClassHasItsBitmap)
 }
 
 #include "JXToolsTest.moc"
+
+TEST_F(JXToolsRegistry, HintEditorIsBoundToTheHintOfEveryControl)
+{
+    JXTools::Register();
+    const TRegisteredEditor *hintEditor = nullptr;
+    for (const TRegisteredEditor &editor : RegisteredEditors()) {
+        if (editor.editorName == QStringLiteral("THintProperty"))
+            hintEditor = &editor;
+    }
+    ASSERT_NE(hintEditor, nullptr);
+    EXPECT_EQ(hintEditor->componentClass, &TControl::staticMetaObject);
+    EXPECT_EQ(hintEditor->propertyName, QStringLiteral("Hint"));
+    // The services take their places on the page.
+    for (const char *name : {"TJXCopy", "TJXFind", "TJXHint", "TJXINI"})
+        EXPECT_NE(FindRegisteredClass(QString::fromLatin1(name)), nullptr) << name;
+    EXPECT_EQ(FindRegisteredClass(QStringLiteral("TJXDirList")), nullptr);
+}
