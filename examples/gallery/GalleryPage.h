@@ -99,6 +99,7 @@ const std::vector<TGalleryPageInfo> &GalleryPages();
 void BuildDisplayPage(TGalleryPage &page);
 void BuildButtonsPage(TGalleryPage &page);
 void BuildEffectsPage(TGalleryPage &page);
+void BuildServicesPage(TGalleryPage &page);
 
 // Component sections.
 void AddScrollText(TGalleryPage &page);
@@ -119,5 +120,9 @@ void AddBounce(TGalleryPage &page);
 void Add3D(TGalleryPage &page);
 void AddFillImage(TGalleryPage &page);
 void AddFxImage(TGalleryPage &page);
+void AddCopy(TGalleryPage &page);
+void AddFind(TGalleryPage &page);
+void AddHint(TGalleryPage &page);
+void AddINI(TGalleryPage &page);
 
 } // namespace jxt::gallery

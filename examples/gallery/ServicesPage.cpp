@@ -1,0 +1,254 @@
+// SPDX-License-Identifier: MIT
+// "Dienste": the non-visual services, each with a live demonstration: a finder filling a list
+// with running counts (grouped by directory on request), a copy with its progress form and
+// gauges, balloon hints, and window placement kept in an INI file.
+#include "GalleryPage.h"
+
+#include "display/JXGauge.h"
+#include "host/ExtCtrls.h"
+#include "host/Forms.h"
+#include "host/StdCtrls.h"
+#include "services/JXDirList.h"
+#include "services/JXFind.h"
+#include "services/JXHint.h"
+#include "services/JXINI.h"
+#include "services/Jxcopy.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace jxt::gallery {
+
+namespace {
+
+QPushButton *AddButton(TGallerySection &section, const QString &text)
+{
+    auto *button = new QPushButton(text, &section);
+    section.Form()->addRow(QString(), button);
+    return button;
+}
+
+/// A folder for the page's files that lives as long as the page.
+std::shared_ptr<QTemporaryDir> PageFolder()
+{
+    static std::weak_ptr<QTemporaryDir> shared;
+    if (auto folder = shared.lock())
+        return folder;
+    auto folder = std::make_shared<QTemporaryDir>();
+    shared = folder;
+    return folder;
+}
+
+} // namespace
+
+void AddFind(TGalleryPage &page)
+{
+    auto &section = *page.AddSection(
+        QStringLiteral("TJXFind und TJXDirList"),
+        QStringLiteral("Durchsucht einen Verzeichnisbaum nach einer Musterliste "
+                       "(\"*.H;*.CPP\") und meldet jeden Fund mit laufenden Zählern; "
+                       "Abbrechen beendet die Suche. TJXDirList gruppiert die Funde nach "
+                       "Verzeichnissen."));
+    auto *find = new TJXFind(section.Stage());
+    auto *dirList = new TJXDirList(section.Stage());
+    find->SetSubdirs(true);
+    find->SetFilePattern(QStringLiteral("*.H;*.CPP"));
+    find->SetStartPath(QDir::currentPath());
+
+    auto *counts = new TLabel(section.Stage());
+    counts->SetCaption(QStringLiteral("0 Verzeichnisse, 0 Dateien"));
+    section.Place(counts, 8, 8);
+    auto *results = new QPlainTextEdit(&section);
+    results->setReadOnly(true);
+    results->setFixedHeight(140);
+
+    section.AddLineEdit(QStringLiteral("StartPath"), find->StartPath(),
+                        [find](const QString &text) { find->SetStartPath(text); });
+    section.AddLineEdit(QStringLiteral("FilePattern"), find->FilePattern(),
+                        [find](const QString &text) { find->SetFilePattern(text); });
+    section.AddCheckBox(QStringLiteral("Subdirs"), find->Subdirs(),
+                        [find](bool on) { find->SetSubdirs(on); });
+    section.Form()->addRow(QStringLiteral("Funde"), results);
+
+    find->OnChange = [counts](TObject *, const QString &, int dirs, int files) {
+        counts->SetCaption(QStringLiteral("%1 Verzeichnisse, %2 Dateien").arg(dirs).arg(files));
+    };
+    find->OnFindFile = [results, dirList](TObject *, TSearchRec &rec, const QString &path,
+                                          const QString &) {
+        results->appendPlainText(path + rec.Name);
+        dirList->FileList()->Add(path + rec.Name);
+    };
+    QObject::connect(AddButton(section, QStringLiteral("Suchen")), &QPushButton::clicked, results,
+                     [find, results, dirList] {
+                         results->clear();
+                         dirList->FileList()->Clear();
+                         find->Execute();
+                     });
+    QObject::connect(AddButton(section, QStringLiteral("Abbrechen")), &QPushButton::clicked,
+                     results, [find] { find->BreakScan(); });
+    QObject::connect(AddButton(section, QStringLiteral("Nach Verzeichnissen gruppieren")),
+                     &QPushButton::clicked, results, [results, dirList] {
+                         dirList->Update();
+                         results->clear();
+                         for (int i = 0; i < dirList->DirList()->Count(); ++i)
+                             results->appendPlainText(QStringLiteral("%1: %2").arg(
+                                 dirList->DirList()->Get(i), dirList->GetFiles(i)->CommaText()));
+                     });
+}
+
+void AddCopy(TGalleryPage &page)
+{
+    auto &section = *page.AddSection(
+        QStringLiteral("TJXCopy"),
+        QStringLiteral("Kopiert eine Datei oder alle Dateien eines Musters blockweise, fragt "
+                       "auf Deutsch nach, zeigt den Fortschritt in zwei Anzeigen und im "
+                       "Fortschrittsfenster, das den Vorgang abbrechen kann. Ein Abbruch "
+                       "hinterlässt kein halbes Ziel."));
+    auto folder = PageFolder();
+    auto *copy = new TJXCopy(section.Stage());
+    auto *runGauge = new TJXGauge(section.Stage());
+    runGauge->SetBounds(0, 0, 300, 22);
+    runGauge->SetBoxes(20);
+    section.Place(runGauge, 8, 8);
+    auto *fileGauge = new TJXGauge(section.Stage());
+    fileGauge->SetBounds(0, 0, 300, 22);
+    fileGauge->SetBoxes(20);
+    fileGauge->SetBoxColor(clPurple);
+    section.Place(fileGauge, 8, 36);
+    copy->SetCopyProgressGauge(runGauge);
+    copy->SetFileProgressGauge(fileGauge);
+    copy->SetShowCopyDialog(true);
+    copy->SetProcessMessages(true);
+    copy->SetOverWrite(true);
+    copy->SetBufferSize(16384);
+
+    auto *status = new TLabel(section.Stage());
+    status->SetCaption(QStringLiteral("bereit"));
+    section.Place(status, 8, 64);
+
+    section.AddSpinBox(QStringLiteral("BufferSize"), 1024, 16384, copy->BufferSize(),
+                       [copy](int v) { copy->SetBufferSize(v); });
+    section.AddCheckBox(QStringLiteral("ShowCopyDialog"), copy->ShowCopyDialog(),
+                        [copy](bool on) { copy->SetShowCopyDialog(on); });
+    section.AddCheckBox(QStringLiteral("OverWriteMsg"), copy->OverWriteMsg(),
+                        [copy](bool on) { copy->SetOverWriteMsg(on); });
+    QObject::connect(
+        AddButton(section, QStringLiteral("Vier Dateien zu 16 MiB kopieren")),
+        &QPushButton::clicked, status, [copy, status, folder] {
+            QDir(folder->path()).mkpath(QStringLiteral("quelle"));
+            for (int i = 1; i <= 4; ++i) {
+                QFile file(folder->filePath(QStringLiteral("quelle/daten%1.bin").arg(i)));
+                if (file.exists() || !file.open(QIODevice::WriteOnly))
+                    continue;
+                const QByteArray block(1 << 20, char('0' + i));
+                for (int j = 0; j < 16; ++j)
+                    file.write(block);
+            }
+            copy->SetSource(folder->filePath(QStringLiteral("quelle/*.bin")));
+            copy->SetDest(folder->filePath(QStringLiteral("ziel/")));
+            status->SetCaption(QStringLiteral("kopiert ..."));
+            const bool done = copy->Copy();
+            status->SetCaption(done ? QStringLiteral("fertig") : QStringLiteral("abgebrochen"));
+        });
+}
+
+void AddHint(TGalleryPage &page)
+{
+    auto &section = *page.AddSection(
+        QStringLiteral("TJXHint"),
+        QStringLiteral("Ersetzt die Hinweise der Anwendung durch Sprechblasen mit Schatten und "
+                       "einem Schwanz zum Mauszeiger; am Bildschirmrand klappt die Blase in "
+                       "eine andere Ecke. Fahren Sie mit der Maus über die Felder."));
+    // Active from the start: every hint of the gallery shows as a balloon.
+    auto *hint = new TJXHint(section.Stage());
+    int left = 8;
+    for (const QString &text :
+         {QStringLiteral("Ein kurzer Hinweis"), QStringLiteral("Zwei Zeilen:^Mdie zweite hier"),
+          QStringLiteral("Ein langer Hinweis, der an der Breite "
+                         "DefaultWidth umbrochen und zentriert wird.")}) {
+        auto *panel = new TPanel(section.Stage());
+        panel->SetBounds(0, 0, 120, 40);
+        panel->SetCaption(QStringLiteral("Hinweis %1").arg(left / 130 + 1));
+        panel->SetHint(text);
+        panel->SetShowHint(true);
+        section.Place(panel, left, 8);
+        left += 130;
+    }
+    section.AddCheckBox(QStringLiteral("Active"), hint->Active(),
+                        [hint](bool on) { hint->SetActive(on); });
+    section.AddChoice(QStringLiteral("HintPosition"),
+                      {QStringLiteral("hpAboveLeft"), QStringLiteral("hpAboveRight"),
+                       QStringLiteral("hpBelowLeft"), QStringLiteral("hpBelowRight")},
+                      int(hint->HintPosition()),
+                      [hint](int i) { hint->SetHintPosition(THintPosition(i)); });
+    section.AddColorCycle(QStringLiteral("Color"), {clYellow, clAqua, clLime, clWhite},
+                          hint->Color(), [hint](TColor c) { hint->SetColor(c); });
+    section.AddSpinBox(QStringLiteral("DefaultWidth"), 40, 400, hint->DefaultWidth(),
+                       [hint](int v) { hint->SetDefaultWidth(v); });
+    section.AddSpinBox(QStringLiteral("ShadowDepth"), 0, 30, hint->ShadowDepth(),
+                       [hint](int v) { hint->SetShadowDepth(v); });
+    section.AddSpinBox(QStringLiteral("HintPause"), 0, 3000, hint->HintPause(),
+                       [hint](int v) { hint->SetHintPause(v); });
+}
+
+void AddINI(TGalleryPage &page)
+{
+    auto &section = *page.AddSection(
+        QStringLiteral("TJXINI"),
+        QStringLiteral("Speichert Lage, Größe und Zustand eines Fensters in einer INI-Datei und "
+                       "stellt sie wieder her; dazu Werte, Abschnitte, Listen und Schriften."));
+    auto folder = PageFolder();
+    auto *form = new TForm();
+    form->SetCaption(QStringLiteral("Fenster mit TJXINI"));
+    form->SetBounds(120, 120, 320, 160);
+    auto *ini = new TJXINI(form);
+    ini->SetName(QStringLiteral("Demo"));
+    ini->SetINIFileName(folder->filePath(QStringLiteral("fenster.ini")));
+    ini->SetSaveWinPos(swpSizePosition);
+    auto *contents = new QPlainTextEdit(&section);
+    contents->setReadOnly(true);
+    contents->setFixedHeight(110);
+    const auto show = [ini, contents] {
+        QFile file(ini->ININame());
+        contents->setPlainText(file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll())
+                                                              : QStringLiteral("(keine Datei)"));
+    };
+    show();
+    section.AddChoice(QStringLiteral("SaveWinPos"),
+                      {QStringLiteral("swpNone"), QStringLiteral("swpPosition"),
+                       QStringLiteral("swpSizePosition")},
+                      int(ini->SaveWinPos()),
+                      [ini](int i) { ini->SetSaveWinPos(TWinPosStyle(i)); });
+    section.AddCheckBox(QStringLiteral("SaveLastRes"), ini->SaveLastRes(),
+                        [ini](bool on) { ini->SetSaveLastRes(on); });
+    QObject::connect(AddButton(section, QStringLiteral("Fenster zeigen")), &QPushButton::clicked,
+                     contents, [form] { form->Show(); });
+    QObject::connect(AddButton(section, QStringLiteral("WriteINI")), &QPushButton::clicked,
+                     contents, [ini, show] {
+                         ini->WriteINI();
+                         show();
+                     });
+    QObject::connect(AddButton(section, QStringLiteral("ReadINI")), &QPushButton::clicked, contents,
+                     [ini] { ini->ReadINI(); });
+    section.Form()->addRow(QStringLiteral("INI-Datei"), contents);
+    QObject::connect(contents, &QObject::destroyed, [form] { form->Free(); });
+}
+
+void BuildServicesPage(TGalleryPage &page)
+{
+    AddCopy(page);
+    AddFind(page);
+    AddHint(page);
+    AddINI(page);
+}
+
+} // namespace jxt::gallery
