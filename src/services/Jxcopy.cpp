@@ -54,9 +54,9 @@ bool HasWildcards(const QString &name)
 
 /// Free bytes on the volume that holds path (or would hold it), -1 when there is no such
 /// volume (an unmapped drive, say).
-qint64 DiskFree(const QString &path)
+qint64 DiskFree(const QString &path, bool isHostPath = false)
 {
-    QString host = platform::ToHostPath(path);
+    const QString host = isHostPath ? path : platform::ToHostPath(path);
     if (host.isEmpty())
         return -1;
     // The path itself need not exist yet; its nearest existing folder is on the same volume.
@@ -73,16 +73,34 @@ qint64 DiskFree(const QString &path)
     return free;
 }
 
-/// Whether both names lead to one file (by device and inode, after following links).
-bool SameFile(const QString &a, const QString &b)
+/// Whether both host paths lead to one file (by device and inode, after following links).
+bool SameFile(const QString &ha, const QString &hb)
 {
-    const QString ha = platform::ToHostPath(a);
-    const QString hb = platform::ToHostPath(b);
     struct stat sa, sb;
     if (ha.isEmpty() || hb.isEmpty() || ::stat(QFile::encodeName(ha).constData(), &sa) != 0 ||
         ::stat(QFile::encodeName(hb).constData(), &sb) != 0)
         return false;
     return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
+/// Facts about a host path from one stat: -1 size when it does not exist.
+struct THostFile
+{
+    bool exists = false;
+    bool isDir = false;
+    qint64 size = -1;
+};
+
+THostFile StatHost(const QString &host)
+{
+    THostFile f;
+    struct stat st;
+    if (!host.isEmpty() && ::stat(QFile::encodeName(host).constData(), &st) == 0) {
+        f.exists = true;
+        f.isDir = S_ISDIR(st.st_mode);
+        f.size = S_ISREG(st.st_mode) ? qint64(st.st_size) : 0;
+    }
+    return f;
 }
 
 int Ask(const QString &text, TMsgDlgButtons buttons)
@@ -379,6 +397,7 @@ bool TJXCopy::CopyFile(const QString &source, const QString &dest, bool showDial
     fOverwriteAll = false;
     fOverwriteAllNormalAttr = false;
     m_filesBegun = 0;
+    m_folderNames.clear();
     m_runDone = 0;
     m_fileDone = 0;
 
@@ -500,6 +519,35 @@ bool TJXCopy::KopiereDatei(const QString &source, const QString &dest, bool show
     return result == TFileResult::Copied;
 }
 
+QString TJXCopy::TargetHostPath(const QString &path)
+{
+    // Names compare ignoring case, as on the original file system: an existing file whose
+    // name differs only in case is the target. Each target folder is read once per run, so
+    // copying many files into one folder does not read it again for every file.
+    const QString dir = platform::ExtractFilePath(path);
+    const QString name = platform::ExtractFileName(path);
+    const QString hostDir = platform::ToHostPath(dir.isEmpty() ? QStringLiteral(".") : dir);
+    if (hostDir.isEmpty() || name.isEmpty() || name == QLatin1String(".") ||
+        name == QLatin1String(".."))
+        return platform::ToHostPath(path);
+    auto it = m_folderNames.find(hostDir);
+    if (it == m_folderNames.end()) {
+        QHash<QString, QString> names;
+        std::vector<platform::TDirEntry> entries;
+        platform::ListDirectory(QFile::encodeName(hostDir), platform::TListDetail::Kinds, entries);
+        for (const platform::TDirEntry &e : entries)
+            names.insert(e.Name.toCaseFolded(), e.Name);
+        it = m_folderNames.emplace(hostDir, std::move(names)).first;
+    }
+    const QString folded = name.toCaseFolded();
+    auto found = it->second.constFind(folded);
+    const QString actual = found != it->second.cend() ? *found : name;
+    if (found == it->second.cend())
+        it->second.insert(folded, name); // the copy creates it under this name
+    return hostDir.endsWith(QLatin1Char('/')) ? hostDir + actual
+                                              : hostDir + QLatin1Char('/') + actual;
+}
+
 TJXCopy::TFileResult TJXCopy::CopyOne(const QString &source, const QString &dest, bool)
 {
     while (!JXFileExists(source)) {
@@ -513,17 +561,19 @@ TJXCopy::TFileResult TJXCopy::CopyOne(const QString &source, const QString &dest
     }
 
     QString target = dest;
-    if (platform::DirectoryExists(dest) || platform::ExtractFileName(dest).isEmpty())
+    if (platform::ExtractFileName(dest).isEmpty() || StatHost(TargetHostPath(dest)).isDir)
         target = WithSeparator(dest) + platform::ExtractFileName(source);
+    const QString hostSource = platform::ToHostPath(source);
+    const QString hostTarget = TargetHostPath(target);
     // The same file under another spelling (case, "..", a link) is never copied onto itself.
-    if (SameFile(source, target))
+    if (SameFile(hostSource, hostTarget))
         return TFileResult::Stopped;
 
     const qint64 size = GetFileSize(source);
     StartFileGauges(size);
 
-    if (DiskFree(dest) > 0) {
-        while (DiskFree(target) < size - GetFileSize(target)) {
+    if (DiskFree(hostTarget, true) > 0) {
+        while (DiskFree(hostTarget, true) < size - StatHost(hostTarget).size) {
             if (Ask(QStringLiteral("Zu wenig Speicherplatz für Datei >") + target +
                         QStringLiteral("< auf Zieldatenträger"),
                     {mbAbort, mbRetry}) != mrRetry)
@@ -559,7 +609,8 @@ TJXCopy::TFileResult TJXCopy::CopyOne(const QString &source, const QString &dest
     if (m_processMessages)
         Messages();
 
-    const bool exists = JXFileExists(target);
+    const THostFile targetFile = StatHost(hostTarget);
+    const bool exists = targetFile.exists && !targetFile.isDir;
     if (exists && m_overWrite && m_overWriteMsg && !fOverwriteAllNormalAttr) {
         const int answer =
             Ask(QStringLiteral("Datei ") + target +
@@ -577,10 +628,11 @@ TJXCopy::TFileResult TJXCopy::CopyOne(const QString &source, const QString &dest
         return TFileResult::Copied;
     }
 
-    while (HasAttr(target, platform::faReadOnly)) {
+    while (exists && HasAttr(hostTarget, platform::faReadOnly)) {
         if (fOverwriteAll) {
             // A target whose write protection cannot be lifted cannot be replaced.
-            if (platform::FileSetAttr(target, 0) != 0 || HasAttr(target, platform::faReadOnly))
+            if (platform::FileSetAttr(hostTarget, 0) != 0 ||
+                HasAttr(hostTarget, platform::faReadOnly))
                 throw EInOutError(QStringLiteral("Cannot create file \"%1\"").arg(target), EACCES);
             continue;
         }
@@ -591,7 +643,8 @@ TJXCopy::TFileResult TJXCopy::CopyOne(const QString &source, const QString &dest
         if (answer == mrAll) {
             fOverwriteAll = true;
         } else if (answer == mrYes) {
-            if (platform::FileSetAttr(target, 0) != 0 || HasAttr(target, platform::faReadOnly))
+            if (platform::FileSetAttr(hostTarget, 0) != 0 ||
+                HasAttr(hostTarget, platform::faReadOnly))
                 throw EInOutError(QStringLiteral("Cannot create file \"%1\"").arg(target), EACCES);
         } else {
             Skip(source);
@@ -599,15 +652,16 @@ TJXCopy::TFileResult TJXCopy::CopyOne(const QString &source, const QString &dest
         }
     }
 
-    return CopyData(source, target) ? TFileResult::Copied : TFileResult::Cancelled;
+    return CopyData(source, hostSource, target, hostTarget) ? TFileResult::Copied
+                                                            : TFileResult::Cancelled;
 }
 
-bool TJXCopy::CopyData(const QString &source, const QString &target)
+bool TJXCopy::CopyData(const QString &source, const QString &hostSource, const QString &target,
+                       const QString &hostTarget)
 {
     std::vector<char> buffer(static_cast<std::size_t>(m_bufferSize));
 
     TFdGuard in;
-    const QString hostSource = platform::ToHostPath(source);
     if (!hostSource.isEmpty())
         in.fd =
             ::open(QFile::encodeName(hostSource).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
@@ -618,7 +672,6 @@ bool TJXCopy::CopyData(const QString &source, const QString &target)
                           errno ? errno : EINVAL);
 
     platform::TAtomicFile out;
-    const QString hostTarget = platform::ToHostPath(target);
     if (hostTarget.isEmpty() || !out.Open(hostTarget))
         throw EInOutError(QStringLiteral("Cannot create file \"%1\"").arg(target), out.Error());
 

@@ -10,8 +10,11 @@
 #include "host/Forms.h"
 #include "util/JXVersions.h"
 
+#include <QHash>
+
 #include <cstdint>
 #include <functional>
+#include <map>
 
 namespace jxt {
 
@@ -183,7 +186,10 @@ private:
     enum class TFileResult { Copied, Stopped, Cancelled };
     TFileResult CopyOne(const QString &source, const QString &dest, bool showDialog);
     /// The loop writing one file; false when it was cancelled.
-    bool CopyData(const QString &source, const QString &target);
+    bool CopyData(const QString &source, const QString &hostSource, const QString &target,
+                  const QString &hostTarget);
+    /// The host path a target name stands for (see the .cpp).
+    QString TargetHostPath(const QString &path);
     void Skip(const QString &source);
     void FireEnd();
     void Messages();
@@ -206,6 +212,8 @@ private:
     QString m_source;
 
     int m_filesBegun = 0;
+    /// Per target folder of the current run: case-folded entry name -> name on disk.
+    std::map<QString, QHash<QString, QString>> m_folderNames;
     int m_gaugeShift = 0;
     qint64 m_runDone = 0;
     qint64 m_fileDone = 0;
