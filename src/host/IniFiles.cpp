@@ -3,16 +3,23 @@
 #include "host/IniFiles.h"
 
 #include "host/Strings.h"
+#include "platform/HostStat.h"
 #include "platform/Paths.h"
+#include "platform/Transfer.h"
 #include "platform/WinDir.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QMutex>
-#include <QSaveFile>
 #include <QStringDecoder>
 
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <time.h>
+#include <unistd.h>
 
 #include <algorithm>
 
@@ -313,12 +320,7 @@ bool TIniDocument::SetValue(const QString &section, const QString &key, const QS
 
     TSection *s = FindSection(sectionName);
     if (!s) {
-        // A new section goes at the end, after a blank line when the file does not end in one.
-        const TSection &last = m_sections.back();
-        const bool endsBlank =
-            last.lines.empty() ? !last.hasHeader : TrimBlanks(last.lines.back().text).isEmpty();
-        if (!endsBlank)
-            m_sections.back().lines.push_back(TLine());
+        // A new section goes at the end, right after the last line.
         TSection added;
         added.hasHeader = true;
         added.name = sectionName;
@@ -514,9 +516,81 @@ const std::shared_ptr<const TIniDocument> &EmptyDocument()
     return empty;
 }
 
+/// Reads a regular file whole, with every read checked. Opened without blocking, so a file
+/// swapped for a FIFO since it was looked at does not hang; anything but a regular file fails.
+bool ReadWholeFile(const QString &path, QByteArray *bytes)
+{
+    const int fd =
+        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0)
+        return false;
+    struct stat st;
+    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    bytes->clear();
+    if (ok && st.st_size > 0)
+        bytes->reserve(qsizetype(std::min<qint64>(st.st_size, qint64(1) << 30)));
+    char buffer[64 * 1024];
+    while (ok) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            ok = false;
+        else if (got == 0)
+            break;
+        else
+            bytes->append(buffer, qsizetype(got));
+    }
+    ::close(fd);
+    return ok;
+}
+
+/// Holds an exclusive advisory lock on the companion lock file of an INI file (".name.lock"
+/// in the same folder) for the duration of a read-modify-write. The lock lives on a file of
+/// its own because the INI file itself is replaced by a rename on every write, which would
+/// leave a lock on the old file behind.
+class TIniWriteLock
+{
+public:
+    explicit TIniWriteLock(const QString &path)
+    {
+        const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+        const QString lockPath =
+            path.left(slash + 1) + QLatin1Char('.') + path.mid(slash + 1) + QStringLiteral(".lock");
+        m_fd = ::open(QFile::encodeName(lockPath).constData(),
+                      O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0666);
+        if (m_fd < 0) {
+            m_error = errno;
+            return;
+        }
+        while (::flock(m_fd, LOCK_EX) != 0) {
+            if (errno != EINTR) {
+                m_error = errno;
+                ::close(m_fd);
+                m_fd = -1;
+                return;
+            }
+        }
+    }
+    ~TIniWriteLock()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd); // releases the lock
+    }
+    TIniWriteLock(const TIniWriteLock &) = delete;
+    TIniWriteLock &operator=(const TIniWriteLock &) = delete;
+
+    bool Held() const { return m_fd >= 0; }
+    int Error() const { return m_error; }
+
+private:
+    int m_fd = -1;
+    int m_error = 0;
+};
+
 /// The current version of the file at path, reusing previous (this object's last version)
 /// or the process cache when the file has not changed.
-TSnapshotPtr LoadSnapshot(const QString &path, const TSnapshotPtr &previous)
+TSnapshotPtr LoadSnapshot(const QString &path, const TSnapshotPtr &previous, bool verify = false)
 {
     const TFileStamp stamp = StampOf(path);
     if (!stamp.exists) {
@@ -530,19 +604,20 @@ TSnapshotPtr LoadSnapshot(const QString &path, const TSnapshotPtr &previous)
         if (cached)
             known = cached;
     }
-    if (known && known->TrustedFor(stamp))
+    if (!verify && known && known->TrustedFor(stamp))
         return known;
 
     auto snapshot = std::make_shared<TIniSnapshot>();
     snapshot->stamp = stamp;
-    QFile file(path);
-    if (!stamp.regular || !file.open(QIODevice::ReadOnly)) {
+    // Only a regular file is opened (a FIFO would block the read for ever); a read error
+    // makes the file unreadable, never a shorter text.
+    if (!stamp.regular || !ReadWholeFile(path, &snapshot->bytes)) {
         // It exists but cannot be read: reads give defaults, writes must not replace it.
         snapshot->readable = false;
+        snapshot->bytes.clear();
         snapshot->document = EmptyDocument();
         return snapshot;
     }
-    snapshot->bytes = file.readAll();
     snapshot->readNs = WallClockNs();
     if (known && known->readable && known->bytes == snapshot->bytes)
         snapshot->document = known->document;
@@ -579,7 +654,23 @@ void TIniFile::ThrowWriteError(const QString &reason) const
 
 template <typename Change> void TIniFile::Modify(Change change)
 {
-    TSnapshotPtr current = LoadSnapshot(m_path, m_snapshot);
+    if (m_path.isEmpty())
+        ThrowWriteError(QStringLiteral("no such drive"));
+    // A link is written through: its target gets the new text, the link stays.
+    QString target = m_path;
+    const QFileInfo info(m_path);
+    if (info.isSymLink()) {
+        target = info.canonicalFilePath();
+        if (target.isEmpty())
+            target = info.symLinkTarget();
+    }
+
+    // Read, change and write under one lock, so that processes writing other keys of the
+    // same file at the same time lose nothing.
+    const TIniWriteLock lock(target);
+    if (!lock.Held())
+        ThrowWriteError(QString::fromLocal8Bit(std::strerror(lock.Error())));
+    const TSnapshotPtr current = LoadSnapshot(target, m_snapshot, true);
     if (!current->readable)
         ThrowWriteError(QStringLiteral("the file cannot be read"));
     TIniDocument document = *current->document;
@@ -589,23 +680,45 @@ template <typename Change> void TIniFile::Modify(Change change)
     }
     const QByteArray bytes = document.Serialize();
 
-    QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        ThrowWriteError();
+    // The new text replaces the file only when it is completely on disk; the file keeps its
+    // permissions and owner, and a read-only file is not written at all.
+    struct stat old;
+    const bool existed = ::stat(QFile::encodeName(target).constData(), &old) == 0;
+    if (existed && !platform::HostModeWritable(old.st_mode, old.st_uid, old.st_gid))
+        ThrowWriteError(QStringLiteral("the file is read-only"));
+    platform::TAtomicFile file;
+    if (!file.Open(target, existed ? 0600 : 0666))
+        ThrowWriteError(QString::fromLocal8Bit(std::strerror(file.Error())));
+    if (existed) {
+        if (old.st_uid != ::geteuid() || old.st_gid != ::getegid()) {
+            // Only the superuser may give a file away; others keep at least the group.
+            if (::fchown(file.Handle(), old.st_uid, old.st_gid) != 0)
+                (void)::fchown(file.Handle(), uid_t(-1), old.st_gid);
+        }
+        ::fchmod(file.Handle(), old.st_mode & 07777);
+    }
+    if (!file.Write(bytes) || !file.Commit(true, true))
+        ThrowWriteError(QString::fromLocal8Bit(std::strerror(file.Error())));
 
     auto written = std::make_shared<TIniSnapshot>();
-    written->stamp = StampOf(m_path);
+    written->stamp = StampOf(target);
     written->readNs = WallClockNs();
     written->bytes = bytes;
     written->document = std::make_shared<const TIniDocument>(std::move(document));
-    Cache().Store(m_path, written);
+    Cache().Store(target, written);
     m_snapshot = written;
 }
 
 QString TIniFile::ReadString(const QString &section, const QString &ident, const QString &def) const
 {
     QString value;
-    return Document().FindValue(section, ident, &value) ? value : def;
+    if (Document().FindValue(section, ident, &value))
+        return value;
+    // A default comes back without trailing blanks, as a profile-file read gives it.
+    qsizetype end = def.size();
+    while (end > 0 && def.at(end - 1) == QLatin1Char(' '))
+        --end;
+    return end == def.size() ? def : def.left(end);
 }
 
 void TIniFile::WriteString(const QString &section, const QString &ident, const QString &value)

@@ -61,8 +61,9 @@ public:
     /// when read is put in double quotes.
     static QString EncodeValue(const QString &value);
 
-    /// Sets the value of key in section, adding the section at the end of the file or the key
-    /// after the section's last entry when missing. Names must be valid (see above); the
+    /// Sets the value of key in section, adding the section at the end of the file (right
+    /// after the last line, with no blank line before it) or the key after the section's last
+    /// entry when missing. Names must be valid (see above); the
     /// names are trimmed. Returns whether the text changed.
     bool SetValue(const QString &section, const QString &key, const QString &value);
     /// Removes every section of that name with all its lines. Returns whether one existed.
@@ -114,14 +115,26 @@ struct TIniSnapshot;
 /// refers to the Windows directory (see platform/WinDir.h); "C:\..." names the root of the
 /// host file system, and both '\' and '/' separate directories.
 ///
-/// Reads return the default for a missing or unreadable file, section or key. The parsed
-/// file is cached (per object and for the last few files of the process) and read again
-/// whenever the file changed on disk. Every write goes straight to the file: the new text is
-/// written to a temporary file in the same directory, which then replaces the file, so the
-/// file is never left half written. Writes create the file but not its directory; a write
-/// that fails throws EInOutError "Unable to write to <file>", and so does a write of a
-/// section name or key that cannot be stored (see TIniDocument::IsValidSectionName and
-/// IsValidKeyName). Line breaks in values are written as blanks.
+/// Reads return the default for a missing or unreadable file, section or key (a default is
+/// returned without its trailing spaces). Only regular files are read: a FIFO, socket or
+/// device counts as unreadable. The parsed file is cached (per object and for the last few
+/// files of the process) and read again whenever the file changed on disk.
+///
+/// Every write goes straight to the file and either completes or throws EInOutError "Unable
+/// to write to <file>" with the file left byte for byte as it was:
+/// * The write reads the file again, changes it and writes it back while it holds an
+///   exclusive advisory lock (flock) on the companion file ".<name>.lock" in the same folder,
+///   so processes and threads writing other keys of one file at the same time lose none.
+/// * The new text goes to a temporary file in the same folder, is flushed to the disk and
+///   then replaces the file by a rename (see platform/Transfer.h), so a full disk, an I/O
+///   error or a crash never leaves a shortened file. The file keeps its permission bits and,
+///   as far as the process may set them, its owner and group.
+/// * A file that exists but cannot be read, or is read-only, is never replaced; a folder that
+///   refuses the temporary or the lock file fails the write.
+/// Writes create the file but not its directory; a symbolic link is written through to its
+/// target. A section name or key that cannot be stored (see
+/// TIniDocument::IsValidSectionName and IsValidKeyName) also throws. Line breaks in values
+/// are written as blanks.
 class JXT_EXPORT TIniFile : public TObject
 {
 public:

@@ -164,8 +164,10 @@ TEST_F(IniFileTest, IntegersAndBooleans)
     ini.WriteBool("W", "t", true);
     ini.WriteBool("W", "f", false);
     const std::string text = Read(ini.FilePath());
-    const std::string tail = "\n\n[W]\ni=-123\nt=1\nf=0\n";
+    // A new section follows the last line directly, without a blank line.
+    const std::string tail = "\n[W]\ni=-123\nt=1\nf=0\n";
     EXPECT_EQ(text.substr(text.size() - std::min(text.size(), tail.size())), tail);
+    EXPECT_EQ(text.find("\n\n[W]"), std::string::npos);
 }
 
 TEST_F(IniFileTest, ListsAreClearedAndFilled)
@@ -190,7 +192,7 @@ TEST_F(IniFileTest, WriteCreatesFileAndSectionWithCrLf)
     ini.WriteString("First", "a", "1");
     ini.WriteString("Second", "b", "2");
     ini.WriteString("first", "c", "3");
-    EXPECT_EQ(Read(Path("new.ini")), "[First]\r\na=1\r\nc=3\r\n\r\n[Second]\r\nb=2\r\n");
+    EXPECT_EQ(Read(Path("new.ini")), "[First]\r\na=1\r\nc=3\r\n[Second]\r\nb=2\r\n");
 }
 
 TEST_F(IniFileTest, WriteKeepsCommentsOrderAndSpelling)
