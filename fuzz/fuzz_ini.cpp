@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 // Fuzzes the INI parser: any bytes must parse, every listed key must be found again, and
 // writing back (unchanged, with a new or changed value, without a section) must read back to
-// exactly what was meant, leaving everything else as it was.
+// exactly what was meant, leaving everything else as it was. Then a sequence of writes taken
+// from the input (set, delete a key, erase a section) is run against a simple model of what a
+// reader must see, with the text written and parsed again after every step.
 #include "host/IniFiles.h"
 
 #include <QByteArray>
@@ -9,6 +11,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <map>
 
 using namespace jxt;
 
@@ -41,6 +44,102 @@ void CheckLookups(const TIniDocument &doc)
             QString value;
             Check(doc.FindValue(section, key, &value));
         }
+    }
+}
+
+/// Names compare without surrounding spaces and tabs (only those) and ignoring case.
+QString Fold(const QString &name)
+{
+    qsizetype begin = 0;
+    qsizetype end = name.size();
+    const auto blank = [&](qsizetype i) {
+        return name.at(i) == QLatin1Char(' ') || name.at(i) == QLatin1Char('\t');
+    };
+    while (begin < end && blank(begin))
+        ++begin;
+    while (end > begin && blank(end - 1))
+        --end;
+    return name.mid(begin, end - begin).toCaseFolded();
+}
+
+/// What a reader sees: folded section -> folded key -> value (first section, first entry).
+using TModel = std::map<QString, std::map<QString, QString>>;
+
+TModel ModelOf(const TIniDocument &doc)
+{
+    TModel model;
+    for (const QString &section : doc.SectionNames()) {
+        auto &keys = model[Fold(section)];
+        for (const QString &key : doc.KeyNames(section)) {
+            QString value;
+            Check(doc.FindValue(section, key, &value));
+            keys.emplace(Fold(key), value); // the first entry of a key counts
+        }
+    }
+    return model;
+}
+
+/// Reads the next byte of the script, 0 when it is used up.
+struct TScript
+{
+    const std::uint8_t *data;
+    std::size_t size;
+    std::size_t pos = 0;
+    std::uint8_t Byte() { return pos < size ? data[pos++] : 0; }
+    QString Text(int maxLength)
+    {
+        const int length = Byte() % (maxLength + 1);
+        QByteArray bytes;
+        for (int i = 0; i < length; ++i)
+            bytes.append(char(Byte()));
+        return QString::fromLatin1(bytes);
+    }
+};
+
+/// Picks a name: one the document has (in another case or with blanks) or a new one.
+QString PickName(TScript &script, const QStringList &known)
+{
+    const std::uint8_t choice = script.Byte();
+    if (!known.isEmpty() && choice % 3 != 0) {
+        QString name = known.at(choice % known.size());
+        return choice % 2 ? name.toUpper() : QLatin1Char(' ') + name;
+    }
+    return script.Text(6);
+}
+
+void RunWriteSequence(TIniDocument doc, TScript script)
+{
+    TModel model = ModelOf(doc);
+    for (int step = 0; step < 24 && script.pos < script.size; ++step) {
+        const std::uint8_t op = script.Byte() % 4;
+        const QString section = PickName(script, doc.SectionNames());
+        if (!TIniDocument::IsValidSectionName(section))
+            continue;
+        const QString folded = Fold(section);
+        if (op == 3) {
+            const bool existed = model.erase(folded) > 0;
+            Check(doc.EraseSection(section) == existed);
+        } else {
+            const QString key = PickName(script, doc.KeyNames(section));
+            if (!TIniDocument::IsValidKeyName(key))
+                continue;
+            if (op == 2) {
+                const auto it = model.find(folded);
+                const bool existed = it != model.end() && it->second.erase(Fold(key)) > 0;
+                Check(doc.DeleteKey(section, key) == existed);
+            } else {
+                QString value = script.Text(12);
+                doc.SetValue(section, key, value);
+                value.replace(QLatin1Char('\r'), QLatin1Char(' '))
+                    .replace(QLatin1Char('\n'), QLatin1Char(' '));
+                model[folded][Fold(key)] = value;
+            }
+        }
+        // The text as written reads back as the model says, and so does the document itself.
+        const TIniDocument reread = TIniDocument::Parse(doc.Serialize());
+        Check(ModelOf(reread) == model);
+        Check(ModelOf(doc) == model);
+        doc = reread;
     }
 }
 
@@ -91,5 +190,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         Check(!reread.SectionExists(section));
         Check(reread.SectionNames().size() == sections.size() - 1);
     }
+
+    // The second half of the input, read again as a script of writes.
+    RunWriteSequence(doc, TScript{data + size / 2, size - size / 2});
     return 0;
 }

@@ -150,6 +150,14 @@ public:
     using Exception::Exception;
 };
 
+/// A size or count far beyond anything the operation can meaningfully produce (a string of
+/// billions of characters), refused before any work is done.
+class ERangeError : public Exception
+{
+public:
+    using Exception::Exception;
+};
+
 /// Locale settings used by the conversions below. The defaults are those of a German
 /// system, which the library's texts and formats were made for; applications may change them.
 struct JXT_EXPORT TFormatSettings

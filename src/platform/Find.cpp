@@ -4,6 +4,7 @@
 
 #include "platform/HostStat.h"
 #include "platform/Paths.h"
+#include "platform/Transfer.h"
 #include "platform/Volumes.h"
 
 #include <QFile>
@@ -223,6 +224,18 @@ bool ListDirectory(const QByteArray &hostDir, TListDetail detail, std::vector<TD
     const int fd = ::open(hostDir.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         return false;
+    const bool ok = ListDirectoryAt(fd, detail, entries, trustTypes);
+    ::close(fd);
+    return ok;
+}
+
+bool ListDirectoryAt(int dirFd, TListDetail detail, std::vector<TDirEntry> &entries,
+                     bool trustTypes, bool allNames)
+{
+    entries.clear();
+    const int fd = ::openat(dirFd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
     DIR *d = ::fdopendir(fd);
     if (!d) {
         ::close(fd);
@@ -244,6 +257,8 @@ bool ListDirectory(const QByteArray &hostDir, TListDetail detail, std::vector<TD
         TItem item;
         TDirEntry &entry = item.Entry;
         entry.Name = DecodeName(e->d_name, item.Ascii);
+        entry.Spellable =
+            item.Ascii ? std::strchr(e->d_name, '\\') == nullptr : IsSpellableName(e->d_name);
         item.KeyOffset = quint32(keys.size());
         item.KeyLength = 0;
         if (item.Ascii) {
@@ -275,7 +290,7 @@ bool ListDirectory(const QByteArray &hostDir, TListDetail detail, std::vector<TD
             entry.Size = detail == TListDetail::Kinds ? 0 : info.Size;
             entry.IsSymLink = info.IsSymLink;
         }
-        if ((entry.Attr & faDirectory) && !entry.IsSymLink)
+        if (allNames || ((entry.Attr & faDirectory) && !entry.IsSymLink))
             entry.NativeName = QByteArray(e->d_name);
         items.push_back(std::move(item));
     }
@@ -347,6 +362,8 @@ int FindFirst(const QString &pattern, int attr, TSearchRec &rec)
                 continue;
             TFindState::TEntry entry;
             entry.Name = DecodeName(e->d_name, entry.Ascii);
+            if (entry.Ascii ? std::strchr(e->d_name, '\\') != nullptr : !IsSpellableName(e->d_name))
+                continue;
             if (!matcher.Matches(entry.Name))
                 continue;
             anyNameMatched = true;

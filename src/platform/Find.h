@@ -58,7 +58,9 @@ struct JXT_EXPORT TSearchRec
 ///
 /// The directory is read at once; entries come in case-insensitive name order (ties in
 /// binary order), with "." and ".." first. "." and ".." are listed in every directory except
-/// a drive's root or the host root, as Windows does. Returns 0 and fills `rec` with the
+/// a drive's root or the host root. An entry whose name cannot be written as a path of this
+/// system (a backslash, or bytes that are not UTF-8; see IsSpellableName in Transfer.h) is
+/// left out: its path would name another file or none. Returns 0 and fills `rec` with the
 /// first entry, or an error code (kErrorPathNotFound, kErrorFileNotFound, kErrorNoMoreFiles).
 JXT_EXPORT int FindFirst(const QString &pattern, int attr, TSearchRec &rec);
 
@@ -71,11 +73,14 @@ JXT_EXPORT void FindClose(TSearchRec &rec);
 /// One entry of a directory listing (see ListDirectory).
 struct JXT_EXPORT TDirEntry
 {
-    QString Name;          ///< entry name as stored on disk
-    QByteArray NativeName; ///< its bytes on disk; filled for directories only (to descend)
+    QString Name;          ///< entry name as stored on disk (decoded for display and matching)
+    QByteArray NativeName; ///< its bytes on disk, the only safe way to act on the entry;
+                           ///< filled for directories (to descend), for every entry with
+                           ///< `allNames`
     int Attr = 0;          ///< fa* bits as FindFirst gives them (but see TListDetail::Kinds)
     qint64 Size = 0;       ///< as TSearchRec::Size with TListDetail::Full, else 0
     bool IsSymLink = false;
+    bool Spellable = true; ///< Name can be written in a path (see IsSpellableName)
 };
 
 /// How much a directory listing finds out about each entry.
@@ -96,6 +101,13 @@ enum class TListDetail {
 /// readable directory.
 JXT_EXPORT bool ListDirectory(const QByteArray &hostDir, TListDetail detail,
                               std::vector<TDirEntry> &entries, bool trustTypes = true);
+
+/// As ListDirectory for the open directory `dirFd` (which stays open and owned by the
+/// caller): walkers open each subdirectory relative to its parent, so a name on disk is never
+/// parsed as a path and a directory renamed during the walk cannot lead outside the tree.
+/// `allNames` fills NativeName for every entry, not only for directories.
+bool ListDirectoryAt(int dirFd, TListDetail detail, std::vector<TDirEntry> &entries,
+                     bool trustTypes = true, bool allNames = false);
 
 /// The wildcard rules of the search, case-insensitive: `*` is any run of characters, `?` one
 /// character other than a dot, or nothing at a dot or at the end of the name; `*` and `*.*`

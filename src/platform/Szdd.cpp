@@ -2,12 +2,16 @@
 // Streaming SZDD decoder.
 #include "platform/Szdd.h"
 
+#include "platform/HostStat.h"
 #include "platform/Paths.h"
+#include "platform/Transfer.h"
 
 #include <QBuffer>
 #include <QFile>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstring>
@@ -237,22 +241,52 @@ qint64 LZCopyFile(const QString &source, const QString &dest)
 {
     const QString src = ToHostPath(source);
     const QString dst = ToHostPath(dest);
-    QFile in(src);
-    if (src.isEmpty() || !in.open(QIODevice::ReadOnly))
+    if (src.isEmpty())
         return kLzErrorBadInHandle;
-    // Creating the destination truncates it: never when it is the source itself.
-    struct stat a, b;
-    if (dst.isEmpty() || (::stat(QFile::encodeName(src).constData(), &a) == 0 &&
-                          ::stat(QFile::encodeName(dst).constData(), &b) == 0 &&
-                          a.st_dev == b.st_dev && a.st_ino == b.st_ino))
+    // Only a regular file is read; opening without blocking keeps a FIFO from hanging here.
+    const int inFd =
+        ::open(QFile::encodeName(src).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (inFd < 0)
+        return kLzErrorBadInHandle;
+    struct stat a;
+    if (::fstat(inFd, &a) != 0 || !S_ISREG(a.st_mode)) {
+        ::close(inFd);
+        return kLzErrorBadInHandle;
+    }
+    ::fcntl(inFd, F_SETFL, ::fcntl(inFd, F_GETFL) & ~O_NONBLOCK);
+    QFile in;
+    if (!in.open(inFd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(inFd);
+        return kLzErrorBadInHandle;
+    }
+
+    // The output goes to a temporary file that replaces the destination only when the whole
+    // decode succeeded: a damaged source leaves an existing destination as it was. The
+    // destination must not be the source itself (through any name or link), a directory or
+    // a read-only file.
+    struct stat b;
+    if (dst.isEmpty())
         return kLzErrorBadOutHandle;
-    QFile out(dst);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    const bool replacing = ::stat(QFile::encodeName(dst).constData(), &b) == 0;
+    if (replacing && ((a.st_dev == b.st_dev && a.st_ino == b.st_ino) || S_ISDIR(b.st_mode) ||
+                      !HostModeWritable(b.st_mode, b.st_uid, b.st_gid)))
         return kLzErrorBadOutHandle;
-    const qint64 rc = LZCopy(in, out);
+    TAtomicFile file;
+    if (!file.Open(dst, 0666))
+        return kLzErrorBadOutHandle;
+    if (replacing)
+        ::fchmod(file.Handle(), b.st_mode & 0777); // a replaced file keeps its permissions
+    QFile out;
+    if (!out.open(file.Handle(), QIODevice::WriteOnly, QFileDevice::DontCloseHandle))
+        return kLzErrorBadOutHandle;
+    qint64 rc = LZCopy(in, out);
+    if (!out.flush() || out.error() != QFileDevice::NoError)
+        rc = rc < 0 ? rc : qint64(kLzErrorWrite);
     out.close();
     if (rc < 0)
-        out.remove();
+        return rc; // `file` removes the temporary file
+    if (!file.Commit(true, false))
+        return kLzErrorWrite;
     return rc;
 }
 

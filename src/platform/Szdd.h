@@ -48,10 +48,13 @@ qint64 LZCopy(QIODevice &in, QIODevice &out, qint64 maxOutput = -1);
 /// Decodes a whole buffer; see the device form. `output` receives the decoded bytes.
 qint64 LZDecode(const QByteArray &input, QByteArray &output, qint64 maxOutput = -1);
 
-/// Decodes the file `source` into `dest` (Windows or host paths; dest is created or
-/// truncated). Returns the bytes written, kLzErrorBadInHandle when the source cannot be
-/// opened, kLzErrorBadOutHandle when the destination cannot be created, or another kLzError*
-/// code when decoding fails; a failed decode removes the incomplete destination.
+/// Decodes the file `source` into `dest` (Windows or host paths). Returns the bytes written,
+/// kLzErrorBadInHandle when the source cannot be opened or is not a regular file (a FIFO,
+/// socket or device is never opened), kLzErrorBadOutHandle when the destination cannot be
+/// created (or is the source itself, a directory or read-only), or another kLzError* code
+/// when decoding or writing fails. The output is written to a temporary file that replaces
+/// the destination only after a complete decode (see platform/Transfer.h): a failure leaves
+/// an existing destination exactly as it was, and no partial file.
 qint64 LZCopyFile(const QString &source, const QString &dest);
 
 /// The name of an SZDD file's uncompressed file, completed from the header's missing character:

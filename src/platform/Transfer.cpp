@@ -267,8 +267,6 @@ bool TAtomicFile::Commit(bool replace, bool sync)
         return false;
     }
     m_tempName.clear();
-    if (sync)
-        ::fsync(m_dirFd);
     ::close(m_dirFd);
     m_dirFd = -1;
     return true;
@@ -352,6 +350,8 @@ TTransferStatus TransferFileAt(int srcDir, const QByteArray &srcName, int dstDir
         return TTransferStatus::SourceNotRegular;
     if (status != TTransferStatus::Done)
         return status;
+    // The new name must survive a crash before the old one goes.
+    ::fsync(dstDir);
     if (::unlinkat(srcDir, srcName.constData(), 0) != 0) {
         // Better two copies than none: a destination that replaced an older file stays; one
         // the move created goes again, so the failed move changed nothing.

@@ -7,7 +7,7 @@
 // * The new content is written to a temporary file in the destination's folder (a hidden
 //   name starting with ".~"), every write and the close are checked, and only then is it
 //   renamed to the final name. A move also flushes the data to the disk (fsync) before that
-//   rename, because the source is deleted right after it.
+//   rename, and the folder after it, because the source is deleted right after it.
 // * On any failure or cancel the temporary file is removed and an existing destination is
 //   left exactly as it was. A process killed half-way can leave the hidden temporary file
 //   behind, never a fragment under the final name.
@@ -60,8 +60,7 @@ public:
 
     /// Flushes the data to the disk when `sync`, closes the file (checked) and renames it to
     /// the final name. With `replace` false an existing entry of that name is never replaced
-    /// (the commit fails with errno EEXIST). With `sync` the directory is flushed too, so the
-    /// new name survives a crash. On failure the temporary file is removed.
+    /// (the commit fails with errno EEXIST). On failure the temporary file is removed.
     bool Commit(bool replace, bool sync);
     /// Removes the temporary file; the final name is not touched.
     void Discard();

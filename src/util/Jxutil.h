@@ -42,6 +42,7 @@ JXT_EXPORT QString jxtSplitParLast(const QString &s, QChar sep, int index, bool 
 JXT_EXPORT void jxtDelComment(QString &s);
 
 /// s trimmed, then cut to width characters or padded on the right with blanks to width.
+/// Widths above 16,777,216 characters throw ERangeError (nothing is allocated).
 JXT_EXPORT QString jxtJustString(const QString &s, int width);
 
 /// Number of characters of s equal to c, as an 8-bit count (it wraps after 255).
@@ -100,7 +101,9 @@ JXT_EXPORT QString jxtSekToStr(int seconds);
 
 /// path, without a trailing backslash, shortened until its width in font is at most
 /// maxWidth - 10 pixels: leading directories are replaced by "\..\" one by one, then
-/// characters are cut from the end. Ends at the empty string when nothing fits.
+/// characters are cut from the end. Ends at the empty string when nothing fits. The text is
+/// measured a number of times that grows with the logarithm of its length, so paths of
+/// thousands of directories are shortened quickly.
 JXT_EXPORT QString jxtGetMaxString(const TFont *font, int maxWidth, const QString &path);
 
 /// Shuffles the strings of list in place (the attached objects stay where they are) in

@@ -8,6 +8,7 @@
 #include "platform/Files.h"
 #include "platform/Paths.h"
 #include "platform/Szdd.h"
+#include "platform/Transfer.h"
 #include "platform/Volumes.h"
 #include "platform/WinDir.h"
 #include "util/Jxutil.h"
@@ -20,6 +21,10 @@
 
 #include <algorithm>
 #include <functional>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace jxt {
 
@@ -83,20 +88,6 @@ bool IsProtectedRoot(const QString &path)
     return false;
 }
 
-/// Calls visit for every entry of directory dir (with trailing backslash) matching *.*,
-/// "." and ".." excluded. Stops when visit returns false.
-void ForEachEntry(const QString &dir, const std::function<bool(const TSearchRec &)> &visit)
-{
-    TSearchRec rec;
-    int rc = platform::FindFirst(dir + QLatin1String("*.*"), platform::faAnyFile, rec);
-    while (rc == 0) {
-        if (!IsDotEntry(rec.Name) && !visit(rec))
-            break;
-        rc = platform::FindNext(rec);
-    }
-    platform::FindClose(rec);
-}
-
 /// The upper-case form of a file name for matching. ASCII names, by far the most common, are
 /// converted here: only a-z change, exactly as QString::toUpper changes them.
 QString UpperName(const QString &name)
@@ -121,31 +112,81 @@ QString UpperName(const QString &name)
     return upper;
 }
 
+/// A directory descriptor closed at the end of its scope.
+class TDirFd
+{
+public:
+    explicit TDirFd(int fd = -1) : m_fd(fd) {}
+    ~TDirFd()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    TDirFd(const TDirFd &) = delete;
+    TDirFd &operator=(const TDirFd &) = delete;
+    int Get() const { return m_fd; }
+    bool Valid() const { return m_fd >= 0; }
+    void Reset(int fd)
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+        m_fd = fd;
+    }
+
+private:
+    int m_fd;
+};
+
+/// Opens the subdirectory `name` of the open directory `parent`, never through a link.
+int OpenSubdirectory(int parent, const QByteArray &name)
+{
+    return ::openat(parent, name.constData(),
+                    O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
+}
+
+/// Opens the directory a caller named, and the folder holding it (for removing it); the
+/// last component must be a real directory, not a link to one.
+bool OpenNamedDirectory(const QString &path, TDirFd *parent, QByteArray *name, TDirFd *dir)
+{
+    QString host = platform::ToHostPath(path);
+    while (host.size() > 1 && host.endsWith(QLatin1Char('/')))
+        host.chop(1);
+    if (host.isEmpty())
+        return false;
+    parent->Reset(platform::OpenParentDirectory(host, name));
+    if (!parent->Valid())
+        return false;
+    dir->Reset(OpenSubdirectory(parent->Get(), *name));
+    return dir->Valid();
+}
+
 /// The walk shared by the search and counting helpers: subdirectories first (never through a
 /// symbolic link), then the entries of the directory itself, each directory read once and in
 /// the order of FindFirst. `dir` is the directory as the caller named it (with a trailing
-/// backslash), `hostDir` the host directory it resolved to; subdirectories are reached by their
-/// names on disk, so the path is resolved only once for the whole walk. onEntry returns false
-/// to stop.
-bool WalkHost(const QString &dir, const QByteArray &hostDir, bool recursive,
-              platform::TListDetail detail, Pump &pump,
-              const std::function<bool(const QString &dir, const TSearchRec &)> &onEntry)
+/// backslash) and `dirFd` the open directory; subdirectories are opened relative to their
+/// parent by their names on disk, so no name is ever parsed as a path and nothing outside
+/// the tree is reached, even while entries are renamed during the walk. `spellable` is false
+/// below a directory whose name cannot be written in a path: its entries are visited (and
+/// counted) but have no path. onEntry returns false to stop.
+bool WalkAt(
+    int dirFd, const QString &dir, bool spellable, bool recursive, platform::TListDetail detail,
+    Pump &pump,
+    const std::function<bool(const QString &dir, const TSearchRec &, bool spellable)> &onEntry)
 {
     if (Terminating())
         return false;
     std::vector<platform::TDirEntry> entries;
-    platform::ListDirectory(hostDir, detail, entries);
+    platform::ListDirectoryAt(dirFd, detail, entries);
     bool go = true;
     if (recursive) {
-        const bool atRoot = hostDir == "/";
         for (const platform::TDirEntry &e : entries) {
             if (!(e.Attr & platform::faDirectory) || e.IsSymLink)
                 continue;
-            QByteArray subHost = hostDir;
-            if (!atRoot)
-                subHost += '/';
-            subHost += e.NativeName;
-            go = WalkHost(dir + e.Name + kBackslash, subHost, recursive, detail, pump, onEntry);
+            const TDirFd sub(OpenSubdirectory(dirFd, e.NativeName));
+            if (!sub.Valid())
+                continue; // gone, replaced by a link, or not readable
+            go = WalkAt(sub.Get(), dir + e.Name + kBackslash, spellable && e.Spellable, recursive,
+                        detail, pump, onEntry);
             if (!go)
                 return false;
         }
@@ -156,7 +197,7 @@ bool WalkHost(const QString &dir, const QByteArray &hostDir, bool recursive,
         rec.Attr = e.Attr;
         rec.Size = e.Size;
         rec.IsSymLink = e.IsSymLink;
-        go = onEntry(dir, rec);
+        go = onEntry(dir, rec, spellable && e.Spellable);
         pump.Run();
         if (Terminating())
             go = false;
@@ -167,13 +208,18 @@ bool WalkHost(const QString &dir, const QByteArray &hostDir, bool recursive,
 }
 
 /// Starts a walk at `dir` (with a trailing backslash, or empty for the current directory).
-bool Walk(const QString &dir, bool recursive, platform::TListDetail detail, Pump &pump,
-          const std::function<bool(const QString &dir, const TSearchRec &)> &onEntry)
+bool Walk(
+    const QString &dir, bool recursive, platform::TListDetail detail, Pump &pump,
+    const std::function<bool(const QString &dir, const TSearchRec &, bool spellable)> &onEntry)
 {
     const QString host = platform::ToHostPath(dir.isEmpty() ? QStringLiteral(".") : dir);
     if (host.isEmpty())
         return !Terminating();
-    return WalkHost(dir, QFile::encodeName(host), recursive, detail, pump, onEntry);
+    const TDirFd fd(::open(QFile::encodeName(host).constData(),
+                           O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NONBLOCK));
+    if (!fd.Valid())
+        return !Terminating();
+    return WalkAt(fd.Get(), dir, true, recursive, detail, pump, onEntry);
 }
 
 int CountFiles(const QString &path, const QString &mask, bool recursive, bool needSize,
@@ -186,12 +232,13 @@ int CountFiles(const QString &path, const QString &mask, bool recursive, bool ne
     Pump pump;
     const platform::TListDetail detail =
         needSize ? platform::TListDetail::Full : platform::TListDetail::Kinds;
-    Walk(jxtCheckPath(path), recursive, detail, pump, [&](const QString &, const TSearchRec &rec) {
-        if (jxtIsFile(rec) && (everyFile || jxtIsMatch(UpperName(rec.Name), upperMask)) &&
-            sizeOk(rec.Size))
-            ++count;
-        return true;
-    });
+    Walk(jxtCheckPath(path), recursive, detail, pump,
+         [&](const QString &, const TSearchRec &rec, bool) {
+             if (jxtIsFile(rec) && (everyFile || jxtIsMatch(UpperName(rec.Name), upperMask)) &&
+                 sizeOk(rec.Size))
+                 ++count;
+             return true;
+         });
     return count;
 }
 
@@ -218,18 +265,32 @@ bool LongForm(QString &accumulated)
     return true;
 }
 
-/// A file's bytes equal another's (used to trust a copy whose call reported failure).
-bool SameContent(const QString &a, const QString &b)
+/// Moves the entry `srcName` of `srcDir` to `dstName` of `dstDir`: a rename that never
+/// replaces; where that is not possible, and the source is not read-only, a move that replaces
+/// the destination (never a read-only one). Both by the rules of platform/Transfer.h, so a
+/// failure leaves source and destination as they were and one file under two names is never
+/// touched. `prepare` runs before the replacing move (to create the destination folder).
+bool MoveEntry(int srcDir, const QByteArray &srcName, int dstDir, const QByteArray &dstName,
+               const std::function<bool()> &prepare = {})
 {
-    QFile fa(platform::ToHostPath(a));
-    QFile fb(platform::ToHostPath(b));
-    if (!fa.open(QIODevice::ReadOnly) || !fb.open(QIODevice::ReadOnly) || fa.size() != fb.size())
+    platform::TTransferOptions options;
+    options.Mode = platform::TTransferMode::Move;
+    platform::TTransferStatus status =
+        platform::TransferFileAt(srcDir, srcName, dstDir, dstName, options);
+    if (status == platform::TTransferStatus::Done)
+        return true;
+    if (status != platform::TTransferStatus::DestExists &&
+        status != platform::TTransferStatus::WriteFailed)
         return false;
-    while (!fa.atEnd()) {
-        if (fa.read(1 << 16) != fb.read(1 << 16))
-            return false;
-    }
-    return true;
+    struct stat st;
+    if (::fstatat(srcDir, srcName.constData(), &st, 0) == 0 && S_ISREG(st.st_mode) &&
+        !(st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)))
+        return false; // a read-only file is moved only by a rename
+    if (prepare && !prepare())
+        return false;
+    options.Replace = true;
+    status = platform::TransferFileAt(srcDir, srcName, dstDir, dstName, options);
+    return status == platform::TTransferStatus::Done;
 }
 
 /// True when both names lead to the same directory entry (not merely to the same file
@@ -334,24 +395,34 @@ QString jxtGetLongFileName(const QString &fileName)
 bool jxtMoveFile(const QString &source, const QString &dest)
 {
     const QString target = platform::ExpandFileName(dest);
-    if (platform::RenameFile(source, target))
-        return true;
-    // Renaming a file to its own name fails because the destination exists; copying it onto
-    // itself and deleting the source would then destroy the only copy. It is already there.
+    // A file renamed to its own name is already where it should be.
     if (SameEntry(source, target))
         return platform::FileExists(source) || platform::IsSymLink(source);
-    const int attr = platform::FileGetAttr(source);
-    if (attr < 0 || (attr & platform::faReadOnly))
+    const QString srcHost = platform::ToHostPath(source);
+    const QString dstHost = platform::ToHostPath(target);
+    if (srcHost.isEmpty() || dstHost.isEmpty())
         return false;
-    platform::ForceDirectories(platform::ExtractFilePath(target));
-    if (!platform::DirectoryExists(platform::ExtractFilePath(target)))
+    QByteArray srcName, dstName;
+    const TDirFd srcDir(platform::OpenParentDirectory(srcHost, &srcName));
+    if (!srcDir.Valid())
         return false;
-    // A copy counts only when it happened or dest already holds exactly the same bytes: a
-    // different file that merely has the same size must not cost the source its life.
-    const bool copied = platform::CopyFile(source, target, false) || SameContent(source, target);
-    if (!copied)
-        return false;
-    return platform::DeleteFile(source);
+    TDirFd dstDir(platform::OpenParentDirectory(dstHost, &dstName));
+    const QString targetDir = platform::ExtractFilePath(target);
+    const auto createDir = [&] {
+        if (dstDir.Valid())
+            return true;
+        platform::ForceDirectories(targetDir);
+        dstDir.Reset(platform::OpenParentDirectory(dstHost, &dstName));
+        return dstDir.Valid();
+    };
+    if (!dstDir.Valid()) {
+        // No folder to rename into: the move can only be made once it is created.
+        struct stat st;
+        if (::fstatat(srcDir.Get(), srcName.constData(), &st, 0) != 0 ||
+            (S_ISREG(st.st_mode) && !(st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH))) || !createDir())
+            return false;
+    }
+    return MoveEntry(srcDir.Get(), srcName, dstDir.Get(), dstName, createDir);
 }
 
 bool jxtMoveDir(const QString &source, const QString &dest)
@@ -369,28 +440,98 @@ bool jxtMoveDir(const QString &source, const QString &dest)
         return false;
     if (platform::MoveFile(src, dst))
         return true;
-    if (!platform::DirectoryExists(src))
+    TDirFd parent, dir;
+    QByteArray name;
+    if (!OpenNamedDirectory(src, &parent, &name, &dir))
         return false;
-    std::vector<QString> names;
-    ForEachEntry(src + kBackslash, [&](const TSearchRec &rec) {
-        if (rec.Attr != platform::faDirectory && rec.Attr != platform::faVolumeID)
-            names.push_back(rec.Name);
-        return true;
-    });
-    for (const QString &name : names)
-        jxtMoveFile(src + kBackslash + name, dst + kBackslash + name);
-    return platform::RemoveDir(src);
+    // The entries are moved by their names on disk from the open directory: a name holding
+    // "..", a backslash or bytes that are not UTF-8 is only ever that entry.
+    std::vector<platform::TDirEntry> entries;
+    platform::ListDirectoryAt(dir.Get(), platform::TListDetail::Kinds, entries, true, true);
+    TDirFd target;
+    const QString dstHost = platform::ToHostPath(dst);
+    for (const platform::TDirEntry &e : entries) {
+        if (e.Attr == platform::faDirectory || e.Attr == platform::faVolumeID)
+            continue;
+        if (!target.Valid()) {
+            if (dstHost.isEmpty())
+                break;
+            platform::ForceDirectories(dst);
+            target.Reset(
+                ::open(QFile::encodeName(dstHost).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+            if (!target.Valid())
+                break;
+        }
+        MoveEntry(dir.Get(), e.NativeName, target.Get(), e.NativeName);
+    }
+    return ::unlinkat(parent.Get(), name.constData(), AT_REMOVEDIR) == 0;
 }
+
+namespace {
+
+void RefuseDeletion(const QString &what)
+{
+    ShowMessage(QStringLiteral("jxtKillPath - Fehler : ") + what +
+                QStringLiteral(" kann nicht gelöscht werden"));
+}
+
+/// Deletes the directory `name` of the open directory `parent` with everything in it; `p` is
+/// its path as shown in messages (with a trailing backslash). Every entry is reached through
+/// the open directory that holds it and by its name on disk, never by a path: no name, and
+/// no rename during the walk, can lead outside the tree. Links are deleted, never followed.
+bool KillDirectoryAt(int parent, const QByteArray &name, int dirFd, const QString &p, bool &stopped)
+{
+    bool result = true;
+    std::vector<platform::TDirEntry> entries;
+    platform::ListDirectoryAt(dirFd, platform::TListDetail::Kinds, entries, true, true);
+    for (const platform::TDirEntry &e : entries) {
+        if (Terminating()) {
+            stopped = true;
+            return false;
+        }
+        Application()->ProcessMessages();
+        if (!(e.Attr & platform::faDirectory) || e.IsSymLink)
+            continue;
+        const TDirFd sub(OpenSubdirectory(dirFd, e.NativeName));
+        if (!sub.Valid()) {
+            RefuseDeletion(p + e.Name);
+            result = false;
+            continue;
+        }
+        result = KillDirectoryAt(dirFd, e.NativeName, sub.Get(), p + e.Name + kBackslash, stopped);
+        if (stopped)
+            return false;
+    }
+    for (const platform::TDirEntry &e : entries) {
+        if (Terminating()) {
+            stopped = true;
+            return false;
+        }
+        Application()->ProcessMessages();
+        // A link to a directory goes like a file: the link itself, never what it points to.
+        if ((e.Attr & platform::faDirectory) && !e.IsSymLink)
+            continue;
+        if (::unlinkat(dirFd, e.NativeName.constData(), 0) != 0) {
+            RefuseDeletion(p + e.Name);
+            result = false;
+        }
+    }
+    if (::unlinkat(parent, name.constData(), AT_REMOVEDIR) != 0) {
+        MessageDlg(QStringLiteral("jxtKillPath - Verzeichnis ") + p +
+                       QStringLiteral(" läßt sich nicht löschen"),
+                   mtWarning, {mbOK});
+        result = false;
+    }
+    return result;
+}
+
+} // namespace
 
 bool jxtKillPath(const QString &path)
 {
     const QString p = jxtCheckPath(path);
-    const auto refuse = [](const QString &what) {
-        ShowMessage(QStringLiteral("jxtKillPath - Fehler : ") + what +
-                    QStringLiteral(" kann nicht gelöscht werden"));
-    };
     if (p.size() < 5 || IsProtectedRoot(p) || IsProtectedRoot(path)) {
-        refuse(p);
+        RefuseDeletion(p);
         return false;
     }
     // A link to a directory goes itself; what it points to is not part of the tree.
@@ -398,47 +539,19 @@ bool jxtKillPath(const QString &path)
     if (platform::IsSymLink(named)) {
         if (platform::DeleteFile(named))
             return true;
-        refuse(named);
+        RefuseDeletion(named);
         return false;
     }
-    bool result = true;
-    std::vector<TSearchRec> entries;
-    ForEachEntry(p, [&](const TSearchRec &rec) {
-        entries.push_back(rec);
-        return true;
-    });
-    for (const TSearchRec &rec : entries) {
-        if (Terminating())
-            return false;
-        Application()->ProcessMessages();
-        if (jxtIsDirectory(rec) && !rec.IsSymLink)
-            result = jxtKillPath(p + rec.Name);
+    TDirFd parent, dir;
+    QByteArray name;
+    if (!OpenNamedDirectory(named, &parent, &name, &dir)) {
+        MessageDlg(QStringLiteral("jxtKillPath - Verzeichnis ") + p +
+                       QStringLiteral(" läßt sich nicht löschen"),
+                   mtWarning, {mbOK});
+        return false;
     }
-    for (const TSearchRec &rec : entries) {
-        if (Terminating())
-            return false;
-        Application()->ProcessMessages();
-        // A link to a directory goes like a file: the link itself, never what it points to.
-        if (!jxtIsFile(rec) && !rec.IsSymLink)
-            continue;
-        const QString f = p + rec.Name;
-        if (!rec.IsSymLink && (rec.Attr & platform::faReadOnly))
-            platform::FileSetAttr(f, 0);
-        if (!platform::DeleteFile(f)) {
-            refuse(f);
-            result = false;
-        }
-    }
-    if (p.size() > 3) {
-        const QString dir = p.left(p.size() - 1);
-        if (!platform::RemoveDir(dir)) {
-            MessageDlg(QStringLiteral("jxtKillPath - Verzeichnis ") + p +
-                           QStringLiteral(" läßt sich nicht löschen"),
-                       mtWarning, {mbOK});
-            result = false;
-        }
-    }
-    return result;
+    bool stopped = false;
+    return KillDirectoryAt(parent.Get(), name, dir.Get(), p, stopped);
 }
 
 // Volumes
@@ -582,7 +695,7 @@ bool jxtFilesExists(const QString &path, const QString &mask, bool recursive)
     bool found = false;
     Pump pump;
     Walk(jxtCheckPath(path), recursive, platform::TListDetail::Kinds, pump,
-         [&](const QString &, const TSearchRec &rec) {
+         [&](const QString &, const TSearchRec &rec, bool) {
              // Directories are never files, hidden ones (attribute 18) included.
              found = jxtIsFile(rec) && jxtIsMatch(UpperName(rec.Name), mask);
              return !found;
@@ -598,8 +711,9 @@ void jxtGetFiles(TStrings *list, const QString &path, const QString &mask, bool 
     list->Clear();
     Pump pump;
     Walk(jxtCheckPath(path), recursive, platform::TListDetail::Kinds, pump,
-         [&](const QString &dir, const TSearchRec &rec) {
-             if (jxtIsFile(rec) && jxtIsMatch(UpperName(rec.Name), mask))
+         [&](const QString &dir, const TSearchRec &rec, bool spellable) {
+             // A path that cannot be spelt would name another file, or none.
+             if (spellable && jxtIsFile(rec) && jxtIsMatch(UpperName(rec.Name), mask))
                  list->Add(dir + rec.Name);
              return true;
          });
@@ -670,31 +784,84 @@ int jxtLZCopyFile(const QString &source, const QString &dest)
     return int(result);
 }
 
+namespace {
+
+/// Opens a file for reading when it is a regular file; FIFOs, sockets and devices are never
+/// opened (the open does not block, and they are refused), so they read as unreadable files.
+bool OpenRegularFile(const QString &fileName, QFile &file)
+{
+    const QString host = platform::ToHostPath(fileName);
+    if (host.isEmpty())
+        return false;
+    const int fd =
+        ::open(QFile::encodeName(host).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0)
+        return false;
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return false;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
 int jxtFindFileString(const QString &fileName, const QString &text)
 {
     constexpr qint64 kBlock = 2048;
     const QByteArray needle = text.toUtf8();
-    QFile file(platform::ToHostPath(fileName));
-    if (!platform::FileExists(fileName) || !file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!platform::FileExists(fileName) || !OpenRegularFile(fileName, file))
         return 0;
     // A text as long as a block could never advance the search (the read position moves
     // back by the text's length): nothing that long is looked for.
-    if (needle.isEmpty() || needle.size() >= kBlock)
+    const qint64 n = needle.size();
+    if (n == 0 || n >= kBlock)
         return 0;
+
+    // The blocks of the search start at multiples of (block - n) and overlap by n bytes, zero
+    // bytes read as 1. The first block holding an occurrence holds the first occurrence in the
+    // file, so one pass over the file finds it (Knuth-Morris-Pratt: every byte is looked at a
+    // bounded number of times, whatever the text) and the block follows from its offset.
+    std::vector<qint64> fail(size_t(n) + 1, 0);
+    fail[0] = -1;
+    for (qint64 i = 1, k = -1; i <= n; ++i) {
+        while (k >= 0 && needle[k] != needle[i - 1])
+            k = fail[size_t(k)];
+        fail[size_t(i)] = ++k;
+    }
     int result = 0;
     {
         HourGlass hourGlass;
-        while (true) {
-            QByteArray block = file.read(kBlock);
-            block.replace('\0', '\1');
-            const int at = block.indexOf(needle);
-            if (at >= 0) {
-                result = at + 1;
+        QByteArray buffer(1 << 16, Qt::Uninitialized);
+        qint64 offset = 0; // of buffer[0] in the file
+        qint64 matched = 0;
+        qint64 found = -1;
+        while (found < 0) {
+            const qint64 got = file.read(buffer.data(), buffer.size());
+            if (got <= 0)
                 break;
+            for (qint64 i = 0; i < got; ++i) {
+                const char c = buffer[i] == '\0' ? '\1' : buffer[i];
+                while (matched >= 0 && needle[matched] != c)
+                    matched = fail[size_t(matched)];
+                if (++matched == n) {
+                    found = offset + i + 1 - n;
+                    break;
+                }
             }
-            if (file.atEnd() || block.size() < kBlock)
-                break;
-            file.seek(file.pos() - needle.size());
+            offset += got;
+        }
+        if (found >= 0) {
+            const qint64 step = kBlock - n;
+            const qint64 block = std::max<qint64>(0, (found + n - kBlock + step - 1) / step);
+            result = int(found - block * step + 1);
         }
     }
     Screen()->SetCursor(crDefault);
@@ -703,8 +870,8 @@ int jxtFindFileString(const QString &fileName, const QString &text)
 
 QString jxtGetFileString(const QString &fileName)
 {
-    QFile file(platform::ToHostPath(fileName));
-    if (!platform::FileExists(fileName) || !file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!platform::FileExists(fileName) || !OpenRegularFile(fileName, file))
         return QString();
     QString result;
     {

@@ -16,6 +16,7 @@
 #include <iterator>
 #include <random>
 #include <string>
+#include <vector>
 
 namespace jxt {
 
@@ -241,6 +242,11 @@ void jxtDelComment(QString &s)
 
 QString jxtJustString(const QString &s, int width)
 {
+    // Padding is meant for columns of text; a width beyond this would only allocate
+    // gigabytes of blanks.
+    constexpr int kMaxJustWidth = 1 << 24;
+    if (width > kMaxJustWidth)
+        throw ERangeError(QStringLiteral("jxtJustString: width %1 is out of range").arg(width));
     const QString trimmed = Trim(s);
     if (width < trimmed.size())
         return trimmed.left(std::max(width, 0));
@@ -424,20 +430,63 @@ QString jxtGetMaxString(const TFont *font, int maxWidth, const QString &path)
     if (result.endsWith(kBackslash))
         result.chop(1);
     const QString up = QStringLiteral("\\..\\");
-    // Every round removes a directory or a character, so the loop ends at the latest with
-    // the empty string, which is the result when not even that fits.
-    while (!result.isEmpty() && canvas->TextWidth(result) > maxWidth - 10) {
+    const auto fits = [&](const QString &text) { return canvas->TextWidth(text) <= maxWidth - 10; };
+    if (result.isEmpty() || fits(result))
+        return result;
+
+    // While more than two backslashes remain, a round folds every "\..\" into "\" and then
+    // replaces the first directory, with the backslashes around it, by "\..\". The first
+    // round is done as stated. After it the text is A + "\..\" + rest, where A holds no
+    // backslash and rest no "\..\", so every further round just drops the first component
+    // of rest: the candidates are known without rewriting the text, and the first that fits
+    // is found by halving (text widths shrink as components go), with a number of
+    // measurements that grows with the logarithm of the number of directories.
+    if (result.count(kBackslash) > 2) {
+        jxtReplaceString(result, up, QString(kBackslash));
+        const qsizetype first = result.indexOf(kBackslash);
+        const qsizetype second = result.indexOf(kBackslash, first + 1);
+        if (first >= 0 && second >= 0)
+            result.replace(first, second - first + 1, up);
+        if (fits(result))
+            return result;
         if (result.count(kBackslash) > 2) {
-            jxtReplaceString(result, up, QString(kBackslash));
-            const qsizetype first = result.indexOf(kBackslash);
-            const qsizetype second = result.indexOf(kBackslash, first + 1);
-            if (first >= 0 && second >= 0)
-                result.replace(first, second - first + 1, up);
-        } else {
-            result.chop(1);
+            const qsizetype restAt = first + up.size();
+            const QString head = result.left(restAt);
+            const QString rest = result.mid(restAt);
+            // starts[j]: where rest begins once j components are dropped.
+            std::vector<qsizetype> starts{0};
+            for (qsizetype i = rest.indexOf(kBackslash); i >= 0;
+                 i = rest.indexOf(kBackslash, i + 1))
+                starts.push_back(i + 1);
+            const auto candidate = [&](size_t j) { return head + rest.mid(starts[j]); };
+            size_t low = 1;                  // candidates 0 .. low-1 do not fit
+            size_t high = starts.size() - 1; // the last one, with two backslashes left
+            if (fits(candidate(high))) {
+                while (low < high) {
+                    const size_t mid = low + (high - low) / 2;
+                    if (fits(candidate(mid)))
+                        high = mid;
+                    else
+                        low = mid + 1;
+                }
+                return candidate(high);
+            }
+            result = candidate(high);
         }
     }
-    return result;
+
+    // At most two backslashes: characters are cut from the end until the text fits; the
+    // longest fitting start of the text is found by halving.
+    qsizetype low = 0; // the empty string always ends the cutting
+    qsizetype high = result.size() - 1;
+    while (low < high) {
+        const qsizetype mid = low + (high - low + 1) / 2;
+        if (fits(result.left(mid)))
+            low = mid;
+        else
+            high = mid - 1;
+    }
+    return result.left(low);
 }
 
 void jxtShuffleList(TStrings *list, std::uint8_t passes)

@@ -305,12 +305,13 @@ TEST_F(FilesTest, MovingAFileOrDirectoryOntoItselfKeepsTheData)
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), QByteArray("keep me"));
 
-    // A second name of the same file (a hard link) is a real destination: the source name goes.
+    // A second name of the same file (a hard link) is the same file: nothing moves, and the
+    // move says so.
     ASSERT_EQ(::link(Host(QStringLiteral("self/a.txt")).toUtf8().constData(),
                      Host(QStringLiteral("hard.txt")).toUtf8().constData()),
               0);
-    EXPECT_TRUE(jxtMoveFile(QStringLiteral("T:\\self\\a.txt"), QStringLiteral("T:\\hard.txt")));
-    EXPECT_FALSE(Exists(QStringLiteral("self/a.txt")));
+    EXPECT_FALSE(jxtMoveFile(QStringLiteral("T:\\self\\a.txt"), QStringLiteral("T:\\hard.txt")));
+    EXPECT_TRUE(Exists(QStringLiteral("self/a.txt")));
     EXPECT_TRUE(Exists(QStringLiteral("hard.txt")));
 }
 

@@ -185,7 +185,8 @@ TEST_F(WalkTest, CountsAgreeWithAPlainWalkWithAndWithoutSizes)
 }
 
 // A directory whose name does not decode to text, or holds a backslash, cannot be spelt as a
-// path of this system; the walkers reach it by its name on disk and count what it holds.
+// path of this system; the walkers reach it by its name on disk and count what it holds, but
+// list no path through it ("back\slash\three.txt" would name the decoy).
 TEST_F(WalkTest, DirectoriesWithUnspellableNamesAreWalked)
 {
     Write("u/bad\xff"
@@ -199,8 +200,7 @@ TEST_F(WalkTest, DirectoriesWithUnspellableNamesAreWalked)
     EXPECT_EQ(jxtFileCount(QStringLiteral("T:\\u"), QStringLiteral("*.*"), true), 4);
     TStringList list;
     jxtGetFiles(&list, QStringLiteral("T:\\u"), QStringLiteral("THREE.TXT;DECOY.TXT"), true);
-    EXPECT_EQ(list.ToStringList(), (QStringList{QStringLiteral("T:\\u\\back\\slash\\decoy.txt"),
-                                                QStringLiteral("T:\\u\\back\\slash\\three.txt")}));
+    EXPECT_EQ(list.ToStringList(), (QStringList{QStringLiteral("T:\\u\\back\\slash\\decoy.txt")}));
 }
 
 } // namespace
