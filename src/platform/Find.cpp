@@ -356,6 +356,7 @@ int FindFirst(const QString &pattern, int attr, TSearchRec &rec)
         const bool root = IsDriveRootOrHostRoot(hostDir);
         const TFileMask matcher(mask);
         const THostIdentity identity;
+        RefreshTimeZone();
         bool anyNameMatched = false;
         while (dirent *e = ::readdir(d)) {
             if (root && DotEntry(e->d_name))

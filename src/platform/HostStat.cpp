@@ -8,6 +8,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -17,10 +18,18 @@ namespace jxt::platform {
 
 namespace {
 
+// Local time, as the offset from UTC that applies at that instant. QDateTime's own local-time
+// conversion reads the time zone again for every value (a stat of the zone file each time),
+// which for a listing of thousands of files costs as much as the listing itself; the zone is
+// read once per call instead (RefreshTimeZone) and localtime_r gives each value's offset.
 QDateTime ModificationTime(const struct stat &st)
 {
-    return QDateTime::fromMSecsSinceEpoch(qint64(st.st_mtim.tv_sec) * 1000 +
-                                          st.st_mtim.tv_nsec / 1000000);
+    struct tm parts;
+    const time_t seconds = st.st_mtim.tv_sec;
+    const qint64 ms = qint64(seconds) * 1000 + st.st_mtim.tv_nsec / 1000000;
+    if (!::localtime_r(&seconds, &parts))
+        return QDateTime::fromMSecsSinceEpoch(ms);
+    return QDateTime::fromMSecsSinceEpoch(ms, Qt::OffsetFromUTC, int(parts.tm_gmtoff));
 }
 
 } // namespace
@@ -107,8 +116,14 @@ THostEntry EntryFromStat(struct stat st, const QString &name, const THostIdentit
 
 } // namespace
 
+void RefreshTimeZone()
+{
+    ::tzset();
+}
+
 THostEntry StatHostEntry(const QString &hostPath, const QString &name)
 {
+    RefreshTimeZone();
     const QByteArray native = QFile::encodeName(hostPath);
     struct stat st;
     if (::lstat(native.constData(), &st) != 0)

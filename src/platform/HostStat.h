@@ -48,6 +48,11 @@ private:
 THostEntry StatHostEntryAt(int dirFd, const char *nativeName, const QString &name,
                            const THostIdentity &identity, bool withTime = true);
 
+/// Reads the time zone settings again (the TZ variable, the zone file). Times of entries are
+/// local times with the offset from UTC that applied at that instant (Qt::OffsetFromUTC);
+/// a listing calls this once, not once per entry.
+void RefreshTimeZone();
+
 /// Whether `name` gives the hidden bit: a leading dot, except for "." and "..".
 bool IsHiddenName(const QString &name);
 
