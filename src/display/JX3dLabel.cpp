@@ -42,30 +42,73 @@ void TJX3dLabel::SetAlignment(dtFormat value)
 void TJX3dLabel::SetAutoSize(bool value)
 {
     m_autoSize = value;
+    // A label that sizes itself leaves the alignment that would size it.
+    if (value)
+        SetAlign(alNone);
     Invalidate();
+}
+
+QSize TJX3dLabel::TextSize() const
+{
+    // Measured as the text is drawn: the font, the spacing and the alignment, one line per
+    // line break, no word wrap.
+    TBitmap probe(1, 1);
+    TCanvas *canvas = probe.Canvas();
+    canvas->SetFont(Font());
+    canvas->SetTextCharacterExtra(m_captionSpacing);
+    TRect extent = ClientRect();
+    canvas->DrawText(DisplayText(), extent, DT_CALCRECT | TextFormat());
+    return QSize(extent.Width(), extent.Height());
+}
+
+QSize TJX3dLabel::ContentSize(const QSize &current) const
+{
+    if (!m_autoSize)
+        return current;
+    const QSize text = TextSize();
+    return QSize(text.width() + kAutoSizeMarginX, text.height() + kAutoSizeMarginY);
+}
+
+QSize TJX3dLabel::sizeHint() const
+{
+    const int frame =
+        m_borderStyle == bvRaised || m_borderStyle == bvLowered ? 2 * std::max(0, m_borderSize) : 0;
+    const QSize text = TextSize();
+    const int effect = m_captionStyle == csShadow ? m_shadowDepth : 2;
+    return QSize(text.width() + kAutoSizeMarginX + frame + effect,
+                 text.height() + kAutoSizeMarginY + frame + effect);
+}
+
+QSize TJX3dLabel::minimumSizeHint() const
+{
+    return sizeHint();
 }
 
 void TJX3dLabel::SetBorderSize(int value)
 {
     m_borderSize = value;
+    updateGeometry();
     Invalidate();
 }
 
 void TJX3dLabel::SetBorderStyle(TPanelBevel value)
 {
     m_borderStyle = value;
+    updateGeometry();
     Invalidate();
 }
 
 void TJX3dLabel::SetCaptionSpacing(std::uint8_t value)
 {
     m_captionSpacing = value;
+    updateGeometry();
     Invalidate();
 }
 
 void TJX3dLabel::SetCaptionStyle(TcsStyle value)
 {
     m_captionStyle = value;
+    updateGeometry();
     Invalidate();
 }
 
@@ -79,6 +122,7 @@ void TJX3dLabel::SetShadowDepth(int value)
 {
     jxtMinMaxInteger(value, 1, 50);
     m_shadowDepth = value;
+    updateGeometry();
     Invalidate();
 }
 
@@ -113,13 +157,6 @@ void TJX3dLabel::Paint()
     TCanvas *canvas = Canvas();
     canvas->SetFont(Font());
     canvas->SetTextCharacterExtra(m_captionSpacing);
-
-    if (m_autoSize) {
-        SetAlign(alNone);
-        TRect extent = ClientRect();
-        canvas->DrawText(text, extent, DT_CALCRECT | align);
-        SetBounds(Left(), Top(), extent.Width() + 10, extent.Height() + 6);
-    }
 
     TRect r = ClientRect();
     if (!m_transparent) {

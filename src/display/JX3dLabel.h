@@ -14,7 +14,7 @@ namespace jxt {
 
 /// A label with an embossed (raised or lowered) or shadowed text, an optional bevelled
 /// frame, extra spacing between characters, several lines ("^M" breaks a line) and word
-/// wrap. With AutoSize the control fits itself to its text at each paint; with Transparent
+/// wrap. With AutoSize the control fits itself to its text before each paint; with Transparent
 /// the parent shows through around the letters.
 ///
 /// Captions of any length are drawn whole.
@@ -91,11 +91,20 @@ public:
     /// The caption as drawn: every "^M" replaced by a line break.
     QString DisplayText() const;
 
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+    /// Room AutoSize leaves around the text.
+    static constexpr int kAutoSizeMarginX = 10;
+    static constexpr int kAutoSizeMarginY = 6;
+
 protected:
     void Paint() override;
+    QSize ContentSize(const QSize &current) const override;
 
 private:
     unsigned TextFormat() const;
+    /// The extent of the caption as drawn, on one line per line break.
+    QSize TextSize() const;
 
     dtFormat m_alignment = dtCenter;
     bool m_autoSize = false;

@@ -60,6 +60,7 @@ TJXDOTPanel::TJXDOTPanel(TComponent *owner)
     m_timer->SetEnabled(false);
     m_timer->SetInterval(0);
     m_timer->OnTimer = [this](TObject *) { JXOnTime(); };
+    UpdateSizePolicy();
 }
 
 TJXDOTPanel::~TJXDOTPanel()
@@ -91,8 +92,7 @@ void TJXDOTPanel::SetCaption(const QString &caption)
 void TJXDOTPanel::SetColor(TColor color)
 {
     TCustomControl::SetColor(color);
-    if (ComponentState().Contains(csDesigning))
-        SetDOTColor();
+    SetDOTColor();
     Invalidate();
 }
 
@@ -100,6 +100,7 @@ void TJXDOTPanel::SetColumns(int value)
 {
     // A byte property: at least one column, at most 255.
     m_columns = std::clamp(value, 1, 255);
+    updateGeometry();
     Invalidate();
 }
 
@@ -117,16 +118,14 @@ void TJXDOTPanel::SetDOTImage(TImage *image)
 void TJXDOTPanel::SetDOTHiColor(TColor color)
 {
     m_dotHiColor = color;
-    if (ComponentState().Contains(csDesigning))
-        SetDOTColor();
+    SetDOTColor();
     Invalidate();
 }
 
 void TJXDOTPanel::SetDOTLoColor(TColor color)
 {
     m_dotLoColor = color;
-    if (ComponentState().Contains(csDesigning))
-        SetDOTColor();
+    SetDOTColor();
     Invalidate();
 }
 
@@ -139,12 +138,14 @@ void TJXDOTPanel::SetDOTCharSet(const QString &charSet)
 void TJXDOTPanel::SetDOTColumns(int value)
 {
     m_dotColumns = std::max(1, value);
+    updateGeometry();
     Invalidate();
 }
 
 void TJXDOTPanel::SetDOTRows(int value)
 {
     m_dotRows = std::max(1, value);
+    updateGeometry();
     Invalidate();
 }
 
@@ -152,12 +153,14 @@ void TJXDOTPanel::SetDOTSpace(int value)
 {
     // Gaps wider than any screen would only ask for off-screen pictures of gigabytes.
     m_dotSpace = std::clamp(value, -kMaxDOTSpace, kMaxDOTSpace);
+    updateGeometry();
     Invalidate();
 }
 
 void TJXDOTPanel::SetDotStretch(bool value)
 {
     m_dotStretch = value;
+    UpdateSizePolicy();
     Invalidate();
 }
 
@@ -177,6 +180,7 @@ void TJXDOTPanel::SetItemLines(const QStringList &lines)
 void TJXDOTPanel::SetRows(int value)
 {
     m_rows = std::clamp(value, 1, 50);
+    updateGeometry();
     Invalidate();
 }
 
@@ -206,6 +210,8 @@ void TJXDOTPanel::SetDOTBitmap(const TBitmap *bitmap)
     if (!m_font)
         m_font = std::make_unique<TBitmap>();
     m_font->Assign(bitmap);
+    m_userFont = true;
+    updateGeometry();
     Invalidate();
 }
 
@@ -216,9 +222,26 @@ void TJXDOTPanel::Notification(TComponent *component, TOperation operation)
         SetDOTImage(nullptr); // the font keeps the copied picture
 }
 
+void TJXDOTPanel::Loaded()
+{
+    TCustomControl::Loaded();
+    // Stored colours show as soon as the form is loaded.
+    SetDOTColor();
+    Invalidate();
+}
+
+void TJXDOTPanel::ParentChanged()
+{
+    const TColor before = Color();
+    TCustomControl::ParentChanged();
+    if (Color() != before)
+        SetDOTColor();
+}
+
 void TJXDOTPanel::SetDOTColor()
 {
-    if (ComponentState().Contains(csLoading) || m_dotImage || !m_font)
+    // A user font (from DOTImage or SetDOTBitmap) keeps its own colours.
+    if (ComponentState().Contains(csLoading) || m_dotImage || m_userFont || !m_font)
         return;
     try {
         m_font->LoadFromResourceName(kFontResource);
@@ -278,33 +301,60 @@ void TJXDOTPanel::DrawDOT(TCanvas *canvas, const TRect &rect, QChar ch)
     m_lastGlyph = source;
 }
 
+QSize TJXDOTPanel::GlyphSize() const
+{
+    // The glyphs at their own size, cells DOTSpace apart; a size beyond any screen (a huge
+    // DOTSpace) or below nothing is not wanted (-1).
+    if (!HasFont())
+        return QSize(-1, -1);
+    const auto side = [](long long value) {
+        return value >= 0 && value <= kMaxSide ? int(value) : -1;
+    };
+    const long long width = (long long)m_font->Width() * m_columns / m_dotColumns +
+                            (long long)(m_columns - 1) * m_dotSpace;
+    const long long height =
+        (long long)m_font->Height() * m_rows / m_dotRows + (long long)(m_rows - 1) * m_dotSpace;
+    return QSize(side(width), side(height));
+}
+
+QSize TJXDOTPanel::ContentSize(const QSize &current) const
+{
+    // Without stretching the control takes the size of its glyphs.
+    if (m_dotStretch || !HasFont())
+        return current;
+    const QSize glyphs = GlyphSize();
+    return QSize(glyphs.width() >= 0 ? glyphs.width() : current.width(),
+                 glyphs.height() >= 0 ? glyphs.height() : current.height());
+}
+
+QSize TJXDOTPanel::sizeHint() const
+{
+    const QSize glyphs = GlyphSize();
+    return glyphs.isValid() ? glyphs.expandedTo(QSize(1, 1)) : QSize(m_columns * 21, m_rows * 27);
+}
+
+QSize TJXDOTPanel::minimumSizeHint() const
+{
+    if (!m_dotStretch)
+        return sizeHint();
+    // Stretched glyphs stay legible down to one pixel per dot of a 7 x 9 grid.
+    const long long width =
+        7LL * m_columns + std::max(0LL, (long long)(m_columns - 1) * m_dotSpace);
+    const long long height = 9LL * m_rows + std::max(0LL, (long long)(m_rows - 1) * m_dotSpace);
+    return QSize(int(std::min<long long>(width, kMaxSide)),
+                 int(std::min<long long>(height, kMaxSide)));
+}
+
+void TJXDOTPanel::UpdateSizePolicy()
+{
+    // Unstretched glyphs have one size: layouts give exactly that.
+    const QSizePolicy::Policy policy = m_dotStretch ? QSizePolicy::Preferred : QSizePolicy::Fixed;
+    setSizePolicy(policy, policy);
+    updateGeometry();
+}
+
 void TJXDOTPanel::Paint()
 {
-    if (!m_dotStretch && HasFont()) {
-        // The control takes the size of its glyphs; the resize paints again. A side that the
-        // parent's alignment sets (the width of a top, bottom or client panel, the height of a
-        // left, right or client one) stays as it is: resizing it would only make the parent
-        // put it back and ask for the next paint, over and over, with the text never drawn.
-        const TAlign align = Parent() ? Align() : alNone;
-        const bool widthAligned = align == alTop || align == alBottom || align == alClient;
-        const bool heightAligned = align == alLeft || align == alRight || align == alClient;
-        const long long wantedWidth = (long long)m_font->Width() * m_columns / m_dotColumns +
-                                      (long long)(m_columns - 1) * m_dotSpace;
-        // A size beyond any screen (a huge DOTSpace) is not taken either.
-        constexpr long long kMaxSide = 32767;
-        if (!widthAligned && Width() != wantedWidth && wantedWidth >= 0 &&
-            wantedWidth <= kMaxSide) {
-            SetWidth(int(wantedWidth));
-            return;
-        }
-        const long long wantedHeight =
-            (long long)m_font->Height() * m_rows / m_dotRows + (long long)(m_rows - 1) * m_dotSpace;
-        if (!heightAligned && Height() != wantedHeight && wantedHeight >= 0 &&
-            wantedHeight <= kMaxSide) {
-            SetHeight(int(wantedHeight));
-            return;
-        }
-    }
     TCanvas *canvas = Canvas();
     canvas->Brush()->SetStyle(bsSolid);
     canvas->Brush()->SetColor(Color());

@@ -31,15 +31,15 @@ class JXT_EXPORT TJXDOTPanel : public TCustomControl
     Q_PROPERTY(bool AdjustToParent READ AdjustToParent WRITE SetAdjustToParent)
     /// Default empty; a non-empty caption replaces Items and restarts the scrolling.
     Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
-    /// Background; default clBlack; repaints.
+    /// Background; default clBlack; recolours the built-in font at once; repaints.
     Q_PROPERTY(jxt::TColorValue Color READ Color WRITE SetColor)
     /// Characters per line; default 10, 0 becomes 1; repaints.
     Q_PROPERTY(int Columns READ Columns WRITE SetColumns)
     /// Optional image holding a user font bitmap; default none.
     Q_PROPERTY(jxt::TImage *DOTImage READ DOTImage WRITE SetDOTImage)
-    /// Lit dots; default clLime; repaints.
+    /// Lit dots; default clLime; recolours the built-in font at once; repaints.
     Q_PROPERTY(jxt::TColorValue DOTHiColor READ DOTHiColor WRITE SetDOTHiColor)
-    /// Unlit dots; default 0x004000; repaints.
+    /// Unlit dots; default 0x004000; recolours the built-in font at once; repaints.
     Q_PROPERTY(jxt::TColorValue DOTLoColor READ DOTLoColor WRITE SetDOTLoColor)
     /// The characters of the font in glyph order; repaints.
     Q_PROPERTY(QString DOTCharSet READ DOTCharSet WRITE SetDOTCharSet)
@@ -116,12 +116,13 @@ public:
     int Interval() const { return m_interval; }
     void SetInterval(int value);
 
-    /// The font bitmap takes a copy of bitmap; repaints.
+    /// The font bitmap takes a copy of bitmap, which keeps its own colours; repaints.
     void SetDOTBitmap(const TBitmap *bitmap);
     /// The font bitmap in use (the built-in font, recoloured, or a user font).
     const TBitmap *DOTBitmap() const { return m_font.get(); }
     /// Reloads the built-in font and recolours it to Color, DOTLoColor and DOTHiColor.
-    /// Does nothing while loading or while a user font from DOTImage is in use.
+    /// Runs whenever one of them changes and after loading; does nothing while loading or
+    /// while a user font (DOTImage or SetDOTBitmap) is in use.
     void SetDOTColor();
     /// Copies the glyph of ch into rect of canvas (stretched to rect). Characters missing
     /// from DOTCharSet are looked up again ignoring case and then drawn as the blank.
@@ -143,6 +144,8 @@ public:
     TNotifyEvent OnScroll;
     TNotifyEvent OnStartText;
 
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
 signals:
     void onScroll(jxt::TObject *sender);
     void onStartText(jxt::TObject *sender);
@@ -151,6 +154,9 @@ signals:
 
 protected:
     void Paint() override;
+    QSize ContentSize(const QSize &current) const override;
+    void Loaded() override;
+    void ParentChanged() override;
     void Notification(TComponent *component, TOperation operation) override;
 
 private:
@@ -159,6 +165,10 @@ private:
     /// Glyph cell size in the font bitmap.
     int GlyphWidth() const { return m_font->Width() / m_dotColumns; }
     int GlyphHeight() const { return m_font->Height() / m_dotRows; }
+    /// The size of Rows lines of Columns glyphs at the font's own size; a side out of range
+    /// is -1.
+    QSize GlyphSize() const;
+    void UpdateSizePolicy();
     /// The text that scrolls: all lines of Items joined by blanks.
     QString ScrollText() const;
 
@@ -178,6 +188,7 @@ private:
     int m_interval = 0;
 
     std::unique_ptr<TBitmap> m_font;
+    bool m_userFont = false; // the font bitmap came from the user, not the resource
     std::unique_ptr<TTimer> m_timer;
     int m_scrollOffset = 0;
     // The window position runs over the whole padded text; a full-width counter lets texts

@@ -68,6 +68,7 @@ void TJXGauge::SetBorderStyle(TPanelBevel value)
 void TJXGauge::SetBorderWidth(int value)
 {
     m_borderWidth = value;
+    updateGeometry();
     Invalidate();
 }
 
@@ -78,6 +79,7 @@ void TJXGauge::SetBoxes(std::uint8_t value)
     if (m_boxColor == clGreen && value < 5)
         value = 5;
     m_boxes = value;
+    updateGeometry();
     Invalidate();
 }
 
@@ -176,7 +178,8 @@ int TJXGauge::SolveForY(int x, int z)
 
 int TJXGauge::LitCount() const
 {
-    return std::min(SolveForX(GetPercentDone(), m_boxes), int(m_boxes));
+    const int boxes = ShownBoxes();
+    return std::min(SolveForX(GetPercentDone(), boxes), boxes);
 }
 
 TColor TJXGauge::DimmedColor() const
@@ -192,20 +195,63 @@ TRect TJXGauge::BoxRect(int k, int pitch, int margin, int innerWidth, int innerH
     return Bounds(margin + (k - 1) * pitch, 0, pitch - 1, innerHeight);
 }
 
+int TJXGauge::Border() const
+{
+    // No control is a million pixels wide; the cap keeps the arithmetic in range.
+    return int(std::min<long long>(std::llabs((long long)m_borderWidth), 1 << 20));
+}
+
+long long TJXGauge::BoxSpan(int length) const
+{
+    return (long long)length - m_borderWidth - 2;
+}
+
+int TJXGauge::ShownBoxes() const
+{
+    if (m_boxes == 0)
+        return 0;
+    // Boxes narrower than 3 pixels cannot be told apart: a gauge too short for all of them
+    // shows as many as fit (at least one). Boxes itself stays, so all come back when the
+    // gauge is long enough again.
+    const long long span = BoxSpan(m_kind == jxgVertical ? Height() : Width());
+    return int(std::clamp<long long>(span / kMinPitch, 1, m_boxes));
+}
+
+QSize TJXGauge::ContentSize(const QSize &current) const
+{
+    // The frame (one pixel each side) and the border need room around at least one pixel of
+    // boxes; a smaller gauge grows.
+    const int least = 2 + 2 * Border() + 1;
+    return current.expandedTo(QSize(least, least));
+}
+
+QSize TJXGauge::minimumSizeHint() const
+{
+    // Every box at its narrowest pitch; across the frame and border a few pixels of box.
+    const long long frame = 2 + 2LL * Border();
+    const long long along =
+        std::max<long long>((long long)kMinPitch * m_boxes + m_borderWidth + 2, frame + 1);
+    const long long across = frame + kMinPitch;
+    const auto side = [](long long v) { return int(std::min<long long>(v, kMaxSide)); };
+    return m_kind == jxgVertical ? QSize(side(across), side(along))
+                                 : QSize(side(along), side(across));
+}
+
+QSize TJXGauge::sizeHint() const
+{
+    // A new gauge is 100 x 20 with ten boxes: boxes of 10 pixels on a bar 20 high.
+    const long long along = (long long)kPreferredPitch * m_boxes + m_borderWidth + 2;
+    const auto side = [](long long v) { return int(std::clamp<long long>(v, 0, kMaxSide)); };
+    const QSize hint = m_kind == jxgVertical ? QSize(20, side(along)) : QSize(side(along), 20);
+    return hint.expandedTo(minimumSizeHint());
+}
+
 void TJXGauge::Paint()
 {
+    const int boxes = ShownBoxes();
     const int length = m_kind == jxgVertical ? Height() : Width();
-    // 64-bit: BorderWidth may be any integer.
     const int pitch =
-        m_boxes > 0 ? int(std::clamp<long long>(((long long)length - m_borderWidth - 2) / m_boxes,
-                                                INT_MIN, INT_MAX))
-                    : 0;
-    // Boxes narrower than 3 pixels cannot be told apart: the gauge keeps one box fewer. This
-    // paint already shows the lower count (lit boxes, colours and centring all count the
-    // same boxes), at the pitch just computed; the next paint measures again.
-    if (pitch < 3 && m_boxes >= 2)
-        --m_boxes;
-    const int boxes = m_boxes;
+        boxes > 0 ? int(std::clamp<long long>(BoxSpan(length) / boxes, INT_MIN, INT_MAX)) : 0;
 
     // A windowed control's background is erased in Color before it paints; the gap between
     // frame and boxes shows it.
@@ -220,28 +266,11 @@ void TJXGauge::Paint()
         Frame3D(canvas, r, clGray, clWhite, 1);
     else
         r.Inflate(-1, -1);
-    // No control is a million pixels wide; the cap keeps the arithmetic below in range.
-    const int border = int(std::min<long long>(std::llabs((long long)m_borderWidth), 1 << 20));
+    const int border = Border();
     r.Inflate(-border, -border);
-
-    // A control too small for its frame grows until the boxes have room: in one step to the
-    // size that one-pixel steps would reach. A side that the parent's alignment sets is left
-    // alone (the parent would only put it back and ask for the next paint, without end), and
-    // so is a border too wide for any sensible control.
-    constexpr int kMaxGrownSide = 32767;
-    const TAlign align = Parent() ? Align() : alNone;
-    if (r.Width() < 1) {
-        const long long wanted = (long long)Width() + 1 - r.Width();
-        if (align != alTop && align != alBottom && align != alClient && wanted <= kMaxGrownSide)
-            SetWidth(int(wanted));
+    // A gauge held smaller than its frame (by its alignment or a layout) shows the frame.
+    if (r.Width() < 1 || r.Height() < 1)
         return;
-    }
-    if (r.Height() < 1) {
-        const long long wanted = (long long)Height() + 1 - r.Height();
-        if (align != alLeft && align != alRight && align != alClient && wanted <= kMaxGrownSide)
-            SetHeight(int(wanted));
-        return;
-    }
 
     const int innerWidth = r.Width();
     const int innerHeight = r.Height();
@@ -261,9 +290,9 @@ void TJXGauge::Paint()
     const TColor brush = Enabled() ? m_boxColor : clGray;
     const int lit = LitCount();
     m_litAtLastPaint = lit;
-    const int red = RedThreshold();
-    const int yellow = YellowThreshold();
-    const int low = LowLimit();
+    const int red = boxes - boxes / 5;
+    const int yellow = boxes - 2 * (boxes / 5);
+    const int low = m_boxPreview ? 0 : boxes - 3 * (boxes / 5);
     const bool meter = m_boxColor == clGreen;
 
     for (int k = 1; k <= lit; ++k) {

@@ -72,8 +72,8 @@ public:
     /// Gap in pixels between frame and boxes; default 2. Repaints.
     int BorderWidth() const { return m_borderWidth; }
     void SetBorderWidth(int value);
-    /// Number of boxes, 0..255; default 10; at least 5 while BoxColor is clGreen. A paint
-    /// that finds boxes narrower than 3 pixels lowers it by one. Repaints.
+    /// Number of boxes, 0..255; default 10; at least 5 while BoxColor is clGreen. A gauge
+    /// too short for boxes of 3 pixels shows as many as fit; the property stays. Repaints.
     std::uint8_t Boxes() const { return m_boxes; }
     void SetBoxes(std::uint8_t value);
     /// Colour of lit boxes; default clNavy; clGreen makes an audio level meter. Repaints.
@@ -84,7 +84,11 @@ public:
     /// Direction: jxgHorizontal (default, left to right) or jxgVertical (bottom to top).
     /// Shown at the next paint.
     TJXGaugeKind Kind() const { return m_kind; }
-    void SetKind(TJXGaugeKind value) { m_kind = value; }
+    void SetKind(TJXGaugeKind value)
+    {
+        m_kind = value;
+        updateGeometry();
+    }
     /// Upper end, default 100; accepted only when >= 0, above MinValue and different.
     int MaxValue() const { return m_maxValue; }
     void SetMaxValue(int value);
@@ -111,6 +115,15 @@ public:
     /// The percentage x is of z, truncated; 0 when z is 0.
     static int SolveForY(int x, int z);
 
+    /// The number of boxes shown at the current size: Boxes, or as many as fit at a pitch
+    /// of kMinPitch.
+    int ShownBoxes() const;
+    static constexpr int kMinPitch = 3;
+    static constexpr int kPreferredPitch = 10;
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
     /// The peak value the marker shows.
     int Peak() const { return m_peak; }
     /// The number of boxes lit at the last paint (-1 before the first).
@@ -126,12 +139,13 @@ signals:
 
 protected:
     void Paint() override;
+    QSize ContentSize(const QSize &current) const override;
 
 private:
     int LitCount() const;
-    int RedThreshold() const { return m_boxes - m_boxes / 5; }
-    int YellowThreshold() const { return m_boxes - 2 * (m_boxes / 5); }
-    int LowLimit() const { return m_boxPreview ? 0 : m_boxes - 3 * (m_boxes / 5); }
+    int Border() const;
+    /// Room for the boxes along a gauge of this length (pitch times boxes fits in it).
+    long long BoxSpan(int length) const;
     TColor DimmedColor() const;
     TRect BoxRect(int k, int pitch, int margin, int innerWidth, int innerHeight) const;
 

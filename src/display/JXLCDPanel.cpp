@@ -28,50 +28,110 @@ using TShape = std::array<TCorner, 6>;
 // clang-format off
 constexpr std::array<TShape, 15> kSegments = {{
     // 0 top bar
-    {{{kNear, 1, kNear, 1}, {kNear, 2, kNear, 0}, {kFar, -2, kNear, 0},
-      {kFar, -1, kNear, 1}, {kFar, -2, kNear, 2}, {kNear, 2, kNear, 2}}},
+    {{{kNear, 1, kNear, 1},
+      {kNear, 2, kNear, 0},
+      {kFar, -2, kNear, 0},
+      {kFar, -1, kNear, 1},
+      {kFar, -2, kNear, 2},
+      {kNear, 2, kNear, 2}}},
     // 1 upper left vertical
-    {{{kNear, 1, kNear, 1}, {kNear, 2, kNear, 2}, {kNear, 2, kMid, -1},
-      {kNear, 1, kMid, 0}, {kNear, 0, kMid, -1}, {kNear, 0, kNear, 2}}},
+    {{{kNear, 1, kNear, 1},
+      {kNear, 2, kNear, 2},
+      {kNear, 2, kMid, -1},
+      {kNear, 1, kMid, 0},
+      {kNear, 0, kMid, -1},
+      {kNear, 0, kNear, 2}}},
     // 2 upper right vertical
-    {{{kFar, -1, kNear, 1}, {kFar, 0, kNear, 2}, {kFar, 0, kMid, -1},
-      {kFar, -1, kMid, 0}, {kFar, -2, kMid, -1}, {kFar, -2, kNear, 2}}},
+    {{{kFar, -1, kNear, 1},
+      {kFar, 0, kNear, 2},
+      {kFar, 0, kMid, -1},
+      {kFar, -1, kMid, 0},
+      {kFar, -2, kMid, -1},
+      {kFar, -2, kNear, 2}}},
     // 3 middle bar, full width
-    {{{kNear, 1, kMid, 0}, {kNear, 2, kMid, -1}, {kFar, -2, kMid, -1},
-      {kFar, -1, kMid, 0}, {kFar, -2, kMid, 1}, {kNear, 2, kMid, 1}}},
+    {{{kNear, 1, kMid, 0},
+      {kNear, 2, kMid, -1},
+      {kFar, -2, kMid, -1},
+      {kFar, -1, kMid, 0},
+      {kFar, -2, kMid, 1},
+      {kNear, 2, kMid, 1}}},
     // 4 lower left vertical
-    {{{kNear, 1, kMid, 0}, {kNear, 2, kMid, 1}, {kNear, 2, kFar, -2},
-      {kNear, 1, kFar, -1}, {kNear, 0, kFar, -2}, {kNear, 0, kMid, 1}}},
+    {{{kNear, 1, kMid, 0},
+      {kNear, 2, kMid, 1},
+      {kNear, 2, kFar, -2},
+      {kNear, 1, kFar, -1},
+      {kNear, 0, kFar, -2},
+      {kNear, 0, kMid, 1}}},
     // 5 lower right vertical
-    {{{kFar, -1, kMid, 0}, {kFar, 0, kMid, 1}, {kFar, 0, kFar, -2},
-      {kFar, -1, kFar, -1}, {kFar, -2, kFar, -2}, {kFar, -2, kMid, 1}}},
+    {{{kFar, -1, kMid, 0},
+      {kFar, 0, kMid, 1},
+      {kFar, 0, kFar, -2},
+      {kFar, -1, kFar, -1},
+      {kFar, -2, kFar, -2},
+      {kFar, -2, kMid, 1}}},
     // 6 bottom bar
-    {{{kNear, 1, kFar, -1}, {kNear, 2, kFar, -2}, {kFar, -2, kFar, -2},
-      {kFar, -1, kFar, -1}, {kFar, -2, kFar, 0}, {kNear, 2, kFar, 0}}},
+    {{{kNear, 1, kFar, -1},
+      {kNear, 2, kFar, -2},
+      {kFar, -2, kFar, -2},
+      {kFar, -1, kFar, -1},
+      {kFar, -2, kFar, 0},
+      {kNear, 2, kFar, 0}}},
     // 7 upper centre vertical
-    {{{kMid, 0, kNear, 1}, {kMid, 1, kNear, 2}, {kMid, 1, kMid, -1},
-      {kMid, 0, kMid, 0}, {kMid, -1, kMid, -1}, {kMid, -1, kNear, 2}}},
+    {{{kMid, 0, kNear, 1},
+      {kMid, 1, kNear, 2},
+      {kMid, 1, kMid, -1},
+      {kMid, 0, kMid, 0},
+      {kMid, -1, kMid, -1},
+      {kMid, -1, kNear, 2}}},
     // 8 lower centre vertical
-    {{{kMid, 0, kMid, 0}, {kMid, 1, kMid, 1}, {kMid, 1, kFar, -2},
-      {kMid, 0, kFar, -1}, {kMid, -1, kFar, -2}, {kMid, -1, kMid, 1}}},
+    {{{kMid, 0, kMid, 0},
+      {kMid, 1, kMid, 1},
+      {kMid, 1, kFar, -2},
+      {kMid, 0, kFar, -1},
+      {kMid, -1, kFar, -2},
+      {kMid, -1, kMid, 1}}},
     // 9 left half of the middle bar
-    {{{kNear, 1, kMid, 0}, {kNear, 2, kMid, -1}, {kMid, -1, kMid, -1},
-      {kMid, 0, kMid, 0}, {kMid, -1, kMid, 1}, {kNear, 2, kMid, 1}}},
+    {{{kNear, 1, kMid, 0},
+      {kNear, 2, kMid, -1},
+      {kMid, -1, kMid, -1},
+      {kMid, 0, kMid, 0},
+      {kMid, -1, kMid, 1},
+      {kNear, 2, kMid, 1}}},
     // 10 right half of the middle bar
-    {{{kMid, 0, kMid, 0}, {kMid, 1, kMid, -1}, {kFar, -2, kMid, -1},
-      {kFar, -1, kMid, 0}, {kFar, -2, kMid, 1}, {kMid, 1, kMid, 1}}},
+    {{{kMid, 0, kMid, 0},
+      {kMid, 1, kMid, -1},
+      {kFar, -2, kMid, -1},
+      {kFar, -1, kMid, 0},
+      {kFar, -2, kMid, 1},
+      {kMid, 1, kMid, 1}}},
     // 11 upper left diagonal
-    {{{kNear, 1, kNear, 1}, {kNear, 2, kNear, 2}, {kMid, 0, kMid, -1},
-      {kMid, 0, kMid, 0}, {kMid, -1, kMid, 0}, {kNear, 0, kNear, 2}}},
+    {{{kNear, 1, kNear, 1},
+      {kNear, 2, kNear, 2},
+      {kMid, 0, kMid, -1},
+      {kMid, 0, kMid, 0},
+      {kMid, -1, kMid, 0},
+      {kNear, 0, kNear, 2}}},
     // 12 upper right diagonal
-    {{{kFar, -1, kNear, 1}, {kFar, 0, kNear, 2}, {kMid, 1, kMid, 0},
-      {kMid, 0, kMid, 0}, {kMid, 0, kMid, -1}, {kFar, -2, kNear, 2}}},
+    {{{kFar, -1, kNear, 1},
+      {kFar, 0, kNear, 2},
+      {kMid, 1, kMid, 0},
+      {kMid, 0, kMid, 0},
+      {kMid, 0, kMid, -1},
+      {kFar, -2, kNear, 2}}},
     // 13 lower right diagonal
-    {{{kMid, 0, kMid, 0}, {kMid, 1, kMid, 0}, {kFar, 0, kFar, -2},
-      {kFar, -1, kFar, -1}, {kFar, -2, kFar, -2}, {kMid, 0, kMid, 1}}},
+    {{{kMid, 0, kMid, 0},
+      {kMid, 1, kMid, 0},
+      {kFar, 0, kFar, -2},
+      {kFar, -1, kFar, -1},
+      {kFar, -2, kFar, -2},
+      {kMid, 0, kMid, 1}}},
     // 14 lower left diagonal
-    {{{kMid, 0, kMid, 0}, {kMid, 0, kMid, 1}, {kNear, 2, kFar, -2},
-      {kNear, 1, kFar, -1}, {kNear, 0, kFar, -2}, {kMid, -1, kMid, 0}}},
+    {{{kMid, 0, kMid, 0},
+      {kMid, 0, kMid, 1},
+      {kNear, 2, kFar, -2},
+      {kNear, 1, kFar, -1},
+      {kNear, 0, kFar, -2},
+      {kMid, -1, kMid, 0}}},
 }};
 
 // The tail of a comma below the centre of the cell.
@@ -175,10 +235,14 @@ std::uint16_t TJXLCDPanel::SegmentMask(QChar c)
     if (u >= u'0' && u <= u'9')
         return kDigits[std::size_t(u - u'0')];
     switch (u) {
-    case u'*': return 0x79FF;
-    case u'+': return 0x0780;
-    case u'-': return 0x0008;
-    default: return 0;
+    case u'*':
+        return 0x79FF;
+    case u'+':
+        return 0x0780;
+    case u'-':
+        return 0x0008;
+    default:
+        return 0;
     }
 }
 
@@ -221,12 +285,14 @@ void TJXLCDPanel::SetItemsList(const QStringList &lines)
 void TJXLCDPanel::SetColumns(int value)
 {
     m_columns = std::clamp(value, 1, kMaxCells);
+    updateGeometry();
     Invalidate();
 }
 
 void TJXLCDPanel::SetRows(int value)
 {
     m_rows = std::clamp(value, 1, kMaxCells);
+    updateGeometry();
     Invalidate();
 }
 
@@ -234,6 +300,7 @@ void TJXLCDPanel::SetSegmentSize(int value)
 {
     // SegmentSize is a byte-sized figure, 1 to 255: 0 (or less) becomes 1.
     m_segmentSize = std::clamp(value, 1, 255);
+    updateGeometry();
     Invalidate();
 }
 
@@ -254,6 +321,36 @@ void TJXLCDPanel::SetAlignValue(int value)
     SetAlign(TAlign(std::clamp(value, int(alNone), int(alClient))));
 }
 
+int TJXLCDPanel::ShownSegmentSize(int cellWidth, int cellHeight) const
+{
+    int size = m_segmentSize;
+    if (cellWidth / size < 8)
+        size = std::max(1, cellWidth / 8);
+    if (cellHeight / size < 8)
+        size = std::max(1, cellHeight / 8);
+    return size;
+}
+
+QSize TJXLCDPanel::ContentSize(const QSize &current) const
+{
+    // Every cell gets at least kMinCellSize pixels each way; a smaller panel grows.
+    return current.expandedTo(QSize(m_columns * kMinCellSize, m_rows * kMinCellSize));
+}
+
+QSize TJXLCDPanel::minimumSizeHint() const
+{
+    return QSize(m_columns * kMinCellSize, m_rows * kMinCellSize);
+}
+
+QSize TJXLCDPanel::sizeHint() const
+{
+    // Cells of the proportions of a new panel (ten 30 x 40 cells), at least large enough
+    // for the segment size set.
+    const int cellWidth = std::max(kPreferredCellWidth, 8 * m_segmentSize + 8);
+    const int cellHeight = std::max(kPreferredCellHeight, 8 * m_segmentSize + 4);
+    return QSize(m_columns * cellWidth, m_rows * cellHeight);
+}
+
 TRect TJXLCDPanel::CellRectAt(int row, int col) const
 {
     const int w = Width();
@@ -267,7 +364,7 @@ void TJXLCDPanel::DrawUnlitFigure(TCanvas *canvas, const TRect &rect) const
     canvas->Brush()->SetStyle(bsSolid);
     canvas->Brush()->SetColor(m_loColor);
     canvas->Pen()->SetColor(clBlack);
-    const TCellGeometry geometry(rect, m_segmentSize);
+    const TCellGeometry geometry(rect, m_paintSegmentSize);
     for (int bit : kInnerSegments)
         geometry.Draw(canvas, kSegments[std::size_t(bit)]);
     for (int bit : kBarSegments)
@@ -276,7 +373,7 @@ void TJXLCDPanel::DrawUnlitFigure(TCanvas *canvas, const TRect &rect) const
 
 void TJXLCDPanel::DrawTemplate(int width, int height)
 {
-    const TTemplateKey key{width, height, m_segmentSize, ColorToRGB(Color()),
+    const TTemplateKey key{width, height, m_paintSegmentSize, ColorToRGB(Color()),
                            ColorToRGB(m_loColor)};
     if (m_template && key == m_templateKey)
         return;
@@ -293,27 +390,13 @@ void TJXLCDPanel::Paint()
 {
     TCanvas *canvas = Canvas();
 
-    // Every cell gets at least 13 x 13 pixels; a control too small for that grows (and
-    // leaves its alignment, which would shrink it again).
-    if (Width() < m_columns * kMinCellSize) {
-        SetAlign(alNone);
-        SetWidth(m_columns * kMinCellSize);
-    }
-    if (Height() < m_rows * kMinCellSize) {
-        SetAlign(alNone);
-        SetHeight(m_rows * kMinCellSize);
-    }
     const int w = Width();
     const int h = Height();
-
-    // A segment is at most an eighth of the cell width and of the cell height. The paint
-    // uses the lowered size right away, so it stores it without asking for another paint.
     const int cellWidth = w / m_columns;
-    if (cellWidth / m_segmentSize < 8)
-        m_segmentSize = std::max(1, cellWidth / 8);
     const int cellHeight = h / m_rows;
-    if (cellHeight / m_segmentSize < 8)
-        m_segmentSize = std::max(1, cellHeight / 8);
+    // Segments are drawn at most an eighth of the cell wide and high; SegmentSize itself
+    // stays, so the cells get their set segments back when the panel is large again.
+    m_paintSegmentSize = ShownSegmentSize(cellWidth, cellHeight);
 
     canvas->Pen()->SetStyle(psSolid);
     canvas->Pen()->SetMode(pmCopy);
@@ -337,8 +420,8 @@ void TJXLCDPanel::Paint()
     // A cell's picture depends only on its figure, so with the cache every figure is drawn
     // once (template included) and copied; otherwise the template goes into every cell here
     // and each cell's character is drawn over it.
-    const TTemplateKey glyphKey{templateWidth, templateHeight, m_segmentSize, ColorToRGB(Color()),
-                                ColorToRGB(m_loColor)};
+    const TTemplateKey glyphKey{templateWidth, templateHeight, m_paintSegmentSize,
+                                ColorToRGB(Color()), ColorToRGB(m_loColor)};
     const std::size_t glyphBytes =
         std::size_t(templateWidth + 1) * std::size_t(templateHeight + 1) * 4;
     m_useGlyphs = m_glyphCacheEnabled && validCell && glyphBytes * kMaxFigures <= kGlyphCacheBytes;
@@ -370,7 +453,7 @@ void TJXLCDPanel::PaintItems()
             if (m_useGlyphs)
                 CopyGlyph(Glyph(c), m_cellRect.Left, m_cellRect.Top);
             else
-                DrawLCD(canvas, m_cellRect, m_segmentSize, c);
+                DrawLCD(canvas, m_cellRect, m_paintSegmentSize, c);
         }
     }
 }
@@ -381,10 +464,17 @@ const QImage &TJXLCDPanel::Glyph(QChar c)
     // character is its segment mask.
     std::uint32_t figure = SegmentMask(c);
     switch (c.unicode()) {
-    case u',': figure |= 1u << 16; break;
-    case u'.': figure |= 2u << 16; break;
-    case u':': figure |= 3u << 16; break;
-    default: break;
+    case u',':
+        figure |= 1u << 16;
+        break;
+    case u'.':
+        figure |= 2u << 16;
+        break;
+    case u':':
+        figure |= 3u << 16;
+        break;
+    default:
+        break;
     }
     const auto found = m_glyphs.find(figure);
     if (found != m_glyphs.end())
@@ -409,7 +499,7 @@ const QImage &TJXLCDPanel::Glyph(QChar c)
     }
     TBitmap bitmap;
     bitmap.SetImage(m_glyphBase);
-    DrawCharacter(bitmap.Canvas(), Rect(0, 0, width, height), m_segmentSize, c, false);
+    DrawCharacter(bitmap.Canvas(), Rect(0, 0, width, height), m_paintSegmentSize, c, false);
     return m_glyphs.emplace(figure, bitmap.Image()).first->second;
 }
 

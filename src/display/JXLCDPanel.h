@@ -40,11 +40,12 @@ class JXT_EXPORT TJXLCDPanel : public TGraphicControl
     Q_PROPERTY(jxt::TColorValue LCDLoColor READ LCDLoColor WRITE SetLCDLoColor)
     /// Lines shown, 1 to 50 (default 1). Repaints.
     Q_PROPERTY(int Rows READ Rows WRITE SetRows)
-    /// Thickness of a segment in pixels, at least 1 (default 2); a paint lowers it to an
-    /// eighth of the cell width or height when it does not fit. Repaints.
+    /// Thickness of a segment in pixels, at least 1 (default 2); cells too small for it are
+    /// drawn with segments of an eighth of the cell width or height, the property stays.
+    /// Repaints.
     Q_PROPERTY(int SegmentSize READ SegmentSize WRITE SetSegmentSize)
-    /// Docking in the parent; a paint that must widen or heighten the control resets it to
-    /// alNone.
+    /// Docking in the parent. A side the alignment fixes keeps its size even when the cells
+    /// are smaller than kMinCellSize.
     Q_PROPERTY(jxt::TAlign Align READ Align WRITE SetAlign)
     /// Background (default clBlack).
     Q_PROPERTY(jxt::TColorValue Color READ Color WRITE SetColor)
@@ -55,9 +56,12 @@ class JXT_EXPORT TJXLCDPanel : public TGraphicControl
     JXT_ABOUT(JXLCDPanelVersion)
 
 public:
-    /// The smallest cell in pixels; a paint widens or heightens the control to give every
-    /// cell at least this size.
+    /// The smallest cell in pixels; the sizing step widens or heightens the control to give
+    /// every cell at least this size (on the sides no alignment or layout fixes).
     static constexpr int kMinCellSize = 13;
+    /// The cell a layout prefers.
+    static constexpr int kPreferredCellWidth = 30;
+    static constexpr int kPreferredCellHeight = 40;
     static constexpr int kMaxCells = 50;
 
     explicit TJXLCDPanel(TComponent *owner = nullptr);
@@ -82,6 +86,12 @@ public:
     /// The segment mask of a character (after conversion to upper case); 0 for blanks,
     /// marks and every character without a figure.
     static std::uint16_t SegmentMask(QChar c);
+    /// The segment size cells of this size are drawn with: SegmentSize, lowered to an
+    /// eighth of the cell width and height.
+    int ShownSegmentSize(int cellWidth, int cellHeight) const;
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
 
     // Property adapters for the meta-object system.
     QStringList GetItemsList() const { return m_items->ToStringList(); }
@@ -90,8 +100,9 @@ public:
     void SetAlignValue(int value);
 
 protected:
-    /// Sizes the cells, paints the unlit template into every cell, then the characters.
+    /// Paints the unlit template into every cell, then the characters.
     void Paint() override;
+    QSize ContentSize(const QSize &current) const override;
     /// Draws every cell's character of Items.
     void PaintItems();
     /// Draws one character into rect: unlit segments in LCDLoColor, lit ones and the marks
@@ -122,6 +133,7 @@ private:
     int m_columns = 10;
     int m_rows = 1;
     int m_segmentSize = 2;
+    int m_paintSegmentSize = 2; // the segment size of the paint under way
     TColor m_hiColor = clLime;
     TColor m_loColor = 0x004000;
     std::unique_ptr<TStringList> m_items;

@@ -109,12 +109,18 @@ void TJXPipe::Draw(TStyle style, TCanvas *canvas, TColor color, const TRect &rec
 QString TJXPipe::LabelText(TStyle style, int value)
 {
     switch (style) {
-    case sgCPU: return QStringLiteral("cpu %1%").arg(value);
-    case sgSYS: return QStringLiteral("sys %1%").arg(value);
-    case sgGDI: return QStringLiteral("gdi %1%").arg(value);
-    case sgUSR: return QStringLiteral("usr %1%").arg(value);
-    case sgMEM: return QStringLiteral("mem %1%").arg(value);
-    case sString: break;
+    case sgCPU:
+        return QStringLiteral("cpu %1%").arg(value);
+    case sgSYS:
+        return QStringLiteral("sys %1%").arg(value);
+    case sgGDI:
+        return QStringLiteral("gdi %1%").arg(value);
+    case sgUSR:
+        return QStringLiteral("usr %1%").arg(value);
+    case sgMEM:
+        return QStringLiteral("mem %1%").arg(value);
+    case sString:
+        break;
     }
     return QString();
 }
@@ -230,9 +236,15 @@ void TJXPanel::Paint()
     if (m_style == sString) {
         unsigned flags = DT_WORDBREAK;
         switch (Alignment()) {
-        case taLeftJustify: flags |= DT_LEFT; break;
-        case taRightJustify: flags |= DT_RIGHT; break;
-        case taCenter: flags |= DT_CENTER; break;
+        case taLeftJustify:
+            flags |= DT_LEFT;
+            break;
+        case taRightJustify:
+            flags |= DT_RIGHT;
+            break;
+        case taCenter:
+            flags |= DT_CENTER;
+            break;
         }
         const QString text = Caption();
         TRect measured = r;
@@ -264,6 +276,24 @@ TAccessibleInfo TJXPanel::AccessibleInfo() const
     return {QAccessible::Chart,
             TJXPipe::LabelText(m_style, newest),
             {double(newest), 0, double(m_pipe.GraphMax())}};
+}
+
+QSize TJXPanel::minimumSizeHint() const
+{
+    if (m_style == sString)
+        return TCustomPanel::minimumSizeHint();
+    const QSize label = TextExtent(TJXPipe::LabelText(m_style, 100));
+    const int frame = 2 * BevelInset();
+    return QSize(label.width() + frame, 2 * label.height() + frame);
+}
+
+QSize TJXPanel::sizeHint() const
+{
+    if (m_style == sString)
+        return TCustomPanel::sizeHint();
+    // A point of the chart every pixel or two.
+    return minimumSizeHint().expandedTo(QSize(m_pipe.PointAnz() + 2 * BevelInset(), 0)) +
+           QSize(16, 8);
 }
 
 } // namespace jxt

@@ -138,7 +138,11 @@ public:
     TColor GraphColor() const { return m_graphColor; }
     void SetGraphColor(TColor color) { m_graphColor = color; }
     TStyle Style() const { return m_style; }
-    void SetStyle(TStyle style) { m_style = style; }
+    void SetStyle(TStyle style)
+    {
+        m_style = style;
+        updateGeometry();
+    }
 
     /// Replaces the processor-load and memory sources; an empty function restores the
     /// system's own.
@@ -150,6 +154,11 @@ public:
 
     TJXPipe *Pipe() { return &m_pipe; }
     TTimer *Timer() const { return m_timer.get(); }
+
+    /// In the graph styles: room for the label of a full chart above a chart of the same
+    /// height; otherwise the panel's caption.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
 
 protected:
     void Paint() override;

@@ -15,6 +15,8 @@ constexpr int kMinInterval = 20;      // shortest positive interval in ms
 constexpr int kFastestInterval = -20; // negative intervals are held at or above this
 constexpr int kInsideStart = 10;      // where a negative interval starts the text
 constexpr int kFitMargin = 10;        // room a caption needs beyond its width to fit
+constexpr int kDefaultWidth = 75;     // the width of a new control
+constexpr unsigned kVerticalFormat = DT_WORDBREAK | DT_CENTER;
 
 } // namespace
 
@@ -77,6 +79,7 @@ void TJXScrollText::SetInterval(int value)
 void TJXScrollText::SetScrollHorizontal(bool value)
 {
     m_scrollHorizontal = value;
+    updateGeometry();
     m_x = 0;
     m_y = 0;
     Invalidate();
@@ -136,6 +139,38 @@ QString TJXScrollText::VerticalText() const
     return text;
 }
 
+TRect TJXScrollText::PlaceText(TCanvas *measure)
+{
+    const int width = Width();
+    const int height = Height();
+    if (m_scrollHorizontal) {
+        // The line is centred vertically; once it has left on the left it starts again on
+        // the right.
+        const QString &text = Caption();
+        m_y = (height - measure->TextHeight(text)) / 2;
+        if (m_x < -measure->TextWidth(text)) {
+            m_x = width;
+            if (OnStartText)
+                OnStartText(this);
+            emit onStartText(this);
+        }
+        return Bounds(m_x, m_y, 0, 0);
+    }
+    // The block is centred horizontally; once it has left at the top it starts again below.
+    TRect block = Rect(0, 0, width, height);
+    measure->DrawText(VerticalText(), block, DT_CALCRECT | kVerticalFormat);
+    const int blockWidth = block.Width();
+    const int blockHeight = block.Height();
+    m_x = (width - blockWidth) / 2;
+    if (m_y < -blockHeight) {
+        m_y = height;
+        if (OnStartText)
+            OnStartText(this);
+        emit onStartText(this);
+    }
+    return Bounds(m_x, m_y, blockWidth, blockHeight);
+}
+
 void TJXScrollText::PaintBMP()
 {
     if (!Visible() && !ComponentState().Contains(csDesigning))
@@ -151,16 +186,10 @@ void TJXScrollText::PaintBMP()
     bmp->Brush()->SetStyle(bsSolid);
     bmp->Brush()->SetColor(Color());
     bmp->SetFont(Font());
+    const TRect block = PlaceText(bmp);
 
     if (m_scrollHorizontal) {
         const QString &text = Caption();
-        m_y = (height - bmp->TextHeight(text)) / 2;
-        if (m_x < -bmp->TextWidth(text)) {
-            m_x = width;
-            if (OnStartText)
-                OnStartText(this);
-            emit onStartText(this);
-        }
         if (m_shadow) {
             bmp->Brush()->SetStyle(bsClear);
             bmp->Font()->SetColor(m_shadowColor);
@@ -171,28 +200,16 @@ void TJXScrollText::PaintBMP()
     } else {
         // The whole caption is drawn, however long; nothing is cut to a fixed buffer.
         const QString text = VerticalText();
-        constexpr unsigned format = DT_WORDBREAK | DT_CENTER;
-        TRect block = Rect(0, 0, width, height);
-        bmp->DrawText(text, block, DT_CALCRECT | format);
-        const int blockWidth = block.Width();
-        const int blockHeight = block.Height();
-        m_x = (width - blockWidth) / 2;
-        if (m_y < -blockHeight) {
-            m_y = height;
-            if (OnStartText)
-                OnStartText(this);
-            emit onStartText(this);
-        }
-        block = Bounds(m_x, m_y, blockWidth, blockHeight);
         if (m_shadow) {
             bmp->Brush()->SetStyle(bsClear);
             bmp->Font()->SetColor(m_shadowColor);
             TRect shadow = block;
             shadow.Offset(m_shadowDepth, m_shadowDepth);
-            bmp->DrawText(text, shadow, format);
+            bmp->DrawText(text, shadow, kVerticalFormat);
             bmp->Font()->SetColor(Font()->Color());
         }
-        bmp->DrawText(text, block, format);
+        TRect place = block;
+        bmp->DrawText(text, place, kVerticalFormat);
     }
 
     display::CopyBitmap(Canvas(), 0, 0, m_buffer);
@@ -207,6 +224,29 @@ void TJXScrollText::Paint()
 TAccessibleInfo TJXScrollText::AccessibleInfo() const
 {
     return {QAccessible::StaticText, Caption()};
+}
+
+QSize TJXScrollText::sizeHint() const
+{
+    TBitmap probe(1, 1);
+    TCanvas *measure = probe.Canvas();
+    measure->SetFont(Font());
+    if (m_scrollHorizontal) {
+        const QString text = Caption().isEmpty() ? QStringLiteral("X") : Caption();
+        return QSize(measure->TextWidth(text) + kFitMargin, measure->TextHeight(text) + kFitMargin);
+    }
+    TRect block = Rect(0, 0, std::max(Width(), kDefaultWidth), 0);
+    measure->DrawText(VerticalText(), block, DT_CALCRECT | DT_WORDBREAK | DT_CENTER);
+    return QSize(block.Width() + kFitMargin, block.Height() + kFitMargin);
+}
+
+QSize TJXScrollText::minimumSizeHint() const
+{
+    TBitmap probe(1, 1);
+    TCanvas *measure = probe.Canvas();
+    measure->SetFont(Font());
+    const QString x = QStringLiteral("X");
+    return QSize(2 * measure->TextWidth(x), measure->TextHeight(x));
 }
 
 } // namespace jxt

@@ -101,6 +101,15 @@ public:
     void JXOnTime();
     /// Composes the current picture off screen and copies it to the control.
     void PaintBMP();
+    /// Moves the text to its place for the next picture (restarting it, with OnStartText,
+    /// once it has left the control) and returns where it goes, measured on measure.
+    TRect PlaceText(TCanvas *measure);
+
+    /// The caption with the room that lets it stand without scrolling (the AutoScroll
+    /// rule); in vertical mode the wrapped block at the control's width.
+    QSize sizeHint() const override;
+    /// One line of text high (horizontal) or one line and a character wide (vertical).
+    QSize minimumSizeHint() const override;
 
 protected:
     void Paint() override;

@@ -6,6 +6,7 @@
 #include <QContextMenuEvent>
 #include <QCursor>
 #include <QMetaMethod>
+#include <QLayout>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
@@ -37,10 +38,17 @@ TShiftState ShiftOf(Qt::KeyboardModifiers mods, Qt::MouseButtons buttons)
 bool ButtonOf(Qt::MouseButton b, TMouseButton &out)
 {
     switch (b) {
-    case Qt::LeftButton: out = mbLeft; return true;
-    case Qt::RightButton: out = mbRight; return true;
-    case Qt::MiddleButton: out = mbMiddle; return true;
-    default: return false;
+    case Qt::LeftButton:
+        out = mbLeft;
+        return true;
+    case Qt::RightButton:
+        out = mbRight;
+        return true;
+    case Qt::MiddleButton:
+        out = mbMiddle;
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -238,6 +246,7 @@ void TControl::SetCaption(const QString &caption)
     if (caption == m_caption)
         return;
     m_caption = caption;
+    updateGeometry();
     Invalidate();
     AccessibleNameChanged();
 }
@@ -343,20 +352,64 @@ void TControl::Invalidate()
     update();
 }
 
+namespace {
+
+// Whether layout (or a layout nested in it) manages widget.
+bool LayoutHolds(const QLayout *layout, const QWidget *widget)
+{
+    for (int i = 0; i < layout->count(); ++i) {
+        QLayoutItem *item = layout->itemAt(i);
+        if (item->widget() == widget)
+            return true;
+        if (const QLayout *inner = item->layout(); inner && LayoutHolds(inner, widget))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+bool TControl::WidthFixed() const
+{
+    if (m_parent && (m_align == alTop || m_align == alBottom || m_align == alClient))
+        return true;
+    const QWidget *parent = parentWidget();
+    return parent && parent->layout() && LayoutHolds(parent->layout(), this);
+}
+
+bool TControl::HeightFixed() const
+{
+    if (m_parent && (m_align == alLeft || m_align == alRight || m_align == alClient))
+        return true;
+    const QWidget *parent = parentWidget();
+    return parent && parent->layout() && LayoutHolds(parent->layout(), this);
+}
+
+void TControl::FitToContent()
+{
+    const QSize current(Width(), Height());
+    const QSize wanted = ContentSize(current);
+    const auto take = [](int have, int want, bool fixed) {
+        return fixed || want < 0 || want > kMaxSide ? have : want;
+    };
+    const int w = take(current.width(), wanted.width(), WidthFixed());
+    const int h = take(current.height(), wanted.height(), HeightFixed());
+    if (w != current.width() || h != current.height())
+        SetBounds(Left(), Top(), w, h);
+}
+
 void TControl::RunPaint()
 {
-    // A Paint that resizes the control marks it again; a few rounds settle every control
-    // whose size depends on its own properties.
-    for (int round = 0; round < 4 && m_needsPaint; ++round) {
-        m_needsPaint = false;
-        EnsureSurface();
-        if (m_transparentSurface && !m_surface.isNull())
-            m_surface.fill(Qt::transparent);
-        m_inPaint = true;
-        ++m_paintCount;
-        Paint();
-        m_inPaint = false;
-    }
+    // The size is settled first, in one step; the paint that follows covers the resize.
+    FitToContent();
+    m_needsPaint = false;
+    EnsureSurface();
+    if (m_transparentSurface && !m_surface.isNull())
+        m_surface.fill(Qt::transparent);
+    m_inPaint = true;
+    ++m_paintCount;
+    Paint();
+    m_inPaint = false;
 }
 
 void TControl::Repaint()
@@ -783,11 +836,16 @@ void TWinControl::Realign()
                 list.push_back(c);
         std::stable_sort(list.begin(), list.end(), [align](TControl *a, TControl *b) {
             switch (align) {
-            case alTop: return a->Top() < b->Top();
-            case alBottom: return a->Top() + a->Height() > b->Top() + b->Height();
-            case alLeft: return a->Left() < b->Left();
-            case alRight: return a->Left() + a->Width() > b->Left() + b->Width();
-            default: return false;
+            case alTop:
+                return a->Top() < b->Top();
+            case alBottom:
+                return a->Top() + a->Height() > b->Top() + b->Height();
+            case alLeft:
+                return a->Left() < b->Left();
+            case alRight:
+                return a->Left() + a->Width() > b->Left() + b->Width();
+            default:
+                return false;
             }
         });
         return list;

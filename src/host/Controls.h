@@ -32,6 +32,17 @@
 // least as long as the control, or must be cleared (OnX = nullptr) before they go. A handler
 // of the events declared here may free the control that called it, after which no signal of
 // that event is emitted.
+//
+// Sizing is not painting. A control whose size follows its content (cells, glyphs, boxes,
+// text) says so in one place, ContentSize(current): given the size it has, it returns the
+// size it wants, and changes nothing. The sizing step FitToContent runs it before every
+// paint and takes the answer only on the sides nobody else decides: a side that the
+// parent's Align fixes (the width of alTop/alBottom, the height of alLeft/alRight, both of
+// alClient) or that a Qt layout manages keeps its size. Paint then only draws, with what
+// the size allows (fewer boxes, smaller segments), and never changes the size or a
+// property; a temporary squeeze leaves every property as it was. For Qt layouts a control
+// answers sizeHint() and minimumSizeHint() from the same content; call updateGeometry()
+// when what they depend on changes.
 #pragma once
 
 #include "host/Export.h"
@@ -181,6 +192,14 @@ public:
     /// Runs a pending Paint now, if one is pending.
     void Update();
     bool PaintPending() const { return m_needsPaint; }
+    /// The sizing step: gives the control the size ContentSize asks for on every side that
+    /// neither the parent's alignment nor a Qt layout fixes. Runs before every paint; call
+    /// it to have the new size at once. Sizes beyond kMaxSide are not taken.
+    void FitToContent();
+    /// Whether the parent's alignment or a Qt layout decides the width (height).
+    bool WidthFixed() const;
+    bool HeightFixed() const;
+    static constexpr int kMaxSide = 32767;
     /// Number of Paint calls so far (for diagnostics and tests of repaint rules).
     int PaintCount() const { return m_paintCount; }
 
@@ -231,14 +250,23 @@ signals:
     void onStartDrag(jxt::TObject *sender, jxt::TDragObject **dragObject);
 
 protected:
-    /// Draws the control on Canvas. The default fills the client area with Color.
+    /// Draws the control on Canvas. The default fills the client area with Color. Paint
+    /// only draws: it changes neither the size nor a property.
     virtual void Paint();
+    /// The size the control wants for its content, given its current size (grow to fit:
+    /// return at least what is needed; an exact size: return it). Changes nothing. The
+    /// default keeps the current size.
+    virtual QSize ContentSize(const QSize &current) const { return current; }
     /// Called after the size changed.
     virtual void Resize();
     /// Called when the parent's colour or font changes and this control follows it.
     virtual void ParentChanged();
-    /// Called after Font changed.
-    virtual void FontChanged() { Invalidate(); }
+    /// Called after Font changed. The default asks layouts to measure again and repaints.
+    virtual void FontChanged()
+    {
+        updateGeometry();
+        Invalidate();
+    }
     /// Called after Ctl3D changed; the default repaints.
     virtual void Ctl3DChanged() { Invalidate(); }
     /// Makes the surface transparent before each paint (controls the parent shows through).

@@ -13,9 +13,12 @@ namespace {
 unsigned AlignmentFlag(TAlignment alignment)
 {
     switch (alignment) {
-    case taRightJustify: return DT_RIGHT;
-    case taCenter: return DT_CENTER;
-    default: return DT_LEFT;
+    case taRightJustify:
+        return DT_RIGHT;
+    case taCenter:
+        return DT_CENTER;
+    default:
+        return DT_LEFT;
     }
 }
 
@@ -114,6 +117,28 @@ int TCustomPanel::BevelInset() const
     if (m_bevelInner != bvNone)
         inset += m_bevelWidth;
     return inset;
+}
+
+QSize TCustomPanel::TextExtent(const QString &text) const
+{
+    TBitmap probe(1, 1);
+    TCanvas *canvas = probe.Canvas();
+    canvas->SetFont(Font());
+    TRect extent = Rect(0, 0, 0, 0);
+    canvas->DrawText(text.isEmpty() ? QStringLiteral("W") : text, extent, DT_CALCRECT);
+    return QSize(extent.Width(), extent.Height());
+}
+
+QSize TCustomPanel::minimumSizeHint() const
+{
+    const int frame = 2 * BevelInset() + (m_borderStyle == bsNone ? 0 : 2);
+    return TextExtent(Caption()) + QSize(frame, frame);
+}
+
+QSize TCustomPanel::sizeHint() const
+{
+    constexpr int kRoomX = 16, kRoomY = 8;
+    return minimumSizeHint() + QSize(kRoomX, kRoomY);
 }
 
 TRect TCustomPanel::AlignRect() const

@@ -50,6 +50,11 @@ public:
     /// The client area less bevels and border: where aligned children are placed.
     TRect AlignRect() const override;
 
+    /// The caption (each line break a line) with a few pixels of room inside the bevels.
+    QSize sizeHint() const override;
+    /// The caption inside the bevels.
+    QSize minimumSizeHint() const override;
+
 protected:
     void Paint() override;
     void paintEvent(QPaintEvent *event) override;
@@ -58,6 +63,8 @@ protected:
     void PaintBevels(TRect &r);
     /// The total width of bevels and border on each side.
     int BevelInset() const;
+    /// The extent of text in Font, one line per line break.
+    QSize TextExtent(const QString &text) const;
 
 private:
     void BordersChanged();

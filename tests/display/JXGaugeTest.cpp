@@ -270,23 +270,31 @@ TEST(JXGauge, VerticalBoxesGrowUpward)
     EXPECT_EQ(PixelAt(g->Surface(), 10, boxY(10)), kDimNavy);
 }
 
-TEST(JXGauge, NarrowGaugeDropsBoxesUntilTheyFit)
+TEST(JXGauge, NarrowGaugeShowsTheBoxesThatFitAndKeepsBoxes)
 {
     auto g = MakeGauge();
     g->SetProgress(100);
     g->SetBounds(0, 0, 30, 20);
-    g->Repaint(); // pitch (30 - 2 - 2) / 10 = 2
-    EXPECT_EQ(g->Boxes(), 9);
-    // The paint that lowers the count draws the nine boxes it keeps, all lit at full scale:
-    // inner area x 3..26, margin (24 - 9 * 2) / 2 = 3, so one-pixel boxes at x = 6, 8, .. 22.
-    EXPECT_EQ(jxt::test::CountColor(g->Surface(), clNavy, 3, kMidY, 27, kMidY + 1), 9);
-    EXPECT_EQ(jxt::test::CountColor(g->Surface(), kDimNavy, 3, kMidY, 27, kMidY + 1), 0);
-    for (int k = 1; k <= 9; ++k)
-        EXPECT_EQ(PixelAt(g->Surface(), 6 + 2 * (k - 1), kMidY), clNavy) << k;
-    g->Repaint(); // 26 / 9 = 2
-    EXPECT_EQ(g->Boxes(), 8);
-    g->Repaint(); // 26 / 8 = 3: fits
-    EXPECT_EQ(g->Boxes(), 8);
+    g->Repaint();
+    // (30 - 2 - 2) div 3 = 8 boxes of pitch 3 fit; inner area x 3..26, margin 0: boxes of
+    // two pixels at x = 3, 6, .. 24, all lit at full scale.
+    EXPECT_EQ(g->Boxes(), 10);
+    EXPECT_EQ(g->ShownBoxes(), 8);
+    EXPECT_EQ(jxt::test::CountColor(g->Surface(), clNavy, 3, kMidY, 27, kMidY + 1), 16);
+    for (int k = 1; k <= 8; ++k)
+        EXPECT_EQ(PixelAt(g->Surface(), 3 + 3 * (k - 1), kMidY), clNavy) << k;
+    g->Repaint();
+    EXPECT_EQ(g->Boxes(), 10); // painting again changes nothing
+
+    // Half the value lights half of the boxes shown, and the squeeze ends with all ten.
+    g->SetProgress(50);
+    EXPECT_EQ(g->LitAtLastPaint(), 4);
+    EXPECT_EQ(jxt::test::CountColor(g->Surface(), clNavy, 3, kMidY, 27, kMidY + 1), 8);
+    g->SetBounds(0, 0, 100, 20);
+    g->Repaint();
+    EXPECT_EQ(g->ShownBoxes(), 10);
+    EXPECT_EQ(LitBoxes(*g, clNavy), 5);
+    EXPECT_EQ(LitBoxes(*g, kDimNavy), 5);
 }
 
 TEST(JXGauge, GaugeWithoutBoxesShowsBackgroundOnly)

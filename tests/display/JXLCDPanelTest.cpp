@@ -54,21 +54,36 @@ struct TCell
     QPoint Inside(TSeg seg) const
     {
         switch (seg) {
-        case sTop: return {(l + cx) / 2, t + a};
-        case sUpperLeft: return {l + a, (t + 2 * a + cy - a) / 2};
-        case sUpperRight: return {r - a, (t + 2 * a + cy - a) / 2};
-        case sMiddle: return {(l + cx) / 2, cy};
-        case sLowerLeft: return {l + a, (cy + a + b - 2 * a) / 2};
-        case sLowerRight: return {r - a, (cy + a + b - 2 * a) / 2};
-        case sBottom: return {(l + cx) / 2, b - a};
-        case sUpperCentre: return {cx, (t + 2 * a + cy - a) / 2};
-        case sLowerCentre: return {cx, (cy + a + b - 2 * a) / 2};
-        case sLeftHalf: return {(l + 2 * a + cx - a) / 2, cy};
-        case sRightHalf: return {(cx + a + r - 2 * a) / 2, cy};
-        case sDiagUpperLeft: return {(2 * l + 2 * cx + a) / 4, (2 * t + 3 * a + 2 * cy) / 4};
-        case sDiagUpperRight: return {(2 * r + 2 * cx - a) / 4, (2 * t + 3 * a + 2 * cy) / 4};
-        case sDiagLowerRight: return {(2 * cx + 2 * r - a) / 4, (2 * cy + 2 * b - 3 * a) / 4};
-        case sDiagLowerLeft: return {(2 * cx + 2 * l + a) / 4, (2 * cy + 2 * b - 3 * a) / 4};
+        case sTop:
+            return {(l + cx) / 2, t + a};
+        case sUpperLeft:
+            return {l + a, (t + 2 * a + cy - a) / 2};
+        case sUpperRight:
+            return {r - a, (t + 2 * a + cy - a) / 2};
+        case sMiddle:
+            return {(l + cx) / 2, cy};
+        case sLowerLeft:
+            return {l + a, (cy + a + b - 2 * a) / 2};
+        case sLowerRight:
+            return {r - a, (cy + a + b - 2 * a) / 2};
+        case sBottom:
+            return {(l + cx) / 2, b - a};
+        case sUpperCentre:
+            return {cx, (t + 2 * a + cy - a) / 2};
+        case sLowerCentre:
+            return {cx, (cy + a + b - 2 * a) / 2};
+        case sLeftHalf:
+            return {(l + 2 * a + cx - a) / 2, cy};
+        case sRightHalf:
+            return {(cx + a + r - 2 * a) / 2, cy};
+        case sDiagUpperLeft:
+            return {(2 * l + 2 * cx + a) / 4, (2 * t + 3 * a + 2 * cy) / 4};
+        case sDiagUpperRight:
+            return {(2 * r + 2 * cx - a) / 4, (2 * t + 3 * a + 2 * cy) / 4};
+        case sDiagLowerRight:
+            return {(2 * cx + 2 * r - a) / 4, (2 * cy + 2 * b - 3 * a) / 4};
+        case sDiagLowerLeft:
+            return {(2 * cx + 2 * l + a) / 4, (2 * cy + 2 * b - 3 * a) / 4};
         }
         return {};
     }
@@ -87,7 +102,7 @@ TCell CellOf(const TJXLCDPanel &panel, int row, int col)
     c.b = c.t + pitchY - 4;
     c.cx = c.l + (c.r - c.l) / 2;
     c.cy = c.t + (c.b - c.t) / 2;
-    c.a = panel.SegmentSize();
+    c.a = panel.ShownSegmentSize(pitchX, pitchY);
     return c;
 }
 
@@ -250,59 +265,75 @@ TEST(JXLCDPanel, UnlitColourEqualToBackgroundHidesUnlitSegments)
     EXPECT_EQ(SegmentColor(*panel, 0, 1, sTop), kUnlit);
 }
 
-TEST(JXLCDPanel, TooSmallPanelGrowsAndLeavesItsAlignment)
+TEST(JXLCDPanel, TooSmallPanelGrowsOnlyOnSidesNothingElseFixes)
 {
+    // Alone, a panel too small for cells of 13 pixels grows to them before it paints.
+    TJXLCDPanel alone;
+    alone.SetBounds(0, 0, 100, 10);
+    alone.Repaint();
+    EXPECT_EQ(alone.Width(), 130);
+    EXPECT_EQ(alone.Height(), 13);
+    EXPECT_EQ(alone.Surface().size(), QSize(130, 13));
+    EXPECT_EQ(alone.PaintCount(), 1); // one paint, no rounds
+
+    // Filling a narrow parent, both sides are the parent's: the panel keeps them and its
+    // alignment, and draws its ten cells in what it has.
     TWinControl parent;
     parent.SetBounds(0, 0, 100, 40);
     TJXLCDPanel panel;
     panel.SetParent(&parent);
     panel.SetAlign(alClient);
-    ASSERT_EQ(panel.Width(), 100);
+    panel.SetCaption(QStringLiteral("8888888888"));
     panel.Repaint();
-    EXPECT_EQ(panel.Width(), 130);
-    EXPECT_EQ(panel.Height(), 40);
-    EXPECT_EQ(panel.Align(), alNone);
-    EXPECT_EQ(panel.Surface().width(), 130);
+    EXPECT_EQ(panel.Width(), 100);
+    EXPECT_EQ(panel.Align(), alClient);
+    EXPECT_FALSE(panel.PaintPending());
+    for (int col = 0; col < 10; ++col)
+        EXPECT_GT(jxt::test::CountColor(panel.Surface(), kLit, col * 10, 0, col * 10 + 10, 40), 0)
+            << col;
 
-    // Rows grow the height the same way.
+    // On the left the height is the parent's, the width the panel's own.
     panel.SetAlign(alLeft);
     panel.SetRows(4);
     panel.Repaint();
-    EXPECT_EQ(panel.Height(), 52);
+    EXPECT_EQ(panel.Height(), 40);
     EXPECT_EQ(panel.Width(), 130);
-    EXPECT_EQ(panel.Align(), alNone);
+    EXPECT_EQ(panel.Align(), alLeft);
 
-    // A panel that is large enough keeps its size and alignment.
-    TJXLCDPanel roomy;
-    roomy.SetColumns(5);
-    roomy.SetParent(&parent);
-    roomy.SetAlign(alBottom);
-    roomy.Repaint();
-    EXPECT_EQ(roomy.Width(), 100);
-    EXPECT_EQ(roomy.Align(), alBottom);
+    // When the parent has room again the panel fills it, alignment and all.
+    parent.SetBounds(0, 0, 400, 200);
+    panel.SetAlign(alClient);
+    panel.Repaint();
+    EXPECT_EQ(panel.Width(), 400);
+    EXPECT_EQ(panel.Height(), 200);
 }
 
-TEST(JXLCDPanel, SegmentSizeShrinksToAnEighthOfTheCell)
+TEST(JXLCDPanel, SmallCellsDrawThinnerSegmentsButKeepSegmentSize)
 {
     TJXLCDPanel panel;
     panel.SetBounds(0, 0, 500, 40);
     panel.SetSegmentSize(6);
     panel.Repaint();
-    EXPECT_EQ(panel.SegmentSize(), 5);
-    panel.Repaint();
-    EXPECT_EQ(panel.SegmentSize(), 5);
+    EXPECT_EQ(panel.SegmentSize(), 6);
+    EXPECT_EQ(panel.ShownSegmentSize(50, 40), 5); // 40 div 6 is below 8; 40 div 8 = 5
 
-    // The width limits it too: 10 cells of 24 pixels allow 3.
+    // 10 cells of 24 pixels draw segments of 3: the top bar of "8" is 2 * 3 pixels thick.
     panel.SetBounds(0, 0, 240, 400);
     panel.SetSegmentSize(9);
-    panel.Repaint();
-    EXPECT_EQ(panel.SegmentSize(), 3);
-    // The lowered size is the one drawn: the top bar of "8" is 2 * 3 pixels thick.
     panel.SetCaption(QStringLiteral("8"));
     panel.Repaint();
-    const TCell c = CellOf(panel, 0, 0);
+    TCell c = CellOf(panel, 0, 0);
     EXPECT_EQ(PixelAt(panel.Surface(), c.cx, c.t + 3), kLit);
     EXPECT_NE(PixelAt(panel.Surface(), c.cx, c.t + 8), kLit);
+    EXPECT_EQ(panel.SegmentSize(), 9);
+
+    // Widened again, the cells get the full segment size back: a bar 2 * 9 thick.
+    panel.SetBounds(0, 0, 900, 400);
+    panel.Repaint();
+    c = CellOf(panel, 0, 0);
+    EXPECT_EQ(c.a, 9);
+    EXPECT_EQ(PixelAt(panel.Surface(), c.cx, c.t + 16), kLit);
+    EXPECT_NE(PixelAt(panel.Surface(), c.cx, c.t + 20), kLit);
 }
 
 struct TClampCase
@@ -493,7 +524,8 @@ TEST(JXLCDPanel, SurvivesHostileSizesAndText)
     big.Repaint();
     EXPECT_EQ(big.Width(), 650);
     EXPECT_EQ(big.Height(), 650);
-    EXPECT_EQ(big.SegmentSize(), 1);
+    EXPECT_EQ(big.SegmentSize(), 2);
+    EXPECT_EQ(big.ShownSegmentSize(13, 13), 1);
     EXPECT_EQ(big.Surface().size(), QSize(650, 650));
     const TCell last = CellOf(big, 49, 49);
     EXPECT_GT(jxt::test::CountColor(big.Surface(), kLit, last.l, last.t, last.r, last.b), 0);
