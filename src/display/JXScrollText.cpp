@@ -126,7 +126,14 @@ void TJXScrollText::JXOnTime()
     else
         m_y -= step;
     m_timer->SetEnabled(false);
-    PaintBMP();
+    if (Showing()) {
+        PaintBMP();
+    } else if (Width() > 0 && Height() > 0) {
+        // Out of sight the text moves on (and starts again) without being drawn.
+        m_buffer.Canvas()->SetFont(Font());
+        PlaceText(m_buffer.Canvas());
+        Invalidate();
+    }
     // Handlers may have stopped or restarted the timer meanwhile; m_timerWanted knows.
     m_timer->SetEnabled(m_timerWanted);
     emit textPositionChanged();

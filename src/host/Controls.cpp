@@ -408,13 +408,46 @@ void TControl::RunPaint()
         m_surface.fill(Qt::transparent);
     m_inPaint = true;
     ++m_paintCount;
-    Paint();
+    {
+        // System colours (clBtnFace, clWindow, ...) are the widget's own palette's.
+        const QPalette palette = this->palette();
+        const TPaletteScope scope(palette);
+        Paint();
+    }
     m_inPaint = false;
+}
+
+void TControl::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    switch (event->type()) {
+    case QEvent::PaletteChange:
+    case QEvent::ApplicationPaletteChange:
+        // System colours may have changed: the whole picture is drawn again.
+        Invalidate();
+        break;
+    default:
+        break;
+    }
+}
+
+bool TControl::Showing() const
+{
+    if (window()->isMinimized())
+        return false;
+    if (isVisible())
+        return true;
+    for (const QWidget *w = this; w; w = w->parentWidget())
+        if (w->isHidden() && w->testAttribute(Qt::WA_WState_ExplicitShowHide))
+            return false;
+    return true;
 }
 
 void TControl::Repaint()
 {
     m_needsPaint = true;
+    if (!Showing())
+        return;
     RunPaint();
     if (isVisible())
         repaint();
@@ -422,7 +455,7 @@ void TControl::Repaint()
 
 void TControl::Update()
 {
-    if (m_needsPaint)
+    if (m_needsPaint && Showing())
         RunPaint();
     if (isVisible())
         repaint();

@@ -186,12 +186,18 @@ public:
     const QImage &Surface() const { return m_surface; }
     /// Marks the control for a new Paint and schedules an update.
     void Invalidate();
-    /// Paints at once (Paint runs on the surface now) and shows the result.
+    /// Paints at once (Paint runs on the surface now) and shows the result. A control that
+    /// is not showing is only marked: it paints when it is shown.
     void Repaint();
     void Refresh() { Repaint(); }
     /// Runs a pending Paint now, if one is pending.
     void Update();
     bool PaintPending() const { return m_needsPaint; }
+    /// Whether drawing now would be seen: false while the control or a parent is hidden or
+    /// its window is minimised. A control that was never shown (drawn off-screen, into a
+    /// file or a test) counts as showing. Timer steps of a control that is not showing
+    /// advance its state and leave the drawing to the paint when it is shown again.
+    bool Showing() const;
     /// The sizing step: gives the control the size ContentSize asks for on every side that
     /// neither the parent's alignment nor a Qt layout fixes. Runs before every paint; call
     /// it to have the new size at once. Sizes beyond kMaxSide are not taken.
@@ -283,6 +289,8 @@ protected:
 
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    /// Palette changes (the widget's, a parent's or the application's) repaint.
+    void changeEvent(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;

@@ -177,6 +177,21 @@ QString ResolveFamily(const QString &name)
 
 } // namespace
 
+namespace {
+// The palette system colours resolve through while a control paints (its own palette).
+thread_local const QPalette *t_palette = nullptr;
+} // namespace
+
+TPaletteScope::TPaletteScope(const QPalette &palette) : m_previous(t_palette)
+{
+    t_palette = &palette;
+}
+
+TPaletteScope::~TPaletteScope()
+{
+    t_palette = m_previous;
+}
+
 TColor ColorToRGB(TColor color)
 {
     if (color == clNone)
@@ -188,6 +203,8 @@ TColor ColorToRGB(TColor color)
         if (index >= kSystemColorCount)
             return clBlack;
         const TSystemColorRole &role = kSystemColorRoles[index];
+        if (t_palette)
+            return QColorToColor(t_palette->color(role.group, role.role));
         if (!qGuiApp)
             return role.fallback;
         return QColorToColor(QGuiApplication::palette().color(role.group, role.role));

@@ -22,6 +22,7 @@
 #include <vector>
 
 class QPainter;
+class QPalette;
 
 namespace jxt {
 
@@ -79,9 +80,25 @@ constexpr TColor cl3DLight = SystemColor(22);
 constexpr TColor clInfoText = SystemColor(23);
 constexpr TColor clInfoBk = SystemColor(24);
 
-/// Resolves system colours through the application's QPalette; RGB values pass unchanged.
-/// The result is always 0x00BBGGRR.
+/// Resolves system colours through the palette of the control being painted (see
+/// TPaletteScope), else the application's QPalette; RGB values pass unchanged. The result
+/// is always 0x00BBGGRR.
 JXT_EXPORT TColor ColorToRGB(TColor color);
+
+/// While it lives, system colours resolve through palette (on this thread). Controls open
+/// one with their own palette around every paint; scopes nest.
+class JXT_EXPORT TPaletteScope
+{
+public:
+    explicit TPaletteScope(const QPalette &palette);
+    ~TPaletteScope();
+    TPaletteScope(const TPaletteScope &) = delete;
+    TPaletteScope &operator=(const TPaletteScope &) = delete;
+
+private:
+    const QPalette *m_previous;
+};
+
 JXT_EXPORT QColor ColorToQColor(TColor color);
 JXT_EXPORT TColor QColorToColor(const QColor &color);
 inline TColor RGB(int r, int g, int b)
