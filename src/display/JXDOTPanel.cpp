@@ -2,10 +2,12 @@
 // Dot-matrix display: glyphs copied from a font bitmap into a grid of cells, or scrolled.
 #include "display/JXDOTPanel.h"
 
+#include "display/OffscreenCopy.h"
 #include "host/Timer.h"
 #include "util/Jxutil.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace jxt {
 
@@ -355,11 +357,27 @@ void TJXDOTPanel::UpdateSizePolicy()
 
 void TJXDOTPanel::Paint()
 {
-    TCanvas *canvas = Canvas();
-    canvas->Brush()->SetStyle(bsSolid);
-    canvas->Brush()->SetColor(Color());
-    canvas->FillRect(ClientRect());
+    // The composed line covers the control; only without one is the background filled.
+    if (ComponentState().Contains(csLoading) || !HasFont()) {
+        TCanvas *canvas = Canvas();
+        canvas->Brush()->SetStyle(bsSolid);
+        canvas->Brush()->SetColor(Color());
+        canvas->FillRect(ClientRect());
+        return;
+    }
     PaintItems();
+    if (const int covered = m_scrollOffset + m_line.Width(); covered < Width()) {
+        TCanvas *canvas = Canvas();
+        canvas->Brush()->SetStyle(bsSolid);
+        canvas->Brush()->SetColor(Color());
+        canvas->FillRect(Rect(covered, 0, Width(), Height()));
+    }
+    if (m_line.Height() < Height()) {
+        TCanvas *canvas = Canvas();
+        canvas->Brush()->SetStyle(bsSolid);
+        canvas->Brush()->SetColor(Color());
+        canvas->FillRect(Rect(0, m_line.Height(), Width(), Height()));
+    }
 }
 
 void TJXDOTPanel::PaintItems()
@@ -368,36 +386,92 @@ void TJXDOTPanel::PaintItems()
         return;
     // One off-screen line wider than the control by a cell, so the scrolling cell that is
     // half in view is drawn too, then one copy to the control.
-    const int bufferWidth = std::max(1, Width() + GlyphWidth() + m_columns * m_dotSpace);
-    TBitmap buffer(bufferWidth, std::max(1, Height()));
-    TCanvas *target = buffer.Canvas();
-    target->Brush()->SetStyle(bsSolid);
-    target->Brush()->SetColor(Color());
-    target->FillRect(Rect(0, 0, buffer.Width(), buffer.Height()));
-
-    const int innerWidth = Width() - (m_columns - 1) * m_dotSpace;
-    const int innerHeight = Height() - (m_rows - 1) * m_dotSpace;
-    if (m_timer->Interval() < 1) {
-        for (int r = 0; r < m_rows; ++r) {
-            const QString line = r < m_items.Count() ? m_items.Get(r) : QString();
-            for (int c = 0; c < m_columns; ++c) {
-                const TRect cell = Bounds(c * innerWidth / m_columns + c * m_dotSpace,
-                                          r * innerHeight / m_rows + r * m_dotSpace,
-                                          innerWidth / m_columns, innerHeight / m_rows);
-                DrawDOT(target, cell, c < line.size() ? line.at(c) : QLatin1Char(' '));
-            }
-        }
-    } else {
-        const int pitch = Width() / m_columns;
-        for (int i = 0; i <= m_columns; ++i) {
-            const TRect cell = Bounds(i * pitch, 0, innerWidth / m_columns, Height() / m_rows);
-            DrawDOT(target, cell,
-                    i < m_scrollWindow.size() ? m_scrollWindow.at(i) : QLatin1Char(' '));
-        }
-    }
+    const TLineKey key{std::max(1, Width() + GlyphWidth() + m_columns * m_dotSpace),
+                       std::max(1, Height()),
+                       m_columns,
+                       m_rows,
+                       m_dotSpace,
+                       m_dotColumns,
+                       m_dotRows,
+                       ColorToRGB(Color()),
+                       m_font->Image().cacheKey(),
+                       m_dotCharSet,
+                       m_timer->Interval() >= 1};
+    if (!key.scrolling)
+        ComposeGrid(key);
+    else
+        ComposeScrollLine(key);
     TCanvas *canvas = Canvas();
     canvas->SetCopyMode(cmSrcCopy);
-    canvas->Draw(m_scrollOffset, 0, &buffer);
+    display::CopyBitmap(canvas, m_scrollOffset, 0, m_line);
+}
+
+void TJXDOTPanel::StartLine(const TLineKey &key)
+{
+    m_line.SetSize(key.width, key.height);
+    display::FillBitmap(m_line, Color());
+    m_lineKey = key;
+    m_lineWindow.clear();
+}
+
+void TJXDOTPanel::ComposeGrid(const TLineKey &key)
+{
+    StartLine(key);
+    TCanvas *target = m_line.Canvas();
+    const int innerWidth = Width() - (m_columns - 1) * m_dotSpace;
+    const int innerHeight = Height() - (m_rows - 1) * m_dotSpace;
+    for (int r = 0; r < m_rows; ++r) {
+        const QString line = r < m_items.Count() ? m_items.Get(r) : QString();
+        for (int c = 0; c < m_columns; ++c) {
+            const TRect cell = Bounds(c * innerWidth / m_columns + c * m_dotSpace,
+                                      r * innerHeight / m_rows + r * m_dotSpace,
+                                      innerWidth / m_columns, innerHeight / m_rows);
+            DrawDOT(target, cell, c < line.size() ? line.at(c) : QLatin1Char(' '));
+        }
+    }
+}
+
+void TJXDOTPanel::ComposeScrollLine(const TLineKey &key)
+{
+    const int pitch = Width() / m_columns;
+    const int cellWidth = (Width() - (m_columns - 1) * m_dotSpace) / m_columns;
+    const auto cellAt = [&](int i) { return Bounds(i * pitch, 0, cellWidth, Height() / m_rows); };
+    const auto charAt = [&](int i) {
+        return i < m_scrollWindow.size() ? m_scrollWindow.at(i) : QLatin1Char(' ');
+    };
+    QString window(m_columns + 1, QLatin1Char(' '));
+    for (int i = 0; i <= m_columns; ++i)
+        window[i] = charAt(i);
+
+    const bool sameLine = m_lineKey == key && !m_lineWindow.isNull();
+    if (sameLine && window == m_lineWindow)
+        return; // a pixel step within a cell: the line is the same, only its place moves
+    // The window moved on by one character: the line moves left by a cell and only the
+    // cell that comes into view is drawn. Cells do not overlap while DOTSpace >= 0.
+    if (sameLine && m_dotSpace >= 0 && pitch > 0 &&
+        QStringView(window).left(m_columns) == QStringView(m_lineWindow).mid(1)) {
+        QImage &image = m_line.Image();
+        const int keep = image.width() - pitch;
+        for (int y = 0; y < image.height(); ++y) {
+            auto *row = reinterpret_cast<QRgb *>(image.scanLine(y));
+            std::memmove(row, row + pitch, std::size_t(keep) * sizeof(QRgb));
+        }
+        const TColor rgb = ColorToRGB(Color());
+        const QRgb background = qRgb(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));
+        const int from = std::min(m_columns * pitch, keep);
+        for (int y = 0; y < image.height(); ++y) {
+            auto *row = reinterpret_cast<QRgb *>(image.scanLine(y));
+            std::fill(row + from, row + image.width(), background);
+        }
+        DrawDOT(m_line.Canvas(), cellAt(m_columns), window.at(m_columns));
+        m_lineWindow = window;
+        return;
+    }
+    StartLine(key);
+    TCanvas *target = m_line.Canvas();
+    for (int i = 0; i <= m_columns; ++i)
+        DrawDOT(target, cellAt(i), window.at(i));
+    m_lineWindow = window;
 }
 
 QString TJXDOTPanel::ScrollText() const
@@ -430,6 +504,10 @@ void TJXDOTPanel::JXOnTime()
     if (OnScroll)
         OnScroll(this);
     emit onScroll(this);
+    if (!Showing()) {
+        Invalidate(); // drawn when shown again
+        return;
+    }
     const bool running = m_timer->Enabled();
     m_timer->SetEnabled(false);
     PaintItems();

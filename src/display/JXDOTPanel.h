@@ -169,6 +169,28 @@ private:
     /// is -1.
     QSize GlyphSize() const;
     void UpdateSizePolicy();
+    /// What the composed line picture depends on besides the characters.
+    struct TLineKey
+    {
+        int width = 0, height = 0, columns = 0, rows = 0, space = 0, dotColumns = 0, dotRows = 0;
+        TColor background = 0;
+        qint64 font = 0;
+        QString charSet;
+        bool scrolling = false;
+        bool operator==(const TLineKey &o) const
+        {
+            return width == o.width && height == o.height && columns == o.columns &&
+                   rows == o.rows && space == o.space && dotColumns == o.dotColumns &&
+                   dotRows == o.dotRows && background == o.background && font == o.font &&
+                   scrolling == o.scrolling && charSet == o.charSet;
+        }
+    };
+    void StartLine(const TLineKey &key);
+    /// The static grid of Rows lines.
+    void ComposeGrid(const TLineKey &key);
+    /// The scrolling line: kept while the window is the same, moved by a cell when it moved
+    /// on by one character, composed anew otherwise.
+    void ComposeScrollLine(const TLineKey &key);
     /// The text that scrolls: all lines of Items joined by blanks.
     QString ScrollText() const;
 
@@ -195,6 +217,9 @@ private:
     // of any length scroll to their end.
     int m_scrollPos = 1;
     QString m_scrollWindow;
+    TBitmap m_line;       // the composed line (or grid) of the last paint
+    TLineKey m_lineKey;   // what it was composed for
+    QString m_lineWindow; // the characters of its cells while scrolling
     TRect m_lastGlyph;
 };
 

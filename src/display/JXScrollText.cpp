@@ -5,6 +5,8 @@
 #include "display/OffscreenCopy.h"
 #include "util/Jxutil.h"
 
+#include <QPainter>
+
 #include <cstdlib>
 
 namespace jxt {
@@ -17,6 +19,9 @@ constexpr int kInsideStart = 10;      // where a negative interval starts the te
 constexpr int kFitMargin = 10;        // room a caption needs beyond its width to fit
 constexpr int kDefaultWidth = 75;     // the width of a new control
 constexpr unsigned kVerticalFormat = DT_WORDBREAK | DT_CENTER;
+// Background kept around the line picture, wider than any overhang of a glyph.
+constexpr int kLineMargin = 64;
+constexpr long long kMaxLinePicture = 16384; // widest line kept as one picture
 
 } // namespace
 
@@ -178,6 +183,51 @@ TRect TJXScrollText::PlaceText(TCanvas *measure)
     return Bounds(m_x, m_y, blockWidth, blockHeight);
 }
 
+const TBitmap *TJXScrollText::LinePicture(int height)
+{
+    const TFont *font = Font();
+    const TLineKey key{Caption(),
+                       font->Name(),
+                       font->Height(),
+                       height,
+                       m_shadowDepth,
+                       font->Style().Bits(),
+                       ColorToRGB(font->Color()),
+                       ColorToRGB(Color()),
+                       ColorToRGB(m_shadowColor),
+                       m_shadow};
+    if (m_lineValid && key == m_lineKey)
+        return &m_line;
+    const QString &text = Caption();
+    TCanvas *measure = m_buffer.Canvas();
+    measure->SetFont(font);
+    const int textWidth = measure->TextWidth(text);
+    const int textHeight = measure->TextHeight(text);
+    // The line at x = kLineMargin, centred vertically like the text it stands for.
+    const int y = (height - textHeight) / 2;
+    const long long width =
+        (long long)textWidth + std::abs((long long)m_shadowDepth) + 2 * kLineMargin;
+    m_lineValid = false;
+    if (width > kMaxLinePicture)
+        return nullptr;
+    m_line.SetSize(int(width), std::max(1, height));
+    display::FillBitmap(m_line, Color());
+    TCanvas *canvas = m_line.Canvas();
+    canvas->Brush()->SetStyle(bsSolid);
+    canvas->Brush()->SetColor(Color());
+    canvas->SetFont(font);
+    if (m_shadow) {
+        canvas->Brush()->SetStyle(bsClear);
+        canvas->Font()->SetColor(m_shadowColor);
+        canvas->TextOut(kLineMargin + m_shadowDepth, y + m_shadowDepth, text);
+        canvas->Font()->SetColor(font->Color());
+    }
+    canvas->TextOut(kLineMargin, y, text);
+    m_lineKey = key;
+    m_lineValid = true;
+    return &m_line;
+}
+
 void TJXScrollText::PaintBMP()
 {
     if (!Visible() && !ComponentState().Contains(csDesigning))
@@ -196,14 +246,22 @@ void TJXScrollText::PaintBMP()
     const TRect block = PlaceText(bmp);
 
     if (m_scrollHorizontal) {
-        const QString &text = Caption();
-        if (m_shadow) {
-            bmp->Brush()->SetStyle(bsClear);
-            bmp->Font()->SetColor(m_shadowColor);
-            bmp->TextOut(m_x + m_shadowDepth, m_y + m_shadowDepth, text);
-            bmp->Font()->SetColor(Font()->Color());
+        // The line looks the same at every step: it is drawn once and copied to its place
+        // (lines too long for one picture are drawn at each step).
+        if (const TBitmap *line = LinePicture(height)) {
+            QPainter painter(&m_buffer.Image());
+            painter.setCompositionMode(QPainter::CompositionMode_Source);
+            painter.drawImage(m_x - kLineMargin, 0, line->Image());
+        } else {
+            const QString &text = Caption();
+            if (m_shadow) {
+                bmp->Brush()->SetStyle(bsClear);
+                bmp->Font()->SetColor(m_shadowColor);
+                bmp->TextOut(m_x + m_shadowDepth, m_y + m_shadowDepth, text);
+                bmp->Font()->SetColor(Font()->Color());
+            }
+            bmp->TextOut(m_x, m_y, text);
         }
-        bmp->TextOut(m_x, m_y, text);
     } else {
         // The whole caption is drawn, however long; nothing is cut to a fixed buffer.
         const QString text = VerticalText();

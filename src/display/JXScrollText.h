@@ -117,6 +117,10 @@ protected:
 private:
     int StepPixels();
     QString VerticalText() const;
+    /// The horizontal line (shadow included) drawn once on the background, kLineMargin
+    /// pixels of background either side; drawn again only when what it shows changes.
+    /// nullptr for a line too long to keep as one picture.
+    const TBitmap *LinePicture(int height);
     void SetTimerWanted(bool enabled);
 
     bool m_autoScroll = false;
@@ -126,6 +130,25 @@ private:
     TColor m_shadowColor = clWhite;
     int m_shadowDepth = 2;
     std::uint8_t m_steps = 1;
+
+    struct TLineKey
+    {
+        QString text, fontName;
+        int fontHeight = 0, height = 0, shadowDepth = 0;
+        std::uint64_t fontStyle = 0;
+        TColor fontColor = 0, color = 0, shadowColor = 0;
+        bool shadow = false;
+        bool operator==(const TLineKey &o) const
+        {
+            return text == o.text && fontName == o.fontName && fontHeight == o.fontHeight &&
+                   height == o.height && shadowDepth == o.shadowDepth && fontStyle == o.fontStyle &&
+                   fontColor == o.fontColor && color == o.color && shadowColor == o.shadowColor &&
+                   shadow == o.shadow;
+        }
+    };
+    TLineKey m_lineKey;
+    TBitmap m_line;
+    bool m_lineValid = false;
 
     int m_x = 0;
     int m_y = 0;

@@ -94,11 +94,16 @@ const std::vector<int> &DashPattern(TPenStyle style)
     static const std::vector<int> kDashDot = {9, 6, 3, 6};
     static const std::vector<int> kDashDotDot = {9, 3, 3, 3, 3, 3};
     switch (style) {
-    case psDash: return kDash;
-    case psDot: return kDot;
-    case psDashDot: return kDashDot;
-    case psDashDotDot: return kDashDotDot;
-    default: return kNone;
+    case psDash:
+        return kDash;
+    case psDot:
+        return kDot;
+    case psDashDot:
+        return kDashDot;
+    case psDashDotDot:
+        return kDashDotDot;
+    default:
+        return kNone;
     }
 }
 
@@ -768,6 +773,47 @@ void TCanvas::StretchDraw(const TRect &r, const TGraphic *graphic)
         graphic->DrawOn(this, r);
 }
 
+namespace {
+
+// A source copy between two images without stretching, from an opaque 32-bit image, copies
+// rows of pixels: the same pixels the raster path writes. Returns false (and does nothing) for
+// every other case.
+bool PlainCopy(const QImage &src, QImage &dst, const TRect &dest, const TRect &srcRect,
+               const TRect &clip)
+{
+    const bool opaqueSource = src.format() == QImage::Format_RGB32;
+    const bool target32 = dst.format() == QImage::Format_RGB32 ||
+                          dst.format() == QImage::Format_ARGB32 ||
+                          dst.format() == QImage::Format_ARGB32_Premultiplied;
+    if (!opaqueSource || !target32)
+        return false;
+    const int w = dest.Right - dest.Left;
+    const int h = dest.Bottom - dest.Top;
+    if (w <= 0 || h <= 0 || srcRect.Right - srcRect.Left != w || srcRect.Bottom - srcRect.Top != h)
+        return false;
+    // The part of dest inside the clip, the device and (through the source offset) the source.
+    const long long dx = (long long)srcRect.Left - dest.Left;
+    const long long dy = (long long)srcRect.Top - dest.Top;
+    const long long x0 = std::max<long long>({dest.Left, clip.Left, 0, -dx});
+    const long long y0 = std::max<long long>({dest.Top, clip.Top, 0, -dy});
+    const long long x1 =
+        std::min<long long>({dest.Right, clip.Right, dst.width(), src.width() - dx});
+    const long long y1 =
+        std::min<long long>({dest.Bottom, clip.Bottom, dst.height(), src.height() - dy});
+    if (x0 >= x1 || y0 >= y1)
+        return true;
+    for (long long y = y0; y < y1; ++y) {
+        const auto *from =
+            reinterpret_cast<const QRgb *>(src.constScanLine(int(y + dy))) + (x0 + dx);
+        auto *to = reinterpret_cast<QRgb *>(dst.scanLine(int(y))) + x0;
+        for (long long x = 0; x < x1 - x0; ++x)
+            to[x] = from[x] | 0xFF000000u; // every copied pixel is opaque
+    }
+    return true;
+}
+
+} // namespace
+
 void TCanvas::CopyRect(const TRect &dest, const TCanvas *source, const TRect &srcRect)
 {
     TTarget target = MakeTarget(m_device, ClipRect());
@@ -783,6 +829,9 @@ void TCanvas::CopyRect(const TRect &dest, const TCanvas *source, const TRect &sr
         return;
     }
     if (!source || !source->m_device || source->m_device->isNull())
+        return;
+    if (rop == 0xCC && source->m_device != m_device &&
+        PlainCopy(*source->m_device, *m_device, dest, srcRect, ClipRect()))
         return;
     // Work on a copy of the source part, so copies within one image cannot overlap.
     const QImage &src = *source->m_device;

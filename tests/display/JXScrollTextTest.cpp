@@ -284,3 +284,43 @@ TEST(JXScrollText, RunningTimerScrolls)
     EXPECT_LT(t.s.TextX(), 300);
     EXPECT_TRUE(t.s.Timer()->Active());
 }
+
+TEST(JXScrollText, EveryStepShowsTheTextAsIfDrawnAtItsPlace)
+{
+    // The line is drawn once and moved; each step must give the pixels of drawing the text
+    // (and its shadow) afresh at the new place, italic overhangs and the edges included.
+    for (bool shadow : {false, true}) {
+        TJXScrollText text;
+        text.SetBounds(0, 0, 120, 40);
+        text.SetColor(clNavy);
+        text.Font()->SetName(QStringLiteral("Times New Roman"));
+        text.Font()->SetSize(14);
+        text.Font()->SetStyle(TFontStyles{fsItalic});
+        text.Font()->SetColor(clYellow);
+        text.SetShadow(shadow);
+        text.SetShadowDepth(3);
+        text.SetCaption(QStringLiteral("fjord Wolf"));
+        text.SetInterval(-20);
+        text.SetSteps(7);
+        text.Timer()->SetEnabled(false);
+        for (int step = 0; step < 30; ++step) {
+            text.JXOnTime();
+            TBitmap expected(120, 40);
+            TCanvas *c = expected.Canvas();
+            c->Brush()->SetColor(clNavy);
+            c->FillRect(Rect(0, 0, 120, 40));
+            c->SetFont(text.Font());
+            if (shadow) {
+                c->Brush()->SetStyle(bsClear);
+                c->Font()->SetColor(text.ShadowColor());
+                c->TextOut(text.TextX() + 3, text.TextY() + 3, text.Caption());
+                c->Font()->SetColor(clYellow);
+            }
+            c->TextOut(text.TextX(), text.TextY(), text.Caption());
+            const QImage want = expected.Image().convertToFormat(QImage::Format_RGB32);
+            const QImage got = text.Surface().convertToFormat(QImage::Format_RGB32);
+            ASSERT_EQ(got, want) << "shadow " << shadow << " step " << step << " x "
+                                 << text.TextX();
+        }
+    }
+}
