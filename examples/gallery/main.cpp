@@ -5,13 +5,21 @@
 //                                 and exits (works headless with QT_QPA_PLATFORM=offscreen);
 //                                 --settle MS lets the timers run that long first, so
 //                                 scrolling texts, charts and meters show content
+//   jxtgallery --dark             starts in dark colours (also for --screenshots); the
+//                                 menu "Ansicht" switches between light and dark
+//   jxtgallery --idle S           runs minimised for S seconds and prints the processor
+//                                 seconds used; with --qt-only the same for a window of
+//                                 Qt's own widgets doing the same work
 #include "GalleryPage.h"
+#include "QtOnlyWindow.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
 #include <QEventLoop>
 #include <QMainWindow>
+#include <QMenuBar>
+#include <QPalette>
 #include <QScrollArea>
 #include <QTabWidget>
 #include <QTextStream>
@@ -19,11 +27,37 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <vector>
 
 namespace {
 
 using namespace jxt::gallery;
+
+/// Dark colours for every role the components and Qt's widgets draw with.
+QPalette DarkPalette()
+{
+    QPalette p;
+    const QColor window(0x2B, 0x2B, 0x2E), base(0x1E, 0x1E, 0x20), text(0xE6, 0xE6, 0xE6);
+    p.setColor(QPalette::Window, window);
+    p.setColor(QPalette::Button, window);
+    p.setColor(QPalette::Base, base);
+    p.setColor(QPalette::AlternateBase, window);
+    p.setColor(QPalette::Text, text);
+    p.setColor(QPalette::WindowText, text);
+    p.setColor(QPalette::ButtonText, text);
+    p.setColor(QPalette::ToolTipBase, base);
+    p.setColor(QPalette::ToolTipText, text);
+    p.setColor(QPalette::Light, QColor(0x5A, 0x5A, 0x60));
+    p.setColor(QPalette::Midlight, QColor(0x44, 0x44, 0x48));
+    p.setColor(QPalette::Mid, QColor(0x38, 0x38, 0x3C));
+    p.setColor(QPalette::Dark, QColor(0x18, 0x18, 0x1A));
+    p.setColor(QPalette::Shadow, Qt::black);
+    p.setColor(QPalette::Highlight, QColor(0x3D, 0x7A, 0xD6));
+    p.setColor(QPalette::HighlightedText, Qt::white);
+    p.setColor(QPalette::PlaceholderText, QColor(0x90, 0x90, 0x90));
+    return p;
+}
 
 class TGalleryWindow : public QMainWindow
 {
@@ -45,6 +79,19 @@ public:
             wanted = wanted.expandedTo(page->sizeHint() + QSize(40, 80));
         }
         resize(wanted.boundedTo(QSize(1400, 1000)));
+
+        m_lightPalette = QApplication::palette();
+        QMenu *view = menuBar()->addMenu(QStringLiteral("&Ansicht"));
+        m_darkAction = view->addAction(QStringLiteral("&Dunkle Farben"));
+        m_darkAction->setCheckable(true);
+        connect(m_darkAction, &QAction::toggled, this, [this](bool dark) { SetDark(dark); });
+    }
+
+    /// Light (the palette the application started with) or dark colours for everything.
+    void SetDark(bool dark)
+    {
+        m_darkAction->setChecked(dark);
+        QApplication::setPalette(dark ? DarkPalette() : m_lightPalette);
     }
 
     /// Renders each page, whole (not only the part the scroll area shows), into
@@ -87,6 +134,8 @@ private:
 
     QTabWidget *m_tabs;
     std::vector<TGalleryPage *> m_pages;
+    QPalette m_lightPalette;
+    QAction *m_darkAction = nullptr;
 };
 
 } // namespace
@@ -109,9 +158,32 @@ int main(int argc, char **argv)
                        "milliseconds before the first picture (default 0)."),
         QStringLiteral("MS"), QStringLiteral("0"));
     parser.addOption(settle);
+    const QCommandLineOption dark(QStringLiteral("dark"), QStringLiteral("Start in dark colours."));
+    parser.addOption(dark);
+    const QCommandLineOption idle(QStringLiteral("idle"),
+                                  QStringLiteral("Run minimised for S seconds and print the "
+                                                 "processor seconds used."),
+                                  QStringLiteral("S"));
+    parser.addOption(idle);
+    const QCommandLineOption qtOnly(QStringLiteral("qt-only"),
+                                    QStringLiteral("With --idle: measure a window of Qt's own "
+                                                   "widgets doing the same work."));
+    parser.addOption(qtOnly);
     parser.process(app);
 
+    if (parser.isSet(idle) && parser.isSet(qtOnly)) {
+        std::unique_ptr<QWidget> anchor(CreateQtOnlyWindow());
+        std::printf("qt-only %.3f\n",
+                    MeasureIdle(*anchor, std::max(1, parser.value(idle).toInt())));
+        return 0;
+    }
     TGalleryWindow window;
+    if (parser.isSet(dark))
+        window.SetDark(true);
+    if (parser.isSet(idle)) {
+        std::printf("gallery %.3f\n", MeasureIdle(window, std::max(1, parser.value(idle).toInt())));
+        return 0;
+    }
     if (parser.isSet(screenshots))
         return window.SaveScreenshots(parser.value(screenshots),
                                       std::max(0, parser.value(settle).toInt()))
