@@ -235,14 +235,10 @@ std::uint16_t TJXLCDPanel::SegmentMask(QChar c)
     if (u >= u'0' && u <= u'9')
         return kDigits[std::size_t(u - u'0')];
     switch (u) {
-    case u'*':
-        return 0x79FF;
-    case u'+':
-        return 0x0780;
-    case u'-':
-        return 0x0008;
-    default:
-        return 0;
+    case u'*': return 0x79FF;
+    case u'+': return 0x0780;
+    case u'-': return 0x0008;
+    default: return 0;
     }
 }
 
@@ -464,17 +460,10 @@ const QImage &TJXLCDPanel::Glyph(QChar c)
     // character is its segment mask.
     std::uint32_t figure = SegmentMask(c);
     switch (c.unicode()) {
-    case u',':
-        figure |= 1u << 16;
-        break;
-    case u'.':
-        figure |= 2u << 16;
-        break;
-    case u':':
-        figure |= 3u << 16;
-        break;
-    default:
-        break;
+    case u',': figure |= 1u << 16; break;
+    case u'.': figure |= 2u << 16; break;
+    case u':': figure |= 3u << 16; break;
+    default: break;
     }
     const auto found = m_glyphs.find(figure);
     if (found != m_glyphs.end())

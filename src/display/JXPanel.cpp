@@ -109,18 +109,12 @@ void TJXPipe::Draw(TStyle style, TCanvas *canvas, TColor color, const TRect &rec
 QString TJXPipe::LabelText(TStyle style, int value)
 {
     switch (style) {
-    case sgCPU:
-        return QStringLiteral("cpu %1%").arg(value);
-    case sgSYS:
-        return QStringLiteral("sys %1%").arg(value);
-    case sgGDI:
-        return QStringLiteral("gdi %1%").arg(value);
-    case sgUSR:
-        return QStringLiteral("usr %1%").arg(value);
-    case sgMEM:
-        return QStringLiteral("mem %1%").arg(value);
-    case sString:
-        break;
+    case sgCPU: return QStringLiteral("cpu %1%").arg(value);
+    case sgSYS: return QStringLiteral("sys %1%").arg(value);
+    case sgGDI: return QStringLiteral("gdi %1%").arg(value);
+    case sgUSR: return QStringLiteral("usr %1%").arg(value);
+    case sgMEM: return QStringLiteral("mem %1%").arg(value);
+    case sString: break;
     }
     return QString();
 }
@@ -236,15 +230,9 @@ void TJXPanel::Paint()
     if (m_style == sString) {
         unsigned flags = DT_WORDBREAK;
         switch (Alignment()) {
-        case taLeftJustify:
-            flags |= DT_LEFT;
-            break;
-        case taRightJustify:
-            flags |= DT_RIGHT;
-            break;
-        case taCenter:
-            flags |= DT_CENTER;
-            break;
+        case taLeftJustify: flags |= DT_LEFT; break;
+        case taRightJustify: flags |= DT_RIGHT; break;
+        case taCenter: flags |= DT_CENTER; break;
         }
         const QString text = Caption();
         TRect measured = r;

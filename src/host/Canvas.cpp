@@ -94,16 +94,11 @@ const std::vector<int> &DashPattern(TPenStyle style)
     static const std::vector<int> kDashDot = {9, 6, 3, 6};
     static const std::vector<int> kDashDotDot = {9, 3, 3, 3, 3, 3};
     switch (style) {
-    case psDash:
-        return kDash;
-    case psDot:
-        return kDot;
-    case psDashDot:
-        return kDashDot;
-    case psDashDotDot:
-        return kDashDotDot;
-    default:
-        return kNone;
+    case psDash: return kDash;
+    case psDot: return kDot;
+    case psDashDot: return kDashDot;
+    case psDashDotDot: return kDashDotDot;
+    default: return kNone;
     }
 }
 

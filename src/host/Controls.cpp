@@ -38,17 +38,10 @@ TShiftState ShiftOf(Qt::KeyboardModifiers mods, Qt::MouseButtons buttons)
 bool ButtonOf(Qt::MouseButton b, TMouseButton &out)
 {
     switch (b) {
-    case Qt::LeftButton:
-        out = mbLeft;
-        return true;
-    case Qt::RightButton:
-        out = mbRight;
-        return true;
-    case Qt::MiddleButton:
-        out = mbMiddle;
-        return true;
-    default:
-        return false;
+    case Qt::LeftButton: out = mbLeft; return true;
+    case Qt::RightButton: out = mbRight; return true;
+    case Qt::MiddleButton: out = mbMiddle; return true;
+    default: return false;
     }
 }
 
@@ -426,8 +419,7 @@ void TControl::changeEvent(QEvent *event)
         // System colours may have changed: the whole picture is drawn again.
         Invalidate();
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -869,16 +861,11 @@ void TWinControl::Realign()
                 list.push_back(c);
         std::stable_sort(list.begin(), list.end(), [align](TControl *a, TControl *b) {
             switch (align) {
-            case alTop:
-                return a->Top() < b->Top();
-            case alBottom:
-                return a->Top() + a->Height() > b->Top() + b->Height();
-            case alLeft:
-                return a->Left() < b->Left();
-            case alRight:
-                return a->Left() + a->Width() > b->Left() + b->Width();
-            default:
-                return false;
+            case alTop: return a->Top() < b->Top();
+            case alBottom: return a->Top() + a->Height() > b->Top() + b->Height();
+            case alLeft: return a->Left() < b->Left();
+            case alRight: return a->Left() + a->Width() > b->Left() + b->Width();
+            default: return false;
             }
         });
         return list;

@@ -13,12 +13,9 @@ namespace {
 unsigned AlignmentFlag(TAlignment alignment)
 {
     switch (alignment) {
-    case taRightJustify:
-        return DT_RIGHT;
-    case taCenter:
-        return DT_CENTER;
-    default:
-        return DT_LEFT;
+    case taRightJustify: return DT_RIGHT;
+    case taCenter: return DT_CENTER;
+    default: return DT_LEFT;
     }
 }
 

@@ -54,36 +54,21 @@ struct TCell
     QPoint Inside(TSeg seg) const
     {
         switch (seg) {
-        case sTop:
-            return {(l + cx) / 2, t + a};
-        case sUpperLeft:
-            return {l + a, (t + 2 * a + cy - a) / 2};
-        case sUpperRight:
-            return {r - a, (t + 2 * a + cy - a) / 2};
-        case sMiddle:
-            return {(l + cx) / 2, cy};
-        case sLowerLeft:
-            return {l + a, (cy + a + b - 2 * a) / 2};
-        case sLowerRight:
-            return {r - a, (cy + a + b - 2 * a) / 2};
-        case sBottom:
-            return {(l + cx) / 2, b - a};
-        case sUpperCentre:
-            return {cx, (t + 2 * a + cy - a) / 2};
-        case sLowerCentre:
-            return {cx, (cy + a + b - 2 * a) / 2};
-        case sLeftHalf:
-            return {(l + 2 * a + cx - a) / 2, cy};
-        case sRightHalf:
-            return {(cx + a + r - 2 * a) / 2, cy};
-        case sDiagUpperLeft:
-            return {(2 * l + 2 * cx + a) / 4, (2 * t + 3 * a + 2 * cy) / 4};
-        case sDiagUpperRight:
-            return {(2 * r + 2 * cx - a) / 4, (2 * t + 3 * a + 2 * cy) / 4};
-        case sDiagLowerRight:
-            return {(2 * cx + 2 * r - a) / 4, (2 * cy + 2 * b - 3 * a) / 4};
-        case sDiagLowerLeft:
-            return {(2 * cx + 2 * l + a) / 4, (2 * cy + 2 * b - 3 * a) / 4};
+        case sTop: return {(l + cx) / 2, t + a};
+        case sUpperLeft: return {l + a, (t + 2 * a + cy - a) / 2};
+        case sUpperRight: return {r - a, (t + 2 * a + cy - a) / 2};
+        case sMiddle: return {(l + cx) / 2, cy};
+        case sLowerLeft: return {l + a, (cy + a + b - 2 * a) / 2};
+        case sLowerRight: return {r - a, (cy + a + b - 2 * a) / 2};
+        case sBottom: return {(l + cx) / 2, b - a};
+        case sUpperCentre: return {cx, (t + 2 * a + cy - a) / 2};
+        case sLowerCentre: return {cx, (cy + a + b - 2 * a) / 2};
+        case sLeftHalf: return {(l + 2 * a + cx - a) / 2, cy};
+        case sRightHalf: return {(cx + a + r - 2 * a) / 2, cy};
+        case sDiagUpperLeft: return {(2 * l + 2 * cx + a) / 4, (2 * t + 3 * a + 2 * cy) / 4};
+        case sDiagUpperRight: return {(2 * r + 2 * cx - a) / 4, (2 * t + 3 * a + 2 * cy) / 4};
+        case sDiagLowerRight: return {(2 * cx + 2 * r - a) / 4, (2 * cy + 2 * b - 3 * a) / 4};
+        case sDiagLowerLeft: return {(2 * cx + 2 * l + a) / 4, (2 * cy + 2 * b - 3 * a) / 4};
         }
         return {};
     }
