@@ -504,6 +504,7 @@ void TJXDOTPanel::JXOnTime()
     if (OnScroll)
         OnScroll(this);
     emit onScroll(this);
+    emit scrollPositionChanged();
     if (!Showing()) {
         Invalidate(); // drawn when shown again
         return;
@@ -512,7 +513,6 @@ void TJXDOTPanel::JXOnTime()
     m_timer->SetEnabled(false);
     PaintItems();
     m_timer->SetEnabled(running);
-    emit scrollPositionChanged();
 }
 
 TAccessibleInfo TJXDOTPanel::AccessibleInfo() const
