@@ -3,6 +3,9 @@
 #include "package/JXTools.h"
 
 #include "controls/JXGrabBa.h"
+#include "controls/JXIcoBox.h"
+#include "controls/JXPiClip.h"
+#include "controls/JXPicBox.h"
 #include "controls/Jxabtn.h"
 #include "controls/Jxbibtn.h"
 #include "controls/Jxdrvtab.h"
@@ -57,30 +60,19 @@ void Register()
 {
     // The classes go on the page in the order of PaletteClassNames; each component built
     // later takes its place in this list.
-    RegisterComponents(kPalettePage, {
-                                         ClassOf<TJXAnimate>(),
-                                         ClassOf<TJXScrollText>(),
-                                         ClassOf<TJXStars>(),
-                                         ClassOf<TJXBounce>(),
-                                         ClassOf<TJX3D>(),
-                                         ClassOf<TJXGauge>(),
-                                         ClassOf<TJXLCDPanel>(),
-                                         ClassOf<TJXDOTPanel>(),
-                                         ClassOf<TJX3dLabel>(),
-                                         ClassOf<TJXPanel>(),
-                                         ClassOf<TJXFontCombo>(),
-                                         ClassOf<TJXDriveTab>(),
-                                         ClassOf<TJXBiBtn>(),
-                                         ClassOf<TJXAutoButton>(),
-                                         ClassOf<TJXBlinker>(),
-                                         ClassOf<TJXGrabBar>(),
-                                         ClassOf<TJXCopy>(),
-                                         ClassOf<TJXFind>(),
-                                         ClassOf<TJXFillImage>(),
-                                         ClassOf<TJXFxImage>(),
-                                         ClassOf<TJXHint>(),
-                                         ClassOf<TJXINI>(),
-                                     });
+    RegisterComponents(
+        kPalettePage,
+        {
+            ClassOf<TJXAnimate>(),   ClassOf<TJXPicClip>(),    ClassOf<TJXScrollText>(),
+            ClassOf<TJXStars>(),     ClassOf<TJXBounce>(),     ClassOf<TJX3D>(),
+            ClassOf<TJXGauge>(),     ClassOf<TJXLCDPanel>(),   ClassOf<TJXDOTPanel>(),
+            ClassOf<TJX3dLabel>(),   ClassOf<TJXPanel>(),      ClassOf<TJXPicBox>(),
+            ClassOf<TJXIcoBox>(),    ClassOf<TJXFontCombo>(),  ClassOf<TJXDriveTab>(),
+            ClassOf<TJXBiBtn>(),     ClassOf<TJXAutoButton>(), ClassOf<TJXBlinker>(),
+            ClassOf<TJXGrabBar>(),   ClassOf<TJXCopy>(),       ClassOf<TJXFind>(),
+            ClassOf<TJXFillImage>(), ClassOf<TJXFxImage>(),    ClassOf<TJXHint>(),
+            ClassOf<TJXINI>(),
+        });
 
     RegisterPropertyEditor(QStringLiteral("TJXAboutString"), nullptr,
                            QStringLiteral("About_JXTools"), QStringLiteral("TJXAboutProperty"),
@@ -88,6 +80,12 @@ void Register()
     RegisterPropertyEditor(QStringLiteral("string"), &TControl::staticMetaObject,
                            QStringLiteral("Hint"), QStringLiteral("THintProperty"),
                            EditorOf<THintProperty>());
+    RegisterPropertyEditor(QStringLiteral("string"), &TJXIcoBox::staticMetaObject,
+                           QStringLiteral("IconFilename"), QStringLiteral("TIcoFileProperty"),
+                           EditorOf<TIcoFileProperty>());
+    RegisterPropertyEditor(QStringLiteral("string"), &TJXPicBox::staticMetaObject,
+                           QStringLiteral("PicPattern"), QStringLiteral("TPicPatternProperty"),
+                           EditorOf<TPicPatternProperty>());
 }
 
 } // namespace JXTools

@@ -357,3 +357,35 @@ TEST_F(JXToolsRegistry, HintEditorIsBoundToTheHintOfEveryControl)
         EXPECT_NE(FindRegisteredClass(QString::fromLatin1(name)), nullptr) << name;
     EXPECT_EQ(FindRegisteredClass(QStringLiteral("TJXDirList")), nullptr);
 }
+
+TEST(JXTools, PictureComponentsAndTheirEditorsAreRegistered)
+{
+    JXTools::Register();
+    const auto classes = RegisteredComponents(QStringLiteral("JX Tools"));
+    QStringList names;
+    for (const TComponentClass &c : classes)
+        names << c.Name();
+    EXPECT_LT(names.indexOf(QStringLiteral("TJXPicClip")),
+              names.indexOf(QStringLiteral("TJXScrollText")));
+    EXPECT_EQ(names.indexOf(QStringLiteral("TJXPicBox")) + 1,
+              names.indexOf(QStringLiteral("TJXIcoBox")));
+    EXPECT_GT(names.indexOf(QStringLiteral("TJXPicBox")),
+              names.indexOf(QStringLiteral("TJXPanel")));
+    for (const char *name : {"TJXPICBOX", "TJXICOBOX", "TJXPICCLIP"}) {
+        TBitmap palette;
+        palette.LoadFromResourceName(QLatin1String(name));
+        EXPECT_EQ(palette.Width(), 24) << name;
+    }
+    // The icon file property is bound whatever the case of its name.
+    std::unique_ptr<TComponent> icons(
+        FindRegisteredClass(QStringLiteral("TJXIcoBox"))->create(nullptr));
+    std::unique_ptr<TComponent> pictures(
+        FindRegisteredClass(QStringLiteral("TJXPicBox"))->create(nullptr));
+    auto iconEditor = CreatePropertyEditor(icons.get(), QStringLiteral("IconFileName"));
+    auto patternEditor = CreatePropertyEditor(pictures.get(), QStringLiteral("PicPattern"));
+    ASSERT_TRUE(iconEditor && patternEditor);
+    EXPECT_EQ(iconEditor->GetAttributes(), TPropertyAttributes{paDialog});
+    EXPECT_EQ(patternEditor->GetAttributes(), TPropertyAttributes{paDialog});
+    EXPECT_EQ(CreatePropertyEditor(icons.get(), QStringLiteral("About_JXTools"))->GetValue(),
+              QStringLiteral("Klick me.."));
+}
