@@ -100,6 +100,7 @@ void BuildDisplayPage(TGalleryPage &page);
 void BuildButtonsPage(TGalleryPage &page);
 void BuildEffectsPage(TGalleryPage &page);
 void BuildServicesPage(TGalleryPage &page);
+void BuildListsPage(TGalleryPage &page);
 
 // Component sections.
 void AddScrollText(TGalleryPage &page);
@@ -124,5 +125,8 @@ void AddCopy(TGalleryPage &page);
 void AddFind(TGalleryPage &page);
 void AddHint(TGalleryPage &page);
 void AddINI(TGalleryPage &page);
+void AddPicClip(TGalleryPage &page);
+void AddPicBox(TGalleryPage &page);
+void AddIcoBox(TGalleryPage &page);
 
 } // namespace jxt::gallery

@@ -12,6 +12,7 @@ const std::vector<TGalleryPageInfo> &GalleryPages()
         {QStringLiteral("display"), QStringLiteral("Anzeigen"), BuildDisplayPage},
         {QStringLiteral("effects"), QStringLiteral("Effekte"), BuildEffectsPage},
         {QStringLiteral("buttons"), QStringLiteral("Knöpfe & Auswahl"), BuildButtonsPage},
+        {QStringLiteral("pictures"), QStringLiteral("Bilder & Icons"), BuildListsPage},
         {QStringLiteral("services"), QStringLiteral("Dienste"), BuildServicesPage},
     };
     return pages;
