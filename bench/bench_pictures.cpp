@@ -1,0 +1,197 @@
+// SPDX-License-Identifier: MIT
+// The picture box against plain Qt in the same run:
+// * scanning a directory of 10,000 small BMP files into the box (until OnStopScan) against
+//   listing the same directory with QDirIterator and a name filter;
+// * drawing a screenful of thumbnails of large pictures the second time (from the cached
+//   thumbnails) against the first time (every picture read and reduced), and both against
+//   QImage: reading and scaling each picture, and scaling pictures already in memory.
+#include "controls/JXPicBox.h"
+#include "host/Forms.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QDirIterator>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include <cmath>
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <string>
+
+using namespace jxt;
+
+namespace {
+
+constexpr int kSmallFiles = 10000;
+constexpr int kLargeFiles = 12; // 4 x 3 cells of 100 x 70 on a 400 x 210 box
+constexpr int kLargeWidth = 1024;
+constexpr int kLargeHeight = 768;
+
+std::unique_ptr<QTemporaryDir> g_small;
+std::unique_ptr<QTemporaryDir> g_large;
+
+void MakeFiles()
+{
+    g_small = std::make_unique<QTemporaryDir>();
+    TBitmap tiny(8, 8);
+    tiny.Canvas()->FillSolid(Rect(0, 0, 8, 8), clRed);
+    tiny.SaveToFile(g_small->filePath(QStringLiteral("seed.bmp")));
+    for (int i = 1; i < kSmallFiles; ++i)
+        QFile::copy(g_small->filePath(QStringLiteral("seed.bmp")),
+                    g_small->filePath(QStringLiteral("p%1.bmp").arg(i, 5, 10, QLatin1Char('0'))));
+    g_large = std::make_unique<QTemporaryDir>();
+    for (int i = 0; i < kLargeFiles; ++i) {
+        QImage image(kLargeWidth, kLargeHeight, QImage::Format_RGB32);
+        for (int y = 0; y < kLargeHeight; ++y) {
+            QRgb *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+            for (int x = 0; x < kLargeWidth; ++x)
+                line[x] = qRgb((x * (i + 1)) & 0xFF, (y * 3) & 0xFF, (x ^ y) & 0xFF);
+        }
+        image.save(g_large->filePath(QStringLiteral("large%1.bmp").arg(i, 2, 10, QLatin1Char('0'))),
+                   "bmp");
+    }
+}
+
+void BM_Scan_Ours(benchmark::State &state)
+{
+    TJXPicBox box;
+    box.SetBounds(0, 0, 400, 210);
+    box.Loaded();
+    bool stopped = false;
+    box.OnStopScan = [&](TObject *) { stopped = true; };
+    for (auto _ : state) {
+        stopped = false;
+        box.SetPicPattern(QString());
+        box.SetPicPattern(g_small->path() + QStringLiteral("/*.*"));
+        while (!stopped)
+            Application()->ProcessMessages();
+        if (box.PicCount() != kSmallFiles)
+            state.SkipWithError("the box did not list every file");
+    }
+}
+
+void BM_Scan_Anchor_QDirIterator(benchmark::State &state)
+{
+    for (auto _ : state) {
+        int count = 0;
+        QDirIterator it(g_small->path(), {QStringLiteral("*.bmp")}, QDir::Files);
+        while (it.hasNext()) {
+            it.next();
+            ++count;
+        }
+        if (count != kSmallFiles)
+            state.SkipWithError("QDirIterator did not list every file");
+        benchmark::DoNotOptimize(count);
+    }
+}
+
+std::unique_ptr<TJXPicBox> g_box;
+
+void PrepareBox()
+{
+    g_box = std::make_unique<TJXPicBox>();
+    g_box->SetBounds(0, 0, 400, 210);
+    g_box->Loaded();
+    bool stopped = false;
+    g_box->OnStopScan = [&](TObject *) { stopped = true; };
+    g_box->SetPicPattern(g_large->path() + QStringLiteral("/*.*"));
+    while (!stopped)
+        Application()->ProcessMessages();
+    g_box->OnStopScan = nullptr;
+}
+
+void BM_Thumbs_First(benchmark::State &state)
+{
+    for (auto _ : state) {
+        g_box->FreeBitmaps();
+        g_box->Repaint();
+    }
+}
+
+void BM_Thumbs_Cached(benchmark::State &state)
+{
+    g_box->Repaint();
+    for (auto _ : state)
+        g_box->Repaint();
+}
+
+void BM_Thumbs_Anchor_QImageLoadScaled(benchmark::State &state)
+{
+    for (auto _ : state) {
+        for (int i = 0; i < kLargeFiles; ++i) {
+            const QImage image(
+                g_large->filePath(QStringLiteral("large%1.bmp").arg(i, 2, 10, QLatin1Char('0'))));
+            benchmark::DoNotOptimize(image.scaled(80, 50, Qt::KeepAspectRatio));
+        }
+    }
+}
+
+void BM_Thumbs_Anchor_QImageScaled(benchmark::State &state)
+{
+    std::vector<QImage> images;
+    for (int i = 0; i < kLargeFiles; ++i)
+        images.emplace_back(
+            g_large->filePath(QStringLiteral("large%1.bmp").arg(i, 2, 10, QLatin1Char('0'))));
+    for (auto _ : state)
+        for (const QImage &image : images)
+            benchmark::DoNotOptimize(image.scaled(80, 50, Qt::KeepAspectRatio));
+}
+
+BENCHMARK(BM_Scan_Ours)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(BM_Scan_Anchor_QDirIterator)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Thumbs_First)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Thumbs_Cached)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Thumbs_Anchor_QImageLoadScaled)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Thumbs_Anchor_QImageScaled)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+/// Prints as usual and keeps the wall-clock time per iteration of every job for the ratios.
+class TRatioReporter : public benchmark::ConsoleReporter
+{
+public:
+    void ReportRuns(const std::vector<Run> &runs) override
+    {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run &run : runs)
+            if (run.run_type == Run::RT_Iteration && !run.error_occurred)
+                times[run.run_name.function_name] = run.GetAdjustedRealTime();
+    }
+    std::map<std::string, double> times;
+};
+
+void PrintRatio(const TRatioReporter &reporter, const char *what, const char *ours,
+                const char *anchor)
+{
+    const auto o = reporter.times.find(ours), a = reporter.times.find(anchor);
+    if (o == reporter.times.end() || a == reporter.times.end() || a->second <= 0)
+        return;
+    std::printf("ratio %s = %.3f (%s %.3f ms / %s %.3f ms)\n", what, o->second / a->second, ours,
+                o->second, anchor, a->second);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    MakeFiles();
+    PrepareBox();
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    TRatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    PrintRatio(reporter, "scan/QDirIterator", "BM_Scan_Ours", "BM_Scan_Anchor_QDirIterator");
+    PrintRatio(reporter, "cached/first draw", "BM_Thumbs_Cached", "BM_Thumbs_First");
+    PrintRatio(reporter, "first draw/QImage load+scaled", "BM_Thumbs_First",
+               "BM_Thumbs_Anchor_QImageLoadScaled");
+    PrintRatio(reporter, "cached draw/QImage scaled", "BM_Thumbs_Cached",
+               "BM_Thumbs_Anchor_QImageScaled");
+    g_box.reset();
+    benchmark::Shutdown();
+    return 0;
+}
