@@ -18,6 +18,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     input[0x3C] = 64;
     input.append("NE", 2);
     input.append(reinterpret_cast<const char *>(data), static_cast<int>(size));
+    // The reader needs the whole 64-byte header before it takes the file for NE.
+    if (input.size() < 128)
+        input.append(QByteArray(128 - input.size(), '\0'));
     const int groups = ExeIconGroupCount(input);
     if (groups < 0)
         __builtin_trap();

@@ -274,6 +274,15 @@ void TJXPicBox::FireChangePicCount()
 
 void TJXPicBox::FillItems(const QString &pattern)
 {
+    if (m_inWorkerCall && m_thread) {
+        // Called from a count event of the running worker, which waits for that event to
+        // return: waiting here for the worker to end would never finish. The worker is asked
+        // to stop now and the new scan starts once the event has returned.
+        m_thread->Terminate();
+        QMetaObject::invokeMethod(
+            this, [this, pattern] { FillItems(pattern); }, Qt::QueuedConnection);
+        return;
+    }
     // The previous scan ends, completion events included, before anything else happens.
     while (m_thread) {
         m_thread->Terminate();
@@ -304,9 +313,12 @@ void TJXPicBox::FillItems(const QString &pattern)
     thread->OnTerminate = [this](TObject *sender) { ThreadDone(sender); };
     // A copy of the count handler as it is now; the signal goes with it.
     thread->OnChangePicCount = [handler = OnChangePicCount, this](TObject *sender, int count) {
+        const bool outer = m_inWorkerCall;
+        m_inWorkerCall = true;
         if (handler)
             handler(sender, count);
         emit onChangePicCount(sender, count);
+        m_inWorkerCall = outer;
     };
     thread->CountSender = this;
     m_thread = thread;

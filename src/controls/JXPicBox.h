@@ -231,6 +231,7 @@ private:
     int m_cellWidth = 0;
     int m_cellHeight = 0;
     TFillListThread *m_thread = nullptr;
+    bool m_inWorkerCall = false; // inside a count event fired by the worker
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(TJXPicBox::TPicTypes)

@@ -208,6 +208,27 @@ TEST_F(PicBoxTest, NewPatternStopsTheRunningScanAndWaitsForItsEnd)
     EXPECT_EQ(events.last(), QStringLiteral("stop"));
 }
 
+TEST_F(PicBoxTest, NewPatternFromACountEventRestartsAfterIt)
+{
+    for (int i = 0; i < 50; ++i)
+        Touch(root + QStringLiteral("/f%1.bmp").arg(i), "x");
+    QDir(root).mkdir(QStringLiteral("other"));
+    WriteBmp(root + QStringLiteral("/other/only.bmp"), 4, 4, clRed);
+    bool switched = false;
+    box->OnChangePicCount = [&](TObject *, int count) {
+        if (count == 3 && !switched) {
+            switched = true;
+            box->SetPicPattern(root + QStringLiteral("/other/*.*")); // must not hang
+        }
+    };
+    box->SetPicPattern(root + QStringLiteral("/*.*"));
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while ((box->Scanning() || box->PicCount() != 1) && std::chrono::steady_clock::now() < until)
+        Application()->ProcessMessages();
+    EXPECT_TRUE(switched);
+    EXPECT_EQ(Names(*box, root), QStringList{QStringLiteral("other/only.bmp")});
+}
+
 TEST_F(PicBoxTest, DestroyingDuringAScanStopsTheWorker)
 {
     for (int i = 0; i < 3000; ++i)
