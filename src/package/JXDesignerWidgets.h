@@ -7,6 +7,9 @@
 #include "host/Export.h"
 
 #include "controls/JXGrabBa.h"
+#include "controls/JXIcoBox.h"
+#include "controls/JXPiClip.h"
+#include "controls/JXPicBox.h"
 #include "controls/Jxabtn.h"
 #include "controls/Jxbibtn.h"
 #include "controls/Jxdrvtab.h"
@@ -130,6 +133,7 @@ template <typename T> void PlaceOn(T *component, QWidget *parent)
     JXT_UI_SETTER(OverWrite) JXT_UI_SETTER(OverWriteMsg) JXT_UI_SETTER(ProcessMessages) JXT_UI_SETTER(SaveLastRes) \
     JXT_UI_SETTER(SaveWinPos) JXT_UI_SETTER(ShowCopyDialog) JXT_UI_SETTER(Source) JXT_UI_SETTER(StartPath) \
     JXT_UI_SETTER(Subdirs) \
+    JXT_UI_SETTER(BorderSpace) JXT_UI_SETTER(CheckForIcons) JXT_UI_SETTER(ControlIndex) JXT_UI_SETTER(IconFileName) JXT_UI_SETTER(PicHeight) JXT_UI_SETTER(PicMinHeight) JXT_UI_SETTER(PicMinWidth) JXT_UI_SETTER(PicNoCacheSize) JXT_UI_SETTER(PicOffset) JXT_UI_SETTER(PicPattern) JXT_UI_SETTER(PicType) JXT_UI_SETTER(PicWidth) JXT_UI_SETTER(Scaled) JXT_UI_SETTER(SubDirs) \
     using QWidget::setStyle; /* a QStyle still goes to the widget */                               \
     /* Font and QWidget's font both come as setFont: a published Font takes it, else the widget */ \
     void setFont(const QFont &font)                                                                \
@@ -413,6 +417,27 @@ public:
     JXT_UI_CONSTRUCTOR(TJXAutoButton)
 };
 
+class JXT_EXPORT TJXPicClip : public ::jxt::TJXPicClip
+{
+    Q_OBJECT
+public:
+    JXT_UI_CONSTRUCTOR(TJXPicClip)
+};
+
+class JXT_EXPORT TJXPicBox : public ::jxt::TJXPicBox
+{
+    Q_OBJECT
+public:
+    JXT_UI_CONSTRUCTOR(TJXPicBox)
+};
+
+class JXT_EXPORT TJXIcoBox : public ::jxt::TJXIcoBox
+{
+    Q_OBJECT
+public:
+    JXT_UI_CONSTRUCTOR(TJXIcoBox)
+};
+
 #undef JXT_UI_CONSTRUCTOR
 #undef JXT_UI_COLOR
 #undef JXT_UI_FONT
@@ -426,6 +451,7 @@ using TWidgetFactory = std::function<QWidget *(QWidget *parent)>;
 inline const std::map<QString, TWidgetFactory> &WidgetFactories()
 {
     static const std::map<QString, TWidgetFactory> factories = {
+        {QStringLiteral("TJXPicClip"), [](QWidget *p) -> QWidget * { return new TJXPicClip(p); }},
         {QStringLiteral("TJXScrollText"),
          [](QWidget *p) -> QWidget * { return new TJXScrollText(p); }},
         {QStringLiteral("TJXGauge"), [](QWidget *p) -> QWidget * { return new TJXGauge(p); }},
@@ -433,6 +459,8 @@ inline const std::map<QString, TWidgetFactory> &WidgetFactories()
         {QStringLiteral("TJXDOTPanel"), [](QWidget *p) -> QWidget * { return new TJXDOTPanel(p); }},
         {QStringLiteral("TJX3dLabel"), [](QWidget *p) -> QWidget * { return new TJX3dLabel(p); }},
         {QStringLiteral("TJXPanel"), [](QWidget *p) -> QWidget * { return new TJXPanel(p); }},
+        {QStringLiteral("TJXPicBox"), [](QWidget *p) -> QWidget * { return new TJXPicBox(p); }},
+        {QStringLiteral("TJXIcoBox"), [](QWidget *p) -> QWidget * { return new TJXIcoBox(p); }},
         {QStringLiteral("TJXFontCombo"),
          [](QWidget *p) -> QWidget * { return new TJXFontCombo(p); }},
         {QStringLiteral("TJXDriveTab"), [](QWidget *p) -> QWidget * { return new TJXDriveTab(p); }},
