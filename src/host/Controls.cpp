@@ -5,8 +5,8 @@
 
 #include <QContextMenuEvent>
 #include <QCursor>
-#include <QMetaMethod>
 #include <QLayout>
+#include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>

@@ -41,9 +41,10 @@ protected:
     {
         QByteArray text = "[Data]\r\n";
         for (int i = 0; i < keys; ++i)
-            text += QStringLiteral("Key%1=value number %1 with some padding text to fill the line\r\n")
-                        .arg(i, 4, 10, QLatin1Char('0'))
-                        .toLatin1();
+            text +=
+                QStringLiteral("Key%1=value number %1 with some padding text to fill the line\r\n")
+                    .arg(i, 4, 10, QLatin1Char('0'))
+                    .toLatin1();
         return text;
     }
     QTemporaryDir m_dir;
