@@ -13,7 +13,7 @@ for target in "$dir"/fuzz_*; do
     seeds="$root/fuzz/corpus/${name#fuzz_}"
     [ -d "$seeds" ] && cp -r "$seeds"/. "$corpus"/
     echo "fuzz: $name for ${seconds}s"
-    if ! QT_QPA_PLATFORM=offscreen "$target" -max_total_time="$seconds" -rss_limit_mb=2048 \
+    if ! QT_QPA_PLATFORM=offscreen LSAN_OPTIONS="suppressions=$root/fuzz/lsan.supp" "$target" -max_total_time="$seconds" -rss_limit_mb=2048 \
         -print_final_stats=0 "$corpus" >"$corpus.log" 2>&1; then
         tail -n 40 "$corpus.log"
         status=1
