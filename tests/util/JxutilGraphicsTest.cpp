@@ -9,6 +9,7 @@
 #include "host/SysUtils.h"
 #include "platform/IconBuilders.h"
 
+#include <cstdint>
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -64,7 +65,8 @@ QByteArray PcmWave(qint32 riffSize, qint32 bytesPerSecond, int total)
     h.BlockAlign = 2;
     h.BitsPerSample = 16;
     h.DataID = platform::FourCC("data");
-    h.DataSize = riffSize - 36;
+    // Lying headers may give any size; the data size follows it with 32-bit wrap-around.
+    h.DataSize = static_cast<std::int32_t>(static_cast<std::uint32_t>(riffSize) - 36u);
     QByteArray bytes = platform::WavHeaderBytes(h);
     bytes.append(QByteArray(std::max(0, total - 44), '\x11'));
     return bytes;
