@@ -16,6 +16,11 @@ LAUNCHER   := $(shell command -v ccache >/dev/null 2>&1 && echo "-DCMAKE_CXX_COM
 
 FORMAT_DIRS := src tests bench fuzz designer examples
 
+# ccache finds the objects of an earlier checkout in another folder: paths below this one are
+# hashed relative to it.
+export CCACHE_BASEDIR := $(CURDIR)
+export CCACHE_NOHASHDIR := 1
+
 .PHONY: demo check deps format format-check build test asan fuzz bench clean
 
 deps:
