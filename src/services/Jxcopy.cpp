@@ -521,7 +521,7 @@ bool TJXCopy::KopiereDatei(const QString &source, const QString &dest, bool show
 
 QString TJXCopy::TargetHostPath(const QString &path)
 {
-    // Names compare ignoring case, as on the original file system: an existing file whose
+    // Names compare ignoring case, as on Windows file systems: an existing file whose
     // name differs only in case is the target. Each target folder is read once per run, so
     // copying many files into one folder does not read it again for every file.
     const QString dir = platform::ExtractFilePath(path);

@@ -77,7 +77,7 @@ JXT_EXPORT extern bool fOverwriteAllNormalAttr;
 /// never copied onto itself, whatever the spelling of its name (case, "..", a link): that run
 /// ends with false.
 ///
-/// Source and Dest read back upper-cased, as names compare on the original file system; the
+/// Source and Dest read back upper-cased, as Windows file systems compare names; the
 /// copy itself uses the names as given, so files keep their spelling on this one.
 class JXT_EXPORT TJXCopy : public TComponent
 {

@@ -26,7 +26,7 @@ JXT_EXPORT void jxtReplaceChar(QString &s, QChar oldChar, QChar newChar);
 /// are replaced as well ('aaaa' with 'aa' -> 'a' gives 'a'). An empty pattern changes nothing.
 /// Runs in time linear in the text when the replacement is shorter than the pattern. When the
 /// replacement itself contains the pattern (which would repeat forever), every occurrence of
-/// the original text is replaced once, from left to right.
+/// the given text is replaced once, from left to right.
 JXT_EXPORT void jxtReplaceString(QString &s, const QString &pattern, const QString &replacement);
 
 /// Field number index (from 1) of s, fields separated by sep; the last field need not end

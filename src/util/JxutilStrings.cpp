@@ -120,7 +120,7 @@ void jxtReplaceString(QString &s, const QString &pattern, const QString &replace
     if (m == 0 || s.size() < m)
         return;
     if (replacement.contains(pattern)) {
-        // Repeating would never end: one left-to-right pass over the original occurrences.
+        // Repeating would never end: one left-to-right pass over the occurrences in s.
         s.replace(pattern, replacement);
         return;
     }

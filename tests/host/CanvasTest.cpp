@@ -315,7 +315,7 @@ TEST(Canvas, CopyRectStretchesMirrorsAndHandlesOverlap)
     EXPECT_EQ(PixelAt(image, 4, 4), clLime);
     EXPECT_EQ(PixelAt(image, 5, 4), clRed);
 
-    // Copying a canvas onto itself with overlap moves the original pixels.
+    // Copying a canvas onto itself with overlap moves the pixels as they were before the copy.
     canvas.CopyRect(Rect(1, 0, 5, 4), &canvas, Rect(0, 0, 4, 4));
     EXPECT_EQ(PixelAt(image, 1, 0), clRed);
     EXPECT_EQ(PixelAt(image, 2, 0), clRed);

@@ -139,7 +139,7 @@ TEST(JxutilReplace, ReplaceStringAgreesWithRestartingOnRandomTexts)
 
 TEST(JxutilReplace, ReplaceStringTerminatesWhenTheReplacementContainsThePattern)
 {
-    // Each original occurrence is replaced once, left to right.
+    // Each occurrence in the input is replaced once, left to right.
     EXPECT_EQ(Replaced("a-a", "a", "aa"), "aa-aa");
     EXPECT_EQ(Replaced("xyx", "x", "<x>"), "<x>y<x>");
     EXPECT_EQ(Replaced("abc", "b", "b"), "abc");
