@@ -10,14 +10,18 @@ set -euo pipefail
 # The Qt Designer plugin needs qt6-tools-dev (Designer, UiPlugin, UiTools) and, because Qt's
 # Designer and UiTools CMake packages require Qt6::OpenGL and Qt6::OpenGLWidgets,
 # libqt6opengl6-dev, which qt6-base-dev only recommends. Fuzzing needs clang and its libFuzzer
-# runtime (libclang-rt-14-dev); the format check needs clang-format.
+# runtime (libclang-rt-14-dev); the format check needs clang-format. The wave player plays
+# through Qt Multimedia; the printer's tests read their PDFs with poppler-utils, the shell-link
+# tests check their files with lnkinfo, and sox and alsa-utils bring the sounds the wave reader
+# is tested on.
 packages=(
     build-essential cmake ninja-build ccache pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-tools-dev libqt6opengl6-dev libgl-dev
     libfontconfig-dev fonts-liberation2 fonts-dejavu-core
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev clang-format
-    mscompress
+    mscompress qt6-multimedia-dev
+    poppler-utils liblnk-utils sox alsa-utils
     python3-distlib nsis-common clamav-testfiles fonts-wine
 )
 
