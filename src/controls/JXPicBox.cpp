@@ -10,6 +10,7 @@
 #include "util/JxutilFiles.h"
 #include "util/JxutilGraphics.h"
 
+#include <QPointer>
 #include <QThread>
 
 #include <algorithm>
@@ -162,7 +163,11 @@ TJXPicBox::~TJXPicBox()
         thread->Detach();
         thread->OnTerminate = nullptr;
         thread->Terminate();
-        thread->WaitFor();
+        // Destroyed from one of the worker's own count events: the worker waits for that
+        // event to return, so it cannot be awaited here. Detached, it changes nothing more
+        // and frees itself once it has stopped.
+        if (!m_inWorkerCall)
+            thread->WaitFor();
     }
     FreeBitmaps();
 }
@@ -313,12 +318,17 @@ void TJXPicBox::FillItems(const QString &pattern)
     thread->OnTerminate = [this](TObject *sender) { ThreadDone(sender); };
     // A copy of the count handler as it is now; the signal goes with it.
     thread->OnChangePicCount = [handler = OnChangePicCount, this](TObject *sender, int count) {
+        // The handler may destroy the box; nothing of it is touched after that.
+        const QPointer<TJXPicBox> alive(this);
         const bool outer = m_inWorkerCall;
         m_inWorkerCall = true;
         if (handler)
             handler(sender, count);
+        if (!alive)
+            return;
         emit onChangePicCount(sender, count);
-        m_inWorkerCall = outer;
+        if (alive)
+            m_inWorkerCall = outer;
     };
     thread->CountSender = this;
     m_thread = thread;

@@ -2,6 +2,10 @@
 // TThread: a worker thread that runs Execute once. Calls that must touch the user interface
 // go through Synchronize, which runs them on the user-interface thread (while that thread
 // processes messages, or waits for a thread with WaitFor) and returns when they are done.
+//
+// The worker is a std::thread and every hand-off between it and the interface thread goes
+// through one mutex and an eventfd, so thread checkers see each of them; no Qt object is
+// shared across the threads.
 #pragma once
 
 #include "host/Export.h"
@@ -12,10 +16,16 @@
 #include <exception>
 #include <functional>
 #include <memory>
-
-class QThread;
+#include <thread>
 
 namespace jxt {
+
+/// Raised for a misuse of a thread that would otherwise hang.
+class JXT_EXPORT EThread : public Exception
+{
+public:
+    using Exception::Exception;
+};
 
 class JXT_EXPORT TThread : public TObject
 {
@@ -41,7 +51,8 @@ public:
     bool FreeOnTerminate() const { return m_freeOnTerminate; }
     void SetFreeOnTerminate(bool value) { m_freeOnTerminate = value; }
     /// Waits until the thread has finished, running its Synchronize calls meanwhile when
-    /// called on the user-interface thread. Returns ReturnValue.
+    /// called on the user-interface thread. Returns ReturnValue. Called from inside one of
+    /// this thread's own Synchronize calls it would wait for itself: it throws EThread.
     int WaitFor();
     int ReturnValue() const { return m_returnValue; }
     void SetReturnValue(int value) { m_returnValue = value; }
@@ -67,7 +78,9 @@ protected:
 
 private:
     void Run();
-    std::unique_ptr<QThread> m_thread;
+    void Join();
+    std::thread m_thread;
+    std::atomic<int> m_syncDepth{0}; // this thread's Synchronize calls running right now
     std::atomic<bool> m_terminated{false};
     std::atomic<bool> m_finished{false};
     bool m_started = false;

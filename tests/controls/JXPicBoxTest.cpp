@@ -248,6 +248,29 @@ TEST_F(PicBoxTest, DestroyingDuringAScanStopsTheWorker)
     EXPECT_EQ(counts.size(), countsBefore);
 }
 
+TEST_F(PicBoxTest, DestroyingFromItsOwnCountEventNeitherHangsNorFiresAgain)
+{
+    for (int i = 0; i < 200; ++i)
+        Touch(root + QStringLiteral("/f%1.bmp").arg(i), "x");
+    std::vector<int> seen;
+    QObject::connect(box.get(), &TJXPicBox::onStopScan, [&] { seen.push_back(-1); });
+    box->OnChangePicCount = [&](TObject *, int count) {
+        seen.push_back(count);
+        if (count == 2)
+            box.reset(); // the worker is waiting for this very event
+    };
+    box->SetPicPattern(root + QStringLiteral("/*.*"));
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (box && std::chrono::steady_clock::now() < until)
+        Application()->ProcessMessages();
+    ASSERT_FALSE(box);
+    for (int i = 0; i < 50; ++i) {
+        Application()->ProcessMessages();
+        QThread::msleep(1);
+    }
+    EXPECT_EQ(seen, (std::vector<int>{0, 1, 2})); // the cleared list, two items, then silence
+}
+
 TEST_F(PicBoxTest, SettersClampAndLayoutFollowsTheSize)
 {
     box->SetBorderSpace(0);

@@ -157,3 +157,30 @@ TEST(Thread, ExceptionsCrossBackAndEndExecute)
     ASSERT_TRUE(t.FatalException());
     EXPECT_THROW(std::rethrow_exception(t.FatalException()), std::logic_error);
 }
+
+TEST(Thread, AwaitingItselfFromItsOwnCallThrowsInsteadOfHanging)
+{
+    class SelfWaiting : public TThread
+    {
+    public:
+        SelfWaiting() : TThread(true) {}
+        ~SelfWaiting() override { WaitFor(); }
+        bool refused = false;
+
+    protected:
+        void Execute() override
+        {
+            Synchronize([this] {
+                try {
+                    WaitFor();
+                } catch (const EThread &) {
+                    refused = true;
+                }
+            });
+        }
+    };
+    SelfWaiting t;
+    t.Start();
+    t.WaitFor();
+    EXPECT_TRUE(t.refused);
+}
