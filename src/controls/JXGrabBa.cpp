@@ -135,13 +135,6 @@ void TJXGrabBar::SetWindowB(TWinControl *value)
     MoveWindows();
 }
 
-void TJXGrabBar::SetCtl3D(bool value)
-{
-    m_ctl3D = value;
-    m_parentCtl3D = false;
-    Invalidate();
-}
-
 void TJXGrabBar::Notification(TComponent *component, TOperation operation)
 {
     TCustomControl::Notification(component, operation);
@@ -386,7 +379,7 @@ void TJXGrabBar::Paint()
     canvas->Pen()->SetStyle(psSolid);
     canvas->Pen()->SetColor(m_borderStyle == bsSingle ? clWindowFrame : Color());
     canvas->Rectangle(0, 0, w, h);
-    if (m_ctl3D) {
+    if (Ctl3D()) {
         const int i = m_borderStyle == bsSingle ? 1 : 0;
         canvas->Pen()->SetColor(clWhite);
         canvas->MoveTo(i, h - i - 1);

@@ -35,7 +35,7 @@ class JXT_EXPORT TJXGrabBar : public TCustomControl
     Q_PROPERTY(int Thickness READ Thickness WRITE SetThickness)
     Q_PROPERTY(jxt::TWinControl *WindowA READ WindowA WRITE SetWindowA)
     Q_PROPERTY(jxt::TWinControl *WindowB READ WindowB WRITE SetWindowB)
-    Q_PROPERTY(int Color READ Color WRITE SetColor)
+    Q_PROPERTY(jxt::TColorValue Color READ Color WRITE SetColor)
     Q_PROPERTY(bool Ctl3D READ Ctl3D WRITE SetCtl3D)
     Q_PROPERTY(int Cursor READ Cursor WRITE SetCursor)
     Q_PROPERTY(QString Hint READ Hint WRITE SetHint)
@@ -77,11 +77,6 @@ public:
     /// The pane below (right of) the bar; the bar itself is refused. Lays out the panes.
     TWinControl *WindowB() const { return m_windowB; }
     void SetWindowB(TWinControl *value);
-    /// Draws the white and grey bevel; default true. Repaints.
-    bool Ctl3D() const { return m_ctl3D; }
-    void SetCtl3D(bool value);
-    bool ParentCtl3D() const { return m_parentCtl3D; }
-    void SetParentCtl3D(bool value) { m_parentCtl3D = value; }
 
     /// Fired on every release of the left mouse button, whether the bar moved or not.
     TNotifyEvent OnMove;
@@ -132,8 +127,6 @@ private:
     TGrabBarStyle m_style = jxgbHorizontal;
     TWinControl *m_windowA = nullptr;
     TWinControl *m_windowB = nullptr;
-    bool m_ctl3D = true;
-    bool m_parentCtl3D = true;
 
     TRect m_dragRect;
     bool m_dragging = false;

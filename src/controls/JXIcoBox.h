@@ -28,7 +28,7 @@ class JXT_EXPORT TJXIcoBox : public TCustomListBox
     Q_PROPERTY(int PicMinHeight READ PicMinHeight WRITE SetPicMinHeight)
     Q_PROPERTY(int PicMinWidth READ PicMinWidth WRITE SetPicMinWidth)
     Q_PROPERTY(jxt::TAlign Align READ Align WRITE SetAlign)
-    Q_PROPERTY(int Color READ Color WRITE SetColor)
+    Q_PROPERTY(jxt::TColorValue Color READ Color WRITE SetColor)
     Q_PROPERTY(bool Enabled READ Enabled WRITE SetEnabled)
     Q_PROPERTY(jxt::TFont *Font READ Font)
     Q_PROPERTY(bool ShowHint READ ShowHint WRITE SetShowHint)

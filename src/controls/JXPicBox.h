@@ -87,7 +87,7 @@ class JXT_EXPORT TJXPicBox : public TCustomListBox
     Q_PROPERTY(bool Scaled READ Scaled WRITE SetScaled)
     Q_PROPERTY(bool SubDirs READ SubDirs WRITE SetSubDirs)
     Q_PROPERTY(jxt::TAlign Align READ Align WRITE SetAlign)
-    Q_PROPERTY(int Color READ Color WRITE SetColor)
+    Q_PROPERTY(jxt::TColorValue Color READ Color WRITE SetColor)
     Q_PROPERTY(int Columns READ Columns WRITE SetColumns)
     Q_PROPERTY(bool Enabled READ Enabled WRITE SetEnabled)
     Q_PROPERTY(jxt::TFont *Font READ Font)

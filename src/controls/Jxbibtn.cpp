@@ -160,11 +160,7 @@ void TJXBiBtn::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
     TCustomControl::MouseUp(button, shift, x, y);
     if (!alive)
         return;
-    if (OnClick)
-        OnClick(this);
-    if (!alive)
-        return;
-    Q_EMIT onClick(this);
+    Click(); // OnClick and the onClick signal, on every release wherever the mouse is
 }
 
 void TJXBiBtn::mouseReleaseEvent(QMouseEvent *event)

@@ -32,12 +32,12 @@ class JXT_EXPORT TJXBiBtn : public TCustomControl
     Q_PROPERTY(QString CaptionOff READ CaptionOff WRITE SetCaptionOff)
     Q_PROPERTY(QString CaptionOn READ CaptionOn WRITE SetCaptionOn)
     Q_PROPERTY(bool LED READ LED WRITE SetLED)
-    Q_PROPERTY(int LEDColor READ LEDColor WRITE SetLEDColor)
+    Q_PROPERTY(jxt::TColorValue LEDColor READ LEDColor WRITE SetLEDColor)
     Q_PROPERTY(int LEDInterval READ LEDInterval WRITE SetLEDInterval)
     Q_PROPERTY(jxt::TBitmap *PictureON READ PictureON WRITE SetGlyphOn)
     Q_PROPERTY(jxt::TBitmap *PictureOFF READ PictureOFF WRITE SetGlyphOff)
     Q_PROPERTY(bool Value READ Value WRITE SetPicValue)
-    Q_PROPERTY(int Color READ Color WRITE SetColor)
+    Q_PROPERTY(jxt::TColorValue Color READ Color WRITE SetColor)
     Q_PROPERTY(bool Enabled READ Enabled WRITE SetEnabled)
     Q_PROPERTY(jxt::TFont *Font READ Font)
     Q_PROPERTY(bool ShowHint READ ShowHint WRITE SetShowHint)
@@ -93,10 +93,6 @@ public:
     QSize minimumSizeHint() const override;
     /// A button named by the caption it shows now.
     TAccessibleInfo AccessibleInfo() const override;
-
-Q_SIGNALS:
-    /// Emitted with OnClick, on every mouse release.
-    void onClick(jxt::TObject *sender);
 
 protected:
     void Paint() override;

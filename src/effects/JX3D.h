@@ -48,7 +48,7 @@ class JXT_EXPORT TJX3D : public TCustomControl
     Q_PROPERTY(int ZPosition READ ZPosition WRITE SetZPosition)
     Q_PROPERTY(int ZRotation READ ZRotation WRITE SetZRotation)
     Q_PROPERTY(jxt::TAlign Align READ Align WRITE SetAlign)
-    Q_PROPERTY(int Color READ Color WRITE SetColor)
+    Q_PROPERTY(jxt::TColorValue Color READ Color WRITE SetColor)
     JXT_ABOUT(JX3dVersion)
 
 public:

@@ -39,7 +39,7 @@ class JXT_EXPORT TJXBounce : public TCustomControl
     Q_PROPERTY(int StartYPos READ StartYPos WRITE SetStartYPos)
     Q_PROPERTY(int StartYSpeed READ StartYSpeed WRITE SetStartYSpeed)
     Q_PROPERTY(jxt::TAlign Align READ Align WRITE SetAlign)
-    Q_PROPERTY(int Color READ Color WRITE SetColor)
+    Q_PROPERTY(jxt::TColorValue Color READ Color WRITE SetColor)
     Q_PROPERTY(bool ParentShowHint READ ParentShowHint WRITE SetParentShowHint)
     Q_PROPERTY(bool ShowHint READ ShowHint WRITE SetShowHint)
     Q_PROPERTY(bool Visible READ Visible WRITE SetVisible)

@@ -30,7 +30,7 @@ class JXT_EXPORT TJXFxImage : public TGraphicControl
     Q_PROPERTY(TFadeStyle FadeStyle READ FadeStyle WRITE SetFadeStyle)
     Q_PROPERTY(jxt::TBitmap *Picture READ Picture WRITE SetPicture)
     Q_PROPERTY(jxt::TAlign Align READ Align WRITE SetAlign)
-    Q_PROPERTY(int Color READ Color WRITE SetColor)
+    Q_PROPERTY(jxt::TColorValue Color READ Color WRITE SetColor)
     Q_PROPERTY(jxt::TFont *Font READ Font)
     JXT_ABOUT(JXFxImageVersion)
 

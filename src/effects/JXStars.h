@@ -28,7 +28,7 @@ class JXT_EXPORT TJXStars : public TCustomControl
     Q_PROPERTY(int Zoom READ Zoom WRITE SetZoom)
     Q_PROPERTY(bool ParentShowHint READ ParentShowHint WRITE SetParentShowHint)
     Q_PROPERTY(jxt::TAlign Align READ Align WRITE SetAlign)
-    Q_PROPERTY(int Color READ Color WRITE SetColor)
+    Q_PROPERTY(jxt::TColorValue Color READ Color WRITE SetColor)
     Q_PROPERTY(bool ShowHint READ ShowHint WRITE SetShowHint)
     Q_PROPERTY(bool Visible READ Visible WRITE SetVisible)
     JXT_ABOUT(JXStarsVersion)

@@ -316,8 +316,12 @@ public:
 class JXT_EXPORT TJXBiBtn : public ::jxt::TJXBiBtn
 {
     Q_OBJECT
+    Q_PROPERTY(QString LEDColor READ LEDColorText WRITE SetLEDColorText)
+    Q_PROPERTY(QString Color READ ColorText WRITE SetColorText)
 public:
     JXT_UI_CONSTRUCTOR(TJXBiBtn)
+    JXT_UI_COLOR(TJXBiBtn, LEDColor)
+    JXT_UI_COLOR(TJXBiBtn, Color)
 };
 
 class JXT_EXPORT TJXBlinker : public ::jxt::TJXBlinker
@@ -343,15 +347,19 @@ public:
 class JXT_EXPORT TJXStars : public ::jxt::TJXStars
 {
     Q_OBJECT
+    Q_PROPERTY(QString Color READ ColorText WRITE SetColorText)
 public:
     JXT_UI_CONSTRUCTOR(TJXStars)
+    JXT_UI_COLOR(TJXStars, Color)
 };
 
 class JXT_EXPORT TJXBounce : public ::jxt::TJXBounce
 {
     Q_OBJECT
+    Q_PROPERTY(QString Color READ ColorText WRITE SetColorText)
 public:
     JXT_UI_CONSTRUCTOR(TJXBounce)
+    JXT_UI_COLOR(TJXBounce, Color)
 };
 
 class JXT_EXPORT TJXCopy : public ::jxt::TJXCopy
@@ -371,8 +379,10 @@ public:
 class JXT_EXPORT TJXHint : public ::jxt::TJXHint
 {
     Q_OBJECT
+    Q_PROPERTY(QString Color READ ColorText WRITE SetColorText)
 public:
     JXT_UI_CONSTRUCTOR(TJXHint)
+    JXT_UI_COLOR(TJXHint, Color)
 };
 
 class JXT_EXPORT TJXINI : public ::jxt::TJXINI
@@ -385,36 +395,50 @@ public:
 class JXT_EXPORT TJX3D : public ::jxt::TJX3D
 {
     Q_OBJECT
+    Q_PROPERTY(QString Color READ ColorText WRITE SetColorText)
 public:
     JXT_UI_CONSTRUCTOR(TJX3D)
+    JXT_UI_COLOR(TJX3D, Color)
 };
 
 class JXT_EXPORT TJXFillImage : public ::jxt::TJXFillImage
 {
     Q_OBJECT
+    Q_PROPERTY(QString RBFromColor READ RBFromColorText WRITE SetRBFromColorText)
+    Q_PROPERTY(QString RBToColor READ RBToColorText WRITE SetRBToColorText)
 public:
     JXT_UI_CONSTRUCTOR(TJXFillImage)
+    JXT_UI_COLOR(TJXFillImage, RBFromColor)
+    JXT_UI_COLOR(TJXFillImage, RBToColor)
 };
 
 class JXT_EXPORT TJXFxImage : public ::jxt::TJXFxImage
 {
     Q_OBJECT
+    Q_PROPERTY(QString Color READ ColorText WRITE SetColorText)
 public:
     JXT_UI_CONSTRUCTOR(TJXFxImage)
+    JXT_UI_COLOR(TJXFxImage, Color)
 };
 
 class JXT_EXPORT TJXGrabBar : public ::jxt::TJXGrabBar
 {
     Q_OBJECT
+    Q_PROPERTY(QString Color READ ColorText WRITE SetColorText)
 public:
     JXT_UI_CONSTRUCTOR(TJXGrabBar)
+    JXT_UI_COLOR(TJXGrabBar, Color)
 };
 
 class JXT_EXPORT TJXAutoButton : public ::jxt::TJXAutoButton
 {
     Q_OBJECT
+    Q_PROPERTY(QString FontActiveColor READ FontActiveColorText WRITE SetFontActiveColorText)
+    Q_PROPERTY(QString Color READ ColorText WRITE SetColorText)
 public:
     JXT_UI_CONSTRUCTOR(TJXAutoButton)
+    JXT_UI_COLOR(TJXAutoButton, FontActiveColor)
+    JXT_UI_COLOR(TJXAutoButton, Color)
 };
 
 class JXT_EXPORT TJXPicClip : public ::jxt::TJXPicClip
@@ -427,15 +451,19 @@ public:
 class JXT_EXPORT TJXPicBox : public ::jxt::TJXPicBox
 {
     Q_OBJECT
+    Q_PROPERTY(QString Color READ ColorText WRITE SetColorText)
 public:
     JXT_UI_CONSTRUCTOR(TJXPicBox)
+    JXT_UI_COLOR(TJXPicBox, Color)
 };
 
 class JXT_EXPORT TJXIcoBox : public ::jxt::TJXIcoBox
 {
     Q_OBJECT
+    Q_PROPERTY(QString Color READ ColorText WRITE SetColorText)
 public:
     JXT_UI_CONSTRUCTOR(TJXIcoBox)
+    JXT_UI_COLOR(TJXIcoBox, Color)
 };
 
 #undef JXT_UI_CONSTRUCTOR

@@ -29,7 +29,7 @@ class JXT_EXPORT TJXHint : public TComponent
     /// Use the balloon window; default true. False turns the application's hints off.
     Q_PROPERTY(bool Active READ Active WRITE SetActive)
     /// Balloon fill; default clYellow.
-    Q_PROPERTY(int Color READ Color WRITE SetColor)
+    Q_PROPERTY(jxt::TColorValue Color READ Color WRITE SetColor)
     /// Wrapping width of the text in pixels; default 150.
     Q_PROPERTY(int DefaultWidth READ DefaultWidth WRITE SetDefaultWidth)
     /// Text font.

@@ -326,6 +326,20 @@ void ExpectNamedValues(QWidget *form)
     ASSERT_NE(blinker, nullptr);
     EXPECT_EQ(enumKey(blinker, "BlinkStyle"), "bsFontColor");
     EXPECT_EQ(color(blinker, "jxt::TJXBlinker", "BlinkInAktColor"), clBtnFace);
+
+    QWidget *button = child("AutoButton");
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(enumKey(button, "Layout"), "blGlyphTop");
+    EXPECT_EQ(color(button, "jxt::TJXAutoButton", "FontActiveColor"), clHighlight);
+    QWidget *fill = child("Fill");
+    ASSERT_NE(fill, nullptr);
+    EXPECT_EQ(enumKey(fill, "FillStyle"), "vRAINBOW");
+    EXPECT_EQ(color(fill, "jxt::TJXFillImage", "RBFromColor"), clWindow);
+    EXPECT_EQ(color(fill, "jxt::TJXFillImage", "RBToColor"), RGB(0x00, 0x80, 0xFF));
+    QWidget *bibtn = child("BiButton");
+    ASSERT_NE(bibtn, nullptr);
+    EXPECT_EQ(color(bibtn, "jxt::TJXBiBtn", "LEDColor"), clInfoBk);
+    EXPECT_EQ(bibtn->property("LEDColor").toString(), "clInfoBk");
 }
 
 TEST(JXDesignerUiLoader, SetsEnumerationsAndColoursByName)
