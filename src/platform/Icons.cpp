@@ -21,6 +21,7 @@ constexpr int kMaxIconsPerDirectory = 512;
 constexpr int kMaxResourceEntries = 4096;
 constexpr std::uint16_t kRtIcon = 3;
 constexpr std::uint16_t kRtGroupIcon = 14;
+constexpr std::uint16_t kRtVersion = 16;
 
 /// A read-only view of bytes whose every read is checked against its length.
 class TBytes
@@ -591,6 +592,19 @@ std::vector<QImage> ExeIconGroupImages(const QByteArray &data, int index)
     case TIconContainer::Ne: return NeGroupImages(b, index);
     default: return {};
     }
+}
+
+QByteArray ExeVersionResource(const QByteArray &data)
+{
+    const TBytes b(data);
+    const TPeResources pe = ParsePe(b);
+    if (!pe.valid)
+        return QByteArray();
+    const auto versions = PeResourcesOfType(b, pe, kRtVersion);
+    if (versions.empty())
+        return QByteArray();
+    const TBytes bytes = PeResourceData(b, pe, versions.front());
+    return QByteArray(bytes.At(0), int(bytes.Size()));
 }
 
 QImage PickIconImage(const std::vector<QImage> &images, int size)

@@ -38,6 +38,11 @@ int ExeIconGroupCount(const QByteArray &data);
 /// file; empty when there is no such group or it cannot be read.
 std::vector<QImage> ExeIconGroupImages(const QByteArray &data, int index);
 
+/// The bytes of the version resource of a PE (32- or 64-bit) program or library: its first
+/// version resource in its first language. Empty when the bytes are not such a file or it
+/// has none.
+QByteArray ExeVersionResource(const QByteArray &data);
+
 /// The image of images best shown at size x size pixels: the one nearest that size (larger
 /// preferred over smaller at equal distance), the deepest colour among equals; scaled to
 /// exactly size x size when its size differs. Null when images is empty.
