@@ -2,6 +2,8 @@
 // The Qt Designer plugin over the design-time registry.
 #include "JXDesignerPlugin.h"
 
+#include "JXColorTaskMenu.h"
+
 #include "host/Controls.h"
 #include "host/Graphics.h"
 #include "host/SysUtils.h"
@@ -122,6 +124,13 @@ QString TJXDesignerWidget::whatsThis() const
 
 void TJXDesignerWidget::initialize(QDesignerFormEditorInterface *core)
 {
+    // One colour task menu for all our widgets, registered by the first to be initialised.
+    static QPointer<QExtensionManager> registeredWith;
+    if (core && core->extensionManager() && registeredWith != core->extensionManager()) {
+        registeredWith = core->extensionManager();
+        registeredWith->registerExtensions(new TColorTaskMenuFactory(registeredWith),
+                                           Q_TYPEID(QDesignerTaskMenuExtension));
+    }
     m_core = core;
     m_initialized = true;
 }

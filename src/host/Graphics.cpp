@@ -231,6 +231,15 @@ QString ColorToString(TColor color)
     return QStringLiteral("$%1").arg(quint32(color), 8, 16, QLatin1Char('0')).toUpper();
 }
 
+QStringList ColorNames()
+{
+    QStringList names;
+    for (const TColorName &entry : kColorNames)
+        if (!IsAlias(entry.color, entry.name))
+            names << QString::fromLatin1(entry.name);
+    return names;
+}
+
 bool IdentToColor(const QString &ident, TColor &color)
 {
     const QString text = ident.trimmed();

@@ -17,6 +17,7 @@
 #include <QFont>
 #include <QImage>
 #include <QPicture>
+#include <QStringList>
 
 #include <memory>
 #include <vector>
@@ -120,6 +121,8 @@ inline int GetBValue(TColor c)
 /// Colour names "clRed", ... and "$00BBGGRR" texts, both ways.
 JXT_EXPORT QString ColorToString(TColor color);
 JXT_EXPORT bool IdentToColor(const QString &ident, TColor &color);
+/// Every colour name, the sixteen basic colours first, then the system colours.
+JXT_EXPORT QStringList ColorNames();
 
 using TFontStyles = TSet<TFontStyle>;
 using TFontCharset = std::uint8_t;

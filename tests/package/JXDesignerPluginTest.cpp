@@ -4,11 +4,13 @@
 #ifdef JXT_HAVE_DESIGNER_PLUGIN
 
 #    include "JXDesignerPlugin.h"
+#    include "JXColorTaskMenu.h"
 #    include "display/JXDOTPanel.h"
 #    include "display/JXGauge.h"
 #    include "display/JXLCDPanel.h"
 #    include "display/JXScrollText.h"
 #    include "host/ColorValue.h"
+#    include "host/Dialogs.h"
 #    include "host/Forms.h"
 #    include "host/designer/DesignRegistry.h"
 #    include "package/JXDesignerWidgets.h"
@@ -18,6 +20,8 @@
 
 #    include <gtest/gtest.h>
 
+#    include <QAction>
+#    include <QComboBox>
 #    include <QDir>
 #    include <QFile>
 #    include <QMetaMethod>
@@ -409,6 +413,58 @@ private:
     QStringList m_names;
     QList<bool> m_visible;
 };
+
+TEST(JXDesignerColors, PickerSetsNamesAndDialogColoursAndKeepsSystemColours)
+{
+    ui::TJXGauge gauge;
+    EXPECT_EQ(designer::ColorPropertyNames(&gauge), (QStringList{"BoxColor", "Color"}));
+    designer::TColorPropertyDialog dialog(&gauge);
+    QComboBox *box = dialog.Editor(QStringLiteral("BoxColor"));
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->currentText(), "clNavy");
+    EXPECT_GE(box->findText(QStringLiteral("clBtnFace")), 0); // system colours by name
+    EXPECT_TRUE(dialog.Changes().empty());
+
+    box->setCurrentText(QStringLiteral("clbtnface")); // any case
+    auto *scripted = dynamic_cast<TScriptedDialogs *>(DialogService());
+    ASSERT_NE(scripted, nullptr);
+    scripted->Clear();
+    scripted->Responder = [](TDialogRequest &request) {
+        EXPECT_EQ(request.kind, TDialogRequest::Color);
+        request.color = int(RGB(0x12, 0x34, 0x56));
+        return int(mrOk);
+    };
+    dialog.PickColor(QStringLiteral("Color"));
+    scripted->Responder = nullptr;
+    const auto changes = dialog.Changes();
+    ASSERT_EQ(changes.size(), 2U);
+    EXPECT_EQ(changes[0], std::make_pair(QStringLiteral("BoxColor"), QStringLiteral("clBtnFace")));
+    EXPECT_EQ(changes[1], std::make_pair(QStringLiteral("Color"), QStringLiteral("#123456")));
+    for (const auto &[property, text] : changes)
+        gauge.setProperty(property.toLatin1().constData(), text);
+    EXPECT_EQ(gauge.BoxColor(), clBtnFace);
+    EXPECT_EQ(gauge.property("BoxColor").toString(), "clBtnFace");
+    EXPECT_EQ(gauge.Color(), RGB(0x12, 0x34, 0x56));
+
+    // A text that names no colour changes nothing.
+    designer::TColorPropertyDialog again(&gauge);
+    again.Editor(QStringLiteral("Color"))->setCurrentText(QStringLiteral("no colour"));
+    EXPECT_TRUE(again.Changes().empty());
+}
+
+TEST(JXDesignerColors, TaskMenuOnlyForWidgetsWithColours)
+{
+    designer::TColorTaskMenuFactory factory;
+    ui::TJXBiBtn button;
+    ui::TJXAnimate animation;
+    auto *menu = qobject_cast<designer::TColorTaskMenu *>(
+        factory.extension(&button, QString(Q_TYPEID(QDesignerTaskMenuExtension))));
+    ASSERT_NE(menu, nullptr);
+    ASSERT_EQ(menu->taskActions().size(), 1);
+    EXPECT_EQ(menu->taskActions().first()->text(), "Farben...");
+    EXPECT_EQ(factory.extension(&animation, QString(Q_TYPEID(QDesignerTaskMenuExtension))),
+              nullptr);
+}
 
 TEST(JXDesignerProperties, EachPropertyIsShownOnceInItsEditableForm)
 {
