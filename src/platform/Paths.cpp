@@ -120,6 +120,19 @@ QString FindNameIgnoringCase(const QString &dir, const QString &name)
 QString ResolveCase(const QString &root, const QStringList &parts)
 {
     QString current = root.isEmpty() ? QStringLiteral("/") : root;
+    // Most paths are spelled as they are on disk: when the whole path, or its directory,
+    // exists as written, every component before the last does too, and one or two lstat
+    // calls give the same answer as the walk below.
+    if (!parts.isEmpty()) {
+        const QString whole = JoinHost(current, parts);
+        if (HostEntryExists(whole))
+            return whole;
+        const QString dir = JoinHost(current, parts.mid(0, parts.size() - 1));
+        if (HostEntryExists(dir)) {
+            const QString actual = FindNameIgnoringCase(dir, parts.last());
+            return actual.isEmpty() ? whole : JoinHost(dir, {actual});
+        }
+    }
     bool resolving = true;
     for (const QString &p : parts) {
         QString next = JoinHost(current, {p});

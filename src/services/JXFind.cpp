@@ -52,6 +52,7 @@ void TJXFind::Execute()
         OnExecute(this);
     emit onExecute(this);
     m_break = false;
+    m_pump = TMessagePump();
     ScanDir(m_startPath);
     m_break = false;
     if (OnFinished)
@@ -81,7 +82,7 @@ TJXFind::TScanResult TJXFind::ScanDir(const QString &path)
         for (int found =
                  platform::FindFirst(path + QStringLiteral("*.*"), platform::faDirectory, rec);
              found == 0; found = platform::FindNext(rec)) {
-            Application()->ProcessMessages();
+            m_pump.Run();
             if (IsDotEntry(rec.Name) || !(rec.Attr & platform::faDirectory) || rec.IsSymLink)
                 continue;
             ScanDir(path + rec.Name + QLatin1Char('\\'));
@@ -105,7 +106,7 @@ TJXFind::TScanResult TJXFind::ScanFiles(const QString &path, bool patternList)
     const QString mask = patternList ? QStringLiteral("*.*") : m_filePattern;
     for (int found = platform::FindFirst(path + mask, platform::faAnyFile, rec); found == 0;
          found = platform::FindNext(rec)) {
-        Application()->ProcessMessages();
+        m_pump.Run();
         const bool plainDirectory = IsDotEntry(rec.Name) || rec.Attr == platform::faDirectory;
         bool matches;
         if (patternList) {

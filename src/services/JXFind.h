@@ -5,6 +5,7 @@
 #include "host/About.h"
 #include "host/Component.h"
 #include "host/Export.h"
+#include "host/MessagePump.h"
 #include "util/JXVersions.h"
 #include "util/JxutilFiles.h"
 
@@ -98,6 +99,7 @@ private:
     bool Terminating() const;
 
     bool m_break = false;
+    TMessagePump m_pump; // events are processed at most every 10 ms during a walk
     int m_dirCount = 0;
     int m_fileCount = 0;
     QString m_filePattern;

@@ -675,17 +675,34 @@ bool TJXCopy::CopyData(const QString &source, const QString &hostSource, const Q
     if (hostTarget.isEmpty() || !out.Open(hostTarget))
         throw EInOutError(QStringLiteral("Cannot create file \"%1\"").arg(target), out.Error());
 
+    // Each step moves at most one buffer. The kernel copies it without passing the bytes
+    // through this process where the file systems allow; otherwise (another file system,
+    // a kernel without it) the step reads into the buffer and writes it out.
+    bool kernelCopy = true;
     for (;;) {
-        const ssize_t n = ::read(in.fd, buffer.data(), buffer.size());
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            throw EInOutError(QStringLiteral("Read error in \"%1\"").arg(source), errno);
+        ssize_t n = -1;
+        if (kernelCopy) {
+            n = ::copy_file_range(in.fd, nullptr, out.Handle(), nullptr, buffer.size(), 0);
+            if (n < 0) {
+                if (errno == EINTR)
+                    continue;
+                if (errno == ENOSPC || errno == EDQUOT || errno == EFBIG)
+                    ThrowWriteError(target);
+                kernelCopy = false; // nothing was copied by the failed call
+            }
+        }
+        if (!kernelCopy) {
+            n = ::read(in.fd, buffer.data(), buffer.size());
+            if (n < 0) {
+                if (errno == EINTR)
+                    continue;
+                throw EInOutError(QStringLiteral("Read error in \"%1\"").arg(source), errno);
+            }
+            if (n > 0 && !out.Write(buffer.data(), n))
+                ThrowWriteError(target);
         }
         if (n == 0)
             break;
-        if (!out.Write(buffer.data(), n))
-            ThrowWriteError(target);
         if (m_processMessages)
             Messages();
         if (fCopyBreak) {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "util/JxutilFiles.h"
 
+#include "host/MessagePump.h"
+
 #include "host/Dialogs.h"
 #include "host/Forms.h"
 #include "host/Strings.h"
@@ -50,23 +52,7 @@ private:
     TCursor m_saved;
 };
 
-/// Keeps the user interface alive during long walks without paying for an event round
-/// after every single entry: events are processed at most every 10 ms.
-class Pump
-{
-public:
-    Pump() { m_clock.start(); }
-    void Run()
-    {
-        if (m_clock.elapsed() >= 10) {
-            Application()->ProcessMessages();
-            m_clock.restart();
-        }
-    }
-
-private:
-    QElapsedTimer m_clock;
-};
+using Pump = TMessagePump;
 
 bool Terminating()
 {
