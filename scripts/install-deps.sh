@@ -13,7 +13,7 @@ set -euo pipefail
 # runtime (libclang-rt-14-dev); the format check needs clang-format. The wave player plays
 # through Qt Multimedia; the printer's tests read their PDFs with poppler-utils, the shell-link
 # tests check their files with lnkinfo, and sox and alsa-utils bring the sounds the wave reader
-# is tested on.
+# is tested on. xdg-utils (xdg-open, xdg-mime) opens documents and finds the mail program.
 packages=(
     build-essential cmake ninja-build ccache pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-tools-dev libqt6opengl6-dev libgl-dev
@@ -21,7 +21,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev clang-format
     mscompress qt6-multimedia-dev
-    poppler-utils liblnk-utils sox alsa-utils
+    poppler-utils liblnk-utils sox alsa-utils xdg-utils
     python3-distlib nsis-common clamav-testfiles fonts-wine
 )
 

@@ -10,6 +10,9 @@
 int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Marks a test run: the platform layer's real desktop service and session-end handler
+    // then refuse to open programs or end the session, even when a test forgot its own.
+    qputenv("JXT_TEST", "1");
     QApplication app(argc, argv);
     jxt::test::InstallFixedEnvironment();
     ::testing::InitGoogleTest(&argc, argv);

@@ -143,6 +143,17 @@ public:
     int ErrorCode;
 };
 
+/// A failed call of a system object service (writing a shell link); ErrorCode holds the
+/// system's error number.
+class JXT_EXPORT EOleSysError : public Exception
+{
+public:
+    EOleSysError(const QString &message, int errorCode = 0)
+        : Exception(message), ErrorCode(errorCode)
+    {}
+    int ErrorCode;
+};
+
 /// An index outside a list.
 class JXT_EXPORT EListError : public Exception
 {

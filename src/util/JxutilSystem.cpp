@@ -1,17 +1,643 @@
 // SPDX-License-Identifier: MIT
 #include "util/JxutilSystem.h"
 
+#include "host/Dialogs.h"
+#include "host/ExtCtrls.h"
 #include "host/Forms.h"
+#include "host/IniFiles.h"
+#include "host/Strings.h"
+#include "host/SysUtils.h"
+#include "platform/Desktop.h"
+#include "platform/Paths.h"
 #include "platform/Pointer.h"
+#include "platform/Ports.h"
+#include "platform/Processes.h"
+#include "platform/Session.h"
+#include "platform/ShellLink.h"
+#include "platform/Transfer.h"
 #include "platform/VersionInfo.h"
+#include "platform/WinDir.h"
+#include "util/Jxutil.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextEdit>
+#include <QThread>
+#include <QTimer>
+#include <QUrl>
+#include <QWidget>
+
+#include <cstring>
+
+extern char **environ;
 
 namespace jxt {
+
+TProcessInformation ProcessInfo;
+QString Path;
+QString FName;
+QString Ext;
+
+namespace {
+
+constexpr int SE_ERR_ACCESSDENIED = 5;
+const QString kWininit = QStringLiteral("WININIT.INI");
+const QString kRenameSection = QStringLiteral("rename");
+
+/// A host directory in the util layer's form (Windows path, trailing backslash); empty when
+/// it does not exist.
+QString ExistingDir(const QString &hostDir)
+{
+    if (hostDir.isEmpty() || !QFileInfo(hostDir).isDir())
+        return QString();
+    return jxtCheckPath(platform::ToWindowsPath(hostDir));
+}
+
+std::function<void(int)> &RetryWait()
+{
+    static std::function<void(int)> wait = jxtDelay;
+    return wait;
+}
+
+/// "http://…", "mailto:…": a scheme of two or more characters before the colon (one letter
+/// and a colon is a drive).
+bool IsAddress(const QString &name)
+{
+    const int colon = int(name.indexOf(QLatin1Char(':')));
+    if (colon < 2 || !name[0].isLetter() || name[0].unicode() > 127)
+        return false;
+    for (int i = 1; i < colon; ++i) {
+        const QChar c = name[i];
+        if (c.unicode() > 127 || !(c.isLetterOrNumber() || c == QLatin1Char('+') ||
+                                   c == QLatin1Char('-') || c == QLatin1Char('.')))
+            return false;
+    }
+    return true;
+}
+
+bool IsRelative(const QString &name)
+{
+    return platform::PathDriveLetter(name).isNull() && !name.isEmpty() &&
+           !platform::IsPathDelimiter(name[0]);
+}
+
+/// Arguments of a parameter text, split like the arguments after a program's name.
+QStringList SplitParameters(const QString &params)
+{
+    QStringList args = platform::SplitWindowsCommandLine(QStringLiteral("x ") + params);
+    args.removeFirst();
+    return args;
+}
+
+/// The application's top-level windows: the active one first, then the others in the
+/// order Qt lists them.
+QList<QWidget *> OwnWindows()
+{
+    QList<QWidget *> windows;
+    if (!qobject_cast<QApplication *>(QCoreApplication::instance()))
+        return windows;
+    if (QWidget *active = QApplication::activeWindow())
+        windows << active;
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (!windows.contains(w))
+            windows << w;
+    }
+    return windows;
+}
+
+QWidget *WindowOf(HWND handle)
+{
+    if (handle == 0)
+        return nullptr;
+    for (QWidget *w : OwnWindows()) {
+        // Only windows that have a native id can have been handed out.
+        if (w->internalWinId() == handle)
+            return w;
+    }
+    return nullptr;
+}
+
+QString WindowClassName(QWidget *w)
+{
+    if (const auto *object = dynamic_cast<const TObject *>(w))
+        return object->ClassName();
+    return QString::fromLatin1(w->metaObject()->className());
+}
+
+HWND FindWindow(const std::function<bool(const QString &)> &matches)
+{
+    for (QWidget *w : OwnWindows()) {
+        if (matches(w->windowTitle()))
+            return HWND(w->winId());
+    }
+    return 0;
+}
+
+/// Percent-encodes the UTF-8 bytes of text, keeping only the unreserved characters and,
+/// for addresses, the delimiters an address may hold.
+QByteArray MailEncode(const QString &text, const char *keep)
+{
+    static const char hex[] = "0123456789ABCDEF";
+    QByteArray out;
+    for (unsigned char c : text.toUtf8()) {
+        if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
+            c == '-' || c == '.' || c == '_' || c == '~' || (c && std::strchr(keep, c))) {
+            out.append(char(c));
+        } else {
+            out.append('%');
+            out.append(hex[c >> 4]);
+            out.append(hex[c & 15]);
+        }
+    }
+    return out;
+}
+
+/// Line breaks of a mail body, whatever their form, as CR LF.
+QString CrLfLines(const QString &text)
+{
+    QString s = text;
+    s.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    s.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    s.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+    return s;
+}
+
+QString MailHandler()
+{
+    return platform::DesktopServices()->DefaultApplication(
+        QStringLiteral("x-scheme-handler/mailto"));
+}
+
+} // namespace
+
+// Directories -----------------------------------------------------------------------------------
+
+QString jxtDesktopDir()
+{
+    return ExistingDir(platform::UserDesktopDirectory());
+}
+
+QString jxtProgrammsDir()
+{
+    return ExistingDir(platform::UserApplicationsDirectory());
+}
+
+QString jxtStartMenuDir()
+{
+    return ExistingDir(platform::UserApplicationsDirectory());
+}
+
+// Programs and documents ------------------------------------------------------------------------
+
+int jxtExecuteFile(const QString &fileName, const QString &params, const QString &defaultDir,
+                   int showCmd)
+{
+    Q_UNUSED(showCmd)
+    const auto fail = [](int code) {
+        ShowMessage(QStringLiteral("Fehler beim Programm-Aufruf"));
+        return code;
+    };
+    platform::TDesktopServices *desktop = platform::DesktopServices();
+
+    QString dir;
+    if (!defaultDir.isEmpty()) {
+        dir = platform::ToHostPath(defaultDir);
+        if (dir.isEmpty() || !QFileInfo(dir).isDir())
+            return fail(SE_ERR_PNF);
+    }
+    if (IsAddress(fileName)) {
+        const QUrl url = QUrl::fromEncoded(fileName.toUtf8());
+        return url.isValid() && desktop->Open(url) ? SE_OK : fail(SE_ERR_NOASSOC);
+    }
+
+    // A relative name is looked for in the default directory, then in the current one, and
+    // a bare program name on PATH.
+    QString host;
+    if (!dir.isEmpty() && IsRelative(fileName)) {
+        const QString candidate = platform::ToHostPath(jxtCheckPath(defaultDir) + fileName);
+        if (!candidate.isEmpty() && QFileInfo::exists(candidate))
+            host = candidate;
+    }
+    if (host.isEmpty() && !fileName.isEmpty()) {
+        const QString candidate = platform::ToHostPath(fileName);
+        if (!candidate.isEmpty() && QFileInfo::exists(candidate))
+            host = candidate;
+        else
+            host = platform::FindProgram(fileName);
+    }
+    if (host.isEmpty())
+        return fail(SE_ERR_FNF);
+
+    const QFileInfo info(host);
+    if (info.isDir())
+        return desktop->Open(QUrl::fromLocalFile(info.absoluteFilePath())) ? SE_OK
+                                                                           : fail(SE_ERR_NOASSOC);
+    if (info.isFile() && info.isExecutable()) {
+        return desktop->Start(info.absoluteFilePath(), SplitParameters(params), dir)
+                   ? SE_OK
+                   : fail(SE_ERR_ACCESSDENIED);
+    }
+    if (desktop->DefaultApplication(platform::MimeTypeOfFile(host)).isEmpty())
+        return fail(SE_ERR_NOASSOC);
+    return desktop->Open(QUrl::fromLocalFile(info.absoluteFilePath())) ? SE_OK
+                                                                       : fail(SE_ERR_NOASSOC);
+}
+
+bool jxtRunExecutable(const QString &fileName)
+{
+    const TCursor previous = Screen()->Cursor();
+    jxtSetScreenCursor(crHourGlass);
+    jxtSplitFileName(fileName, Path, FName, Ext);
+    platform::TDesktopServices *desktop = platform::DesktopServices();
+    const QString host = platform::ToHostPath(fileName);
+    QString program;
+    if (!host.isEmpty() && QFileInfo(host).isFile())
+        program = desktop->DefaultApplication(platform::MimeTypeOfFile(host));
+    const bool opened = !program.isEmpty() &&
+                        desktop->Open(QUrl::fromLocalFile(QFileInfo(host).absoluteFilePath()));
+    jxtSetScreenCursor(previous);
+    if (program.isEmpty())
+        MessageDlg(QStringLiteral("Verknüpfung nicht gefunden"), mtConfirmation, {mbOK});
+    else if (!opened)
+        MessageDlg(QStringLiteral("Fehler bei Programmaufruf"), mtConfirmation, {mbOK});
+    return opened;
+}
+
+int jxtRun(const QString &commandLine, std::uint16_t showWindow, bool wait)
+{
+    Q_UNUSED(showWindow)
+    ProcessInfo = TProcessInformation();
+    platform::TStartedProcess started;
+    const int result = platform::RunProgram(platform::SplitWindowsCommandLine(commandLine),
+                                            QString(), wait, &started);
+    if (result != -1)
+        ProcessInfo.ProcessId = started.ProcessId;
+    return result;
+}
+
+// End of the session ----------------------------------------------------------------------------
+
+void jxtRestart()
+{
+    platform::RequestSessionEnd(platform::TSessionEnd::Logoff);
+}
+
+void jxtReboot()
+{
+    platform::RequestSessionEnd(platform::TSessionEnd::Reboot);
+}
+
+void jxtShutdown()
+{
+    platform::RequestSessionEnd(platform::TSessionEnd::PowerOff);
+}
+
+// Windows and messages --------------------------------------------------------------------------
+
+QEvent::Type TWindowMessageEvent::EventType()
+{
+    static const QEvent::Type type = QEvent::Type(QEvent::registerEventType());
+    return type;
+}
+
+int jxtSendMessage(const QString &classNamePart, std::uint16_t msg)
+{
+    for (QWidget *w : OwnWindows()) {
+        if (!WindowClassName(w).contains(classNamePart))
+            continue;
+        QApplication::beep();
+        TWindowMessageEvent event(msg, 0, 0);
+        // A window answers by accepting the event; QObject takes every event of a
+        // registered type as handled, so the return value of sendEvent cannot tell.
+        event.ignore();
+        QCoreApplication::sendEvent(w, &event);
+        const bool handled = event.isAccepted();
+        if (!handled && msg == WM_CLOSE) {
+            w->close();
+            return 0;
+        }
+        return handled ? int(event.Result) : 0;
+    }
+    return 0;
+}
+
+QString jxtGetWindowText(HWND handle)
+{
+    QWidget *w = WindowOf(handle);
+    return w ? w->windowTitle().left(255) : QString();
+}
+
+QString jxtGetWindowTitle(HWND handle)
+{
+    QWidget *w = WindowOf(handle);
+    return w ? w->windowTitle().left(256) : QString();
+}
+
+bool jxtSetWindowTitle(HWND handle, const QString &title)
+{
+    constexpr int kTries = 11;
+    for (int i = 0; i < kTries; ++i) {
+        if (QWidget *w = WindowOf(handle)) {
+            if (auto *form = dynamic_cast<TForm *>(w))
+                form->SetCaption(title);
+            else
+                w->setWindowTitle(title);
+            return true;
+        }
+        RetryWait()(100);
+    }
+    return false;
+}
+
+HWND jxtGetWindowHandle(const QString &title)
+{
+    return FindWindow([&](const QString &t) { return t == title; });
+}
+
+HWND jxtGetWindowsHandle(const QString &title)
+{
+    const QString wanted = title.trimmed().toUpper();
+    return FindWindow([&](const QString &t) { return t.trimmed().toUpper() == wanted; });
+}
+
+std::function<void(int)> SetRetryWait(std::function<void(int)> wait)
+{
+    if (!wait)
+        wait = jxtDelay;
+    std::swap(RetryWait(), wait);
+    return wait;
+}
+
+// Environment and system version ----------------------------------------------------------------
+
+QString jxtGetEnvStr(const QString &name)
+{
+    if (name.isEmpty())
+        return QString();
+    for (char **entry = environ; entry && *entry; ++entry) {
+        const QString text = QString::fromLocal8Bit(*entry);
+        const int eq = int(text.indexOf(QLatin1Char('=')));
+        if (eq == int(name.size()) && text.left(eq).compare(name, Qt::CaseInsensitive) == 0)
+            return text.mid(eq + 1);
+    }
+    return QString();
+}
+
+bool jxtIsWinNT()
+{
+    return true;
+}
+
+int jxtGetWinVersion()
+{
+    return 2;
+}
 
 void jxtSetScreenCursor(TCursor cursor)
 {
     Screen()->SetCursor(cursor);
     platform::RefreshPointer();
 }
+
+// I/O ports -------------------------------------------------------------------------------------
+
+namespace {
+
+QString PortName(std::uint16_t port)
+{
+    return QStringLiteral("$%1").arg(port, 4, 16, QLatin1Char('0')).toUpper();
+}
+
+} // namespace
+
+std::uint8_t jxtInPort(std::uint16_t port)
+{
+    std::uint8_t value = 0;
+    int error = 0;
+    if (!platform::ReadPort(port, value, &error))
+        throw EInOutError(QStringLiteral("Port %1 kann nicht gelesen werden (%2)")
+                              .arg(PortName(port), QString::fromLocal8Bit(std::strerror(error))),
+                          error);
+    return value;
+}
+
+void jxtOutPort(std::uint16_t port, std::uint8_t value)
+{
+    int error = 0;
+    if (!platform::WritePort(port, value, &error))
+        throw EInOutError(QStringLiteral("Port %1 kann nicht beschrieben werden (%2)")
+                              .arg(PortName(port), QString::fromLocal8Bit(std::strerror(error))),
+                          error);
+}
+
+// Waiting and controls --------------------------------------------------------------------------
+
+void jxtDelay(int milliseconds)
+{
+    if (!QCoreApplication::instance()) {
+        if (milliseconds > 0)
+            QThread::msleep(std::uint32_t(milliseconds));
+        return;
+    }
+    QElapsedTimer clock;
+    clock.start();
+    QCoreApplication::processEvents();
+    for (qint64 left = milliseconds - clock.elapsed(); left > 0;
+         left = milliseconds - clock.elapsed()) {
+        QEventLoop loop;
+        QTimer::singleShot(int(left), Qt::PreciseTimer, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+}
+
+void jxtEnableAll(TWinControl *parent, bool enabled)
+{
+    if (!parent)
+        return;
+    for (int i = 0; i < parent->ControlCount(); ++i)
+        parent->Controls(i)->SetEnabled(enabled);
+}
+
+void jxtUndoEdit(QWidget *edit)
+{
+    if (auto *line = qobject_cast<QLineEdit *>(edit)) {
+        if (!line->isUndoAvailable())
+            return;
+        line->undo();
+        // Setting the text clears a line edit's undo and redo steps.
+        const int cursor = line->cursorPosition();
+        line->setText(line->text());
+        line->setCursorPosition(cursor);
+        return;
+    }
+    QTextDocument *document = nullptr;
+    if (auto *plain = qobject_cast<QPlainTextEdit *>(edit))
+        document = plain->document();
+    else if (auto *rich = qobject_cast<QTextEdit *>(edit))
+        document = rich->document();
+    if (!document || !document->isUndoAvailable())
+        return;
+    document->undo();
+    document->clearUndoRedoStacks();
+}
+
+int jxtFindMemoText(QWidget *memo, const QString &text, int startPos)
+{
+    QString all;
+    if (auto *plain = qobject_cast<QPlainTextEdit *>(memo))
+        all = plain->toPlainText();
+    else if (auto *rich = qobject_cast<QTextEdit *>(memo))
+        all = rich->toPlainText();
+    else if (auto *line = qobject_cast<QLineEdit *>(memo))
+        all = line->text();
+    else if (auto *control = dynamic_cast<TControl *>(memo))
+        all = control->Caption();
+    else
+        return -1;
+    if (text.isEmpty() || startPos > all.size())
+        return -1;
+    return int(all.indexOf(text, std::max(startPos, 0)));
+}
+
+void jxtSetPanelFileName(TPanel *panel, const QString &fileName)
+{
+    if (!panel)
+        return;
+    panel->SetCaption(
+        fileName.isEmpty() ? QString() : jxtGetMaxString(panel->Font(), panel->Width(), fileName));
+}
+
+// Shell links -----------------------------------------------------------------------------------
+
+bool jxtCreateShellLink(const QString &target, const QString &linkName, const QString &arguments,
+                        const QString &linkDir)
+{
+    const QString hostTarget = platform::ToHostPath(target);
+    if (hostTarget.isEmpty() || !QFileInfo::exists(hostTarget))
+        return false;
+    const QString hostDir = platform::ToHostPath(linkDir);
+    if (hostDir.isEmpty())
+        return false;
+    QDir().mkpath(hostDir);
+    if (!QFileInfo(hostDir).isDir())
+        return false;
+
+    const TCursor previous = Screen()->Cursor();
+    jxtSetScreenCursor(crHourGlass);
+    const QString linkFile =
+        platform::ToHostPath(jxtCheckPath(linkDir) + linkName + QStringLiteral(".lnk"));
+    int error = 0;
+    if (linkFile.isEmpty() ||
+        !platform::WriteShellLink(linkFile, platform::ShellLinkForTarget(hostTarget, arguments),
+                                  &error)) {
+        jxtSetScreenCursor(previous);
+        throw EOleSysError(QStringLiteral("Verknüpfung %1 kann nicht erstellt werden (%2)")
+                               .arg(jxtCheckPath(linkDir) + linkName + QStringLiteral(".lnk"),
+                                    QString::fromLocal8Bit(std::strerror(error))),
+                           error);
+    }
+    const bool exists = QFileInfo(linkFile).isFile();
+    jxtSetScreenCursor(previous);
+    return exists;
+}
+
+bool jxtCreateDesktopLink(const QString &target, const QString &linkName)
+{
+    const QString hostTarget = platform::ToHostPath(target);
+    if (hostTarget.isEmpty() || !QFileInfo::exists(hostTarget))
+        return false;
+    const QString desktop = jxtDesktopDir();
+    if (desktop.isEmpty())
+        return false;
+    const QString existing = platform::ToHostPath(desktop + linkName + QStringLiteral(".lnk"));
+    if (!existing.isEmpty() && QFileInfo::exists(existing))
+        return true;
+    return jxtCreateShellLink(target, linkName, QString(), desktop);
+}
+
+// Mail ------------------------------------------------------------------------------------------
+
+bool jxtMailTo(const QString &address, const QString &subject, const QString &body)
+{
+    const bool haveProgram = !MailHandler().isEmpty();
+    if (address.isEmpty())
+        return haveProgram;
+    if (!haveProgram) {
+        ShowMessage(QStringLiteral("Mail-Programm nicht gefunden"));
+        return false;
+    }
+    const QByteArray url = "mailto:" + MailEncode(address, "!$'()*,;:@") +
+                           "?Subject=" + MailEncode(subject, "") +
+                           "&Body=" + MailEncode(CrLfLines(body), "");
+    return jxtExecuteFile(QString::fromLatin1(url), QString(), QString(), 5) > 32;
+}
+
+// Replacing files at the next start -------------------------------------------------------------
+
+bool jxtInstallFileOnWinStart(const QString &sourceDir, const QString &targetDir,
+                              const QString &fileName)
+{
+    QString dir, name, ext;
+    jxtSplitFileName(fileName, dir, name, ext);
+    if (name.isEmpty())
+        name = fileName; // a name without extension
+    const QString target = jxtCheckPath(targetDir) + fileName;
+    QString pending = jxtCheckPath(targetDir) + name + QStringLiteral(".NEW");
+    // Two files of one name and different extensions ("a.dll", "a.exe") would share the
+    // ".NEW" file, and one would replace the other with the wrong content: the second keeps
+    // its whole name.
+    TStringList entries;
+    jxtINIReadSectionValues(kWininit, kRenameSection, &entries);
+    for (int i = 0; i < entries.Count(); ++i) {
+        const QString entry = entries.Strings(i);
+        const int eq = int(entry.indexOf(QLatin1Char('=')));
+        if (entry.mid(eq + 1).compare(pending, Qt::CaseInsensitive) == 0 &&
+            entry.left(eq).compare(target, Qt::CaseInsensitive) != 0) {
+            pending = target + QStringLiteral(".NEW");
+            break;
+        }
+    }
+    platform::TTransferOptions options;
+    options.Replace = true;
+    options.Sync = true;
+    if (platform::TransferFile(jxtCheckPath(sourceDir) + fileName, pending, options) !=
+        platform::TTransferStatus::Done)
+        return false;
+    jxtINIWriteString(kWininit, kRenameSection, target, pending);
+    return true;
+}
+
+int jxtInstallPendingFiles()
+{
+    const QString ini = kWininit;
+    TStringList keys;
+    jxtINIReadSection(ini, kRenameSection, &keys);
+    int replaced = 0;
+    for (int i = 0; i < keys.Count(); ++i) {
+        const QString target = keys.Strings(i);
+        const QString pending = jxtINIReadString(ini, kRenameSection, target, QString());
+        platform::TTransferOptions options;
+        options.Mode = platform::TTransferMode::Move;
+        options.Replace = true;
+        const QString pendingHost = platform::ToHostPath(pending);
+        if (pendingHost.isEmpty() || !QFileInfo(pendingHost).isFile()) {
+            TIniFile(ini).DeleteKey(kRenameSection, target);
+            continue;
+        }
+        if (platform::TransferFile(pending, target, options) == platform::TTransferStatus::Done) {
+            ++replaced;
+            TIniFile(ini).DeleteKey(kRenameSection, target);
+        }
+    }
+    return replaced;
+}
+
+// Version resources -----------------------------------------------------------------------------
 
 void jxtGetFileVersionsInfo(const QString &fileName, TVersionType &info)
 {
