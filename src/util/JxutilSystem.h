@@ -17,6 +17,7 @@
 
 #include "host/Controls.h"
 #include "host/Export.h"
+#include "host/SysUtils.h"
 
 #include <QEvent>
 #include <QString>
@@ -29,6 +30,14 @@ class QWidget;
 namespace jxt {
 
 class TPanel;
+
+/// An error of a media device. Declared for applications that report such errors with the
+/// library's exception family; nothing in the library raises it.
+class JXT_EXPORT EMCIDeviceError : public Exception
+{
+public:
+    using Exception::Exception;
+};
 
 // ---------------------------------------------------------------------------------------------
 // Directories
