@@ -91,6 +91,21 @@ TEST(JxutilShellLink, LinkNamesTargetArgumentsAndWorkingDirectory)
     EXPECT_EQ(info.count("Description"), 0u);
 }
 
+TEST(JxutilShellLink, PathsOutsideTheCodePageKeepTheirCharacters)
+{
+    REQUIRE_LNKINFO();
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkpath("Ωmega Ördner"));
+    const QString target = dir.filePath("Ωmega Ördner/日本.exe");
+    ASSERT_TRUE(Write(target, "x"));
+    ASSERT_TRUE(jxtCreateShellLink(Win(target), "Link", "→ ä", Win(dir.path())));
+    const auto info = LnkInfo(dir.filePath("Link.lnk"));
+    ASSERT_FALSE(info.empty());
+    EXPECT_EQ(info.at("Local path"), Win(target));
+    EXPECT_EQ(info.at("Working directory"), Win(dir.filePath("Ωmega Ördner")));
+    EXPECT_EQ(info.at("Command line arguments"), "→ ä");
+}
+
 TEST(JxutilShellLink, ReplacesAnOlderLinkAndKeepsNoTemporaryFiles)
 {
     REQUIRE_LNKINFO();
