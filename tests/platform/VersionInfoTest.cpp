@@ -4,6 +4,7 @@
 #include "platform/VersionInfo.h"
 
 #include "platform/Icons.h"
+#include "platform/VersionBuilders.h"
 
 #include <gtest/gtest.h>
 
@@ -14,70 +15,7 @@ using namespace jxt::platform;
 
 namespace {
 
-void Pad4(QByteArray &b)
-{
-    while (b.size() % 4)
-        b.append('\0');
-}
-
-void PutU16(QByteArray &b, int at, int v)
-{
-    b[at] = char(v & 0xFF);
-    b[at + 1] = char((v >> 8) & 0xFF);
-}
-
-QByteArray Utf16z(const QString &s)
-{
-    QByteArray b;
-    for (QChar c : s) {
-        b.append(char(c.unicode() & 0xFF));
-        b.append(char(c.unicode() >> 8));
-    }
-    b.append(2, '\0');
-    return b;
-}
-
-/// One block: length, value length, type, key, padding, value, padding, children.
-QByteArray Block(const QString &key, int type, const QByteArray &value, int valueLength,
-                 const QList<QByteArray> &children = {})
-{
-    QByteArray b(6, '\0');
-    b += Utf16z(key);
-    Pad4(b);
-    b += value;
-    for (const QByteArray &child : children) {
-        Pad4(b);
-        b += child;
-    }
-    PutU16(b, 0, int(b.size()));
-    PutU16(b, 2, valueLength);
-    PutU16(b, 4, type);
-    return b;
-}
-
-QByteArray Text(const QString &key, const QString &value)
-{
-    return Block(key, 1, Utf16z(value), int(value.size()) + 1);
-}
-
-QByteArray Translation(std::uint16_t language, std::uint16_t codePage)
-{
-    QByteArray v(4, '\0');
-    PutU16(v, 0, language);
-    PutU16(v, 2, codePage);
-    return Block(QStringLiteral("Translation"), 0, v, 4);
-}
-
-QByteArray Resource(const QList<QByteArray> &strings,
-                    const QString &table = QStringLiteral("040704E4"),
-                    std::uint16_t language = 0x0407, std::uint16_t codePage = 0x04E4)
-{
-    const QByteArray fixed(52, '\x11');
-    return Block(
-        QStringLiteral("VS_VERSION_INFO"), 0, fixed, 52,
-        {Block(QStringLiteral("StringFileInfo"), 1, {}, 0, {Block(table, 1, {}, 0, strings)}),
-         Block(QStringLiteral("VarFileInfo"), 1, {}, 0, {Translation(language, codePage)})});
-}
+using namespace jxt::test::version;
 
 const QString kLauncher = QStringLiteral("/usr/lib/python3/dist-packages/distlib/w64.exe");
 
@@ -186,6 +124,15 @@ TEST(VersionResource, LauncherProgramCarriesItsStringTable)
     const auto fixed = VersionQueryValue(res, QString());
     ASSERT_GE(fixed.Data.size(), 4);
     EXPECT_EQ(fixed.Data.left(4), QByteArray("\xBD\x04\xEF\xFE", 4));
+}
+
+TEST(VersionResource, ProgramsCarryItInTheirResourceSection)
+{
+    const QByteArray res = Resource({Text(QStringLiteral("ProductName"), QStringLiteral("P"))});
+    EXPECT_EQ(ExeVersionResource(PeWithVersion(res)), res);
+    // The section cut short: the resource no longer fits and is not read.
+    const QByteArray pe = PeWithVersion(res);
+    EXPECT_TRUE(ExeVersionResource(pe.left(pe.size() - 8)).isEmpty());
 }
 
 TEST(VersionResource, OtherFilesHaveNone)

@@ -11,6 +11,7 @@
 #include "platform/PlatformTestSupport.h"
 #include "platform/Pointer.h"
 #include "platform/Ports.h"
+#include "platform/VersionBuilders.h"
 
 #include <gtest/gtest.h>
 
@@ -58,6 +59,39 @@ TEST(JxutilSystem, FileVersionsInfoReadsTheStringTableOfTheFirstTranslation)
     EXPECT_EQ(info.ProductName, QStringLiteral("Simple Launcher"));
     EXPECT_EQ(info.ProductVersion, QStringLiteral("1.1.0.14"));
     EXPECT_EQ(info.Comments, QString());
+}
+
+TEST(JxutilSystem, FileVersionsInfoTakesTheTableOfTheFirstTranslation)
+{
+    using namespace test::version;
+    const auto table = [](const char *name, const char *company) {
+        return Block(name, 1, {}, 0,
+                     {Text("CompanyName", company), Text("Comments", QString("zu ") + name)});
+    };
+    const auto program = [&](std::uint16_t language, std::uint16_t codePage) {
+        return PeWithVersion(
+            Block("VS_VERSION_INFO", 0, QByteArray(52, '\0'), 52,
+                  {Block("StringFileInfo", 1, {}, 0,
+                         {table("040704E4", "Firma GmbH"), table("040904B0", "Company Inc.")}),
+                   Block("VarFileInfo", 1, {}, 0, {Translation(language, codePage)})}));
+    };
+    QTemporaryDir dir;
+    const QString file = dir.filePath("prog.exe");
+    const auto versionOf = [&](const QByteArray &bytes) {
+        QFile f(file);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        f.close();
+        TVersionType info;
+        jxtGetFileVersionsInfo(file, info);
+        return info;
+    };
+    TVersionType info = versionOf(program(0x0409, 0x04B0));
+    EXPECT_EQ(info.CompanyName, "Company Inc.");
+    EXPECT_EQ(info.Comments, "zu 040904B0");
+    EXPECT_EQ(info.ProductName, QString());
+    // A translation without a table of its own: the first table.
+    EXPECT_EQ(versionOf(program(0x040C, 0x04E4)).CompanyName, "Firma GmbH");
 }
 
 TEST(JxutilSystem, FileVersionsInfoEmptiesEveryFieldForFilesWithoutVersion)
