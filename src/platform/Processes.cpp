@@ -125,23 +125,24 @@ int RunProgram(const QStringList &argv, const QString &workingDir, bool wait,
     }
     const QStringList arguments = argv.mid(1);
 
+    // The program writes to the caller's output but gets an empty input, so it can never
+    // wait for a person typing at the caller's terminal.
+    QProcess process;
+    process.setProgram(program);
+    process.setArguments(arguments);
+    if (!dir.isEmpty())
+        process.setWorkingDirectory(dir);
+    process.setStandardInputFile(QProcess::nullDevice());
+    process.setProcessChannelMode(QProcess::ForwardedChannels);
     if (!wait) {
         qint64 pid = 0;
-        if (!QProcess::startDetached(program, arguments, dir, &pid))
+        if (!process.startDetached(&pid))
             return -1;
         if (started)
             started->ProcessId = pid;
         return 0;
     }
 
-    QProcess process;
-    process.setProgram(program);
-    process.setArguments(arguments);
-    if (!dir.isEmpty())
-        process.setWorkingDirectory(dir);
-    // The child shares the caller's terminal, as a program started from it would.
-    process.setProcessChannelMode(QProcess::ForwardedChannels);
-    process.setInputChannelMode(QProcess::ForwardedInputChannel);
     process.start();
     if (!process.waitForStarted(-1))
         return -1;

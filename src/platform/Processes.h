@@ -33,10 +33,11 @@ struct TStartedProcess
 };
 
 /// Starts argv[0] (found with FindProgram) with the other arguments in workingDir (the
-/// current directory when empty). Returns -1 when the program cannot be started. With wait,
-/// waits until the process ends, handling the application's events meanwhile, and returns
-/// its exit code (128 + the signal number when a signal ended it); without wait, returns 0
-/// and leaves the process running on its own. started receives the process id.
+/// current directory when empty), with an empty standard input and the caller's output.
+/// Returns -1 when the program cannot be started. With wait, waits until the process ends,
+/// handling the application's events meanwhile, and returns its exit code (128 + the signal
+/// number when a signal ended it); without wait, returns 0 and leaves the process running on
+/// its own. started receives the process id.
 int RunProgram(const QStringList &argv, const QString &workingDir, bool wait,
                TStartedProcess *started = nullptr);
 

@@ -61,6 +61,8 @@ TEST(RunProgram, WaitsForTheExitCode)
     EXPECT_EQ(RunProgram({"false"}, QString(), true), 1); // found on PATH
     EXPECT_EQ(RunProgram({"/bin/sh", "-c", "exit 3"}, QString(), true), 3);
     EXPECT_EQ(RunProgram({"/bin/sh", "-c", "kill -9 $$"}, QString(), true), 128 + 9);
+    // Input is empty: a program that reads gets the end at once.
+    EXPECT_EQ(RunProgram({"/bin/sh", "-c", "read x || exit 7"}, QString(), true), 7);
 }
 
 TEST(RunProgram, RefusesWhatCannotStart)
