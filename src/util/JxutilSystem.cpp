@@ -94,6 +94,14 @@ QStringList SplitParameters(const QString &params)
     return args;
 }
 
+/// Whether a top-level widget is a window: forms and other Qt windows are; components
+/// that are not forms (non-visual components, the application object) are widgets only
+/// to be shown at design time.
+bool IsWindow(QWidget *w)
+{
+    return !dynamic_cast<TComponent *>(w) || dynamic_cast<TForm *>(w);
+}
+
 /// The application's top-level windows: the active one first, then the others in the
 /// order Qt lists them.
 QList<QWidget *> OwnWindows()
@@ -101,10 +109,10 @@ QList<QWidget *> OwnWindows()
     QList<QWidget *> windows;
     if (!qobject_cast<QApplication *>(QCoreApplication::instance()))
         return windows;
-    if (QWidget *active = QApplication::activeWindow())
+    if (QWidget *active = QApplication::activeWindow(); active && IsWindow(active))
         windows << active;
     for (QWidget *w : QApplication::topLevelWidgets()) {
-        if (!windows.contains(w))
+        if (IsWindow(w) && !windows.contains(w))
             windows << w;
     }
     return windows;

@@ -12,7 +12,8 @@
 // * Documents and addresses open with the desktop's handlers (xdg-open, xdg-mime) through
 //   the platform layer's replaceable desktop service.
 // * Window handles are the native window ids (QWidget::winId) of the application's own
-//   top-level widgets; only those windows are found, titled and sent messages.
+//   top-level windows (forms and other Qt windows; components that are not forms are no
+//   windows); only those windows are found, titled and sent messages.
 #pragma once
 
 #include "host/Controls.h"

@@ -306,6 +306,11 @@ TEST(JxutilWindows, HandlesAreFoundByExactOrLooseTitle)
     EXPECT_EQ(jxtGetWindowsHandle("  haupt FENSTER "), h);
     EXPECT_EQ(jxtGetWindowsHandle("Zweites Fenster"), HWND(second.winId()));
     EXPECT_EQ(jxtGetWindowHandle("Kein solches Fenster"), 0u);
+    // A component without parent is a top-level widget, but no window.
+    TComponent component;
+    component.setWindowTitle("Komponente");
+    EXPECT_EQ(jxtGetWindowHandle("Komponente"), 0u);
+    EXPECT_EQ(jxtSendMessage("TComponent", WM_CLOSE), 0);
     EXPECT_EQ(jxtGetWindowText(h), "Haupt Fenster");
     EXPECT_EQ(jxtGetWindowTitle(h), "Haupt Fenster");
     EXPECT_EQ(jxtGetWindowText(0), QString());
