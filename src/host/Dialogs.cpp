@@ -7,6 +7,8 @@
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 
 namespace jxt {
@@ -186,17 +188,54 @@ int TQtDialogService::Show(TDialogRequest &request)
         request.color = QColorToColor(c);
         return mrOk;
     }
-    case TDialogRequest::Print: return mrCancel;
+    case TDialogRequest::Print: {
+        if (!request.printer)
+            return mrCancel;
+        QPrintDialog dialog(request.printer);
+        if (!request.caption.isEmpty())
+            dialog.setWindowTitle(request.caption);
+        QAbstractPrintDialog::PrintDialogOptions options = dialog.options();
+        options.setFlag(QAbstractPrintDialog::PrintPageRange,
+                        request.printOptions.Contains(poPageNums));
+        options.setFlag(QAbstractPrintDialog::PrintSelection,
+                        request.printOptions.Contains(poSelection));
+        options.setFlag(QAbstractPrintDialog::PrintToFile,
+                        !request.printOptions.Contains(poDisablePrintToFile));
+        dialog.setOptions(options);
+        dialog.setMinMax(request.minPage, request.maxPage);
+        dialog.setFromTo(request.fromPage, request.toPage);
+        dialog.setPrintRange(request.printRange == prPageNums    ? QAbstractPrintDialog::PageRange
+                             : request.printRange == prSelection ? QAbstractPrintDialog::Selection
+                                                                 : QAbstractPrintDialog::AllPages);
+        if (dialog.exec() != QDialog::Accepted)
+            return mrCancel;
+        switch (dialog.printRange()) {
+        case QAbstractPrintDialog::PageRange:
+            request.printRange = prPageNums;
+            request.fromPage = dialog.fromPage();
+            request.toPage = dialog.toPage();
+            break;
+        case QAbstractPrintDialog::Selection: request.printRange = prSelection; break;
+        default: request.printRange = prAllPages; break;
+        }
+        request.fileName = request.printer->outputFormat() == QPrinter::PdfFormat
+                               ? request.printer->outputFileName()
+                               : QString();
+        return mrOk;
+    }
     }
     return mrCancel;
 }
 
 int TScriptedDialogs::Show(TDialogRequest &request)
 {
+    // A Responder may show further dialogs (a modal form's button that asks a question):
+    // those are recorded after this request, which keeps its own place.
+    const std::size_t index = m_shown.size();
     m_shown.push_back(request);
     if (Responder) {
         const int r = Responder(request);
-        m_shown.back() = request;
+        m_shown[index] = request;
         if (r != -1)
             return r;
     }
@@ -273,6 +312,12 @@ bool PromptForFileName(QString &fileName, const QString &filter, const QString &
         return false;
     fileName = r.fileName;
     return true;
+}
+
+bool ExecutePrintDialog(TDialogRequest &request)
+{
+    request.kind = TDialogRequest::Print;
+    return DialogService()->Show(request) == mrOk;
 }
 
 bool SelectDirectory(const QString &caption, const QString &root, QString &directory)

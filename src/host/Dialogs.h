@@ -16,6 +16,8 @@
 #include <memory>
 #include <vector>
 
+class QPrinter;
+
 namespace jxt {
 
 class TForm;
@@ -35,6 +37,11 @@ enum TMsgDlgBtn {
     mbHelp
 };
 using TMsgDlgButtons = TSet<TMsgDlgBtn>;
+
+/// Options and range of the print dialog.
+enum TPrintDialogOption { poPrintToFile, poPageNums, poSelection, poWarning, poDisablePrintToFile };
+using TPrintDialogOptions = TSet<TPrintDialogOption>;
+enum TPrintRange { prAllPages, prSelection, prPageNums };
 
 using TModalResult = int;
 constexpr TModalResult mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5,
@@ -74,6 +81,15 @@ struct JXT_EXPORT TDialogRequest
     QString filter;         ///< file dialogs: "Text|*.txt|All|*.*"
     QString initialDir;
     int color = 0; ///< colour dialog: in and out (0x00BBGGRR)
+    /// Print dialog: the printer it configures, the pages offered, and in and out the range
+    /// chosen. fileName out: when not empty, the job goes to that PDF file.
+    QPrinter *printer = nullptr;
+    TPrintDialogOptions printOptions;
+    TPrintRange printRange = prAllPages;
+    int minPage = 0;
+    int maxPage = 0;
+    int fromPage = 0;
+    int toPage = 0;
 };
 
 /// Shows dialogs and returns the answer: a TModalResult for MessageDlg and modal forms, an
@@ -134,6 +150,9 @@ JXT_EXPORT int MessageBox(const QString &text, const QString &caption, unsigned 
 /// File name dialogs; return true and the chosen file in fileName, or false.
 JXT_EXPORT bool PromptForFileName(QString &fileName, const QString &filter,
                                   const QString &initialDir, const QString &title, bool save);
+/// The print dialog: request.kind must be Print. Returns true when the user confirmed; the
+/// range and the file name chosen are then in request.
+JXT_EXPORT bool ExecutePrintDialog(TDialogRequest &request);
 JXT_EXPORT bool SelectDirectory(const QString &caption, const QString &root, QString &directory);
 
 } // namespace jxt

@@ -1,0 +1,105 @@
+// SPDX-License-Identifier: MIT
+// Recording into a metafile and playing it back at another scale.
+#include "host/MetafileCanvas.h"
+
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace jxt;
+using jxt::test::CountColor;
+using jxt::test::PixelAt;
+
+namespace {
+
+/// The metafile played into an image of w x h on white.
+QImage Played(const TMetafile &metafile, int w, int h)
+{
+    TBitmap bitmap(w, h);
+    bitmap.Canvas()->FillSolid(Rect(0, 0, w, h), clWhite);
+    metafile.DrawOn(bitmap.Canvas(), Rect(0, 0, w, h));
+    return bitmap.Image();
+}
+
+TEST(MetafileCanvas, ShapesKeepTheirPlaceAtAnyScale)
+{
+    TMetafile metafile;
+    {
+        TMetafileCanvas canvas(&metafile, 1000, 500);
+        canvas.Brush()->SetColor(clRed);
+        canvas.Pen()->SetStyle(psClear);
+        canvas.Rectangle(100, 100, 300, 200);
+        canvas.Brush()->SetColor(clBlue);
+        canvas.Pen()->SetStyle(psSolid);
+        canvas.Pen()->SetColor(clBlue);
+        canvas.MoveTo(0, 400);
+        canvas.LineTo(1000, 400);
+    }
+    EXPECT_EQ(metafile.Width(), 1000);
+    EXPECT_EQ(metafile.Height(), 500);
+    // The recording spans the whole page, not only what was drawn.
+    EXPECT_EQ(metafile.Picture().boundingRect(), QRect(0, 0, 1000, 500));
+
+    const QImage small = Played(metafile, 100, 50);
+    EXPECT_EQ(PixelAt(small, 20, 15), clRed);
+    EXPECT_EQ(PixelAt(small, 35, 15), clWhite);
+    EXPECT_GT(CountColor(small, clBlue, 0, 39, 100, 41), 90);
+    const QImage large = Played(metafile, 2000, 1000);
+    EXPECT_EQ(PixelAt(large, 250, 250), clRed);
+    EXPECT_EQ(PixelAt(large, 199, 199), clWhite);
+    EXPECT_EQ(PixelAt(large, 601, 399), clWhite);
+}
+
+TEST(MetafileCanvas, TextIsMeasuredAtScreenResolutionAndDrawnOnTheBrush)
+{
+    TMetafile metafile;
+    int width = 0, height = 0;
+    {
+        TMetafileCanvas canvas(&metafile, 400, 100);
+        canvas.Font()->SetName(QStringLiteral("Arial"));
+        canvas.Font()->SetHeight(-20);
+        canvas.Font()->SetColor(clBlack);
+        width = canvas.TextWidth(QStringLiteral("Wort"));
+        height = canvas.TextHeight(QStringLiteral("Wort"));
+        canvas.Brush()->SetColor(clYellow);
+        canvas.TextOut(10, 10, QStringLiteral("Wort"));
+        canvas.Brush()->SetStyle(bsClear);
+        canvas.TextOut(200, 10, QStringLiteral("Wort"));
+    }
+    TCanvas reference;
+    reference.Font()->SetName(QStringLiteral("Arial"));
+    reference.Font()->SetHeight(-20);
+    EXPECT_EQ(height, reference.TextHeight(QStringLiteral("Wort")));
+    EXPECT_NEAR(width, reference.TextWidth(QStringLiteral("Wort")), 1);
+
+    const QImage page = Played(metafile, 400, 100);
+    EXPECT_EQ(PixelAt(page, 11, 11), clYellow);
+    EXPECT_GT(CountColor(page, clBlack, 10, 10, 10 + width, 10 + height), 20);
+    EXPECT_EQ(CountColor(page, clYellow, 190, 0, 400, 100), 0);
+    EXPECT_GT(CountColor(page, clBlack, 200, 10, 200 + width, 10 + height), 20);
+    EXPECT_EQ(CountColor(page, clBlack, 10 + width + 5, 0, 195, 100), 0);
+}
+
+TEST(MetafileCanvas, ANewRecordingReplacesTheOldAndPicturesStretch)
+{
+    TMetafile metafile;
+    {
+        TMetafileCanvas canvas(&metafile, 100, 100);
+        canvas.Brush()->SetColor(clRed);
+        canvas.FillRect(Rect(0, 0, 100, 100));
+    }
+    TBitmap picture(2, 1);
+    picture.Canvas()->SetPixel(0, 0, clGreen);
+    picture.Canvas()->SetPixel(1, 0, clBlue);
+    {
+        TMetafileCanvas canvas(&metafile, 200, 100);
+        canvas.StretchDraw(Rect(0, 0, 200, 100), &picture);
+    }
+    EXPECT_EQ(metafile.Width(), 200);
+    const QImage page = Played(metafile, 200, 100);
+    EXPECT_EQ(CountColor(page, clRed, 0, 0, 200, 100), 0);
+    EXPECT_EQ(PixelAt(page, 10, 50), clGreen);
+    EXPECT_EQ(PixelAt(page, 190, 50), clBlue);
+}
+
+} // namespace
