@@ -32,6 +32,7 @@
 #include "services/JXFind.h"
 #include "services/JXHint.h"
 #include "services/JXINI.h"
+#include "services/JXPrint.h"
 #include "services/Jxcopy.h"
 
 #include <QFont>
@@ -133,6 +134,8 @@ template <typename T> void PlaceOn(T *component, QWidget *parent)
     JXT_UI_SETTER(OverWrite) JXT_UI_SETTER(OverWriteMsg) JXT_UI_SETTER(ProcessMessages) JXT_UI_SETTER(SaveLastRes) \
     JXT_UI_SETTER(SaveWinPos) JXT_UI_SETTER(ShowCopyDialog) JXT_UI_SETTER(Source) JXT_UI_SETTER(StartPath) \
     JXT_UI_SETTER(Subdirs) \
+    JXT_UI_SETTER(BottomAlignment) JXT_UI_SETTER(BottomCaption) JXT_UI_SETTER(Orientation) JXT_UI_SETTER(Page) \
+    JXT_UI_SETTER(TopAlignment) JXT_UI_SETTER(TopCaption) \
     JXT_UI_SETTER(BorderSpace) JXT_UI_SETTER(CheckForIcons) JXT_UI_SETTER(ControlIndex) JXT_UI_SETTER(IconFileName) JXT_UI_SETTER(PicHeight) JXT_UI_SETTER(PicMinHeight) JXT_UI_SETTER(PicMinWidth) JXT_UI_SETTER(PicNoCacheSize) JXT_UI_SETTER(PicOffset) JXT_UI_SETTER(PicPattern) JXT_UI_SETTER(PicType) JXT_UI_SETTER(PicWidth) JXT_UI_SETTER(Scaled) JXT_UI_SETTER(SubDirs) \
     using QWidget::setStyle; /* a QStyle still goes to the widget */                               \
     /* Font and QWidget's font both come as setFont: a published Font takes it, else the widget */ \
@@ -392,6 +395,13 @@ public:
     JXT_UI_CONSTRUCTOR(TJXINI)
 };
 
+class JXT_EXPORT TJXPrinter : public ::jxt::TJXPrinter
+{
+    Q_OBJECT
+public:
+    JXT_UI_CONSTRUCTOR(TJXPrinter)
+};
+
 class JXT_EXPORT TJX3D : public ::jxt::TJX3D
 {
     Q_OBJECT
@@ -508,6 +518,7 @@ inline const std::map<QString, TWidgetFactory> &WidgetFactories()
         {QStringLiteral("TJXFind"), [](QWidget *p) -> QWidget * { return new TJXFind(p); }},
         {QStringLiteral("TJXHint"), [](QWidget *p) -> QWidget * { return new TJXHint(p); }},
         {QStringLiteral("TJXINI"), [](QWidget *p) -> QWidget * { return new TJXINI(p); }},
+        {QStringLiteral("TJXPrinter"), [](QWidget *p) -> QWidget * { return new TJXPrinter(p); }},
     };
     return factories;
 }

@@ -29,6 +29,7 @@
 #include "services/JXHint.h"
 #include "services/JXHintED.h"
 #include "services/JXINI.h"
+#include "services/JXPrint.h"
 #include "services/Jxcopy.h"
 
 namespace jxt {
@@ -71,7 +72,7 @@ void Register()
             ClassOf<TJXBiBtn>(),     ClassOf<TJXAutoButton>(), ClassOf<TJXBlinker>(),
             ClassOf<TJXGrabBar>(),   ClassOf<TJXCopy>(),       ClassOf<TJXFind>(),
             ClassOf<TJXFillImage>(), ClassOf<TJXFxImage>(),    ClassOf<TJXHint>(),
-            ClassOf<TJXINI>(),
+            ClassOf<TJXINI>(),       ClassOf<TJXPrinter>(),
         });
 
     RegisterPropertyEditor(QStringLiteral("TJXAboutString"), nullptr,

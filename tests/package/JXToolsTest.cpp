@@ -353,7 +353,7 @@ TEST_F(JXToolsRegistry, HintEditorIsBoundToTheHintOfEveryControl)
     EXPECT_EQ(hintEditor->componentClass, &TControl::staticMetaObject);
     EXPECT_EQ(hintEditor->propertyName, QStringLiteral("Hint"));
     // The services take their places on the page.
-    for (const char *name : {"TJXCopy", "TJXFind", "TJXHint", "TJXINI"})
+    for (const char *name : {"TJXCopy", "TJXFind", "TJXHint", "TJXINI", "TJXPrinter"})
         EXPECT_NE(FindRegisteredClass(QString::fromLatin1(name)), nullptr) << name;
     EXPECT_EQ(FindRegisteredClass(QStringLiteral("TJXDirList")), nullptr);
 }
