@@ -125,6 +125,7 @@ void AddCopy(TGalleryPage &page);
 void AddFind(TGalleryPage &page);
 void AddHint(TGalleryPage &page);
 void AddINI(TGalleryPage &page);
+void AddPrinter(TGalleryPage &page);
 void AddPicClip(TGalleryPage &page);
 void AddPicBox(TGalleryPage &page);
 void AddIcoBox(TGalleryPage &page);

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // "Dienste": the non-visual services, each with a live demonstration: a finder filling a list
 // with running counts (grouped by directory on request), a copy with its progress form and
-// gauges, balloon hints, and window placement kept in an INI file.
+// gauges, balloon hints, window placement kept in an INI file, and a printed document in
+// its preview.
 #include "GalleryPage.h"
 
 #include "display/JXGauge.h"
@@ -12,6 +13,7 @@
 #include "services/JXFind.h"
 #include "services/JXHint.h"
 #include "services/JXINI.h"
+#include "services/JXPrint.h"
 #include "services/Jxcopy.h"
 
 #include <QDir>
@@ -243,12 +245,102 @@ void AddINI(TGalleryPage &page)
     QObject::connect(contents, &QObject::destroyed, [form] { form->Free(); });
 }
 
+namespace {
+
+/// A short document: a title, a raster, shapes, a text block that runs over to the next
+/// page, and header and footer lines with the page number.
+void DrawSampleDocument(TJXPrinter *printer)
+{
+    printer->Font()->SetName(QStringLiteral("Arial"));
+    printer->Font()->SetSize(40);
+    printer->TextCenter(QStringLiteral("Druckvorschau mit TJXPrinter"), printer->TopBand() + 40);
+    printer->PrintRaster(clSilver, psDot);
+    printer->Pen()->SetWidth(5);
+    printer->Pen()->SetColor(clNavy);
+    printer->Brush()->SetColor(clYellow);
+    printer->Rectangle(200, 400, 900, 900);
+    printer->Brush()->SetColor(clAqua);
+    printer->Ellipse(1100, 400, 1800, 900);
+    // A white box for the text, which is drawn on the brush selected last.
+    printer->Brush()->SetColor(clWhite);
+    printer->Pen()->SetWidth(1);
+    printer->Rectangle(150, 1050, printer->PageWidth() - 150,
+                       printer->PageHeight() - printer->BottomBand() - 50);
+    printer->Font()->SetSize(24);
+    TStringList lines;
+    for (int i = 1; i <= 90; ++i)
+        lines.Add(
+            QStringLiteral("Zeile %1: Maße in Zehntelmillimetern, Ursprung oben links.").arg(i));
+    printer->MoveTo(200, 1100);
+    printer->PrintStrings(&lines, printer->TopBand() + 100, printer->BottomBand() + 100);
+}
+
+} // namespace
+
+void AddPrinter(TGalleryPage &page)
+{
+    auto &section = *page.AddSection(
+        QStringLiteral("TJXPrinter"),
+        QStringLiteral("Zeichnet ein Dokument Seite für Seite in Zehntelmillimetern mit Kopf- und "
+                       "Fußzeile (\"%Seite\" wird zur Seitenzahl) und zeigt es in der "
+                       "Druckvorschau, aus der ein Seitenbereich gedruckt wird: auf einen Drucker "
+                       "oder, wo keiner eingerichtet ist, in eine PDF-Datei."));
+    auto *printer = new TJXPrinter(section.Stage());
+    printer->SetTopCaption(QStringLiteral("jxtpack Galerie - Seite %Seite"));
+    printer->SetBottomCaption(QStringLiteral("- %Seite -"));
+    printer->TopFont()->SetSize(28);
+    printer->BottomFont()->SetSize(24);
+    printer->OnPrint = [printer](TObject *) { DrawSampleDocument(printer); };
+
+    // The preview of the document, live on the page.
+    printer->NewDoc();
+    DrawSampleDocument(printer);
+    printer->ClosePage();
+    auto *preview = new TfrmPrint(printer);
+    preview->SetBounds(0, 0, 651, 480);
+    section.Place(preview, 0, 0);
+    preview->show();
+    preview->btnZoomFullClick();
+
+    const QStringList alignments = {QStringLiteral("taLeftJustify"),
+                                    QStringLiteral("taRightJustify"), QStringLiteral("taCenter")};
+    section.AddLineEdit(QStringLiteral("TopCaption"), printer->TopCaption(),
+                        [printer](const QString &text) { printer->SetTopCaption(text); });
+    section.AddChoice(QStringLiteral("TopAlignment"), alignments, int(printer->TopAlignment()),
+                      [printer](int i) { printer->SetTopAlignment(TAlignment(i)); });
+    section.AddLineEdit(QStringLiteral("BottomCaption"), printer->BottomCaption(),
+                        [printer](const QString &text) { printer->SetBottomCaption(text); });
+    section.AddChoice(QStringLiteral("BottomAlignment"), alignments,
+                      int(printer->BottomAlignment()),
+                      [printer](int i) { printer->SetBottomAlignment(TAlignment(i)); });
+    section.AddChoice(QStringLiteral("Orientation"),
+                      {QStringLiteral("jxpoPortrait"), QStringLiteral("jxpoLandscape")},
+                      int(printer->Orientation()), [printer](int i) {
+                          printer->SetOrientation(TJXPrinter::TJXPrinterOrientation(i));
+                      });
+    QObject::connect(AddButton(section, QStringLiteral("Neu aufbauen")), &QPushButton::clicked,
+                     preview, [printer, preview] {
+                         printer->NewDoc();
+                         DrawSampleDocument(printer);
+                         printer->ClosePage();
+                         preview->FormCreate();
+                         preview->FormResize();
+                     });
+    QObject::connect(AddButton(section, QStringLiteral("Execute (Vorschau als Dialog)")),
+                     &QPushButton::clicked, preview, [printer, preview] {
+                         printer->Execute();
+                         preview->FormCreate();
+                         preview->FormResize();
+                     });
+}
+
 void BuildServicesPage(TGalleryPage &page)
 {
     AddCopy(page);
     AddFind(page);
     AddHint(page);
     AddINI(page);
+    AddPrinter(page);
 }
 
 } // namespace jxt::gallery
