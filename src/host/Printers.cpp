@@ -5,6 +5,7 @@
 #include "platform/Transfer.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
@@ -153,18 +154,31 @@ std::unique_ptr<TPrinter> &PrinterSlot()
     return printer;
 }
 
+/// Qt's printer must go before the application object does.
+void ReleaseWithApplication()
+{
+    static const bool registered = [] {
+        qAddPostRoutine([] { PrinterSlot().reset(); });
+        return true;
+    }();
+    Q_UNUSED(registered);
+}
+
 } // namespace
 
 TPrinter *Printer()
 {
     std::unique_ptr<TPrinter> &slot = PrinterSlot();
-    if (!slot)
+    if (!slot) {
+        ReleaseWithApplication();
         slot = std::make_unique<TPrinter>();
+    }
     return slot.get();
 }
 
 std::unique_ptr<TPrinter> SetPrinter(std::unique_ptr<TPrinter> printer)
 {
+    ReleaseWithApplication();
     std::swap(PrinterSlot(), printer);
     return printer;
 }
