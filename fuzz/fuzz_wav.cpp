@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: MIT
-// Feeds arbitrary bytes to the wave header reader and the 48-bit real: a header read back
-// from its own bytes is the same, a usable header has a finite playing time, and every
-// 48-bit real converts to a finite double that converts back to the same bytes.
+// Feeds arbitrary bytes to the wave header reader, the chunk walk and the 48-bit real: a
+// header read back from its own bytes is the same, a usable header has a finite playing
+// time, the data a walk finds lies inside the input, and every 48-bit real converts to a
+// finite double that converts back to the same bytes.
 // fuzz-layer: platform
 #include "platform/WavHeader.h"
+
+#include <QBuffer>
 
 #include <cmath>
 #include <cstddef>
@@ -22,6 +25,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         if (WavHeaderBytes(header) != input.left(44))
             __builtin_trap();
         if (IsUsableWavHeader(header) && !std::isfinite(WavPlayTime(header)))
+            __builtin_trap();
+    }
+    {
+        QByteArray bytes = input;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::ReadOnly);
+        TWavFormat format;
+        const TWavRead result = ReadWavFormat(buffer, format);
+        if (result == TWavRead::Ok &&
+            (format.DataPresent <= 0 || format.DataPresent > qint64(format.DataSize) ||
+             format.DataOffset < 12 || format.DataOffset + format.DataPresent > qint64(size)))
             __builtin_trap();
     }
     if (size >= 6) {

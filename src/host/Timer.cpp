@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "host/Timer.h"
 
+#include <QElapsedTimer>
 #include <QTimer>
 
 #include <algorithm>
@@ -56,6 +57,16 @@ void TTimer::Tick()
 {
     if (OnTimer)
         OnTimer(this);
+}
+
+qint64 TTimer::ClockMs()
+{
+    if (g_clock)
+        return g_clock->Now();
+    static QElapsedTimer monotonic;
+    if (!monotonic.isValid())
+        monotonic.start();
+    return monotonic.elapsed();
 }
 
 void TTimer::UpdateTimer()

@@ -29,6 +29,9 @@ public:
     bool Active() const;
     /// Runs the handler once now, as a tick does.
     void Tick();
+    /// Milliseconds on the clock that timers count: the manual clock's while one exists,
+    /// else a monotonic clock. Only differences between two readings mean anything.
+    static qint64 ClockMs();
 
     TNotifyEvent OnTimer;
 

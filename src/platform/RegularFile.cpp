@@ -129,6 +129,20 @@ TFileAccess WriteRegularFileAt(const QString &fileName, qint64 offset, const QBy
     return ok ? TFileAccess::Ok : TFileAccess::Failed;
 }
 
+TFileAccess OpenRegularFile(const QString &fileName, QFile &file, QIODevice::OpenMode mode)
+{
+    file.close();
+    TFileAccess status;
+    const int fd = OpenRegular(fileName, O_RDONLY, status);
+    if (fd < 0)
+        return status;
+    if (!file.open(fd, mode, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return TFileAccess::Failed;
+    }
+    return TFileAccess::Ok;
+}
+
 qint64 RegularFileSize(const QString &fileName)
 {
     const QByteArray path = QFile::encodeName(ToHostPath(fileName));

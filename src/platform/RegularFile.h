@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QFile>
 #include <QString>
 
 namespace jxt::platform {
@@ -17,6 +18,11 @@ TFileAccess ReadRegularFile(const QString &fileName, QByteArray &data, qint64 ma
 TFileAccess ReadRegularFileHead(const QString &fileName, QByteArray &data, qint64 count);
 /// Writes bytes at offset of an existing regular file, neither truncating nor creating it.
 TFileAccess WriteRegularFileAt(const QString &fileName, qint64 offset, const QByteArray &bytes);
+/// Opens a regular file (Windows or host path) for reading into file, which owns the handle
+/// afterwards; for readers that seek through a file too large to read whole. Unbuffered
+/// (the default) reads what the file holds at each read, also after it changed.
+TFileAccess OpenRegularFile(const QString &fileName, QFile &file,
+                            QIODevice::OpenMode mode = QIODevice::ReadOnly | QIODevice::Unbuffered);
 /// Size of a regular file, or -1 when it is missing or not a regular file.
 qint64 RegularFileSize(const QString &fileName);
 

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "platform/WavHeader.h"
 
+#include <QIODevice>
 #include <QtEndian>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -116,6 +118,101 @@ double WavPlayTime(const TWavHeader &h)
     if (h.AvgBytesPerSec == 0)
         return 0.0;
     return double(qint64(h.RiffSize) - kWavHeaderSize) / double(h.AvgBytesPerSec);
+}
+
+namespace {
+
+struct TChunk
+{
+    std::uint32_t Size = 0;
+    qint64 Body = 0; ///< offset of the first byte after the chunk's 8-byte header
+};
+
+bool ReadAt(QIODevice &device, qint64 pos, uchar *buffer, qint64 count)
+{
+    return device.seek(pos) && device.read(reinterpret_cast<char *>(buffer), count) == count;
+}
+
+/// Finds the first chunk named id whose header lies in [begin, end), skipping others by
+/// their (even-padded) sizes. With formType, the chunk must also carry that form type in its
+/// first four bytes, as RIFF and LIST chunks do.
+bool FindChunk(QIODevice &device, qint64 begin, qint64 end, std::uint32_t id, TChunk &chunk,
+               std::uint32_t formType = 0)
+{
+    qint64 pos = begin;
+    for (int visited = 0; visited < kMaxWavChunks && pos >= 0 && pos + 8 <= end; ++visited) {
+        uchar head[12];
+        if (!ReadAt(device, pos, head, 8))
+            return false;
+        const std::uint32_t size = qFromLittleEndian<quint32>(head + 4);
+        if (qFromLittleEndian<quint32>(head) == id) {
+            const bool formMatches =
+                formType == 0 || (pos + 12 <= end && ReadAt(device, pos + 8, head + 8, 4) &&
+                                  qFromLittleEndian<quint32>(head + 8) == formType);
+            if (formMatches) {
+                chunk.Size = size;
+                chunk.Body = pos + 8;
+                return true;
+            }
+        }
+        pos += 8 + qint64(size) + qint64(size & 1);
+    }
+    return false;
+}
+
+// The twelve bytes that follow the format tag in the GUID of every standard sub-format.
+constexpr uchar kSubFormatTail[12] = {0x00, 0x00, 0x10, 0x00, 0x80, 0x00,
+                                      0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71};
+
+} // namespace
+
+TWavRead ReadWavFormat(QIODevice &device, TWavFormat &format)
+{
+    format = TWavFormat();
+    const qint64 fileSize = device.size();
+    TChunk riff;
+    if (!FindChunk(device, 0, fileSize, FourCC("RIFF"), riff, FourCC("WAVE")))
+        return TWavRead::NotWave;
+    // Writers that stream leave the RIFF size at 0 or at its largest value; either way the
+    // chunks end where the file ends.
+    const qint64 riffEnd =
+        riff.Size < 4 ? fileSize : std::min(fileSize, riff.Body + qint64(riff.Size));
+    const qint64 first = riff.Body + 4;
+
+    TChunk fmt;
+    if (!FindChunk(device, first, riffEnd, FourCC("fmt "), fmt))
+        return TWavRead::NoFormat;
+    if (fmt.Size < 16 || fmt.Body + qint64(fmt.Size) > fileSize)
+        return TWavRead::ShortFormat;
+    uchar f[40] = {};
+    const qint64 wanted = std::min<qint64>(fmt.Size, sizeof f);
+    if (!ReadAt(device, fmt.Body, f, wanted))
+        return TWavRead::ShortFormat;
+    format.FormatTag = qFromLittleEndian<quint16>(f);
+    format.Channels = qFromLittleEndian<quint16>(f + 2);
+    format.SamplesPerSec = qFromLittleEndian<qint32>(f + 4);
+    format.AvgBytesPerSec = qFromLittleEndian<quint32>(f + 8);
+    format.BlockAlign = qFromLittleEndian<quint16>(f + 12);
+    format.BitsPerSample = qFromLittleEndian<quint16>(f + 14);
+    format.SampleTag = format.FormatTag;
+    if (format.FormatTag == kWaveFormatExtensible) {
+        // cbSize (16), valid bits (18), channel mask (20), then the sub-format GUID whose
+        // first four bytes are the tag of the sample coding.
+        const quint32 subTag = qFromLittleEndian<quint32>(f + 24);
+        const bool standard = wanted >= 40 && qFromLittleEndian<quint16>(f + 16) >= 22 &&
+                              std::equal(f + 28, f + 40, kSubFormatTail) && subTag <= 0xFFFF;
+        format.SampleTag = standard ? std::uint16_t(subTag) : 0;
+    }
+
+    TChunk data;
+    if (!FindChunk(device, first, riffEnd, FourCC("data"), data))
+        return TWavRead::NoData;
+    format.DataOffset = data.Body;
+    format.DataSize = data.Size;
+    format.DataPresent = std::clamp<qint64>(fileSize - data.Body, 0, qint64(data.Size));
+    if (format.DataPresent == 0)
+        return TWavRead::EmptyData;
+    return TWavRead::Ok;
 }
 
 } // namespace jxt::platform

@@ -7,6 +7,8 @@
 
 #include <QByteArray>
 
+class QIODevice;
+
 #include <array>
 #include <cstdint>
 
@@ -71,5 +73,45 @@ JXT_EXPORT QByteArray WavHeaderBytes(const TWavHeader &header);
 JXT_EXPORT bool IsUsableWavHeader(const TWavHeader &header);
 /// The playing time in seconds of a usable header: (RIFF size - 44) / bytes per second.
 JXT_EXPORT double WavPlayTime(const TWavHeader &header);
+
+/// What a walk through a wave file's chunks found: the format chunk's fields and where the
+/// sample data lies.
+struct JXT_EXPORT TWavFormat
+{
+    std::uint16_t FormatTag = 0; ///< as stored; 0xFFFE for the extensible format
+    std::uint16_t Channels = 0;
+    std::int32_t SamplesPerSec = 0;
+    std::uint32_t AvgBytesPerSec = 0;
+    std::uint16_t BlockAlign = 0;
+    std::uint16_t BitsPerSample = 0;
+    /// The sample coding: FormatTag, or for the extensible format the tag its sub-format
+    /// GUID carries (0 when the GUID is not one of the standard tag GUIDs).
+    std::uint16_t SampleTag = 0;
+    qint64 DataOffset = 0;      ///< file offset of the first sample byte
+    std::uint32_t DataSize = 0; ///< size the data chunk's header declares
+    qint64 DataPresent = 0;     ///< bytes of the data chunk that the file really holds
+};
+
+constexpr std::uint16_t kWaveFormatPcm = 1;
+constexpr std::uint16_t kWaveFormatIeeeFloat = 3;
+constexpr std::uint16_t kWaveFormatExtensible = 0xFFFE;
+
+/// Outcome of ReadWavFormat, in the order the walk can fail.
+enum class TWavRead {
+    Ok,
+    NotWave,     ///< no RIFF chunk of form type "WAVE"
+    NoFormat,    ///< the RIFF chunk holds no "fmt " chunk
+    ShortFormat, ///< the format chunk is shorter than 16 bytes or cut off by the file's end
+    NoData,      ///< the RIFF chunk holds no "data" chunk
+    EmptyData    ///< the data chunk holds no bytes
+};
+
+/// Walks the chunks of a RIFF wave file read from device (random access, positioned
+/// anywhere). Every size is checked against the device's size: a chunk that claims more
+/// bytes than follow ends the walk, a data chunk that claims more reports what is present in
+/// DataPresent, and at most kMaxWavChunks chunks are visited per level, so any input ends
+/// quickly. On success, and after a failure from NoData on, format holds the format fields.
+JXT_EXPORT TWavRead ReadWavFormat(QIODevice &device, TWavFormat &format);
+constexpr int kMaxWavChunks = 4096;
 
 } // namespace jxt::platform
