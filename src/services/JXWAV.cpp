@@ -356,6 +356,7 @@ void TJXWAV::Paint()
     c->FillRect(ClientRect());
     if (!platform::FileExists(m_fileName))
         return;
+    c->SetFont(Font());
     c->TextOut(0, 0, m_fileName);
 
     QFile file;
