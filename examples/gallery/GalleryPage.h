@@ -121,6 +121,7 @@ void AddBounce(TGalleryPage &page);
 void Add3D(TGalleryPage &page);
 void AddFillImage(TGalleryPage &page);
 void AddFxImage(TGalleryPage &page);
+void AddWav(TGalleryPage &page);
 void AddCopy(TGalleryPage &page);
 void AddFind(TGalleryPage &page);
 void AddHint(TGalleryPage &page);

@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: MIT
-// "Dienste": the non-visual services, each with a live demonstration: a finder filling a list
-// with running counts (grouped by directory on request), a copy with its progress form and
-// gauges, balloon hints, window placement kept in an INI file, and a printed document in
-// its preview.
+// "Dienste": the services, each with a live demonstration: a wave player with the preview of
+// a sample sound, a finder filling a list with running counts (grouped by directory on
+// request), a copy with its progress form and gauges, balloon hints, window placement kept
+// in an INI file, and a printed document in its preview.
 #include "GalleryPage.h"
 
 #include "display/JXGauge.h"
+#include "host/Dialogs.h"
 #include "host/ExtCtrls.h"
 #include "host/Forms.h"
 #include "host/StdCtrls.h"
@@ -14,10 +15,12 @@
 #include "services/JXHint.h"
 #include "services/JXINI.h"
 #include "services/JXPrint.h"
+#include "services/JXWAV.h"
 #include "services/Jxcopy.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -25,6 +28,10 @@
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QtEndian>
+
+#include <cmath>
+#include <cstring>
 
 #include <memory>
 
@@ -50,7 +57,118 @@ std::shared_ptr<QTemporaryDir> PageFolder()
     return folder;
 }
 
+/// Writes a sample sound: two seconds of a plucked chord, 16-bit mono at 22050 samples per
+/// second, fading out.
+QString WriteSampleSound(const QString &path)
+{
+    constexpr int rate = 22050;
+    constexpr int frames = rate * 2;
+    QByteArray data(frames * 2, '\0');
+    for (int i = 0; i < frames; ++i) {
+        const double t = double(i) / rate;
+        const double v = std::exp(-2.5 * t) * (std::sin(2 * M_PI * 220 * t) * 0.5 +
+                                               std::sin(2 * M_PI * 277.2 * t) * 0.3 +
+                                               std::sin(2 * M_PI * 329.6 * t) * 0.2);
+        qToLittleEndian<qint16>(qint16(v * 30000), data.data() + 2 * i);
+    }
+    QByteArray header(44, '\0');
+    char *h = header.data();
+    std::memcpy(h, "RIFFxxxxWAVEfmt ", 16);
+    qToLittleEndian<quint32>(36 + quint32(data.size()), h + 4);
+    qToLittleEndian<quint32>(16, h + 16);
+    qToLittleEndian<quint16>(1, h + 20);
+    qToLittleEndian<quint16>(1, h + 22);
+    qToLittleEndian<quint32>(rate, h + 24);
+    qToLittleEndian<quint32>(rate * 2, h + 28);
+    qToLittleEndian<quint16>(2, h + 32);
+    qToLittleEndian<quint16>(16, h + 34);
+    std::memcpy(h + 36, "data", 4);
+    qToLittleEndian<quint32>(quint32(data.size()), h + 40);
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(header + data);
+    return path;
+}
+
 } // namespace
+
+void AddWav(TGalleryPage &page)
+{
+    auto &section = *page.AddSection(
+        QStringLiteral("TJXWAV"),
+        QStringLiteral("Spielt Wave-Dateien einmal oder in Schleife, meldet Position und Länge "
+                       "über den Status-Zeitgeber und das Ende über OnNotify, liest das Format "
+                       "der Datei und zeichnet eine Vorschau der Samples. Ohne Audiogerät läuft "
+                       "die Wiedergabe stumm im selben Takt."));
+    auto folder = PageFolder();
+    const QString sample = WriteSampleSound(folder->filePath(QStringLiteral("akkord.wav")));
+    auto *wav = new TJXWAV(section.Stage());
+    wav->SetBounds(0, 0, 320, 80);
+    wav->Font()->SetColor(clSilver);
+    section.Place(wav, 8, 8);
+    auto *status = new TLabel(section.Stage());
+    section.Place(status, 8, 96);
+    auto showFormat = [wav, status] {
+        status->SetCaption(QStringLiteral("Format %1, %2 Kanäle, %3 Hz, %4 Bytes, %5 s")
+                               .arg(wav->FormatTag())
+                               .arg(wav->Channels())
+                               .arg(wav->SamplesPerSec())
+                               .arg(wav->DataSize())
+                               .arg(double(wav->PlayTime()), 0, 'f', 2));
+    };
+    auto setFile = [wav, status, showFormat](const QString &name) {
+        try {
+            wav->SetFileName(name);
+            showFormat();
+        } catch (const Exception &e) {
+            status->SetCaption(e.Message());
+        }
+    };
+    setFile(sample);
+    auto *position = new TLabel(section.Stage());
+    position->SetCaption(QStringLiteral("Position 0 / 0 ms"));
+    section.Place(position, 8, 116);
+    wav->OnShowStatus = [position](TObject *, int pos, int length) {
+        position->SetCaption(QStringLiteral("Position %1 / %2 ms").arg(pos).arg(length));
+    };
+    wav->OnNotify = [position](TObject *, TMPNotifyValues value) {
+        static const char *const names[] = {"nvSuccessful", "nvSuperseded", "nvAborted",
+                                            "nvFailure"};
+        position->SetCaption(position->Caption() + QStringLiteral(" — ") +
+                             QLatin1String(names[int(value)]));
+    };
+
+    section.AddSpinBox(QStringLiteral("Width"), 40, 600, wav->Width(), [wav, &section](int v) {
+        wav->SetWidth(v);
+        section.FitStage();
+    });
+    section.AddSpinBox(QStringLiteral("Interval"), 0, 1000, wav->Interval(),
+                       [wav](int v) { wav->SetInterval(v); });
+    section.AddCheckBox(QStringLiteral("Silence"), wav->Silence(),
+                        [wav](bool on) { wav->SetSilence(on); });
+    section.AddColorCycle(QStringLiteral("Color"), {clBlack, clNavy, clGray, clWhite}, wav->Color(),
+                          [wav](TColor c) { wav->SetColor(c); });
+    QObject::connect(
+        AddButton(section, QStringLiteral("Datei wählen …")), &QPushButton::clicked, status,
+        [wav, setFile] {
+            QString name = wav->FileName();
+            if (PromptForFileName(name,
+                                  QStringLiteral("Wave Dateien (*.wav)|*.WAV|All files (*.*)|*.*"),
+                                  QFileInfo(name).path(), QString(), false))
+                setFile(name);
+        });
+    QObject::connect(AddButton(section, QStringLiteral("Play")), &QPushButton::clicked, status,
+                     [wav] { wav->Play(); });
+    QObject::connect(AddButton(section, QStringLiteral("CloseMedia")), &QPushButton::clicked,
+                     status, [wav] { wav->CloseMedia(); });
+    QObject::connect(AddButton(section, QStringLiteral("StartLoop")), &QPushButton::clicked, status,
+                     [wav] { wav->StartLoop(wav->FileName()); });
+    QObject::connect(AddButton(section, QStringLiteral("StopWav")), &QPushButton::clicked, status,
+                     [wav] { wav->StopWav(); });
+    QObject::connect(AddButton(section, QStringLiteral("Beep")), &QPushButton::clicked, status,
+                     [wav] { wav->Beep(); });
+    QObject::connect(status, &QObject::destroyed, [folder] {});
+}
 
 void AddFind(TGalleryPage &page)
 {
@@ -336,6 +454,7 @@ void AddPrinter(TGalleryPage &page)
 
 void BuildServicesPage(TGalleryPage &page)
 {
+    AddWav(page);
     AddCopy(page);
     AddFind(page);
     AddHint(page);

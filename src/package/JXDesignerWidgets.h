@@ -33,6 +33,7 @@
 #include "services/JXHint.h"
 #include "services/JXINI.h"
 #include "services/JXPrint.h"
+#include "services/JXWAV.h"
 #include "services/Jxcopy.h"
 
 #include <QFont>
@@ -476,6 +477,25 @@ public:
     JXT_UI_COLOR(TJXIcoBox, Color)
 };
 
+class JXT_EXPORT TJXWAV : public ::jxt::TJXWAV
+{
+    Q_OBJECT
+    Q_PROPERTY(QString FileName READ FileName WRITE setFileName)
+    Q_PROPERTY(QString Color READ ColorText WRITE SetColorText)
+public:
+    JXT_UI_CONSTRUCTOR(TJXWAV)
+    JXT_UI_COLOR(TJXWAV, Color)
+    /// A form keeps its file name even when the file cannot be read where it is loaded (the
+    /// sound is then simply missing), so loading a form never fails on it.
+    void setFileName(const QString &name)
+    {
+        try {
+            SetFileName(name);
+        } catch (const ::jxt::Exception &) {
+        }
+    }
+};
+
 #undef JXT_UI_CONSTRUCTOR
 #undef JXT_UI_COLOR
 #undef JXT_UI_FONT
@@ -492,6 +512,7 @@ inline const std::map<QString, TWidgetFactory> &WidgetFactories()
         {QStringLiteral("TJXPicClip"), [](QWidget *p) -> QWidget * { return new TJXPicClip(p); }},
         {QStringLiteral("TJXScrollText"),
          [](QWidget *p) -> QWidget * { return new TJXScrollText(p); }},
+        {QStringLiteral("TJXWAV"), [](QWidget *p) -> QWidget * { return new TJXWAV(p); }},
         {QStringLiteral("TJXGauge"), [](QWidget *p) -> QWidget * { return new TJXGauge(p); }},
         {QStringLiteral("TJXLCDPanel"), [](QWidget *p) -> QWidget * { return new TJXLCDPanel(p); }},
         {QStringLiteral("TJXDOTPanel"), [](QWidget *p) -> QWidget * { return new TJXDOTPanel(p); }},

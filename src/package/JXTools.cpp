@@ -30,6 +30,7 @@
 #include "services/JXHintED.h"
 #include "services/JXINI.h"
 #include "services/JXPrint.h"
+#include "services/JXWAV.h"
 #include "services/Jxcopy.h"
 
 namespace jxt {
@@ -62,18 +63,17 @@ void Register()
     // The classes go on the page in the order of PaletteClassNames; each component built
     // later takes its place in this list.
     RegisterComponents(
-        kPalettePage,
-        {
-            ClassOf<TJXAnimate>(),   ClassOf<TJXPicClip>(),    ClassOf<TJXScrollText>(),
-            ClassOf<TJXStars>(),     ClassOf<TJXBounce>(),     ClassOf<TJX3D>(),
-            ClassOf<TJXGauge>(),     ClassOf<TJXLCDPanel>(),   ClassOf<TJXDOTPanel>(),
-            ClassOf<TJX3dLabel>(),   ClassOf<TJXPanel>(),      ClassOf<TJXPicBox>(),
-            ClassOf<TJXIcoBox>(),    ClassOf<TJXFontCombo>(),  ClassOf<TJXDriveTab>(),
-            ClassOf<TJXBiBtn>(),     ClassOf<TJXAutoButton>(), ClassOf<TJXBlinker>(),
-            ClassOf<TJXGrabBar>(),   ClassOf<TJXCopy>(),       ClassOf<TJXFind>(),
-            ClassOf<TJXFillImage>(), ClassOf<TJXFxImage>(),    ClassOf<TJXHint>(),
-            ClassOf<TJXINI>(),       ClassOf<TJXPrinter>(),
-        });
+        kPalettePage, {
+                          ClassOf<TJXAnimate>(),  ClassOf<TJXPicClip>(),   ClassOf<TJXScrollText>(),
+                          ClassOf<TJXStars>(),    ClassOf<TJXBounce>(),    ClassOf<TJX3D>(),
+                          ClassOf<TJXWAV>(),      ClassOf<TJXGauge>(),     ClassOf<TJXLCDPanel>(),
+                          ClassOf<TJXDOTPanel>(), ClassOf<TJX3dLabel>(),   ClassOf<TJXPanel>(),
+                          ClassOf<TJXPicBox>(),   ClassOf<TJXIcoBox>(),    ClassOf<TJXFontCombo>(),
+                          ClassOf<TJXDriveTab>(), ClassOf<TJXBiBtn>(),     ClassOf<TJXAutoButton>(),
+                          ClassOf<TJXBlinker>(),  ClassOf<TJXGrabBar>(),   ClassOf<TJXCopy>(),
+                          ClassOf<TJXFind>(),     ClassOf<TJXFillImage>(), ClassOf<TJXFxImage>(),
+                          ClassOf<TJXHint>(),     ClassOf<TJXINI>(),       ClassOf<TJXPrinter>(),
+                      });
 
     RegisterPropertyEditor(QStringLiteral("TJXAboutString"), nullptr,
                            QStringLiteral("About_JXTools"), QStringLiteral("TJXAboutProperty"),
@@ -84,6 +84,9 @@ void Register()
     RegisterPropertyEditor(QStringLiteral("string"), &TJXIcoBox::staticMetaObject,
                            QStringLiteral("IconFilename"), QStringLiteral("TIcoFileProperty"),
                            EditorOf<TIcoFileProperty>());
+    RegisterPropertyEditor(QStringLiteral("string"), &TJXWAV::staticMetaObject,
+                           QStringLiteral("Filename"), QStringLiteral("TWaveFileProperty"),
+                           EditorOf<TWaveFileProperty>());
     RegisterPropertyEditor(QStringLiteral("string"), &TJXPicBox::staticMetaObject,
                            QStringLiteral("PicPattern"), QStringLiteral("TPicPatternProperty"),
                            EditorOf<TPicPatternProperty>());

@@ -389,3 +389,23 @@ TEST(JXTools, PictureComponentsAndTheirEditorsAreRegistered)
     EXPECT_EQ(CreatePropertyEditor(icons.get(), QStringLiteral("About_JXTools"))->GetValue(),
               QStringLiteral("Klick me.."));
 }
+
+TEST(JXTools, WavePlayerAndItsFileEditorAreRegistered)
+{
+    JXTools::Register();
+    QStringList names;
+    for (const TComponentClass &c : RegisteredComponents(QStringLiteral("JX Tools")))
+        names << c.Name();
+    const int wav = names.indexOf(QStringLiteral("TJXWAV"));
+    ASSERT_GE(wav, 0);
+    EXPECT_EQ(names.value(wav - 1), QStringLiteral("TJX3D"));
+    EXPECT_EQ(names.value(wav + 1), QStringLiteral("TJXGauge"));
+    TBitmap palette;
+    palette.LoadFromResourceName(QStringLiteral("TJXWAV"));
+    EXPECT_EQ(palette.Width(), 24);
+    std::unique_ptr<TComponent> player(
+        FindRegisteredClass(QStringLiteral("TJXWAV"))->create(nullptr));
+    auto editor = CreatePropertyEditor(player.get(), QStringLiteral("FileName"));
+    ASSERT_TRUE(editor);
+    EXPECT_EQ(editor->GetAttributes(), TPropertyAttributes{paDialog});
+}
