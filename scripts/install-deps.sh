@@ -13,7 +13,10 @@ set -euo pipefail
 # runtime (libclang-rt-14-dev); the format check needs clang-format. The wave player plays
 # through Qt Multimedia; the printer's tests read their PDFs with poppler-utils, the shell-link
 # tests check their files with lnkinfo, and sox and alsa-utils bring the sounds the wave reader
-# is tested on. xdg-utils (xdg-open, xdg-mime) opens documents and finds the mail program.
+# is tested on. Qt 6.4 plays sound through the PulseAudio client library that its multimedia
+# library already depends on (no plugin package is needed); without a PulseAudio or PipeWire
+# sound server the wave player plays silently. xdg-utils (xdg-open, xdg-mime) opens documents
+# and finds the mail program.
 packages=(
     build-essential cmake ninja-build ccache pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-tools-dev libqt6opengl6-dev libgl-dev
