@@ -104,6 +104,8 @@ template <typename T> void PlaceOn(T *component, QWidget *parent)
     JXT_UI_SETTER(BlinkStyle) JXT_UI_SETTER(BorderSize) JXT_UI_SETTER(BorderStyle) JXT_UI_SETTER(BorderWidth) \
     JXT_UI_SETTER(BoxColor) JXT_UI_SETTER(BoxPreview) JXT_UI_SETTER(Boxes) JXT_UI_SETTER(Caption) \
     JXT_UI_SETTER(CaptionFormat) JXT_UI_SETTER(CaptionSpacing) JXT_UI_SETTER(CaptionStyle) JXT_UI_SETTER(Color) \
+    JXT_UI_SETTER(Channels) JXT_UI_SETTER(DataSize) JXT_UI_SETTER(FormatTag) JXT_UI_SETTER(PlayTime) \
+    JXT_UI_SETTER(SamplesPerSec) JXT_UI_SETTER(Silence) JXT_UI_SETTER(SNDFlags) \
     JXT_UI_SETTER(Columns) JXT_UI_SETTER(DOTCharSet) JXT_UI_SETTER(DOTColumns) JXT_UI_SETTER(DOTHiColor) \
     JXT_UI_SETTER(DOTLoColor) JXT_UI_SETTER(DOTRows) JXT_UI_SETTER(DOTSpace) JXT_UI_SETTER(DOTStretch) \
     JXT_UI_SETTER(Enabled) JXT_UI_SETTER(FillStyle) JXT_UI_SETTER(GraphColor) JXT_UI_SETTER(Hint) JXT_UI_SETTER(Interval) \
