@@ -280,3 +280,34 @@ struct JXT_EXPORT TVersionType
 JXT_EXPORT void jxtGetFileVersionsInfo(const QString &fileName, TVersionType &info);
 
 } // namespace jxt
+
+// ---------------------------------------------------------------------------------------------
+// Single-instance guard for components that attach to their form
+// ---------------------------------------------------------------------------------------------
+
+namespace jxt {
+
+class TComponent;
+
+/// A second component of a kind that a form may hold only once.
+class JXT_EXPORT TDuplicateComponent : public Exception
+{
+public:
+    using Exception::Exception;
+};
+
+/// A component that must be owned by a form was given another owner.
+class JXT_EXPORT TFormNotOwner : public Exception
+{
+public:
+    using Exception::Exception;
+};
+
+/// Refuses, while component is being designed, a second component of its class (or of a
+/// class derived from it) on the same form, with TDuplicateComponent, and an owner that is
+/// not a form, with TFormNotOwner. Call it from the constructor of the class to guard: the
+/// component already counts among its owner's components there. At run time nothing is
+/// checked.
+JXT_EXPORT void jxtCheckSingleInstance(TComponent *component);
+
+} // namespace jxt
