@@ -38,6 +38,28 @@ void FillWithUserBitmap(TCanvas *canvas, const TBitmap *bitmap, int width, int h
             canvas->Draw(column * bw, row * bh, bitmap);
 }
 
+void FillWithPattern(TCanvas *canvas, const TBitmap *pattern, int width, int height)
+{
+    if (!canvas || !pattern || pattern->Height() == 0)
+        return;
+    canvas->Brush()->SetStyle(bsSolid);
+    canvas->Brush()->SetBitmap(nullptr);
+    canvas->Brush()->SetBitmap(pattern);
+    canvas->FillRect(Rect(0, 0, width, height));
+    canvas->Brush()->SetBitmap(nullptr);
+}
+
+void LoadFillPattern(std::unique_ptr<TBitmap> &pattern, const QString &name)
+{
+    try {
+        auto loaded = std::make_unique<TBitmap>();
+        loaded->LoadFromResourceName(name);
+        pattern = std::move(loaded);
+    } catch (const Exception &) {
+        // Without its resource the style keeps the last pattern.
+    }
+}
+
 void PaintRamp(TCanvas *canvas, int length, int steps, TColor from, TColor to,
                const std::function<TRect(int start, int end)> &bandRect)
 {
@@ -93,15 +115,8 @@ void TJXFillImage::SetFillBitmap(const TBitmap *value)
 void TJXFillImage::SetFillStyle(TFStyle value)
 {
     m_fillStyle = value;
-    if (IsPatternStyle(value) && value <= WLGray) {
-        try {
-            auto pattern = std::make_unique<TBitmap>();
-            pattern->LoadFromResourceName(QString::fromLatin1(FillString[value]));
-            m_pattern = std::move(pattern);
-        } catch (const Exception &) {
-            // Without its resource the style keeps the last pattern.
-        }
-    }
+    if (IsPatternStyle(value) && value <= WLGray)
+        LoadFillPattern(m_pattern, QString::fromLatin1(FillString[value]));
     Invalidate();
 }
 
@@ -210,15 +225,7 @@ void TJXFillImage::Paint()
         PaintRamp(canvas, w, m_rbSteps, m_rbFromColor, m_rbToColor,
                   [h](int start, int end) { return Rect(start, 0, end, h); });
         break;
-    default:
-        if (m_pattern->Height() == 0)
-            break;
-        canvas->Brush()->SetStyle(bsSolid);
-        canvas->Brush()->SetBitmap(nullptr);
-        canvas->Brush()->SetBitmap(m_pattern.get());
-        canvas->FillRect(Rect(0, 0, w, h));
-        canvas->Brush()->SetBitmap(nullptr);
-        break;
+    default: FillWithPattern(canvas, m_pattern.get(), w, h); break;
     }
 }
 

@@ -13,6 +13,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 namespace jxt {
 
@@ -137,6 +138,13 @@ constexpr bool IsPatternStyle(TFStyle style)
 /// wider or higher than 256 pixels; as a repeating brush when it is at most 8 pixels high;
 /// otherwise as tiles from (0, 0), the last row and column clipped at the edges.
 JXT_EXPORT void FillWithUserBitmap(TCanvas *canvas, const TBitmap *bitmap, int width, int height);
+
+/// Fills (0, 0, width, height) of canvas with pattern as a brush (an 8 x 8 pattern repeats
+/// from the canvas origin); nothing when the pattern has no height.
+JXT_EXPORT void FillWithPattern(TCanvas *canvas, const TBitmap *pattern, int width, int height);
+
+/// Replaces pattern by the bitmap resource name; a missing resource keeps the last pattern.
+JXT_EXPORT void LoadFillPattern(std::unique_ptr<TBitmap> &pattern, const QString &name);
 
 /// Paints a colour ramp along length pixels: steps is lowered to length, a band is
 /// length div steps pixels, and all whole bands but the last get the colours from `from`
