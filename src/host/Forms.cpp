@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "host/Forms.h"
 
+#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
@@ -198,7 +199,153 @@ TForm *GetParentForm(TControl *control)
 
 // TApplication
 
-TApplication::TApplication() = default;
+TApplication::TApplication()
+{
+    Hook();
+}
+
+TApplication::~TApplication() = default;
+
+// The application-wide events need the program's QApplication; the hooks go in as soon as
+// one exists (at the latest when the event loop runs).
+void TApplication::Hook()
+{
+    if (m_hooked || !qApp)
+        return;
+    m_hooked = true;
+    qApp->installEventFilter(this);
+    if (auto *dispatcher = QAbstractEventDispatcher::instance(qApp->thread()))
+        connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, [this] { Idle(); });
+}
+
+void TApplication::Idle()
+{
+    if (!OnIdle || m_inIdle)
+        return;
+    m_inIdle = true;
+    bool done = true;
+    OnIdle(this, done);
+    m_inIdle = false;
+    // A handler that is not done is called again at the next turn of the loop.
+    if (!done)
+        if (auto *dispatcher = QAbstractEventDispatcher::instance(qApp->thread()))
+            dispatcher->wakeUp();
+}
+
+bool TApplication::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::ApplicationStateChange: {
+        if (watched != qApp)
+            return false;
+        const bool active =
+            static_cast<QApplicationStateChangeEvent *>(event)->applicationState() ==
+            Qt::ApplicationActive;
+        if (active == m_active)
+            return false;
+        m_active = active;
+        if (active && OnActivate)
+            OnActivate(this);
+        else if (!active && OnDeactivate)
+            OnDeactivate(this);
+        return false;
+    }
+    case QEvent::WindowStateChange: {
+        if (!m_mainForm || watched != m_mainForm)
+            return false;
+        const bool was =
+            static_cast<QWindowStateChangeEvent *>(event)->oldState() & Qt::WindowMinimized;
+        const bool is = m_mainForm->windowState() & Qt::WindowMinimized;
+        if (!was && is && OnMinimize)
+            OnMinimize(this);
+        else if (was && !is && OnRestore)
+            OnRestore(this);
+        return false;
+    }
+    default: break;
+    }
+    if (!OnMessage || !event->spontaneous())
+        return false;
+    const unsigned message = MessageOf(event);
+    if (message == 0)
+        return false;
+    if (event->isInputEvent()) {
+        const quint64 time = static_cast<QInputEvent *>(event)->timestamp();
+        if (int(event->type()) == m_lastMessageType && time == m_lastMessageTime)
+            return false; // the same input on its way through the parents
+        m_lastMessageType = int(event->type());
+        m_lastMessageTime = time;
+    }
+    TMsg msg{message, watched, event};
+    bool handled = false;
+    OnMessage(msg, handled);
+    return handled;
+}
+
+void TApplication::SetIcon(const TIcon *icon)
+{
+    if (icon)
+        m_icon.Assign(icon);
+    else
+        m_icon.SetImage(QImage());
+    if (qApp)
+        QApplication::setWindowIcon(m_icon.Empty() ? QIcon()
+                                                   : QIcon(QPixmap::fromImage(m_icon.Image())));
+}
+
+void TApplication::SetHint(const QString &hint)
+{
+    if (hint == m_hint)
+        return;
+    m_hint = hint;
+    if (OnHint)
+        OnHint(this);
+}
+
+void TApplication::HandleException(TObject *sender, const Exception &e)
+{
+    if (OnException)
+        OnException(sender, e);
+    else
+        ShowException(e);
+}
+
+void TApplication::ShowException(const Exception &e)
+{
+    MessageBox(e.Message(), Title(), MB_OK | MB_ICONSTOP);
+}
+
+bool TApplication::HelpCommand(quint16 command, qintptr data)
+{
+    bool callHelp = true;
+    const bool dealt = OnHelp ? OnHelp(command, data, callHelp) : false;
+    return dealt || !callHelp;
+}
+
+bool TApplication::DoShowHint(QString &hintStr, THintInfo &hintInfo)
+{
+    bool canShow = true;
+    if (OnShowHint)
+        OnShowHint(hintStr, canShow, hintInfo);
+    return canShow;
+}
+
+void TApplication::Minimize()
+{
+    // With a main form the state change itself tells OnMinimize (and OnRestore).
+    if (m_mainForm)
+        m_mainForm->SetWindowState(wsMinimized);
+    else if (OnMinimize)
+        OnMinimize(this);
+}
+
+void TApplication::Restore()
+{
+    if (m_mainForm)
+        m_mainForm->SetWindowState(wsNormal);
+    else if (OnRestore)
+        OnRestore(this);
+}
 
 void TApplication::ProcessMessages()
 {
@@ -231,6 +378,7 @@ int TApplication::MessageBox(const QString &text, const QString &caption, unsign
 
 void TApplication::Run()
 {
+    Hook();
     if (m_mainForm)
         m_mainForm->Show();
     if (!m_terminated)

@@ -77,6 +77,36 @@ void THintWindow::Paint()
 
 // The machinery
 
+unsigned MessageOf(const QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::ShortcutOverride: return WM_KEYDOWN;
+    case QEvent::KeyRelease: return WM_KEYUP;
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick: {
+        const auto button = static_cast<const QMouseEvent *>(event)->button();
+        if (event->type() == QEvent::MouseButtonDblClick && button == Qt::LeftButton)
+            return WM_LBUTTONDBLCLK;
+        return button == Qt::RightButton    ? WM_RBUTTONDOWN
+               : button == Qt::MiddleButton ? WM_MBUTTONDOWN
+                                            : WM_LBUTTONDOWN;
+    }
+    case QEvent::MouseButtonRelease: {
+        const auto button = static_cast<const QMouseEvent *>(event)->button();
+        return button == Qt::RightButton    ? WM_RBUTTONUP
+               : button == Qt::MiddleButton ? WM_MBUTTONUP
+                                            : WM_LBUTTONUP;
+    }
+    case QEvent::Wheel: return WM_MOUSEWHEEL;
+    case QEvent::MouseMove: return WM_MOUSEMOVE;
+    case QEvent::NonClientAreaMouseMove: return WM_NCMOUSEMOVE;
+    case QEvent::WindowActivate: return CM_ACTIVATE;
+    case QEvent::WindowDeactivate: return CM_DEACTIVATE;
+    default: return 0;
+    }
+}
+
 namespace {
 
 TScreenGrabber &Grabber()
@@ -129,9 +159,17 @@ public:
             m_window = windowClass.Create ? windowClass.Create() : std::make_unique<THintWindow>();
             m_windowClass = windowClass;
         }
-        const QString hint = owner->toolTip();
+        QString hint = owner->toolTip();
         const QPoint cursor = QCursor::pos();
-        TRect r = m_window->CalcHintRect(300, hint);
+        THintInfo info;
+        info.HintControl = qobject_cast<TControl *>(owner);
+        info.CursorPos = Point(cursor.x(), cursor.y());
+        info.HintColor = Application()->HintColor();
+        if (!Application()->DoShowHint(hint, info)) {
+            Cancel();
+            return false;
+        }
+        TRect r = m_window->CalcHintRect(info.HintMaxWidth, hint);
         r.Offset(cursor.x(), cursor.y() + 20);
         m_window->ActivateHint(r, hint);
         m_shownFor = owner;
@@ -175,9 +213,10 @@ protected:
         switch (event->type()) {
         case QEvent::Enter:
         case QEvent::MouseMove: {
+            QWidget *owner = HintOwner(widget);
+            Application()->SetHint(owner ? owner->toolTip() : QString());
             if (!Application()->ShowHint())
                 break;
-            QWidget *owner = HintOwner(widget);
             if (owner && owner != m_pending && owner != m_shownFor) {
                 m_pending = owner;
                 m_pause.start(std::max(0, Application()->HintPause()));
@@ -205,36 +244,6 @@ private:
                 break;
         }
         return nullptr;
-    }
-
-    static unsigned MessageOf(QEvent *event)
-    {
-        switch (event->type()) {
-        case QEvent::KeyPress:
-        case QEvent::ShortcutOverride: return WM_KEYDOWN;
-        case QEvent::KeyRelease: return WM_KEYUP;
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonDblClick: {
-            const auto button = static_cast<QMouseEvent *>(event)->button();
-            if (event->type() == QEvent::MouseButtonDblClick && button == Qt::LeftButton)
-                return WM_LBUTTONDBLCLK;
-            return button == Qt::RightButton    ? WM_RBUTTONDOWN
-                   : button == Qt::MiddleButton ? WM_MBUTTONDOWN
-                                                : WM_LBUTTONDOWN;
-        }
-        case QEvent::MouseButtonRelease: {
-            const auto button = static_cast<QMouseEvent *>(event)->button();
-            return button == Qt::RightButton    ? WM_RBUTTONUP
-                   : button == Qt::MiddleButton ? WM_MBUTTONUP
-                                                : WM_LBUTTONUP;
-        }
-        case QEvent::Wheel: return WM_MOUSEWHEEL;
-        case QEvent::MouseMove: return WM_MOUSEMOVE;
-        case QEvent::NonClientAreaMouseMove: return WM_NCMOUSEMOVE;
-        case QEvent::WindowActivate: return CM_ACTIVATE;
-        case QEvent::WindowDeactivate: return CM_DEACTIVATE;
-        default: return 0;
-        }
     }
 
     bool m_installed = false;

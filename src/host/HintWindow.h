@@ -15,10 +15,13 @@ class QMetaObject;
 
 namespace jxt {
 
-/// A message as hint windows judge it: a Windows message number.
+/// A message: its Windows message number, and the Qt event it stands for with the object
+/// that receives it (both null for messages made up by code).
 struct JXT_EXPORT TMsg
 {
     unsigned Message = 0;
+    QObject *Receiver = nullptr;
+    QEvent *Event = nullptr;
 };
 
 /// Message numbers the hint machinery reports to IsHintMsg.
@@ -32,6 +35,10 @@ constexpr unsigned WM_MOUSEMOVE = 0x0200, WM_LBUTTONDOWN = 0x0201, WM_LBUTTONUP 
 /// The framework's own messages: activation changes, application key and system commands.
 constexpr unsigned CM_ACTIVATE = 0xB000, CM_DEACTIVATE = 0xB001, CM_APPKEYDOWN = 0xB016,
                    CM_APPSYSCOMMAND = 0xB017;
+
+/// The message number of an input or activation event (WM_LBUTTONDOWN for a left button
+/// press, CM_ACTIVATE for a window activation, ...), or 0 for other events.
+JXT_EXPORT unsigned MessageOf(const QEvent *event);
 
 /// A borderless pop-up window that shows a hint near the mouse cursor. It never takes the
 /// focus and lets the mouse through. The base class shows the text on the hint colour with a
