@@ -151,10 +151,14 @@ QWidget *TJXDesignerWidget::createWidget(QWidget *parent)
     if (auto *component = qobject_cast<TComponent *>(widget)) {
         component->SetDesigning(true);
         // A non-visual component gets a small box on the form, to be selected and moved.
-        if (!qobject_cast<TControl *>(component)) {
+        auto *control = qobject_cast<TControl *>(component);
+        if (!control) {
             component->resize(kNonVisualSize, kNonVisualSize);
             if (parent)
                 component->show();
+        } else if (parent && !control->Parent()) {
+            // In the designer every control is shown, also one invisible at run time.
+            control->show();
         }
     }
     return widget;

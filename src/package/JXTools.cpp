@@ -21,10 +21,12 @@
 #include "effects/JXAnimate.h"
 #include "effects/JXBounce.h"
 #include "effects/JXFillImage.h"
+#include "effects/JXForm.h"
 #include "effects/JXFxImage.h"
 #include "effects/JXStars.h"
 #include "host/designer/DesignRegistry.h"
 #include "package/JXAboutProperty.h"
+#include "services/JXApp.h"
 #include "services/JXFind.h"
 #include "services/JXHint.h"
 #include "services/JXHintED.h"
@@ -62,18 +64,19 @@ void Register()
 {
     // The classes go on the page in the order of PaletteClassNames; each component built
     // later takes its place in this list.
-    RegisterComponents(
-        kPalettePage, {
-                          ClassOf<TJXAnimate>(),  ClassOf<TJXPicClip>(),   ClassOf<TJXScrollText>(),
-                          ClassOf<TJXStars>(),    ClassOf<TJXBounce>(),    ClassOf<TJX3D>(),
-                          ClassOf<TJXWAV>(),      ClassOf<TJXGauge>(),     ClassOf<TJXLCDPanel>(),
-                          ClassOf<TJXDOTPanel>(), ClassOf<TJX3dLabel>(),   ClassOf<TJXPanel>(),
-                          ClassOf<TJXPicBox>(),   ClassOf<TJXIcoBox>(),    ClassOf<TJXFontCombo>(),
-                          ClassOf<TJXDriveTab>(), ClassOf<TJXBiBtn>(),     ClassOf<TJXAutoButton>(),
-                          ClassOf<TJXBlinker>(),  ClassOf<TJXGrabBar>(),   ClassOf<TJXCopy>(),
-                          ClassOf<TJXFind>(),     ClassOf<TJXFillImage>(), ClassOf<TJXFxImage>(),
-                          ClassOf<TJXHint>(),     ClassOf<TJXINI>(),       ClassOf<TJXPrinter>(),
-                      });
+    RegisterComponents(kPalettePage,
+                       {
+                           ClassOf<TJXAnimate>(),   ClassOf<TJXPicClip>(), ClassOf<TJXScrollText>(),
+                           ClassOf<TJXStars>(),     ClassOf<TJXBounce>(),  ClassOf<TJX3D>(),
+                           ClassOf<TJXWAV>(),       ClassOf<TJXGauge>(),   ClassOf<TJXLCDPanel>(),
+                           ClassOf<TJXDOTPanel>(),  ClassOf<TJX3dLabel>(), ClassOf<TJXPanel>(),
+                           ClassOf<TJXPicBox>(),    ClassOf<TJXIcoBox>(),  ClassOf<TJXFontCombo>(),
+                           ClassOf<TJXDriveTab>(),  ClassOf<TJXBiBtn>(),   ClassOf<TJXAutoButton>(),
+                           ClassOf<TJXBlinker>(),   ClassOf<TJXGrabBar>(), ClassOf<TJXApp>(),
+                           ClassOf<TJXCopy>(),      ClassOf<TJXFind>(),    ClassOf<TJXForm>(),
+                           ClassOf<TJXFillImage>(), ClassOf<TJXFxImage>(), ClassOf<TJXHint>(),
+                           ClassOf<TJXINI>(),       ClassOf<TJXPrinter>(),
+                       });
 
     RegisterPropertyEditor(QStringLiteral("TJXAboutString"), nullptr,
                            QStringLiteral("About_JXTools"), QStringLiteral("TJXAboutProperty"),
