@@ -6,6 +6,7 @@
 #include "effects/JXForm.h"
 #include "host/Buttons.h"
 #include "host/ExtCtrls.h"
+#include "platform/Tray.h"
 #include "util/JxutilSystem.h"
 
 #include <QApplication>
@@ -320,7 +321,9 @@ void TJXApp::TaskBarSetIcon()
         m_tray->show();
     const QPointer<TJXApp> alive(this);
     Notify(OnTaskBarSetIcon, &TJXApp::onTaskBarSetIcon);
-    if (alive && m_taskBarAutoHide)
+    // Without a system tray nobody could click the icon to bring the application back, so
+    // it stays on screen.
+    if (alive && m_taskBarAutoHide && platform::SystemTrayAvailable())
         HideApp();
 }
 

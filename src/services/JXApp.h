@@ -102,7 +102,8 @@ public:
     void SetTaskBarAutoRemove(bool value) { m_taskBarAutoRemove = value; }
 
     /// Shows the notification icon (run time only), fires OnTaskBarSetIcon and, with
-    /// TaskBarAutoHide, hides the application.
+    /// TaskBarAutoHide, hides the application where the desktop has a system tray (without
+    /// one the icon could not be clicked to bring it back).
     void TaskBarSetIcon();
     /// Gives a shown notification icon the current picture and tip.
     void TaskBarModifyIcon();

@@ -11,6 +11,7 @@
 #include "host/Buttons.h"
 #include "host/Dialogs.h"
 #include "host/ExtCtrls.h"
+#include "platform/Tray.h"
 #include "util/JxutilSystem.h"
 
 #include <gtest/gtest.h>
@@ -36,9 +37,12 @@ protected:
         form->SetBounds(10, 10, 200, 150);
         Application()->SetMainForm(form.get());
         test::Dialogs()->Clear();
+        // The notification icon's behaviour as on a desktop with a system tray.
+        platform::SetSystemTrayAvailable(true);
     }
     void TearDown() override
     {
+        platform::SetSystemTrayAvailable(std::nullopt);
         form.reset();
         Application()->SetMainForm(nullptr);
         Application()->SetTitle(QString());
@@ -264,6 +268,20 @@ TEST_F(JXAppTest, WithoutAMainFormTheProgramsWindowsAreHiddenAndShown)
     EXPECT_TRUE(other.isVisible());
     EXPECT_TRUE(form->isVisible());
     other.Hide();
+    form->Hide();
+}
+
+TEST_F(JXAppTest, WithoutASystemTrayTheApplicationStaysOnScreen)
+{
+    platform::SetSystemTrayAvailable(false);
+    form->Show();
+    TJXApp *app = MakeApp();
+    app->TaskBarSetIcon();
+    EXPECT_TRUE(app->TaskBarIconShown());
+    EXPECT_TRUE(form->isVisible());
+    app->TaskBarRemoveIcon();
+    EXPECT_FALSE(app->TaskBarIconShown());
+    EXPECT_TRUE(form->isVisible());
     form->Hide();
 }
 
