@@ -7,8 +7,11 @@
 #include "effects/JXAnimate.h"
 #include "effects/JXBounce.h"
 #include "effects/JXFillImage.h"
+#include "effects/JXForm.h"
 #include "effects/JXFxImage.h"
 #include "effects/JXStars.h"
+#include "host/Forms.h"
+#include "host/StdCtrls.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -186,6 +189,75 @@ void Add3D(TGalleryPage &page)
                         [view](bool on) { view->SetPointCaption(on); });
 }
 
+void AddForm(TGalleryPage &page)
+{
+    auto &section = *page.AddSection(
+        QStringLiteral("TJXForm"),
+        QStringLiteral("Malt den Hintergrund seines Formulars mit Farbverlauf, Muster oder Bild, "
+                       "begrenzt die Fenstergröße und macht aus ^M in Hinweisen Zeilenumbrüche. "
+                       "Links ein eingebettetes Formular, der Knopf öffnet eines als eigenes "
+                       "Fenster mit Größengrenzen."));
+    // A form shown inside the page, so its background is seen (and in screenshots).
+    auto *form = new TForm();
+    section.Place(form, 8, 8);
+    form->setWindowFlags(Qt::Widget);
+    form->SetBounds(8, 8, 260, 140);
+    form->show();
+    auto *label = new TLabel(form);
+    label->SetParent(form);
+    label->SetTransparent(true);
+    label->SetCaption(QStringLiteral("Hinweis zeigen"));
+    label->SetHint(QStringLiteral("Zeile 1^MZeile 2"));
+    label->SetShowHint(true);
+    label->SetBounds(12, 12, 120, 16);
+    auto *background = new TJXForm(form);
+    background->SetRBFromColor(clNavy);
+    background->SetRBToColor(clAqua);
+    background->SetFillStyle(vRAINBOW);
+    jxt::Loaded(form);
+    section.FitStage();
+
+    // The same on a window of its own, whose size the user can try to drag past the limits.
+    auto *window = new TForm();
+    window->SetCaption(QStringLiteral("Fenster mit TJXForm"));
+    window->SetBounds(160, 160, 360, 240);
+    auto *windowBackground = new TJXForm(window);
+    windowBackground->SetFillStyle(Weave);
+    windowBackground->SetFormMinWidth(300);
+    windowBackground->SetFormMinHeight(200);
+    windowBackground->SetFormMaxWidth(600);
+    windowBackground->SetFormMaxHeight(400);
+
+    QStringList names;
+    for (const char *name : {"NONE", "BITMAP", "vRAINBOW", "hRAINBOW", "BCyan", "BGray", "LCyan",
+                             "LGray", "WDGray", "Weave", "WGray", "WLGray"})
+        names << QString::fromLatin1(name);
+    section.AddChoice(QStringLiteral("FillStyle"), names, vRAINBOW, [form, background](int i) {
+        background->SetFillStyle(TFStyle(i));
+        form->Invalidate();
+    });
+    // The ramp colours show at the next paint of the form.
+    section.AddColorCycle(QStringLiteral("RBFromColor"), {clNavy, clLime, clRed, clBlack, clYellow},
+                          clNavy, [form, background](TColor c) {
+                              background->SetRBFromColor(c);
+                              form->Invalidate();
+                          });
+    section.AddColorCycle(QStringLiteral("RBToColor"),
+                          {clAqua, clYellow, clWhite, clFuchsia, clBlack}, clAqua,
+                          [form, background](TColor c) {
+                              background->SetRBToColor(c);
+                              form->Invalidate();
+                          });
+    section.AddSpinBox(QStringLiteral("FormMinWidth"), 0, 800, 300,
+                       [windowBackground](int v) { windowBackground->SetFormMinWidth(v); });
+    section.AddSpinBox(QStringLiteral("FormMaxWidth"), 0, 1600, 600,
+                       [windowBackground](int v) { windowBackground->SetFormMaxWidth(v); });
+    auto *open = new QPushButton(QStringLiteral("Fenster zeigen"), &section);
+    section.Form()->addRow(QString(), open);
+    QObject::connect(open, &QPushButton::clicked, open, [window] { window->Show(); });
+    QObject::connect(open, &QObject::destroyed, [window] { window->Free(); });
+}
+
 void AddFillImage(TGalleryPage &page)
 {
     auto &section = *page.AddSection(
@@ -255,6 +327,7 @@ void BuildEffectsPage(TGalleryPage &page)
     AddStars(page);
     AddBounce(page);
     Add3D(page);
+    AddForm(page);
     AddFillImage(page);
     AddFxImage(page);
 }
