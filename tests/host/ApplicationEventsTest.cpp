@@ -203,3 +203,27 @@ TEST_F(ApplicationEvents, HelpHintsAndIcon)
     Application()->SetIcon(nullptr);
     EXPECT_TRUE(Application()->Icon()->Empty());
 }
+
+TEST_F(ApplicationEvents, HintsAskOnShowHintBeforeTheyAreShown)
+{
+    TForm form;
+    auto *panel = new TPanel(&form);
+    panel->SetParent(&form);
+    panel->SetHint(QStringLiteral("Speichern"));
+    panel->SetShowHint(true);
+    TControl *about = nullptr;
+    bool allow = false;
+    Application()->OnShowHint = [&](QString &hint, bool &canShow, THintInfo &info) {
+        about = info.HintControl;
+        hint = QStringLiteral("Speichern (Strg+S)");
+        canShow = allow;
+    };
+    EXPECT_FALSE(ShowHintFor(panel));
+    EXPECT_EQ(about, panel);
+    EXPECT_EQ(ActiveHintWindow(), nullptr);
+    allow = true;
+    ASSERT_TRUE(ShowHintFor(panel));
+    ASSERT_NE(ActiveHintWindow(), nullptr);
+    EXPECT_EQ(ActiveHintWindow()->Caption(), QStringLiteral("Speichern (Strg+S)"));
+    CancelHint();
+}
