@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "TestSupport.h"
 
+#include <cmath>
+
 #include "host/Dialogs.h"
 
 #include <gtest/gtest.h>
@@ -66,9 +68,32 @@ TScriptedDialogs *Dialogs()
     return dynamic_cast<TScriptedDialogs *>(DialogService());
 }
 
+namespace {
+
+// A surface kept at a device pixel ratio is read in logical pixels: each is a block of device
+// pixels starting at (Edge(x), Edge(y)), as the canvas lays them out.
+int Edge(const QImage &image, int v)
+{
+    const double ratio = image.devicePixelRatio();
+    return ratio > 1.0 ? int(std::floor(v * ratio + 0.5)) : v;
+}
+
+int LogicalExtent(const QImage &image, int n)
+{
+    const double ratio = image.devicePixelRatio();
+    return ratio > 1.0 ? int(std::lround(n / ratio)) : n;
+}
+
+} // namespace
+
+QSize LogicalSize(const QImage &image)
+{
+    return QSize(LogicalExtent(image, image.width()), LogicalExtent(image, image.height()));
+}
+
 int PixelAt(const QImage &image, int x, int y)
 {
-    const QRgb c = image.pixel(x, y);
+    const QRgb c = image.pixel(Edge(image, x), Edge(image, y));
     return qRed(c) | (qGreen(c) << 8) | (qBlue(c) << 16);
 }
 
@@ -85,8 +110,9 @@ int CountColor(const QImage &image, int color, int x1, int y1, int x2, int y2)
 TInk InkOf(const QImage &image, int color)
 {
     TInk ink;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
+    const int w = LogicalExtent(image, image.width()), h = LogicalExtent(image, image.height());
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
             if (PixelAt(image, x, y) == color) {
                 ink.Left = std::min(ink.Left, x);
                 ink.Right = std::max(ink.Right, x);

@@ -28,8 +28,13 @@ TScriptedDialogs *Dialogs();
 /// machine.
 void InstallFixedEnvironment();
 
-/// The pixel at (x, y) of image as 0x00BBGGRR.
+/// The pixel at (x, y) of image as 0x00BBGGRR. These readers take coordinates in logical
+/// pixels: on an image with a device pixel ratio (a control's surface on a scaled screen)
+/// they read the first device pixel of each logical pixel's block.
 int PixelAt(const QImage &image, int x, int y);
+
+/// The size of image in logical pixels (its size at a device pixel ratio of 1).
+QSize LogicalSize(const QImage &image);
 
 /// Number of pixels of colour (0x00BBGGRR) in the rectangle [x1,x2) x [y1,y2) of image.
 int CountColor(const QImage &image, int color, int x1, int y1, int x2, int y2);

@@ -494,8 +494,19 @@ const QImage &TJXLCDPanel::Glyph(QChar c)
 
 void TJXLCDPanel::CopyGlyph(const QImage &glyph, int x, int y)
 {
-    if (QImage *surface = Canvas()->Device())
+    TCanvas *canvas = Canvas();
+    QImage *surface = canvas->Device();
+    if (!surface)
+        return;
+    if (surface->devicePixelRatio() == 1.0) {
         CopyPixels(glyph, *surface, x, y);
+        return;
+    }
+    // A scaled surface takes the logical picture through the canvas, block by block.
+    TBitmap bitmap;
+    bitmap.SetImage(glyph);
+    canvas->SetCopyMode(cmSrcCopy);
+    canvas->Draw(x, y, &bitmap);
 }
 
 void TJXLCDPanel::DrawLCD(TCanvas *canvas, const TRect &rect, int segmentSize, QChar c)

@@ -196,7 +196,8 @@ const TBitmap *TJXScrollText::LinePicture(int height)
                        ColorToRGB(Color()),
                        ColorToRGB(m_shadowColor),
                        m_shadow};
-    if (m_lineValid && key == m_lineKey)
+    const qreal ratio = m_buffer.Image().devicePixelRatio();
+    if (m_lineValid && key == m_lineKey && m_line.Image().devicePixelRatio() == ratio)
         return &m_line;
     const QString &text = Caption();
     TCanvas *measure = m_buffer.Canvas();
@@ -210,7 +211,7 @@ const TBitmap *TJXScrollText::LinePicture(int height)
     m_lineValid = false;
     if (width > kMaxLinePicture)
         return nullptr;
-    m_line.SetSize(int(width), std::max(1, height));
+    display::SetSizeAtRatio(m_line, int(width), std::max(1, height), ratio);
     display::FillBitmap(m_line, Color());
     TCanvas *canvas = m_line.Canvas();
     canvas->Brush()->SetStyle(bsSolid);
@@ -237,7 +238,9 @@ void TJXScrollText::PaintBMP()
     if (width <= 0 || height <= 0)
         return;
 
-    m_buffer.SetSize(width, height);
+    // The buffer has the surface's resolution, so the text stays as sharp as on the surface.
+    const QImage *surface = Canvas()->Device();
+    display::SetSizeAtRatio(m_buffer, width, height, surface ? surface->devicePixelRatio() : 1.0);
     display::FillBitmap(m_buffer, Color());
     TCanvas *bmp = m_buffer.Canvas();
     bmp->Brush()->SetStyle(bsSolid);

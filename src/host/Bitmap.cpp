@@ -189,21 +189,26 @@ void TBitmap::DrawOn(TCanvas *canvas, const TRect &r) const
 {
     if (!canvas || Empty())
         return;
+    // The picture keeps its logical size on a scaled canvas: each of its pixels becomes a
+    // block of device pixels.
+    const raster::TScale scale = raster::TScale::Of(canvas->Device());
     raster::TTarget target(canvas->Device(), [&] {
         const TRect c = canvas->ClipRect();
         return c.IsEmpty() ? QRect()
-                           : QRect(QPoint(c.Left, c.Top), QPoint(c.Right - 1, c.Bottom - 1));
+                           : scale.ToDevice(
+                                 QRect(QPoint(c.Left, c.Top), QPoint(c.Right - 1, c.Bottom - 1)));
     }());
     const raster::TBrushPattern pattern(*canvas->Brush());
     raster::TBlitOptions options;
     options.rop = raster::Rop3Code(canvas->CopyMode());
     options.brush = &pattern;
+    options.scale = scale;
     if (m_transparent) {
         options.rop = 0xCC;
         options.hasKey = true;
         options.key = raster::ToPixel(TransparentColor());
     }
-    raster::StretchBlit(target, r, m_image, Rect(0, 0, Width(), Height()), options);
+    raster::StretchBlit(target, scale.ToDevice(r), m_image, Rect(0, 0, Width(), Height()), options);
 }
 
 TColor TBitmap::TransparentColor() const

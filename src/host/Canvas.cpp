@@ -5,6 +5,11 @@
 // shape is first collected into a coverage mask (fill, pen, pen gap) limited to the clip
 // rectangle, and the mask is then applied once with the pen mode, so no pixel is combined
 // twice. Only glyphs come from QPainter (rendered into a mask as well).
+//
+// Coordinates are logical pixels. On a device kept at a device pixel ratio above 1 (a
+// control's surface on a high-resolution screen) every logical pixel the rules cover is
+// written as a whole block of device pixels, and copies map their rectangles to device
+// pixels, so a surface copied onto itself keeps its full resolution.
 #include "host/CanvasRaster.h"
 #include "host/Graphics.h"
 
@@ -21,6 +26,7 @@ namespace jxt {
 
 using TPixel = raster::Pixel;
 using raster::TBrushPattern;
+using raster::TScale;
 using raster::TTarget;
 
 namespace {
@@ -395,7 +401,9 @@ TRect TCanvas::ClipRect() const
 {
     if (!m_device || m_device->isNull())
         return TRect{};
-    TRect r = Rect(0, 0, m_device->width(), m_device->height());
+    const TScale scale = TScale::Of(m_device);
+    TRect r =
+        Rect(0, 0, scale.LogicalSize(m_device->width()), scale.LogicalSize(m_device->height()));
     if (m_hasClip) {
         r.Left = std::max(r.Left, m_clip.Left);
         r.Top = std::max(r.Top, m_clip.Top);
@@ -421,19 +429,95 @@ void TCanvas::ClearClipRect()
 
 namespace {
 
-TTarget MakeTarget(QImage *device, const TRect &clip)
+/// Logical-pixel access to a device. At a device pixel ratio above 1 each logical pixel is a
+/// block of device pixels: a read takes the block's first pixel, a write covers the block.
+class TLogicalTarget
 {
-    if (clip.IsEmpty())
-        return TTarget(nullptr, QRect());
-    return TTarget(device, ToQRect(clip));
+public:
+    TLogicalTarget(QImage *device, const TRect &clip)
+        : m_scale(TScale::Of(device)), m_clip(clip.IsEmpty() ? QRect() : ToQRect(clip)),
+          m_device(clip.IsEmpty() ? nullptr : device, m_scale.ToDevice(m_clip))
+    {}
+    bool Valid() const { return m_device.Valid(); }
+    bool Unit() const { return m_scale.Unit(); }
+    const TScale &Scale() const { return m_scale; }
+    /// The clip rectangle in logical pixels.
+    const QRect &Clip() const { return m_clip; }
+    bool InClip(int x, int y) const { return m_clip.contains(x, y); }
+    /// The device pixels, for work done at device resolution.
+    TTarget &Device() { return m_device; }
+    TPixel Get(int x, int y) const
+    {
+        if (m_scale.Unit())
+            return m_device.Get(x, y);
+        const QRect &c = m_device.Clip();
+        return m_device.Get(int(std::min<long long>(m_scale.Edge(x), c.right())),
+                            int(std::min<long long>(m_scale.Edge(y), c.bottom())));
+    }
+    /// Unchecked write inside the clip.
+    void Put(int x, int y, TPixel p)
+    {
+        if (m_scale.Unit())
+            m_device.Put(x, y, p);
+        else
+            ForBlock(x, y, [&](int dx, int dy) { m_device.Put(dx, dy, p); });
+    }
+    void Set(int x, int y, TPixel p)
+    {
+        if (InClip(x, y))
+            Put(x, y, p);
+    }
+    /// Replaces every device pixel of the block with f(its colour).
+    template <class F> void Combine(int x, int y, F f)
+    {
+        if (m_scale.Unit())
+            m_device.Put(x, y, f(m_device.Get(x, y)));
+        else
+            ForBlock(x, y, [&](int dx, int dy) { m_device.Put(dx, dy, f(m_device.Get(dx, dy))); });
+    }
+
+private:
+    template <class F> void ForBlock(int x, int y, F f) const
+    {
+        const QRect &c = m_device.Clip();
+        const long long x0 = std::max<long long>(m_scale.Edge(x), c.left());
+        const long long x1 = std::min<long long>(m_scale.Edge(x + 1LL), c.right() + 1LL);
+        const long long y0 = std::max<long long>(m_scale.Edge(y), c.top());
+        const long long y1 = std::min<long long>(m_scale.Edge(y + 1LL), c.bottom() + 1LL);
+        for (long long dy = y0; dy < y1; ++dy)
+            for (long long dx = x0; dx < x1; ++dx)
+                f(int(dx), int(dy));
+    }
+
+    TScale m_scale;
+    QRect m_clip;
+    TTarget m_device;
+};
+
+TLogicalTarget MakeTarget(QImage *device, const TRect &clip)
+{
+    return TLogicalTarget(device, clip);
 }
 
-/// Applies a coverage mask: fill pixels take the brush, pen pixels the pen colour and gap
-/// pixels the background (brush) colour, each combined with the pen mode.
-void ApplyMask(TTarget &target, const TMask &mask, const TPen &pen, const TBrush &brush)
+/// Writes src with the pen mode. At ratio 1 the device is written directly (the hot path of
+/// every shape); on a scaled device each device pixel of the block is combined.
+void PutWithMode(TTarget &target, int x, int y, TPenMode mode, TPixel src)
 {
-    if (mask.Empty() || !target.Valid())
-        return;
+    target.Put(x, y, mode == pmCopy ? src : raster::Rop2(mode, target.Get(x, y), src));
+}
+
+void PutWithMode(TLogicalTarget &target, int x, int y, TPenMode mode, TPixel src)
+{
+    if (mode == pmCopy)
+        target.Put(x, y, src);
+    else
+        target.Combine(x, y, [&](TPixel dst) { return raster::Rop2(mode, dst, src); });
+}
+
+template <class Target>
+void ApplyMaskOn(Target &target, const QRect &clip, const TMask &mask, const TPen &pen,
+                 const TBrush &brush)
+{
     const TBrushPattern pattern(brush);
     const TPixel penColor = raster::ToPixel(pen.Color());
     const TPenMode mode = pen.Mode();
@@ -451,11 +535,45 @@ void ApplyMask(TTarget &target, const TMask &mask, const TPen &pen, const TBrush
             } else {
                 src = pattern.Color();
             }
-            if (!target.InClip(x, y))
+            if (!clip.contains(x, y))
                 continue;
-            target.Put(x, y, mode == pmCopy ? src : raster::Rop2(mode, target.Get(x, y), src));
+            PutWithMode(target, x, y, mode, src);
         }
     }
+}
+
+/// Applies a coverage mask: fill pixels take the brush, pen pixels the pen colour and gap
+/// pixels the background (brush) colour, each combined with the pen mode.
+void ApplyMask(TLogicalTarget &target, const TMask &mask, const TPen &pen, const TBrush &brush)
+{
+    if (mask.Empty() || !target.Valid())
+        return;
+    if (target.Unit())
+        ApplyMaskOn(target.Device(), target.Clip(), mask, pen, brush);
+    else
+        ApplyMaskOn(target, target.Clip(), mask, pen, brush);
+}
+
+/// Fills the part of r inside the clip with the pattern (logical pixels).
+template <class Target>
+void FillPatternOn(Target &target, const QRect &clip, const TRect &r, const TBrushPattern &pattern)
+{
+    const int x0 = std::max(r.Left, clip.left()), x1 = std::min(r.Right, clip.right() + 1);
+    const int y0 = std::max(r.Top, clip.top()), y1 = std::min(r.Bottom, clip.bottom() + 1);
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x) {
+            TPixel p;
+            if (pattern.At(x, y, p))
+                target.Put(x, y, p);
+        }
+}
+
+void FillPattern(TLogicalTarget &target, const TRect &r, const TBrushPattern &pattern)
+{
+    if (target.Unit())
+        FillPatternOn(target.Device(), target.Clip(), r, pattern);
+    else
+        FillPatternOn(target, target.Clip(), r, pattern);
 }
 
 } // namespace
@@ -469,7 +587,7 @@ void TCanvas::LineTo(int x, int y)
 {
     const TPoint from = m_penPos;
     m_penPos = Point(x, y);
-    TTarget target = MakeTarget(m_device, ClipRect());
+    TLogicalTarget target = MakeTarget(m_device, ClipRect());
     if (!target.Valid() || m_pen.Style() == psClear)
         return;
     const TLinePen lp = MakeLinePen(m_pen, m_brush);
@@ -486,7 +604,7 @@ void TCanvas::Polyline(const std::vector<TPoint> &points)
     if (points.empty())
         return;
     m_penPos = points.back();
-    TTarget target = MakeTarget(m_device, ClipRect());
+    TLogicalTarget target = MakeTarget(m_device, ClipRect());
     if (!target.Valid() || m_pen.Style() == psClear || points.size() < 2)
         return;
     const TLinePen lp = MakeLinePen(m_pen, m_brush);
@@ -501,35 +619,37 @@ void TCanvas::Polyline(const std::vector<TPoint> &points)
 
 void TCanvas::FillRect(const TRect &r)
 {
-    TTarget target = MakeTarget(m_device, ClipRect());
+    TLogicalTarget target = MakeTarget(m_device, ClipRect());
     if (!target.Valid())
         return;
     const TBrushPattern pattern(m_brush);
     if (pattern.Clear())
         return;
-    const QRect &clip = target.Clip();
-    const int x0 = std::max(r.Left, clip.left()), x1 = std::min(r.Right, clip.right() + 1);
-    const int y0 = std::max(r.Top, clip.top()), y1 = std::min(r.Bottom, clip.bottom() + 1);
-    for (int y = y0; y < y1; ++y)
-        for (int x = x0; x < x1; ++x) {
-            TPixel p;
-            if (pattern.At(x, y, p))
-                target.Put(x, y, p);
-        }
+    FillPattern(target, r, pattern);
 }
 
 void TCanvas::FillSolid(const TRect &r, TColor color)
 {
-    TTarget target = MakeTarget(m_device, ClipRect());
+    TLogicalTarget target = MakeTarget(m_device, ClipRect());
     if (!target.Valid())
         return;
     const TPixel p = raster::ToPixel(color);
     const QRect &clip = target.Clip();
     const int x0 = std::max(r.Left, clip.left()), x1 = std::min(r.Right, clip.right() + 1);
     const int y0 = std::max(r.Top, clip.top()), y1 = std::min(r.Bottom, clip.bottom() + 1);
-    for (int y = y0; y < y1; ++y)
-        for (int x = x0; x < x1; ++x)
-            target.Put(x, y, p);
+    if (x0 >= x1 || y0 >= y1)
+        return;
+    // A solid fill covers whole blocks, so it is done in device pixels at any ratio.
+    const TScale &scale = target.Scale();
+    const QRect &device = target.Device().Clip();
+    const int dx0 = int(std::max<long long>(scale.Edge(x0), device.left()));
+    const int dx1 = int(std::min<long long>(scale.Edge(x1), device.right() + 1LL));
+    const int dy0 = int(std::max<long long>(scale.Edge(y0), device.top()));
+    const int dy1 = int(std::min<long long>(scale.Edge(y1), device.bottom() + 1LL));
+    TTarget &out = target.Device();
+    for (int y = dy0; y < dy1; ++y)
+        for (int x = dx0; x < dx1; ++x)
+            out.Put(x, y, p);
 }
 
 void TCanvas::FrameRect(const TRect &r)
@@ -550,7 +670,7 @@ void TCanvas::Rectangle(int x1, int y1, int x2, int y2)
 
 void TCanvas::RoundRect(int x1, int y1, int x2, int y2, int x3, int y3)
 {
-    TTarget target = MakeTarget(m_device, ClipRect());
+    TLogicalTarget target = MakeTarget(m_device, ClipRect());
     if (!target.Valid())
         return;
     const long long w = std::llabs((long long)x2 - x1), h = std::llabs((long long)y2 - y1);
@@ -582,7 +702,7 @@ void TCanvas::RoundRect(int x1, int y1, int x2, int y2, int x3, int y3)
 
 void TCanvas::Ellipse(int x1, int y1, int x2, int y2)
 {
-    TTarget target = MakeTarget(m_device, ClipRect());
+    TLogicalTarget target = MakeTarget(m_device, ClipRect());
     if (!target.Valid())
         return;
     const long long w = std::llabs((long long)x2 - x1), h = std::llabs((long long)y2 - y1);
@@ -596,7 +716,7 @@ void TCanvas::Ellipse(int x1, int y1, int x2, int y2)
 
 void TCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
 {
-    TTarget target = MakeTarget(m_device, ClipRect());
+    TLogicalTarget target = MakeTarget(m_device, ClipRect());
     if (!target.Valid() || m_pen.Style() == psClear)
         return;
     const long long w = std::llabs((long long)x2 - x1), h = std::llabs((long long)y2 - y1);
@@ -611,7 +731,7 @@ void TCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4
 
 void TCanvas::Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
 {
-    TTarget target = MakeTarget(m_device, ClipRect());
+    TLogicalTarget target = MakeTarget(m_device, ClipRect());
     if (!target.Valid())
         return;
     const long long w = std::llabs((long long)x2 - x1), h = std::llabs((long long)y2 - y1);
@@ -640,7 +760,7 @@ void TCanvas::Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4
 
 void TCanvas::Polygon(const TPoint *points, int count)
 {
-    TTarget target = MakeTarget(m_device, ClipRect());
+    TLogicalTarget target = MakeTarget(m_device, ClipRect());
     if (!target.Valid() || !points || count < 2)
         return;
     long long minX = points[0].X, maxX = points[0].X, minY = points[0].Y, maxY = points[0].Y;
@@ -671,7 +791,7 @@ void TCanvas::Polygon(const TPoint *points, int count)
 
 void TCanvas::InvertRect(const TRect &r)
 {
-    TTarget target = MakeTarget(m_device, ClipRect());
+    TLogicalTarget target = MakeTarget(m_device, ClipRect());
     if (!target.Valid())
         return;
     const QRect &clip = target.Clip();
@@ -679,12 +799,12 @@ void TCanvas::InvertRect(const TRect &r)
     const int y0 = std::max(r.Top, clip.top()), y1 = std::min(r.Bottom, clip.bottom() + 1);
     for (int y = y0; y < y1; ++y)
         for (int x = x0; x < x1; ++x)
-            target.Put(x, y, ~target.Get(x, y) & 0x00FFFFFF);
+            target.Combine(x, y, [](TPixel dst) { return ~dst & 0x00FFFFFF; });
 }
 
 void TCanvas::FloodFill(int x, int y, TColor color, bool surface)
 {
-    TTarget target = MakeTarget(m_device, ClipRect());
+    TLogicalTarget target = MakeTarget(m_device, ClipRect());
     if (!target.Valid() || !target.InClip(x, y))
         return;
     const TBrushPattern pattern(m_brush);
@@ -736,16 +856,20 @@ void TCanvas::FloodFill(int x, int y, TColor color, bool surface)
 
 TColor TCanvas::Pixel(int x, int y) const
 {
-    if (!m_device || m_device->isNull() || x < 0 || y < 0 || x >= m_device->width() ||
-        y >= m_device->height())
+    if (!m_device || m_device->isNull())
         return -1;
-    const TTarget target(m_device, m_device->rect());
+    const TScale scale = TScale::Of(m_device);
+    const int w = scale.LogicalSize(m_device->width());
+    const int h = scale.LogicalSize(m_device->height());
+    if (x < 0 || y < 0 || x >= w || y >= h)
+        return -1;
+    const TLogicalTarget target(m_device, Rect(0, 0, w, h));
     return raster::FromPixel(target.Get(x, y));
 }
 
 void TCanvas::SetPixel(int x, int y, TColor color)
 {
-    TTarget target = MakeTarget(m_device, ClipRect());
+    TLogicalTarget target = MakeTarget(m_device, ClipRect());
     if (target.Valid())
         target.Set(x, y, raster::ToPixel(color));
 }
@@ -756,9 +880,16 @@ void TCanvas::Draw(int x, int y, const TGraphic *graphic)
 {
     if (!graphic || graphic->Empty())
         return;
+    // A bitmap at a device pixel ratio (an off-screen surface) has its logical size.
+    int w = graphic->Width(), h = graphic->Height();
+    if (const auto *bitmap = dynamic_cast<const TBitmap *>(graphic)) {
+        const TScale scale = TScale::Of(&bitmap->Image());
+        w = scale.LogicalSize(w);
+        h = scale.LogicalSize(h);
+    }
     // Pictures placed beyond the coordinate range are cut at its end.
-    const long long right = std::min<long long>((long long)x + graphic->Width(), INT_MAX);
-    const long long bottom = std::min<long long>((long long)y + graphic->Height(), INT_MAX);
+    const long long right = std::min<long long>((long long)x + w, INT_MAX);
+    const long long bottom = std::min<long long>((long long)y + h, INT_MAX);
     graphic->DrawOn(this, Rect(x, y, int(right), int(bottom)));
 }
 
@@ -809,24 +940,31 @@ bool PlainCopy(const QImage &src, QImage &dst, const TRect &dest, const TRect &s
 
 } // namespace
 
-void TCanvas::CopyRect(const TRect &dest, const TCanvas *source, const TRect &srcRect)
+void TCanvas::CopyRect(const TRect &logicalDest, const TCanvas *source, const TRect &logicalSrcRect)
 {
-    TTarget target = MakeTarget(m_device, ClipRect());
-    if (!target.Valid())
+    TLogicalTarget logical = MakeTarget(m_device, ClipRect());
+    if (!logical.Valid())
         return;
+    // Copies work in device pixels: between images of one scale pixel for pixel, otherwise
+    // stretched from one scale to the other.
+    TTarget &target = logical.Device();
+    const TScale &scale = logical.Scale();
+    const TRect dest = scale.ToDevice(logicalDest);
     const std::uint8_t rop = raster::Rop3Code(m_copyMode);
     const TBrushPattern pattern(m_brush);
     raster::TBlitOptions options;
     options.rop = rop;
     options.brush = &pattern;
+    options.scale = scale;
     if (!raster::Rop3UsesSource(rop)) {
         raster::StretchBlit(target, dest, QImage(), Rect(0, 0, 1, 1), options);
         return;
     }
     if (!source || !source->m_device || source->m_device->isNull())
         return;
+    const TRect srcRect = TScale::Of(source->m_device).ToDevice(logicalSrcRect);
     if (rop == 0xCC && source->m_device != m_device &&
-        PlainCopy(*source->m_device, *m_device, dest, srcRect, ClipRect()))
+        PlainCopy(*source->m_device, *m_device, dest, srcRect, scale.ToDevice(ClipRect())))
         return;
     // Work on a copy of the source part, so copies within one image cannot overlap.
     const QImage &src = *source->m_device;
@@ -845,17 +983,19 @@ void TCanvas::CopyRect(const TRect &dest, const TCanvas *source, const TRect &sr
 void TCanvas::BrushCopy(const TRect &dest, const TBitmap *bitmap, const TRect &srcRect,
                         TColor transparent)
 {
-    TTarget target = MakeTarget(m_device, ClipRect());
-    if (!target.Valid() || !bitmap || bitmap->Empty())
+    TLogicalTarget logical = MakeTarget(m_device, ClipRect());
+    if (!logical.Valid() || !bitmap || bitmap->Empty())
         return;
     const TBrushPattern pattern(m_brush);
     raster::TBlitOptions options;
+    options.scale = logical.Scale();
     options.rop = 0xCC;
     options.brush = &pattern;
     options.hasKey = true;
     options.key = raster::ToPixel(transparent);
     options.replaceKeyWithBrush = true;
-    raster::StretchBlit(target, dest, bitmap->Image(), srcRect, options);
+    raster::StretchBlit(logical.Device(), logical.Scale().ToDevice(dest), bitmap->Image(),
+                        TScale::Of(&bitmap->Image()).ToDevice(srcRect), options);
 }
 
 } // namespace jxt

@@ -258,7 +258,9 @@ void StretchBlit(TTarget &target, const TRect &dest, const QImage &src, const TR
                 s = srcLine[sx] & 0x00FFFFFF;
             }
             Pixel p = 0;
-            const bool hasPattern = options.brush && options.brush->At(int(x), int(y), p);
+            const bool hasPattern =
+                options.brush &&
+                options.brush->At(int(options.scale.Logical(x)), int(options.scale.Logical(y)), p);
             if (!hasPattern)
                 p = options.brush ? options.brush->Color() : 0;
             if (options.hasKey && s == options.key) {

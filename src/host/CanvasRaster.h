@@ -7,9 +7,81 @@
 #include <QImage>
 #include <QRect>
 
+#include <algorithm>
+#include <climits>
+#include <cmath>
 #include <cstdint>
 
 namespace jxt::raster {
+
+/// Where the logical pixels of an image kept at a device pixel ratio lie: logical pixel x
+/// covers the device columns [Edge(x), Edge(x + 1)), a block of whole device pixels, so the
+/// pixel rules of the canvas hold in logical units at any ratio. Ratios below 1 are taken
+/// as 1 (every logical pixel keeps at least one device pixel).
+class TScale
+{
+public:
+    explicit TScale(double ratio = 1.0)
+    {
+        if (!(ratio > 1.0))
+            return; // 1, below 1 or not a number
+        m_ratio = std::min(ratio, 64.0);
+        m_unit = false;
+        const double whole = std::round(m_ratio);
+        if (std::abs(m_ratio - whole) < 1e-9)
+            m_factor = (long long)whole;
+    }
+    /// The scale of an image: its device pixel ratio.
+    static TScale Of(const QImage *image)
+    {
+        return TScale(image && !image->isNull() ? image->devicePixelRatio() : 1.0);
+    }
+    bool Unit() const { return m_unit; }
+    double Ratio() const { return m_ratio; }
+    /// The device coordinate of logical coordinate v.
+    long long Edge(long long v) const
+    {
+        if (m_unit)
+            return v;
+        if (m_factor)
+            return v * m_factor;
+        return (long long)std::floor(double(v) * m_ratio + 0.5);
+    }
+    /// The logical pixel that holds device pixel d.
+    long long Logical(long long d) const
+    {
+        if (m_unit)
+            return d;
+        if (m_factor)
+            return d >= 0 ? d / m_factor : -((-d + m_factor - 1) / m_factor);
+        return (long long)std::ceil((double(d) + 0.5) / m_ratio) - 1;
+    }
+    /// The logical extent of n device pixels of an image at this scale.
+    int LogicalSize(int n) const { return m_unit ? n : int(std::lround(n / m_ratio)); }
+    /// The device size that holds n logical pixels.
+    int DeviceSize(int n) const { return int(std::clamp<long long>(Edge(n), 0, INT_MAX)); }
+    /// The device rectangle of a logical one (edges mapped, so mirrored rectangles stay
+    /// mirrored), held inside the coordinate range.
+    TRect ToDevice(const TRect &r) const
+    {
+        if (m_unit)
+            return r;
+        auto held = [this](int v) { return int(std::clamp<long long>(Edge(v), INT_MIN, INT_MAX)); };
+        return TRect{held(r.Left), held(r.Top), held(r.Right), held(r.Bottom)};
+    }
+    QRect ToDevice(const QRect &r) const
+    {
+        if (m_unit || r.isEmpty())
+            return r;
+        const TRect d = ToDevice(TRect{r.left(), r.top(), r.right() + 1, r.bottom() + 1});
+        return QRect(QPoint(d.Left, d.Top), QPoint(d.Right - 1, d.Bottom - 1));
+    }
+
+private:
+    double m_ratio = 1.0;
+    long long m_factor = 0; ///< the ratio when it is a whole number
+    bool m_unit = true;
+};
 
 /// Pixels are handled as 0x00RRGGBB (QRgb without alpha); raster operations are bitwise,
 /// so the channel order does not matter to them.
@@ -87,10 +159,10 @@ private:
     bool m_set[8][8] = {};
 };
 
-/// Copies srcRect of src into dest of target, stretching by nearest neighbour and mirroring
-/// when the rectangles' directions differ. Source pixels outside src are left out.
-/// keyColor: when given (>= 0 as a Pixel + 1), source pixels of that colour are skipped or,
-/// with replace, replaced by the brush.
+/// Copies srcRect of src into dest of target (both in device pixels), stretching by nearest
+/// neighbour and mirroring when the rectangles' directions differ. Source pixels outside src are
+/// left out. keyColor: when given (>= 0 as a Pixel + 1), source pixels of that colour are skipped
+/// or, with replace, replaced by the brush.
 struct TBlitOptions
 {
     std::uint8_t rop = 0xCC;
@@ -98,6 +170,8 @@ struct TBlitOptions
     bool hasKey = false;
     Pixel key = 0;
     bool replaceKeyWithBrush = false;
+    /// The target's scale: brush patterns are aligned to logical pixels.
+    TScale scale;
 };
 void StretchBlit(TTarget &target, const TRect &dest, const QImage &src, const TRect &srcRect,
                  const TBlitOptions &options);

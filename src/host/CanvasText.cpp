@@ -2,7 +2,9 @@
 // TCanvas text: TextOut, TextRect, measuring, and DrawText with its line breaking.
 //
 // Glyphs are rendered by QPainter (anti-aliasing off) into a small mask and copied to the
-// device in the font colour, so text honours the clip rectangle on any image format.
+// device in the font colour, so text honours the clip rectangle on any image format. Text is
+// laid out in logical pixels; on a device kept at a device pixel ratio the glyphs are
+// rendered at device resolution, so they stay sharp where shapes cover whole blocks.
 #include "host/CanvasRaster.h"
 #include "host/Graphics.h"
 
@@ -42,18 +44,20 @@ int Advance(const QFontMetrics &metrics, const QString &text, int from, int to, 
     return width;
 }
 
-/// Draws text with its top-left corner at (x, y) in colour, limited to clip.
+/// Draws text with its top-left corner at (x, y) in colour, limited to clip (logical pixels).
 void RenderText(QImage *device, const QRect &clip, int x, int y, const QString &text,
                 const QFont &font, int extra, TPixel color, const std::vector<int> &underlined = {})
 {
-    TTarget target(device, clip);
+    const raster::TScale scale = raster::TScale::Of(device);
+    TTarget target(device, scale.ToDevice(clip));
     if (!target.Valid() || text.isEmpty())
         return;
     const QFontMetrics metrics(font);
     const int width = Advance(metrics, text, 0, text.size(), extra);
     // Italic and overhanging glyphs may reach beyond the advance.
     const int margin = metrics.height();
-    const QRect &limit = target.Clip();
+    const QRect limit = clip.intersected(
+        QRect(0, 0, scale.LogicalSize(device->width()), scale.LogicalSize(device->height())));
     const long long l = std::max<long long>((long long)x - margin, limit.left());
     const long long t = std::max<long long>(y, limit.top());
     const long long r =
@@ -63,10 +67,19 @@ void RenderText(QImage *device, const QRect &clip, int x, int y, const QString &
     if (l >= r || t >= b)
         return;
     const QRect area(int(l), int(t), int(r - l), int(b - t));
-    QImage mask(area.size(), QImage::Format_ARGB32_Premultiplied);
+    const QRect deviceArea = scale.ToDevice(area).intersected(target.Clip());
+    if (deviceArea.isEmpty())
+        return;
+    QImage mask(deviceArea.size(), QImage::Format_ARGB32_Premultiplied);
     mask.fill(Qt::transparent);
     {
         QPainter painter(&mask);
+        if (!scale.Unit()) {
+            // Logical coordinates relative to the area, drawn at device resolution.
+            painter.translate(scale.Edge(area.left()) - deviceArea.left(),
+                              scale.Edge(area.top()) - deviceArea.top());
+            painter.scale(scale.Ratio(), scale.Ratio());
+        }
         painter.setRenderHint(QPainter::Antialiasing, false);
         painter.setRenderHint(QPainter::TextAntialiasing, false);
         painter.setFont(font);
@@ -100,7 +113,7 @@ void RenderText(QImage *device, const QRect &clip, int x, int y, const QString &
         const QRgb *line = reinterpret_cast<const QRgb *>(mask.constScanLine(row));
         for (int col = 0; col < mask.width(); ++col)
             if (qAlpha(line[col]) >= 128)
-                target.Put(area.left() + col, area.top() + row, color);
+                target.Put(deviceArea.left() + col, deviceArea.top() + row, color);
     }
 }
 

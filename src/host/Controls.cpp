@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "host/Controls.h"
+#include "host/CanvasRaster.h"
 
 #include "host/Forms.h"
 
@@ -322,12 +323,23 @@ void TControl::EnsureSurface()
 {
     if (!m_canvas)
         m_canvas = std::make_unique<TCanvas>();
-    const QSize wanted(std::max(0, width()), std::max(0, height()));
-    if (m_surface.size() != wanted) {
+    // The surface has the widget's device pixel ratio, so what is drawn on it is shown one
+    // device pixel for one.
+    const raster::TScale scale(devicePixelRatioF());
+    const QSize wanted(scale.DeviceSize(std::max(0, width())),
+                       scale.DeviceSize(std::max(0, height())));
+    const bool rescaled = !m_surface.isNull() && m_surface.devicePixelRatio() != scale.Ratio();
+    if (m_surface.size() != wanted || rescaled) {
         QImage fresh(wanted, QImage::Format_ARGB32_Premultiplied);
         if (!fresh.isNull()) {
+            fresh.setDevicePixelRatio(scale.Ratio());
             fresh.fill(Qt::transparent);
-            if (!m_surface.isNull()) {
+            if (rescaled) {
+                // A picture of another resolution is not kept: the control paints anew.
+                m_needsPaint = true;
+                if (!m_inPaint)
+                    update();
+            } else if (!m_surface.isNull()) {
                 QPainter p(&fresh);
                 p.setCompositionMode(QPainter::CompositionMode_Source);
                 p.drawImage(0, 0, m_surface);
@@ -395,8 +407,8 @@ void TControl::RunPaint()
 {
     // The size is settled first, in one step; the paint that follows covers the resize.
     FitToContent();
-    m_needsPaint = false;
     EnsureSurface();
+    m_needsPaint = false;
     if (m_transparentSurface && !m_surface.isNull())
         m_surface.fill(Qt::transparent);
     m_inPaint = true;
@@ -421,6 +433,22 @@ void TControl::changeEvent(QEvent *event)
         break;
     default: break;
     }
+}
+
+bool TControl::event(QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::ScreenChangeInternal:
+#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
+    case QEvent::DevicePixelRatioChange:
+#endif
+        // On another screen the device pixel ratio may differ: the next paint makes the
+        // surface at the new ratio and draws it anew.
+        Invalidate();
+        break;
+    default: break;
+    }
+    return TComponent::event(event);
 }
 
 bool TControl::Showing() const
@@ -472,10 +500,9 @@ void TControl::Resize()
 
 void TControl::paintEvent(QPaintEvent *)
 {
+    EnsureSurface(); // may find a new device pixel ratio, which needs a paint
     if (m_needsPaint)
         RunPaint();
-    else
-        EnsureSurface();
     QPainter p(this);
     p.drawImage(0, 0, m_surface);
 }

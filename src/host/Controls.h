@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: MIT
 // Visual controls. Every control owns a surface: an off-screen image of its size behind its
-// Canvas. Invalidate marks the control for a new Paint and schedules a Qt update; the paint
-// event runs Paint on the surface when marked and then shows the surface. Drawing on Canvas
-// outside Paint (timer steps, immediate fills) lands on the surface and shows at the next
-// update, as immediate drawing on a window does on Windows.
+// Canvas, kept at the widget's device pixel ratio (the canvas still draws in logical pixels).
+// Invalidate marks the control for a new Paint and schedules a Qt update; the paint event runs
+// Paint on the surface when marked and then shows the surface. Drawing on Canvas outside Paint
+// (timer steps, immediate fills) lands on the surface and shows at the next update, as immediate
+// drawing on a window does on Windows.
 //
 // Parent and owner. A control's Parent (SetParent) is the windowed control it is shown in and
 // laid out by; its Owner (the constructor's argument) frees it. The two are separate: a
@@ -183,6 +184,8 @@ public:
     /// The canvas on the control's surface. Drawing on it outside Paint shows at the next
     /// update.
     TCanvas *Canvas();
+    /// The surface in device pixels: its devicePixelRatio() is the widget's (Canvas reads and
+    /// draws it in logical pixels).
     const QImage &Surface() const { return m_surface; }
     /// Marks the control for a new Paint and schedules an update.
     void Invalidate();
@@ -287,6 +290,8 @@ protected:
     void AccessibleNameChanged();
     void AccessibleValueChanged();
 
+    /// A move to another screen (and so perhaps another device pixel ratio) repaints.
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     /// Palette changes (the widget's, a parent's or the application's) repaint.

@@ -247,7 +247,7 @@ TEST(JXDOTPanel, StaticGridShowsEachCharacterInItsCell)
     panel.Items()->SetText(QStringLiteral("Hi?\r\n7~"));
     panel.Repaint();
     const QImage &s = panel.Surface();
-    ASSERT_EQ(s.size(), QSize(237, 57));
+    ASSERT_EQ(jxt::test::LogicalSize(s), QSize(237, 57));
     // Capitals find their lower-case key; characters outside the set show as the blank.
     const struct
     {
@@ -339,7 +339,7 @@ TEST(JXDOTPanel, UserFontComesFromAnImageAndSurvivesIt)
     // A colour change in the designer must not replace the user font.
     panel.SetColor(clGreen);
     panel.Repaint();
-    ASSERT_EQ(panel.Surface().size(), QSize(12, 4));
+    ASSERT_EQ(jxt::test::LogicalSize(panel.Surface()), QSize(12, 4));
     EXPECT_EQ(PixelAt(panel.Surface(), 1, 1), clBlue);
     EXPECT_EQ(PixelAt(panel.Surface(), 5, 1), clRed);
     EXPECT_EQ(PixelAt(panel.Surface(), 9, 1), clBlue);

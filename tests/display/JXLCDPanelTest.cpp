@@ -235,18 +235,20 @@ TEST(JXLCDPanel, UnlitColourEqualToBackgroundHidesUnlitSegments)
     panel->SetLCDLoColor(clNavy);
     panel->Repaint();
     const QImage &s = panel->Surface();
+    const QSize size = jxt::test::LogicalSize(s);
     EXPECT_EQ(SegmentColor(*panel, 0, 0, sUpperRight), kLit);
     EXPECT_EQ(SegmentColor(*panel, 0, 0, sTop), clNavy);
     EXPECT_EQ(SegmentColor(*panel, 0, 0, sDiagUpperLeft), clNavy);
     // Blank cells show nothing but the background: no fill and no outline.
     const TCell second = CellOf(*panel, 0, 1);
-    const int cellPixels = (s.width() - second.l + 4) * s.height();
-    EXPECT_EQ(jxt::test::CountColor(s, clNavy, second.l - 4, 0, s.width(), s.height()), cellPixels);
+    const int cellPixels = (size.width() - second.l + 4) * size.height();
+    EXPECT_EQ(jxt::test::CountColor(s, clNavy, second.l - 4, 0, size.width(), size.height()),
+              cellPixels);
 
     // With a different unlit colour the same cells do show outlined segments.
     panel->SetLCDLoColor(kUnlit);
     panel->Repaint();
-    EXPECT_GT(jxt::test::CountColor(s, clBlack, second.l - 4, 0, s.width(), s.height()), 0);
+    EXPECT_GT(jxt::test::CountColor(s, clBlack, second.l - 4, 0, size.width(), size.height()), 0);
     EXPECT_EQ(SegmentColor(*panel, 0, 1, sTop), kUnlit);
 }
 
@@ -258,7 +260,7 @@ TEST(JXLCDPanel, TooSmallPanelGrowsOnlyOnSidesNothingElseFixes)
     alone.Repaint();
     EXPECT_EQ(alone.Width(), 130);
     EXPECT_EQ(alone.Height(), 13);
-    EXPECT_EQ(alone.Surface().size(), QSize(130, 13));
+    EXPECT_EQ(jxt::test::LogicalSize(alone.Surface()), QSize(130, 13));
     EXPECT_EQ(alone.PaintCount(), 1); // one paint, no rounds
 
     // Filling a narrow parent, both sides are the parent's: the panel keeps them and its
@@ -493,7 +495,7 @@ TEST(JXLCDPanel, SurvivesHostileSizesAndText)
     empty.Repaint();
     EXPECT_EQ(empty.Width(), 130);
     EXPECT_EQ(empty.Height(), 13);
-    EXPECT_EQ(empty.Surface().size(), QSize(130, 13));
+    EXPECT_EQ(jxt::test::LogicalSize(empty.Surface()), QSize(130, 13));
     EXPECT_GE(empty.SegmentSize(), 1);
 
     // Fifty by fifty of the smallest cells, filled with every drawable character.
@@ -511,7 +513,7 @@ TEST(JXLCDPanel, SurvivesHostileSizesAndText)
     EXPECT_EQ(big.Height(), 650);
     EXPECT_EQ(big.SegmentSize(), 2);
     EXPECT_EQ(big.ShownSegmentSize(13, 13), 1);
-    EXPECT_EQ(big.Surface().size(), QSize(650, 650));
+    EXPECT_EQ(jxt::test::LogicalSize(big.Surface()), QSize(650, 650));
     const TCell last = CellOf(big, 49, 49);
     EXPECT_GT(jxt::test::CountColor(big.Surface(), kLit, last.l, last.t, last.r, last.b), 0);
 

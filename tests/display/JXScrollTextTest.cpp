@@ -305,7 +305,10 @@ TEST(JXScrollText, EveryStepShowsTheTextAsIfDrawnAtItsPlace)
         text.Timer()->SetEnabled(false);
         for (int step = 0; step < 30; ++step) {
             text.JXOnTime();
-            TBitmap expected(120, 40);
+            // At the surface's device pixel ratio, as a surface of a scaled screen is drawn.
+            const qreal ratio = text.Surface().devicePixelRatio();
+            TBitmap expected(qRound(120 * ratio), qRound(40 * ratio));
+            expected.Image().setDevicePixelRatio(ratio);
             TCanvas *c = expected.Canvas();
             c->Brush()->SetColor(clNavy);
             c->FillRect(Rect(0, 0, 120, 40));

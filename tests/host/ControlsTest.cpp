@@ -32,6 +32,40 @@ protected:
 
 } // namespace
 
+TEST(Controls, SurfaceHasTheWidgetsDevicePixelRatio)
+{
+    // ctest runs this program at ratio 1 and again with QT_SCALE_FACTOR=2.
+    Framed c;
+    c.SetBounds(0, 0, 21, 10);
+    c.SetColor(clBlue);
+    c.Repaint();
+    const qreal ratio = c.devicePixelRatioF();
+    const QImage &s = c.Surface();
+    EXPECT_EQ(s.devicePixelRatio(), ratio);
+    EXPECT_EQ(s.size(), QSize(qRound(21 * ratio), qRound(10 * ratio)));
+    // The frame is one logical pixel: a whole block of device pixels on each side.
+    const int block = qRound(ratio);
+    EXPECT_EQ(PixelAt(s, 0, 0), clRed);
+    for (int d = 0; d < block; ++d) {
+        EXPECT_EQ(s.pixel(d, 5 * block) & 0xFFFFFF, 0xFF0000u) << d;
+        EXPECT_EQ(s.pixel(s.width() - 1 - d, 5 * block) & 0xFFFFFF, 0xFF0000u) << d;
+    }
+    EXPECT_EQ(s.pixel(block, 5 * block) & 0xFFFFFF, 0x0000FFu);
+    // Drawing outside Paint lands on the same surface in logical pixels.
+    c.Canvas()->SetPixel(20, 9, clLime);
+    EXPECT_EQ(c.Canvas()->Pixel(20, 9), clLime);
+    EXPECT_EQ(c.Canvas()->ClipRect(), Rect(0, 0, 21, 10));
+
+    // A move to another screen makes the control paint again (at the new screen's ratio).
+    const int paints = c.PaintCount();
+    QEvent screenChange(QEvent::ScreenChangeInternal);
+    QApplication::sendEvent(&c, &screenChange);
+    EXPECT_TRUE(c.PaintPending());
+    c.Update();
+    EXPECT_EQ(c.PaintCount(), paints + 1);
+    EXPECT_EQ(PixelAt(c.Surface(), 20, 9), clRed);
+}
+
 TEST(Controls, RepaintDrawsOnTheSurfaceAtOnce)
 {
     Framed c;
@@ -39,7 +73,7 @@ TEST(Controls, RepaintDrawsOnTheSurfaceAtOnce)
     c.SetColor(clBlue);
     c.Repaint();
     const QImage &s = c.Surface();
-    ASSERT_EQ(s.size(), QSize(20, 10));
+    ASSERT_EQ(jxt::test::LogicalSize(s), QSize(20, 10));
     EXPECT_EQ(PixelAt(s, 0, 0), clRed);
     EXPECT_EQ(PixelAt(s, 19, 9), clRed);
     EXPECT_EQ(PixelAt(s, 5, 5), clBlue);

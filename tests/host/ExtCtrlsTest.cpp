@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 using namespace jxt;
 using jxt::test::CountColor;
 using jxt::test::PixelAt;
@@ -32,9 +34,16 @@ TRect BoxOf(const QImage &image, int color)
     return box;
 }
 
+/// The device pixel where logical pixel (x, y) of a surface starts.
+QRgb RawPixel(const QImage &image, int x, int y)
+{
+    const qreal r = image.devicePixelRatio();
+    return image.pixel(int(std::floor(x * r + 0.5)), int(std::floor(y * r + 0.5)));
+}
+
 bool IsClear(const QImage &image, int x, int y)
 {
-    return qAlpha(image.pixel(x, y)) == 0;
+    return qAlpha(RawPixel(image, x, y)) == 0;
 }
 
 /// Number of opaque black pixels in [x1,x2) x [y1,y2) (a clear pixel reads as black too).
@@ -43,7 +52,7 @@ int CountOpaqueBlack(const QImage &image, int x1, int y1, int x2, int y2)
     int n = 0;
     for (int y = y1; y < y2; ++y)
         for (int x = x1; x < x2; ++x)
-            if (image.pixel(x, y) == qRgba(0, 0, 0, 255))
+            if (RawPixel(image, x, y) == qRgba(0, 0, 0, 255))
                 ++n;
     return n;
 }
