@@ -313,7 +313,15 @@ bool TControl::DoPopupMenu(int x, int y)
 
 TCanvas *TControl::Canvas()
 {
-    EnsureSurface();
+    // Timer steps ask for the canvas often: while the surface has the control's size at its
+    // ratio it is used as it is (a new device pixel ratio is found by the next paint).
+    const bool current = m_canvas && !m_surface.isNull() && [this] {
+        const raster::TScale scale(m_surface.devicePixelRatio());
+        return m_surface.width() == scale.DeviceSize(width()) &&
+               m_surface.height() == scale.DeviceSize(height());
+    }();
+    if (!current)
+        EnsureSurface();
     if (!m_inPaint)
         update(); // immediate drawing shows at the next blit
     return m_canvas.get();

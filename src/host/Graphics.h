@@ -252,7 +252,10 @@ private:
 };
 
 /// Drawing surface over a QImage (a bitmap's pixels or a control's surface). All
-/// coordinates are device pixels; Pixels reads and writes single pixels.
+/// coordinates are logical pixels; Pixel reads and writes single logical pixels. On an image
+/// with a device pixel ratio above 1 (a control's surface on a scaled screen) each logical
+/// pixel is a block of device pixels: shapes, fills and pictures cover whole blocks, text is
+/// rendered at device resolution.
 class JXT_EXPORT TCanvas : public TPersistent
 {
 public:
