@@ -407,116 +407,118 @@ class JXT_EXPORT TJXPrinter : public ::jxt::TJXPrinter
     Q_OBJECT
 public:
     JXT_UI_CONSTRUCTOR(TJXPrinter)
-    class JXT_EXPORT TJXApp : public ::jxt::TJXApp
-    {
-        Q_OBJECT
-    public:
-        JXT_UI_CONSTRUCTOR(TJXApp)
-    };
+};
 
-    class JXT_EXPORT TJXForm : public ::jxt::TJXForm
-    {
-        Q_OBJECT
-        Q_PROPERTY(QString RBFromColor READ RBFromColorText WRITE SetRBFromColorText)
-        Q_PROPERTY(QString RBToColor READ RBToColorText WRITE SetRBToColorText)
-    public:
-        JXT_UI_CONSTRUCTOR(TJXForm)
-        JXT_UI_COLOR(TJXForm, RBFromColor)
-        JXT_UI_COLOR(TJXForm, RBToColor)
-    };
+class JXT_EXPORT TJXApp : public ::jxt::TJXApp
+{
+    Q_OBJECT
+public:
+    JXT_UI_CONSTRUCTOR(TJXApp)
+};
 
-    class JXT_EXPORT TJX3D : public ::jxt::TJX3D
-    {
-        Q_OBJECT
-        Q_PROPERTY(QString Color READ ColorText WRITE SetColorText)
-    public:
-        JXT_UI_CONSTRUCTOR(TJX3D)
-        JXT_UI_COLOR(TJX3D, Color)
-    };
+class JXT_EXPORT TJXForm : public ::jxt::TJXForm
+{
+    Q_OBJECT
+    Q_PROPERTY(QString RBFromColor READ RBFromColorText WRITE SetRBFromColorText)
+    Q_PROPERTY(QString RBToColor READ RBToColorText WRITE SetRBToColorText)
+public:
+    JXT_UI_CONSTRUCTOR(TJXForm)
+    JXT_UI_COLOR(TJXForm, RBFromColor)
+    JXT_UI_COLOR(TJXForm, RBToColor)
+};
 
-    class JXT_EXPORT TJXFillImage : public ::jxt::TJXFillImage
-    {
-        Q_OBJECT
-        Q_PROPERTY(QString RBFromColor READ RBFromColorText WRITE SetRBFromColorText)
-        Q_PROPERTY(QString RBToColor READ RBToColorText WRITE SetRBToColorText)
-    public:
-        JXT_UI_CONSTRUCTOR(TJXFillImage)
-        JXT_UI_COLOR(TJXFillImage, RBFromColor)
-        JXT_UI_COLOR(TJXFillImage, RBToColor)
-    };
+class JXT_EXPORT TJX3D : public ::jxt::TJX3D
+{
+    Q_OBJECT
+    Q_PROPERTY(QString Color READ ColorText WRITE SetColorText)
+public:
+    JXT_UI_CONSTRUCTOR(TJX3D)
+    JXT_UI_COLOR(TJX3D, Color)
+};
 
-    class JXT_EXPORT TJXFxImage : public ::jxt::TJXFxImage
-    {
-        Q_OBJECT
-        Q_PROPERTY(QString Color READ ColorText WRITE SetColorText)
-    public:
-        JXT_UI_CONSTRUCTOR(TJXFxImage)
-        JXT_UI_COLOR(TJXFxImage, Color)
-    };
+class JXT_EXPORT TJXFillImage : public ::jxt::TJXFillImage
+{
+    Q_OBJECT
+    Q_PROPERTY(QString RBFromColor READ RBFromColorText WRITE SetRBFromColorText)
+    Q_PROPERTY(QString RBToColor READ RBToColorText WRITE SetRBToColorText)
+public:
+    JXT_UI_CONSTRUCTOR(TJXFillImage)
+    JXT_UI_COLOR(TJXFillImage, RBFromColor)
+    JXT_UI_COLOR(TJXFillImage, RBToColor)
+};
 
-    class JXT_EXPORT TJXGrabBar : public ::jxt::TJXGrabBar
-    {
-        Q_OBJECT
-        Q_PROPERTY(QString Color READ ColorText WRITE SetColorText)
-    public:
-        JXT_UI_CONSTRUCTOR(TJXGrabBar)
-        JXT_UI_COLOR(TJXGrabBar, Color)
-    };
+class JXT_EXPORT TJXFxImage : public ::jxt::TJXFxImage
+{
+    Q_OBJECT
+    Q_PROPERTY(QString Color READ ColorText WRITE SetColorText)
+public:
+    JXT_UI_CONSTRUCTOR(TJXFxImage)
+    JXT_UI_COLOR(TJXFxImage, Color)
+};
 
-    class JXT_EXPORT TJXAutoButton : public ::jxt::TJXAutoButton
-    {
-        Q_OBJECT
-        Q_PROPERTY(QString FontActiveColor READ FontActiveColorText WRITE SetFontActiveColorText)
-        Q_PROPERTY(QString Color READ ColorText WRITE SetColorText)
-    public:
-        JXT_UI_CONSTRUCTOR(TJXAutoButton)
-        JXT_UI_COLOR(TJXAutoButton, FontActiveColor)
-        JXT_UI_COLOR(TJXAutoButton, Color)
-    };
+class JXT_EXPORT TJXGrabBar : public ::jxt::TJXGrabBar
+{
+    Q_OBJECT
+    Q_PROPERTY(QString Color READ ColorText WRITE SetColorText)
+public:
+    JXT_UI_CONSTRUCTOR(TJXGrabBar)
+    JXT_UI_COLOR(TJXGrabBar, Color)
+};
 
-    class JXT_EXPORT TJXPicClip : public ::jxt::TJXPicClip
-    {
-        Q_OBJECT
-    public:
-        JXT_UI_CONSTRUCTOR(TJXPicClip)
-    };
+class JXT_EXPORT TJXAutoButton : public ::jxt::TJXAutoButton
+{
+    Q_OBJECT
+    Q_PROPERTY(QString FontActiveColor READ FontActiveColorText WRITE SetFontActiveColorText)
+    Q_PROPERTY(QString Color READ ColorText WRITE SetColorText)
+public:
+    JXT_UI_CONSTRUCTOR(TJXAutoButton)
+    JXT_UI_COLOR(TJXAutoButton, FontActiveColor)
+    JXT_UI_COLOR(TJXAutoButton, Color)
+};
 
-    class JXT_EXPORT TJXPicBox : public ::jxt::TJXPicBox
-    {
-        Q_OBJECT
-        Q_PROPERTY(QString Color READ ColorText WRITE SetColorText)
-    public:
-        JXT_UI_CONSTRUCTOR(TJXPicBox)
-        JXT_UI_COLOR(TJXPicBox, Color)
-    };
+class JXT_EXPORT TJXPicClip : public ::jxt::TJXPicClip
+{
+    Q_OBJECT
+public:
+    JXT_UI_CONSTRUCTOR(TJXPicClip)
+};
 
-    class JXT_EXPORT TJXIcoBox : public ::jxt::TJXIcoBox
-    {
-        Q_OBJECT
-        Q_PROPERTY(QString Color READ ColorText WRITE SetColorText)
-    public:
-        JXT_UI_CONSTRUCTOR(TJXIcoBox)
-        JXT_UI_COLOR(TJXIcoBox, Color)
-    };
+class JXT_EXPORT TJXPicBox : public ::jxt::TJXPicBox
+{
+    Q_OBJECT
+    Q_PROPERTY(QString Color READ ColorText WRITE SetColorText)
+public:
+    JXT_UI_CONSTRUCTOR(TJXPicBox)
+    JXT_UI_COLOR(TJXPicBox, Color)
+};
 
-    class JXT_EXPORT TJXWAV : public ::jxt::TJXWAV
+class JXT_EXPORT TJXIcoBox : public ::jxt::TJXIcoBox
+{
+    Q_OBJECT
+    Q_PROPERTY(QString Color READ ColorText WRITE SetColorText)
+public:
+    JXT_UI_CONSTRUCTOR(TJXIcoBox)
+    JXT_UI_COLOR(TJXIcoBox, Color)
+};
+
+class JXT_EXPORT TJXWAV : public ::jxt::TJXWAV
+{
+    Q_OBJECT
+    Q_PROPERTY(QString FileName READ FileName WRITE setFileName)
+    Q_PROPERTY(QString Color READ ColorText WRITE SetColorText)
+public:
+    JXT_UI_CONSTRUCTOR(TJXWAV)
+    JXT_UI_COLOR(TJXWAV, Color)
+    /// A form keeps its file name even when the file cannot be read where it is loaded (the
+    /// sound is then simply missing), so loading a form never fails on it.
+    void setFileName(const QString &name)
     {
-        Q_OBJECT
-        Q_PROPERTY(QString FileName READ FileName WRITE setFileName)
-        Q_PROPERTY(QString Color READ ColorText WRITE SetColorText)
-    public:
-        JXT_UI_CONSTRUCTOR(TJXWAV)
-        JXT_UI_COLOR(TJXWAV, Color)
-        /// A form keeps its file name even when the file cannot be read where it is loaded (the
-        /// sound is then simply missing), so loading a form never fails on it.
-        void setFileName(const QString &name)
-        {
-            try {
-                SetFileName(name);
-            } catch (const ::jxt::Exception &) {
-            }
+        try {
+            SetFileName(name);
+        } catch (const ::jxt::Exception &) {
         }
-    };
+    }
+};
 
 #undef JXT_UI_CONSTRUCTOR
 #undef JXT_UI_COLOR
@@ -524,59 +526,49 @@ public:
 #undef JXT_UI_SETTERS
 #undef JXT_UI_SETTER
 
-    /// Creates the widget class of that component class name (e.g. "TJXGauge") on parent.
-    using TWidgetFactory = std::function<QWidget *(QWidget *parent)>;
+/// Creates the widget class of that component class name (e.g. "TJXGauge") on parent.
+using TWidgetFactory = std::function<QWidget *(QWidget *parent)>;
 
-    /// The widget classes above by the name of the component class they stand for.
-    inline const std::map<QString, TWidgetFactory> &WidgetFactories()
-    {
-        static const std::map<QString, TWidgetFactory> factories = {
-            {QStringLiteral("TJXPicClip"),
-             [](QWidget *p) -> QWidget * { return new TJXPicClip(p); }},
-            {QStringLiteral("TJXScrollText"),
-             [](QWidget *p) -> QWidget * { return new TJXScrollText(p); }},
-            {QStringLiteral("TJXWAV"), [](QWidget *p) -> QWidget * { return new TJXWAV(p); }},
-            {QStringLiteral("TJXGauge"), [](QWidget *p) -> QWidget * { return new TJXGauge(p); }},
-            {QStringLiteral("TJXLCDPanel"),
-             [](QWidget *p) -> QWidget * { return new TJXLCDPanel(p); }},
-            {QStringLiteral("TJXDOTPanel"),
-             [](QWidget *p) -> QWidget * { return new TJXDOTPanel(p); }},
-            {QStringLiteral("TJX3dLabel"),
-             [](QWidget *p) -> QWidget * { return new TJX3dLabel(p); }},
-            {QStringLiteral("TJXPanel"), [](QWidget *p) -> QWidget * { return new TJXPanel(p); }},
-            {QStringLiteral("TJXPicBox"), [](QWidget *p) -> QWidget * { return new TJXPicBox(p); }},
-            {QStringLiteral("TJXIcoBox"), [](QWidget *p) -> QWidget * { return new TJXIcoBox(p); }},
-            {QStringLiteral("TJXFontCombo"),
-             [](QWidget *p) -> QWidget * { return new TJXFontCombo(p); }},
-            {QStringLiteral("TJXDriveTab"),
-             [](QWidget *p) -> QWidget * { return new TJXDriveTab(p); }},
-            {QStringLiteral("TJXBiBtn"), [](QWidget *p) -> QWidget * { return new TJXBiBtn(p); }},
-            {QStringLiteral("TJXAutoButton"),
-             [](QWidget *p) -> QWidget * { return new TJXAutoButton(p); }},
-            {QStringLiteral("TJXBlinker"),
-             [](QWidget *p) -> QWidget * { return new TJXBlinker(p); }},
-            {QStringLiteral("TJXAnimate"),
-             [](QWidget *p) -> QWidget * { return new TJXAnimate(p); }},
-            {QStringLiteral("TJXStars"), [](QWidget *p) -> QWidget * { return new TJXStars(p); }},
-            {QStringLiteral("TJXBounce"), [](QWidget *p) -> QWidget * { return new TJXBounce(p); }},
-            {QStringLiteral("TJXGrabBar"),
-             [](QWidget *p) -> QWidget * { return new TJXGrabBar(p); }},
-            {QStringLiteral("TJX3D"), [](QWidget *p) -> QWidget * { return new TJX3D(p); }},
-            {QStringLiteral("TJXFillImage"),
-             [](QWidget *p) -> QWidget * { return new TJXFillImage(p); }},
-            {QStringLiteral("TJXFxImage"),
-             [](QWidget *p) -> QWidget * { return new TJXFxImage(p); }},
-            {QStringLiteral("TJXCopy"), [](QWidget *p) -> QWidget * { return new TJXCopy(p); }},
-            {QStringLiteral("TJXFind"), [](QWidget *p) -> QWidget * { return new TJXFind(p); }},
-            {QStringLiteral("TJXHint"), [](QWidget *p) -> QWidget * { return new TJXHint(p); }},
-            {QStringLiteral("TJXINI"), [](QWidget *p) -> QWidget * { return new TJXINI(p); }},
-            {QStringLiteral("TJXPrinter"),
-             [](QWidget *p) -> QWidget * { return new TJXPrinter(p); }},
-            {QStringLiteral("TJXApp"), [](QWidget *p) -> QWidget * { return new TJXApp(p); }},
-            {QStringLiteral("TJXForm"), [](QWidget *p) -> QWidget * { return new TJXForm(p); }},
-        };
-        return factories;
-    }
+/// The widget classes above by the name of the component class they stand for.
+inline const std::map<QString, TWidgetFactory> &WidgetFactories()
+{
+    static const std::map<QString, TWidgetFactory> factories = {
+        {QStringLiteral("TJXPicClip"), [](QWidget *p) -> QWidget * { return new TJXPicClip(p); }},
+        {QStringLiteral("TJXScrollText"),
+         [](QWidget *p) -> QWidget * { return new TJXScrollText(p); }},
+        {QStringLiteral("TJXWAV"), [](QWidget *p) -> QWidget * { return new TJXWAV(p); }},
+        {QStringLiteral("TJXGauge"), [](QWidget *p) -> QWidget * { return new TJXGauge(p); }},
+        {QStringLiteral("TJXLCDPanel"), [](QWidget *p) -> QWidget * { return new TJXLCDPanel(p); }},
+        {QStringLiteral("TJXDOTPanel"), [](QWidget *p) -> QWidget * { return new TJXDOTPanel(p); }},
+        {QStringLiteral("TJX3dLabel"), [](QWidget *p) -> QWidget * { return new TJX3dLabel(p); }},
+        {QStringLiteral("TJXPanel"), [](QWidget *p) -> QWidget * { return new TJXPanel(p); }},
+        {QStringLiteral("TJXPicBox"), [](QWidget *p) -> QWidget * { return new TJXPicBox(p); }},
+        {QStringLiteral("TJXIcoBox"), [](QWidget *p) -> QWidget * { return new TJXIcoBox(p); }},
+        {QStringLiteral("TJXFontCombo"),
+         [](QWidget *p) -> QWidget * { return new TJXFontCombo(p); }},
+        {QStringLiteral("TJXDriveTab"), [](QWidget *p) -> QWidget * { return new TJXDriveTab(p); }},
+        {QStringLiteral("TJXBiBtn"), [](QWidget *p) -> QWidget * { return new TJXBiBtn(p); }},
+        {QStringLiteral("TJXAutoButton"),
+         [](QWidget *p) -> QWidget * { return new TJXAutoButton(p); }},
+        {QStringLiteral("TJXBlinker"), [](QWidget *p) -> QWidget * { return new TJXBlinker(p); }},
+        {QStringLiteral("TJXAnimate"), [](QWidget *p) -> QWidget * { return new TJXAnimate(p); }},
+        {QStringLiteral("TJXStars"), [](QWidget *p) -> QWidget * { return new TJXStars(p); }},
+        {QStringLiteral("TJXBounce"), [](QWidget *p) -> QWidget * { return new TJXBounce(p); }},
+        {QStringLiteral("TJXGrabBar"), [](QWidget *p) -> QWidget * { return new TJXGrabBar(p); }},
+        {QStringLiteral("TJX3D"), [](QWidget *p) -> QWidget * { return new TJX3D(p); }},
+        {QStringLiteral("TJXFillImage"),
+         [](QWidget *p) -> QWidget * { return new TJXFillImage(p); }},
+        {QStringLiteral("TJXFxImage"), [](QWidget *p) -> QWidget * { return new TJXFxImage(p); }},
+        {QStringLiteral("TJXCopy"), [](QWidget *p) -> QWidget * { return new TJXCopy(p); }},
+        {QStringLiteral("TJXFind"), [](QWidget *p) -> QWidget * { return new TJXFind(p); }},
+        {QStringLiteral("TJXHint"), [](QWidget *p) -> QWidget * { return new TJXHint(p); }},
+        {QStringLiteral("TJXINI"), [](QWidget *p) -> QWidget * { return new TJXINI(p); }},
+        {QStringLiteral("TJXPrinter"), [](QWidget *p) -> QWidget * { return new TJXPrinter(p); }},
+        {QStringLiteral("TJXApp"), [](QWidget *p) -> QWidget * { return new TJXApp(p); }},
+        {QStringLiteral("TJXForm"), [](QWidget *p) -> QWidget * { return new TJXForm(p); }},
+    };
+    return factories;
+}
 
 } // namespace ui
 } // namespace jxt
