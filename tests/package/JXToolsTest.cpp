@@ -409,27 +409,28 @@ TEST(JXTools, WavePlayerAndItsFileEditorAreRegistered)
     auto editor = CreatePropertyEditor(player.get(), QStringLiteral("FileName"));
     ASSERT_TRUE(editor);
     EXPECT_EQ(editor->GetAttributes(), TPropertyAttributes{paDialog});
-    TEST(JXTools, FormBackgroundAndApplicationComponentTakeTheirPlaces)
-    {
-        JXTools::Register();
-        QStringList names;
-        for (const TComponentClass &c : RegisteredComponents(JXTools::kPalettePage))
-            names << c.Name();
-        EXPECT_EQ(names.indexOf(QStringLiteral("TJXGrabBar")) + 1,
-                  names.indexOf(QStringLiteral("TJXApp")));
-        EXPECT_EQ(names.indexOf(QStringLiteral("TJXApp")) + 1,
-                  names.indexOf(QStringLiteral("TJXCopy")));
-        EXPECT_EQ(names.indexOf(QStringLiteral("TJXFind")) + 1,
-                  names.indexOf(QStringLiteral("TJXForm")));
-        EXPECT_EQ(names.indexOf(QStringLiteral("TJXForm")) + 1,
-                  names.indexOf(QStringLiteral("TJXFillImage")));
-        // Forms made in Designer construct them on their parent widget, owned by the form.
-        TForm form;
-        std::unique_ptr<QWidget> app(ui::WidgetFactories().at(QStringLiteral("TJXApp"))(&form));
-        std::unique_ptr<QWidget> background(
-            ui::WidgetFactories().at(QStringLiteral("TJXForm"))(&form));
-        EXPECT_EQ(static_cast<TJXForm *>(background.get())->Form(), &form);
-        EXPECT_EQ(static_cast<TJXApp *>(app.get())->Owner(), &form);
-        background->setProperty("RBFromColor", QStringLiteral("clRed"));
-        EXPECT_EQ(static_cast<TJXForm *>(background.get())->RBFromColor(), clRed);
-    }
+}
+
+TEST(JXTools, FormBackgroundAndApplicationComponentTakeTheirPlaces)
+{
+    JXTools::Register();
+    QStringList names;
+    for (const TComponentClass &c : RegisteredComponents(JXTools::kPalettePage))
+        names << c.Name();
+    EXPECT_EQ(names.indexOf(QStringLiteral("TJXGrabBar")) + 1,
+              names.indexOf(QStringLiteral("TJXApp")));
+    EXPECT_EQ(names.indexOf(QStringLiteral("TJXApp")) + 1,
+              names.indexOf(QStringLiteral("TJXCopy")));
+    EXPECT_EQ(names.indexOf(QStringLiteral("TJXFind")) + 1,
+              names.indexOf(QStringLiteral("TJXForm")));
+    EXPECT_EQ(names.indexOf(QStringLiteral("TJXForm")) + 1,
+              names.indexOf(QStringLiteral("TJXFillImage")));
+    // Forms made in Designer construct them on their parent widget, owned by the form.
+    TForm form;
+    std::unique_ptr<QWidget> app(ui::WidgetFactories().at(QStringLiteral("TJXApp"))(&form));
+    std::unique_ptr<QWidget> background(ui::WidgetFactories().at(QStringLiteral("TJXForm"))(&form));
+    EXPECT_EQ(static_cast<TJXForm *>(background.get())->Form(), &form);
+    EXPECT_EQ(static_cast<TJXApp *>(app.get())->Owner(), &form);
+    background->setProperty("RBFromColor", QStringLiteral("clRed"));
+    EXPECT_EQ(static_cast<TJXForm *>(background.get())->RBFromColor(), clRed);
+}
