@@ -171,375 +171,367 @@ void AddWav(TGalleryPage &page)
     QObject::connect(AddButton(section, QStringLiteral("Beep")), &QPushButton::clicked, status,
                      [wav] { wav->Beep(); });
     QObject::connect(status, &QObject::destroyed, [folder] {});
-    void AddApp(TGalleryPage & page)
-    {
-        auto &section = *page.AddSection(
-            QStringLiteral("TJXApp"),
-            QStringLiteral(
-                "Titel, Hilfedatei und Symbol der Anwendung, ihre Ereignisse, ein Symbol "
-                "im Infobereich mit Tipp und Menü (die Anwendung verschwindet, bis man "
-                "darauf klickt, wo der Desktop einen Infobereich hat), jede Änderung der "
-                "Zwischenablage und die Versionsinformationen. Links das Symbol, das die "
-                "Komponente im Designer zeigt."));
-        // The designer's picture of the component, from a copy in the designing state.
-        auto *designOwner = new TForm();
-        designOwner->SetDesigning(true);
-        auto *symbol = new TJXApp(designOwner);
-        section.Place(symbol, 8, 8);
+}
 
-        auto *owner = new TForm();
-        auto *app = new TJXApp(owner);
-        auto *menu = new TPopupMenu(owner);
-        const auto addItem = [owner, menu](const QString &caption, std::function<void()> action) {
-            auto *item = new TMenuItem(owner);
-            item->SetCaption(caption);
-            item->OnClick = [action](TObject *) { action(); };
-            menu->Items()->Add(item);
-        };
-        addItem(QStringLiteral("Anwendung zeigen"), [app] { app->TaskBarRemoveIcon(); });
-        addItem(QStringLiteral("Versionsinformationen"), [app] { app->ShowAppInfo(); });
-        app->SetTaskBarPopupMenu(menu);
-        app->SetTaskBarTip(QStringLiteral("jxtpack-Galerie"));
+void AddApp(TGalleryPage &page)
+{
+    auto &section = *page.AddSection(
+        QStringLiteral("TJXApp"),
+        QStringLiteral("Titel, Hilfedatei und Symbol der Anwendung, ihre Ereignisse, ein Symbol "
+                       "im Infobereich mit Tipp und Menü (die Anwendung verschwindet, bis man "
+                       "darauf klickt, wo der Desktop einen Infobereich hat), jede Änderung der "
+                       "Zwischenablage und die Versionsinformationen. Links das Symbol, das die "
+                       "Komponente im Designer zeigt."));
+    // The designer's picture of the component, from a copy in the designing state.
+    auto *designOwner = new TForm();
+    designOwner->SetDesigning(true);
+    auto *symbol = new TJXApp(designOwner);
+    section.Place(symbol, 8, 8);
 
-        auto *log = new QPlainTextEdit(&section);
-        log->setReadOnly(true);
-        log->setFixedHeight(90);
-        const auto note = [log](const QString &text) { log->appendPlainText(text); };
-        app->OnClipBoardChange = [note](TObject *) {
-            note(QStringLiteral("Zwischenablage geändert"));
-        };
-        app->OnActivate = [note](TObject *) { note(QStringLiteral("Anwendung aktiv")); };
-        app->OnDeactivate = [note](TObject *) { note(QStringLiteral("Anwendung inaktiv")); };
-        app->OnTaskBarSetIcon = [note](TObject *) { note(QStringLiteral("Symbol gezeigt")); };
-        app->OnTaskBarRemoveIcon = [note](TObject *) { note(QStringLiteral("Symbol entfernt")); };
-        app->OnTaskBarMouseUp = [note](TObject *, TMouseButton button) {
-            note(button == mbLeft ? QStringLiteral("Linksklick auf das Symbol")
-                                  : QStringLiteral("Rechtsklick auf das Symbol"));
-        };
-        jxt::Loaded(owner);
-        note(QSystemTrayIcon::isSystemTrayAvailable()
-                 ? QStringLiteral("Der Desktop hat einen Infobereich.")
-                 : QStringLiteral(
-                       "Der Desktop hat keinen Infobereich: das Symbol bleibt unsichtbar."));
+    auto *owner = new TForm();
+    auto *app = new TJXApp(owner);
+    auto *menu = new TPopupMenu(owner);
+    const auto addItem = [owner, menu](const QString &caption, std::function<void()> action) {
+        auto *item = new TMenuItem(owner);
+        item->SetCaption(caption);
+        item->OnClick = [action](TObject *) { action(); };
+        menu->Items()->Add(item);
+    };
+    addItem(QStringLiteral("Anwendung zeigen"), [app] { app->TaskBarRemoveIcon(); });
+    addItem(QStringLiteral("Versionsinformationen"), [app] { app->ShowAppInfo(); });
+    app->SetTaskBarPopupMenu(menu);
+    app->SetTaskBarTip(QStringLiteral("jxtpack-Galerie"));
 
-        section.AddLineEdit(QStringLiteral("Title"), app->Title(),
-                            [app](const QString &text) { app->SetTitle(text); });
-        section.AddLineEdit(QStringLiteral("TaskBarTip"), app->TaskBarTip(),
-                            [app](const QString &text) { app->SetTaskBarTip(text); });
-        section.AddCheckBox(QStringLiteral("TaskBarAutoHide"), app->TaskBarAutoHide(),
-                            [app](bool on) { app->SetTaskBarAutoHide(on); });
-        section.AddCheckBox(QStringLiteral("TaskBarAutoRemove"), app->TaskBarAutoRemove(),
-                            [app](bool on) { app->SetTaskBarAutoRemove(on); });
-        QObject::connect(AddButton(section, QStringLiteral("TaskBarSetIcon")),
-                         &QPushButton::clicked, log, [app] { app->TaskBarSetIcon(); });
-        QObject::connect(AddButton(section, QStringLiteral("TaskBarRemoveIcon")),
-                         &QPushButton::clicked, log, [app] { app->TaskBarRemoveIcon(); });
-        QObject::connect(AddButton(section, QStringLiteral("ShowAppInfo")), &QPushButton::clicked,
-                         log, [app] { app->ShowAppInfo(); });
-        section.Form()->addRow(QStringLiteral("Ereignisse"), log);
-        QObject::connect(log, &QObject::destroyed, [owner, designOwner] {
-            owner->Free();
-            designOwner->Free();
+    auto *log = new QPlainTextEdit(&section);
+    log->setReadOnly(true);
+    log->setFixedHeight(90);
+    const auto note = [log](const QString &text) { log->appendPlainText(text); };
+    app->OnClipBoardChange = [note](TObject *) { note(QStringLiteral("Zwischenablage geändert")); };
+    app->OnActivate = [note](TObject *) { note(QStringLiteral("Anwendung aktiv")); };
+    app->OnDeactivate = [note](TObject *) { note(QStringLiteral("Anwendung inaktiv")); };
+    app->OnTaskBarSetIcon = [note](TObject *) { note(QStringLiteral("Symbol gezeigt")); };
+    app->OnTaskBarRemoveIcon = [note](TObject *) { note(QStringLiteral("Symbol entfernt")); };
+    app->OnTaskBarMouseUp = [note](TObject *, TMouseButton button) {
+        note(button == mbLeft ? QStringLiteral("Linksklick auf das Symbol")
+                              : QStringLiteral("Rechtsklick auf das Symbol"));
+    };
+    jxt::Loaded(owner);
+    note(QSystemTrayIcon::isSystemTrayAvailable()
+             ? QStringLiteral("Der Desktop hat einen Infobereich.")
+             : QStringLiteral("Der Desktop hat keinen Infobereich: das Symbol bleibt unsichtbar."));
+
+    section.AddLineEdit(QStringLiteral("Title"), app->Title(),
+                        [app](const QString &text) { app->SetTitle(text); });
+    section.AddLineEdit(QStringLiteral("TaskBarTip"), app->TaskBarTip(),
+                        [app](const QString &text) { app->SetTaskBarTip(text); });
+    section.AddCheckBox(QStringLiteral("TaskBarAutoHide"), app->TaskBarAutoHide(),
+                        [app](bool on) { app->SetTaskBarAutoHide(on); });
+    section.AddCheckBox(QStringLiteral("TaskBarAutoRemove"), app->TaskBarAutoRemove(),
+                        [app](bool on) { app->SetTaskBarAutoRemove(on); });
+    QObject::connect(AddButton(section, QStringLiteral("TaskBarSetIcon")), &QPushButton::clicked,
+                     log, [app] { app->TaskBarSetIcon(); });
+    QObject::connect(AddButton(section, QStringLiteral("TaskBarRemoveIcon")), &QPushButton::clicked,
+                     log, [app] { app->TaskBarRemoveIcon(); });
+    QObject::connect(AddButton(section, QStringLiteral("ShowAppInfo")), &QPushButton::clicked, log,
+                     [app] { app->ShowAppInfo(); });
+    section.Form()->addRow(QStringLiteral("Ereignisse"), log);
+    QObject::connect(log, &QObject::destroyed, [owner, designOwner] {
+        owner->Free();
+        designOwner->Free();
+    });
+}
+
+void AddFind(TGalleryPage &page)
+{
+    auto &section = *page.AddSection(
+        QStringLiteral("TJXFind und TJXDirList"),
+        QStringLiteral("Durchsucht einen Verzeichnisbaum nach einer Musterliste "
+                       "(\"*.H;*.CPP\") und meldet jeden Fund mit laufenden Zählern; "
+                       "Abbrechen beendet die Suche. TJXDirList gruppiert die Funde nach "
+                       "Verzeichnissen."));
+    auto *find = new TJXFind(section.Stage());
+    auto *dirList = new TJXDirList(section.Stage());
+    find->SetSubdirs(true);
+    find->SetFilePattern(QStringLiteral("*.H;*.CPP"));
+    find->SetStartPath(QDir::currentPath());
+
+    auto *counts = new TLabel(section.Stage());
+    counts->SetCaption(QStringLiteral("0 Verzeichnisse, 0 Dateien"));
+    section.Place(counts, 8, 8);
+    auto *results = new QPlainTextEdit(&section);
+    results->setReadOnly(true);
+    results->setFixedHeight(140);
+
+    section.AddLineEdit(QStringLiteral("StartPath"), find->StartPath(),
+                        [find](const QString &text) { find->SetStartPath(text); });
+    section.AddLineEdit(QStringLiteral("FilePattern"), find->FilePattern(),
+                        [find](const QString &text) { find->SetFilePattern(text); });
+    section.AddCheckBox(QStringLiteral("Subdirs"), find->Subdirs(),
+                        [find](bool on) { find->SetSubdirs(on); });
+    section.Form()->addRow(QStringLiteral("Funde"), results);
+
+    find->OnChange = [counts](TObject *, const QString &, int dirs, int files) {
+        counts->SetCaption(QStringLiteral("%1 Verzeichnisse, %2 Dateien").arg(dirs).arg(files));
+    };
+    find->OnFindFile = [results, dirList](TObject *, TSearchRec &rec, const QString &path,
+                                          const QString &) {
+        results->appendPlainText(path + rec.Name);
+        dirList->FileList()->Add(path + rec.Name);
+    };
+    QObject::connect(AddButton(section, QStringLiteral("Suchen")), &QPushButton::clicked, results,
+                     [find, results, dirList] {
+                         results->clear();
+                         dirList->FileList()->Clear();
+                         find->Execute();
+                     });
+    QObject::connect(AddButton(section, QStringLiteral("Abbrechen")), &QPushButton::clicked,
+                     results, [find] { find->BreakScan(); });
+    QObject::connect(AddButton(section, QStringLiteral("Nach Verzeichnissen gruppieren")),
+                     &QPushButton::clicked, results, [results, dirList] {
+                         dirList->Update();
+                         results->clear();
+                         for (int i = 0; i < dirList->DirList()->Count(); ++i)
+                             results->appendPlainText(QStringLiteral("%1: %2").arg(
+                                 dirList->DirList()->Get(i), dirList->GetFiles(i)->CommaText()));
+                     });
+}
+
+void AddCopy(TGalleryPage &page)
+{
+    auto &section = *page.AddSection(
+        QStringLiteral("TJXCopy"),
+        QStringLiteral("Kopiert eine Datei oder alle Dateien eines Musters blockweise, fragt "
+                       "auf Deutsch nach, zeigt den Fortschritt in zwei Anzeigen und im "
+                       "Fortschrittsfenster, das den Vorgang abbrechen kann. Ein Abbruch "
+                       "hinterlässt kein halbes Ziel."));
+    auto folder = PageFolder();
+    auto *copy = new TJXCopy(section.Stage());
+    auto *runGauge = new TJXGauge(section.Stage());
+    runGauge->SetBounds(0, 0, 300, 22);
+    runGauge->SetBoxes(20);
+    section.Place(runGauge, 8, 8);
+    auto *fileGauge = new TJXGauge(section.Stage());
+    fileGauge->SetBounds(0, 0, 300, 22);
+    fileGauge->SetBoxes(20);
+    fileGauge->SetBoxColor(clPurple);
+    section.Place(fileGauge, 8, 36);
+    copy->SetCopyProgressGauge(runGauge);
+    copy->SetFileProgressGauge(fileGauge);
+    copy->SetShowCopyDialog(true);
+    copy->SetProcessMessages(true);
+    copy->SetOverWrite(true);
+    copy->SetBufferSize(16384);
+
+    auto *status = new TLabel(section.Stage());
+    status->SetCaption(QStringLiteral("bereit"));
+    section.Place(status, 8, 64);
+
+    section.AddSpinBox(QStringLiteral("BufferSize"), 1024, 16384, copy->BufferSize(),
+                       [copy](int v) { copy->SetBufferSize(v); });
+    section.AddCheckBox(QStringLiteral("ShowCopyDialog"), copy->ShowCopyDialog(),
+                        [copy](bool on) { copy->SetShowCopyDialog(on); });
+    section.AddCheckBox(QStringLiteral("OverWriteMsg"), copy->OverWriteMsg(),
+                        [copy](bool on) { copy->SetOverWriteMsg(on); });
+    QObject::connect(
+        AddButton(section, QStringLiteral("Vier Dateien zu 16 MiB kopieren")),
+        &QPushButton::clicked, status, [copy, status, folder] {
+            QDir(folder->path()).mkpath(QStringLiteral("quelle"));
+            for (int i = 1; i <= 4; ++i) {
+                QFile file(folder->filePath(QStringLiteral("quelle/daten%1.bin").arg(i)));
+                if (file.exists() || !file.open(QIODevice::WriteOnly))
+                    continue;
+                const QByteArray block(1 << 20, char('0' + i));
+                for (int j = 0; j < 16; ++j)
+                    file.write(block);
+            }
+            copy->SetSource(folder->filePath(QStringLiteral("quelle/*.bin")));
+            copy->SetDest(folder->filePath(QStringLiteral("ziel/")));
+            status->SetCaption(QStringLiteral("kopiert ..."));
+            const bool done = copy->Copy();
+            status->SetCaption(done ? QStringLiteral("fertig") : QStringLiteral("abgebrochen"));
         });
+}
+
+void AddHint(TGalleryPage &page)
+{
+    auto &section = *page.AddSection(
+        QStringLiteral("TJXHint"),
+        QStringLiteral("Ersetzt die Hinweise der Anwendung durch Sprechblasen mit Schatten und "
+                       "einem Schwanz zum Mauszeiger; am Bildschirmrand klappt die Blase in "
+                       "eine andere Ecke. Fahren Sie mit der Maus über die Felder."));
+    // Active from the start: every hint of the gallery shows as a balloon.
+    auto *hint = new TJXHint(section.Stage());
+    int left = 8;
+    for (const QString &text :
+         {QStringLiteral("Ein kurzer Hinweis"), QStringLiteral("Zwei Zeilen:^Mdie zweite hier"),
+          QStringLiteral("Ein langer Hinweis, der an der Breite "
+                         "DefaultWidth umbrochen und zentriert wird.")}) {
+        auto *panel = new TPanel(section.Stage());
+        panel->SetBounds(0, 0, 120, 40);
+        panel->SetCaption(QStringLiteral("Hinweis %1").arg(left / 130 + 1));
+        panel->SetHint(text);
+        panel->SetShowHint(true);
+        section.Place(panel, left, 8);
+        left += 130;
     }
+    section.AddCheckBox(QStringLiteral("Active"), hint->Active(),
+                        [hint](bool on) { hint->SetActive(on); });
+    section.AddChoice(QStringLiteral("HintPosition"),
+                      {QStringLiteral("hpAboveLeft"), QStringLiteral("hpAboveRight"),
+                       QStringLiteral("hpBelowLeft"), QStringLiteral("hpBelowRight")},
+                      int(hint->HintPosition()),
+                      [hint](int i) { hint->SetHintPosition(THintPosition(i)); });
+    section.AddColorCycle(QStringLiteral("Color"), {clYellow, clAqua, clLime, clWhite},
+                          hint->Color(), [hint](TColor c) { hint->SetColor(c); });
+    section.AddSpinBox(QStringLiteral("DefaultWidth"), 40, 400, hint->DefaultWidth(),
+                       [hint](int v) { hint->SetDefaultWidth(v); });
+    section.AddSpinBox(QStringLiteral("ShadowDepth"), 0, 30, hint->ShadowDepth(),
+                       [hint](int v) { hint->SetShadowDepth(v); });
+    section.AddSpinBox(QStringLiteral("HintPause"), 0, 3000, hint->HintPause(),
+                       [hint](int v) { hint->SetHintPause(v); });
+}
 
-    void AddFind(TGalleryPage & page)
-    {
-        auto &section = *page.AddSection(
-            QStringLiteral("TJXFind und TJXDirList"),
-            QStringLiteral("Durchsucht einen Verzeichnisbaum nach einer Musterliste "
-                           "(\"*.H;*.CPP\") und meldet jeden Fund mit laufenden Zählern; "
-                           "Abbrechen beendet die Suche. TJXDirList gruppiert die Funde nach "
-                           "Verzeichnissen."));
-        auto *find = new TJXFind(section.Stage());
-        auto *dirList = new TJXDirList(section.Stage());
-        find->SetSubdirs(true);
-        find->SetFilePattern(QStringLiteral("*.H;*.CPP"));
-        find->SetStartPath(QDir::currentPath());
+void AddINI(TGalleryPage &page)
+{
+    auto &section = *page.AddSection(
+        QStringLiteral("TJXINI"),
+        QStringLiteral("Speichert Lage, Größe und Zustand eines Fensters in einer INI-Datei und "
+                       "stellt sie wieder her; dazu Werte, Abschnitte, Listen und Schriften."));
+    auto folder = PageFolder();
+    auto *form = new TForm();
+    form->SetCaption(QStringLiteral("Fenster mit TJXINI"));
+    form->SetBounds(120, 120, 320, 160);
+    auto *ini = new TJXINI(form);
+    ini->SetName(QStringLiteral("Demo"));
+    ini->SetINIFileName(folder->filePath(QStringLiteral("fenster.ini")));
+    ini->SetSaveWinPos(swpSizePosition);
+    auto *contents = new QPlainTextEdit(&section);
+    contents->setReadOnly(true);
+    contents->setFixedHeight(110);
+    const auto show = [ini, contents] {
+        QFile file(ini->ININame());
+        contents->setPlainText(file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll())
+                                                              : QStringLiteral("(keine Datei)"));
+    };
+    show();
+    section.AddChoice(QStringLiteral("SaveWinPos"),
+                      {QStringLiteral("swpNone"), QStringLiteral("swpPosition"),
+                       QStringLiteral("swpSizePosition")},
+                      int(ini->SaveWinPos()),
+                      [ini](int i) { ini->SetSaveWinPos(TWinPosStyle(i)); });
+    section.AddCheckBox(QStringLiteral("SaveLastRes"), ini->SaveLastRes(),
+                        [ini](bool on) { ini->SetSaveLastRes(on); });
+    QObject::connect(AddButton(section, QStringLiteral("Fenster zeigen")), &QPushButton::clicked,
+                     contents, [form] { form->Show(); });
+    QObject::connect(AddButton(section, QStringLiteral("WriteINI")), &QPushButton::clicked,
+                     contents, [ini, show] {
+                         ini->WriteINI();
+                         show();
+                     });
+    QObject::connect(AddButton(section, QStringLiteral("ReadINI")), &QPushButton::clicked, contents,
+                     [ini] { ini->ReadINI(); });
+    section.Form()->addRow(QStringLiteral("INI-Datei"), contents);
+    QObject::connect(contents, &QObject::destroyed, [form] { form->Free(); });
+}
 
-        auto *counts = new TLabel(section.Stage());
-        counts->SetCaption(QStringLiteral("0 Verzeichnisse, 0 Dateien"));
-        section.Place(counts, 8, 8);
-        auto *results = new QPlainTextEdit(&section);
-        results->setReadOnly(true);
-        results->setFixedHeight(140);
+namespace {
 
-        section.AddLineEdit(QStringLiteral("StartPath"), find->StartPath(),
-                            [find](const QString &text) { find->SetStartPath(text); });
-        section.AddLineEdit(QStringLiteral("FilePattern"), find->FilePattern(),
-                            [find](const QString &text) { find->SetFilePattern(text); });
-        section.AddCheckBox(QStringLiteral("Subdirs"), find->Subdirs(),
-                            [find](bool on) { find->SetSubdirs(on); });
-        section.Form()->addRow(QStringLiteral("Funde"), results);
+/// A short document: a title, a raster, shapes, a text block that runs over to the next
+/// page, and header and footer lines with the page number.
+void DrawSampleDocument(TJXPrinter *printer)
+{
+    printer->Font()->SetName(QStringLiteral("Arial"));
+    printer->Font()->SetSize(40);
+    printer->TextCenter(QStringLiteral("Druckvorschau mit TJXPrinter"), printer->TopBand() + 40);
+    printer->PrintRaster(clSilver, psDot);
+    printer->Pen()->SetWidth(5);
+    printer->Pen()->SetColor(clNavy);
+    printer->Brush()->SetColor(clYellow);
+    printer->Rectangle(200, 400, 900, 900);
+    printer->Brush()->SetColor(clAqua);
+    printer->Ellipse(1100, 400, 1800, 900);
+    // A white box for the text, which is drawn on the brush selected last.
+    printer->Brush()->SetColor(clWhite);
+    printer->Pen()->SetWidth(1);
+    printer->Rectangle(150, 1050, printer->PageWidth() - 150,
+                       printer->PageHeight() - printer->BottomBand() - 50);
+    printer->Font()->SetSize(24);
+    TStringList lines;
+    for (int i = 1; i <= 90; ++i)
+        lines.Add(
+            QStringLiteral("Zeile %1: Maße in Zehntelmillimetern, Ursprung oben links.").arg(i));
+    printer->MoveTo(200, 1100);
+    printer->PrintStrings(&lines, printer->TopBand() + 100, printer->BottomBand() + 100);
+}
 
-        find->OnChange = [counts](TObject *, const QString &, int dirs, int files) {
-            counts->SetCaption(QStringLiteral("%1 Verzeichnisse, %2 Dateien").arg(dirs).arg(files));
-        };
-        find->OnFindFile = [results, dirList](TObject *, TSearchRec &rec, const QString &path,
-                                              const QString &) {
-            results->appendPlainText(path + rec.Name);
-            dirList->FileList()->Add(path + rec.Name);
-        };
-        QObject::connect(AddButton(section, QStringLiteral("Suchen")), &QPushButton::clicked,
-                         results, [find, results, dirList] {
-                             results->clear();
-                             dirList->FileList()->Clear();
-                             find->Execute();
-                         });
-        QObject::connect(AddButton(section, QStringLiteral("Abbrechen")), &QPushButton::clicked,
-                         results, [find] { find->BreakScan(); });
-        QObject::connect(
-            AddButton(section, QStringLiteral("Nach Verzeichnissen gruppieren")),
-            &QPushButton::clicked, results, [results, dirList] {
-                dirList->Update();
-                results->clear();
-                for (int i = 0; i < dirList->DirList()->Count(); ++i)
-                    results->appendPlainText(QStringLiteral("%1: %2").arg(
-                        dirList->DirList()->Get(i), dirList->GetFiles(i)->CommaText()));
-            });
-    }
+} // namespace
 
-    void AddCopy(TGalleryPage & page)
-    {
-        auto &section = *page.AddSection(
-            QStringLiteral("TJXCopy"),
-            QStringLiteral("Kopiert eine Datei oder alle Dateien eines Musters blockweise, fragt "
-                           "auf Deutsch nach, zeigt den Fortschritt in zwei Anzeigen und im "
-                           "Fortschrittsfenster, das den Vorgang abbrechen kann. Ein Abbruch "
-                           "hinterlässt kein halbes Ziel."));
-        auto folder = PageFolder();
-        auto *copy = new TJXCopy(section.Stage());
-        auto *runGauge = new TJXGauge(section.Stage());
-        runGauge->SetBounds(0, 0, 300, 22);
-        runGauge->SetBoxes(20);
-        section.Place(runGauge, 8, 8);
-        auto *fileGauge = new TJXGauge(section.Stage());
-        fileGauge->SetBounds(0, 0, 300, 22);
-        fileGauge->SetBoxes(20);
-        fileGauge->SetBoxColor(clPurple);
-        section.Place(fileGauge, 8, 36);
-        copy->SetCopyProgressGauge(runGauge);
-        copy->SetFileProgressGauge(fileGauge);
-        copy->SetShowCopyDialog(true);
-        copy->SetProcessMessages(true);
-        copy->SetOverWrite(true);
-        copy->SetBufferSize(16384);
+void AddPrinter(TGalleryPage &page)
+{
+    auto &section = *page.AddSection(
+        QStringLiteral("TJXPrinter"),
+        QStringLiteral("Zeichnet ein Dokument Seite für Seite in Zehntelmillimetern mit Kopf- und "
+                       "Fußzeile (\"%Seite\" wird zur Seitenzahl) und zeigt es in der "
+                       "Druckvorschau, aus der ein Seitenbereich gedruckt wird: auf einen Drucker "
+                       "oder, wo keiner eingerichtet ist, in eine PDF-Datei."));
+    auto *printer = new TJXPrinter(section.Stage());
+    printer->SetTopCaption(QStringLiteral("jxtpack Galerie - Seite %Seite"));
+    printer->SetBottomCaption(QStringLiteral("- %Seite -"));
+    printer->TopFont()->SetSize(28);
+    printer->BottomFont()->SetSize(24);
+    printer->OnPrint = [printer](TObject *) { DrawSampleDocument(printer); };
 
-        auto *status = new TLabel(section.Stage());
-        status->SetCaption(QStringLiteral("bereit"));
-        section.Place(status, 8, 64);
+    // The preview of the document, live on the page.
+    printer->NewDoc();
+    DrawSampleDocument(printer);
+    printer->ClosePage();
+    auto *preview = new TfrmPrint(printer);
+    preview->SetBounds(0, 0, 651, 480);
+    section.Place(preview, 0, 0);
+    preview->show();
+    preview->btnZoomFullClick();
 
-        section.AddSpinBox(QStringLiteral("BufferSize"), 1024, 16384, copy->BufferSize(),
-                           [copy](int v) { copy->SetBufferSize(v); });
-        section.AddCheckBox(QStringLiteral("ShowCopyDialog"), copy->ShowCopyDialog(),
-                            [copy](bool on) { copy->SetShowCopyDialog(on); });
-        section.AddCheckBox(QStringLiteral("OverWriteMsg"), copy->OverWriteMsg(),
-                            [copy](bool on) { copy->SetOverWriteMsg(on); });
-        QObject::connect(
-            AddButton(section, QStringLiteral("Vier Dateien zu 16 MiB kopieren")),
-            &QPushButton::clicked, status, [copy, status, folder] {
-                QDir(folder->path()).mkpath(QStringLiteral("quelle"));
-                for (int i = 1; i <= 4; ++i) {
-                    QFile file(folder->filePath(QStringLiteral("quelle/daten%1.bin").arg(i)));
-                    if (file.exists() || !file.open(QIODevice::WriteOnly))
-                        continue;
-                    const QByteArray block(1 << 20, char('0' + i));
-                    for (int j = 0; j < 16; ++j)
-                        file.write(block);
-                }
-                copy->SetSource(folder->filePath(QStringLiteral("quelle/*.bin")));
-                copy->SetDest(folder->filePath(QStringLiteral("ziel/")));
-                status->SetCaption(QStringLiteral("kopiert ..."));
-                const bool done = copy->Copy();
-                status->SetCaption(done ? QStringLiteral("fertig") : QStringLiteral("abgebrochen"));
-            });
-    }
+    const QStringList alignments = {QStringLiteral("taLeftJustify"),
+                                    QStringLiteral("taRightJustify"), QStringLiteral("taCenter")};
+    section.AddLineEdit(QStringLiteral("TopCaption"), printer->TopCaption(),
+                        [printer](const QString &text) { printer->SetTopCaption(text); });
+    section.AddChoice(QStringLiteral("TopAlignment"), alignments, int(printer->TopAlignment()),
+                      [printer](int i) { printer->SetTopAlignment(TAlignment(i)); });
+    section.AddLineEdit(QStringLiteral("BottomCaption"), printer->BottomCaption(),
+                        [printer](const QString &text) { printer->SetBottomCaption(text); });
+    section.AddChoice(QStringLiteral("BottomAlignment"), alignments,
+                      int(printer->BottomAlignment()),
+                      [printer](int i) { printer->SetBottomAlignment(TAlignment(i)); });
+    section.AddChoice(QStringLiteral("Orientation"),
+                      {QStringLiteral("jxpoPortrait"), QStringLiteral("jxpoLandscape")},
+                      int(printer->Orientation()), [printer](int i) {
+                          printer->SetOrientation(TJXPrinter::TJXPrinterOrientation(i));
+                      });
+    QObject::connect(AddButton(section, QStringLiteral("Neu aufbauen")), &QPushButton::clicked,
+                     preview, [printer, preview] {
+                         printer->NewDoc();
+                         DrawSampleDocument(printer);
+                         printer->ClosePage();
+                         preview->FormCreate();
+                         preview->FormResize();
+                     });
+    QObject::connect(AddButton(section, QStringLiteral("Execute (Vorschau als Dialog)")),
+                     &QPushButton::clicked, preview, [printer, preview] {
+                         printer->Execute();
+                         preview->FormCreate();
+                         preview->FormResize();
+                     });
+}
 
-    void AddHint(TGalleryPage & page)
-    {
-        auto &section = *page.AddSection(
-            QStringLiteral("TJXHint"),
-            QStringLiteral("Ersetzt die Hinweise der Anwendung durch Sprechblasen mit Schatten und "
-                           "einem Schwanz zum Mauszeiger; am Bildschirmrand klappt die Blase in "
-                           "eine andere Ecke. Fahren Sie mit der Maus über die Felder."));
-        // Active from the start: every hint of the gallery shows as a balloon.
-        auto *hint = new TJXHint(section.Stage());
-        int left = 8;
-        for (const QString &text :
-             {QStringLiteral("Ein kurzer Hinweis"), QStringLiteral("Zwei Zeilen:^Mdie zweite hier"),
-              QStringLiteral("Ein langer Hinweis, der an der Breite "
-                             "DefaultWidth umbrochen und zentriert wird.")}) {
-            auto *panel = new TPanel(section.Stage());
-            panel->SetBounds(0, 0, 120, 40);
-            panel->SetCaption(QStringLiteral("Hinweis %1").arg(left / 130 + 1));
-            panel->SetHint(text);
-            panel->SetShowHint(true);
-            section.Place(panel, left, 8);
-            left += 130;
-        }
-        section.AddCheckBox(QStringLiteral("Active"), hint->Active(),
-                            [hint](bool on) { hint->SetActive(on); });
-        section.AddChoice(QStringLiteral("HintPosition"),
-                          {QStringLiteral("hpAboveLeft"), QStringLiteral("hpAboveRight"),
-                           QStringLiteral("hpBelowLeft"), QStringLiteral("hpBelowRight")},
-                          int(hint->HintPosition()),
-                          [hint](int i) { hint->SetHintPosition(THintPosition(i)); });
-        section.AddColorCycle(QStringLiteral("Color"), {clYellow, clAqua, clLime, clWhite},
-                              hint->Color(), [hint](TColor c) { hint->SetColor(c); });
-        section.AddSpinBox(QStringLiteral("DefaultWidth"), 40, 400, hint->DefaultWidth(),
-                           [hint](int v) { hint->SetDefaultWidth(v); });
-        section.AddSpinBox(QStringLiteral("ShadowDepth"), 0, 30, hint->ShadowDepth(),
-                           [hint](int v) { hint->SetShadowDepth(v); });
-        section.AddSpinBox(QStringLiteral("HintPause"), 0, 3000, hint->HintPause(),
-                           [hint](int v) { hint->SetHintPause(v); });
-    }
-
-    void AddINI(TGalleryPage & page)
-    {
-        auto &section = *page.AddSection(
-            QStringLiteral("TJXINI"),
-            QStringLiteral(
-                "Speichert Lage, Größe und Zustand eines Fensters in einer INI-Datei und "
-                "stellt sie wieder her; dazu Werte, Abschnitte, Listen und Schriften."));
-        auto folder = PageFolder();
-        auto *form = new TForm();
-        form->SetCaption(QStringLiteral("Fenster mit TJXINI"));
-        form->SetBounds(120, 120, 320, 160);
-        auto *ini = new TJXINI(form);
-        ini->SetName(QStringLiteral("Demo"));
-        ini->SetINIFileName(folder->filePath(QStringLiteral("fenster.ini")));
-        ini->SetSaveWinPos(swpSizePosition);
-        auto *contents = new QPlainTextEdit(&section);
-        contents->setReadOnly(true);
-        contents->setFixedHeight(110);
-        const auto show = [ini, contents] {
-            QFile file(ini->ININame());
-            contents->setPlainText(file.open(QIODevice::ReadOnly)
-                                       ? QString::fromUtf8(file.readAll())
-                                       : QStringLiteral("(keine Datei)"));
-        };
-        show();
-        section.AddChoice(QStringLiteral("SaveWinPos"),
-                          {QStringLiteral("swpNone"), QStringLiteral("swpPosition"),
-                           QStringLiteral("swpSizePosition")},
-                          int(ini->SaveWinPos()),
-                          [ini](int i) { ini->SetSaveWinPos(TWinPosStyle(i)); });
-        section.AddCheckBox(QStringLiteral("SaveLastRes"), ini->SaveLastRes(),
-                            [ini](bool on) { ini->SetSaveLastRes(on); });
-        QObject::connect(AddButton(section, QStringLiteral("Fenster zeigen")),
-                         &QPushButton::clicked, contents, [form] { form->Show(); });
-        QObject::connect(AddButton(section, QStringLiteral("WriteINI")), &QPushButton::clicked,
-                         contents, [ini, show] {
-                             ini->WriteINI();
-                             show();
-                         });
-        QObject::connect(AddButton(section, QStringLiteral("ReadINI")), &QPushButton::clicked,
-                         contents, [ini] { ini->ReadINI(); });
-        section.Form()->addRow(QStringLiteral("INI-Datei"), contents);
-        QObject::connect(contents, &QObject::destroyed, [form] { form->Free(); });
-    }
-
-    namespace {
-
-    /// A short document: a title, a raster, shapes, a text block that runs over to the next
-    /// page, and header and footer lines with the page number.
-    void DrawSampleDocument(TJXPrinter *printer)
-    {
-        printer->Font()->SetName(QStringLiteral("Arial"));
-        printer->Font()->SetSize(40);
-        printer->TextCenter(QStringLiteral("Druckvorschau mit TJXPrinter"),
-                            printer->TopBand() + 40);
-        printer->PrintRaster(clSilver, psDot);
-        printer->Pen()->SetWidth(5);
-        printer->Pen()->SetColor(clNavy);
-        printer->Brush()->SetColor(clYellow);
-        printer->Rectangle(200, 400, 900, 900);
-        printer->Brush()->SetColor(clAqua);
-        printer->Ellipse(1100, 400, 1800, 900);
-        // A white box for the text, which is drawn on the brush selected last.
-        printer->Brush()->SetColor(clWhite);
-        printer->Pen()->SetWidth(1);
-        printer->Rectangle(150, 1050, printer->PageWidth() - 150,
-                           printer->PageHeight() - printer->BottomBand() - 50);
-        printer->Font()->SetSize(24);
-        TStringList lines;
-        for (int i = 1; i <= 90; ++i)
-            lines.Add(QStringLiteral("Zeile %1: Maße in Zehntelmillimetern, Ursprung oben links.")
-                          .arg(i));
-        printer->MoveTo(200, 1100);
-        printer->PrintStrings(&lines, printer->TopBand() + 100, printer->BottomBand() + 100);
-    }
-
-    } // namespace
-
-    void AddPrinter(TGalleryPage & page)
-    {
-        auto &section = *page.AddSection(
-            QStringLiteral("TJXPrinter"),
-            QStringLiteral(
-                "Zeichnet ein Dokument Seite für Seite in Zehntelmillimetern mit Kopf- und "
-                "Fußzeile (\"%Seite\" wird zur Seitenzahl) und zeigt es in der "
-                "Druckvorschau, aus der ein Seitenbereich gedruckt wird: auf einen Drucker "
-                "oder, wo keiner eingerichtet ist, in eine PDF-Datei."));
-        auto *printer = new TJXPrinter(section.Stage());
-        printer->SetTopCaption(QStringLiteral("jxtpack Galerie - Seite %Seite"));
-        printer->SetBottomCaption(QStringLiteral("- %Seite -"));
-        printer->TopFont()->SetSize(28);
-        printer->BottomFont()->SetSize(24);
-        printer->OnPrint = [printer](TObject *) { DrawSampleDocument(printer); };
-
-        // The preview of the document, live on the page.
-        printer->NewDoc();
-        DrawSampleDocument(printer);
-        printer->ClosePage();
-        auto *preview = new TfrmPrint(printer);
-        preview->SetBounds(0, 0, 651, 480);
-        section.Place(preview, 0, 0);
-        preview->show();
-        preview->btnZoomFullClick();
-
-        const QStringList alignments = {QStringLiteral("taLeftJustify"),
-                                        QStringLiteral("taRightJustify"),
-                                        QStringLiteral("taCenter")};
-        section.AddLineEdit(QStringLiteral("TopCaption"), printer->TopCaption(),
-                            [printer](const QString &text) { printer->SetTopCaption(text); });
-        section.AddChoice(QStringLiteral("TopAlignment"), alignments, int(printer->TopAlignment()),
-                          [printer](int i) { printer->SetTopAlignment(TAlignment(i)); });
-        section.AddLineEdit(QStringLiteral("BottomCaption"), printer->BottomCaption(),
-                            [printer](const QString &text) { printer->SetBottomCaption(text); });
-        section.AddChoice(QStringLiteral("BottomAlignment"), alignments,
-                          int(printer->BottomAlignment()),
-                          [printer](int i) { printer->SetBottomAlignment(TAlignment(i)); });
-        section.AddChoice(QStringLiteral("Orientation"),
-                          {QStringLiteral("jxpoPortrait"), QStringLiteral("jxpoLandscape")},
-                          int(printer->Orientation()), [printer](int i) {
-                              printer->SetOrientation(TJXPrinter::TJXPrinterOrientation(i));
-                          });
-        QObject::connect(AddButton(section, QStringLiteral("Neu aufbauen")), &QPushButton::clicked,
-                         preview, [printer, preview] {
-                             printer->NewDoc();
-                             DrawSampleDocument(printer);
-                             printer->ClosePage();
-                             preview->FormCreate();
-                             preview->FormResize();
-                         });
-        QObject::connect(AddButton(section, QStringLiteral("Execute (Vorschau als Dialog)")),
-                         &QPushButton::clicked, preview, [printer, preview] {
-                             printer->Execute();
-                             preview->FormCreate();
-                             preview->FormResize();
-                         });
-    }
-
-    void BuildServicesPage(TGalleryPage & page)
-    {
-        AddWav(page);
-        AddApp(page);
-        AddCopy(page);
-        AddFind(page);
-        AddHint(page);
-        AddINI(page);
-        AddPrinter(page);
-    }
+void BuildServicesPage(TGalleryPage &page)
+{
+    AddWav(page);
+    AddApp(page);
+    AddCopy(page);
+    AddFind(page);
+    AddHint(page);
+    AddINI(page);
+    AddPrinter(page);
+}
 
 } // namespace jxt::gallery
