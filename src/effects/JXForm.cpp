@@ -39,6 +39,10 @@ TJXForm::~TJXForm()
 {
     // An owner form that is being destroyed frees this component after its own parts are
     // gone: there is nothing left to detach from.
+    // The owner is checked as a component: once the form's own destructor has run, the object
+    // is no longer a TForm and must not be used as one.
+    if (TComponent *owner = Owner(); owner && owner->ComponentState().Contains(csDestroying))
+        return;
     if (!m_form || m_form->ComponentState().Contains(csDestroying))
         return;
     if (auto *hook = m_form->OnPaint.target<TPaintHook>(); hook && hook->component == this)
