@@ -37,6 +37,7 @@ struct TSyncQueue
     std::mutex mutex;
     std::condition_variable changed;
     std::deque<TSyncRequest *> pending;
+    std::deque<TSyncRequest *> releases; // finished self-freeing threads to delete
     int wakeFd = -1;
     QSocketNotifier *notifier = nullptr; // lives on the interface thread
 };
@@ -46,6 +47,10 @@ TSyncQueue &Queue()
     static TSyncQueue queue;
     return queue;
 }
+
+/// WaitFor calls running on the interface thread: while one runs, no thread is deleted
+/// (it may be the one being awaited).
+int g_waiting = 0;
 
 bool OnMainThread()
 {
@@ -94,7 +99,8 @@ void Post(TSyncRequest *request)
     int fd;
     {
         std::lock_guard<std::mutex> lock(q.mutex);
-        q.pending.push_back(request);
+        if (request)
+            q.pending.push_back(request);
         fd = q.wakeFd;
     }
     q.changed.notify_all();
@@ -170,7 +176,11 @@ void TThread::Run()
         // request is owned by the queue from here on.
         auto *request = new TSyncRequest;
         request->release = this;
-        Post(request);
+        {
+            std::lock_guard<std::mutex> lock(Queue().mutex);
+            Queue().releases.push_back(request);
+        }
+        Post(nullptr);
     }
 }
 
@@ -209,6 +219,19 @@ bool TThread::CheckSynchronize()
         return false;
     TSyncQueue &q = Queue();
     bool ran = false;
+    while (g_waiting == 0) {
+        TSyncRequest *release = nullptr;
+        {
+            std::lock_guard<std::mutex> lock(q.mutex);
+            if (q.releases.empty())
+                break;
+            release = q.releases.front();
+            q.releases.pop_front();
+        }
+        delete release->release;
+        delete release;
+        ran = true;
+    }
     for (;;) {
         TSyncRequest *request = nullptr;
         {
@@ -219,11 +242,6 @@ bool TThread::CheckSynchronize()
             q.pending.pop_front();
         }
         ran = true;
-        if (request->release) {
-            delete request->release;
-            delete request;
-            continue;
-        }
         std::exception_ptr error;
         TThread *owner = request->owner;
         ++owner->m_syncDepth;
@@ -254,6 +272,11 @@ int TThread::WaitFor()
                                      "synchronized call"));
     TSyncQueue &q = Queue();
     if (OnMainThread()) {
+        ++g_waiting;
+        struct TLeave
+        {
+            ~TLeave() { --g_waiting; }
+        } leave;
         for (;;) {
             CheckSynchronize();
             std::unique_lock<std::mutex> lock(q.mutex);
