@@ -96,9 +96,14 @@ QWidget *CreateQtOnlyWindow()
     return window;
 }
 
-double MeasureIdle(QWidget &window, int seconds)
+double MeasureIdle(QWidget &window, int seconds, TIdleState state)
 {
-    window.showMinimized();
+    if (state == TIdleState::Hidden) {
+        window.show();
+        window.hide();
+    } else {
+        window.showMinimized();
+    }
     QEventLoop settle;
     QTimer::singleShot(1000, &settle, &QEventLoop::quit);
     settle.exec();

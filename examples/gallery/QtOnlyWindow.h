@@ -13,6 +13,8 @@ QWidget *CreateQtOnlyWindow();
 
 /// Shows window minimised, lets it run for seconds and returns the processor time (user and
 /// system, in seconds) the process used meanwhile.
-double MeasureIdle(QWidget &window, int seconds);
+enum class TIdleState { Minimised, Hidden };
+
+double MeasureIdle(QWidget &window, int seconds, TIdleState state);
 
 } // namespace jxt::gallery

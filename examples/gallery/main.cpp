@@ -9,7 +9,8 @@
 //                                 menu "Ansicht" switches between light and dark
 //   jxtgallery --idle S           runs minimised for S seconds and prints the processor
 //                                 seconds used; with --qt-only the same for a window of
-//                                 Qt's own widgets doing the same work
+//                                 Qt's own widgets doing the same work; with --hidden the
+//                                 window is hidden instead of minimised
 #include "GalleryPage.h"
 #include "QtOnlyWindow.h"
 
@@ -169,19 +170,25 @@ int main(int argc, char **argv)
                                     QStringLiteral("With --idle: measure a window of Qt's own "
                                                    "widgets doing the same work."));
     parser.addOption(qtOnly);
+    const QCommandLineOption hidden(QStringLiteral("hidden"),
+                                    QStringLiteral("With --idle: hide the window instead of "
+                                                   "minimising it."));
+    parser.addOption(hidden);
     parser.process(app);
+    const TIdleState idleState = parser.isSet(hidden) ? TIdleState::Hidden : TIdleState::Minimised;
 
     if (parser.isSet(idle) && parser.isSet(qtOnly)) {
         std::unique_ptr<QWidget> anchor(CreateQtOnlyWindow());
         std::printf("qt-only %.3f\n",
-                    MeasureIdle(*anchor, std::max(1, parser.value(idle).toInt())));
+                    MeasureIdle(*anchor, std::max(1, parser.value(idle).toInt()), idleState));
         return 0;
     }
     TGalleryWindow window;
     if (parser.isSet(dark))
         window.SetDark(true);
     if (parser.isSet(idle)) {
-        std::printf("gallery %.3f\n", MeasureIdle(window, std::max(1, parser.value(idle).toInt())));
+        std::printf("gallery %.3f\n",
+                    MeasureIdle(window, std::max(1, parser.value(idle).toInt()), idleState));
         return 0;
     }
     if (parser.isSet(screenshots))

@@ -174,8 +174,12 @@ void TJXPicClip::JXOnTime()
         m_aktPic = 0;
     if (m_aktPic < 0)
         m_aktPic = int(std::max(0LL, cells - 1));
-    if (m_aktPic != before)
-        PaintBMP();
+    if (m_aktPic != before) {
+        if (Showing())
+            PaintBMP();
+        else
+            Invalidate();
+    }
     m_timer->SetEnabled(true);
 }
 

@@ -136,8 +136,12 @@ void TJXBiBtn::SetPicValue(bool value)
 void TJXBiBtn::JXOnTime()
 {
     m_blinkPhase = !m_blinkPhase;
-    if (m_led)
+    if (!m_led)
+        return;
+    if (Showing())
         PaintLED();
+    else
+        Invalidate();
 }
 
 void TJXBiBtn::MouseDown(TMouseButton button, TShiftState shift, int x, int y)

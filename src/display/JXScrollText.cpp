@@ -84,6 +84,7 @@ void TJXScrollText::SetInterval(int value)
 void TJXScrollText::SetScrollHorizontal(bool value)
 {
     m_scrollHorizontal = value;
+    m_stepSize = -1;
     updateGeometry();
     m_x = 0;
     m_y = 0;
@@ -113,11 +114,40 @@ int TJXScrollText::StepPixels()
 {
     if (m_steps != 0)
         return m_steps;
-    TCanvas *measure = m_buffer.Canvas();
-    measure->SetFont(Font());
-    const int size = m_scrollHorizontal ? measure->TextWidth(QStringLiteral("X"))
-                                        : measure->TextHeight(QStringLiteral("X"));
-    return size & 0xFF;
+    if (m_stepSize < 0) {
+        TCanvas *measure = m_buffer.Canvas();
+        measure->SetFont(Font());
+        const int size = m_scrollHorizontal ? measure->TextWidth(QStringLiteral("X"))
+                                            : measure->TextHeight(QStringLiteral("X"));
+        m_stepSize = size & 0xFF;
+    }
+    return m_stepSize;
+}
+
+void TJXScrollText::FontChanged()
+{
+    m_extentValid = false;
+    m_stepSize = -1;
+    TGraphicControl::FontChanged();
+}
+
+QSize TJXScrollText::TextExtent(TCanvas *measure, int width)
+{
+    const QImage *device = measure->Device();
+    TExtentKey key{Caption(), m_scrollHorizontal ? 0 : width,
+                   device ? device->devicePixelRatio() : 1.0, m_scrollHorizontal};
+    if (m_extentValid && key == m_extentKey)
+        return m_extent;
+    if (m_scrollHorizontal) {
+        m_extent = QSize(measure->TextWidth(key.text), measure->TextHeight(key.text));
+    } else {
+        TRect block = Rect(0, 0, width, Height());
+        measure->DrawText(VerticalText(), block, DT_CALCRECT | kVerticalFormat);
+        m_extent = QSize(block.Width(), block.Height());
+    }
+    m_extentKey = std::move(key);
+    m_extentValid = true;
+    return m_extent;
 }
 
 void TJXScrollText::JXOnTime()
@@ -158,9 +188,9 @@ TRect TJXScrollText::PlaceText(TCanvas *measure)
     if (m_scrollHorizontal) {
         // The line is centred vertically; once it has left on the left it starts again on
         // the right.
-        const QString &text = Caption();
-        m_y = (height - measure->TextHeight(text)) / 2;
-        if (m_x < -measure->TextWidth(text)) {
+        const QSize line = TextExtent(measure, width);
+        m_y = (height - line.height()) / 2;
+        if (m_x < -line.width()) {
             m_x = width;
             if (OnStartText)
                 OnStartText(this);
@@ -169,10 +199,9 @@ TRect TJXScrollText::PlaceText(TCanvas *measure)
         return Bounds(m_x, m_y, 0, 0);
     }
     // The block is centred horizontally; once it has left at the top it starts again below.
-    TRect block = Rect(0, 0, width, height);
-    measure->DrawText(VerticalText(), block, DT_CALCRECT | kVerticalFormat);
-    const int blockWidth = block.Width();
-    const int blockHeight = block.Height();
+    const QSize block = TextExtent(measure, width);
+    const int blockWidth = block.width();
+    const int blockHeight = block.height();
     m_x = (width - blockWidth) / 2;
     if (m_y < -blockHeight) {
         m_y = height;

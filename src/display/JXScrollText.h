@@ -114,9 +114,15 @@ public:
 protected:
     void Paint() override;
 
+    void FontChanged() override;
+
 private:
     int StepPixels();
     QString VerticalText() const;
+    /// The caption's extent in the control's font on measure: the line (horizontal) or the
+    /// block wrapped at width (vertical). Measuring shapes the whole text, so the result is
+    /// kept until the caption, the font, the width or the resolution changes.
+    QSize TextExtent(TCanvas *measure, int width);
     /// The horizontal line (shadow included) drawn once on the background, kLineMargin
     /// pixels of background either side; drawn again only when what it shows changes.
     /// nullptr for a line too long to keep as one picture.
@@ -149,6 +155,23 @@ private:
     TLineKey m_lineKey;
     TBitmap m_line;
     bool m_lineValid = false;
+
+    struct TExtentKey
+    {
+        QString text;
+        int width = 0;
+        qreal ratio = 0;
+        bool horizontal = true;
+        bool operator==(const TExtentKey &o) const
+        {
+            return text == o.text && width == o.width && ratio == o.ratio &&
+                   horizontal == o.horizontal;
+        }
+    };
+    TExtentKey m_extentKey;
+    QSize m_extent;
+    bool m_extentValid = false; // false also after a font change
+    int m_stepSize = -1;        // the width or height of "X"; -1 until measured
 
     int m_x = 0;
     int m_y = 0;

@@ -628,7 +628,14 @@ void TJX3D::JXOnTime()
     int next = m_yRotation + kTurnStep;
     if (next > kFullTurn)
         next = 1;
-    SetYRotation(next);
+    if (Showing()) {
+        SetYRotation(next);
+    } else {
+        // Out of sight the model turns on without being drawn.
+        m_yRotation = next;
+        CalcPoints();
+        Invalidate();
+    }
     m_timer->SetEnabled(m_interval != 0);
 }
 

@@ -172,7 +172,10 @@ void TJXAnimate::JXOnTime()
     if (m_aktPic < 0)
         m_aktPic = FrameCount() - 1;
     m_timer->SetEnabled(false);
-    PaintBMP();
+    if (Showing())
+        PaintBMP();
+    else
+        Invalidate();
     m_timer->SetEnabled(m_interval > 0);
 }
 

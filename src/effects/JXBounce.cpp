@@ -157,7 +157,11 @@ void TJXBounce::JXOnTime()
     m_x = Add(m_x, m_xSpeed);
     m_y = Add(m_y, m_ySpeed);
     CheckCollision();
-    PaintBMP();
+    // A moved control is state, not a picture; the ball itself is only drawn where it shows.
+    if (m_control || Showing())
+        PaintBMP();
+    else
+        Invalidate();
 }
 
 // The speed after a bounce: (1000 - Friction) / 1000 of it, cut toward zero.

@@ -107,6 +107,16 @@ void TJXStars::PaintBMP()
         return;
     m_buffer.SetSize(w, h);
     display::FillBitmap(m_buffer, Color());
+    MoveStars(w, h);
+    for (int i = 0; i < m_maxStars; ++i) {
+        const TStar &star = m_stars[std::size_t(i)];
+        DPunkt(m_buffer, star.X, star.Y, star.Z, 15 - star.Z / 2);
+    }
+    display::CopyBitmap(Canvas(), 0, 0, m_buffer);
+}
+
+void TJXStars::MoveStars(int w, int h)
+{
     m_cx = w >> 1;
     m_cy = h >> 1;
     for (int i = 0; i < m_maxStars; ++i) {
@@ -116,15 +126,19 @@ void TJXStars::PaintBMP()
             star.Y = Random(2 * h) - h;
             star.Z = kFarthest;
         }
-        DPunkt(m_buffer, star.X, star.Y, star.Z, 15 - star.Z / 2);
     }
-    display::CopyBitmap(Canvas(), 0, 0, m_buffer);
 }
 
 void TJXStars::JXOnTime()
 {
     m_timer->SetEnabled(false);
-    PaintBMP();
+    if (Showing()) {
+        PaintBMP();
+    } else if (Width() > 0 && Height() > 0) {
+        // Out of sight the stars fly on without being drawn.
+        MoveStars(Width(), Height());
+        Invalidate();
+    }
     m_timer->SetEnabled(m_interval > 0);
 }
 

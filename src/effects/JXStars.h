@@ -80,6 +80,9 @@ protected:
 
 private:
     int Random(int n);
+    /// Moves every star one step nearer (a star that arrives starts again far away) in a
+    /// field of w x h.
+    void MoveStars(int w, int h);
 
     int m_interval = 0;
     int m_maxStars = kStarCount;

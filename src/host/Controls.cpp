@@ -359,9 +359,46 @@ void TControl::EnsureSurface()
         m_canvas->SetDevice(m_surface.isNull() ? nullptr : &m_surface);
 }
 
+namespace {
+
+// Repaints a minimised window once it is shown again. Controls of a minimised window only mark
+// themselves for a new paint (some platforms keep a minimised window exposed and would paint
+// it all the time); this watcher, one per window, sends the one update they then need.
+class TRestoreWatcher final : public QObject
+{
+public:
+    static void Watch(QWidget *window)
+    {
+        static const char kWatched[] = "_jxt_restoreWatcher";
+        if (window->property(kWatched).toBool())
+            return;
+        window->setProperty(kWatched, true);
+        window->installEventFilter(new TRestoreWatcher(window));
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::WindowStateChange)
+            if (auto *window = qobject_cast<QWidget *>(watched); window && !window->isMinimized())
+                window->update();
+        return false;
+    }
+
+private:
+    explicit TRestoreWatcher(QObject *parent) : QObject(parent) {}
+};
+
+} // namespace
+
 void TControl::Invalidate()
 {
     m_needsPaint = true;
+    QWidget *top = window();
+    if (top->isMinimized()) {
+        TRestoreWatcher::Watch(top);
+        return;
+    }
     update();
 }
 
@@ -509,7 +546,9 @@ void TControl::Resize()
 void TControl::paintEvent(QPaintEvent *)
 {
     EnsureSurface(); // may find a new device pixel ratio, which needs a paint
-    if (m_needsPaint)
+    // A minimised window that the platform still paints shows its last picture; the new one
+    // is drawn when the window is restored.
+    if (m_needsPaint && !window()->isMinimized())
         RunPaint();
     QPainter p(this);
     p.drawImage(0, 0, m_surface);

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <QMetaProperty>
+#include <QVBoxLayout>
 
 #include <algorithm>
 #include <cstdlib>
@@ -117,4 +118,27 @@ TEST(JXStars, EveryPaintIsOneStep)
     // A depth that no step gives cannot divide by zero.
     TBitmap b(4, 4);
     s.DPunkt(b, 3, 3, -1, 15);
+}
+
+TEST(JXStars, OutOfSightTheStarsFlyOnUndrawn)
+{
+    QWidget window;
+    auto *layout = new QVBoxLayout(&window);
+    auto *s = new TJXStars;
+    layout->addWidget(s);
+    window.resize(60, 40);
+    window.show();
+    s->Repaint();
+    window.hide();
+    const QImage before = s->Surface();
+    s->SetStar(0, {0, 0, 12});
+    s->JXOnTime();
+    EXPECT_EQ(s->Stars(0).Z, 11);
+    EXPECT_EQ(s->Surface(), before);
+    EXPECT_TRUE(s->PaintPending());
+    // Shown again, the next paint is the step after the one reached.
+    window.show();
+    s->Update();
+    EXPECT_EQ(s->Stars(0).Z, 10);
+    EXPECT_NE(s->Surface(), before);
 }
