@@ -65,6 +65,7 @@ fuzz: deps
 
 bench: build
 	bash scripts/run-benchmarks.sh $(BUILD)/bench
+	sh scripts/measure-idle.sh $(BUILD) 10
 
 check: format-check test asan fuzz
 
