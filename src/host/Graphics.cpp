@@ -508,4 +508,32 @@ void Frame3D(TCanvas *canvas, TRect &r, TColor topColor, TColor bottomColor, int
     }
 }
 
+QString FontStyleLetters(TFontStyles style)
+{
+    QString letters;
+    if (style.Contains(fsBold))
+        letters += QLatin1Char('B');
+    if (style.Contains(fsItalic))
+        letters += QLatin1Char('I');
+    if (style.Contains(fsUnderline))
+        letters += QLatin1Char('U');
+    if (style.Contains(fsStrikeOut))
+        letters += QLatin1Char('S');
+    return letters;
+}
+
+TFontStyles FontStyleFromLetters(const QString &letters)
+{
+    TFontStyles style;
+    if (letters.contains(QLatin1Char('B')))
+        style.Include(fsBold);
+    if (letters.contains(QLatin1Char('I')))
+        style.Include(fsItalic);
+    if (letters.contains(QLatin1Char('U')))
+        style.Include(fsUnderline);
+    if (letters.contains(QLatin1Char('S')))
+        style.Include(fsStrikeOut);
+    return style;
+}
+
 } // namespace jxt

@@ -125,6 +125,10 @@ JXT_EXPORT bool IdentToColor(const QString &ident, TColor &color);
 JXT_EXPORT QStringList ColorNames();
 
 using TFontStyles = TSet<TFontStyle>;
+/// A font style as INI files store it: the letters B, I, U and S for bold, italic, underline
+/// and strike-out, in that order; reading ignores any other letter.
+JXT_EXPORT QString FontStyleLetters(TFontStyles style);
+JXT_EXPORT TFontStyles FontStyleFromLetters(const QString &letters);
 using TFontCharset = std::uint8_t;
 constexpr TFontCharset ANSI_CHARSET = 0;
 constexpr TFontCharset DEFAULT_CHARSET = 1;

@@ -232,16 +232,7 @@ void TJXINI::INISaveFont(const QString &section, const QString &prefix, TFont *f
     if (!font)
         return;
     TIniFile ini(m_fullPath);
-    QString letters;
-    const TFontStyles style = font->Style();
-    if (style.Contains(fsBold))
-        letters += QLatin1Char('B');
-    if (style.Contains(fsItalic))
-        letters += QLatin1Char('I');
-    if (style.Contains(fsUnderline))
-        letters += QLatin1Char('U');
-    if (style.Contains(fsStrikeOut))
-        letters += QLatin1Char('S');
+    const QString letters = FontStyleLetters(font->Style());
     ini.WriteString(section, prefix + QStringLiteral("_Name"), font->Name());
     ini.WriteInteger(section, prefix + QStringLiteral("_Size"), font->Size());
     ini.WriteInteger(section, prefix + QStringLiteral("_Color"), font->Color());
@@ -259,17 +250,7 @@ void TJXINI::INILoadFont(const QString &section, const QString &prefix, TFont *f
     const QString styleKey = prefix + QStringLiteral("_Style");
     if (!ini.ValueExists(section, styleKey))
         return;
-    const QString letters = ini.ReadString(section, styleKey, QString());
-    TFontStyles style;
-    if (letters.contains(QLatin1Char('B')))
-        style.Include(fsBold);
-    if (letters.contains(QLatin1Char('I')))
-        style.Include(fsItalic);
-    if (letters.contains(QLatin1Char('U')))
-        style.Include(fsUnderline);
-    if (letters.contains(QLatin1Char('S')))
-        style.Include(fsStrikeOut);
-    font->SetStyle(style);
+    font->SetStyle(FontStyleFromLetters(ini.ReadString(section, styleKey, QString())));
 }
 
 } // namespace jxt

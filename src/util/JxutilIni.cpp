@@ -35,20 +35,6 @@ private:
     std::unique_ptr<TIniFile> m_file;
 };
 
-QString StyleLetters(TFontStyles style)
-{
-    QString letters;
-    if (style.Contains(fsBold))
-        letters += QLatin1Char('B');
-    if (style.Contains(fsItalic))
-        letters += QLatin1Char('I');
-    if (style.Contains(fsUnderline))
-        letters += QLatin1Char('U');
-    if (style.Contains(fsStrikeOut))
-        letters += QLatin1Char('S');
-    return letters;
-}
-
 } // namespace
 
 void jxtINIReadSections(const QString &iniName, TStrings *list)
@@ -163,7 +149,7 @@ void jxtINISaveFont(const QString &iniName, const QString &section, const QStrin
     ini->WriteString(section, prefix + QStringLiteral("_Name"), font->Name());
     ini->WriteInteger(section, prefix + QStringLiteral("_Size"), font->Size());
     ini->WriteInteger(section, prefix + QStringLiteral("_Color"), font->Color());
-    ini->WriteString(section, prefix + QStringLiteral("_Style"), StyleLetters(font->Style()));
+    ini->WriteString(section, prefix + QStringLiteral("_Style"), FontStyleLetters(font->Style()));
 }
 
 bool jxtINILoadFont(const QString &iniName, const QString &section, const QString &prefix,
@@ -179,18 +165,8 @@ bool jxtINILoadFont(const QString &iniName, const QString &section, const QStrin
     font->SetSize(ini->ReadInteger(section, prefix + QStringLiteral("_Size"), font->Size()));
     font->SetColor(ini->ReadInteger(section, prefix + QStringLiteral("_Color"), font->Color()));
     const QString letters = ini->ReadString(section, prefix + QStringLiteral("_Style"), QString());
-    if (!letters.isEmpty()) {
-        TFontStyles style;
-        if (letters.contains(QLatin1Char('B')))
-            style.Include(fsBold);
-        if (letters.contains(QLatin1Char('I')))
-            style.Include(fsItalic);
-        if (letters.contains(QLatin1Char('U')))
-            style.Include(fsUnderline);
-        if (letters.contains(QLatin1Char('S')))
-            style.Include(fsStrikeOut);
-        font->SetStyle(style);
-    }
+    if (!letters.isEmpty())
+        font->SetStyle(FontStyleFromLetters(letters));
     return true;
 }
 
