@@ -21,6 +21,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <ctime>
 #include <vector>
 
 #include <fcntl.h>
@@ -73,22 +74,14 @@ qint64 DiskFree(const QString &path, bool isHostPath = false)
     return free;
 }
 
-/// Whether both host paths lead to one file (by device and inode, after following links).
-bool SameFile(const QString &ha, const QString &hb)
-{
-    struct stat sa, sb;
-    if (ha.isEmpty() || hb.isEmpty() || ::stat(QFile::encodeName(ha).constData(), &sa) != 0 ||
-        ::stat(QFile::encodeName(hb).constData(), &sb) != 0)
-        return false;
-    return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
-}
-
 /// Facts about a host path from one stat: -1 size when it does not exist.
 struct THostFile
 {
     bool exists = false;
     bool isDir = false;
     qint64 size = -1;
+    dev_t dev = 0;
+    ino_t ino = 0;
 };
 
 THostFile StatHost(const QString &host)
@@ -99,6 +92,38 @@ THostFile StatHost(const QString &host)
         f.exists = true;
         f.isDir = S_ISDIR(st.st_mode);
         f.size = S_ISREG(st.st_mode) ? qint64(st.st_size) : 0;
+        f.dev = st.st_dev;
+        f.ino = st.st_ino;
+    }
+    return f;
+}
+
+/// The source file as the copy sees it, from one stat: whether it is there as a file (a link
+/// counts by its target; a dangling link is an empty file, a directory is not a file), its
+/// size as GetFileSize gives it (-1 when missing, 0 for a directory or device) and its device
+/// and inode.
+struct TSourceFile
+{
+    bool isFile = false;
+    qint64 size = -1;
+    dev_t dev = 0;
+    ino_t ino = 0;
+};
+
+TSourceFile StatSource(const QString &host)
+{
+    TSourceFile f;
+    if (host.isEmpty())
+        return f;
+    const QByteArray native = QFile::encodeName(host);
+    struct stat st;
+    if (::stat(native.constData(), &st) == 0) {
+        f.isFile = !S_ISDIR(st.st_mode);
+        f.size = S_ISREG(st.st_mode) ? qint64(st.st_size) : 0;
+        f.dev = st.st_dev;
+        f.ino = st.st_ino;
+    } else if (::lstat(native.constData(), &st) == 0 && S_ISLNK(st.st_mode)) {
+        f.isFile = true; // dangling: its attributes are readable, its size is unknown
     }
     return f;
 }
@@ -118,6 +143,19 @@ struct TFdGuard
             ::close(fd);
     }
 };
+
+/// Runs of the data copy: doubled while one takes less than kFastRunNs, halved when one takes
+/// more than kSlowRunNs (both well inside the message pump's 10 ms), never above kMaxRun.
+constexpr qint64 kFastRunNs = 2'000'000;
+constexpr qint64 kSlowRunNs = 8'000'000;
+constexpr qint64 kMaxRun = 8 << 20;
+
+qint64 MonotonicNs()
+{
+    struct timespec now;
+    ::clock_gettime(CLOCK_MONOTONIC, &now);
+    return qint64(now.tv_sec) * 1'000'000'000 + now.tv_nsec;
+}
 
 [[noreturn]] void ThrowWriteError(const QString &target)
 {
@@ -398,6 +436,9 @@ bool TJXCopy::CopyFile(const QString &source, const QString &dest, bool showDial
     fOverwriteAllNormalAttr = false;
     m_filesBegun = 0;
     m_folderNames.clear();
+    m_hostFolders.clear();
+    m_freeSpace.clear();
+    m_pump = TMessagePump();
     m_runDone = 0;
     m_fileDone = 0;
 
@@ -494,7 +535,7 @@ bool TJXCopy::CopyFile(const QString &source, const QString &dest, bool showDial
                 FireEnd();
                 return false;
             }
-            Messages();
+            m_pump.Run();
             if (fCopyBreak)
                 return false;
         }
@@ -519,38 +560,67 @@ bool TJXCopy::KopiereDatei(const QString &source, const QString &dest, bool show
     return result == TFileResult::Copied;
 }
 
-QString TJXCopy::TargetHostPath(const QString &path)
+QString TJXCopy::TargetHostPath(const QString &path, bool *folderExists)
 {
     // Names compare ignoring case, as on Windows file systems: an existing file whose
     // name differs only in case is the target. Each target folder is read once per run, so
     // copying many files into one folder does not read it again for every file.
     const QString dir = platform::ExtractFilePath(path);
     const QString name = platform::ExtractFileName(path);
-    const QString hostDir = platform::ToHostPath(dir.isEmpty() ? QStringLiteral(".") : dir);
+    const QString folder = dir.isEmpty() ? QStringLiteral(".") : dir;
+    auto host = m_hostFolders.constFind(folder);
+    if (host == m_hostFolders.cend())
+        host = m_hostFolders.insert(folder, platform::ToHostPath(folder));
+    const QString hostDir = *host;
     if (hostDir.isEmpty() || name.isEmpty() || name == QLatin1String(".") ||
         name == QLatin1String(".."))
         return platform::ToHostPath(path);
     auto it = m_folderNames.find(hostDir);
     if (it == m_folderNames.end()) {
-        QHash<QString, QString> names;
+        TFolderNames folderNames;
         std::vector<platform::TDirEntry> entries;
-        platform::ListDirectory(QFile::encodeName(hostDir), platform::TListDetail::Kinds, entries);
+        folderNames.exists = platform::ListDirectory(QFile::encodeName(hostDir),
+                                                     platform::TListDetail::Kinds, entries);
         for (const platform::TDirEntry &e : entries)
-            names.insert(e.Name.toCaseFolded(), e.Name);
-        it = m_folderNames.emplace(hostDir, std::move(names)).first;
+            folderNames.names.insert(e.Name.toCaseFolded(), e.Name);
+        it = m_folderNames.emplace(hostDir, std::move(folderNames)).first;
     }
+    if (folderExists)
+        *folderExists = it->second.exists;
+    QHash<QString, QString> &names = it->second.names;
     const QString folded = name.toCaseFolded();
-    auto found = it->second.constFind(folded);
-    const QString actual = found != it->second.cend() ? *found : name;
-    if (found == it->second.cend())
-        it->second.insert(folded, name); // the copy creates it under this name
+    auto found = names.constFind(folded);
+    const QString actual = found != names.cend() ? *found : name;
+    if (found == names.cend())
+        names.insert(folded, name); // the copy creates it under this name
     return hostDir.endsWith(QLatin1Char('/')) ? hostDir + actual
                                               : hostDir + QLatin1Char('/') + actual;
 }
 
+qint64 TJXCopy::TargetFree(const QString &hostTarget, bool fresh)
+{
+    // Measured once per target folder and then reduced by what the run has copied since, so
+    // that a run of many small files does not ask the file system for every one; measured
+    // again when the estimate runs short (before any question is asked) or is a second old.
+    const QString folder = hostTarget.left(hostTarget.lastIndexOf(QLatin1Char('/')) + 1);
+    const qint64 now = MonotonicNs();
+    auto it = m_freeSpace.find(folder);
+    if (fresh || it == m_freeSpace.end() || now - it->second.measuredNs > 1'000'000'000) {
+        const TFreeSpace measured{DiskFree(hostTarget, true), now, m_runDone};
+        it = m_freeSpace.insert_or_assign(folder, measured).first;
+    }
+    const TFreeSpace &space = it->second;
+    if (space.bytes <= 0)
+        return space.bytes;
+    return std::max<qint64>(space.bytes - (m_runDone - space.runDoneThen), 0);
+}
+
 TJXCopy::TFileResult TJXCopy::CopyOne(const QString &source, const QString &dest, bool)
 {
-    while (!JXFileExists(source)) {
+    // One stat of the source answers whether it exists, its size and its identity.
+    QString hostSource = platform::ToHostPath(source);
+    TSourceFile sourceFile = StatSource(hostSource);
+    while (!sourceFile.isFile) {
         const int answer =
             Ask(QStringLiteral("Datei >") + source + QStringLiteral("< nicht gefunden"),
                 {mbAbort, mbRetry, mbIgnore});
@@ -558,32 +628,50 @@ TJXCopy::TFileResult TJXCopy::CopyOne(const QString &source, const QString &dest
             break;
         if (answer != mrRetry)
             return TFileResult::Stopped;
+        hostSource = platform::ToHostPath(source);
+        sourceFile = StatSource(hostSource);
     }
 
+    // Dest names the target itself unless it is a folder; the stat that tells is then the
+    // target's own.
     QString target = dest;
-    if (platform::ExtractFileName(dest).isEmpty() || StatHost(TargetHostPath(dest)).isDir)
+    bool folderKnown = false;
+    QString hostTarget;
+    THostFile targetBefore;
+    if (!platform::ExtractFileName(dest).isEmpty()) {
+        hostTarget = TargetHostPath(dest, &folderKnown);
+        targetBefore = StatHost(hostTarget);
+    }
+    if (platform::ExtractFileName(dest).isEmpty() || targetBefore.isDir) {
         target = WithSeparator(dest) + platform::ExtractFileName(source);
-    const QString hostSource = platform::ToHostPath(source);
-    const QString hostTarget = TargetHostPath(target);
+        hostTarget = TargetHostPath(target, &folderKnown);
+        targetBefore = StatHost(hostTarget);
+    }
     // The same file under another spelling (case, "..", a link) is never copied onto itself.
-    if (SameFile(hostSource, hostTarget))
+    if (sourceFile.size >= 0 && targetBefore.exists && sourceFile.dev == targetBefore.dev &&
+        sourceFile.ino == targetBefore.ino)
         return TFileResult::Stopped;
 
-    const qint64 size = GetFileSize(source);
+    const qint64 size = sourceFile.size;
     StartFileGauges(size);
 
-    if (DiskFree(hostTarget, true) > 0) {
-        while (DiskFree(hostTarget, true) < size - StatHost(hostTarget).size) {
+    qint64 free = TargetFree(hostTarget, false);
+    if (free > 0) {
+        const qint64 needed = size - targetBefore.size;
+        if (free < needed)
+            free = TargetFree(hostTarget, true); // ask only after a fresh measurement
+        while (free < needed) {
             if (Ask(QStringLiteral("Zu wenig Speicherplatz für Datei >") + target +
                         QStringLiteral("< auf Zieldatenträger"),
                     {mbAbort, mbRetry}) != mrRetry)
                 return TFileResult::Stopped;
+            free = TargetFree(hostTarget, true);
         }
     }
 
     const QString targetPath = platform::ExtractFilePath(target);
     const QString targetDir = platform::ExtractFileDir(target);
-    while (targetPath.size() > 3 && !platform::DirectoryExists(targetDir)) {
+    while (!folderKnown && targetPath.size() > 3 && !platform::DirectoryExists(targetDir)) {
         if (Ask(QStringLiteral("Zielverzeichnis ") + targetDir +
                     QStringLiteral(" existiert nicht. Soll es erstellt werden ?"),
                 {mbYes, mbNo}) != mrYes)
@@ -593,6 +681,9 @@ TJXCopy::TFileResult TJXCopy::CopyOne(const QString &source, const QString &dest
                        QStringLiteral("Problem"), 0x2010);
             return TFileResult::Stopped;
         }
+        // The new folder is read again when a file goes into it next.
+        m_folderNames.erase(platform::ToHostPath(targetPath));
+        m_hostFolders.clear();
     }
 
     ++m_filesBegun;
@@ -652,15 +743,13 @@ TJXCopy::TFileResult TJXCopy::CopyOne(const QString &source, const QString &dest
         }
     }
 
-    return CopyData(source, hostSource, target, hostTarget) ? TFileResult::Copied
-                                                            : TFileResult::Cancelled;
+    return CopyData(source, hostSource, target, hostTarget, exists) ? TFileResult::Copied
+                                                                    : TFileResult::Cancelled;
 }
 
 bool TJXCopy::CopyData(const QString &source, const QString &hostSource, const QString &target,
-                       const QString &hostTarget)
+                       const QString &hostTarget, bool replacing)
 {
-    std::vector<char> buffer(static_cast<std::size_t>(m_bufferSize));
-
     TFdGuard in;
     if (!hostSource.isEmpty())
         in.fd =
@@ -670,19 +759,32 @@ bool TJXCopy::CopyData(const QString &source, const QString &hostSource, const Q
     if (in.fd < 0 || ::fstat(in.fd, &st) != 0 || !S_ISREG(st.st_mode))
         throw EInOutError(QStringLiteral("Cannot open file \"%1\"").arg(source),
                           errno ? errno : EINVAL);
+    if (st.st_size > kMaxRun)
+        ::posix_fadvise(in.fd, 0, 0, POSIX_FADV_SEQUENTIAL);
 
     platform::TAtomicFile out;
     if (hostTarget.isEmpty() || !out.Open(hostTarget))
         throw EInOutError(QStringLiteral("Cannot create file \"%1\"").arg(target), out.Error());
 
-    // Each step moves at most one buffer. The kernel copies it without passing the bytes
-    // through this process where the file systems allow; otherwise (another file system,
-    // a kernel without it) the step reads into the buffer and writes it out.
+    // The file is moved in steps of one buffer: after each step messages are processed (when
+    // asked for), a cancel is noticed and the gauges advance by the step. The bytes themselves
+    // are moved in runs of many steps, as one call each, because a call per step costs as
+    // much as the copying on a fast disk; the steps of a run are then accounted one by one.
+    // A run is as long as the disk moves in a few milliseconds, so a cancel still stops the
+    // copy at once, and at most one run's bytes (of a temporary file that is then removed)
+    // were copied in vain. The kernel copies without passing the bytes through this process
+    // where the file systems allow; otherwise (another file system, a kernel without it) the
+    // run is read into a buffer and written out.
+    const qint64 step = m_bufferSize;
+    qint64 run = step;
+    std::vector<char> buffer;
     bool kernelCopy = true;
+    qint64 copied = 0;
     for (;;) {
+        const qint64 started = MonotonicNs();
         ssize_t n = -1;
         if (kernelCopy) {
-            n = ::copy_file_range(in.fd, nullptr, out.Handle(), nullptr, buffer.size(), 0);
+            n = ::copy_file_range(in.fd, nullptr, out.Handle(), nullptr, size_t(run), 0);
             if (n < 0) {
                 if (errno == EINTR)
                     continue;
@@ -692,7 +794,9 @@ bool TJXCopy::CopyData(const QString &source, const QString &hostSource, const Q
             }
         }
         if (!kernelCopy) {
-            n = ::read(in.fd, buffer.data(), buffer.size());
+            if (buffer.size() < std::size_t(run))
+                buffer.resize(std::size_t(run));
+            n = ::read(in.fd, buffer.data(), std::size_t(run));
             if (n < 0) {
                 if (errno == EINTR)
                     continue;
@@ -703,15 +807,29 @@ bool TJXCopy::CopyData(const QString &source, const QString &hostSource, const Q
         }
         if (n == 0)
             break;
-        if (m_processMessages)
-            Messages();
-        if (fCopyBreak) {
-            // Cancelled: the temporary file goes, an existing target stays as it was.
-            SetTag(9999);
-            out.Discard();
-            return false;
+        for (qint64 done = 0; done < n; done += step) {
+            if (m_processMessages)
+                m_pump.Run();
+            if (fCopyBreak) {
+                // Cancelled: the temporary file goes, an existing target stays as it was.
+                SetTag(9999);
+                out.Discard();
+                return false;
+            }
+            AddProgress(std::min<qint64>(step, n - done));
         }
-        AddProgress(n);
+        copied += n;
+        // A short run that reaches the size the file had when opened is its end: asking
+        // again would only be answered with nothing.
+        if (n < run && copied >= qint64(st.st_size))
+            break;
+        // The next run is longer while runs take well under the pump's interval, and
+        // shorter when one took longer than that.
+        const qint64 took = MonotonicNs() - started;
+        if (took < kFastRunNs && run < kMaxRun)
+            run *= 2;
+        else if (took > kSlowRunNs && run > step)
+            run = std::max(step, run / 2);
     }
 
     if (m_copyDate) {
@@ -720,7 +838,10 @@ bool TJXCopy::CopyData(const QString &source, const QString &hostSource, const Q
     }
     if (m_copyAttrib)
         ::fchmod(out.Handle(), st.st_mode & 07777 & ~mode_t(S_ISUID | S_ISGID));
-    if (!out.Commit(true, false))
+    // A file that replaces another reaches the disk before the rename: otherwise a crash
+    // soon after could leave neither the old content nor the new one under the name. A new
+    // file needs no flush, as a crash can at worst lose the copy, never the source.
+    if (!out.Commit(true, replacing))
         ThrowWriteError(target);
     return true;
 }

@@ -8,6 +8,7 @@
 #include "host/Component.h"
 #include "host/Export.h"
 #include "host/Forms.h"
+#include "host/MessagePump.h"
 #include "util/JXVersions.h"
 
 #include <QHash>
@@ -185,11 +186,15 @@ private:
     /// How copying one file ended.
     enum class TFileResult { Copied, Stopped, Cancelled };
     TFileResult CopyOne(const QString &source, const QString &dest, bool showDialog);
-    /// The loop writing one file; false when it was cancelled.
+    /// The loop writing one file; false when it was cancelled. `replacing`: the target
+    /// exists and is replaced.
     bool CopyData(const QString &source, const QString &hostSource, const QString &target,
-                  const QString &hostTarget);
+                  const QString &hostTarget, bool replacing);
     /// The host path a target name stands for (see the .cpp).
-    QString TargetHostPath(const QString &path);
+    QString TargetHostPath(const QString &path, bool *folderExists = nullptr);
+    /// Free bytes for the target: an estimate from the run's earlier measurement of its
+    /// folder unless `fresh` (see the .cpp).
+    qint64 TargetFree(const QString &hostTarget, bool fresh);
     void Skip(const QString &source);
     void FireEnd();
     void Messages();
@@ -213,10 +218,27 @@ private:
 
     int m_filesBegun = 0;
     /// Per target folder of the current run: case-folded entry name -> name on disk.
-    std::map<QString, QHash<QString, QString>> m_folderNames;
+    struct TFolderNames
+    {
+        QHash<QString, QString> names;
+        bool exists = false; // the folder could be read
+    };
+    std::map<QString, TFolderNames> m_folderNames;
+    /// Per target folder name of the current run: its host path.
+    QHash<QString, QString> m_hostFolders;
+    /// Per target host folder of the current run: free bytes when measured, and the run's
+    /// bytes done then.
+    struct TFreeSpace
+    {
+        qint64 bytes = -1;
+        qint64 measuredNs = 0;
+        qint64 runDoneThen = 0;
+    };
+    std::map<QString, TFreeSpace> m_freeSpace;
     int m_gaugeShift = 0;
     qint64 m_runDone = 0;
     qint64 m_fileDone = 0;
+    TMessagePump m_pump; // messages between the blocks of a file, at most every 10 ms
 };
 
 } // namespace jxt
