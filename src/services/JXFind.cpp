@@ -4,7 +4,12 @@
 
 #include "host/Forms.h"
 #include "platform/Find.h"
+#include "platform/Paths.h"
 #include "util/Jxutil.h"
+
+#include <QFile>
+
+#include <vector>
 
 namespace jxt {
 
@@ -77,15 +82,20 @@ TJXFind::TScanResult TJXFind::ScanDir(const QString &path)
     if (m_break || Terminating())
         return TScanResult::Stop;
     if (m_subdirs) {
-        TSearchRec rec;
-        TFindScope scope{rec};
-        for (int found =
-                 platform::FindFirst(path + QStringLiteral("*.*"), platform::faDirectory, rec);
-             found == 0; found = platform::FindNext(rec)) {
+        // The subdirectories a search for directories finds, in its order: not hidden, not
+        // reached through a link, spellable as a path. Their types come from the directory
+        // itself, so the files beside them are not looked at twice (the file pass reads them).
+        std::vector<platform::TDirEntry> entries;
+        const QString hostDir = platform::ToHostPath(path);
+        if (!hostDir.isEmpty())
+            platform::ListDirectory(QFile::encodeName(hostDir), platform::TListDetail::Kinds,
+                                    entries);
+        for (const platform::TDirEntry &entry : entries) {
             m_pump.Run();
-            if (IsDotEntry(rec.Name) || !(rec.Attr & platform::faDirectory) || rec.IsSymLink)
+            if (!(entry.Attr & platform::faDirectory) || (entry.Attr & platform::faHidden) ||
+                entry.IsSymLink || !entry.Spellable)
                 continue;
-            ScanDir(path + rec.Name + QLatin1Char('\\'));
+            ScanDir(path + entry.Name + QLatin1Char('\\'));
             ++m_dirCount;
             Changed(path);
             if (m_break)

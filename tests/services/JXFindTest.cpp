@@ -241,3 +241,21 @@ TEST_F(JXFindTest, EventsCarryRecordAndVolumeName)
     EXPECT_EQ(volume, jxtVolumeName(m_root.left(1)));
     EXPECT_EQ(find.VolumeName(), volume);
 }
+
+TEST_F(JXFindTest, HiddenDirectoriesAreNotWalkedAndCaseDecidesTheOrder)
+{
+    // A hidden directory is not searched; the file pass reports it as a non-match (its
+    // attributes are not those of a plain directory). A hidden file is an ordinary match.
+    // Subdirectories come in name order ignoring case.
+    Make(".cache/inner.txt");
+    Make("b/two.txt");
+    Make("A/one.txt");
+    Make(".hidden.txt");
+    TJXFind find;
+    find.SetSubdirs(true);
+    find.SetFilePattern(QStringLiteral("*.txt;*.x"));
+    const QStringList log = Run(find);
+    EXPECT_EQ(log, QStringList({"execute", "change A\\ 0 1", "find A\\one.txt", "change  1 1",
+                                "change b\\ 1 2", "find b\\two.txt", "change  2 2", "not .cache",
+                                "change  2 3", "find .hidden.txt", "finished"}));
+}
