@@ -21,6 +21,7 @@
 #include <csignal>
 #include <sys/resource.h>
 #include <unistd.h>
+#include <vector>
 
 using namespace jxt;
 
@@ -336,4 +337,44 @@ TEST_F(JxcopyTest, DateAndAttributesOnRequest)
     EXPECT_TRUE(m_copy.CopyFile(P("a.txt"), P("kept.txt"), false));
     EXPECT_EQ(platform::FileAge(P("kept.txt")), old);
     EXPECT_TRUE(platform::FileGetAttr(P("kept.txt")) & platform::faReadOnly);
+}
+
+TEST_F(JxcopyTest, LongFileAdvancesTheGaugesOneBufferAtATimeAndStopsAtTheCancel)
+{
+    // Longer than the longest run the data moves in, and not a whole number of buffers.
+    const int size = 9 * 1024 * 1024 + 123;
+    const QByteArray data = Pattern(size);
+    Write("long.bin", data);
+    TForm form;
+    auto *fileGauge = new TJXGauge(&form);
+    m_copy.SetFileProgressGauge(fileGauge);
+    m_copy.SetBufferSize(16384);
+    std::vector<int> steps;
+    int last = 0;
+    int cancelAfter = -1;
+    QObject::connect(fileGauge, &TJXGauge::progressChanged, [&](int progress) {
+        if (progress == 0)
+            return; // the gauge is reset for the file
+        steps.push_back(progress - last);
+        last = progress;
+        if (int(steps.size()) == cancelAfter)
+            fCopyBreak = true;
+    });
+    ASSERT_TRUE(m_copy.CopyFile(P("long.bin"), P("copy.bin"), false));
+    EXPECT_EQ(Read("copy.bin"), data);
+    ASSERT_EQ(steps.size(), std::size_t(size / 16384 + 1));
+    for (std::size_t i = 0; i + 1 < steps.size(); ++i)
+        ASSERT_EQ(steps[i], 16384) << "step " << i;
+    EXPECT_EQ(steps.back(), size % 16384);
+
+    // A cancel from a handler of the tenth step is noticed at the eleventh: the gauge stops
+    // there, and no part of the file is left behind.
+    steps.clear();
+    last = 0;
+    cancelAfter = 10;
+    EXPECT_FALSE(m_copy.CopyFile(P("long.bin"), P("cancelled.bin"), false));
+    EXPECT_EQ(steps.size(), 10u);
+    EXPECT_EQ(fileGauge->Progress(), 10 * 16384);
+    EXPECT_EQ(m_copy.Tag(), 9999);
+    EXPECT_EQ(Entries(""), QStringList({"copy.bin", "long.bin"}));
 }
