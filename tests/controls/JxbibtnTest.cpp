@@ -50,9 +50,15 @@ std::unique_ptr<TBitmap> PairPicture()
 int TextInkWidth(TJXBiBtn *button)
 {
     button->Repaint();
-    const QImage face = button->Surface().copy(20, 4, button->Width() - 24, button->Height() - 8);
-    const auto ink = InkOf(face, 0x000000);
-    return ink.Count ? ink.Right - ink.Left + 1 : 0;
+    // The face right of the LED, read in device pixels (text is rendered at device
+    // resolution), measured in logical pixels.
+    const QImage &surface = button->Surface();
+    const qreal ratio = surface.devicePixelRatio();
+    const QRect face(20, 4, button->Width() - 24, button->Height() - 8);
+    QImage device = surface.copy(QRect(face.topLeft() * ratio, face.size() * ratio));
+    device.setDevicePixelRatio(1.0);
+    const auto ink = InkOf(device, 0x000000);
+    return ink.Count ? qRound((ink.Right - ink.Left + 1) / ratio) : 0;
 }
 
 } // namespace

@@ -34,7 +34,8 @@ protected:
             image.fill(ColorToQColor(kScreenColor));
             return image;
         });
-        QCursor::setPos(400, 300);
+        // Inside the offscreen screen of 800 x 600 device pixels at ratio 1 and at ratio 2.
+        QCursor::setPos(200, 150);
     }
     void TearDown() override
     {
@@ -93,8 +94,8 @@ TEST_F(JXHintTest, BalloonOverTheScreenWithShadowTailAndText)
     const int w = window->Width(), h = window->Height();
     ASSERT_EQ(picture.width(), w);
     ASSERT_EQ(picture.height(), h);
-    EXPECT_EQ(window->Left(), 410);
-    EXPECT_EQ(window->Top(), 300 - h - 10);
+    EXPECT_EQ(window->Left(), 210);
+    EXPECT_EQ(window->Top(), 150 - h - 10);
     const int bw = w - 10, bh = h - 10;
 
     // Outside the rounded corner the screen shows unchanged; where only the shadow falls it
@@ -115,7 +116,7 @@ TEST_F(JXHintTest, BalloonOverTheScreenWithShadowTailAndText)
     hint.SetHintPosition(hpAboveLeft);
     auto left = Show(QStringLiteral("Hallo"));
     EXPECT_EQ(left->LastPosition(), hpAboveLeft);
-    EXPECT_EQ(left->Left(), 400 - w - 10);
+    EXPECT_EQ(left->Left(), 200 - w - 10);
     const QImage &mirrored = left->Picture()->Image();
     EXPECT_NE(PixelAt(mirrored, bw - 3, bh - 3), kScreenColor);
     EXPECT_EQ(PixelAt(mirrored, 2, bh - 3), kScreenColor);
@@ -152,7 +153,7 @@ TEST_F(JXHintTest, MessagesThatCloseAHint)
 {
     TJXHintWindow window;
     EXPECT_TRUE(window.IsHintMsg(TMsg{WM_KEYDOWN}));
-    EXPECT_EQ(JXH_Crs, Point(400, 300));
+    EXPECT_EQ(JXH_Crs, Point(200, 150));
     EXPECT_FALSE(window.IsHintMsg(TMsg{WM_MOUSEMOVE})); // no real movement
     for (unsigned m :
          {WM_KEYUP, WM_KEYLAST, WM_LBUTTONDOWN, WM_RBUTTONUP, WM_MOUSEWHEEL, WM_NCMOUSEMOVE,
@@ -160,7 +161,7 @@ TEST_F(JXHintTest, MessagesThatCloseAHint)
         EXPECT_TRUE(window.IsHintMsg(TMsg{m})) << m;
     for (unsigned m : {0x000Fu, 0x0109u, 0x020Bu, 0xB002u})
         EXPECT_FALSE(window.IsHintMsg(TMsg{m})) << m;
-    QCursor::setPos(420, 300);
+    QCursor::setPos(220, 150);
     EXPECT_TRUE(window.IsHintMsg(TMsg{WM_MOUSEMOVE}));
     EXPECT_FALSE(window.IsHintMsg(TMsg{WM_MOUSEMOVE}));
 }
