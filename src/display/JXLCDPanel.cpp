@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The LCD panel: segment geometry, character table and painting.
 #include "display/JXLCDPanel.h"
+#include "display/OffscreenCopy.h"
 
 #include <algorithm>
 #include <array>
@@ -367,13 +368,14 @@ void TJXLCDPanel::DrawUnlitFigure(TCanvas *canvas, const TRect &rect) const
         geometry.Draw(canvas, kSegments[std::size_t(bit)]);
 }
 
-void TJXLCDPanel::DrawTemplate(int width, int height)
+void TJXLCDPanel::DrawTemplate(int width, int height, int ratio)
 {
-    const TTemplateKey key{width, height, m_paintSegmentSize, ColorToRGB(Color()),
-                           ColorToRGB(m_loColor)};
+    const TTemplateKey key{
+        width, height, m_paintSegmentSize, ColorToRGB(Color()), ColorToRGB(m_loColor), ratio};
     if (m_template && key == m_templateKey)
         return;
-    m_template = std::make_unique<TBitmap>(width, height);
+    m_template = std::make_unique<TBitmap>();
+    display::SetSizeAtRatio(*m_template, width, height, ratio);
     m_templateKey = key;
     TCanvas *canvas = m_template->Canvas();
     canvas->Brush()->SetStyle(bsSolid);
@@ -410,16 +412,22 @@ void TJXLCDPanel::Paint()
     const int templateHeight = cellHeight - 4;
     const bool validCell = templateWidth > 0 && templateHeight > 0;
     const bool showUnlit = !SameColor(m_loColor, Color());
+    // The pictures copied into the cells have the surface's resolution when each logical
+    // pixel is a whole block of device pixels, so their slanted edges stay as fine as the
+    // surface's own.
+    const qreal surfaceRatio = surface ? surface->devicePixelRatio() : 1.0;
+    const int ratio =
+        surfaceRatio > 1.0 && surfaceRatio == std::floor(surfaceRatio) ? int(surfaceRatio) : 1;
     if (showUnlit && validCell)
-        DrawTemplate(templateWidth, templateHeight);
+        DrawTemplate(templateWidth, templateHeight, ratio);
 
     // A cell's picture depends only on its figure, so with the cache every figure is drawn
     // once (template included) and copied; otherwise the template goes into every cell here
     // and each cell's character is drawn over it.
-    const TTemplateKey glyphKey{templateWidth, templateHeight, m_paintSegmentSize,
-                                ColorToRGB(Color()), ColorToRGB(m_loColor)};
-    const std::size_t glyphBytes =
-        std::size_t(templateWidth + 1) * std::size_t(templateHeight + 1) * 4;
+    const TTemplateKey glyphKey{templateWidth,       templateHeight,        m_paintSegmentSize,
+                                ColorToRGB(Color()), ColorToRGB(m_loColor), ratio};
+    const std::size_t glyphBytes = std::size_t(templateWidth + 1) *
+                                   std::size_t(templateHeight + 1) * 4 * std::size_t(ratio * ratio);
     m_useGlyphs = m_glyphCacheEnabled && validCell && glyphBytes * kMaxFigures <= kGlyphCacheBytes;
     if (!m_useGlyphs || !(glyphKey == m_glyphKey) || ColorToRGB(m_hiColor) != m_glyphHiColor) {
         m_glyphs.clear();
@@ -477,7 +485,8 @@ const QImage &TJXLCDPanel::Glyph(QChar c)
     const int width = m_glyphKey.width;
     const int height = m_glyphKey.height;
     if (m_glyphBase.isNull()) {
-        TBitmap base(width + 1, height + 1);
+        TBitmap base;
+        display::SetSizeAtRatio(base, width + 1, height + 1, m_glyphKey.ratio);
         TCanvas *canvas = base.Canvas();
         canvas->Brush()->SetStyle(bsSolid);
         canvas->Brush()->SetColor(Color());
@@ -498,8 +507,10 @@ void TJXLCDPanel::CopyGlyph(const QImage &glyph, int x, int y)
     QImage *surface = canvas->Device();
     if (!surface)
         return;
-    if (surface->devicePixelRatio() == 1.0) {
-        CopyPixels(glyph, *surface, x, y);
+    // A picture of the surface's resolution is copied pixel for pixel.
+    const qreal ratio = surface->devicePixelRatio();
+    if (glyph.devicePixelRatio() == ratio && ratio == std::floor(ratio)) {
+        CopyPixels(glyph, *surface, x * int(ratio), y * int(ratio));
         return;
     }
     // A scaled surface takes the logical picture through the canvas, block by block.

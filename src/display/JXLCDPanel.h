@@ -118,7 +118,7 @@ protected:
 
 private:
     TRect CellRectAt(int row, int col) const;
-    void DrawTemplate(int width, int height);
+    void DrawTemplate(int width, int height, int ratio);
     /// Draws all thirteen unlit segments into rect, in the template's order.
     void DrawUnlitFigure(TCanvas *canvas, const TRect &rect) const;
     /// DrawLCD; without drawUnlit only the lit segments and the marks are drawn (for a cell
@@ -148,10 +148,11 @@ private:
         int segmentSize = -1;
         TColor color = 0;
         TColor loColor = 0;
+        int ratio = 1; ///< device pixels per logical pixel of the pictures
         bool operator==(const TTemplateKey &o) const
         {
             return width == o.width && height == o.height && segmentSize == o.segmentSize &&
-                   color == o.color && loColor == o.loColor;
+                   color == o.color && loColor == o.loColor && ratio == o.ratio;
         }
     } m_templateKey;
 

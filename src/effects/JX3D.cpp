@@ -544,7 +544,10 @@ void TJX3D::ViewModell()
     const int h = Height();
     if (w <= 0 || h <= 0)
         return;
-    m_buffer.SetSize(w, h);
+    // The picture has the surface's resolution, so its slanted edges and circles are as
+    // fine as the surface's own.
+    const QImage *surface = Canvas()->Device();
+    display::SetSizeAtRatio(m_buffer, w, h, surface ? surface->devicePixelRatio() : 1.0);
     display::FillBitmap(m_buffer, Color());
     TCanvas *c = m_buffer.Canvas();
     c->Pen()->SetStyle(psSolid);

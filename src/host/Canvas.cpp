@@ -6,10 +6,14 @@
 // rectangle, and the mask is then applied once with the pen mode, so no pixel is combined
 // twice. Only glyphs come from QPainter (rendered into a mask as well).
 //
-// Coordinates are logical pixels. On a device kept at a device pixel ratio above 1 (a
-// control's surface on a high-resolution screen) every logical pixel the rules cover is
-// written as a whole block of device pixels, and copies map their rectangles to device
-// pixels, so a surface copied onto itself keeps its full resolution.
+// Coordinates are logical pixels. On a device kept at a whole-number device pixel ratio above
+// 1 (a control's surface on a high-resolution screen) polygons, ellipses, arcs, pies, rounded
+// rectangles and lines are rasterised on the device grid by the same rules: vertices and boxes
+// scaled by the ratio, a pen of one logical pixel `ratio` device pixels wide, so axis-aligned
+// edges fall on the borders of the logical pixels while slanted and curved edges step by one
+// device pixel. Rectangles, single pixels and fills of a fractional ratio are written as whole
+// blocks of device pixels. Copies map their rectangles to device pixels, so a surface copied
+// onto itself keeps its full resolution.
 #include "host/CanvasRaster.h"
 #include "host/Graphics.h"
 
@@ -111,10 +115,16 @@ const std::vector<int> &DashPattern(TPenStyle style)
 /// Pen of a line: width, dash pattern and whether gaps are painted in the background colour.
 struct TLinePen
 {
-    int width = 1;
+    int width = 1; ///< in pixels of the grid the line is drawn on
     const std::vector<int> *dashes = nullptr;
     int patternLength = 0;
     bool opaqueGaps = false;
+    /// Pixels of the grid per logical pixel: a line on the device grid puts a stamp at every
+    /// device step but leaves out the last logical pixel, and its dashes count logical pixels.
+    int grid = 1;
+    /// Where the stamp of the logical pixel at v is centred on the grid: v * grid + offset.
+    int offset = 0;
+    long long Map(long long v) const { return v * grid + offset; }
 };
 
 TLinePen MakeLinePen(const TPen &pen, const TBrush &brush)
@@ -131,6 +141,18 @@ TLinePen MakeLinePen(const TPen &pen, const TBrush &brush)
         // With a solid brush the gaps take the background colour, as in Windows GDI.
         lp.opaqueGaps = brush.Style() == bsSolid;
     }
+    return lp;
+}
+
+/// The pen on a grid of `grid` device pixels per logical pixel: as wide as the logical pen
+/// and centred so that a stamp covers the device blocks of the logical stamp.
+TLinePen OnGrid(TLinePen lp, int grid)
+{
+    if (grid <= 1)
+        return lp;
+    lp.offset = (lp.width * grid) / 2 - grid * (lp.width / 2);
+    lp.width *= grid;
+    lp.grid = grid;
     return lp;
 }
 
@@ -175,7 +197,10 @@ long long MarkLine(TMask &mask, long long x0, long long y0, long long x1, long l
     const long long adx = dx < 0 ? -dx : dx, ady = dy < 0 ? -dy : dy;
     const long long n = std::max(adx, ady);
     if (n == 0 || mask.Empty())
-        return n;
+        return n / pen.grid;
+    // On the device grid the stamps of the last grid - 1 steps would reach into the block of
+    // the end point, which the line leaves out.
+    const long long steps = n - (pen.grid - 1);
     const bool xMajor = adx >= ady;
     const long long a0 = xMajor ? x0 : y0;
     const long long b0 = xMajor ? y0 : x0;
@@ -195,7 +220,7 @@ long long MarkLine(TMask &mask, long long x0, long long y0, long long x1, long l
         i1 = a0 - lo + 1;
     }
     i0 = std::max<long long>(i0, 0);
-    i1 = std::min<long long>(i1, n);
+    i1 = std::min<long long>(i1, steps);
     for (long long i = i0; i < i1; ++i) {
         const long long a = a0 + sa * i;
         // Nearest pixel to the ideal line, ties resolved towards the start point.
@@ -204,12 +229,12 @@ long long MarkLine(TMask &mask, long long x0, long long y0, long long x1, long l
         const long long b = b0 + (db < 0 ? -off : off);
         const long long x = xMajor ? a : b;
         const long long y = xMajor ? b : a;
-        if (DashOn(pen, step0 + i))
+        if (!pen.dashes || DashOn(pen, step0 + i / pen.grid))
             Stamp(mask, x, y, pen.width, kPen);
         else if (pen.opaqueGaps)
-            Stamp(mask, x, y, 1, kGap);
+            Stamp(mask, x, y, pen.grid, kGap);
     }
-    return n;
+    return n / pen.grid;
 }
 
 /// A box with rounded corners (ellipse corners of rw x rh); an ellipse when rw and rh are
@@ -356,8 +381,9 @@ void MarkShape(TMask &mask, const TRoundBox &box, const TSector *sector, bool fi
     }
 }
 
-/// Fills a polygon by the alternate rule, sampling pixel centres.
-void MarkPolygonFill(TMask &mask, const TPoint *points, int count)
+/// Fills a polygon by the alternate rule, sampling pixel centres of a grid of `grid` pixels
+/// per logical pixel (the vertices are scaled by it).
+void MarkPolygonFill(TMask &mask, const TPoint *points, int count, int grid)
 {
     if (mask.Empty() || count < 3)
         return;
@@ -368,11 +394,13 @@ void MarkPolygonFill(TMask &mask, const TPoint *points, int count)
         for (int i = 0; i < count; ++i) {
             const TPoint &p = points[i];
             const TPoint &q = points[(i + 1) % count];
-            const double ya = p.Y, yb = q.Y;
+            const double ya = double(p.Y) * grid, yb = double(q.Y) * grid;
             if (ya == yb)
                 continue;
-            if ((yc >= ya && yc < yb) || (yc >= yb && yc < ya))
-                xs.push_back(p.X + (yc - ya) * (double(q.X) - p.X) / (yb - ya));
+            if ((yc >= ya && yc < yb) || (yc >= yb && yc < ya)) {
+                const double xa = double(p.X) * grid, xb = double(q.X) * grid;
+                xs.push_back(xa + (yc - ya) * (xb - xa) / (yb - ya));
+            }
         }
         std::sort(xs.begin(), xs.end());
         for (size_t i = 0; i + 1 < xs.size(); i += 2) {
@@ -446,6 +474,11 @@ public:
     bool InClip(int x, int y) const { return m_clip.contains(x, y); }
     /// The device pixels, for work done at device resolution.
     TTarget &Device() { return m_device; }
+    /// Device pixels per logical pixel of the grid shapes are rasterised on: the ratio when
+    /// it is a whole number, otherwise 1 (logical pixels written as blocks).
+    int Grid() const { return std::max(1, m_scale.Whole()); }
+    /// The clip rectangle on that grid.
+    const QRect &GridClip() const { return Grid() > 1 ? m_device.Clip() : m_clip; }
     TPixel Get(int x, int y) const
     {
         if (m_scale.Unit())
@@ -514,9 +547,16 @@ void PutWithMode(TLogicalTarget &target, int x, int y, TPenMode mode, TPixel src
         target.Combine(x, y, [&](TPixel dst) { return raster::Rop2(mode, dst, src); });
 }
 
+long long FloorDiv(long long v, int d)
+{
+    return v >= 0 ? v / d : -((-v + d - 1) / d);
+}
+
+/// grid: device pixels per logical pixel of the mask; brush patterns stay aligned to logical
+/// pixels.
 template <class Target>
 void ApplyMaskOn(Target &target, const QRect &clip, const TMask &mask, const TPen &pen,
-                 const TBrush &brush)
+                 const TBrush &brush, int grid = 1)
 {
     const TBrushPattern pattern(brush);
     const TPixel penColor = raster::ToPixel(pen.Color());
@@ -528,7 +568,10 @@ void ApplyMaskOn(Target &target, const QRect &clip, const TMask &mask, const TPe
             if (c == kNone)
                 continue;
             if (c == kFill) {
-                if (!pattern.At(x, y, src))
+                const bool set =
+                    grid == 1 ? pattern.At(x, y, src)
+                              : pattern.At(int(FloorDiv(x, grid)), int(FloorDiv(y, grid)), src);
+                if (!set)
                     continue;
             } else if (c == kPen) {
                 src = penColor;
@@ -542,14 +585,16 @@ void ApplyMaskOn(Target &target, const QRect &clip, const TMask &mask, const TPe
     }
 }
 
-/// Applies a coverage mask: fill pixels take the brush, pen pixels the pen colour and gap
-/// pixels the background (brush) colour, each combined with the pen mode.
+/// Applies a coverage mask on the target's grid: fill pixels take the brush, pen pixels the
+/// pen colour and gap pixels the background (brush) colour, each combined with the pen mode.
 void ApplyMask(TLogicalTarget &target, const TMask &mask, const TPen &pen, const TBrush &brush)
 {
     if (mask.Empty() || !target.Valid())
         return;
     if (target.Unit())
         ApplyMaskOn(target.Device(), target.Clip(), mask, pen, brush);
+    else if (target.Grid() > 1)
+        ApplyMaskOn(target.Device(), target.Device().Clip(), mask, pen, brush, target.Grid());
     else
         ApplyMaskOn(target, target.Clip(), mask, pen, brush);
 }
@@ -590,12 +635,13 @@ void TCanvas::LineTo(int x, int y)
     TLogicalTarget target = MakeTarget(m_device, ClipRect());
     if (!target.Valid() || m_pen.Style() == psClear)
         return;
-    const TLinePen lp = MakeLinePen(m_pen, m_brush);
+    const TLinePen lp = OnGrid(MakeLinePen(m_pen, m_brush), target.Grid());
     const int m = lp.width;
-    TMask mask(target.Clip(), std::min<long long>(from.X, x) - m,
-               std::min<long long>(from.Y, y) - m, std::max<long long>(from.X, x) + m + 1,
-               std::max<long long>(from.Y, y) + m + 1);
-    MarkLine(mask, from.X, from.Y, x, y, lp);
+    const long long x0 = lp.Map(from.X), y0 = lp.Map(from.Y);
+    const long long x1 = lp.Map(x), y1 = lp.Map(y);
+    TMask mask(target.GridClip(), std::min(x0, x1) - m, std::min(y0, y1) - m,
+               std::max(x0, x1) + m + 1, std::max(y0, y1) + m + 1);
+    MarkLine(mask, x0, y0, x1, y1, lp);
     ApplyMask(target, mask, m_pen, m_brush);
 }
 
@@ -607,13 +653,13 @@ void TCanvas::Polyline(const std::vector<TPoint> &points)
     TLogicalTarget target = MakeTarget(m_device, ClipRect());
     if (!target.Valid() || m_pen.Style() == psClear || points.size() < 2)
         return;
-    const TLinePen lp = MakeLinePen(m_pen, m_brush);
-    const QRect &clip = target.Clip();
+    const TLinePen lp = OnGrid(MakeLinePen(m_pen, m_brush), target.Grid());
+    const QRect &clip = target.GridClip();
     TMask mask(clip, clip.left(), clip.top(), clip.right() + 1LL, clip.bottom() + 1LL);
     long long step = 0;
     for (size_t i = 0; i + 1 < points.size(); ++i)
-        step +=
-            MarkLine(mask, points[i].X, points[i].Y, points[i + 1].X, points[i + 1].Y, lp, step);
+        step += MarkLine(mask, lp.Map(points[i].X), lp.Map(points[i].Y), lp.Map(points[i + 1].X),
+                         lp.Map(points[i + 1].Y), lp, step);
     ApplyMask(target, mask, m_pen, m_brush);
 }
 
@@ -673,27 +719,30 @@ void TCanvas::RoundRect(int x1, int y1, int x2, int y2, int x3, int y3)
     TLogicalTarget target = MakeTarget(m_device, ClipRect());
     if (!target.Valid())
         return;
+    const int g = target.Grid();
     const long long w = std::llabs((long long)x2 - x1), h = std::llabs((long long)y2 - y1);
     const double rw = std::min<double>(std::abs(double(x3)), double(w));
     const double rh = std::min<double>(std::abs(double(y3)), double(h));
-    const TRoundBox box =
-        NormalBox(x1, y1, x2, y2, rw > 0 && rh > 0 ? rw : 0, rw > 0 && rh > 0 ? rh : 0);
-    TMask mask(target.Clip(), (long long)box.x1, (long long)box.y1, (long long)box.x2,
+    const bool round = rw > 0 && rh > 0;
+    const TRoundBox box = NormalBox((long long)x1 * g, (long long)y1 * g, (long long)x2 * g,
+                                    (long long)y2 * g, round ? rw * g : 0, round ? rh * g : 0);
+    TMask mask(target.GridClip(), (long long)box.x1, (long long)box.y1, (long long)box.x2,
                (long long)box.y2);
-    const TLinePen lp = MakeLinePen(m_pen, m_brush);
+    const TLinePen lp = OnGrid(MakeLinePen(m_pen, m_brush), g);
     const bool outline = m_pen.Style() != psClear;
     const bool fill = m_brush.Style() != bsClear;
     if (outline && lp.dashes && box.rw == 0) {
         // A styled outline runs as one closed line around the box.
         MarkShape(mask, box, nullptr, fill, false, 1);
-        const long long l = (long long)box.x1, t = (long long)box.y1;
-        const long long r = (long long)box.x2 - 1, b = (long long)box.y2 - 1;
-        long long step = MarkLine(mask, l, t, r, t, lp);
-        step += MarkLine(mask, r, t, r, b, lp, step);
-        step += MarkLine(mask, r, b, l, b, lp, step);
-        MarkLine(mask, l, b, l, t, lp, step);
+        const long long l = std::min(x1, x2), t = std::min(y1, y2);
+        const long long r = std::max(x1, x2) - 1LL, b = std::max(y1, y2) - 1LL;
+        const long long ml = lp.Map(l), mt = lp.Map(t), mr = lp.Map(r), mb = lp.Map(b);
+        long long step = MarkLine(mask, ml, mt, mr, mt, lp);
+        step += MarkLine(mask, mr, mt, mr, mb, lp, step);
+        step += MarkLine(mask, mr, mb, ml, mb, lp, step);
+        MarkLine(mask, ml, mb, ml, mt, lp, step);
         if (r == l || b == t)
-            mask.Mark(l, t, kPen);
+            Stamp(mask, ml, mt, lp.width, kPen);
     } else {
         MarkShape(mask, box, nullptr, fill, outline, lp.width);
     }
@@ -705,12 +754,14 @@ void TCanvas::Ellipse(int x1, int y1, int x2, int y2)
     TLogicalTarget target = MakeTarget(m_device, ClipRect());
     if (!target.Valid())
         return;
+    const int g = target.Grid();
     const long long w = std::llabs((long long)x2 - x1), h = std::llabs((long long)y2 - y1);
-    const TRoundBox box = NormalBox(x1, y1, x2, y2, double(w), double(h));
-    TMask mask(target.Clip(), (long long)box.x1, (long long)box.y1, (long long)box.x2,
+    const TRoundBox box = NormalBox((long long)x1 * g, (long long)y1 * g, (long long)x2 * g,
+                                    (long long)y2 * g, double(w) * g, double(h) * g);
+    TMask mask(target.GridClip(), (long long)box.x1, (long long)box.y1, (long long)box.x2,
                (long long)box.y2);
     MarkShape(mask, box, nullptr, m_brush.Style() != bsClear, m_pen.Style() != psClear,
-              MakeLinePen(m_pen, m_brush).width);
+              OnGrid(MakeLinePen(m_pen, m_brush), g).width);
     ApplyMask(target, mask, m_pen, m_brush);
 }
 
@@ -719,13 +770,16 @@ void TCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4
     TLogicalTarget target = MakeTarget(m_device, ClipRect());
     if (!target.Valid() || m_pen.Style() == psClear)
         return;
+    const int g = target.Grid();
     const long long w = std::llabs((long long)x2 - x1), h = std::llabs((long long)y2 - y1);
-    const TRoundBox box = NormalBox(x1, y1, x2, y2, double(w), double(h));
-    const TSector sector(box, x3, y3, x4, y4);
-    TMask mask(target.Clip(), (long long)box.x1, (long long)box.y1, (long long)box.x2,
+    const TRoundBox box = NormalBox((long long)x1 * g, (long long)y1 * g, (long long)x2 * g,
+                                    (long long)y2 * g, double(w) * g, double(h) * g);
+    const TSector sector(box, (long long)x3 * g, (long long)y3 * g, (long long)x4 * g,
+                         (long long)y4 * g);
+    TMask mask(target.GridClip(), (long long)box.x1, (long long)box.y1, (long long)box.x2,
                (long long)box.y2);
     // The arc is the part of the ellipse's outline inside the sector.
-    MarkShape(mask, box, &sector, false, true, MakeLinePen(m_pen, m_brush).width, false);
+    MarkShape(mask, box, &sector, false, true, OnGrid(MakeLinePen(m_pen, m_brush), g).width, false);
     ApplyMask(target, mask, m_pen, m_brush);
 }
 
@@ -734,16 +788,20 @@ void TCanvas::Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4
     TLogicalTarget target = MakeTarget(m_device, ClipRect());
     if (!target.Valid())
         return;
+    const int g = target.Grid();
     const long long w = std::llabs((long long)x2 - x1), h = std::llabs((long long)y2 - y1);
-    const TRoundBox box = NormalBox(x1, y1, x2, y2, double(w), double(h));
-    const TSector sector(box, x3, y3, x4, y4);
-    TMask mask(target.Clip(), (long long)box.x1, (long long)box.y1, (long long)box.x2,
+    const TRoundBox box = NormalBox((long long)x1 * g, (long long)y1 * g, (long long)x2 * g,
+                                    (long long)y2 * g, double(w) * g, double(h) * g);
+    const TSector sector(box, (long long)x3 * g, (long long)y3 * g, (long long)x4 * g,
+                         (long long)y4 * g);
+    TMask mask(target.GridClip(), (long long)box.x1, (long long)box.y1, (long long)box.x2,
                (long long)box.y2);
-    const TLinePen lp = MakeLinePen(m_pen, m_brush);
+    const TLinePen lp = OnGrid(MakeLinePen(m_pen, m_brush), g);
     const bool outline = m_pen.Style() != psClear;
     MarkShape(mask, box, &sector, m_brush.Style() != bsClear, outline, lp.width);
     if (outline && !sector.full && lp.width > 1) {
-        // The two radii of a wide pen, from the centre to where the arc starts and ends.
+        // The two radii of a wide pen, from the centre to where the arc starts and ends (on
+        // the grid the shape is drawn on).
         long long sx, sy, ex, ey;
         sector.EdgePoint(sector.start, sx, sy);
         sector.EdgePoint(sector.start + sector.sweep, ex, ey);
@@ -751,6 +809,8 @@ void TCanvas::Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4
                         cy = (long long)std::floor(sector.cy);
         TLinePen solid = lp;
         solid.dashes = nullptr;
+        solid.grid = 1;
+        solid.offset = 0;
         MarkLine(mask, cx, cy, sx, sy, solid);
         MarkLine(mask, cx, cy, ex, ey, solid);
         mask.Mark(cx, cy, kPen);
@@ -770,21 +830,22 @@ void TCanvas::Polygon(const TPoint *points, int count)
         minY = std::min<long long>(minY, points[i].Y);
         maxY = std::max<long long>(maxY, points[i].Y);
     }
-    const TLinePen lp = MakeLinePen(m_pen, m_brush);
+    const int g = target.Grid();
+    const TLinePen lp = OnGrid(MakeLinePen(m_pen, m_brush), g);
     const int m = lp.width;
-    TMask mask(target.Clip(), minX - m, minY - m, maxX + m + 1, maxY + m + 1);
+    TMask mask(target.GridClip(), minX * g - m, minY * g - m, maxX * g + m + g, maxY * g + m + g);
     if (m_brush.Style() != bsClear)
-        MarkPolygonFill(mask, points, count);
+        MarkPolygonFill(mask, points, count, g);
     if (m_pen.Style() != psClear) {
         // The outline is the closed chain of lines, each without its last pixel.
         long long step = 0;
         for (int i = 0; i < count; ++i) {
             const TPoint &p = points[i];
             const TPoint &q = points[(i + 1) % count];
-            step += MarkLine(mask, p.X, p.Y, q.X, q.Y, lp, step);
+            step += MarkLine(mask, lp.Map(p.X), lp.Map(p.Y), lp.Map(q.X), lp.Map(q.Y), lp, step);
         }
         if (step == 0)
-            Stamp(mask, points[0].X, points[0].Y, lp.width, kPen);
+            Stamp(mask, lp.Map(points[0].X), lp.Map(points[0].Y), lp.width, kPen);
     }
     ApplyMask(target, mask, m_pen, m_brush);
 }
@@ -802,16 +863,14 @@ void TCanvas::InvertRect(const TRect &r)
             target.Combine(x, y, [](TPixel dst) { return ~dst & 0x00FFFFFF; });
 }
 
-void TCanvas::FloodFill(int x, int y, TColor color, bool surface)
+namespace {
+
+/// Fills the area around (x, y) of target (on a grid of `grid` pixels per logical pixel)
+/// that has the key colour (surface) or that is bounded by it.
+template <class Target>
+void FloodFillOn(Target &target, const QRect &clip, int x, int y, TPixel key, bool surface,
+                 const TBrushPattern &pattern, int grid)
 {
-    TLogicalTarget target = MakeTarget(m_device, ClipRect());
-    if (!target.Valid() || !target.InClip(x, y))
-        return;
-    const TBrushPattern pattern(m_brush);
-    if (pattern.Clear())
-        return;
-    const TPixel key = raster::ToPixel(color);
-    const QRect clip = target.Clip();
     // surface: fill the area of the given colour; otherwise fill up to a border of it.
     auto matches = [&](int px, int py) {
         const bool same = target.Get(px, py) == key;
@@ -849,9 +908,35 @@ void TCanvas::FloodFill(int x, int y, TColor color, bool surface)
     // Painted only after the search, so a brush of the key colour cannot mislead it.
     for (const QPoint &p : area) {
         TPixel c;
-        if (pattern.At(p.x(), p.y(), c))
+        if (pattern.At(int(FloorDiv(p.x(), grid)), int(FloorDiv(p.y(), grid)), c))
             target.Put(p.x(), p.y(), c);
     }
+}
+
+} // namespace
+
+void TCanvas::FloodFill(int x, int y, TColor color, bool surface)
+{
+    TLogicalTarget target = MakeTarget(m_device, ClipRect());
+    if (!target.Valid() || !target.InClip(x, y))
+        return;
+    const TBrushPattern pattern(m_brush);
+    if (pattern.Clear())
+        return;
+    const TPixel key = raster::ToPixel(color);
+    // On the device grid the area ends at the device pixels of its border, so a fill inside
+    // a curved or slanted outline keeps the outline whole.
+    const int g = target.Grid();
+    if (g > 1) {
+        TTarget &device = target.Device();
+        const QRect clip = device.Clip();
+        const long long dx = (long long)x * g, dy = (long long)y * g;
+        if (dx < clip.left() || dy < clip.top() || dx > clip.right() || dy > clip.bottom())
+            return;
+        FloodFillOn(device, clip, int(dx), int(dy), key, surface, pattern, g);
+        return;
+    }
+    FloodFillOn(target, target.Clip(), x, y, key, surface, pattern, 1);
 }
 
 TColor TCanvas::Pixel(int x, int y) const

@@ -38,6 +38,8 @@ public:
     }
     bool Unit() const { return m_unit; }
     double Ratio() const { return m_ratio; }
+    /// Device pixels per logical pixel when that is a whole number (1 at ratio 1), else 0.
+    int Whole() const { return m_unit ? 1 : int(m_factor); }
     /// The device coordinate of logical coordinate v.
     long long Edge(long long v) const
     {

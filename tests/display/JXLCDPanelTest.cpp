@@ -9,6 +9,8 @@
 
 #include <QMetaProperty>
 
+#include <algorithm>
+#include <climits>
 #include <set>
 #include <vector>
 
@@ -484,6 +486,82 @@ TEST(JXLCDPanel, CopiedCellsMatchDirectlyDrawnCells)
         copied.Repaint();
         direct.Repaint();
         EXPECT_EQ(copied.Surface(), direct.Surface()) << layout.columns << " x " << layout.rows;
+    }
+}
+
+// Gives tests the drawing of one character onto any canvas.
+class TCharacterLCDPanel : public TJXLCDPanel
+{
+public:
+    using TJXLCDPanel::DrawLCD;
+};
+
+namespace {
+
+// Lit device pixels of an image: the first and last row and column holding one, rows that
+// differ from the row above them at an odd device row, and colour changes at odd columns.
+struct TLitPattern
+{
+    int top = INT_MAX, bottom = -1, left = INT_MAX, right = -1;
+    int oddRowChanges = 0, oddColumnChanges = 0;
+};
+
+TLitPattern LitPatternOf(const QImage &image)
+{
+    TLitPattern p;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb c = image.pixel(x, y) & 0xFFFFFF;
+            if (c == 0x00FF00) {
+                p.top = std::min(p.top, y);
+                p.bottom = std::max(p.bottom, y);
+                p.left = std::min(p.left, x);
+                p.right = std::max(p.right, x);
+            }
+            if (x % 2 == 1 && c != (image.pixel(x - 1, y) & 0xFFFFFF))
+                ++p.oddColumnChanges;
+            if (y % 2 == 1 && c != (image.pixel(x, y - 1) & 0xFFFFFF))
+                ++p.oddRowChanges;
+        }
+    return p;
+}
+
+} // namespace
+
+TEST(JXLCDPanel, AtRatioTwoSlantedEdgesStepByOneDevicePixel)
+{
+    // The figure with every segment lit, drawn on a picture of ratio 1 and of ratio 2.
+    TCharacterLCDPanel panel;
+    TBitmap one(53, 77);
+    TBitmap two;
+    two.SetSize(2 * 53, 2 * 77);
+    two.Image().setDevicePixelRatio(2.0);
+    for (TBitmap *bitmap : {&one, &two}) {
+        bitmap->Canvas()->Brush()->SetColor(clBlack);
+        bitmap->Canvas()->FillRect(Rect(0, 0, 53, 77));
+        panel.DrawLCD(bitmap->Canvas(), Rect(0, 0, 52, 76), 4, u'*');
+    }
+    const TLitPattern low = LitPatternOf(one.Image());
+    const TLitPattern high = LitPatternOf(two.Image());
+    // The bars' outer edges (along the axes) stay on the logical pixels' borders...
+    ASSERT_GE(low.right, 0);
+    EXPECT_EQ(high.top, 2 * low.top);
+    EXPECT_EQ(high.bottom, 2 * low.bottom + 1);
+    EXPECT_EQ(high.left, 2 * low.left);
+    EXPECT_EQ(high.right, 2 * low.right + 1);
+    // ...while the diagonals and bar ends step by single device pixels: doubled blocks would
+    // change colour only at even rows and columns.
+    EXPECT_GT(high.oddRowChanges, 40);
+    EXPECT_GT(high.oddColumnChanges, 40);
+
+    // The panel's own surface on a screen of ratio 2 (ctest's ratio2 pass) shows it so too.
+    TJXLCDPanel shown;
+    shown.SetColumns(2);
+    shown.SetBounds(0, 0, 120, 80);
+    shown.SetCaption(QStringLiteral("**"));
+    shown.Repaint();
+    if (shown.Surface().devicePixelRatio() == 2.0) {
+        EXPECT_GT(LitPatternOf(shown.Surface()).oddRowChanges, 40);
     }
 }
 
