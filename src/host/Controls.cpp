@@ -200,7 +200,7 @@ void TControl::SetVisible(bool v)
 
 void TControl::ApplyVisibility()
 {
-    if (m_parent)
+    if (m_parent || parentWidget())
         QWidget::setVisible(m_visible || ComponentState().Contains(csDesigning));
 }
 
@@ -490,6 +490,12 @@ bool TControl::event(QEvent *event)
         // On another screen the device pixel ratio may differ: the next paint makes the
         // surface at the new ratio and draws it anew.
         Invalidate();
+        break;
+    case QEvent::ParentChange:
+        // Placed in a widget by Qt (a layout, setParent) rather than by SetParent, an
+        // invisible control stays hidden when its new parent is shown.
+        if (parentWidget() && !m_visible && !ComponentState().Contains(csDesigning))
+            QWidget::setVisible(false);
         break;
     default: break;
     }

@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QTest>
+#include <QVBoxLayout>
 
 using namespace jxt;
 using jxt::test::PixelAt;
@@ -212,6 +213,26 @@ TEST(Controls, ZeroSizeControlPaintsSafely)
     c.Repaint();
     c.Canvas()->FillRect(Rect(-5, -5, 50, 50));
     EXPECT_EQ(c.PaintCount(), 2);
+}
+
+TEST(Controls, VisibleHoldsForAControlPlacedInAQtLayout)
+{
+    // Put into a layout by Qt, not by SetParent: an invisible control (a non-visual
+    // component's symbol) takes no room, and Visible shows and hides it there too.
+    QWidget host;
+    auto *box = new QVBoxLayout(&host);
+    auto *hidden = new Framed;
+    hidden->SetVisible(false);
+    auto *shown = new Framed;
+    box->addWidget(hidden);
+    box->addWidget(shown);
+    host.show();
+    EXPECT_FALSE(hidden->isVisible());
+    EXPECT_TRUE(shown->isVisible());
+    hidden->SetVisible(true);
+    shown->SetVisible(false);
+    EXPECT_TRUE(hidden->isVisible());
+    EXPECT_FALSE(shown->isVisible());
 }
 
 TEST(Controls, InvisibleControlIsHiddenButShownWhenDesigning)
