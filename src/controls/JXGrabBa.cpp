@@ -16,6 +16,8 @@ namespace jxt {
 namespace {
 
 constexpr int kMaxBorderWidth = 50;
+/// The length a bar asks a layout for; it shows all of itself at any length.
+constexpr int kHintLength = 30;
 
 // The ghost bar: a widget on top of the parent's children that inverts what lies under it.
 class TGhostBar : public QWidget
@@ -63,6 +65,16 @@ TJXGrabBar::TJXGrabBar(TComponent *owner) : TCustomControl(owner)
     SetBounds(Left(), Top(), 5, Height());
     SetCursor(crJXHGrab);
     SetThickness(5);
+    FollowStyleInLayouts();
+}
+
+void TJXGrabBar::FollowStyleInLayouts()
+{
+    // A layout stretches the bar along its length but keeps its thickness, a property.
+    if (m_style == jxgbHorizontal)
+        setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    else
+        setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
 }
 
 TJXGrabBar::~TJXGrabBar()
@@ -100,6 +112,7 @@ void TJXGrabBar::SetStyle(TGrabBarStyle value)
         if (!loading)
             SetHeight(Width());
     }
+    FollowStyleInLayouts();
     updateGeometry();
     ResizeBar();
 }
@@ -393,9 +406,11 @@ void TJXGrabBar::Paint()
 
 QSize TJXGrabBar::sizeHint() const
 {
-    const int t = std::max(0, Thickness());
-    return m_style == jxgbHorizontal ? QSize(std::max(Width(), 2 * m_borderWidth), t)
-                                     : QSize(t, std::max(Height(), 2 * m_borderWidth));
+    // The bar runs the parent's length whatever its size, so the hint does not follow the
+    // size it was given (a layout would otherwise only ever grow it).
+    const int t = std::max(1, Thickness());
+    const int length = std::max(kHintLength, 2 * m_borderWidth + 1);
+    return m_style == jxgbHorizontal ? QSize(length, t) : QSize(t, length);
 }
 
 TAccessibleInfo TJXGrabBar::AccessibleInfo() const
@@ -405,8 +420,8 @@ TAccessibleInfo TJXGrabBar::AccessibleInfo() const
 
 QSize TJXGrabBar::minimumSizeHint() const
 {
-    const int t = std::max(0, Thickness());
-    return m_style == jxgbHorizontal ? QSize(0, t) : QSize(t, 0);
+    const int t = std::max(1, Thickness());
+    return m_style == jxgbHorizontal ? QSize(1, t) : QSize(t, 1);
 }
 
 } // namespace jxt

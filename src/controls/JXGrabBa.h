@@ -120,6 +120,7 @@ private:
     /// Where the mouse may go while dragging, in parent client coordinates.
     TRect DragLimits() const;
     void LayOutPane(TWinControl *pane, bool first);
+    void FollowStyleInLayouts();
 
     TBorderStyle m_borderStyle = bsSingle;
     int m_borderWidth = 0;

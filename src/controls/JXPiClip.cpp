@@ -110,6 +110,14 @@ QSize TJXPicClip::sizeHint() const
     return QSize(75, 50);
 }
 
+QSize TJXPicClip::minimumSizeHint() const
+{
+    // A cell at its natural size needs all of it; a stretched one shows at any size.
+    if (!m_stretch && m_cols >= 1 && m_rows >= 1 && SourceBitmap())
+        return sizeHint().expandedTo(QSize(1, 1));
+    return QSize(1, 1);
+}
+
 void TJXPicClip::Paint()
 {
     PaintBMP();

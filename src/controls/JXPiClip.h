@@ -81,6 +81,8 @@ public:
     TTimer *Timer() const { return m_timer.get(); }
 
     QSize sizeHint() const override;
+    /// The cell's size when it is shown at its natural size, otherwise one pixel.
+    QSize minimumSizeHint() const override;
 
     TNotifyEvent OnChangePic;
     TJXPicClipEvent OnRequestPic;

@@ -224,7 +224,8 @@ TAccessibleInfo TTabSet::AccessibleInfo() const
 
 QSize TTabSet::minimumSizeHint() const
 {
-    return QSize(0, m_tabHeight + 1);
+    // Every tab is shown: a layout never cuts tabs off.
+    return sizeHint();
 }
 
 } // namespace jxt
