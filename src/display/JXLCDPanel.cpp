@@ -428,7 +428,10 @@ void TJXLCDPanel::Paint()
                                 ColorToRGB(Color()), ColorToRGB(m_loColor), ratio};
     const std::size_t glyphBytes = std::size_t(templateWidth + 1) *
                                    std::size_t(templateHeight + 1) * 4 * std::size_t(ratio * ratio);
-    m_useGlyphs = m_glyphCacheEnabled && validCell && glyphBytes * kMaxFigures <= kGlyphCacheBytes;
+    // At a fractional ratio a copied picture would not fall on the blocks of the logical
+    // pixels the direct drawing covers, so the cells are drawn there.
+    m_useGlyphs = m_glyphCacheEnabled && validCell &&
+                  glyphBytes * kMaxFigures <= kGlyphCacheBytes && surfaceRatio == double(ratio);
     if (!m_useGlyphs || !(glyphKey == m_glyphKey) || ColorToRGB(m_hiColor) != m_glyphHiColor) {
         m_glyphs.clear();
         m_glyphBase = QImage();
