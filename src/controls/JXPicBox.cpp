@@ -10,6 +10,7 @@
 #include "util/JxutilFiles.h"
 #include "util/JxutilGraphics.h"
 
+#include <QFile>
 #include <QPointer>
 #include <QThread>
 
@@ -78,28 +79,49 @@ TFillListThread::TFillListThread(TStrings *items, const QString &typeMask,
 void TFillListThread::Execute()
 {
     Synchronize([this] {
-        if (!m_detached)
-            Screen()->SetCursor(crHourGlass);
-    });
-    Synchronize([this] {
-        if (!m_detached)
-            m_items->Clear();
+        if (m_detached)
+            return;
+        Screen()->SetCursor(crHourGlass);
+        m_items->Clear();
     });
     ScanDir(m_pathPattern);
+    Flush();
     // The cursor is the application's: it is restored even for a list that went away.
     Synchronize([] { Screen()->SetCursor(crDefault); });
 }
 
-void TFillListThread::Append(const QString &fileName, TBitmap *bitmap)
+void TFillListThread::Append(const QString &fileName, std::unique_ptr<TBitmap> bitmap)
 {
-    Synchronize([this, &fileName, bitmap] {
-        if (m_detached) {
-            delete bitmap;
-            return;
+    // A full batch costs one round trip for many files; the time limit keeps a slow scan
+    // (icons read from large programs, a slow disk) showing its files as it finds them.
+    constexpr std::size_t kBatchSize = 256;
+    constexpr auto kBatchDelay = std::chrono::milliseconds(30);
+    const auto now = std::chrono::steady_clock::now();
+    if (m_batch.empty())
+        m_batchStarted = now;
+    m_batch.push_back({fileName, std::move(bitmap)});
+    if (m_batch.size() >= kBatchSize || now - m_batchStarted >= kBatchDelay)
+        Flush();
+}
+
+void TFillListThread::Flush()
+{
+    if (m_batch.empty())
+        return;
+    std::vector<TFound> batch;
+    batch.swap(m_batch);
+    // Bitmaps not taken into the list are freed with the batch, on this thread.
+    Synchronize([this, &batch] {
+        for (TFound &found : batch) {
+            // The stop request and the detach are checked before every file: a handler that
+            // stops the scan or destroys the box sees no further file of the batch.
+            if (m_detached || Terminated())
+                return;
+            m_items->AddObject(found.fileName, found.bitmap.get());
+            found.bitmap.release();
+            if (OnChangePicCount)
+                OnChangePicCount(CountSender, m_items->Count());
         }
-        m_items->AddObject(fileName, bitmap);
-        if (OnChangePicCount)
-            OnChangePicCount(CountSender, m_items->Count());
     });
 }
 
@@ -108,38 +130,53 @@ void TFillListThread::ScanDir(const QString &path)
     const int cut = LastSeparator(path);
     const QString dir = path.left(cut + 1);
     const QString mask = path.mid(cut + 1);
+    if (mask.isEmpty())
+        return;
+
+    // One listing of the directory serves both passes. It takes the kinds of the entries from
+    // the directory itself and looks at no file's size or times, which the scan never needs;
+    // the entries come in the order of FindFirst.
+    const QString hostDir = platform::ToHostPath(dir.isEmpty() ? QStringLiteral(".") : dir);
+    std::vector<platform::TDirEntry> entries;
+    if (hostDir.isEmpty() ||
+        !platform::ListDirectory(QFile::encodeName(hostDir), platform::TListDetail::Kinds, entries))
+        return;
 
     if (m_subDirs) {
-        platform::TSearchRec rec;
-        int rc = platform::FindFirst(dir + QStringLiteral("*.*"), platform::faDirectory, rec);
-        while (rc == 0 && !StopRequested()) {
-            // A directory reached through a link is not entered: it may lead back up the
-            // tree or out of it.
-            if ((rec.Attr & platform::faDirectory) && !rec.IsSymLink &&
-                rec.Name != QLatin1String(".") && rec.Name != QLatin1String(".."))
-                ScanDir(dir + rec.Name + QLatin1Char('\\') + mask);
-            rc = platform::FindNext(rec);
+        // Hidden and system directories are left out, as a search for directories leaves
+        // them out; a directory reached through a link is not entered: it may lead back up
+        // the tree or out of it.
+        for (const platform::TDirEntry &entry : entries) {
+            if (StopRequested())
+                break;
+            if ((entry.Attr & platform::faDirectory) && !entry.IsSymLink && entry.Spellable &&
+                !(entry.Attr & (platform::faHidden | platform::faSysFile)))
+                ScanDir(dir + entry.Name + QLatin1Char('\\') + mask);
         }
-        platform::FindClose(rec);
     }
 
-    platform::TSearchRec rec;
-    int rc = platform::FindFirst(dir + mask, platform::faAnyFile, rec);
-    while (rc == 0 && !StopRequested()) {
-        if (!(rec.Attr & platform::faDirectory)) {
-            const QString ext = platform::ExtractFileExt(rec.Name).toUpper();
-            if (!ext.isEmpty() && m_typeMask.contains(ext)) {
-                const QString fullName = dir + rec.Name;
-                if (!m_checkForIcons || ext == QLatin1String(".BMP")) {
-                    Append(fullName, nullptr);
-                } else if (TBitmap *icon = IconBitmap(platform::FileIcon(fullName, 0, 32))) {
-                    Append(fullName, icon);
-                }
-            }
+    const bool everyName = mask == QLatin1String("*") || mask == QLatin1String("*.*");
+    for (const platform::TDirEntry &entry : entries) {
+        if (StopRequested())
+            break;
+        // A name that cannot be written in a path is left out: its path would name another
+        // file or none.
+        if ((entry.Attr & platform::faDirectory) || !entry.Spellable)
+            continue;
+        if (!everyName && !platform::MatchesFileMask(entry.Name, mask))
+            continue;
+        const QString ext = platform::ExtractFileExt(entry.Name).toUpper();
+        if (ext.isEmpty() || !m_typeMask.contains(ext))
+            continue;
+        const QString fullName = dir + entry.Name;
+        if (!m_checkForIcons || ext == QLatin1String(".BMP")) {
+            Append(fullName, nullptr);
+        } else if (TBitmap *icon = IconBitmap(platform::FileIcon(fullName, 0, 32))) {
+            Append(fullName, std::unique_ptr<TBitmap>(icon));
         }
-        rc = platform::FindNext(rec);
     }
-    platform::FindClose(rec);
+    // A directory's files are in the list before the scan goes on elsewhere.
+    Flush();
 }
 
 // --- TJXPicBox ----------------------------------------------------------------------------------

@@ -9,7 +9,9 @@
 #include "host/designer/DesignRegistry.h"
 #include "util/JXVersions.h"
 
+#include <chrono>
 #include <memory>
+#include <vector>
 
 namespace jxt {
 
@@ -28,6 +30,12 @@ using TJXPicBoxEvent =
 /// 32 x 32. Every change of the list and every count event is carried out on the
 /// user-interface thread, in order, and the worker waits for each; the stop request is
 /// polled before every directory entry. It frees itself when it ends.
+///
+/// Found files are handed over in batches (one round trip to the interface thread per
+/// batch, not per file): a batch goes when it is full, when its first file has waited a
+/// short while, and at the end of every directory. The interface thread appends the files
+/// of a batch one by one, each followed by its count event, and drops the rest of a batch
+/// once the worker has been asked to stop, as if the worker had stopped before them.
 class JXT_EXPORT TFillListThread : public TThread
 {
 public:
@@ -49,15 +57,25 @@ protected:
     void ScanDir(const QString &path);
 
 private:
+    struct TFound
+    {
+        QString fileName;
+        std::unique_ptr<TBitmap> bitmap;
+    };
     bool StopRequested() const { return Terminated(); }
-    void Append(const QString &fileName, TBitmap *bitmap);
+    /// Adds a found file to the batch, handing the batch over when it is due.
+    void Append(const QString &fileName, std::unique_ptr<TBitmap> bitmap);
+    /// Hands the batch over to the interface thread and waits until it is in the list.
+    void Flush();
 
     TStrings *m_items;
     QString m_typeMask;
     QString m_pathPattern;
     bool m_subDirs;
     bool m_checkForIcons;
-    bool m_detached = false; // read and written on the user-interface thread only
+    bool m_detached = false;     // read and written on the user-interface thread only
+    std::vector<TFound> m_batch; // the worker's own until handed over in Flush
+    std::chrono::steady_clock::time_point m_batchStarted;
 };
 
 /// An owner-drawn list box that shows picture files as thumbnails in cells of PicWidth x

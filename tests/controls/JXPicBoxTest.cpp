@@ -128,6 +128,45 @@ TEST_F(PicBoxTest, ScanListsSubdirectoriesFirstThroughTheMask)
     EXPECT_EQ(box->ItemIndex(), 1);
 }
 
+TEST_F(PicBoxTest, HiddenFilesAreListedButHiddenAndLinkedDirectoriesNotEntered)
+{
+    QDir(root).mkpath(QStringLiteral("sub"));
+    QDir(root).mkpath(QStringLiteral(".cache"));
+    WriteBmp(root + QStringLiteral("/.hidden.bmp"), 4, 4, clRed);
+    WriteBmp(root + QStringLiteral("/sub/in.bmp"), 4, 4, clRed);
+    WriteBmp(root + QStringLiteral("/.cache/thumb.bmp"), 4, 4, clRed);
+    ASSERT_TRUE(QFile::link(root + QStringLiteral("/sub"), root + QStringLiteral("/link")));
+    ASSERT_TRUE(
+        QFile::link(root + QStringLiteral("/sub/in.bmp"), root + QStringLiteral("/alias.bmp")));
+    box->SetSubDirs(true);
+    box->SetPicPattern(root + QStringLiteral("/*.*"));
+    ASSERT_TRUE(WaitForScan(*box));
+    // A link to a file is a file; a link to a directory is never entered.
+    EXPECT_EQ(Names(*box, root),
+              (QStringList{QStringLiteral("sub/in.bmp"), QStringLiteral(".hidden.bmp"),
+                           QStringLiteral("alias.bmp")}));
+}
+
+TEST_F(PicBoxTest, StopFromACountEventAddsNoFurtherFile)
+{
+    for (int i = 0; i < 100; ++i)
+        Touch(root + QStringLiteral("/f%1.bmp").arg(i, 3, 10, QLatin1Char('0')), "x");
+    box->OnChangePicCount = [&](TObject *, int count) {
+        events << QStringLiteral("count %1").arg(count);
+        if (count == 3)
+            box->BreakScan();
+    };
+    box->SetPicPattern(root + QStringLiteral("/*.*"));
+    ASSERT_TRUE(WaitForScan(*box));
+    EXPECT_EQ(Names(*box, root),
+              (QStringList{QStringLiteral("f000.bmp"), QStringLiteral("f001.bmp"),
+                           QStringLiteral("f002.bmp")}));
+    EXPECT_EQ(events, (QStringList{QStringLiteral("count 0"), QStringLiteral("start"),
+                                   QStringLiteral("count 1"), QStringLiteral("count 2"),
+                                   QStringLiteral("count 3"), QStringLiteral("count 3"),
+                                   QStringLiteral("stop")}));
+}
+
 TEST_F(PicBoxTest, EmptyPatternOrTypeClearsWithoutScanning)
 {
     WriteBmp(root + QStringLiteral("/x.bmp"), 4, 4, clRed);
