@@ -3,13 +3,20 @@
 #             exists, otherwise screenshots of every page into ./screenshots).
 # make check  installs what is missing, checks the format of the sources, builds and runs all
 #             tests, then the same tests under address and undefined-behaviour sanitizers,
-#             then each fuzz target briefly. The gcc builds treat warnings as errors; the
-#             clang fuzz build only reports them, since clang warns about other things.
+#             then the threaded tests under ThreadSanitizer (make tsan), then each fuzz target
+#             briefly. The gcc builds of make build and make asan treat warnings as errors
+#             (the TSan build leaves that to them); the clang fuzz build only reports them,
+#             since clang warns about other things.
+# make tsan   builds the tests under ThreadSanitizer and runs those where a worker thread meets
+#             the user-interface thread (picture box, icon box, TThread) a few times over; any
+#             report fails it.
 
 JOBS       ?= $(shell nproc)
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
+TSAN_BUILD ?= build-tsan
+TSAN_REPEAT ?= 3
 FUZZ_SECONDS ?= 20
 CMAKE_GEN  := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 LAUNCHER   := $(shell command -v ccache >/dev/null 2>&1 && echo "-DCMAKE_CXX_COMPILER_LAUNCHER=ccache")
@@ -21,7 +28,7 @@ FORMAT_DIRS := src tests bench fuzz designer examples
 export CCACHE_BASEDIR := $(CURDIR)
 export CCACHE_NOHASHDIR := 1
 
-.PHONY: demo check deps format format-check build test asan fuzz bench clean
+.PHONY: demo check deps format format-check build test asan tsan fuzz bench clean
 
 deps:
 	bash scripts/install-deps.sh
@@ -56,6 +63,20 @@ asan: deps
 	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 \
 		UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
 
+# Debug keeps every frame in the reports. Only the two test programs are built; TSan exits
+# with 66 when it reported anything, even with halt_on_error=0 (which lets one run show all).
+TSAN_ENV := QT_QPA_PLATFORM=offscreen TSAN_OPTIONS="halt_on_error=0 second_deadlock_stack=1"
+tsan: deps
+	cmake -S . -B $(TSAN_BUILD) $(CMAKE_GEN) $(LAUNCHER) -DCMAKE_BUILD_TYPE=Debug \
+		-DCMAKE_CXX_FLAGS=-fsanitize=thread -DCMAKE_EXE_LINKER_FLAGS=-fsanitize=thread \
+		-DCMAKE_SHARED_LINKER_FLAGS=-fsanitize=thread -DJXT_BUILD_DESIGNER=OFF \
+		-DJXT_BUILD_BENCH=OFF -DJXT_BUILD_GALLERY=OFF
+	cmake --build $(TSAN_BUILD) -j $(JOBS) --target controls_tests host_tests
+	$(TSAN_ENV) $(TSAN_BUILD)/tests/controls_tests --gtest_repeat=$(TSAN_REPEAT) \
+		--gtest_filter='PicBoxTest.*:PicPatternProperty.*:JXIcoBox.*'
+	$(TSAN_ENV) $(TSAN_BUILD)/tests/host_tests --gtest_repeat=$(TSAN_REPEAT) \
+		--gtest_filter='Thread.*'
+
 fuzz: deps
 	CXX=clang++ CC=clang cmake -S . -B $(FUZZ_BUILD) $(CMAKE_GEN) $(LAUNCHER) \
 		-DCMAKE_BUILD_TYPE=RelWithDebInfo -DJXT_BUILD_FUZZ=ON -DJXT_BUILD_TESTS=OFF \
@@ -67,7 +88,7 @@ bench: build
 	bash scripts/run-benchmarks.sh $(BUILD)/bench
 	sh scripts/measure-idle.sh $(BUILD) 10
 
-check: format-check test asan fuzz
+check: format-check test asan tsan fuzz
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) screenshots
+	rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD) screenshots
