@@ -375,6 +375,7 @@ void TMetafile::LoadFromFile(const QString &fileName)
         throw EInOutError(QStringLiteral("Cannot read picture file \"%1\": not a recorded picture")
                               .arg(fileName));
     m_picture = picture;
+    m_parts.reset();
     const QRect bounds = m_picture.boundingRect();
     m_width = std::max(0, bounds.right() + 1);
     m_height = std::max(0, bounds.bottom() + 1);
@@ -383,9 +384,70 @@ void TMetafile::LoadFromFile(const QString &fileName)
 
 void TMetafile::SaveToFile(const QString &fileName) const
 {
-    QPicture copy = m_picture;
+    QPicture copy = ToPicture();
     if (!copy.save(fileName))
         throw EInOutError(QStringLiteral("Cannot write picture file \"%1\"").arg(fileName));
+}
+
+QPicture TMetafile::ToPicture() const
+{
+    if (!m_parts)
+        return m_picture;
+    QPicture merged;
+    {
+        QPainter painter(&merged);
+        Play(painter);
+    }
+    merged.setBoundingRect(QRect(0, 0, m_width, m_height));
+    return merged;
+}
+
+QPicture &TMetafile::Picture()
+{
+    if (m_parts) {
+        m_picture = ToPicture();
+        m_parts.reset();
+    }
+    return m_picture;
+}
+
+void TMetafile::SetParts(std::shared_ptr<const TParts> parts)
+{
+    m_parts = std::move(parts);
+    m_picture = QPicture();
+}
+
+const void *TMetafile::RecordingId() const
+{
+    return m_parts ? static_cast<const void *>(m_parts.get())
+                   : static_cast<const void *>(m_picture.data());
+}
+
+void TMetafile::Play(QPainter &painter) const
+{
+    if (!m_parts) {
+        painter.drawPicture(0, 0, m_picture);
+        return;
+    }
+    // A picture plays its operations scaled from the resolution it was recorded at (that of
+    // the screen) to the device's; the images kept apart are drawn under the same scale.
+    QPaintDevice *device = painter.device();
+    const QPicture reference;
+    const QTransform base =
+        device ? QTransform::fromScale(double(device->logicalDpiX()) / reference.logicalDpiX(),
+                                       double(device->logicalDpiY()) / reference.logicalDpiY()) *
+                     painter.worldTransform()
+               : painter.worldTransform();
+    for (const TPart &part : *m_parts) {
+        if (!part.isImage) {
+            painter.drawPicture(0, 0, part.picture);
+            continue;
+        }
+        painter.save();
+        painter.setWorldTransform(part.transform * base);
+        painter.drawImage(part.target, part.image);
+        painter.restore();
+    }
 }
 
 void TMetafile::DrawOn(TCanvas *canvas, const TRect &r) const
@@ -395,7 +457,7 @@ void TMetafile::DrawOn(TCanvas *canvas, const TRect &r) const
     const TRect clip = canvas->ClipRect();
     if (clip.IsEmpty())
         return;
-    const QRect bounds = m_picture.boundingRect();
+    const QRect bounds = m_parts ? QRect() : m_picture.boundingRect();
     const int w = m_width > 0 ? m_width : bounds.right() + 1;
     const int h = m_height > 0 ? m_height : bounds.bottom() + 1;
     if (w <= 0 || h <= 0)
@@ -406,7 +468,7 @@ void TMetafile::DrawOn(TCanvas *canvas, const TRect &r) const
         QRect(QPoint(clip.Left, clip.Top), QPoint(clip.Right - 1, clip.Bottom - 1)));
     painter.translate(r.Left, r.Top);
     painter.scale(double(r.Width()) / w, double(r.Height()) / h);
-    painter.drawPicture(0, 0, m_picture);
+    Play(painter);
 }
 
 void TMetafile::Assign(const TPersistent *source)
@@ -415,6 +477,7 @@ void TMetafile::Assign(const TPersistent *source)
         if (metafile == this)
             return;
         m_picture = metafile->m_picture;
+        m_parts = metafile->m_parts;
         m_width = metafile->m_width;
         m_height = metafile->m_height;
         Changed();

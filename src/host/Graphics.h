@@ -17,7 +17,9 @@
 #include <QFont>
 #include <QImage>
 #include <QPicture>
+#include <QRectF>
 #include <QStringList>
+#include <QTransform>
 
 #include <memory>
 #include <vector>
@@ -435,6 +437,11 @@ private:
 };
 
 /// A recorded picture (over QPicture).
+///
+/// A recording made with TMetafileCanvas keeps the images drawn into it as they are, beside
+/// its vector parts, instead of encoding each one into the picture: recording stays cheap,
+/// and a printer that is handed the same image again can embed it once. Play draws such a
+/// recording; Picture merges it into one QPicture when someone needs that form.
 class JXT_EXPORT TMetafile : public TGraphic
 {
 public:
@@ -442,15 +449,41 @@ public:
     int Height() const override { return m_height; }
     void SetWidth(int w) { m_width = w; }
     void SetHeight(int h) { m_height = h; }
-    bool Empty() const override { return m_picture.isNull(); }
+    bool Empty() const override { return !m_parts && m_picture.isNull(); }
     void LoadFromFile(const QString &fileName) override;
     void SaveToFile(const QString &fileName) const override;
     void DrawOn(TCanvas *canvas, const TRect &r) const override;
-    QPicture &Picture() { return m_picture; }
+    /// The whole recording as one picture that may be drawn into. A recording with images
+    /// kept apart is merged into one picture first (its images encoded into it).
+    QPicture &Picture();
+    /// The recording as one picture, merged if need be, without changing the metafile.
+    QPicture ToPicture() const;
+    /// Draws the recording at the painter's transform, as QPainter::drawPicture at (0, 0)
+    /// would draw the merged picture.
+    void Play(QPainter &painter) const;
+    /// Identifies the recording: copies made by Assign share it; a new recording has another.
+    const void *RecordingId() const;
     void Assign(const TPersistent *source) override;
 
+    /// One part of a recording: a picture of vector operations, or one image drawn into the
+    /// target rectangle under the recording's transform of the moment.
+    struct TPart
+    {
+        QPicture picture;
+        QImage image;
+        QRectF target;
+        QTransform transform;
+        bool isImage = false;
+    };
+    using TParts = std::vector<TPart>;
+    /// Replaces the recording by parts (as TMetafileCanvas records them).
+    void SetParts(std::shared_ptr<const TParts> parts);
+    /// The parts of a recording made with images apart; nullptr for a plain picture.
+    const std::shared_ptr<const TParts> &Parts() const { return m_parts; }
+
 private:
-    QPicture m_picture;
+    QPicture m_picture;                    // the recording, unless m_parts holds it
+    std::shared_ptr<const TParts> m_parts; // shared by copies; never changed once set
     int m_width = 0;
     int m_height = 0;
 };

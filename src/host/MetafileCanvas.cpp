@@ -44,20 +44,55 @@ QColor Resolved(TColor color)
 } // namespace
 
 TMetafileCanvas::TMetafileCanvas(TMetafile *metafile, int width, int height)
-    : m_metafile(metafile), m_width(std::max(0, width)), m_height(std::max(0, height))
+    : m_metafile(metafile), m_width(std::max(0, width)), m_height(std::max(0, height)),
+      m_parts(std::make_shared<TMetafile::TParts>())
 {
-    m_metafile->Picture() = QPicture();
+    // The old recording goes now; the new one is handed over when the canvas is destroyed.
+    m_metafile->SetParts(nullptr);
     m_metafile->SetWidth(m_width);
     m_metafile->SetHeight(m_height);
-    m_painter = std::make_unique<QPainter>(&m_metafile->Picture());
+    BeginPart(QTransform());
 }
 
 TMetafileCanvas::~TMetafileCanvas()
 {
+    EndPart();
+    m_metafile->SetParts(std::move(m_parts));
+}
+
+void TMetafileCanvas::BeginPart(const QTransform &transform)
+{
+    m_part = std::make_unique<QPicture>();
+    m_painter = std::make_unique<QPainter>(m_part.get());
+    m_painter->setWorldTransform(transform);
+}
+
+QTransform TMetafileCanvas::EndPart()
+{
+    const QTransform transform = m_painter->worldTransform();
     m_painter->end();
     m_painter.reset();
-    // The picture covers the whole page, whatever was drawn on it.
-    m_metafile->Picture().setBoundingRect(QRect(0, 0, m_width, m_height));
+    TMetafile::TPart part;
+    part.picture = *m_part;
+    m_part.reset();
+    m_parts->push_back(std::move(part));
+    return transform;
+}
+
+void TMetafileCanvas::AddImage(const QRectF &target, const QImage &image,
+                               const QTransform &transform)
+{
+    // The image is kept as it is, beside the vector parts: encoding it into the picture
+    // would cost far more than the rest of a page, and a printer given the same image
+    // object again embeds it only once.
+    const QTransform current = EndPart();
+    TMetafile::TPart part;
+    part.image = image;
+    part.target = target;
+    part.transform = transform;
+    part.isImage = true;
+    m_parts->push_back(std::move(part));
+    BeginPart(current);
 }
 
 void TMetafileCanvas::ApplyPen()
@@ -149,23 +184,37 @@ void TMetafileCanvas::StretchDraw(const TRect &r, const TGraphic *graphic)
         return;
     const QRect target(r.Left, r.Top, r.Width(), r.Height());
     if (const auto *bitmap = dynamic_cast<const TBitmap *>(graphic)) {
-        m_painter->drawImage(target, bitmap->Image());
+        AddImage(target, bitmap->Image(), m_painter->worldTransform());
     } else if (const auto *icon = dynamic_cast<const TIcon *>(graphic)) {
-        m_painter->drawImage(target, icon->Image());
+        AddImage(target, icon->Image(), m_painter->worldTransform());
     } else if (const auto *metafile = dynamic_cast<const TMetafile *>(graphic)) {
         const int w = metafile->Width(), h = metafile->Height();
         if (w <= 0 || h <= 0)
             return;
-        m_painter->save();
-        m_painter->translate(target.topLeft());
-        m_painter->scale(double(target.width()) / w, double(target.height()) / h);
-        m_painter->drawPicture(0, 0, const_cast<TMetafile *>(metafile)->Picture());
-        m_painter->restore();
+        const QTransform base = m_painter->worldTransform();
+        const QTransform nested =
+            QTransform::fromScale(double(target.width()) / w, double(target.height()) / h) *
+            QTransform::fromTranslate(target.left(), target.top()) * base;
+        if (!metafile->Parts()) {
+            m_painter->setWorldTransform(nested);
+            m_painter->drawPicture(0, 0, metafile->ToPicture());
+            m_painter->setWorldTransform(base);
+            return;
+        }
+        for (const TMetafile::TPart &part : *metafile->Parts()) {
+            if (part.isImage) {
+                AddImage(part.target, part.image, part.transform * nested);
+            } else {
+                m_painter->setWorldTransform(nested);
+                m_painter->drawPicture(0, 0, part.picture);
+                m_painter->setWorldTransform(base);
+            }
+        }
     } else {
         // Any other kind is drawn at its own size through a bitmap, then stretched.
         TBitmap image(graphic->Width(), graphic->Height());
         graphic->DrawOn(image.Canvas(), Rect(0, 0, graphic->Width(), graphic->Height()));
-        m_painter->drawImage(target, image.Image());
+        AddImage(target, image.Image(), m_painter->worldTransform());
     }
 }
 

@@ -53,10 +53,18 @@ public:
 private:
     void ApplyPen();
     void ApplyBrush();
+    /// Starts recording the next vector part, under transform.
+    void BeginPart(const QTransform &transform);
+    /// Completes the vector part being recorded; returns the transform it ended with.
+    QTransform EndPart();
+    /// Records image drawn into target under transform, between two vector parts.
+    void AddImage(const QRectF &target, const QImage &image, const QTransform &transform);
 
     TMetafile *m_metafile;
     int m_width;
     int m_height;
+    std::shared_ptr<TMetafile::TParts> m_parts;
+    std::unique_ptr<QPicture> m_part;
     std::unique_ptr<QPainter> m_painter;
     TPen m_pen;
     TBrush m_brush;

@@ -456,7 +456,8 @@ TPageView::TPageView(QWidget *parent) : QWidget(parent)
 void TPageView::SetMetafile(const TMetafile *metafile)
 {
     const bool usable = metafile && metafile->Width() > 0 && metafile->Height() > 0;
-    m_picture = usable ? const_cast<TMetafile *>(metafile)->Picture() : QPicture();
+    const TMetafile none;
+    m_page.Assign(usable ? metafile : &none);
     m_pageWidth = usable ? metafile->Width() : 0;
     m_pageHeight = usable ? metafile->Height() : 0;
     m_cache = QImage();
@@ -483,7 +484,7 @@ void TPageView::paintEvent(QPaintEvent *event)
             cache.setRenderHint(QPainter::TextAntialiasing);
             cache.setRenderHint(QPainter::SmoothPixmapTransform);
             cache.scale(sx, sy);
-            cache.drawPicture(0, 0, m_picture);
+            m_page.Play(cache);
         }
         painter.drawImage(0, 0, m_cache);
         return;
@@ -494,7 +495,7 @@ void TPageView::paintEvent(QPaintEvent *event)
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.scale(sx, sy);
-    painter.drawPicture(0, 0, m_picture);
+    m_page.Play(painter);
 }
 
 void TPageView::mousePressEvent(QMouseEvent *event)
@@ -955,7 +956,7 @@ void TfrmPrint::PrintPages(int from, int to, const QString &fileName)
                 painter->save();
                 painter->scale(scaleX * width / metafile->Width(),
                                scaleY * height / metafile->Height());
-                painter->drawPicture(0, 0, metafile->Picture());
+                metafile->Play(*painter);
                 painter->restore();
             }
             done = printer->EndDoc();

@@ -277,7 +277,8 @@ public:
     /// Shows a copy of the metafile's recording (nullptr: an empty view). The copy shares
     /// the recording's data, so the view stays valid when the page list changes.
     void SetMetafile(const TMetafile *metafile);
-    const QPicture &Picture() const { return m_picture; }
+    /// The page shown (a copy sharing the recording of the one given).
+    const TMetafile &Page() const { return m_page; }
     /// Whether a page is shown.
     bool HasPage() const { return m_pageWidth > 0; }
     /// The cached bitmap's size (empty while the page is drawn straight).
@@ -290,7 +291,7 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
 
 private:
-    QPicture m_picture;
+    TMetafile m_page;
     int m_pageWidth = 0;
     int m_pageHeight = 0;
     QImage m_cache;

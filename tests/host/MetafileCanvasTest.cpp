@@ -6,6 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QPainter>
+#include <QTemporaryDir>
+
+#include <functional>
+
 using namespace jxt;
 using jxt::test::CountColor;
 using jxt::test::PixelAt;
@@ -100,6 +105,74 @@ TEST(MetafileCanvas, ANewRecordingReplacesTheOldAndPicturesStretch)
     EXPECT_EQ(CountColor(page, clRed, 0, 0, 200, 100), 0);
     EXPECT_EQ(PixelAt(page, 10, 50), clGreen);
     EXPECT_EQ(PixelAt(page, 190, 50), clBlue);
+}
+
+TEST(MetafileCanvas, ImagesKeptApartPlayLikeTheMergedPicture)
+{
+    TBitmap picture(2, 1);
+    picture.Canvas()->SetPixel(0, 0, clGreen);
+    picture.Canvas()->SetPixel(1, 0, clBlue);
+    TMetafile inner;
+    {
+        TMetafileCanvas canvas(&inner, 100, 100);
+        canvas.StretchDraw(Rect(0, 0, 100, 100), &picture);
+        canvas.Brush()->SetColor(clYellow);
+        canvas.FillRect(Rect(40, 40, 60, 60));
+    }
+    TMetafile page;
+    {
+        TMetafileCanvas canvas(&page, 400, 200);
+        canvas.StretchDraw(Rect(0, 0, 200, 100), &picture);
+        canvas.Brush()->SetColor(clRed);
+        canvas.FillRect(Rect(90, 40, 110, 60)); // drawn over the image
+        canvas.StretchDraw(Rect(200, 100, 400, 200), &inner);
+    }
+    ASSERT_TRUE(page.Parts());
+
+    // Played on a device of twice the screen's resolution, as on a printer: a picture scales
+    // its operations to the device, and the images kept apart must follow.
+    const int dpi = QPicture().logicalDpiX();
+    const auto play = [dpi](const std::function<void(QPainter &)> &draw) {
+        QImage image(800, 400, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        image.setDotsPerMeterX(qRound(2 * dpi / 0.0254));
+        image.setDotsPerMeterY(qRound(2 * dpi / 0.0254));
+        QPainter painter(&image);
+        draw(painter);
+        return image;
+    };
+    const QImage apart = play([&](QPainter &p) { page.Play(p); });
+    const QImage merged = play([&](QPainter &p) { p.drawPicture(0, 0, page.ToPicture()); });
+    for (const QImage &image : {apart, merged}) {
+        EXPECT_EQ(PixelAt(image, 40, 100), clGreen);
+        EXPECT_EQ(PixelAt(image, 300, 100), clBlue);
+        EXPECT_EQ(PixelAt(image, 200, 100), clRed);
+        EXPECT_EQ(PixelAt(image, 450, 300), clGreen);
+        EXPECT_EQ(PixelAt(image, 750, 300), clBlue);
+        EXPECT_EQ(PixelAt(image, 600, 300), clYellow);
+        EXPECT_EQ(PixelAt(image, 100, 300), clWhite);
+    }
+
+    // Copies share the recording; the merged form saves and loads like any picture.
+    TMetafile copy;
+    copy.Assign(&page);
+    EXPECT_EQ(copy.RecordingId(), page.RecordingId());
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("page.pic"));
+    page.SaveToFile(file);
+    TMetafile loaded;
+    loaded.LoadFromFile(file);
+    EXPECT_FALSE(loaded.Parts());
+    EXPECT_EQ(loaded.Width(), 400);
+    const QImage shown = Played(loaded, 400, 200);
+    EXPECT_EQ(PixelAt(shown, 20, 50), clGreen);
+    EXPECT_EQ(PixelAt(shown, 100, 50), clRed);
+    EXPECT_EQ(PixelAt(shown, 300, 150), clYellow);
+    // Asking for the one-picture form merges the recording in place.
+    EXPECT_EQ(page.Picture().boundingRect(), QRect(0, 0, 400, 200));
+    EXPECT_FALSE(page.Parts());
+    EXPECT_NE(page.RecordingId(), copy.RecordingId());
+    EXPECT_EQ(PixelAt(Played(page, 400, 200), 375, 150), clBlue);
 }
 
 } // namespace

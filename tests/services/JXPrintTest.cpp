@@ -175,7 +175,7 @@ TDrawn DrawnOn(int page)
     if (!metafile)
         return {};
     QPainter painter(&device);
-    painter.drawPicture(0, 0, metafile->Picture());
+    metafile->Play(painter);
     painter.end();
     return device.drawn;
 }
@@ -186,8 +186,8 @@ int ShownPage(const TPageView &view)
     if (!view.HasPage())
         return 0;
     for (int i = 0; i < PageList->Count(); ++i)
-        if (static_cast<TMetafile *>(PageList->GetObject(i))->Picture().data() ==
-            view.Picture().data())
+        if (static_cast<TMetafile *>(PageList->GetObject(i))->RecordingId() ==
+            view.Page().RecordingId())
             return i + 1;
     return -1;
 }
