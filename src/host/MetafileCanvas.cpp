@@ -85,11 +85,12 @@ void TMetafileCanvas::AddImage(const QRectF &target, const QImage &image,
     // The image is kept as it is, beside the vector parts: encoding it into the picture
     // would cost far more than the rest of a page, and a printer given the same image
     // object again embeds it only once.
-    const QTransform current = EndPart();
+    // The arguments may live in the painter's state, which ending the part frees: copy first.
     TMetafile::TPart part;
     part.image = image;
     part.target = target;
     part.transform = transform;
+    const QTransform current = EndPart();
     part.isImage = true;
     m_parts->push_back(std::move(part));
     BeginPart(current);
