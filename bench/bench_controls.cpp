@@ -10,10 +10,10 @@
 //                  and the window is brought up to date), against one step of a QSplitter
 //                  handle dragged the same distance with its rubber band (non-opaque resize).
 // Ratios from processor time.
-#include "controls/JXGrabBa.h"
-#include "controls/Jxfntcbo.h"
-#include "host/ExtCtrls.h"
-#include "host/Forms.h"
+#include "controls/JXFontCombo.h"
+#include "controls/JXGrabBar.h"
+#include "host/controls/ExtCtrls.h"
+#include "host/controls/Forms.h"
 
 #include "RatioReporter.h"
 

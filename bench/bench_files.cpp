@@ -9,7 +9,7 @@
 // child's processor time is not ours. On a loaded machine wall-clock times wander, so the
 // processor time of both sides (ours, and find's own plus ours for reading its output) is
 // compared too.
-#include "host/Strings.h"
+#include "host/core/Strings.h"
 #include "platform/Find.h"
 #include "util/Jxutil.h"
 #include "util/JxutilFiles.h"

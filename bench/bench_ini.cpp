@@ -2,7 +2,7 @@
 // INI reading against QSettings (INI format) on the same 10,000-key file in the same run:
 // one key through a new TIniFile, through jxtINIReadString, and a first read of a file not
 // seen before. Prints the time ratios at the end.
-#include "host/IniFiles.h"
+#include "host/files/IniFiles.h"
 #include "util/JxutilIni.h"
 
 #include "RatioReporter.h"

@@ -6,7 +6,7 @@
 //   thumbnails) against the first time (every picture read and reduced), and both against
 //   QImage: reading and scaling each picture, and scaling pictures already in memory.
 #include "controls/JXPicBox.h"
-#include "host/Forms.h"
+#include "host/controls/Forms.h"
 
 #include <benchmark/benchmark.h>
 

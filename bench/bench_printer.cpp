@@ -4,9 +4,9 @@
 // TJXPrinter and printed from its preview to a PDF file, against the same drawing done
 // directly with QPrinter and QPainter into a PDF file. Both use the printer's resolution and
 // page layout; processor times are compared.
-#include "host/Dialogs.h"
-#include "host/Printers.h"
-#include "services/JXPrint.h"
+#include "host/controls/Dialogs.h"
+#include "host/files/Printers.h"
+#include "services/JXPrinter.h"
 
 #include "RatioReporter.h"
 

@@ -15,10 +15,10 @@
 // times (both sides wait for the file system), with processor times (the child's included)
 // compared as well.
 #include "display/JXGauge.h"
-#include "host/Dialogs.h"
-#include "host/Forms.h"
+#include "host/controls/Dialogs.h"
+#include "host/controls/Forms.h"
+#include "services/JXCopy.h"
 #include "services/JXFind.h"
-#include "services/Jxcopy.h"
 
 #include "RatioReporter.h"
 

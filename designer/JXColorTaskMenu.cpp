@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "JXColorTaskMenu.h"
 
-#include "host/ColorValue.h"
-#include "host/Dialogs.h"
-#include "host/Graphics.h"
+#include "host/controls/Dialogs.h"
+#include "host/graphics/ColorValue.h"
+#include "host/graphics/Graphics.h"
 
 #include <QAction>
 #include <QComboBox>

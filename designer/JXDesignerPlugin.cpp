@@ -4,9 +4,9 @@
 
 #include "JXColorTaskMenu.h"
 
-#include "host/Controls.h"
-#include "host/Graphics.h"
-#include "host/SysUtils.h"
+#include "host/controls/Controls.h"
+#include "host/core/SysUtils.h"
+#include "host/graphics/Graphics.h"
 #include "package/JXDesignerWidgets.h"
 #include "package/JXTools.h"
 

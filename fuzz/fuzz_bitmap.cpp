@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Feeds arbitrary bytes to the picture loaders (BMP bitmaps, icons, recorded pictures).
 // fuzz-layer: host
-#include "host/Graphics.h"
+#include "host/graphics/Graphics.h"
 
 #include <QFile>
 #include <QGuiApplication>

@@ -4,7 +4,7 @@
 // exactly what was meant, leaving everything else as it was. Then a sequence of writes taken
 // from the input (set, delete a key, erase a section) is run against a simple model of what a
 // reader must see, with the text written and parsed again after every step.
-#include "host/IniFiles.h"
+#include "host/files/IniFiles.h"
 
 #include <QByteArray>
 #include <QString>

@@ -3,7 +3,7 @@
 // hang, or leave a shape that names a point the model does not have.
 // fuzz-layer: effects
 #include "effects/JX3D.h"
-#include "host/Dialogs.h"
+#include "host/controls/Dialogs.h"
 
 #include <QApplication>
 

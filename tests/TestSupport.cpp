@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "host/Dialogs.h"
+#include "host/controls/Dialogs.h"
 
 #include <gtest/gtest.h>
 

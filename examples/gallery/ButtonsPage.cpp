@@ -2,14 +2,14 @@
 // "Knöpfe & Auswahl": the buttons, the splitter bar and the pickers, one Add… function each.
 #include "GalleryPage.h"
 
-#include "controls/JXGrabBa.h"
-#include "controls/Jxabtn.h"
-#include "controls/Jxbibtn.h"
-#include "controls/Jxdrvtab.h"
-#include "controls/Jxfntcbo.h"
-#include "host/ExtCtrls.h"
-#include "host/Menus.h"
-#include "host/StdCtrls.h"
+#include "controls/JXAutoButton.h"
+#include "controls/JXBiBtn.h"
+#include "controls/JXDriveTab.h"
+#include "controls/JXFontCombo.h"
+#include "controls/JXGrabBar.h"
+#include "host/controls/ExtCtrls.h"
+#include "host/controls/Menus.h"
+#include "host/controls/StdCtrls.h"
 
 #include <QCheckBox>
 #include <QFormLayout>

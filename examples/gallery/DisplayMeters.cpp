@@ -5,7 +5,7 @@
 #include "display/JX3dLabel.h"
 #include "display/JXGauge.h"
 #include "display/JXScrollText.h"
-#include "host/Timer.h"
+#include "host/core/Timer.h"
 
 #include <QCheckBox>
 #include <QRandomGenerator>

@@ -7,9 +7,9 @@
 #include "display/JXDOTPanel.h"
 #include "display/JXLCDPanel.h"
 #include "display/JXPanel.h"
-#include "host/ExtCtrls.h"
-#include "host/StdCtrls.h"
-#include "host/Timer.h"
+#include "host/controls/ExtCtrls.h"
+#include "host/controls/StdCtrls.h"
+#include "host/core/Timer.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
@@ -54,22 +54,9 @@ void AddLCDClock(TGallerySection &section)
 
 } // namespace
 
-void AddLCDPanel(TGalleryPage &page)
+/// The caption line and the items box of the LCD panel, kept in step with each other.
+QLineEdit *AddLCDTextEditors(TGallerySection &section, TJXLCDPanel *panel)
 {
-    auto &section = *page.AddSection(
-        QStringLiteral("TJXLCDPanel"),
-        QStringLiteral("Flüssigkristall-Anzeige aus 13-Segment-Zellen: Ziffern, A bis Z, "
-                       "\"*\", \"+\", \"-\", \",\", \".\" und \":\". Oben eine Uhr, darunter "
-                       "ein Feld zum Ausprobieren; zu kleine Felder wachsen beim Zeichnen."));
-    AddLCDClock(section);
-
-    auto *panel = new TJXLCDPanel(section.Stage());
-    panel->SetColumns(12);
-    panel->SetRows(2);
-    panel->SetBounds(0, 0, 12 * 28, 2 * 44);
-    panel->SetItemsList({QStringLiteral("JXTOOLS 3.0D"), QStringLiteral("12:30 -4,5")});
-    section.Place(panel, 8, 60);
-
     auto *caption = new QLineEdit(&section);
     caption->setPlaceholderText(QStringLiteral("Caption (ersetzt Items)"));
     section.Form()->addRow(QStringLiteral("Caption"), caption);
@@ -87,6 +74,26 @@ void AddLCDPanel(TGalleryPage &page)
         panel->SetItemsList(items->toPlainText().split(QLatin1Char('\n')));
     });
     section.Form()->addRow(QStringLiteral("Items"), items);
+    return caption;
+}
+
+void AddLCDPanel(TGalleryPage &page)
+{
+    auto &section = *page.AddSection(
+        QStringLiteral("TJXLCDPanel"),
+        QStringLiteral("Flüssigkristall-Anzeige aus 13-Segment-Zellen: Ziffern, A bis Z, "
+                       "\"*\", \"+\", \"-\", \",\", \".\" und \":\". Oben eine Uhr, darunter "
+                       "ein Feld zum Ausprobieren; zu kleine Felder wachsen beim Zeichnen."));
+    AddLCDClock(section);
+
+    auto *panel = new TJXLCDPanel(section.Stage());
+    panel->SetColumns(12);
+    panel->SetRows(2);
+    panel->SetBounds(0, 0, 12 * 28, 2 * 44);
+    panel->SetItemsList({QStringLiteral("JXTOOLS 3.0D"), QStringLiteral("12:30 -4,5")});
+    section.Place(panel, 8, 60);
+
+    QLineEdit *caption = AddLCDTextEditors(section, panel);
 
     // After every change the panel paints at once: the paint may widen it or lower its
     // segment size, and the editors show what it settled on.

@@ -10,8 +10,8 @@
 #include "effects/JXForm.h"
 #include "effects/JXFxImage.h"
 #include "effects/JXStars.h"
-#include "host/Forms.h"
-#include "host/StdCtrls.h"
+#include "host/controls/Forms.h"
+#include "host/controls/StdCtrls.h"
 
 #include <QComboBox>
 #include <QFormLayout>

@@ -4,7 +4,7 @@
 // form beside it.
 #pragma once
 
-#include "host/Controls.h"
+#include "host/controls/Controls.h"
 
 #include <QColor>
 #include <QString>

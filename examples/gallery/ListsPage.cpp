@@ -4,10 +4,10 @@
 #include "GalleryPage.h"
 
 #include "controls/JXIcoBox.h"
-#include "controls/JXPiClip.h"
 #include "controls/JXPicBox.h"
-#include "host/ExtCtrls.h"
-#include "host/StdCtrls.h"
+#include "controls/JXPicClip.h"
+#include "host/controls/ExtCtrls.h"
+#include "host/controls/StdCtrls.h"
 
 #include <QCoreApplication>
 #include <QDir>

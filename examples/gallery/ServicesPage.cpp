@@ -6,19 +6,19 @@
 #include "GalleryPage.h"
 
 #include "display/JXGauge.h"
-#include "host/Dialogs.h"
-#include "host/ExtCtrls.h"
-#include "host/Forms.h"
-#include "host/Menus.h"
-#include "host/StdCtrls.h"
+#include "host/controls/Dialogs.h"
+#include "host/controls/ExtCtrls.h"
+#include "host/controls/Forms.h"
+#include "host/controls/Menus.h"
+#include "host/controls/StdCtrls.h"
 #include "services/JXApp.h"
+#include "services/JXCopy.h"
 #include "services/JXDirList.h"
 #include "services/JXFind.h"
 #include "services/JXHint.h"
 #include "services/JXINI.h"
-#include "services/JXPrint.h"
+#include "services/JXPrinter.h"
 #include "services/JXWAV.h"
-#include "services/Jxcopy.h"
 
 #include <QDir>
 #include <QFile>

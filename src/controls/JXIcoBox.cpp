@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "controls/JXIcoBox.h"
 
-#include "host/Dialogs.h"
-#include "host/Forms.h"
+#include "host/core/Events.h"
+
+#include "host/controls/Dialogs.h"
+#include "host/controls/Forms.h"
 #include "platform/Files.h"
 #include "platform/Icons.h"
 #include "platform/Paths.h"
@@ -101,9 +103,8 @@ void TJXIcoBox::FillItems(const QString &fileName)
     for (int i = 0; i < m_iconCount; ++i)
         Items()->Add(QString::number(i));
     Items()->EndUpdate();
-    if (OnChangeIconCount)
-        OnChangeIconCount(this);
-    emit onChangeIconCount(this);
+    if (!FireEvent(this, OnChangeIconCount, &TJXIcoBox::onChangeIconCount, this))
+        return;
     SetCursor(cursor);
 }
 
@@ -234,15 +235,6 @@ void TJXIcoBox::DrawItem(int index, const TRect &rect, TOwnerDrawState state)
         Frame3D(c, frame, clWhite, clGray, 2);
     }
     Canvas()->Draw(rect.Left, rect.Top, &cell);
-}
-
-void TIcoFileProperty::Edit()
-{
-    QString fileName = GetStrValue();
-    if (PromptForFileName(fileName,
-                          QStringLiteral("Executable (*.Exe)|*.EXE;*.DLL|All files (*.*)|*.*"),
-                          platform::ExtractFilePath(fileName), QString(), false))
-        SetStrValue(fileName);
 }
 
 } // namespace jxt

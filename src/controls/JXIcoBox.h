@@ -3,9 +3,8 @@
 // with the 32 x 32 icon in its centre and optionally its number below it.
 #pragma once
 
-#include "host/About.h"
-#include "host/ListBox.h"
-#include "host/designer/DesignRegistry.h"
+#include "host/controls/ListBox.h"
+#include "host/core/About.h"
 #include "util/JXVersions.h"
 
 #include <memory>
@@ -107,15 +106,6 @@ private:
     int m_iconCount = 0;
     int m_picMinHeight = 50;
     int m_picMinWidth = 60;
-};
-
-/// The designer's editor of IconFileName: an open-file dialog for programs and libraries.
-class JXT_EXPORT TIcoFileProperty : public TStringProperty
-{
-public:
-    using TStringProperty::TStringProperty;
-    TPropertyAttributes GetAttributes() const override { return {paDialog}; }
-    void Edit() override;
 };
 
 } // namespace jxt

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "controls/JXPicBox.h"
 
-#include "host/Dialogs.h"
-#include "host/Forms.h"
+#include "host/core/Events.h"
+
+#include "host/controls/Dialogs.h"
+#include "host/controls/Forms.h"
 #include "platform/Files.h"
 #include "platform/Find.h"
 #include "platform/Icons.h"
@@ -309,9 +311,7 @@ void TJXPicBox::SetSubDirs(bool value)
 void TJXPicBox::FireChangePicCount()
 {
     const int count = Items()->Count();
-    if (OnChangePicCount)
-        OnChangePicCount(this, count);
-    emit onChangePicCount(this, count);
+    FireEvent(this, OnChangePicCount, &TJXPicBox::onChangePicCount, this, count);
 }
 
 void TJXPicBox::FillItems(const QString &pattern)
@@ -346,9 +346,8 @@ void TJXPicBox::FillItems(const QString &pattern)
     Application()->ProcessMessages();
     const QString mask = PicTypeMask(m_picType);
     Application()->ProcessMessages();
-    if (OnStartScan)
-        OnStartScan(this);
-    emit onStartScan(this);
+    if (!FireEvent(this, OnStartScan, &TJXPicBox::onStartScan, this))
+        return;
     Application()->ProcessMessages();
 
     auto *thread = new TFillListThread(Items(), mask, pattern, m_subDirs, m_checkForIcons);
@@ -356,15 +355,9 @@ void TJXPicBox::FillItems(const QString &pattern)
     // A copy of the count handler as it is now; the signal goes with it.
     thread->OnChangePicCount = [handler = OnChangePicCount, this](TObject *sender, int count) {
         // The handler may destroy the box; nothing of it is touched after that.
-        const QPointer<TJXPicBox> alive(this);
         const bool outer = m_inWorkerCall;
         m_inWorkerCall = true;
-        if (handler)
-            handler(sender, count);
-        if (!alive)
-            return;
-        emit onChangePicCount(sender, count);
-        if (alive)
+        if (FireEvent(this, handler, &TJXPicBox::onChangePicCount, sender, count))
             m_inWorkerCall = outer;
     };
     thread->CountSender = this;
@@ -382,9 +375,7 @@ void TJXPicBox::ThreadDone(TObject *)
 {
     m_thread = nullptr;
     FireChangePicCount();
-    if (OnStopScan)
-        OnStopScan(this);
-    emit onStopScan(this);
+    FireEvent(this, OnStopScan, &TJXPicBox::onStopScan, this);
 }
 
 void TJXPicBox::FreeBitmaps()
@@ -562,9 +553,9 @@ void TJXPicBox::DrawItem(int index, const TRect &rect, TOwnerDrawState state)
     }
     if (view < 0)
         return;
-    if (OnRequestFileName)
-        OnRequestFileName(this, view, fileName, fileCaption);
-    emit onRequestFileName(this, view, &fileName, &fileCaption);
+    if (!FireEvent(this, OnRequestFileName, &TJXPicBox::onRequestFileName, this, view, fileName,
+                   fileCaption))
+        return;
 
     const qint64 size = jxtGetFileSize(fileName);
     if (size == 0) {
@@ -591,19 +582,6 @@ void TJXPicBox::DrawItem(int index, const TRect &rect, TOwnerDrawState state)
         c->TextOut(x, y, fileCaption);
     }
     Canvas()->Draw(rect.Left, rect.Top, &cell);
-}
-
-// --- TPicPatternProperty
-// --------------------------------------------------------------------------
-
-void TPicPatternProperty::Edit()
-{
-    QString directory = platform::ExtractFilePath(GetStrValue());
-    if (!SelectDirectory(QString(), QString(), directory))
-        return;
-    if (directory.endsWith(QLatin1Char('\\')))
-        directory.chop(1);
-    SetStrValue(directory + QStringLiteral("\\*.*"));
 }
 
 } // namespace jxt

@@ -3,10 +3,9 @@
 // background worker (TFillListThread) while the box stays live.
 #pragma once
 
-#include "host/About.h"
-#include "host/ListBox.h"
-#include "host/Thread.h"
-#include "host/designer/DesignRegistry.h"
+#include "host/controls/ListBox.h"
+#include "host/core/About.h"
+#include "host/core/Thread.h"
 #include "util/JXVersions.h"
 
 #include <chrono>
@@ -253,18 +252,6 @@ private:
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(TJXPicBox::TPicTypes)
-
-/// The designer's editor of PicPattern: a directory picker whose choice becomes the
-/// directory followed by "\*.*".
-class JXT_EXPORT TPicPatternProperty : public TStringProperty
-{
-public:
-    using TStringProperty::TStringProperty;
-    /// paDialog alone.
-    TPropertyAttributes GetAttributes() const override { return {paDialog}; }
-    /// Opens the directory picker at the directory of the current value.
-    void Edit() override;
-};
 
 /// The type mask of a set of picture kinds: "*.BMP", then ";*.ICO", ";*.EXE", ";*.DLL",
 /// ";*.ICL" for the kinds in the set (without ptBMP the mask begins with ";").

@@ -2,10 +2,10 @@
 // TJX3dLabel: a label whose text is drawn raised, lowered or with a drop shadow.
 #pragma once
 
-#include "host/Export.h"
+#include "base/Export.h"
 
-#include "host/About.h"
-#include "host/Controls.h"
+#include "host/controls/Controls.h"
+#include "host/core/About.h"
 #include "util/JXVersions.h"
 
 #include <cstdint>

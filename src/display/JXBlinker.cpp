@@ -2,7 +2,7 @@
 // Colour blinker for other controls.
 #include "display/JXBlinker.h"
 
-#include "host/Timer.h"
+#include "host/core/Timer.h"
 
 namespace jxt {
 

@@ -2,10 +2,10 @@
 // TJXBlinker: makes another control blink by switching its background or font colour.
 #pragma once
 
-#include "host/Export.h"
+#include "base/Export.h"
 
-#include "host/About.h"
-#include "host/Controls.h"
+#include "host/controls/Controls.h"
+#include "host/core/About.h"
 #include "util/JXVersions.h"
 
 #include <memory>

@@ -2,8 +2,10 @@
 // Dot-matrix display: glyphs copied from a font bitmap into a grid of cells, or scrolled.
 #include "display/JXDOTPanel.h"
 
-#include "display/OffscreenCopy.h"
-#include "host/Timer.h"
+#include "host/core/Events.h"
+
+#include "host/core/Timer.h"
+#include "host/graphics/OffscreenCopy.h"
 #include "util/Jxutil.h"
 
 #include <algorithm>
@@ -494,17 +496,15 @@ void TJXDOTPanel::JXOnTime()
         ++m_scrollPos;
         if (m_scrollPos > text.size() + m_columns) {
             m_scrollPos = 1;
-            if (OnStartText)
-                OnStartText(this);
-            emit onStartText(this);
+            if (!FireEvent(this, OnStartText, &TJXDOTPanel::onStartText, this))
+                return;
         }
     }
     const QString blanks(m_columns, QLatin1Char(' '));
     m_scrollWindow = (blanks + text).mid(m_scrollPos - 1, m_columns + 1) + blanks;
-    if (OnScroll)
-        OnScroll(this);
-    emit onScroll(this);
-    emit scrollPositionChanged();
+    if (!FireEvent(this, OnScroll, &TJXDOTPanel::onScroll, this))
+        return;
+    Q_EMIT scrollPositionChanged();
     if (!Showing()) {
         Invalidate(); // drawn when shown again
         return;

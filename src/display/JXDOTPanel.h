@@ -2,12 +2,12 @@
 // TJXDOTPanel: a dot-matrix display that draws text from a bitmap font, static or scrolling.
 #pragma once
 
-#include "host/Export.h"
+#include "base/Export.h"
 
-#include "host/About.h"
-#include "host/Controls.h"
-#include "host/ExtCtrls.h"
-#include "host/Strings.h"
+#include "host/controls/Controls.h"
+#include "host/controls/ExtCtrls.h"
+#include "host/core/About.h"
+#include "host/core/Strings.h"
 #include "util/JXVersions.h"
 
 #include <QStringList>

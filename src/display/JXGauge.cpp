@@ -2,7 +2,7 @@
 // TJXGauge: painting of the boxes and the peak marker, the value rules and the peak timer.
 #include "display/JXGauge.h"
 
-#include "display/OffscreenCopy.h"
+#include "host/graphics/OffscreenCopy.h"
 
 #include <algorithm>
 #include <climits>
@@ -123,7 +123,7 @@ void TJXGauge::SetProgress(int value)
     const int old = m_progress;
     m_progress = std::clamp(value, m_minValue, m_maxValue);
     if (m_progress != old)
-        emit progressChanged(m_progress);
+        Q_EMIT progressChanged(m_progress);
     if (LitCount() != m_litAtLastPaint)
         Refresh();
     AccessibleValueChanged();
@@ -246,13 +246,41 @@ QSize TJXGauge::sizeHint() const
     return hint.expandedTo(minimumSizeHint());
 }
 
-void TJXGauge::Paint()
+int TJXGauge::BandOf(int k, int boxes) const
 {
-    const int boxes = ShownBoxes();
-    const int length = m_kind == jxgVertical ? Height() : Width();
-    const int pitch =
-        boxes > 0 ? int(std::clamp<long long>(BoxSpan(length) / boxes, INT_MIN, INT_MAX)) : 0;
+    // The top fifth of the boxes is the red band, the fifth below it the yellow one, and the
+    // boxes up to the lowest two fifths the low band (none when the unlit boxes are previewed).
+    const int red = boxes - boxes / 5;
+    const int yellow = boxes - 2 * (boxes / 5);
+    const int low = m_boxPreview ? 0 : boxes - 3 * (boxes / 5);
+    if (k > red)
+        return 3;
+    if (k > yellow)
+        return 2;
+    if (k <= low)
+        return 0;
+    return 1;
+}
 
+TColor TJXGauge::BoxColor(int k, int boxes, bool lit) const
+{
+    // A gauge in the box colour clGreen is a level meter: its boxes take the colours of their
+    // band, darker when unlit.
+    if (m_boxColor != clGreen) {
+        if (!lit)
+            return DimmedColor();
+        return Enabled() ? m_boxColor : clGray;
+    }
+    static const TColor kLit[] = {0, clLime, clYellow, clRed};
+    static const TColor kUnlit[] = {0x004000, clGreen, clOlive, clMaroon};
+    const int band = BandOf(k, boxes);
+    if (band == 0)
+        return lit ? m_boxColor : TColor(0x004000);
+    return lit ? kLit[band] : kUnlit[band];
+}
+
+TRect TJXGauge::PaintFrame()
+{
     // A windowed control's background is erased in Color before it paints; the gap between
     // frame and boxes shows it.
     TCanvas *canvas = Canvas();
@@ -268,90 +296,59 @@ void TJXGauge::Paint()
         r.Inflate(-1, -1);
     const int border = Border();
     r.Inflate(-border, -border);
+    return r;
+}
+
+void TJXGauge::Paint()
+{
+    const int boxes = ShownBoxes();
+    const int length = m_kind == jxgVertical ? Height() : Width();
+    const int pitch =
+        boxes > 0 ? int(std::clamp<long long>(BoxSpan(length) / boxes, INT_MIN, INT_MAX)) : 0;
+
+    const TRect r = PaintFrame();
     // A gauge held smaller than its frame (by its alignment or a layout) shows the frame.
     if (r.Width() < 1 || r.Height() < 1)
         return;
-
     const int innerWidth = r.Width();
     const int innerHeight = r.Height();
     m_buffer.SetSize(innerWidth, innerHeight);
     display::FillBitmap(m_buffer, Color());
     TCanvas *bmp = m_buffer.Canvas();
     bmp->Brush()->SetStyle(bsSolid);
-
     if (boxes == 0) {
         // No boxes: the background alone.
         m_litAtLastPaint = 0;
-        display::CopyBitmap(canvas, r.Left, r.Top, m_buffer);
+        display::CopyBitmap(Canvas(), r.Left, r.Top, m_buffer);
         return;
     }
 
     const int margin = ((m_kind == jxgVertical ? innerHeight : innerWidth) - pitch * boxes) / 2;
-    const TColor brush = Enabled() ? m_boxColor : clGray;
     const int lit = LitCount();
     m_litAtLastPaint = lit;
-    const int red = boxes - boxes / 5;
-    const int yellow = boxes - 2 * (boxes / 5);
-    const int low = m_boxPreview ? 0 : boxes - 3 * (boxes / 5);
-    const bool meter = m_boxColor == clGreen;
-
-    for (int k = 1; k <= lit; ++k) {
-        TColor c = brush;
-        if (meter) {
-            if (k > red)
-                c = clRed;
-            else if (k > yellow)
-                c = clYellow;
-            else if (k <= low)
-                c = m_boxColor;
-            else
-                c = clLime;
-        }
-        bmp->Brush()->SetColor(c);
+    const int last = m_boxPreview ? std::max(boxes, lit) : lit;
+    for (int k = 1; k <= last; ++k) {
+        bmp->Brush()->SetColor(BoxColor(k, boxes, k <= lit));
         bmp->FillRect(BoxRect(k, pitch, margin, innerWidth, innerHeight));
-    }
-
-    if (m_boxPreview) {
-        const TColor dimmed = DimmedColor();
-        for (int k = std::max(lit, 0) + 1; k <= boxes; ++k) {
-            TColor c = dimmed;
-            if (meter) {
-                if (k > red)
-                    c = clMaroon;
-                else if (k > yellow)
-                    c = clOlive;
-                else if (k <= low)
-                    c = 0x004000;
-                else
-                    c = clGreen;
-            }
-            bmp->Brush()->SetColor(c);
-            bmp->FillRect(BoxRect(k, pitch, margin, innerWidth, innerHeight));
-        }
     }
 
     if (m_showPeak) {
         const int p = std::min(
             SolveForX(SolveForY(m_peak - m_minValue, m_maxValue - m_minValue), boxes), boxes);
         if (p > 0) {
-            TColor c = m_boxColor;
-            if (p > red)
-                c = clRed;
-            else if (p > yellow)
-                c = clYellow;
-            else if (p > low)
-                c = clLime;
+            static const TColor kPeak[] = {0, clLime, clYellow, clRed};
+            const int band = BandOf(p, boxes);
             // The marker is the half of box p farther from the start of the gauge.
             const TRect box = BoxRect(p, pitch, margin, innerWidth, innerHeight);
             const TRect marker = m_kind == jxgVertical
                                      ? Bounds(0, box.Top, innerWidth, pitch / 2)
                                      : Bounds(box.Left + pitch / 2, 0, pitch / 2 - 1, innerHeight);
-            bmp->Brush()->SetColor(c);
+            bmp->Brush()->SetColor(band == 0 ? m_boxColor : kPeak[band]);
             bmp->FillRect(marker);
         }
     }
 
-    display::CopyBitmap(canvas, r.Left, r.Top, m_buffer);
+    display::CopyBitmap(Canvas(), r.Left, r.Top, m_buffer);
 }
 
 void TJXGauge::JXOnTime()

@@ -2,11 +2,11 @@
 // TJXGauge: a level meter made of separate boxes, with dimmed unlit boxes and a peak marker.
 #pragma once
 
-#include "host/Export.h"
+#include "base/Export.h"
 
-#include "host/About.h"
-#include "host/Controls.h"
-#include "host/Timer.h"
+#include "host/controls/Controls.h"
+#include "host/core/About.h"
+#include "host/core/Timer.h"
 #include "util/JXVersions.h"
 
 #include <cstdint>
@@ -147,6 +147,12 @@ private:
     /// Room for the boxes along a gauge of this length (pitch times boxes fits in it).
     long long BoxSpan(int length) const;
     TColor DimmedColor() const;
+    /// The band of box k of boxes: 0 low, 1 middle, 2 yellow, 3 red.
+    int BandOf(int k, int boxes) const;
+    /// The colour of box k, lit or (previewed) unlit.
+    TColor BoxColor(int k, int boxes, bool lit) const;
+    /// Erases the background and draws the frame; returns the rectangle inside it.
+    TRect PaintFrame();
     TRect BoxRect(int k, int pitch, int margin, int innerWidth, int innerHeight) const;
 
     TPanelBevel m_borderStyle = bvLowered;

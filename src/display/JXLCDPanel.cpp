@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The LCD panel: segment geometry, character table and painting.
 #include "display/JXLCDPanel.h"
-#include "display/OffscreenCopy.h"
+#include "host/graphics/OffscreenCopy.h"
 
 #include <algorithm>
 #include <array>

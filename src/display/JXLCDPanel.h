@@ -8,10 +8,10 @@
 // own; it is driven through Caption or Items.
 #pragma once
 
-#include "host/Export.h"
+#include "base/Export.h"
 
-#include "host/Controls.h"
-#include "host/Strings.h"
+#include "host/controls/Controls.h"
+#include "host/core/Strings.h"
 #include "util/JXVersions.h"
 
 #include <QStringList>

@@ -2,7 +2,7 @@
 // Panel with a caption template of system figures, or a chart of the system load.
 #include "display/JXPanel.h"
 
-#include "host/Timer.h"
+#include "host/core/Timer.h"
 #include "util/Jxutil.h"
 
 #include <algorithm>

@@ -3,10 +3,10 @@
 // second, or a scrolling chart of the processor or memory load drawn by TJXPipe.
 #pragma once
 
-#include "host/Export.h"
+#include "base/Export.h"
 
-#include "host/About.h"
-#include "host/ExtCtrls.h"
+#include "host/controls/ExtCtrls.h"
+#include "host/core/About.h"
 #include "platform/SysInfo.h"
 #include "util/JXVersions.h"
 

@@ -2,7 +2,9 @@
 // TJXScrollText: interval and caption rules, the scroll step and the off-screen picture.
 #include "display/JXScrollText.h"
 
-#include "display/OffscreenCopy.h"
+#include "host/core/Events.h"
+
+#include "host/graphics/OffscreenCopy.h"
 #include "util/Jxutil.h"
 
 #include <QPainter>
@@ -152,9 +154,8 @@ QSize TJXScrollText::TextExtent(TCanvas *measure, int width)
 
 void TJXScrollText::JXOnTime()
 {
-    if (OnScroll)
-        OnScroll(this);
-    emit onScroll(this);
+    if (!FireEvent(this, OnScroll, &TJXScrollText::onScroll, this))
+        return;
     const int step = StepPixels();
     if (m_scrollHorizontal)
         m_x -= step;
@@ -171,7 +172,7 @@ void TJXScrollText::JXOnTime()
     }
     // Handlers may have stopped or restarted the timer meanwhile; m_timerWanted knows.
     m_timer->SetEnabled(m_timerWanted);
-    emit textPositionChanged();
+    Q_EMIT textPositionChanged();
 }
 
 QString TJXScrollText::VerticalText() const
@@ -192,9 +193,7 @@ TRect TJXScrollText::PlaceText(TCanvas *measure)
         m_y = (height - line.height()) / 2;
         if (m_x < -line.width()) {
             m_x = width;
-            if (OnStartText)
-                OnStartText(this);
-            emit onStartText(this);
+            FireEvent(this, OnStartText, &TJXScrollText::onStartText, this);
         }
         return Bounds(m_x, m_y, 0, 0);
     }
@@ -205,9 +204,7 @@ TRect TJXScrollText::PlaceText(TCanvas *measure)
     m_x = (width - blockWidth) / 2;
     if (m_y < -blockHeight) {
         m_y = height;
-        if (OnStartText)
-            OnStartText(this);
-        emit onStartText(this);
+        FireEvent(this, OnStartText, &TJXScrollText::onStartText, this);
     }
     return Bounds(m_x, m_y, blockWidth, blockHeight);
 }

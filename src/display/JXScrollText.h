@@ -2,11 +2,11 @@
 // TJXScrollText: a caption that scrolls through the control, driven by a timer.
 #pragma once
 
-#include "host/Export.h"
+#include "base/Export.h"
 
-#include "host/About.h"
-#include "host/Controls.h"
-#include "host/Timer.h"
+#include "host/controls/Controls.h"
+#include "host/core/About.h"
+#include "host/core/Timer.h"
 #include "util/JXVersions.h"
 
 #include <cstdint>

@@ -3,8 +3,8 @@
 // off-screen drawing.
 #include "effects/JX3D.h"
 
-#include "display/OffscreenCopy.h"
-#include "host/Dialogs.h"
+#include "host/controls/Dialogs.h"
+#include "host/graphics/OffscreenCopy.h"
 #include "platform/Pointer.h"
 #include "util/Jxutil.h"
 
@@ -536,6 +536,69 @@ void TJX3D::CalcPoints()
     }
 }
 
+TPoint TJX3D::ScreenPoint(int index) const
+{
+    const TModelPoint &p = m_points[std::size_t(index)];
+    return Point(Coord(std::int64_t(p.ScreenX) + m_xPosition),
+                 Coord(std::int64_t(p.ScreenY) + m_yPosition));
+}
+
+void TJX3D::ScreenPoints(const TModelLine &line, std::vector<TPoint> &points) const
+{
+    points.clear();
+    for (int k = 1; k <= line.Count; ++k)
+        points.push_back(ScreenPoint(line.Index[std::size_t(k)]));
+}
+
+void TJX3D::DrawCircles(TCanvas *c) const
+{
+    for (int i = 0; i < m_circleCount; ++i) {
+        const TModelCircle &circle = m_circles[std::size_t(i)];
+        // The size follows Zoom only, not the raster size or the perspective.
+        const long double size = std::trunc(m_zoom * circle.Radius);
+        const int d = Coord(std::isnan(size) ? 0
+                                             : static_cast<std::int64_t>(std::clamp<long double>(
+                                                   size, -kCoordLimit, kCoordLimit)));
+        const TPoint centre = ScreenPoint(circle.Point);
+        const int left = centre.X - d / 2;
+        const int top = centre.Y - d / 2;
+        c->Pen()->SetColor(circle.Color);
+        c->Brush()->SetColor(circle.Color);
+        c->Ellipse(left, top, left + d, top + d);
+    }
+}
+
+void TJX3D::DrawPolygons(TCanvas *c, std::vector<TPoint> &points) const
+{
+    for (int i = 0; i < m_polygonCount; ++i) {
+        const TModelLine &polygon = m_polygons[std::size_t(i)];
+        // Only faces whose second point lies right of their first face the viewer.
+        if (polygon.Count < 2)
+            continue;
+        if (m_points[std::size_t(polygon.Index[2])].ScreenX <=
+            m_points[std::size_t(polygon.Index[1])].ScreenX)
+            continue;
+        c->Pen()->SetColor(polygon.Color);
+        c->Brush()->SetColor(polygon.Color);
+        ScreenPoints(polygon, points);
+        c->Polygon(points);
+    }
+}
+
+void TJX3D::DrawPointCaptions(TCanvas *c) const
+{
+    c->Font()->SetName(QStringLiteral("Smal Fonts"));
+    c->Font()->SetSize(8);
+    c->Brush()->SetStyle(bsClear);
+    for (int i = 0; i < m_pointCount; ++i) {
+        c->Font()->SetColor(m_points[std::size_t(i)].Depth < 0 ? TColor(0x808080)
+                                                               : TColor(0xFFFFFF));
+        const TPoint at = ScreenPoint(i);
+        c->TextOut(at.X, at.Y, QString::number(i));
+    }
+    c->Brush()->SetStyle(bsSolid);
+}
+
 void TJX3D::ViewModell()
 {
     if (!m_paintedOnce || !Visible())
@@ -557,71 +620,22 @@ void TJX3D::ViewModell()
     if (m_showPicture && m_picture->Width() > 0)
         c->StretchDraw(Rect(0, 0, w, h), m_picture.get());
 
-    const auto screen = [this](int index) {
-        const TModelPoint &p = m_points[std::size_t(index)];
-        return Point(Coord(std::int64_t(p.ScreenX) + m_xPosition),
-                     Coord(std::int64_t(p.ScreenY) + m_yPosition));
-    };
     std::vector<TPoint> points;
     points.reserve(kMaxIndices);
-    const auto collect = [&](const TModelLine &line) {
-        points.clear();
-        for (int k = 1; k <= line.Count; ++k)
-            points.push_back(screen(line.Index[std::size_t(k)]));
-    };
-
     if (m_showLines) {
         for (int i = 0; i < m_lineCount; ++i) {
             const TModelLine &line = m_lines[std::size_t(i)];
             c->Pen()->SetColor(line.Color);
-            collect(line);
+            ScreenPoints(line, points);
             c->Polyline(points);
         }
     }
-    if (m_showCircles) {
-        for (int i = 0; i < m_circleCount; ++i) {
-            const TModelCircle &circle = m_circles[std::size_t(i)];
-            // The size follows Zoom only, not the raster size or the perspective.
-            const long double size = std::trunc(m_zoom * circle.Radius);
-            const int d =
-                Coord(std::isnan(size) ? 0
-                                       : static_cast<std::int64_t>(std::clamp<long double>(
-                                             size, -kCoordLimit, kCoordLimit)));
-            const TPoint centre = screen(circle.Point);
-            const int left = centre.X - d / 2;
-            const int top = centre.Y - d / 2;
-            c->Pen()->SetColor(circle.Color);
-            c->Brush()->SetColor(circle.Color);
-            c->Ellipse(left, top, left + d, top + d);
-        }
-    }
-    if (m_showPolygons) {
-        for (int i = 0; i < m_polygonCount; ++i) {
-            const TModelLine &polygon = m_polygons[std::size_t(i)];
-            // Only faces whose second point lies right of their first face the viewer.
-            if (polygon.Count < 2)
-                continue;
-            if (m_points[std::size_t(polygon.Index[2])].ScreenX <=
-                m_points[std::size_t(polygon.Index[1])].ScreenX)
-                continue;
-            c->Pen()->SetColor(polygon.Color);
-            c->Brush()->SetColor(polygon.Color);
-            collect(polygon);
-            c->Polygon(points);
-        }
-    }
-    if (m_pointCaption) {
-        c->Font()->SetName(QStringLiteral("Smal Fonts"));
-        c->Font()->SetSize(8);
-        c->Brush()->SetStyle(bsClear);
-        for (int i = 0; i < m_pointCount; ++i) {
-            c->Font()->SetColor(m_points[std::size_t(i)].Depth < 0 ? TColor(0x808080)
-                                                                   : TColor(0xFFFFFF));
-            const TPoint at = screen(i);
-            c->TextOut(at.X, at.Y, QString::number(i));
-        }
-        c->Brush()->SetStyle(bsSolid);
-    }
+    if (m_showCircles)
+        DrawCircles(c);
+    if (m_showPolygons)
+        DrawPolygons(c, points);
+    if (m_pointCaption)
+        DrawPointCaptions(c);
     display::CopyBitmap(Canvas(), 0, 0, m_buffer);
 }
 

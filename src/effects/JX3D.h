@@ -3,11 +3,11 @@
 // projected with a simple perspective and drawn off screen; a timer can turn it.
 #pragma once
 
-#include "host/About.h"
-#include "host/Controls.h"
-#include "host/Export.h"
-#include "host/Strings.h"
-#include "host/Timer.h"
+#include "base/Export.h"
+#include "host/controls/Controls.h"
+#include "host/core/About.h"
+#include "host/core/Strings.h"
+#include "host/core/Timer.h"
 #include "util/JXVersions.h"
 
 #include <QStringList>
@@ -191,6 +191,15 @@ private:
     void ProjectAll(int perspective, bool &eyeReached);
     void Recompute();
     TModelLine ReadIndexList(const QString &values) const;
+    /// Where point index shows on the control: its projection moved by the position.
+    TPoint ScreenPoint(int index) const;
+    /// The screen points of a line or polygon, into points.
+    void ScreenPoints(const TModelLine &line, std::vector<TPoint> &points) const;
+    void DrawCircles(TCanvas *c) const;
+    /// The polygons that face the viewer, filled in their colour.
+    void DrawPolygons(TCanvas *c, std::vector<TPoint> &points) const;
+    /// Each point's number beside it, grey for points behind the screen.
+    void DrawPointCaptions(TCanvas *c) const;
 
     int m_interval = 0;
     int m_perspective = 200;

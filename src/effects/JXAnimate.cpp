@@ -2,6 +2,8 @@
 // TJXAnimate: the frame grid, the play timer and drawing one frame.
 #include "effects/JXAnimate.h"
 
+#include "host/core/Events.h"
+
 #include "util/Jxutil.h"
 
 #include <algorithm>
@@ -135,9 +137,8 @@ void TJXAnimate::PaintBMP()
         canvas->DrawText(kVersionText, r, DT_WORDBREAK | DT_CENTER);
         return;
     }
-    if (OnRequestPic)
-        OnRequestPic(this, m_aktPic);
-    emit onRequestPic(this, &m_aktPic);
+    if (!FireEvent(this, OnRequestPic, &TJXAnimate::onRequestPic, this, m_aktPic))
+        return;
     // A frame number the grid does not have (after the grid shrank, or from the handler)
     // is wrapped into it.
     const int frames = FrameCount();
@@ -158,9 +159,8 @@ void TJXAnimate::PaintBMP()
     } else {
         canvas->CopyRect(target, m_picture->Canvas(), source);
     }
-    if (OnChangePic)
-        OnChangePic(this);
-    emit onChangePic(this);
+    if (!FireEvent(this, OnChangePic, &TJXAnimate::onChangePic, this))
+        return;
     AccessibleValueChanged();
 }
 

@@ -2,11 +2,11 @@
 // TJXAnimate: plays an animation whose frames are laid out as a grid in one bitmap.
 #pragma once
 
-#include "host/About.h"
-#include "host/Controls.h"
-#include "host/Export.h"
-#include "host/Menus.h"
-#include "host/Timer.h"
+#include "base/Export.h"
+#include "host/controls/Controls.h"
+#include "host/controls/Menus.h"
+#include "host/core/About.h"
+#include "host/core/Timer.h"
 #include "util/JXVersions.h"
 
 #include <functional>

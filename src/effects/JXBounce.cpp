@@ -2,6 +2,8 @@
 // TJXBounce: gravity, collisions with friction, and moving the ball or the other control.
 #include "effects/JXBounce.h"
 
+#include "host/core/Events.h"
+
 #include "util/Jxutil.h"
 
 #include <algorithm>
@@ -174,34 +176,30 @@ void TJXBounce::CheckCollision()
 {
     const int w = m_objectWidth;
     const int h = m_objectHeight;
-    if (OnMove)
-        OnMove(this, m_x, m_y, w, h, m_xSpeed, m_ySpeed);
-    emit onMove(this, &m_x, &m_y, w, h, &m_xSpeed, &m_ySpeed);
+    if (!FireEvent(this, OnMove, &TJXBounce::onMove, this, m_x, m_y, w, h, m_xSpeed, m_ySpeed))
+        return;
 
     if (m_x < 1) {
         m_x = 1;
         m_xSpeed = -Slowed(m_xSpeed);
         if (m_xSpeed != 0) {
-            if (OnHitLeftWall)
-                OnHitLeftWall(this);
-            emit onHitLeftWall(this);
+            if (!FireEvent(this, OnHitLeftWall, &TJXBounce::onHitLeftWall, this))
+                return;
         }
     }
     if (static_cast<long long>(m_x) + w >= Width()) {
         m_x = Width() - w - 1;
         m_xSpeed = -Slowed(m_xSpeed);
         if (m_xSpeed != 0) {
-            if (OnHitRightWall)
-                OnHitRightWall(this);
-            emit onHitRightWall(this);
+            if (!FireEvent(this, OnHitRightWall, &TJXBounce::onHitRightWall, this))
+                return;
         }
     }
     if (m_y < 1) {
         m_y = 1;
         m_ySpeed = -Slowed(m_ySpeed);
-        if (OnHitRoof)
-            OnHitRoof(this);
-        emit onHitRoof(this);
+        if (!FireEvent(this, OnHitRoof, &TJXBounce::onHitRoof, this))
+            return;
     }
     if (static_cast<long long>(m_y) + h >= Height()) {
         m_y = Height() - h - 1;
@@ -209,14 +207,12 @@ void TJXBounce::CheckCollision()
         if (m_ySpeed >= -1 && m_ySpeed <= 1)
             m_xSpeed = Slowed(m_xSpeed); // rolling: slowed in the same direction
         if (m_xSpeed != 0 || m_ySpeed != 0) {
-            if (OnHitFloor)
-                OnHitFloor(this);
-            emit onHitFloor(this);
+            if (!FireEvent(this, OnHitFloor, &TJXBounce::onHitFloor, this))
+                return;
         } else {
             m_timer->SetEnabled(false);
-            if (OnStop)
-                OnStop(this);
-            emit onStop(this);
+            if (!FireEvent(this, OnStop, &TJXBounce::onStop, this))
+                return;
         }
     }
 }

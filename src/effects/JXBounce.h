@@ -2,10 +2,10 @@
 // TJXBounce: a ball, or another control, falling under gravity and bouncing off the edges.
 #pragma once
 
-#include "host/About.h"
-#include "host/Controls.h"
-#include "host/Export.h"
-#include "host/Timer.h"
+#include "base/Export.h"
+#include "host/controls/Controls.h"
+#include "host/core/About.h"
+#include "host/core/Timer.h"
 #include "util/JXVersions.h"
 
 #include <QPointer>

@@ -3,9 +3,9 @@
 // bitmap; TFStyle and the user-bitmap rule are shared with the form background.
 #pragma once
 
-#include "host/About.h"
-#include "host/Controls.h"
-#include "host/Export.h"
+#include "base/Export.h"
+#include "host/controls/Controls.h"
+#include "host/core/About.h"
 #include "util/JXVersions.h"
 
 #include <QPointer>

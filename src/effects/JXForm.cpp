@@ -2,7 +2,9 @@
 // TJXForm: attachment to the owner form, the form's fill and ramp, size limits and hints.
 #include "effects/JXForm.h"
 
-#include "host/StdCtrls.h"
+#include "host/core/Events.h"
+
+#include "host/controls/StdCtrls.h"
 #include "util/Jxutil.h"
 #include "util/JxutilSystem.h"
 
@@ -159,11 +161,7 @@ void TJXForm::MyPaint(TObject *)
     case hRAINBOW: PaintFormRamp(canvas, w, h); break;
     default: FillWithPattern(canvas, m_pattern.get(), w, h); break;
     }
-    const QPointer<TJXForm> alive(this);
-    if (OnPaint)
-        OnPaint(this);
-    if (alive)
-        emit onPaint(this);
+    FireEvent(this, OnPaint, &TJXForm::onPaint, this);
 }
 
 // Always 64 bands of length div 63 + 1 pixels (together they cover the whole length; the

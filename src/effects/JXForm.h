@@ -3,12 +3,12 @@
 // line breaks in the hints of the form's controls.
 #pragma once
 
+#include "base/Export.h"
 #include "effects/JXFillImage.h"
-#include "host/About.h"
-#include "host/ColorValue.h"
-#include "host/Component.h"
-#include "host/Export.h"
-#include "host/Forms.h"
+#include "host/controls/Forms.h"
+#include "host/core/About.h"
+#include "host/core/Component.h"
+#include "host/graphics/ColorValue.h"
 #include "util/JXVersions.h"
 
 #include <QPointer>

@@ -2,7 +2,7 @@
 // TJXFxImage: the block list, the fades and wipes, and the caption picture.
 #include "effects/JXFxImage.h"
 
-#include "host/Forms.h"
+#include "host/controls/Forms.h"
 #include "util/JxutilSystem.h"
 
 #include <QElapsedTimer>

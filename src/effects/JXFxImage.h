@@ -3,9 +3,9 @@
 // transition: blocks in random order, or sliding in from the right edge.
 #pragma once
 
-#include "host/About.h"
-#include "host/Controls.h"
-#include "host/Export.h"
+#include "base/Export.h"
+#include "host/controls/Controls.h"
+#include "host/core/About.h"
 #include "util/JXVersions.h"
 
 #include <memory>

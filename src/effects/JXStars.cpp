@@ -2,7 +2,7 @@
 // TJXStars: spreading, moving and drawing the stars.
 #include "effects/JXStars.h"
 
-#include "display/OffscreenCopy.h"
+#include "host/graphics/OffscreenCopy.h"
 #include "util/Jxutil.h"
 
 #include <chrono>

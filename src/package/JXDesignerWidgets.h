@@ -4,16 +4,16 @@
 // here takes the parent widget, finds the owner among its ancestors and places itself on it.
 #pragma once
 
-#include "host/Export.h"
+#include "base/Export.h"
 
-#include "controls/JXGrabBa.h"
+#include "controls/JXAutoButton.h"
+#include "controls/JXBiBtn.h"
+#include "controls/JXDriveTab.h"
+#include "controls/JXFontCombo.h"
+#include "controls/JXGrabBar.h"
 #include "controls/JXIcoBox.h"
-#include "controls/JXPiClip.h"
 #include "controls/JXPicBox.h"
-#include "controls/Jxabtn.h"
-#include "controls/Jxbibtn.h"
-#include "controls/Jxdrvtab.h"
-#include "controls/Jxfntcbo.h"
+#include "controls/JXPicClip.h"
 #include "display/JX3dLabel.h"
 #include "display/JXBlinker.h"
 #include "display/JXDOTPanel.h"
@@ -28,15 +28,15 @@
 #include "effects/JXForm.h"
 #include "effects/JXFxImage.h"
 #include "effects/JXStars.h"
-#include "host/Controls.h"
-#include "host/Forms.h"
+#include "host/controls/Controls.h"
+#include "host/controls/Forms.h"
 #include "services/JXApp.h"
+#include "services/JXCopy.h"
 #include "services/JXFind.h"
 #include "services/JXHint.h"
 #include "services/JXINI.h"
-#include "services/JXPrint.h"
+#include "services/JXPrinter.h"
 #include "services/JXWAV.h"
-#include "services/Jxcopy.h"
 
 #include <QFont>
 #include <QMetaProperty>

@@ -3,7 +3,7 @@
 // "JX Tools", in their fixed order, and the property editors.
 #pragma once
 
-#include "host/Export.h"
+#include "base/Export.h"
 
 #include <QString>
 #include <QStringList>

@@ -229,82 +229,62 @@ bool ListDirectory(const QByteArray &hostDir, TListDetail detail, std::vector<TD
     return ok;
 }
 
-bool ListDirectoryAt(int dirFd, TListDetail detail, std::vector<TDirEntry> &entries,
-                     bool trustTypes, bool allNames)
-{
-    entries.clear();
-    const int fd = ::openat(dirFd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    DIR *d = ::fdopendir(fd);
-    if (!d) {
-        ::close(fd);
-        return false;
-    }
-    struct TItem
-    {
-        TDirEntry Entry;
-        bool Ascii;
-        quint32 KeyOffset; // the lower-case form of an ASCII name in `keys`
-        quint32 KeyLength;
-    };
-    std::vector<TItem> items;
-    std::string keys;
-    const THostIdentity identity;
-    while (dirent *e = ::readdir(d)) {
-        if (DotEntry(e->d_name))
-            continue;
-        TItem item;
-        TDirEntry &entry = item.Entry;
-        entry.Name = DecodeName(e->d_name, item.Ascii);
-        entry.Spellable =
-            item.Ascii ? std::strchr(e->d_name, '\\') == nullptr : IsSpellableName(e->d_name);
-        item.KeyOffset = quint32(keys.size());
-        item.KeyLength = 0;
-        if (item.Ascii) {
-            for (const char *p = e->d_name; *p; ++p)
-                keys += (*p >= 'A' && *p <= 'Z') ? char(*p + ('a' - 'A')) : *p;
-            item.KeyLength = quint32(keys.size()) - item.KeyOffset;
-        }
-        const int known = trustTypes ? AttrFromDirentType(e->d_type) : -1;
-        if (known >= 0 && (detail == TListDetail::Kinds || known == faDirectory)) {
-            entry.Attr = known;
-            if (IsHiddenName(entry.Name))
-                entry.Attr |= faHidden;
-        } else if (known < 0 && detail == TListDetail::Kinds && trustTypes && e->d_type == DT_LNK) {
-            // A link is what it points to; a dangling one is a plain file.
-            struct stat target;
-            entry.IsSymLink = true;
-            if (::fstatat(fd, e->d_name, &target, 0) != 0)
-                entry.Attr = faArchive | (e->d_name[0] == '.' ? faHidden : 0);
-            else
-                entry.Attr = (S_ISDIR(target.st_mode)   ? faDirectory
-                              : S_ISREG(target.st_mode) ? faArchive
-                                                        : faSysFile) |
-                             (IsHiddenName(entry.Name) ? faHidden : 0);
-        } else {
-            const THostEntry info = StatHostEntryAt(fd, e->d_name, entry.Name, identity, false);
-            if (!info.Exists)
-                continue; // gone since the directory was read
-            entry.Attr = detail == TListDetail::Kinds ? info.Attr & ~faReadOnly : info.Attr;
-            entry.Size = detail == TListDetail::Kinds ? 0 : info.Size;
-            entry.IsSymLink = info.IsSymLink;
-        }
-        if (allNames || ((entry.Attr & faDirectory) && !entry.IsSymLink))
-            entry.NativeName = QByteArray(e->d_name);
-        items.push_back(std::move(item));
-    }
-    ::closedir(d);
+namespace {
 
-    // Sorted through an index, on the lower-case bytes for two ASCII names (the order of
-    // NameLess, which decides for all other pairs).
+/// An entry while a directory is listed, with its sort key.
+struct TListItem
+{
+    TDirEntry Entry;
+    bool Ascii;
+    quint32 KeyOffset; // the lower-case form of an ASCII name in the list's key string
+    quint32 KeyLength;
+};
+
+/// Fills in the attributes (and, beyond Kinds, size and time) of the entry e of the directory
+/// fd: from the entry's type where that can be trusted and is enough, otherwise from a stat.
+/// False when the entry is gone since the directory was read.
+bool DescribeEntry(int fd, const dirent *e, TListDetail detail, bool trustTypes,
+                   const THostIdentity &identity, TDirEntry &entry)
+{
+    const int known = trustTypes ? AttrFromDirentType(e->d_type) : -1;
+    if (known >= 0 && (detail == TListDetail::Kinds || known == faDirectory)) {
+        entry.Attr = known;
+        if (IsHiddenName(entry.Name))
+            entry.Attr |= faHidden;
+    } else if (known < 0 && detail == TListDetail::Kinds && trustTypes && e->d_type == DT_LNK) {
+        // A link is what it points to; a dangling one is a plain file.
+        struct stat target;
+        entry.IsSymLink = true;
+        if (::fstatat(fd, e->d_name, &target, 0) != 0)
+            entry.Attr = faArchive | (e->d_name[0] == '.' ? faHidden : 0);
+        else
+            entry.Attr = (S_ISDIR(target.st_mode)   ? faDirectory
+                          : S_ISREG(target.st_mode) ? faArchive
+                                                    : faSysFile) |
+                         (IsHiddenName(entry.Name) ? faHidden : 0);
+    } else {
+        const THostEntry info = StatHostEntryAt(fd, e->d_name, entry.Name, identity, false);
+        if (!info.Exists)
+            return false;
+        entry.Attr = detail == TListDetail::Kinds ? info.Attr & ~faReadOnly : info.Attr;
+        entry.Size = detail == TListDetail::Kinds ? 0 : info.Size;
+        entry.IsSymLink = info.IsSymLink;
+    }
+    return true;
+}
+
+/// Moves the items into entries in name order. Sorted through an index, on the lower-case
+/// bytes for two ASCII names (the order of NameLess, which decides for all other pairs).
+void SortListed(std::vector<TListItem> &items, const std::string &keys,
+                std::vector<TDirEntry> &entries)
+{
     std::vector<quint32> order(items.size());
     for (size_t i = 0; i < order.size(); ++i)
         order[i] = quint32(i);
     const char *keyData = keys.data();
     std::sort(order.begin(), order.end(), [&](quint32 ia, quint32 ib) {
-        const TItem &a = items[ia];
-        const TItem &b = items[ib];
+        const TListItem &a = items[ia];
+        const TListItem &b = items[ib];
         if (a.Ascii && b.Ascii) {
             const int c = std::memcmp(keyData + a.KeyOffset, keyData + b.KeyOffset,
                                       std::min(a.KeyLength, b.KeyLength));
@@ -319,6 +299,48 @@ bool ListDirectoryAt(int dirFd, TListDetail detail, std::vector<TDirEntry> &entr
     entries.reserve(items.size());
     for (quint32 i : order)
         entries.push_back(std::move(items[i].Entry));
+}
+
+} // namespace
+
+bool ListDirectoryAt(int dirFd, TListDetail detail, std::vector<TDirEntry> &entries,
+                     bool trustTypes, bool allNames)
+{
+    entries.clear();
+    const int fd = ::openat(dirFd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    DIR *d = ::fdopendir(fd);
+    if (!d) {
+        ::close(fd);
+        return false;
+    }
+    std::vector<TListItem> items;
+    std::string keys;
+    const THostIdentity identity;
+    while (dirent *e = ::readdir(d)) {
+        if (DotEntry(e->d_name))
+            continue;
+        TListItem item;
+        TDirEntry &entry = item.Entry;
+        entry.Name = DecodeName(e->d_name, item.Ascii);
+        entry.Spellable =
+            item.Ascii ? std::strchr(e->d_name, '\\') == nullptr : IsSpellableName(e->d_name);
+        item.KeyOffset = quint32(keys.size());
+        item.KeyLength = 0;
+        if (item.Ascii) {
+            for (const char *p = e->d_name; *p; ++p)
+                keys += (*p >= 'A' && *p <= 'Z') ? char(*p + ('a' - 'A')) : *p;
+            item.KeyLength = quint32(keys.size()) - item.KeyOffset;
+        }
+        if (!DescribeEntry(fd, e, detail, trustTypes, identity, entry))
+            continue; // gone since the directory was read
+        if (allNames || ((entry.Attr & faDirectory) && !entry.IsSymLink))
+            entry.NativeName = QByteArray(e->d_name);
+        items.push_back(std::move(item));
+    }
+    ::closedir(d);
+    SortListed(items, keys, entries);
     return true;
 }
 

@@ -3,7 +3,7 @@
 // mapped from POSIX, its wildcard dialect and a stable case-insensitive order.
 #pragma once
 
-#include "host/Export.h"
+#include "base/Export.h"
 
 #include <QByteArray>
 #include <QDateTime>

@@ -80,115 +80,123 @@ QImage DecodePng(const char *data, qint64 size)
     return image.convertToFormat(QImage::Format_ARGB32);
 }
 
-/// A DIB of double height: colour rows (bottom-up), then the one-bit mask rows.
-QImage DecodeDib(const TBytes &b)
+/// What the header, bit masks and palette of an icon DIB say, and where its pixels begin.
+struct TDibLayout
+{
+    int width = 0;
+    int height = 0; // of the picture: half the stored height, which counts the mask too
+    int bitCount = 0;
+    std::uint32_t masks[3] = {0, 0, 0};
+    std::vector<QRgb> palette;
+    qint64 pixels = 0; // offset of the colour rows
+};
+
+/// The colour channel under mask in value, scaled to 0..255.
+int Channel(std::uint32_t value, std::uint32_t mask)
+{
+    if (mask == 0)
+        return 0;
+    int shift = 0;
+    while (!((mask >> shift) & 1u))
+        ++shift;
+    const std::uint32_t bits = mask >> shift;
+    const std::uint32_t v = (value & mask) >> shift;
+    return bits >= 255 ? int((v * 255) / bits) : int((v * 255 + bits / 2) / bits);
+}
+
+/// Reads the header (the old core header with 16-bit sizes and 3-byte palette entries, or an
+/// info header), the bit masks and the palette; false for anything this reader cannot show.
+bool ReadDibLayout(const TBytes &b, TDibLayout &dib)
 {
     const std::uint32_t headerSize = b.U32(0);
-    int width, height, bitCount;
+    int width, height;
     std::uint32_t compression = 0, colorsUsed = 0;
     int paletteEntrySize = 4;
-    if (headerSize == 12) { // the old core header: 16-bit sizes, 3-byte palette entries
+    if (headerSize == 12) {
         if (!b.Has(0, 12))
-            return QImage();
+            return false;
         width = b.U16(4);
         height = std::int16_t(b.U16(6));
-        bitCount = b.U16(10);
+        dib.bitCount = b.U16(10);
         paletteEntrySize = 3;
     } else if (headerSize >= 40 && headerSize <= 1024) {
         if (!b.Has(0, headerSize))
-            return QImage();
+            return false;
         width = b.I32(4);
         height = b.I32(8);
-        bitCount = b.U16(14);
+        dib.bitCount = b.U16(14);
         compression = b.U32(16);
         colorsUsed = b.U32(32);
     } else {
-        return QImage();
+        return false;
     }
     // Icon DIBs are stored bottom-up with the mask below the colours: the height counts both.
     if (height <= 0 || width <= 0 || width > kMaxIconSide)
-        return QImage();
-    const int h = height / 2;
-    if (h < 1 || h > kMaxIconSide)
-        return QImage();
-    const int w = width;
+        return false;
+    dib.width = width;
+    dib.height = height / 2;
+    if (dib.height < 1 || dib.height > kMaxIconSide)
+        return false;
+    const int bitCount = dib.bitCount;
     // Compression: none, or bit fields for 16 and 32 bits (the masks follow the header).
-    std::uint32_t masks[3] = {0, 0, 0};
     qint64 pos = headerSize;
     if (compression == 3 && (bitCount == 16 || bitCount == 32)) {
-        if (headerSize >= 52) {
-            masks[0] = b.U32(40);
-            masks[1] = b.U32(44);
-            masks[2] = b.U32(48);
-        } else {
-            if (!b.Has(pos, 12))
-                return QImage();
-            masks[0] = b.U32(pos);
-            masks[1] = b.U32(pos + 4);
-            masks[2] = b.U32(pos + 8);
+        const qint64 at = headerSize >= 52 ? 40 : pos;
+        if (!b.Has(at, 12))
+            return false;
+        for (int i = 0; i < 3; ++i)
+            dib.masks[i] = b.U32(at + 4 * i);
+        if (headerSize < 52)
             pos += 12;
-        }
     } else if (compression != 0) {
-        return QImage();
+        return false;
     } else if (bitCount == 16) {
-        masks[0] = 0x7C00;
-        masks[1] = 0x03E0;
-        masks[2] = 0x001F;
+        dib.masks[0] = 0x7C00;
+        dib.masks[1] = 0x03E0;
+        dib.masks[2] = 0x001F;
     } else if (bitCount == 32) {
-        masks[0] = 0x00FF0000;
-        masks[1] = 0x0000FF00;
-        masks[2] = 0x000000FF;
+        dib.masks[0] = 0x00FF0000;
+        dib.masks[1] = 0x0000FF00;
+        dib.masks[2] = 0x000000FF;
     }
-    std::vector<QRgb> palette;
     if (bitCount == 1 || bitCount == 4 || bitCount == 8) {
         const std::uint32_t maxColors = 1u << bitCount;
         const std::uint32_t count =
             colorsUsed == 0 || colorsUsed > maxColors ? maxColors : colorsUsed;
         if (!b.Has(pos, qint64(count) * paletteEntrySize))
-            return QImage();
-        palette.resize(maxColors, qRgb(0, 0, 0));
+            return false;
+        dib.palette.resize(maxColors, qRgb(0, 0, 0));
         for (std::uint32_t i = 0; i < count; ++i) {
             const qint64 e = pos + qint64(i) * paletteEntrySize;
-            palette[i] = qRgb(b.U8(e + 2), b.U8(e + 1), b.U8(e));
+            dib.palette[i] = qRgb(b.U8(e + 2), b.U8(e + 1), b.U8(e));
         }
         pos += qint64(count) * paletteEntrySize;
     } else if (bitCount != 16 && bitCount != 24 && bitCount != 32) {
-        return QImage();
+        return false;
     }
-    const qint64 colorStride = ((qint64(w) * bitCount + 31) / 32) * 4;
-    const qint64 maskStride = ((qint64(w) + 31) / 32) * 4;
-    const qint64 colorBytes = colorStride * h;
-    if (!b.Has(pos, colorBytes))
-        return QImage();
-    // Some writers leave the mask out of 32-bit images; an absent mask then means opaque.
-    const bool hasMask = b.Has(pos + colorBytes, maskStride * h);
+    dib.pixels = pos;
+    return true;
+}
 
-    QImage image(w, h, QImage::Format_ARGB32);
-    if (image.isNull())
-        return QImage();
-    auto channel = [](std::uint32_t value, std::uint32_t mask) -> int {
-        if (mask == 0)
-            return 0;
-        int shift = 0;
-        while (!((mask >> shift) & 1u))
-            ++shift;
-        const std::uint32_t bits = mask >> shift;
-        const std::uint32_t v = (value & mask) >> shift;
-        return bits >= 255 ? int((v * 255) / bits) : int((v * 255 + bits / 2) / bits);
-    };
+/// Decodes the colour rows (stored bottom-up) into image; true when a 32-bit image carries
+/// alpha anywhere.
+bool DecodeDibColours(const TBytes &b, const TDibLayout &dib, qint64 colorStride, QImage &image)
+{
     bool anyAlpha = false;
+    const int w = dib.width, h = dib.height;
     for (int y = 0; y < h; ++y) {
-        const qint64 row = pos + colorStride * (h - 1 - y);
+        const qint64 row = dib.pixels + colorStride * (h - 1 - y);
         QRgb *out = reinterpret_cast<QRgb *>(image.scanLine(y));
         for (int x = 0; x < w; ++x) {
             QRgb pixel;
-            switch (bitCount) {
-            case 1: pixel = palette[(b.U8(row + x / 8) >> (7 - x % 8)) & 1]; break;
-            case 4: pixel = palette[(b.U8(row + x / 2) >> (x % 2 ? 0 : 4)) & 0x0F]; break;
-            case 8: pixel = palette[b.U8(row + x)]; break;
+            switch (dib.bitCount) {
+            case 1: pixel = dib.palette[(b.U8(row + x / 8) >> (7 - x % 8)) & 1]; break;
+            case 4: pixel = dib.palette[(b.U8(row + x / 2) >> (x % 2 ? 0 : 4)) & 0x0F]; break;
+            case 8: pixel = dib.palette[b.U8(row + x)]; break;
             case 16: {
                 const std::uint32_t v = b.U16(row + 2 * qint64(x));
-                pixel = qRgb(channel(v, masks[0]), channel(v, masks[1]), channel(v, masks[2]));
+                pixel = qRgb(Channel(v, dib.masks[0]), Channel(v, dib.masks[1]),
+                             Channel(v, dib.masks[2]));
                 break;
             }
             case 24: {
@@ -200,28 +208,49 @@ QImage DecodeDib(const TBytes &b)
                 const std::uint32_t v = b.U32(row + 4 * qint64(x));
                 const int alpha = int(v >> 24);
                 anyAlpha = anyAlpha || alpha != 0;
-                pixel =
-                    qRgba(channel(v, masks[0]), channel(v, masks[1]), channel(v, masks[2]), alpha);
+                pixel = qRgba(Channel(v, dib.masks[0]), Channel(v, dib.masks[1]),
+                              Channel(v, dib.masks[2]), alpha);
                 break;
             }
             }
-            if (bitCount != 32)
+            if (dib.bitCount != 32)
                 pixel |= 0xFF000000u;
             out[x] = pixel;
         }
     }
+    return anyAlpha;
+}
+
+/// A DIB of double height: colour rows (bottom-up), then the one-bit mask rows.
+QImage DecodeDib(const TBytes &b)
+{
+    TDibLayout dib;
+    if (!ReadDibLayout(b, dib))
+        return QImage();
+    const int w = dib.width, h = dib.height;
+    const qint64 colorStride = ((qint64(w) * dib.bitCount + 31) / 32) * 4;
+    const qint64 maskStride = ((qint64(w) + 31) / 32) * 4;
+    const qint64 colorBytes = colorStride * h;
+    if (!b.Has(dib.pixels, colorBytes))
+        return QImage();
+    // Some writers leave the mask out of 32-bit images; an absent mask then means opaque.
+    const bool hasMask = b.Has(dib.pixels + colorBytes, maskStride * h);
+
+    QImage image(w, h, QImage::Format_ARGB32);
+    if (image.isNull())
+        return QImage();
+    const bool anyAlpha = DecodeDibColours(b, dib, colorStride, image);
     // A 32-bit image whose alpha is zero throughout is opaque where the mask says so, as for
     // the other depths.
-    const bool useMask = bitCount != 32 || !anyAlpha;
-    if (useMask) {
-        const qint64 maskPos = pos + colorBytes;
-        for (int y = 0; y < h; ++y) {
-            QRgb *out = reinterpret_cast<QRgb *>(image.scanLine(y));
-            const qint64 row = maskPos + maskStride * (h - 1 - y);
-            for (int x = 0; x < w; ++x) {
-                const bool transparent = hasMask && ((b.U8(row + x / 8) >> (7 - x % 8)) & 1);
-                out[x] = transparent ? 0u : (out[x] | 0xFF000000u);
-            }
+    if (dib.bitCount == 32 && anyAlpha)
+        return image;
+    const qint64 maskPos = dib.pixels + colorBytes;
+    for (int y = 0; y < h; ++y) {
+        QRgb *out = reinterpret_cast<QRgb *>(image.scanLine(y));
+        const qint64 row = maskPos + maskStride * (h - 1 - y);
+        for (int x = 0; x < w; ++x) {
+            const bool transparent = hasMask && ((b.U8(row + x / 8) >> (7 - x % 8)) & 1);
+            out[x] = transparent ? 0u : (out[x] | 0xFF000000u);
         }
     }
     return image;

@@ -2,7 +2,7 @@
 // Processor load and memory status of the host, read from /proc.
 #pragma once
 
-#include "host/Export.h"
+#include "base/Export.h"
 
 #include <QString>
 

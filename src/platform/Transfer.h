@@ -24,7 +24,7 @@
 //   holding "..", a backslash or bytes that are not UTF-8 is only ever that entry.
 #pragma once
 
-#include "host/Export.h"
+#include "base/Export.h"
 
 #include <QByteArray>
 #include <QString>

@@ -2,7 +2,7 @@
 // The desktop's system tray (notification area).
 #pragma once
 
-#include "host/Export.h"
+#include "base/Export.h"
 
 #include <optional>
 

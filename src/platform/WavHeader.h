@@ -3,7 +3,7 @@
 // (Real48) that wave information records carry.
 #pragma once
 
-#include "host/Export.h"
+#include "base/Export.h"
 
 #include <QByteArray>
 

@@ -3,9 +3,11 @@
 // the application, clipboard changes, and the version information window.
 #include "services/JXApp.h"
 
+#include "host/core/Events.h"
+
 #include "effects/JXForm.h"
-#include "host/Buttons.h"
-#include "host/ExtCtrls.h"
+#include "host/controls/Buttons.h"
+#include "host/controls/ExtCtrls.h"
 #include "platform/Tray.h"
 #include "util/JxutilSystem.h"
 
@@ -111,25 +113,16 @@ void TJXApp::UnhookApplication()
     m_hooked = false;
 }
 
-void TJXApp::Notify(const TNotifyEvent &event, void (TJXApp::*signal)(TObject *))
-{
-    const QPointer<TJXApp> alive(this);
-    if (event)
-        event(this);
-    if (alive)
-        emit(this->*signal)(this);
-}
-
 // Forwarding
 
 void TJXApp::AppActivate(TObject *)
 {
-    Notify(OnActivate, &TJXApp::onActivate);
+    FireEvent(this, OnActivate, &TJXApp::onActivate, this);
 }
 
 void TJXApp::AppDeactivate(TObject *)
 {
-    Notify(OnDeactivate, &TJXApp::onDeactivate);
+    FireEvent(this, OnDeactivate, &TJXApp::onDeactivate, this);
 }
 
 void TJXApp::AppException(TObject *sender, const Exception &e)
@@ -138,11 +131,7 @@ void TJXApp::AppException(TObject *sender, const Exception &e)
         Application()->ShowException(e);
         return;
     }
-    const QPointer<TJXApp> alive(this);
-    if (OnException)
-        OnException(sender, e);
-    if (alive)
-        emit onException(sender, &e);
+    FireEvent(this, OnException, &TJXApp::onException, sender, e);
 }
 
 bool TJXApp::AppHelp(quint16 command, qintptr data, bool &callHelp)
@@ -150,50 +139,38 @@ bool TJXApp::AppHelp(quint16 command, qintptr data, bool &callHelp)
     const QPointer<TJXApp> alive(this);
     const bool dealt = OnHelp ? OnHelp(command, data, callHelp) : false;
     if (alive)
-        emit onHelp(command, data, &callHelp);
+        Q_EMIT onHelp(command, data, &callHelp);
     return dealt;
 }
 
 void TJXApp::AppHint(TObject *)
 {
-    Notify(OnHint, &TJXApp::onHint);
+    FireEvent(this, OnHint, &TJXApp::onHint, this);
 }
 
 void TJXApp::AppIdle(TObject *, bool &done)
 {
-    const QPointer<TJXApp> alive(this);
-    if (OnIdle)
-        OnIdle(this, done);
-    if (alive)
-        emit onIdle(this, &done);
+    FireEvent(this, OnIdle, &TJXApp::onIdle, this, done);
 }
 
 void TJXApp::AppMessage(TMsg &msg, bool &handled)
 {
-    const QPointer<TJXApp> alive(this);
-    if (OnMessage)
-        OnMessage(msg, handled);
-    if (alive)
-        emit onMessage(&msg, &handled);
+    FireEvent(this, OnMessage, &TJXApp::onMessage, msg, handled);
 }
 
 void TJXApp::AppMinimize(TObject *)
 {
-    Notify(OnMinimize, &TJXApp::onMinimize);
+    FireEvent(this, OnMinimize, &TJXApp::onMinimize, this);
 }
 
 void TJXApp::AppRestore(TObject *)
 {
-    Notify(OnRestore, &TJXApp::onRestore);
+    FireEvent(this, OnRestore, &TJXApp::onRestore, this);
 }
 
 void TJXApp::AppShowHint(QString &hintStr, bool &canShow, THintInfo &hintInfo)
 {
-    const QPointer<TJXApp> alive(this);
-    if (OnShowHint)
-        OnShowHint(hintStr, canShow, hintInfo);
-    if (alive)
-        emit onShowHint(&hintStr, &canShow, &hintInfo);
+    FireEvent(this, OnShowHint, &TJXApp::onShowHint, hintStr, canShow, hintInfo);
 }
 
 // Properties
@@ -278,7 +255,7 @@ void TJXApp::Loaded()
 
 void TJXApp::ClipboardChanged()
 {
-    Notify(OnClipBoardChange, &TJXApp::onClipBoardChange);
+    FireEvent(this, OnClipBoardChange, &TJXApp::onClipBoardChange, this);
 }
 
 // The notification icon
@@ -320,7 +297,7 @@ void TJXApp::TaskBarSetIcon()
     if (m_tray)
         m_tray->show();
     const QPointer<TJXApp> alive(this);
-    Notify(OnTaskBarSetIcon, &TJXApp::onTaskBarSetIcon);
+    FireEvent(this, OnTaskBarSetIcon, &TJXApp::onTaskBarSetIcon, this);
     // Without a system tray nobody could click the icon to bring the application back, so
     // it stays on screen.
     if (alive && m_taskBarAutoHide && platform::SystemTrayAvailable())
@@ -344,7 +321,7 @@ void TJXApp::TaskBarRemoveIcon()
     if (ComponentState().Contains(csDestroying))
         return;
     const QPointer<TJXApp> alive(this);
-    Notify(OnTaskBarRemoveIcon, &TJXApp::onTaskBarRemoveIcon);
+    FireEvent(this, OnTaskBarRemoveIcon, &TJXApp::onTaskBarRemoveIcon, this);
     if (alive && m_taskBarAutoHide)
         ShowApp();
 }
@@ -365,10 +342,7 @@ void TJXApp::TaskBarMouseUp(TMouseButton button)
     }
     if (!alive)
         return;
-    if (OnTaskBarMouseUp)
-        OnTaskBarMouseUp(this, button);
-    if (alive)
-        emit onTaskBarMouseUp(this, button);
+    FireEvent(this, OnTaskBarMouseUp, &TJXApp::onTaskBarMouseUp, this, button);
 }
 
 // Hiding and showing the application

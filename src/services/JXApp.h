@@ -3,11 +3,11 @@
 // hiding and showing the application, clipboard changes and a version information window.
 #pragma once
 
-#include "host/About.h"
-#include "host/Controls.h"
-#include "host/Export.h"
-#include "host/Forms.h"
-#include "host/Menus.h"
+#include "base/Export.h"
+#include "host/controls/Controls.h"
+#include "host/controls/Forms.h"
+#include "host/controls/Menus.h"
+#include "host/core/About.h"
 #include "util/JXVersions.h"
 
 #include <QPointer>
@@ -188,7 +188,6 @@ protected:
 
 private:
     bool Designing() const { return ComponentState().Contains(csDesigning); }
-    void Notify(const TNotifyEvent &event, void (TJXApp::*signal)(TObject *));
     void FillIconRecord();
     void ClipboardChanged();
     void HookApplication();

@@ -2,7 +2,7 @@
 // Directory list component.
 #include "services/JXDirList.h"
 
-#include "host/Dialogs.h"
+#include "host/controls/Dialogs.h"
 #include "platform/Paths.h"
 #include "util/JxutilFiles.h"
 

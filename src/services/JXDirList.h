@@ -2,9 +2,9 @@
 // TJXDirList: groups a list of full file names by directory.
 #pragma once
 
-#include "host/Component.h"
-#include "host/Export.h"
-#include "host/Strings.h"
+#include "base/Export.h"
+#include "host/core/Component.h"
+#include "host/core/Strings.h"
 
 #include <QStringList>
 

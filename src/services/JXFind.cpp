@@ -2,7 +2,9 @@
 // File finder component.
 #include "services/JXFind.h"
 
-#include "host/Forms.h"
+#include "host/core/Events.h"
+
+#include "host/controls/Forms.h"
 #include "platform/Find.h"
 #include "platform/Paths.h"
 #include "util/Jxutil.h"
@@ -53,16 +55,13 @@ void TJXFind::Execute()
     m_dirCount = 0;
     m_fileCount = 0;
     m_volumeName = jxtVolumeName(m_startPath.left(1));
-    if (OnExecute)
-        OnExecute(this);
-    emit onExecute(this);
+    if (!FireEvent(this, OnExecute, &TJXFind::onExecute, this))
+        return;
     m_break = false;
     m_pump = TMessagePump();
     ScanDir(m_startPath);
     m_break = false;
-    if (OnFinished)
-        OnFinished(this);
-    emit onFinished(this);
+    FireEvent(this, OnFinished, &TJXFind::onFinished, this);
 }
 
 bool TJXFind::Terminating() const
@@ -72,9 +71,7 @@ bool TJXFind::Terminating() const
 
 void TJXFind::Changed(const QString &path)
 {
-    if (OnChange)
-        OnChange(this, path, m_dirCount, m_fileCount);
-    emit onChange(this, path, m_dirCount, m_fileCount);
+    FireEvent(this, OnChange, &TJXFind::onChange, this, path, m_dirCount, m_fileCount);
 }
 
 TJXFind::TScanResult TJXFind::ScanDir(const QString &path)
@@ -147,17 +144,13 @@ TJXFind::TScanResult TJXFind::Found(TSearchRec &rec, const QString &path)
         return TScanResult::EndLoop;
     if (Terminating())
         return TScanResult::Stop;
-    if (OnFindFile)
-        OnFindFile(this, rec, path, m_volumeName);
-    emit onFindFile(this, &rec, path, m_volumeName);
+    FireEvent(this, OnFindFile, &TJXFind::onFindFile, this, rec, path, m_volumeName);
     return TScanResult::Go;
 }
 
 void TJXFind::NotFound(TSearchRec &rec, const QString &path)
 {
-    if (OnNotFindFile)
-        OnNotFindFile(this, rec, path, m_volumeName);
-    emit onNotFindFile(this, &rec, path, m_volumeName);
+    FireEvent(this, OnNotFindFile, &TJXFind::onNotFindFile, this, rec, path, m_volumeName);
 }
 
 } // namespace jxt

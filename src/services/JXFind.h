@@ -2,10 +2,10 @@
 // TJXFind: walks a directory tree and reports the files that match a pattern list.
 #pragma once
 
-#include "host/About.h"
-#include "host/Component.h"
-#include "host/Export.h"
-#include "host/MessagePump.h"
+#include "base/Export.h"
+#include "host/controls/MessagePump.h"
+#include "host/core/About.h"
+#include "host/core/Component.h"
 #include "util/JXVersions.h"
 #include "util/JxutilFiles.h"
 

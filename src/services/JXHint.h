@@ -2,11 +2,11 @@
 // TJXHint and TJXHintWindow: the application's hints as comic speech balloons.
 #pragma once
 
-#include "host/About.h"
-#include "host/Component.h"
-#include "host/Export.h"
-#include "host/Graphics.h"
-#include "host/HintWindow.h"
+#include "base/Export.h"
+#include "host/controls/HintWindow.h"
+#include "host/core/About.h"
+#include "host/core/Component.h"
+#include "host/graphics/Graphics.h"
 #include "util/JXVersions.h"
 
 #include <memory>
@@ -99,51 +99,6 @@ JXT_EXPORT extern int JXH_ShadowDepth;
 JXT_EXPORT extern TBitmap *JXH_BakBitmap;
 /// The cursor position last seen by the balloon window.
 JXT_EXPORT extern TPoint JXH_Crs;
-
-/// The balloon hint window. ActivateHint measures the text, picks the corner, reads the
-/// screen behind the balloon, darkens it where the shadow falls, draws the balloon with its
-/// tail towards the cursor and the centred text, and shows the window; Paint shows that
-/// picture.
-class JXT_EXPORT TJXHintWindow : public THintWindow
-{
-    Q_OBJECT
-
-public:
-    explicit TJXHintWindow(TComponent *owner = nullptr);
-    ~TJXHintWindow() override;
-
-    /// Builds the balloon for hint at the cursor and shows it; rect is not used.
-    void ActivateHint(const TRect &rect, const QString &hint) override;
-    /// True (the hint closes) for keys, mouse buttons and the wheel, activation changes,
-    /// application keys and system commands, commands and non-client mouse moves; for a
-    /// mouse move only when the cursor moved since the last call. Every call notes the
-    /// cursor position in JXH_Crs.
-    bool IsHintMsg(const TMsg &msg) override;
-
-    /// Where a W x H balloon for the cursor at (x, y) goes on a screenWidth x screenHeight
-    /// screen when preferred is the wish: the final corner, the window's origin and the text
-    /// offset inside it.
-    struct TPlacement
-    {
-        THintPosition Position = hpAboveRight;
-        TPoint Origin;
-        TPoint TextOffset;
-    };
-    static TPlacement Place(TPoint cursor, int w, int h, THintPosition preferred, int screenWidth,
-                            int screenHeight);
-
-    /// The picture shown (JXH_BakBitmap, or the window's own one without a TJXHint).
-    TBitmap *Picture() const;
-    /// The corner chosen by the last ActivateHint.
-    THintPosition LastPosition() const { return m_lastPosition; }
-
-protected:
-    void Paint() override;
-
-private:
-    std::unique_ptr<TBitmap> m_ownPicture;
-    THintPosition m_lastPosition = hpAboveRight;
-};
 
 /// Copies the source picture onto dest at (0, 0) with white as the transparent colour: a
 /// mask of the source (white stays white, every other colour black) is ANDed onto dest, then

@@ -2,9 +2,11 @@
 // INI persistence component.
 #include "services/JXINI.h"
 
-#include "host/Graphics.h"
-#include "host/IniFiles.h"
-#include "host/Strings.h"
+#include "host/core/Events.h"
+
+#include "host/core/Strings.h"
+#include "host/files/IniFiles.h"
+#include "host/graphics/Graphics.h"
 #include "platform/Paths.h"
 #include "util/JxutilFiles.h"
 
@@ -74,9 +76,8 @@ void TJXINI::ReadINI()
 {
     if (m_caption.isEmpty())
         m_caption = Name();
-    if (OnReadINI)
-        OnReadINI(this);
-    emit onReadINI(this);
+    if (!FireEvent(this, OnReadINI, &TJXINI::onReadINI, this))
+        return;
     INILoadWinPos(m_caption, OwnerForm(), m_saveWinPos);
 }
 
@@ -85,9 +86,7 @@ void TJXINI::WriteINI()
     if (m_caption.isEmpty())
         m_caption = Name();
     INISaveWinPos(m_caption, OwnerForm(), m_saveWinPos);
-    if (OnWriteINI)
-        OnWriteINI(this);
-    emit onWriteINI(this);
+    FireEvent(this, OnWriteINI, &TJXINI::onWriteINI, this);
 }
 
 void TJXINI::INISaveWinPos(const QString &name, TForm *form, TWinPosStyle style)

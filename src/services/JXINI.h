@@ -2,10 +2,10 @@
 // TJXINI: keeps its owner form's placement and any other settings in an INI file.
 #pragma once
 
-#include "host/About.h"
-#include "host/Component.h"
-#include "host/Export.h"
-#include "host/Forms.h"
+#include "base/Export.h"
+#include "host/controls/Forms.h"
+#include "host/core/About.h"
+#include "host/core/Component.h"
 #include "util/JXVersions.h"
 #include "util/JxutilIni.h"
 

@@ -3,7 +3,9 @@
 // painting the sample preview.
 #include "services/JXWAV.h"
 
-#include "host/Dialogs.h"
+#include "host/core/Events.h"
+
+#include "host/controls/Dialogs.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"
 #include "platform/RegularFile.h"
@@ -310,11 +312,7 @@ void TJXWAV::MMNotify(int wParam)
     case MCI_NOTIFY_FAILURE: m_notifyValue = nvFailure; break;
     default: break;
     }
-    QPointer<TJXWAV> self(this);
-    if (OnNotify)
-        OnNotify(this, m_notifyValue);
-    if (self)
-        emit onNotify(this, m_notifyValue);
+    FireEvent(this, OnNotify, &TJXWAV::onNotify, this, m_notifyValue);
 }
 
 void TJXWAV::PostNotify(int wParam)
@@ -337,11 +335,8 @@ void TJXWAV::JXOnTime()
     m_position = Position();
     m_length = GetLength();
     QPointer<TJXWAV> self(this);
-    if (OnShowStatus)
-        OnShowStatus(this, m_position, m_length);
-    if (!self)
+    if (!FireEvent(this, OnShowStatus, &TJXWAV::onShowStatus, this, m_position, m_length))
         return;
-    emit onShowStatus(this, m_position, m_length);
     if (self)
         m_timer->SetEnabled(m_interval > 0);
 }
@@ -388,29 +383,6 @@ void TJXWAV::Paint()
         ++x;
         offset += step;
     } while (offset < size);
-}
-
-void TWaveFileProperty::Edit()
-{
-    QString fileName = GetStrValue();
-    if (!PromptForFileName(fileName,
-                           QStringLiteral("Wave Dateien (*.wav)|*.WAV|All files (*.*)|*.*"),
-                           platform::ExtractFilePath(fileName), QString(), false))
-        return;
-    for (int i = 0; i < PropCount(); ++i) {
-        TComponent *component = GetComponent(i);
-        auto *wav = qobject_cast<TJXWAV *>(component);
-        if (!wav) {
-            component->setProperty(PropertyName().toLatin1().constData(), fileName);
-            continue;
-        }
-        try {
-            wav->SetFileName(fileName);
-        } catch (const Exception &e) {
-            // The designer shows why the file cannot be used; the name stays set.
-            ShowMessage(e.Message());
-        }
-    }
 }
 
 } // namespace jxt

@@ -3,13 +3,12 @@
 // play as events, reads the format of its file and draws a rough preview of the samples.
 #pragma once
 
-#include "host/Export.h"
+#include "base/Export.h"
 
-#include "host/About.h"
-#include "host/ColorValue.h"
-#include "host/Controls.h"
-#include "host/Timer.h"
-#include "host/designer/DesignRegistry.h"
+#include "host/controls/Controls.h"
+#include "host/core/About.h"
+#include "host/core/Timer.h"
+#include "host/graphics/ColorValue.h"
 #include "util/JXVersions.h"
 
 #include <QFlags>
@@ -228,14 +227,5 @@ constexpr TMPNotifyValues nvSuccessful = TJXWAV::nvSuccessful;
 constexpr TMPNotifyValues nvSuperseded = TJXWAV::nvSuperseded;
 constexpr TMPNotifyValues nvAborted = TJXWAV::nvAborted;
 constexpr TMPNotifyValues nvFailure = TJXWAV::nvFailure;
-
-/// The designer's editor of FileName: an open-file dialog for wave files.
-class JXT_EXPORT TWaveFileProperty : public TStringProperty
-{
-public:
-    using TStringProperty::TStringProperty;
-    TPropertyAttributes GetAttributes() const override { return {paDialog}; }
-    void Edit() override;
-};
 
 } // namespace jxt

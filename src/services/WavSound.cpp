@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "services/WavSound.h"
 
-#include "host/Timer.h"
+#include "host/core/Timer.h"
 #include "platform/RegularFile.h"
 
 #include <QApplication>

@@ -3,7 +3,7 @@
 // under its own name, and a jxtSplitFileName that splits the name at the last ".".
 #pragma once
 
-#include "host/Export.h"
+#include "base/Export.h"
 
 #include "util/JxutilFiles.h"
 

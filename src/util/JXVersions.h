@@ -3,7 +3,7 @@
 // property. "^M" marks a line break, replaced when the about form shows the text.
 #pragma once
 
-#include "host/About.h"
+#include "host/core/About.h"
 
 namespace jxt {
 

@@ -3,7 +3,7 @@
 // exported to applications. Strings are QString with 0-based indexes in C++ code.
 #pragma once
 
-#include "host/Export.h"
+#include "base/Export.h"
 
 #include <QString>
 

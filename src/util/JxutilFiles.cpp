@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "util/JxutilFiles.h"
 
-#include "host/MessagePump.h"
+#include "host/controls/MessagePump.h"
 
-#include "host/Dialogs.h"
-#include "host/Forms.h"
-#include "host/Strings.h"
-#include "host/SysUtils.h"
+#include "host/controls/Dialogs.h"
+#include "host/controls/Forms.h"
+#include "host/core/Strings.h"
+#include "host/core/SysUtils.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"
 #include "platform/Szdd.h"

@@ -4,7 +4,7 @@
 // backslash is the directory form that jxtCheckPath produces.
 #pragma once
 
-#include "host/Export.h"
+#include "base/Export.h"
 
 #include "platform/Find.h"
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "util/JxutilGraphics.h"
 
-#include "host/Forms.h"
+#include "host/controls/Forms.h"
 #include "platform/Files.h"
 #include "platform/Icons.h"
 #include "platform/Paths.h"

@@ -4,8 +4,8 @@
 // 44-byte header of wave files read and written.
 #pragma once
 
-#include "host/Export.h"
-#include "host/Graphics.h"
+#include "base/Export.h"
+#include "host/graphics/Graphics.h"
 #include "platform/WavHeader.h"
 
 #include <QString>

@@ -3,9 +3,9 @@
 // plus the window-position and font records.
 #pragma once
 
-#include "host/Export.h"
+#include "base/Export.h"
 
-#include "host/IniFiles.h"
+#include "host/files/IniFiles.h"
 
 #include <QString>
 

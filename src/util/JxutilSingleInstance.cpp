@@ -2,7 +2,7 @@
 // Jxutil: the design-time guard against a second form-bound component on one form.
 #include "util/JxutilSystem.h"
 
-#include "host/Forms.h"
+#include "host/controls/Forms.h"
 
 namespace jxt {
 

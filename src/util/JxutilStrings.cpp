@@ -3,11 +3,11 @@
 // clamping, float, hexadecimal, IP, date and time conversions, path shortening, shuffling.
 #include "util/Jxutil.h"
 
-#include "host/Controls.h"
-#include "host/Forms.h"
-#include "host/Graphics.h"
-#include "host/Strings.h"
-#include "host/SysUtils.h"
+#include "host/controls/Controls.h"
+#include "host/controls/Forms.h"
+#include "host/core/Strings.h"
+#include "host/core/SysUtils.h"
+#include "host/graphics/Graphics.h"
 
 #include <QLocale>
 #include <QStringList>
@@ -114,25 +114,20 @@ void jxtReplaceChar(QString &s, QChar oldChar, QChar newChar)
         s.replace(oldChar, newChar);
 }
 
-void jxtReplaceString(QString &s, const QString &pattern, const QString &replacement)
+namespace {
+
+// Equivalent to "replace the first occurrence, then search again from the start", done in
+// one sweep. The result is built in out, which never contains a whole occurrence; the
+// text still to read is pending (a replacement, stored reversed, read first) followed by
+// s[pos..]. The first occurrence of the whole text therefore is the first one that ends
+// when a character is appended to out. After a replacement, new occurrences can only
+// start in the last m - 1 characters of out or later, so the replacement and the next
+// m - 1 characters of s are read one by one; after that, the next occurrence lies wholly
+// in s and is found with a plain search from where single-character reading began.
+std::u16string ReplaceRepeatedly(const QString &s, const QString &pattern,
+                                 const QString &replacement)
 {
     const qsizetype m = pattern.size();
-    if (m == 0 || s.size() < m)
-        return;
-    if (replacement.contains(pattern)) {
-        // Repeating would never end: one left-to-right pass over the occurrences in s.
-        s.replace(pattern, replacement);
-        return;
-    }
-
-    // Equivalent to "replace the first occurrence, then search again from the start", done in
-    // one sweep. The result is built in out, which never contains a whole occurrence; the
-    // text still to read is pending (a replacement, stored reversed, read first) followed by
-    // s[pos..]. The first occurrence of the whole text therefore is the first one that ends
-    // when a character is appended to out. After a replacement, new occurrences can only
-    // start in the last m - 1 characters of out or later, so the replacement and the next
-    // m - 1 characters of s are read one by one; after that, the next occurrence lies wholly
-    // in s and is found with a plain search from where single-character reading began.
     using Traits = std::char_traits<char16_t>;
     const char16_t *text = reinterpret_cast<const char16_t *>(s.constData());
     const char16_t *pat = reinterpret_cast<const char16_t *>(pattern.constData());
@@ -194,6 +189,23 @@ void jxtReplaceString(QString &s, const QString &pattern, const QString &replace
         pos = q + m;
         replaceTail();
     }
+    return out;
+}
+
+} // namespace
+
+void jxtReplaceString(QString &s, const QString &pattern, const QString &replacement)
+{
+    const qsizetype m = pattern.size();
+    if (m == 0 || s.size() < m)
+        return;
+    if (replacement.contains(pattern)) {
+        // Repeating would never end: one left-to-right pass over the occurrences in s.
+        s.replace(pattern, replacement);
+        return;
+    }
+
+    const std::u16string out = ReplaceRepeatedly(s, pattern, replacement);
     s = QString::fromUtf16(out.data(), qsizetype(out.size()));
 }
 

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "util/JxutilSystem.h"
 
-#include "host/Dialogs.h"
-#include "host/ExtCtrls.h"
-#include "host/Forms.h"
-#include "host/IniFiles.h"
-#include "host/Strings.h"
-#include "host/SysUtils.h"
+#include "host/controls/Dialogs.h"
+#include "host/controls/ExtCtrls.h"
+#include "host/controls/Forms.h"
+#include "host/core/Strings.h"
+#include "host/core/SysUtils.h"
+#include "host/files/IniFiles.h"
 #include "platform/Desktop.h"
 #include "platform/Paths.h"
 #include "platform/Pointer.h"

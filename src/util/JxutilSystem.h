@@ -16,9 +16,9 @@
 //   windows); only those windows are found, titled and sent messages.
 #pragma once
 
-#include "host/Controls.h"
-#include "host/Export.h"
-#include "host/SysUtils.h"
+#include "base/Export.h"
+#include "host/controls/Controls.h"
+#include "host/core/SysUtils.h"
 
 #include <QEvent>
 #include <QString>

@@ -4,7 +4,7 @@
 // meta-object system (which needs the exported meta-objects).
 #include "display/JXGauge.h"
 #include "display/JXLCDPanel.h"
-#include "host/Forms.h"
+#include "host/controls/Forms.h"
 #include "jxtpack/Version.h"
 #include "util/Jxutil.h"
 

@@ -4,7 +4,7 @@
 #include "controls/JXIcoBox.h"
 
 #include "TestSupport.h"
-#include "host/Dialogs.h"
+#include "host/controls/Dialogs.h"
 #include "platform/IconBuilders.h"
 #include "platform/Icons.h"
 
@@ -135,19 +135,4 @@ TEST(JXIcoBox, SavesBitmapsAndIconFiles)
     EXPECT_EQ(QImage(ico, "ico").size(), QSize(32, 32));
     EXPECT_THROW(box.SaveToICO(9, dir.filePath(QStringLiteral("none.ico"))), EInOutError);
     EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("none.ico"))));
-}
-
-TEST(JXIcoBox, FileEditorOffersProgramsAndLibraries)
-{
-    jxt::test::InstallScriptedDialogs();
-    TJXIcoBox box;
-    TIcoFileProperty editor({&box}, QStringLiteral("IconFileName"));
-    EXPECT_EQ(editor.GetAttributes(), TPropertyAttributes{paDialog});
-    jxt::test::Dialogs()->Responder = [](TDialogRequest &r) {
-        EXPECT_EQ(r.filter, QStringLiteral("Executable (*.Exe)|*.EXE;*.DLL|All files (*.*)|*.*"));
-        r.fileName = QStringLiteral("/nonexistent/chosen.exe");
-        return int(mrOk);
-    };
-    editor.Edit();
-    EXPECT_EQ(box.IconFileName(), QStringLiteral("/nonexistent/chosen.exe"));
 }

@@ -5,8 +5,8 @@
 #include "controls/JXPicBox.h"
 
 #include "TestSupport.h"
-#include "host/Dialogs.h"
-#include "host/Forms.h"
+#include "host/controls/Dialogs.h"
+#include "host/controls/Forms.h"
 #include "platform/IconBuilders.h"
 
 #include <gtest/gtest.h>
@@ -421,25 +421,4 @@ TEST_F(PicBoxTest, SaveToBmpConvertsOrExplains)
                            QStringLiteral("Datei enthält kein Icon"),
                            QStringLiteral("Fehler beim Kopieren")}));
     EXPECT_FALSE(QFile::exists(root + QStringLiteral("/y.bmp")));
-}
-
-TEST(PicPatternProperty, ChosenDirectoryBecomesAPattern)
-{
-    jxt::test::InstallScriptedDialogs();
-    TJXPicBox box;
-    box.SetPicPattern(QStringLiteral("C:\\pictures\\old\\*.bmp"));
-    TPicPatternProperty editor({&box}, QStringLiteral("PicPattern"));
-    EXPECT_EQ(editor.GetAttributes(), TPropertyAttributes{paDialog});
-    QString startedAt;
-    jxt::test::Dialogs()->Responder = [&](TDialogRequest &r) {
-        startedAt = r.initialDir;
-        r.fileName = QStringLiteral("D:\\new\\");
-        return int(mrOk);
-    };
-    editor.Edit();
-    EXPECT_EQ(startedAt, QStringLiteral("C:\\pictures\\old\\"));
-    EXPECT_EQ(box.PicPattern(), QStringLiteral("D:\\new\\*.*"));
-    jxt::test::Dialogs()->Responder = [](TDialogRequest &) { return int(mrCancel); };
-    editor.Edit();
-    EXPECT_EQ(box.PicPattern(), QStringLiteral("D:\\new\\*.*"));
 }

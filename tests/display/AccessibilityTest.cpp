@@ -8,7 +8,7 @@
 #include "display/JXLCDPanel.h"
 #include "display/JXPanel.h"
 #include "display/JXScrollText.h"
-#include "host/Forms.h"
+#include "host/controls/Forms.h"
 
 #include <gtest/gtest.h>
 

@@ -3,10 +3,10 @@
 // control that goes away.
 #include "display/JXBlinker.h"
 
-#include "host/ExtCtrls.h"
-#include "host/Forms.h"
-#include "host/StdCtrls.h"
-#include "host/Timer.h"
+#include "host/controls/ExtCtrls.h"
+#include "host/controls/Forms.h"
+#include "host/controls/StdCtrls.h"
+#include "host/core/Timer.h"
 
 #include <gtest/gtest.h>
 

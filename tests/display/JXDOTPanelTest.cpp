@@ -3,8 +3,8 @@
 // and the scroll state machine.
 #include "display/JXDOTPanel.h"
 
-#include "host/ExtCtrls.h"
-#include "host/Timer.h"
+#include "host/controls/ExtCtrls.h"
+#include "host/core/Timer.h"
 
 #include "TestSupport.h"
 

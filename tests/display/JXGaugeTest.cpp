@@ -2,8 +2,8 @@
 // Tests of TJXGauge: lit boxes and their colours on the surface, value rules, repaint
 // economy, peak hold and the audio-meter decay.
 #include "display/JXGauge.h"
-#include "host/Forms.h"
-#include "host/Timer.h"
+#include "host/controls/Forms.h"
+#include "host/core/Timer.h"
 
 #include "TestSupport.h"
 

@@ -3,7 +3,7 @@
 // painted bevels, caption and chart.
 #include "display/JXPanel.h"
 
-#include "host/Timer.h"
+#include "host/core/Timer.h"
 
 #include "TestSupport.h"
 

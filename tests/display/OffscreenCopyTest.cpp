@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The memory-speed fill and copy give the same pixels as the canvas operations they stand for.
-#include "display/OffscreenCopy.h"
+#include "host/graphics/OffscreenCopy.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include "display/JXDOTPanel.h"
 #include "display/JXGauge.h"
 #include "display/JXScrollText.h"
-#include "host/Timer.h"
+#include "host/core/Timer.h"
 
 #include "TestSupport.h"
 

@@ -10,7 +10,7 @@
 #include "display/JXLCDPanel.h"
 #include "display/JXPanel.h"
 #include "display/JXScrollText.h"
-#include "host/ColorValue.h"
+#include "host/graphics/ColorValue.h"
 
 #include <gtest/gtest.h>
 

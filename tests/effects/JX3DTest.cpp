@@ -3,7 +3,7 @@
 // its rounding and the eye rule, drawing, the rotation timer and loading from files.
 #include "effects/JX3D.h"
 
-#include "host/Dialogs.h"
+#include "host/controls/Dialogs.h"
 #include "platform/Pointer.h"
 
 #include "TestSupport.h"

@@ -3,7 +3,7 @@
 // reference, bouncing another control and losing it, and trails.
 #include "effects/JXBounce.h"
 
-#include "host/Forms.h"
+#include "host/controls/Forms.h"
 
 #include "TestSupport.h"
 

@@ -6,9 +6,9 @@
 
 #include "TestSupport.h"
 
-#include "host/Dialogs.h"
-#include "host/ExtCtrls.h"
-#include "host/StdCtrls.h"
+#include "host/controls/Dialogs.h"
+#include "host/controls/ExtCtrls.h"
+#include "host/controls/StdCtrls.h"
 #include "util/JxutilSystem.h"
 
 #include <gtest/gtest.h>

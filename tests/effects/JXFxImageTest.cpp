@@ -3,7 +3,7 @@
 // pauses, the centred place, the caption picture, stretching and the busy cursor.
 #include "effects/JXFxImage.h"
 
-#include "host/Forms.h"
+#include "host/controls/Forms.h"
 #include "platform/Pointer.h"
 
 #include "TestSupport.h"

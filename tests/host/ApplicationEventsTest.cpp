@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
 // The application's events: activation, minimising and restoring the main form, input
 // messages (once per input, droppable), idle turns, exceptions, help, hints and the icon.
-#include "host/Forms.h"
+#include "host/controls/Forms.h"
 
 #include "TestSupport.h"
 
-#include "host/ExtCtrls.h"
+#include "host/controls/ExtCtrls.h"
 
 #include <gtest/gtest.h>
 

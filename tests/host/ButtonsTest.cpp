@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // TBitBtn: kinds, modal results given to the form, mouse handling, the painted face.
-#include "host/Buttons.h"
-#include "host/ExtCtrls.h"
-#include "host/Forms.h"
+#include "host/controls/Buttons.h"
+#include "host/controls/ExtCtrls.h"
+#include "host/controls/Forms.h"
 
 #include "TestSupport.h"
 

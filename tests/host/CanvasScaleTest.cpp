@@ -3,7 +3,7 @@
 // pixels (at a whole-number ratio on the device grid, with slanted and curved edges stepping
 // by one device pixel; at a fractional ratio as whole blocks of device pixels), text is
 // rendered at device resolution, reads and copies keep to logical pixels.
-#include "host/Graphics.h"
+#include "host/graphics/Graphics.h"
 
 #include "TestSupport.h"
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Pixel rules of TCanvas: shape extents, lines, polygons, pen modes, copy modes, brushes,
 // clipping and safety with missing or tiny devices.
-#include "host/Graphics.h"
+#include "host/graphics/Graphics.h"
 
 #include "TestSupport.h"
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
-#include "host/Component.h"
-#include "host/Controls.h"
-#include "host/Forms.h"
-#include "host/Strings.h"
+#include "host/core/Component.h"
+#include "host/controls/Controls.h"
+#include "host/controls/Forms.h"
+#include "host/core/Strings.h"
 
 #include <QApplication>
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 // Events of controls as handlers and as Qt signals, dragging between controls, the 3D look
 // inherited from the parent, and the tab order.
-#include "host/Controls.h"
-#include "host/ExtCtrls.h"
-#include "host/Forms.h"
+#include "host/controls/Controls.h"
+#include "host/controls/ExtCtrls.h"
+#include "host/controls/Forms.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-#include "host/Controls.h"
-#include "host/Forms.h"
+#include "host/controls/Controls.h"
+#include "host/controls/Forms.h"
 
 #include "TestSupport.h"
 

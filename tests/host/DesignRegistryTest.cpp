@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "host/designer/DesignRegistry.h"
-#include "host/About.h"
-#include "host/Controls.h"
+#include "host/controls/Controls.h"
+#include "host/core/About.h"
 
 #include <gtest/gtest.h>
 

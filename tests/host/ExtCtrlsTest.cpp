@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Panels, images and bevels: bevel colours, caption placement, aligned children, pictures.
-#include "host/ExtCtrls.h"
+#include "host/controls/ExtCtrls.h"
 
 #include "TestSupport.h"
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-#include "host/Forms.h"
-#include "host/Dialogs.h"
-#include "host/Timer.h"
+#include "host/controls/Forms.h"
+#include "host/controls/Dialogs.h"
+#include "host/core/Timer.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Colours, fonts, text drawing and the image classes of the host layer.
-#include "host/Graphics.h"
+#include "host/graphics/Graphics.h"
 
 #include "TestSupport.h"
 

@@ -2,7 +2,7 @@
 // Data safety of INI writes on real files: a full disk (a per-process file size limit), a
 // writer killed while it rewrites the file, several processes writing at once, read-only
 // files, kept owners and modes, and files that are not regular files.
-#include "host/IniFiles.h"
+#include "host/files/IniFiles.h"
 
 #include "ChildProcess.h"
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // TIniFile on real files: the reading rules, writing that keeps the rest of the file, the
 // encodings and line endings, names that cannot be stored, and failing writes.
-#include "host/IniFiles.h"
-#include "host/Strings.h"
+#include "host/files/IniFiles.h"
+#include "host/core/Strings.h"
 
 #include <gtest/gtest.h>
 

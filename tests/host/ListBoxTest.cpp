@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 // The list box: column-major cells, owner drawing with its states, selection redraws only the
 // cells concerned, and the focus rectangle that is inverted on and off.
-#include "host/ListBox.h"
+#include "host/controls/ListBox.h"
 
 #include "TestSupport.h"
-#include "host/Forms.h"
+#include "host/controls/Forms.h"
 
 #include <gtest/gtest.h>
 

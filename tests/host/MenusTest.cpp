@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-#include "host/Menus.h"
-#include "host/Controls.h"
-#include "host/Forms.h"
+#include "host/controls/Menus.h"
+#include "host/controls/Controls.h"
+#include "host/controls/Forms.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Recording into a metafile and playing it back at another scale.
-#include "host/MetafileCanvas.h"
+#include "host/graphics/MetafileCanvas.h"
 
 #include "TestSupport.h"
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // TLabel: sizing to the text, word wrap, layout, alignment, transparency.
-#include "host/StdCtrls.h"
+#include "host/controls/StdCtrls.h"
 
 #include "TestSupport.h"
 

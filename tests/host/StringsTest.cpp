@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "host/Strings.h"
+#include "host/core/Strings.h"
 
 #include <gtest/gtest.h>
 

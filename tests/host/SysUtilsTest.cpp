@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Tests of the host conversions: integers, floats, dates, the clock and Trim.
-#include "host/SysUtils.h"
+#include "host/core/SysUtils.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 // Worker threads: Synchronize runs on the user-interface thread in order, termination is
 // requested and polled, OnTerminate follows Execute, and self-freeing threads go away.
-#include "host/Thread.h"
+#include "host/core/Thread.h"
 
-#include "host/Forms.h"
+#include "host/controls/Forms.h"
 
 #include <gtest/gtest.h>
 

@@ -4,13 +4,13 @@
 #include "package/JXTools.h"
 
 #include "display/JXLCDPanel.h"
-#include "host/Buttons.h"
-#include "host/ExtCtrls.h"
-#include "host/StdCtrls.h"
+#include "editors/JXAboutProperty.h"
+#include "editors/JXTVersionForm.h"
+#include "host/controls/Buttons.h"
+#include "host/controls/ExtCtrls.h"
+#include "host/controls/StdCtrls.h"
 #include "host/designer/DesignRegistry.h"
-#include "package/JXAboutProperty.h"
 #include "package/JXDesignerWidgets.h"
-#include "package/JXTVersionForm.h"
 #include "util/JXVersions.h"
 
 #include "TestSupport.h"

@@ -4,7 +4,7 @@
 // (class, sizeHint, minimumSizeHint, the size a QVBoxLayout gives it in a window of the
 // layout's own size hint, and the sizes a QVBoxLayout and a QGridLayout give it squeezed to
 // the smallest window the layout allows).
-#include "host/Controls.h"
+#include "host/controls/Controls.h"
 #include "host/designer/DesignRegistry.h"
 #include "package/JXTools.h"
 

@@ -8,9 +8,9 @@
 #include "TestSupport.h"
 
 #include "effects/JXForm.h"
-#include "host/Buttons.h"
-#include "host/Dialogs.h"
-#include "host/ExtCtrls.h"
+#include "host/controls/Buttons.h"
+#include "host/controls/Dialogs.h"
+#include "host/controls/ExtCtrls.h"
 #include "platform/Tray.h"
 #include "util/JxutilSystem.h"
 

@@ -2,7 +2,7 @@
 // Directory list: grouping, sorting, keys that occur twice, bad indexes and rebuilding.
 #include "services/JXDirList.h"
 
-#include "host/Dialogs.h"
+#include "host/controls/Dialogs.h"
 
 #include <gtest/gtest.h>
 

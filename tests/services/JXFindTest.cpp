@@ -3,7 +3,7 @@
 // pattern lists, breaking off from an event, termination, and links that point back up.
 #include "services/JXFind.h"
 
-#include "host/Forms.h"
+#include "host/controls/Forms.h"
 #include "platform/Paths.h"
 
 #include <gtest/gtest.h>

@@ -3,9 +3,9 @@
 // restoring at another screen width, damaged states, item lists, sections and fonts.
 #include "services/JXINI.h"
 
-#include "host/Forms.h"
-#include "host/Graphics.h"
-#include "host/Strings.h"
+#include "host/controls/Forms.h"
+#include "host/core/Strings.h"
+#include "host/graphics/Graphics.h"
 #include "util/JxutilFiles.h"
 
 #include <gtest/gtest.h>

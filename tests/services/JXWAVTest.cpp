@@ -5,7 +5,7 @@
 // file name editor.
 #include "services/JXWAV.h"
 
-#include "host/Dialogs.h"
+#include "host/controls/Dialogs.h"
 #include "platform/Paths.h"
 #include "services/WavSound.h"
 
@@ -602,40 +602,6 @@ TEST_F(JXWAVTest, PreviewOfTinyFilesAndNarrowControls)
     EXPECT_THROW(wav.SetFileName(text), Exception);
     wav.Repaint();
     EXPECT_GT(test::InkOf(wav.Surface(), 0x00FF00).Count, 10);
-}
-
-TEST_F(JXWAVTest, FileNameEditorPicksWaveFiles)
-{
-    TJXWAV wav;
-    const QString good = OneSecond();
-    const QString bad = Write(QStringLiteral("bad.wav"), "RIFF");
-    TWaveFileProperty editor({&wav}, QStringLiteral("FileName"));
-    EXPECT_TRUE(editor.GetAttributes().Contains(paDialog));
-    test::Dialogs()->Responder = [&](TDialogRequest &r) {
-        if (r.kind != TDialogRequest::OpenFile)
-            return -1;
-        EXPECT_EQ(r.filter, QStringLiteral("Wave Dateien (*.wav)|*.WAV|All files (*.*)|*.*"));
-        r.fileName = good;
-        return int(mrOk);
-    };
-    editor.Edit();
-    EXPECT_EQ(wav.FileName(), good);
-    EXPECT_EQ(wav.SamplesPerSec(), 8000);
-    // A file that is no wave file: the reason is shown, the name kept.
-    test::Dialogs()->Responder = [&](TDialogRequest &r) {
-        if (r.kind != TDialogRequest::OpenFile)
-            return -1;
-        EXPECT_EQ(r.fileName, good);
-        r.fileName = bad;
-        return int(mrOk);
-    };
-    editor.Edit();
-    EXPECT_EQ(wav.FileName(), bad);
-    EXPECT_TRUE(test::Dialogs()->Texts().contains(QStringLiteral("This is not a WAVE file.")));
-    // Cancelled: nothing changes.
-    test::Dialogs()->Responder = [](TDialogRequest &) { return int(mrCancel); };
-    editor.Edit();
-    EXPECT_EQ(wav.FileName(), bad);
 }
 
 } // namespace

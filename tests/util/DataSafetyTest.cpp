@@ -8,10 +8,10 @@
 
 #include "ChildProcess.h"
 #include "TestSupport.h"
-#include "host/Dialogs.h"
-#include "host/Graphics.h"
-#include "host/Strings.h"
-#include "host/SysUtils.h"
+#include "host/controls/Dialogs.h"
+#include "host/core/Strings.h"
+#include "host/core/SysUtils.h"
+#include "host/graphics/Graphics.h"
 
 #include <gtest/gtest.h>
 

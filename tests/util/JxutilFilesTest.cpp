@@ -2,9 +2,9 @@
 #include "util/JxutilFiles.h"
 #include "util/JXU_File.h"
 
-#include "host/Dialogs.h"
-#include "host/Strings.h"
-#include "host/SysUtils.h"
+#include "host/controls/Dialogs.h"
+#include "host/core/Strings.h"
+#include "host/core/SysUtils.h"
 #include "platform/Files.h"
 
 #include <gtest/gtest.h>

@@ -5,8 +5,8 @@
 #include "util/JxutilGraphics.h"
 
 #include "TestSupport.h"
-#include "host/Forms.h"
-#include "host/SysUtils.h"
+#include "host/controls/Forms.h"
+#include "host/core/SysUtils.h"
 #include "platform/IconBuilders.h"
 
 #include <cstdint>

@@ -3,9 +3,9 @@
 // font records.
 #include "util/JxutilIni.h"
 
-#include "host/Forms.h"
-#include "host/Graphics.h"
-#include "host/Strings.h"
+#include "host/controls/Forms.h"
+#include "host/core/Strings.h"
+#include "host/graphics/Graphics.h"
 
 #include <gtest/gtest.h>
 

@@ -5,8 +5,8 @@
 #include "util/Jxutil.h"
 
 #include "TestSupport.h"
-#include "host/Dialogs.h"
-#include "host/Forms.h"
+#include "host/controls/Dialogs.h"
+#include "host/controls/Forms.h"
 #include "platform/Desktop.h"
 #include "platform/Paths.h"
 #include "platform/PlatformTestSupport.h"

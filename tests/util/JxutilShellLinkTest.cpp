@@ -3,8 +3,8 @@
 // package liblnk-utils (lnkinfo), and files replaced at the next start.
 #include "util/Jxutil.h"
 
-#include "host/Forms.h"
-#include "host/SysUtils.h"
+#include "host/controls/Forms.h"
+#include "host/core/SysUtils.h"
 #include "platform/Paths.h"
 #include "platform/PlatformTestSupport.h"
 

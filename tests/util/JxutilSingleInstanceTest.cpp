@@ -4,9 +4,9 @@
 // nothing is checked.
 #include "util/JxutilSystem.h"
 
-#include "host/ExtCtrls.h"
-#include "host/Forms.h"
-#include "host/Menus.h"
+#include "host/controls/ExtCtrls.h"
+#include "host/controls/Forms.h"
+#include "host/controls/Menus.h"
 
 #include <gtest/gtest.h>
 

@@ -2,11 +2,11 @@
 // Tests of the Jxutil string and number helpers.
 #include "util/Jxutil.h"
 
-#include "host/Controls.h"
-#include "host/Forms.h"
-#include "host/Graphics.h"
-#include "host/Strings.h"
-#include "host/SysUtils.h"
+#include "host/controls/Controls.h"
+#include "host/controls/Forms.h"
+#include "host/core/Strings.h"
+#include "host/core/SysUtils.h"
+#include "host/graphics/Graphics.h"
 
 #include <gtest/gtest.h>
 

@@ -3,10 +3,10 @@
 // messages, I/O ports and version resources.
 #include "util/Jxutil.h"
 
-#include "host/ExtCtrls.h"
-#include "host/Forms.h"
-#include "host/StdCtrls.h"
-#include "host/SysUtils.h"
+#include "host/controls/ExtCtrls.h"
+#include "host/controls/Forms.h"
+#include "host/controls/StdCtrls.h"
+#include "host/core/SysUtils.h"
 #include "platform/Paths.h"
 #include "platform/PlatformTestSupport.h"
 #include "platform/Pointer.h"

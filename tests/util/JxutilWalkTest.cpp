@@ -4,7 +4,7 @@
 #include "util/Jxutil.h"
 #include "util/JxutilFiles.h"
 
-#include "host/Strings.h"
+#include "host/core/Strings.h"
 #include "platform/Find.h"
 
 #include <gtest/gtest.h>

@@ -3,9 +3,9 @@
 // property editor edits which property. The Qt Designer plugin and the gallery read it.
 #pragma once
 
-#include "host/Export.h"
+#include "base/Export.h"
 
-#include "host/Component.h"
+#include "host/core/Component.h"
 
 #include <QMetaObject>
 #include <QStringList>

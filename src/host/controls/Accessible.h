@@ -1,0 +1,49 @@
+// SPDX-License-Identifier: MIT
+// What screen readers learn about the library's controls. One accessibility factory serves
+// every control: a control describes itself by overriding TControl::AccessibleInfo (role,
+// name and, where it shows a number, its value and range), and the factory turns that into a
+// QAccessibleInterface with the value interface where there is a value. The factory is
+// installed when the first control is created; InstallAccessibleFactory installs it earlier.
+#pragma once
+
+#include "base/Export.h"
+
+#include <QAccessible>
+#include <QString>
+
+namespace jxt {
+
+/// A number a control shows and its range, for the value interface.
+struct JXT_EXPORT TAccessibleValue
+{
+    double value = 0;
+    double minimum = 0;
+    double maximum = 0;
+};
+
+/// How a control presents itself to assistive technology. A control that leaves the role
+/// at QAccessible::NoRole gets Qt's plain widget interface.
+struct JXT_EXPORT TAccessibleInfo
+{
+    TAccessibleInfo() = default;
+    /// A control that shows text: `return {QAccessible::StaticText, Caption()};`
+    TAccessibleInfo(QAccessible::Role r, const QString &n) : role(r), name(n) {}
+    /// A control that shows a number in a range:
+    /// `return {QAccessible::ProgressBar, name, {value, minimum, maximum}};`
+    TAccessibleInfo(QAccessible::Role r, const QString &n, const TAccessibleValue &v)
+        : role(r), name(n), hasValue(true), value(v)
+    {}
+
+    QAccessible::Role role = QAccessible::NoRole;
+    /// What a screen reader speaks for the control: its caption or its text.
+    QString name;
+    /// The value interface is offered only with a value.
+    bool hasValue = false;
+    TAccessibleValue value;
+};
+
+/// Installs the library's accessibility factory (once; later calls do nothing). Creating
+/// the first control does the same, so applications need not call it.
+JXT_EXPORT void InstallAccessibleFactory();
+
+} // namespace jxt

@@ -1,0 +1,442 @@
+// SPDX-License-Identifier: MIT
+// Visual controls. Every control owns a surface: an off-screen image of its size behind its
+// Canvas, kept at the widget's device pixel ratio (the canvas still draws in logical pixels).
+// Invalidate marks the control for a new Paint and schedules a Qt update; the paint event runs
+// Paint on the surface when marked and then shows the surface. Drawing on Canvas outside Paint
+// (timer steps, immediate fills) lands on the surface and shows at the next update, as immediate
+// drawing on a window does on Windows.
+//
+// Parent and owner. A control's Parent (SetParent) is the windowed control it is shown in and
+// laid out by; its Owner (the constructor's argument) frees it. The two are separate: a
+// control owned by a form may sit on a panel of that form. A parent control frees the
+// controls still on it when it goes, each told (Notification) while it is whole.
+//
+// Inherited QWidget calls. A control keeps its own state (Visible, Enabled, Font, Color,
+// Cursor, Hint, bounds) and applies it to the widget; use the control's calls to change it:
+//   * SetParent, not QWidget::setParent: the latter leaves the control out of its parent's
+//     control list and Align layout (a widget parent that is no TWinControl is fine for
+//     forms made with uic, see JXDesignerWidgets.h).
+//   * SetVisible, not show/hide/setVisible: show and hide change what is on screen but not
+//     Visible, and the next SetVisible, SetParent or designing change applies Visible again.
+//   * SetEnabled, not setEnabled: the control ignores the mouse by Enabled.
+//   * Font()->Assign / Font()->SetName..., not setFont or setPalette: painting uses Font and
+//     Color only (QWidget::font and the palette serve widgets of Qt inside the control).
+//   * SetBounds / SetLeft... (setGeometry, move and resize change the same rectangle, but only
+//     SetBounds realigns the parent's aligned controls).
+//   * SetCursor, SetHint/SetShowHint, not setCursor/setToolTip.
+// Everything else of QWidget (layouts, size policies, style sheets of child widgets, events,
+// focus calls) may be used as on any widget.
+//
+// Events. Each OnX handler is a std::function member, called on the user-interface thread at
+// the moment the event happens, and each is also emitted as the Qt signal onX right after the
+// handler (by-reference arguments as pointers). A handler may capture objects that live at
+// least as long as the control, or must be cleared (OnX = nullptr) before they go. A handler
+// of the events declared here may free the control that called it, after which no signal of
+// that event is emitted.
+//
+// Sizing is not painting. A control whose size follows its content (cells, glyphs, boxes,
+// text) says so in one place, ContentSize(current): given the size it has, it returns the
+// size it wants, and changes nothing. The sizing step FitToContent runs it before every
+// paint and takes the answer only on the sides nobody else decides: a side that the
+// parent's Align fixes (the width of alTop/alBottom, the height of alLeft/alRight, both of
+// alClient) or that a Qt layout manages keeps its size. Paint then only draws, with what
+// the size allows (fewer boxes, smaller segments), and never changes the size or a
+// property; a temporary squeeze leaves every property as it was. For Qt layouts a control
+// answers sizeHint() and minimumSizeHint() from the same content; call updateGeometry()
+// when what they depend on changes.
+#pragma once
+
+#include "base/Export.h"
+
+#include "host/controls/Accessible.h"
+#include "host/controls/Menus.h"
+#include "host/core/Component.h"
+#include "host/graphics/ColorValue.h"
+#include "host/graphics/Graphics.h"
+
+#include <QImage>
+#include <QPointer>
+
+#include <memory>
+
+namespace jxt {
+
+enum TShiftStateFlag { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
+using TShiftState = TSet<TShiftStateFlag>;
+
+using TMouseEvent =
+    std::function<void(TObject *sender, TMouseButton button, TShiftState shift, int x, int y)>;
+using TMouseMoveEvent = std::function<void(TObject *sender, TShiftState shift, int x, int y)>;
+using TKeyEvent = std::function<void(TObject *sender, int &key, TShiftState shift)>;
+using TKeyPressEvent = std::function<void(TObject *sender, QChar &key)>;
+
+/// What a drag carries when a control's OnStartDrag supplies it; otherwise the source control
+/// itself is the Source of the drag events. The handler that creates it also frees it (for
+/// example in OnEndDrag).
+class JXT_EXPORT TDragObject : public TObject
+{
+};
+/// Source is over the sender at (x, y) in the sender's client coordinates; the handler sets
+/// accept to say whether a drop there would be taken (it starts true).
+using TDragOverEvent = std::function<void(TObject *sender, TObject *source, int x, int y,
+                                          TDragState state, bool &accept)>;
+/// Source was dropped on the sender at (x, y).
+using TDragDropEvent = std::function<void(TObject *sender, TObject *source, int x, int y)>;
+/// The sender's drag ended over target at (x, y) of the target, or was not taken (target nullptr).
+using TEndDragEvent = std::function<void(TObject *sender, TObject *target, int x, int y)>;
+/// The sender starts to be dragged; the handler may supply a drag object.
+using TStartDragEvent = std::function<void(TObject *sender, TDragObject *&dragObject)>;
+
+/// Cursor identifiers, with their Windows values.
+using TCursor = int;
+constexpr TCursor crDefault = 0, crNone = -1, crArrow = -2, crCross = -3, crIBeam = -4, crSize = -5,
+                  crSizeNESW = -6, crSizeNS = -7, crSizeNWSE = -8, crSizeWE = -9, crUpArrow = -10,
+                  crHourGlass = -11, crDrag = -12, crNoDrop = -13, crHSplit = -14, crVSplit = -15,
+                  crMultiDrag = -16, crSQLWait = -17, crNo = -18, crAppStart = -19, crHelp = -20,
+                  crHandPoint = -21;
+
+class TWinControl;
+
+class JXT_EXPORT TControl : public TComponent
+{
+    Q_OBJECT
+
+public:
+    explicit TControl(TComponent *owner = nullptr);
+    ~TControl() override;
+
+    TWinControl *Parent() const { return m_parent; }
+    virtual void SetParent(TWinControl *parent);
+
+    /// Left, Top, Width and Height are one rectangle, the one SetBounds sets: for a child
+    /// control its place in the parent, for a top-level form its client area on the screen
+    /// (without the window frame, whose size only the window system knows), so reading the
+    /// bounds and setting them again moves nothing.
+    int Left() const { return geometry().x(); }
+    int Top() const { return geometry().y(); }
+    int Width() const { return width(); }
+    int Height() const { return height(); }
+    void SetLeft(int v) { SetBounds(v, Top(), Width(), Height()); }
+    void SetTop(int v) { SetBounds(Left(), v, Width(), Height()); }
+    void SetWidth(int v) { SetBounds(Left(), Top(), v, Height()); }
+    void SetHeight(int v) { SetBounds(Left(), Top(), Width(), v); }
+    virtual void SetBounds(int left, int top, int width, int height);
+    TRect BoundsRect() const { return Bounds(Left(), Top(), Width(), Height()); }
+    virtual TRect ClientRect() const { return Rect(0, 0, Width(), Height()); }
+    int ClientWidth() const { return ClientRect().Width(); }
+    int ClientHeight() const { return ClientRect().Height(); }
+
+    TAlign Align() const { return m_align; }
+    void SetAlign(TAlign align);
+    TColor Color() const { return m_color; }
+    virtual void SetColor(TColor color);
+    bool ParentColor() const { return m_parentColor; }
+    void SetParentColor(bool v);
+    TFont *Font() { return &m_font; }
+    const TFont *Font() const { return &m_font; }
+    void SetFont(const TFont *font) { m_font.Assign(font); }
+    bool ParentFont() const { return m_parentFont; }
+    void SetParentFont(bool v);
+    bool Visible() const { return m_visible; }
+    virtual void SetVisible(bool v);
+    bool Enabled() const { return m_enabled; }
+    virtual void SetEnabled(bool v);
+    QString Hint() const { return m_hint; }
+    void SetHint(const QString &hint);
+    bool ShowHint() const { return m_showHint; }
+    void SetShowHint(bool v);
+    bool ParentShowHint() const { return m_parentShowHint; }
+    void SetParentShowHint(bool v) { m_parentShowHint = v; }
+    TCursor Cursor() const { return m_cursor; }
+    void SetCursor(TCursor c);
+    /// The control's text (caption of labels, panels and buttons).
+    QString Caption() const { return m_caption; }
+    virtual void SetCaption(const QString &caption);
+    /// The menu a right click on the control opens (when the menu's AutoPopup is on); the
+    /// control forgets it when the menu goes away. Default none.
+    TPopupMenu *PopupMenu() const { return m_popupMenu; }
+    void SetPopupMenu(TPopupMenu *menu);
+    /// Draw the three-dimensional look (bevels) rather than flat lines; default true. Setting
+    /// it clears ParentCtl3D and repaints; children with ParentCtl3D follow.
+    bool Ctl3D() const { return m_ctl3D; }
+    void SetCtl3D(bool value);
+    /// Take Ctl3D from the parent; default true.
+    bool ParentCtl3D() const { return m_parentCtl3D; }
+    void SetParentCtl3D(bool value);
+
+    /// dmAutomatic starts a drag as soon as the left button goes down on the control (instead
+    /// of OnMouseDown); dmManual (default) drags only when code calls BeginDrag.
+    TDragMode DragMode() const { return m_dragMode; }
+    void SetDragMode(TDragMode mode) { m_dragMode = mode; }
+    /// The cursor shown while the control is dragged over a control that would take it;
+    /// default crDrag (crNoDrop is shown elsewhere).
+    TCursor DragCursor() const { return m_dragCursor; }
+    void SetDragCursor(TCursor cursor) { m_dragCursor = cursor; }
+    /// Starts dragging this control: at once, or (immediate false) once the mouse has moved
+    /// threshold pixels with the button held. The drag follows the mouse over the controls of
+    /// the same window and ends when the button is released (or by EndDrag).
+    void BeginDrag(bool immediate, int threshold = 5);
+    /// Ends the drag: dropped on the control under the mouse when drop is true and that
+    /// control takes it, else abandoned. OnEndDrag runs either way.
+    void EndDrag(bool drop);
+    bool Dragging() const { return m_dragState != TDragPhase::None; }
+
+    /// The canvas on the control's surface. Drawing on it outside Paint shows at the next
+    /// update.
+    TCanvas *Canvas();
+    /// The surface in device pixels: its devicePixelRatio() is the widget's (Canvas reads and
+    /// draws it in logical pixels).
+    const QImage &Surface() const { return m_surface; }
+    /// Marks the control for a new Paint and schedules an update.
+    void Invalidate();
+    /// Paints at once (Paint runs on the surface now) and shows the result. A control that
+    /// is not showing is only marked: it paints when it is shown.
+    void Repaint();
+    void Refresh() { Repaint(); }
+    /// Runs a pending Paint now, if one is pending.
+    void Update();
+    bool PaintPending() const { return m_needsPaint; }
+    /// Whether drawing now would be seen: false while the control or a parent is hidden or
+    /// its window is minimised. A control that was never shown (drawn off-screen, into a
+    /// file or a test) counts as showing. Timer steps of a control that is not showing
+    /// advance its state and leave the drawing to the paint when it is shown again.
+    bool Showing() const;
+    /// The sizing step: gives the control the size ContentSize asks for on every side that
+    /// neither the parent's alignment nor a Qt layout fixes. Runs before every paint; call
+    /// it to have the new size at once. Sizes beyond kMaxSide are not taken.
+    void FitToContent();
+    /// Whether the parent's alignment or a Qt layout decides the width (height).
+    bool WidthFixed() const;
+    bool HeightFixed() const;
+    static constexpr int kMaxSide = 32767;
+    /// Number of Paint calls so far (for diagnostics and tests of repaint rules).
+    int PaintCount() const { return m_paintCount; }
+
+    TNotifyEvent OnClick;
+    TNotifyEvent OnDblClick;
+    TMouseEvent OnMouseDown;
+    TMouseMoveEvent OnMouseMove;
+    TMouseEvent OnMouseUp;
+    TNotifyEvent OnResize;
+    TDragDropEvent OnDragDrop;
+    TDragOverEvent OnDragOver;
+    TEndDragEvent OnEndDrag;
+    TStartDragEvent OnStartDrag;
+
+    /// What screen readers are told about the control (host/controls/Accessible.h). A component
+    /// that shows something overrides it in one line, e.g. `return {QAccessible::StaticText,
+    /// Caption()};`, or with a value and its range. The default (QAccessible::NoRole) leaves the
+    /// control to Qt's plain widget interface.
+    virtual TAccessibleInfo AccessibleInfo() const { return {}; }
+
+    /// Fire the mouse events as a user action would (used by Qt's events and by tests).
+    virtual void Click();
+    virtual void DblClick();
+    virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+    virtual void MouseMove(TShiftState shift, int x, int y);
+    virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+    /// The drag events as the drag runs them (also for tests). DragOver sets accept to false
+    /// unless the control handles OnDragOver (or onDragOver is connected); then the handler
+    /// decides, starting from true.
+    virtual void DragOver(TObject *source, int x, int y, TDragState state, bool &accept);
+    virtual void DragDrop(TObject *source, int x, int y);
+    virtual void DoEndDrag(TObject *target, int x, int y);
+    virtual void DoStartDrag(TDragObject *&dragObject);
+
+signals:
+    void onClick(jxt::TObject *sender);
+    void onDblClick(jxt::TObject *sender);
+    void onMouseDown(jxt::TObject *sender, jxt::TMouseButton button, jxt::TShiftState shift, int x,
+                     int y);
+    void onMouseMove(jxt::TObject *sender, jxt::TShiftState shift, int x, int y);
+    void onMouseUp(jxt::TObject *sender, jxt::TMouseButton button, jxt::TShiftState shift, int x,
+                   int y);
+    void onResize(jxt::TObject *sender);
+    void onDragDrop(jxt::TObject *sender, jxt::TObject *source, int x, int y);
+    void onDragOver(jxt::TObject *sender, jxt::TObject *source, int x, int y, jxt::TDragState state,
+                    bool *accept);
+    void onEndDrag(jxt::TObject *sender, jxt::TObject *target, int x, int y);
+    void onStartDrag(jxt::TObject *sender, jxt::TDragObject **dragObject);
+
+protected:
+    /// Draws the control on Canvas. The default fills the client area with Color. Paint
+    /// only draws: it changes neither the size nor a property.
+    virtual void Paint();
+    /// The size the control wants for its content, given its current size (grow to fit:
+    /// return at least what is needed; an exact size: return it). Changes nothing. The
+    /// default keeps the current size.
+    virtual QSize ContentSize(const QSize &current) const { return current; }
+    /// Called after the size changed.
+    virtual void Resize();
+    /// Called when the parent's colour or font changes and this control follows it.
+    virtual void ParentChanged();
+    /// Called after Font changed. The default asks layouts to measure again and repaints.
+    virtual void FontChanged()
+    {
+        updateGeometry();
+        Invalidate();
+    }
+    /// Called after Ctl3D changed; the default repaints.
+    virtual void Ctl3DChanged() { Invalidate(); }
+    /// Makes the surface transparent before each paint (controls the parent shows through).
+    void SetSurfaceTransparent(bool transparent) { m_transparentSurface = transparent; }
+    bool InPaint() const { return m_inPaint; }
+    void Notification(TComponent *component, TOperation operation) override;
+    /// Opens PopupMenu at screen point (x, y) when it is set, its AutoPopup is on and the
+    /// control is not being designed; true when it did.
+    virtual bool DoPopupMenu(int x, int y);
+    /// Tell assistive technology that the name or the value of AccessibleInfo changed (cheap
+    /// when no screen reader listens). SetCaption tells the name change itself.
+    void AccessibleNameChanged();
+    void AccessibleValueChanged();
+
+    /// A move to another screen (and so perhaps another device pixel ratio) repaints.
+    bool event(QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    /// Palette changes (the widget's, a parent's or the application's) repaint.
+    void changeEvent(QEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+
+private:
+    friend class TWinControl;
+    enum class TDragPhase { None, Pending, Active };
+    /// Moves the drag to the screen point p: leave, enter and move notices, and the cursor.
+    void DragTo(const QPoint &globalPos);
+    /// The control of this window under the screen point, or nullptr.
+    TControl *ControlAt(const QPoint &globalPos) const;
+    void FinishDrag(bool drop, const QPoint &globalPos);
+    void RunPaint();
+    void EnsureSurface();
+    void ApplyVisibility();
+
+    TWinControl *m_parent = nullptr;
+    TAlign m_align = alNone;
+    TColor m_color = clWindow;
+    bool m_parentColor = true;
+    TFont m_font;
+    bool m_parentFont = true;
+    bool m_visible = true;
+    bool m_enabled = true;
+    QString m_hint;
+    bool m_showHint = false;
+    bool m_parentShowHint = true;
+    TCursor m_cursor = crDefault;
+    QString m_caption;
+    TPopupMenu *m_popupMenu = nullptr;
+    bool m_ctl3D = true;
+    bool m_parentCtl3D = true;
+    TDragMode m_dragMode = dmManual;
+    TCursor m_dragCursor = crDrag;
+    TDragPhase m_dragState = TDragPhase::None;
+    QPoint m_dragStart;
+    int m_dragThreshold = 0;
+    TDragObject *m_dragObject = nullptr;
+    QPointer<TControl> m_dragTarget;
+    bool m_dragAccepted = false;
+
+    QImage m_surface;
+    std::unique_ptr<TCanvas> m_canvas;
+    bool m_needsPaint = true;
+    bool m_inPaint = false;
+    bool m_transparentSurface = false;
+    bool m_pressed = false;
+    int m_paintCount = 0;
+};
+
+/// A windowless painter (in this layer every control is a widget; the class keeps the name
+/// the components derive from).
+class JXT_EXPORT TGraphicControl : public TControl
+{
+    Q_OBJECT
+
+public:
+    using TControl::TControl;
+};
+
+/// A control that holds other controls and lays out their Align.
+class JXT_EXPORT TWinControl : public TControl
+{
+    Q_OBJECT
+
+public:
+    explicit TWinControl(TComponent *owner = nullptr);
+    ~TWinControl() override;
+
+    int ControlCount() const { return int(m_controls.size()); }
+    TControl *Controls(int index) const { return m_controls.at(std::size_t(index)); }
+    void InsertControl(TControl *control);
+    void RemoveControl(TControl *control);
+
+    void DisableAlign() { ++m_alignDisabled; }
+    void EnableAlign();
+    /// Lays out the aligned children: top, bottom, left, right, then client.
+    void Realign();
+    /// The area the aligned children share (the client rectangle less borders).
+    virtual TRect AlignRect() const { return ClientRect(); }
+
+    void SetColor(TColor color) override;
+    bool Focused() const { return hasFocus(); }
+    void SetFocus() { setFocus(); }
+
+    /// Whether the Tab key moves the focus to this control; default false. A control that
+    /// takes no focus at all does not gain click focus by it.
+    bool TabStop() const { return (focusPolicy() & Qt::TabFocus) != 0; }
+    void SetTabStop(bool value);
+    /// The position of this control in its parent's tab order (0 first), or -1 without a
+    /// parent. Setting it moves the control there (held within the parent's windowed
+    /// controls) and shifts the others.
+    int TabOrder() const;
+    void SetTabOrder(int value);
+    /// The windowed child controls in tab order.
+    int TabCount() const { return int(m_tabList.size()); }
+    TWinControl *TabControl(int index) const { return m_tabList.at(std::size_t(index)); }
+
+    TNotifyEvent OnEnter;
+    TNotifyEvent OnExit;
+    TKeyEvent OnKeyDown;
+    TKeyEvent OnKeyUp;
+    TKeyPressEvent OnKeyPress;
+
+signals:
+    void onEnter(jxt::TObject *sender);
+    void onExit(jxt::TObject *sender);
+    void onKeyDown(jxt::TObject *sender, int *key, jxt::TShiftState shift);
+    void onKeyUp(jxt::TObject *sender, int *key, jxt::TShiftState shift);
+    void onKeyPress(jxt::TObject *sender, QChar *key);
+
+protected:
+    void Resize() override;
+    void FontChanged() override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
+
+private:
+    friend class TControl;
+    /// Gives the Qt focus chain the order of m_tabList.
+    void ApplyTabOrder();
+    std::vector<TControl *> m_controls;
+    std::vector<TWinControl *> m_tabList;
+    int m_alignDisabled = 0;
+    bool m_aligning = false;
+};
+
+/// A windowed painter: a TWinControl with its own Paint.
+class JXT_EXPORT TCustomControl : public TWinControl
+{
+    Q_OBJECT
+
+public:
+    using TWinControl::TWinControl;
+};
+
+/// The standard cursor shape of a cursor identifier.
+JXT_EXPORT Qt::CursorShape CursorShape(TCursor cursor);
+
+} // namespace jxt

@@ -1,0 +1,158 @@
+// SPDX-License-Identifier: MIT
+// Message boxes and standard dialogs. Everything goes through one dialog service: programs
+// get real Qt dialogs, tests install TScriptedDialogs, which records every text shown and
+// answers with scripted buttons, so nothing ever waits for a person.
+#pragma once
+
+#include "base/Export.h"
+
+#include "host/core/SysUtils.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <deque>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QPrinter;
+
+namespace jxt {
+
+class TForm;
+
+enum TMsgDlgType { mtWarning, mtError, mtInformation, mtConfirmation, mtCustom };
+enum TMsgDlgBtn {
+    mbYes,
+    mbNo,
+    mbOK,
+    mbCancel,
+    mbAbort,
+    mbRetry,
+    mbIgnore,
+    mbAll,
+    mbNoToAll,
+    mbYesToAll,
+    mbHelp
+};
+using TMsgDlgButtons = TSet<TMsgDlgBtn>;
+
+/// Options and range of the print dialog.
+enum TPrintDialogOption { poPrintToFile, poPageNums, poSelection, poWarning, poDisablePrintToFile };
+using TPrintDialogOptions = TSet<TPrintDialogOption>;
+enum TPrintRange { prAllPages, prSelection, prPageNums };
+
+using TModalResult = int;
+constexpr TModalResult mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5,
+                       mrYes = 6, mrNo = 7, mrAll = 8, mrNoToAll = 9, mrYesToAll = 10;
+
+/// MessageBox flags and answers, with their Windows values.
+constexpr unsigned MB_OK = 0x00, MB_OKCANCEL = 0x01, MB_ABORTRETRYIGNORE = 0x02,
+                   MB_YESNOCANCEL = 0x03, MB_YESNO = 0x04, MB_RETRYCANCEL = 0x05,
+                   MB_ICONHAND = 0x10, MB_ICONERROR = 0x10, MB_ICONSTOP = 0x10,
+                   MB_ICONQUESTION = 0x20, MB_ICONEXCLAMATION = 0x30, MB_ICONWARNING = 0x30,
+                   MB_ICONASTERISK = 0x40, MB_ICONINFORMATION = 0x40;
+constexpr int IDOK = 1, IDCANCEL = 2, IDABORT = 3, IDRETRY = 4, IDIGNORE = 5, IDYES = 6, IDNO = 7;
+
+/// One request to the dialog service.
+struct JXT_EXPORT TDialogRequest
+{
+    enum Kind {
+        Message,
+        MessageDlg,
+        MessageBox,
+        ModalForm,
+        OpenFile,
+        SaveFile,
+        SelectDirectory,
+        Color,
+        Print
+    };
+    Kind kind = Message;
+    QString text;    ///< message text, or the form's caption
+    QString caption; ///< window title
+    TMsgDlgType type = mtCustom;
+    TMsgDlgButtons buttons; ///< MessageDlg buttons
+    unsigned flags = 0;     ///< MessageBox flags
+    TForm *form = nullptr;  ///< ModalForm: the form shown
+    QString className;      ///< ModalForm: its class name
+    QString fileName;       ///< file dialogs: in the initial name, out the chosen one
+    QString filter;         ///< file dialogs: "Text|*.txt|All|*.*"
+    QString initialDir;
+    int color = 0; ///< colour dialog: in and out (0x00BBGGRR)
+    /// Print dialog: the printer it configures, the pages offered, and in and out the range
+    /// chosen. fileName out: when not empty, the job goes to that PDF file.
+    QPrinter *printer = nullptr;
+    TPrintDialogOptions printOptions;
+    TPrintRange printRange = prAllPages;
+    int minPage = 0;
+    int maxPage = 0;
+    int fromPage = 0;
+    int toPage = 0;
+};
+
+/// Shows dialogs and returns the answer: a TModalResult for MessageDlg and modal forms, an
+/// ID… value for MessageBox, mrOk or mrCancel for the standard dialogs.
+class JXT_EXPORT TDialogService
+{
+public:
+    virtual ~TDialogService() = default;
+    virtual int Show(TDialogRequest &request) = 0;
+};
+
+/// Real dialogs (QMessageBox, QFileDialog, QColorDialog, modal forms in their own loop).
+class JXT_EXPORT TQtDialogService : public TDialogService
+{
+public:
+    int Show(TDialogRequest &request) override;
+};
+
+/// Records every request and answers from a script. Without a scripted answer it gives the
+/// default: mrOk / IDOK where offered, else the first button; modal forms return their
+/// ModalResult as set by the Responder (mrCancel if none).
+class JXT_EXPORT TScriptedDialogs : public TDialogService
+{
+public:
+    int Show(TDialogRequest &request) override;
+    /// Queues the answer for the next request.
+    void Answer(int result) { m_answers.push_back(result); }
+    /// Called for every request before the queued answer is taken; may inspect or change the
+    /// request (choose a file name, press a form's button). A return value other than -1 is
+    /// the answer.
+    std::function<int(TDialogRequest &)> Responder;
+    const std::vector<TDialogRequest> &Shown() const { return m_shown; }
+    QStringList Texts() const;
+    void Clear()
+    {
+        m_shown.clear();
+        m_answers.clear();
+    }
+
+private:
+    std::vector<TDialogRequest> m_shown;
+    std::deque<int> m_answers;
+};
+
+/// The service in use (a TQtDialogService until another is installed).
+JXT_EXPORT TDialogService *DialogService();
+/// Installs service and returns the previous one.
+JXT_EXPORT std::unique_ptr<TDialogService>
+SetDialogService(std::unique_ptr<TDialogService> service);
+
+/// Shows text with an OK button.
+JXT_EXPORT void ShowMessage(const QString &text);
+/// Shows text with the icon of type and the buttons; returns the TModalResult pressed.
+JXT_EXPORT int MessageDlg(const QString &text, TMsgDlgType type, TMsgDlgButtons buttons,
+                          int helpContext = 0);
+/// Shows a message box with flags (MB_…); returns the ID… value pressed.
+JXT_EXPORT int MessageBox(const QString &text, const QString &caption, unsigned flags);
+/// File name dialogs; return true and the chosen file in fileName, or false.
+JXT_EXPORT bool PromptForFileName(QString &fileName, const QString &filter,
+                                  const QString &initialDir, const QString &title, bool save);
+/// The print dialog: request.kind must be Print. Returns true when the user confirmed; the
+/// range and the file name chosen are then in request.
+JXT_EXPORT bool ExecutePrintDialog(TDialogRequest &request);
+JXT_EXPORT bool SelectDirectory(const QString &caption, const QString &root, QString &directory);
+
+} // namespace jxt

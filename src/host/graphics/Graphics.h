@@ -1,0 +1,517 @@
+// SPDX-License-Identifier: MIT
+// Colours, pens, brushes, fonts, the canvas and the image classes of the host layer.
+//
+// TCanvas draws with the pixel rules of Windows GDI rather than Qt's defaults:
+// rectangles and ellipses cover [x1,x2) x [y1,y2) with the pen inside, LineTo leaves out
+// its last pixel, polygons fill with the alternate rule and are outlined with the pen,
+// nothing is anti-aliased, and a clear brush means no fill and transparent text.
+#pragma once
+
+#include "base/Export.h"
+
+#include "host/core/Enums.h"
+#include "host/core/Object.h"
+#include "host/core/SysUtils.h"
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QPicture>
+#include <QRectF>
+#include <QStringList>
+#include <QTransform>
+
+#include <memory>
+#include <vector>
+
+class QPainter;
+class QPalette;
+
+namespace jxt {
+
+/// 0x00BBGGRR, or a system colour: high bit set, low byte the system colour index.
+using TColor = std::int32_t;
+
+constexpr TColor clBlack = 0x000000;
+constexpr TColor clMaroon = 0x000080;
+constexpr TColor clGreen = 0x008000;
+constexpr TColor clOlive = 0x008080;
+constexpr TColor clNavy = 0x800000;
+constexpr TColor clPurple = 0x800080;
+constexpr TColor clTeal = 0x808000;
+constexpr TColor clGray = 0x808080;
+constexpr TColor clSilver = 0xC0C0C0;
+constexpr TColor clRed = 0x0000FF;
+constexpr TColor clLime = 0x00FF00;
+constexpr TColor clYellow = 0x00FFFF;
+constexpr TColor clBlue = 0xFF0000;
+constexpr TColor clFuchsia = 0xFF00FF;
+constexpr TColor clAqua = 0xFFFF00;
+constexpr TColor clLtGray = 0xC0C0C0;
+constexpr TColor clDkGray = 0x808080;
+constexpr TColor clWhite = 0xFFFFFF;
+constexpr TColor clNone = 0x1FFFFFFF;
+constexpr TColor clDefault = 0x20000000;
+
+constexpr TColor SystemColor(int index)
+{
+    return TColor(0x80000000u | unsigned(index));
+}
+constexpr TColor clScrollBar = SystemColor(0);
+constexpr TColor clBackground = SystemColor(1);
+constexpr TColor clActiveCaption = SystemColor(2);
+constexpr TColor clInactiveCaption = SystemColor(3);
+constexpr TColor clMenu = SystemColor(4);
+constexpr TColor clWindow = SystemColor(5);
+constexpr TColor clWindowFrame = SystemColor(6);
+constexpr TColor clMenuText = SystemColor(7);
+constexpr TColor clWindowText = SystemColor(8);
+constexpr TColor clCaptionText = SystemColor(9);
+constexpr TColor clActiveBorder = SystemColor(10);
+constexpr TColor clInactiveBorder = SystemColor(11);
+constexpr TColor clAppWorkSpace = SystemColor(12);
+constexpr TColor clHighlight = SystemColor(13);
+constexpr TColor clHighlightText = SystemColor(14);
+constexpr TColor clBtnFace = SystemColor(15);
+constexpr TColor clBtnShadow = SystemColor(16);
+constexpr TColor clGrayText = SystemColor(17);
+constexpr TColor clBtnText = SystemColor(18);
+constexpr TColor clInactiveCaptionText = SystemColor(19);
+constexpr TColor clBtnHighlight = SystemColor(20);
+constexpr TColor cl3DDkShadow = SystemColor(21);
+constexpr TColor cl3DLight = SystemColor(22);
+constexpr TColor clInfoText = SystemColor(23);
+constexpr TColor clInfoBk = SystemColor(24);
+
+/// Resolves system colours through the palette of the control being painted (see
+/// TPaletteScope), else the application's QPalette; RGB values pass unchanged. The result
+/// is always 0x00BBGGRR.
+JXT_EXPORT TColor ColorToRGB(TColor color);
+
+/// While it lives, system colours resolve through palette (on this thread). Controls open
+/// one with their own palette around every paint; scopes nest.
+class JXT_EXPORT TPaletteScope
+{
+public:
+    explicit TPaletteScope(const QPalette &palette);
+    ~TPaletteScope();
+    TPaletteScope(const TPaletteScope &) = delete;
+    TPaletteScope &operator=(const TPaletteScope &) = delete;
+
+private:
+    const QPalette *m_previous;
+};
+
+JXT_EXPORT QColor ColorToQColor(TColor color);
+JXT_EXPORT TColor QColorToColor(const QColor &color);
+inline TColor RGB(int r, int g, int b)
+{
+    return TColor((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
+}
+inline int GetRValue(TColor c)
+{
+    return c & 0xFF;
+}
+inline int GetGValue(TColor c)
+{
+    return (c >> 8) & 0xFF;
+}
+inline int GetBValue(TColor c)
+{
+    return (c >> 16) & 0xFF;
+}
+/// Colour names "clRed", ... and "$00BBGGRR" texts, both ways.
+JXT_EXPORT QString ColorToString(TColor color);
+JXT_EXPORT bool IdentToColor(const QString &ident, TColor &color);
+/// Every colour name, the sixteen basic colours first, then the system colours.
+JXT_EXPORT QStringList ColorNames();
+
+using TFontStyles = TSet<TFontStyle>;
+/// A font style as INI files store it: the letters B, I, U and S for bold, italic, underline
+/// and strike-out, in that order; reading ignores any other letter.
+JXT_EXPORT QString FontStyleLetters(TFontStyles style);
+JXT_EXPORT TFontStyles FontStyleFromLetters(const QString &letters);
+using TFontCharset = std::uint8_t;
+constexpr TFontCharset ANSI_CHARSET = 0;
+constexpr TFontCharset DEFAULT_CHARSET = 1;
+constexpr TFontCharset SYMBOL_CHARSET = 2;
+constexpr TFontCharset OEM_CHARSET = 255;
+
+/// Raster operations of CopyRect and Draw (their Windows GDI values).
+using TCopyMode = std::uint32_t;
+constexpr TCopyMode cmBlackness = 0x00000042;
+constexpr TCopyMode cmDstInvert = 0x00550009;
+constexpr TCopyMode cmMergeCopy = 0x00C000CA;
+constexpr TCopyMode cmMergePaint = 0x00BB0226;
+constexpr TCopyMode cmNotSrcCopy = 0x00330008;
+constexpr TCopyMode cmNotSrcErase = 0x001100A6;
+constexpr TCopyMode cmPatCopy = 0x00F00021;
+constexpr TCopyMode cmPatInvert = 0x005A0049;
+constexpr TCopyMode cmPatPaint = 0x00FB0A09;
+constexpr TCopyMode cmSrcAnd = 0x008800C6;
+constexpr TCopyMode cmSrcCopy = 0x00CC0020;
+constexpr TCopyMode cmSrcErase = 0x00440328;
+constexpr TCopyMode cmSrcInvert = 0x00660046;
+constexpr TCopyMode cmSrcPaint = 0x00EE0086;
+constexpr TCopyMode cmWhiteness = 0x00FF0062;
+
+/// DrawText format flags (their Windows values).
+constexpr unsigned DT_TOP = 0x0000;
+constexpr unsigned DT_LEFT = 0x0000;
+constexpr unsigned DT_CENTER = 0x0001;
+constexpr unsigned DT_RIGHT = 0x0002;
+constexpr unsigned DT_VCENTER = 0x0004;
+constexpr unsigned DT_BOTTOM = 0x0008;
+constexpr unsigned DT_WORDBREAK = 0x0010;
+constexpr unsigned DT_SINGLELINE = 0x0020;
+constexpr unsigned DT_EXPANDTABS = 0x0040;
+constexpr unsigned DT_NOCLIP = 0x0100;
+constexpr unsigned DT_CALCRECT = 0x0400;
+constexpr unsigned DT_NOPREFIX = 0x0800;
+
+class TBitmap;
+class TCanvas;
+class TGraphic;
+
+/// Base of TPen, TBrush and TFont: fires OnChange after every change.
+class JXT_EXPORT TGraphicsObject : public TPersistent
+{
+public:
+    TNotifyEvent OnChange;
+
+protected:
+    void Changed();
+};
+
+class JXT_EXPORT TPen : public TGraphicsObject
+{
+public:
+    TColor Color() const { return m_color; }
+    void SetColor(TColor c);
+    int Width() const { return m_width; }
+    void SetWidth(int w);
+    TPenStyle Style() const { return m_style; }
+    void SetStyle(TPenStyle s);
+    TPenMode Mode() const { return m_mode; }
+    void SetMode(TPenMode m);
+    void Assign(const TPersistent *source) override;
+
+private:
+    TColor m_color = clBlack;
+    int m_width = 1;
+    TPenStyle m_style = psSolid;
+    TPenMode m_mode = pmCopy;
+};
+
+class JXT_EXPORT TBrush : public TGraphicsObject
+{
+public:
+    TBrush();
+    ~TBrush() override;
+    TColor Color() const { return m_color; }
+    void SetColor(TColor c);
+    TBrushStyle Style() const { return m_style; }
+    void SetStyle(TBrushStyle s);
+    /// An 8 x 8 pattern brush; the brush keeps a copy. nullptr removes the pattern.
+    TBitmap *Bitmap() const { return m_bitmap.get(); }
+    void SetBitmap(const TBitmap *bitmap);
+    void Assign(const TPersistent *source) override;
+
+private:
+    TColor m_color = clWhite;
+    TBrushStyle m_style = bsSolid;
+    std::unique_ptr<TBitmap> m_bitmap;
+};
+
+/// A font. Sizes are in points at 96 pixels per inch; Height is the negative pixel height of
+/// the characters (without internal leading) when set through Size, as on Windows.
+/// Windows face names are resolved through fontconfig.
+class JXT_EXPORT TFont : public TGraphicsObject
+{
+public:
+    QString Name() const { return m_name; }
+    void SetName(const QString &name);
+    int Size() const;
+    void SetSize(int points);
+    int Height() const { return m_height; }
+    void SetHeight(int height);
+    TColor Color() const { return m_color; }
+    void SetColor(TColor c);
+    TFontStyles Style() const { return m_style; }
+    void SetStyle(TFontStyles s);
+    TFontCharset Charset() const { return m_charset; }
+    void SetCharset(TFontCharset c);
+    TFontPitch Pitch() const { return m_pitch; }
+    void SetPitch(TFontPitch p);
+    int PixelsPerInch() const { return 96; }
+    /// The Qt font with a pixel size, no hinting differences between screens, no antialiasing.
+    QFont ToQFont() const;
+    void Assign(const TPersistent *source) override;
+
+private:
+    QString m_name = QStringLiteral("MS Sans Serif");
+    int m_height = -11; // 8 points
+    TColor m_color = clWindowText;
+    TFontStyles m_style;
+    TFontCharset m_charset = DEFAULT_CHARSET;
+    TFontPitch m_pitch = fpDefault;
+};
+
+/// Drawing surface over a QImage (a bitmap's pixels or a control's surface). All
+/// coordinates are logical pixels; Pixel reads and writes single logical pixels. On an image
+/// with a device pixel ratio above 1 (a control's surface on a scaled screen) each logical
+/// pixel is a block of device pixels: shapes, fills and pictures cover whole blocks, text is
+/// rendered at device resolution.
+class JXT_EXPORT TCanvas : public TPersistent
+{
+public:
+    TCanvas();
+    explicit TCanvas(QImage *device);
+    ~TCanvas() override;
+
+    /// The image drawn on; nullptr makes every operation do nothing (and Pixel read -1).
+    QImage *Device() const { return m_device; }
+    void SetDevice(QImage *device);
+
+    TPen *Pen() { return &m_pen; }
+    TBrush *Brush() { return &m_brush; }
+    TFont *Font() { return &m_font; }
+    const TPen *Pen() const { return &m_pen; }
+    const TBrush *Brush() const { return &m_brush; }
+    const TFont *Font() const { return &m_font; }
+    void SetFont(const TFont *font) { m_font.Assign(font); }
+    TCopyMode CopyMode() const { return m_copyMode; }
+    void SetCopyMode(TCopyMode mode) { m_copyMode = mode; }
+    TPoint PenPos() const { return m_penPos; }
+    void SetPenPos(TPoint p) { m_penPos = p; }
+    /// The device rectangle, limited by the clip rectangle when one is set.
+    TRect ClipRect() const;
+    void SetClipRect(const TRect &r);
+    void ClearClipRect();
+    /// Extra pixels after each character of TextOut and DrawText.
+    int TextCharacterExtra() const { return m_charExtra; }
+    void SetTextCharacterExtra(int extra) { m_charExtra = extra; }
+
+    void MoveTo(int x, int y);
+    void LineTo(int x, int y);
+    void Polyline(const std::vector<TPoint> &points);
+    void FillRect(const TRect &r);
+    void FrameRect(const TRect &r);
+    void Rectangle(int x1, int y1, int x2, int y2);
+    void Rectangle(const TRect &r) { Rectangle(r.Left, r.Top, r.Right, r.Bottom); }
+    void RoundRect(int x1, int y1, int x2, int y2, int x3, int y3);
+    void Ellipse(int x1, int y1, int x2, int y2);
+    void Ellipse(const TRect &r) { Ellipse(r.Left, r.Top, r.Right, r.Bottom); }
+    void Polygon(const TPoint *points, int count);
+    void Polygon(const std::vector<TPoint> &points) { Polygon(points.data(), int(points.size())); }
+    void Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4);
+    void Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4);
+    void InvertRect(const TRect &r);
+    void FloodFill(int x, int y, TColor color, bool surface);
+
+    /// The colour at (x, y); -1 (no colour) outside the device. Writes outside the clip
+    /// rectangle are ignored.
+    TColor Pixel(int x, int y) const;
+    void SetPixel(int x, int y, TColor color);
+    /// Fills r with one colour, ignoring pen, brush and pen mode (clipped like all drawing).
+    void FillSolid(const TRect &r, TColor color);
+
+    void TextOut(int x, int y, const QString &text);
+    void TextRect(const TRect &r, int x, int y, const QString &text);
+    int TextWidth(const QString &text) const;
+    int TextHeight(const QString &text) const;
+    TPoint TextExtent(const QString &text) const;
+    /// Draws (or with DT_CALCRECT measures, changing r) text in r; returns the text height.
+    /// CR, LF, CR LF and LF CR each break one line; DT_WORDBREAK wraps at blanks.
+    int DrawText(const QString &text, TRect &r, unsigned format);
+
+    void Draw(int x, int y, const TGraphic *graphic);
+    void StretchDraw(const TRect &r, const TGraphic *graphic);
+    /// Copies source's srcRect into dest (stretching when sizes differ) with CopyMode.
+    void CopyRect(const TRect &dest, const TCanvas *source, const TRect &srcRect);
+    /// Copies srcRect of bitmap into dest, with every pixel of colour transparent replaced
+    /// by the brush.
+    void BrushCopy(const TRect &dest, const TBitmap *bitmap, const TRect &srcRect,
+                   TColor transparent);
+
+private:
+    QImage *m_device = nullptr;
+    TPen m_pen;
+    TBrush m_brush;
+    TFont m_font;
+    TCopyMode m_copyMode = cmSrcCopy;
+    TPoint m_penPos;
+    int m_charExtra = 0;
+    bool m_hasClip = false;
+    TRect m_clip;
+};
+
+/// Draws a bevel of the given width inside r, top-left lines in topColor, bottom-right in
+/// bottomColor, and shrinks r by width.
+JXT_EXPORT void Frame3D(TCanvas *canvas, TRect &r, TColor topColor, TColor bottomColor, int width);
+
+/// An image that a canvas can draw.
+class JXT_EXPORT TGraphic : public TPersistent
+{
+public:
+    virtual int Width() const = 0;
+    virtual int Height() const = 0;
+    virtual bool Empty() const = 0;
+    virtual void LoadFromFile(const QString &fileName) = 0;
+    virtual void SaveToFile(const QString &fileName) const = 0;
+    /// Draws the picture into r of canvas (stretched to r).
+    virtual void DrawOn(TCanvas *canvas, const TRect &r) const = 0;
+    bool Transparent() const { return m_transparent; }
+    void SetTransparent(bool t) { m_transparent = t; }
+    TNotifyEvent OnChange;
+
+protected:
+    void Changed();
+    bool m_transparent = false;
+};
+
+/// A bitmap over a 32-bit QImage. LoadFromFile and SaveToFile read and write BMP files.
+class JXT_EXPORT TBitmap : public TGraphic
+{
+public:
+    TBitmap();
+    TBitmap(int width, int height);
+    ~TBitmap() override;
+
+    int Width() const override { return m_image.width(); }
+    int Height() const override { return m_image.height(); }
+    void SetWidth(int w);
+    void SetHeight(int h);
+    /// Resizes, keeping the pixels that still fit; new pixels are white.
+    void SetSize(int w, int h);
+    bool Empty() const override
+    {
+        return m_image.isNull() || m_image.width() == 0 || m_image.height() == 0;
+    }
+    TCanvas *Canvas();
+    QImage &Image() { return m_image; }
+    const QImage &Image() const { return m_image; }
+    void SetImage(const QImage &image);
+
+    void LoadFromFile(const QString &fileName) override;
+    void SaveToFile(const QString &fileName) const override;
+    /// Loads the library's bitmap resource of that name (case-insensitive); throws
+    /// Exception when there is none.
+    void LoadFromResourceName(const QString &name);
+    void DrawOn(TCanvas *canvas, const TRect &r) const override;
+
+    /// The colour treated as transparent: with tmAuto the bottom-left pixel.
+    TColor TransparentColor() const;
+    void SetTransparentColor(TColor c);
+    TTransparentMode TransparentMode() const { return m_transparentMode; }
+    void SetTransparentMode(TTransparentMode m) { m_transparentMode = m; }
+    bool Monochrome() const { return m_monochrome; }
+    /// Switching to monochrome keeps white pixels white and turns every other pixel black.
+    void SetMonochrome(bool m);
+    void Assign(const TPersistent *source) override;
+
+private:
+    QImage m_image;
+    std::unique_ptr<TCanvas> m_canvas;
+    TColor m_transparentColor = clDefault;
+    TTransparentMode m_transparentMode = tmAuto;
+    bool m_monochrome = false;
+};
+
+/// An icon (one image, the largest of an ICO file by default), drawn with its mask.
+class JXT_EXPORT TIcon : public TGraphic
+{
+public:
+    int Width() const override { return m_image.width(); }
+    int Height() const override { return m_image.height(); }
+    bool Empty() const override { return m_image.isNull(); }
+    void LoadFromFile(const QString &fileName) override;
+    void SaveToFile(const QString &fileName) const override;
+    void DrawOn(TCanvas *canvas, const TRect &r) const override;
+    const QImage &Image() const { return m_image; }
+    void SetImage(const QImage &image);
+    void Assign(const TPersistent *source) override;
+
+private:
+    QImage m_image;
+};
+
+/// A recorded picture (over QPicture).
+///
+/// A recording made with TMetafileCanvas keeps the images drawn into it as they are, beside
+/// its vector parts, instead of encoding each one into the picture: recording stays cheap,
+/// and a printer that is handed the same image again can embed it once. Play draws such a
+/// recording; Picture merges it into one QPicture when someone needs that form.
+class JXT_EXPORT TMetafile : public TGraphic
+{
+public:
+    int Width() const override { return m_width; }
+    int Height() const override { return m_height; }
+    void SetWidth(int w) { m_width = w; }
+    void SetHeight(int h) { m_height = h; }
+    bool Empty() const override { return !m_parts && m_picture.isNull(); }
+    void LoadFromFile(const QString &fileName) override;
+    void SaveToFile(const QString &fileName) const override;
+    void DrawOn(TCanvas *canvas, const TRect &r) const override;
+    /// The whole recording as one picture that may be drawn into. A recording with images
+    /// kept apart is merged into one picture first (its images encoded into it).
+    QPicture &Picture();
+    /// The recording as one picture, merged if need be, without changing the metafile.
+    QPicture ToPicture() const;
+    /// Draws the recording at the painter's transform, as QPainter::drawPicture at (0, 0)
+    /// would draw the merged picture.
+    void Play(QPainter &painter) const;
+    /// Identifies the recording: copies made by Assign share it; a new recording has another.
+    const void *RecordingId() const;
+    void Assign(const TPersistent *source) override;
+
+    /// One part of a recording: a picture of vector operations, or one image drawn into the
+    /// target rectangle under the recording's transform of the moment.
+    struct TPart
+    {
+        QPicture picture;
+        QImage image;
+        QRectF target;
+        QTransform transform;
+        bool isImage = false;
+    };
+    using TParts = std::vector<TPart>;
+    /// Replaces the recording by parts (as TMetafileCanvas records them).
+    void SetParts(std::shared_ptr<const TParts> parts);
+    /// The parts of a recording made with images apart; nullptr for a plain picture.
+    const std::shared_ptr<const TParts> &Parts() const { return m_parts; }
+
+private:
+    QPicture m_picture;                    // the recording, unless m_parts holds it
+    std::shared_ptr<const TParts> m_parts; // shared by copies; never changed once set
+    int m_width = 0;
+    int m_height = 0;
+};
+
+/// Holds one graphic of any kind; Bitmap() turns it into a bitmap on first use.
+class JXT_EXPORT TPicture : public TPersistent
+{
+public:
+    TPicture();
+    ~TPicture() override;
+    TGraphic *Graphic() const { return m_graphic.get(); }
+    /// Takes a copy of graphic (nullptr clears).
+    void SetGraphic(const TGraphic *graphic);
+    TBitmap *Bitmap();
+    void SetBitmap(const TBitmap *bitmap) { SetGraphic(bitmap); }
+    TIcon *Icon();
+    int Width() const { return m_graphic ? m_graphic->Width() : 0; }
+    int Height() const { return m_graphic ? m_graphic->Height() : 0; }
+    /// Chooses the graphic class by extension: .bmp, .ico, .wmf/.emf, otherwise any
+    /// format Qt reads as a bitmap.
+    void LoadFromFile(const QString &fileName);
+    void SaveToFile(const QString &fileName) const;
+    void Assign(const TPersistent *source) override;
+    TNotifyEvent OnChange;
+
+private:
+    void Changed();
+    std::unique_ptr<TGraphic> m_graphic;
+};
+
+} // namespace jxt

@@ -1,0 +1,75 @@
+// SPDX-License-Identifier: MIT
+// TMetafileCanvas: draws into a TMetafile, recording every operation for later playback at
+// any scale (a print preview, a printer). Unlike TCanvas it does not rasterise: shapes and
+// text stay vectors, so one recording prints sharply at the printer's resolution.
+#pragma once
+
+#include "base/Export.h"
+
+#include "host/graphics/Graphics.h"
+
+#include <memory>
+
+class QPainter;
+
+namespace jxt {
+
+/// A canvas that records into a metafile of a given logical size. Text is measured with the
+/// screen as reference device: a font's pixel height is its height in the metafile's units.
+/// Rectangles and ellipses cover [x1,x2) x [y1,y2) with the pen inside, as on TCanvas;
+/// brushes fill areas and, unless clear, the background of text. A pen one unit wide is a
+/// hairline, one device pixel wide at every scale. Pen modes other than
+/// pmCopy draw as pmCopy (a recording has no destination pixels to combine with).
+class JXT_EXPORT TMetafileCanvas
+{
+public:
+    /// Starts a new recording of width x height units into metafile, replacing what it held.
+    TMetafileCanvas(TMetafile *metafile, int width, int height);
+    /// Completes the recording: the metafile then holds the picture.
+    ~TMetafileCanvas();
+    TMetafileCanvas(const TMetafileCanvas &) = delete;
+    TMetafileCanvas &operator=(const TMetafileCanvas &) = delete;
+
+    TPen *Pen() { return &m_pen; }
+    TBrush *Brush() { return &m_brush; }
+    TFont *Font() { return &m_font; }
+    TPoint PenPos() const { return m_penPos; }
+    void SetPenPos(TPoint p) { m_penPos = p; }
+
+    void MoveTo(int x, int y) { m_penPos = Point(x, y); }
+    /// A line with the pen from the pen position to (x, y), which becomes the pen position.
+    void LineTo(int x, int y);
+    /// Fills r with the brush.
+    void FillRect(const TRect &r);
+    void Rectangle(int x1, int y1, int x2, int y2);
+    void Ellipse(int x1, int y1, int x2, int y2);
+    /// Text in the font with its top-left corner at (x, y), on the brush unless it is clear.
+    void TextOut(int x, int y, const QString &text);
+    int TextWidth(const QString &text) const;
+    int TextHeight(const QString &text) const;
+    /// The graphic stretched to r.
+    void StretchDraw(const TRect &r, const TGraphic *graphic);
+
+private:
+    void ApplyPen();
+    void ApplyBrush();
+    /// Starts recording the next vector part, under transform.
+    void BeginPart(const QTransform &transform);
+    /// Completes the vector part being recorded; returns the transform it ended with.
+    QTransform EndPart();
+    /// Records image drawn into target under transform, between two vector parts.
+    void AddImage(const QRectF &target, const QImage &image, const QTransform &transform);
+
+    TMetafile *m_metafile;
+    int m_width;
+    int m_height;
+    std::shared_ptr<TMetafile::TParts> m_parts;
+    std::unique_ptr<QPicture> m_part;
+    std::unique_ptr<QPainter> m_painter;
+    TPen m_pen;
+    TBrush m_brush;
+    TFont m_font;
+    TPoint m_penPos;
+};
+
+} // namespace jxt

@@ -1,0 +1,271 @@
+// SPDX-License-Identifier: MIT
+// TJXCopy: copies one file or all files matching a wildcard, asking the user in German
+// dialogs, with progress in gauges and an optional progress form that can cancel the run.
+#pragma once
+
+#include "base/Export.h"
+#include "display/JXGauge.h"
+#include "host/controls/Forms.h"
+#include "host/controls/MessagePump.h"
+#include "host/core/About.h"
+#include "host/core/Component.h"
+#include "util/JXVersions.h"
+
+#include <QHash>
+
+#include <cstdint>
+#include <functional>
+#include <map>
+
+namespace jxt {
+
+namespace platform {
+class TAtomicFile;
+}
+
+class TBitBtn;
+class TLabel;
+class TPanel;
+
+/// Fires before each file is copied: the number of files begun in this run (the current one
+/// included), the source and the target file name.
+using HilfsEvent = std::function<void(TObject *sender, int files, const QString &sourceFileName,
+                                      const QString &destFileName)>;
+
+/// The progress form of a copy run: source and target names, a gauge for the whole run, one
+/// for the current file (shown only when several files are copied), and a cancel button.
+/// The button and the Escape key ask "Kopiervorgang abbrechen ?"; Yes cancels the run.
+class JXT_EXPORT TfrmJXCopy : public TForm
+{
+    Q_OBJECT
+
+public:
+    explicit TfrmJXCopy(TComponent *owner = nullptr);
+    ~TfrmJXCopy() override;
+
+    void Button1Click();
+    /// Escape (27) asks to cancel, as the button does.
+    void FormKeyPress(QChar &key);
+
+    TLabel *Label1 = nullptr;
+    TLabel *Label2 = nullptr;
+    TPanel *panSource = nullptr;
+    TPanel *panDest = nullptr;
+    TBitBtn *Button1 = nullptr;
+    TPanel *Panel1 = nullptr;
+    TJXGauge *jxgCopy = nullptr;
+    TPanel *panFile = nullptr;
+    TJXGauge *jxgFile = nullptr;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+};
+
+/// The progress form while a run with the form is going on, else nullptr.
+JXT_EXPORT extern TfrmJXCopy *frmJXCopy;
+/// Cancel requested (by the progress form); every new run clears it.
+JXT_EXPORT extern bool fCopyBreak;
+/// "All" chosen in this run for write-protected targets.
+JXT_EXPORT extern bool fOverwriteAll;
+/// "All" chosen in this run for existing targets.
+JXT_EXPORT extern bool fOverwriteAllNormalAttr;
+
+/// A non-visual component that copies Source (one file, or every file matching "*" and "?")
+/// to Dest (a file or a directory) block by block, and asks the user what to do about a
+/// missing source, a target medium that is full or not ready, a missing target directory and
+/// existing or write-protected targets. Progress goes to up to two gauges of the application
+/// and, with ShowCopyDialog, to the progress form.
+///
+/// Every file is written under a temporary name in the target folder and renamed into place
+/// only when complete, so a target never looks complete when it is not: on a failed write or
+/// a cancel the temporary file is removed and an existing target is left as it was. A file is
+/// never copied onto itself, whatever the spelling of its name (case, "..", a link): that run
+/// ends with false.
+///
+/// Source and Dest read back upper-cased, as Windows file systems compare names; the
+/// copy itself uses the names as given, so files keep their spelling on this one.
+class JXT_EXPORT TJXCopy : public TComponent
+{
+    Q_OBJECT
+    Q_PROPERTY(jxt::TJXAboutString About_JXTools READ GetAboutJXT WRITE SetAboutJXT)
+    /// Bytes per block, 1024 to 16384; default 8192.
+    Q_PROPERTY(int BufferSize READ BufferSize WRITE SetBufferSize)
+    /// Give the copy the source's attributes (its permissions); default false.
+    Q_PROPERTY(bool CopyAttrib READ CopyAttrib WRITE SetCopyAttrib)
+    /// Give the copy the source's date; default false.
+    Q_PROPERTY(bool CopyDate READ CopyDate WRITE SetCopyDate)
+    /// Application gauge for the whole run; default none.
+    Q_PROPERTY(jxt::TJXGauge *CopyProgressGauge READ CopyProgressGauge WRITE SetCopyProgressGauge)
+    /// Destination file or directory; default empty.
+    Q_PROPERTY(QString Dest READ Dest WRITE SetDest)
+    /// Caption of the progress form; default "Kopiere Dateien...".
+    Q_PROPERTY(QString DialogCaption READ DialogCaption WRITE SetDialogCaption)
+    /// Application gauge for the current file; default none.
+    Q_PROPERTY(jxt::TJXGauge *FileProgressGauge READ FileProgressGauge WRITE SetFileProgressGauge)
+    /// Existing targets may be replaced; default false (they are skipped).
+    Q_PROPERTY(bool OverWrite READ OverWrite WRITE SetOverWrite)
+    /// Ask before replacing an existing target; default true.
+    Q_PROPERTY(bool OverWriteMsg READ OverWriteMsg WRITE SetOverWriteMsg)
+    /// Process messages after every block and before each file; default false.
+    Q_PROPERTY(bool ProcessMessages READ ProcessMessages WRITE SetProcessMessages)
+    /// Show the progress form during Copy; default false.
+    Q_PROPERTY(bool ShowCopyDialog READ ShowCopyDialog WRITE SetShowCopyDialog)
+    /// Source file name, may hold "*" and "?"; default empty.
+    Q_PROPERTY(QString Source READ Source WRITE SetSource)
+    JXT_ABOUT(JXCopyVersion)
+
+public:
+    explicit TJXCopy(TComponent *owner = nullptr);
+    ~TJXCopy() override;
+
+    int BufferSize() const { return m_bufferSize; }
+    /// Below 1024 stores 1024, above 16384 stores 16384.
+    void SetBufferSize(int value);
+    bool CopyAttrib() const { return m_copyAttrib; }
+    void SetCopyAttrib(bool value) { m_copyAttrib = value; }
+    bool CopyDate() const { return m_copyDate; }
+    void SetCopyDate(bool value) { m_copyDate = value; }
+    TJXGauge *CopyProgressGauge() const { return m_copyGauge; }
+    /// Stores the gauge and sets its progress to 0.
+    void SetCopyProgressGauge(TJXGauge *gauge);
+    /// Dest upper-cased (see the class comment), as CheckPfadName made it.
+    QString Dest() const { return m_dest.toUpper(); }
+    void SetDest(const QString &value);
+    QString DialogCaption() const { return m_dialogCaption; }
+    void SetDialogCaption(const QString &value) { m_dialogCaption = value; }
+    TJXGauge *FileProgressGauge() const { return m_fileGauge; }
+    void SetFileProgressGauge(TJXGauge *gauge);
+    bool OverWrite() const { return m_overWrite; }
+    void SetOverWrite(bool value) { m_overWrite = value; }
+    bool OverWriteMsg() const { return m_overWriteMsg; }
+    void SetOverWriteMsg(bool value) { m_overWriteMsg = value; }
+    bool ProcessMessages() const { return m_processMessages; }
+    void SetProcessMessages(bool value) { m_processMessages = value; }
+    bool ShowCopyDialog() const { return m_showCopyDialog; }
+    void SetShowCopyDialog(bool value) { m_showCopyDialog = value; }
+    /// Source upper-cased (see the class comment).
+    QString Source() const { return m_source.toUpper(); }
+    void SetSource(const QString &value) { m_source = value; }
+
+    /// Runs CopyFile(Source, Dest, ShowCopyDialog).
+    Q_INVOKABLE bool Copy();
+    /// Copies source to dest: true when the run went through to the end. A run the user
+    /// cancelled returns false without OnEnd; any other run that ends early returns false
+    /// after OnEnd. Open, read, create and write errors throw EInOutError (after the form
+    /// is closed and the gauges refreshed, without OnEnd).
+    bool CopyFile(const QString &source, const QString &dest, bool showDialog);
+    /// Copies one file as part of a run (see CopyFile); true when it was copied or skipped.
+    bool KopiereDatei(const QString &source, const QString &dest, bool showDialog);
+
+    /// True when the file exists and all bits of attr are set in its attributes.
+    bool HasAttr(const QString &fileName, int attr) const;
+    /// An empty path, a path holding "." (taken as a file name) and a path ending in a
+    /// separator unchanged, any other with a trailing backslash.
+    QString CheckPfadName(const QString &path) const;
+    /// True when the name is a file: neither a directory nor a volume label.
+    bool JXFileExists(const QString &fileName) const;
+    /// For a name with wildcards the total size of the matching files, else the file's size;
+    /// -1 when nothing is found.
+    qint64 GetFileSize(const QString &fileName) const;
+    /// For a name with wildcards the number of matching files, else 1; -1 when nothing is
+    /// found.
+    int GetFileCount(const QString &fileName) const;
+    /// Creates the directory with all missing parents; whether it exists afterwards.
+    bool MakeDir(const QString &path) const;
+
+    HilfsEvent OnChange;
+    TNotifyEvent OnStart;
+    TNotifyEvent OnEnd;
+
+signals:
+    void onChange(jxt::TObject *sender, int files, const QString &sourceFileName,
+                  const QString &destFileName);
+    void onStart(jxt::TObject *sender);
+    void onEnd(jxt::TObject *sender);
+
+protected:
+    void Notification(TComponent *component, TOperation operation) override;
+
+private:
+    /// How copying one file ended.
+    enum class TFileResult { Copied, Stopped, Cancelled };
+    /// Clears what a run remembers: the cancel, the overwrite answers, the folder caches.
+    void ResetRun();
+    /// Gauges at 0, scaled to the run's total; the dialog's file gauge shown for two or more.
+    void StartRunGauges(const QString &source, qint64 total);
+    /// Asks until the target disk is ready and has room for the run (or the user ignores
+    /// that); false when the user stopped.
+    bool TargetDiskReady(const QString &dest, qint64 total);
+    /// Copies every file that the wildcard source matches into dest's folder.
+    TFileResult CopyMatches(const QString &source, const QString &dest, bool showDialog);
+    TFileResult CopyOne(const QString &source, const QString &dest, bool showDialog);
+    /// Where one file goes: the name the user sees, its host path, and what was there.
+    struct TTarget;
+    TTarget ResolveTarget(const QString &source, const QString &dest);
+    /// Asks until the target disk has room for the file; false when the user stopped.
+    bool RoomForFile(const TTarget &target, qint64 size);
+    /// Offers to create a missing target folder; false when it is not there afterwards.
+    bool TargetFolderReady(const TTarget &target);
+    /// The overwrite and write-protection questions for an existing target; false when it is
+    /// to be kept. Throws EInOutError when its write protection cannot be lifted.
+    bool MayReplace(const TTarget &target);
+    /// The loop writing one file; false when it was cancelled. `replacing`: the target
+    /// exists and is replaced.
+    bool CopyData(const QString &source, const QString &hostSource, const QString &target,
+                  const QString &hostTarget, bool replacing);
+    /// Moves the bytes of the open source to out; false when the run was cancelled (out is
+    /// then discarded). Throws EInOutError when reading or writing fails.
+    bool MoveBytes(int in, platform::TAtomicFile &out, qint64 sizeWhenOpened, const QString &source,
+                   const QString &target);
+    /// The host path a target name stands for (see the .cpp).
+    QString TargetHostPath(const QString &path, bool *folderExists = nullptr);
+    /// Free bytes for the target: an estimate from the run's earlier measurement of its
+    /// folder unless `fresh` (see the .cpp).
+    qint64 TargetFree(const QString &hostTarget, bool fresh);
+    void Skip(const QString &source);
+    void FireEnd();
+    void Messages();
+    void AddProgress(qint64 bytes);
+    void StartFileGauges(qint64 size);
+    /// Gauge values are bytes, shifted right so that the run's total fits an int.
+    int GaugeValue(qint64 bytes) const;
+
+    int m_bufferSize = 8192;
+    bool m_copyAttrib = false;
+    bool m_copyDate = false;
+    TJXGauge *m_copyGauge = nullptr;
+    QString m_dest;
+    QString m_dialogCaption;
+    TJXGauge *m_fileGauge = nullptr;
+    bool m_overWrite = false;
+    bool m_overWriteMsg = true;
+    bool m_processMessages = false;
+    bool m_showCopyDialog = false;
+    QString m_source;
+
+    int m_filesBegun = 0;
+    /// Per target folder of the current run: case-folded entry name -> name on disk.
+    struct TFolderNames
+    {
+        QHash<QString, QString> names;
+        bool exists = false; // the folder could be read
+    };
+    std::map<QString, TFolderNames> m_folderNames;
+    /// Per target folder name of the current run: its host path.
+    QHash<QString, QString> m_hostFolders;
+    /// Per target host folder of the current run: free bytes when measured, and the run's
+    /// bytes done then.
+    struct TFreeSpace
+    {
+        qint64 bytes = -1;
+        qint64 measuredNs = 0;
+        qint64 runDoneThen = 0;
+    };
+    std::map<QString, TFreeSpace> m_freeSpace;
+    int m_gaugeShift = 0;
+    qint64 m_runDone = 0;
+    qint64 m_fileDone = 0;
+    TMessagePump m_pump; // messages between the blocks of a file, at most every 10 ms
+};
+
+} // namespace jxt
