@@ -1,14 +1,24 @@
 // SPDX-License-Identifier: MIT
 // Running a piece of a test in a forked child: to kill it at a chosen moment, to give it
 // resource limits of its own (a maximum file size standing in for a full disk), or to have
-// several processes work on one file at once.
+// several processes work on one file at once, to lower its limit of open files, or to run
+// checks as an unprivileged user, so that permissions stop it even when the tests run as the
+// superuser.
 #pragma once
+
+#include <gtest/gtest.h>
+
+#include <QByteArray>
+#include <QFile>
+#include <QStringList>
 
 #include <cerrno>
 #include <functional>
 
 #include <fcntl.h>
+#include <grp.h>
 #include <poll.h>
+#include <pwd.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -95,6 +105,53 @@ inline int RunWithFileSizeLimit(rlim_t maxFileSize, const std::function<int()> &
         return body();
     });
     return child.Started() ? child.Wait() : -1;
+}
+
+/// Runs GoogleTest checks in a forked child (after `prepare`, which may set limits); the
+/// child's failures are printed as usual and make the result 1, so the caller checks
+/// `EXPECT_EQ(RunChecksInChild(...), 0)`. 128 + signal when the child was killed.
+inline int RunChecksInChild(const std::function<void()> &body,
+                            const std::function<bool()> &prepare = {})
+{
+    TChild child([&](int) {
+        if (prepare && !prepare())
+            return 98;
+        body();
+        return ::testing::Test::HasFailure() ? 1 : 0;
+    });
+    return child.Started() ? child.Wait() : -1;
+}
+
+/// Runs body in a child whose limit of open files is `files`.
+inline int RunChecksWithOpenFileLimit(rlim_t files, const std::function<void()> &body)
+{
+    return RunChecksInChild(body, [files] {
+        struct rlimit limit = {files, files};
+        return ::setrlimit(RLIMIT_NOFILE, &limit) == 0;
+    });
+}
+
+/// Runs body in a child as the user "nobody" when this process is the superuser (which no
+/// permission stops), after handing the folders `folders` (host paths; not what they hold)
+/// to that user; as this user otherwise. Tests of permissions run this way wherever they run.
+inline int RunChecksAsUnprivileged(const QStringList &folders, const std::function<void()> &body)
+{
+    if (::geteuid() != 0)
+        return RunChecksInChild(body);
+    const struct passwd *nobody = ::getpwnam("nobody");
+    if (!nobody)
+        return 97;
+    const uid_t uid = nobody->pw_uid;
+    const gid_t gid = nobody->pw_gid;
+    for (const QString &folder : folders) {
+        const QByteArray path = QFile::encodeName(folder);
+        if (::lchown(path.constData(), uid, gid) != 0)
+            return 96;
+    }
+    return RunChecksInChild(body, [uid, gid] {
+        return ::setgroups(0, nullptr) == 0 && ::setgid(gid) == 0 && ::setuid(uid) == 0 &&
+               ::geteuid() != 0;
+    });
 }
 
 } // namespace jxt::test

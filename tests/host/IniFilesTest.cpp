@@ -2,6 +2,8 @@
 // TIniFile on real files: the reading rules, writing that keeps the rest of the file, the
 // encodings and line endings, names that cannot be stored, and failing writes.
 #include "host/files/IniFiles.h"
+
+#include "ChildProcess.h"
 #include "host/core/Strings.h"
 
 #include <gtest/gtest.h>
@@ -54,8 +56,6 @@ protected:
         QFile file(path);
         return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
     }
-
-    static bool RunningAsRoot() { return ::geteuid() == 0; }
 
     QTemporaryDir m_dir;
     QByteArray m_savedWinDir;
@@ -448,25 +448,30 @@ TEST_F(IniFileTest, FailedWritesThrowAndKeepTheFile)
 
 TEST_F(IniFileTest, FilesWithoutPermissionsAreNotReplaced)
 {
-    if (RunningAsRoot())
-        GTEST_SKIP() << "permissions do not stop root";
-    const QByteArray original = "[S]\nk=1\n";
-    // A file that cannot be read must not be replaced by one holding only the new key.
-    const QString secret = Write("secret.ini", original);
-    ASSERT_EQ(::chmod(QFile::encodeName(secret).constData(), 0200), 0);
-    TIniFile unreadable(secret);
-    EXPECT_EQ(unreadable.ReadString("S", "k", "def"), "def");
-    EXPECT_THROW(unreadable.WriteString("S", "x", "v"), EInOutError);
-    ASSERT_EQ(::chmod(QFile::encodeName(secret).constData(), 0600), 0);
-    EXPECT_EQ(Read(secret), original.toStdString());
+    // Permissions do not stop the superuser: the checks run as an ordinary user.
+    EXPECT_EQ(jxt::test::RunChecksAsUnprivileged(
+                  {m_dir.path()},
+                  [&] {
+                      const QByteArray original = "[S]\nk=1\n";
+                      // A file that cannot be read must not be replaced by one holding only the
+                      // new key.
+                      const QString secret = Write("secret.ini", original);
+                      ASSERT_EQ(::chmod(QFile::encodeName(secret).constData(), 0200), 0);
+                      TIniFile unreadable(secret);
+                      EXPECT_EQ(unreadable.ReadString("S", "k", "def"), "def");
+                      EXPECT_THROW(unreadable.WriteString("S", "x", "v"), EInOutError);
+                      ASSERT_EQ(::chmod(QFile::encodeName(secret).constData(), 0600), 0);
+                      EXPECT_EQ(Read(secret), original.toStdString());
 
-    // In a directory that cannot take a new file the old one stays as it was.
-    ASSERT_TRUE(QDir(m_dir.path()).mkdir("locked"));
-    const QString locked = Write("locked/a.ini", original);
-    ASSERT_EQ(::chmod(QFile::encodeName(Path("locked")).constData(), 0500), 0);
-    TIniFile inLocked(locked);
-    EXPECT_THROW(inLocked.WriteString("S", "k", "2"), EInOutError);
-    ASSERT_EQ(::chmod(QFile::encodeName(Path("locked")).constData(), 0700), 0);
-    EXPECT_EQ(Read(locked), original.toStdString());
-    EXPECT_EQ(inLocked.ReadString("S", "k", "?"), "1");
+                      // In a directory that cannot take a new file the old one stays as it was.
+                      ASSERT_TRUE(QDir(m_dir.path()).mkdir("locked"));
+                      const QString locked = Write("locked/a.ini", original);
+                      ASSERT_EQ(::chmod(QFile::encodeName(Path("locked")).constData(), 0500), 0);
+                      TIniFile inLocked(locked);
+                      EXPECT_THROW(inLocked.WriteString("S", "k", "2"), EInOutError);
+                      ASSERT_EQ(::chmod(QFile::encodeName(Path("locked")).constData(), 0700), 0);
+                      EXPECT_EQ(Read(locked), original.toStdString());
+                      EXPECT_EQ(inLocked.ReadString("S", "k", "?"), "1");
+                  }),
+              0);
 }

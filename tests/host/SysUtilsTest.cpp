@@ -207,7 +207,12 @@ TEST_F(SysUtilsTest, StrToDateRejectsInvalidDates)
               QStringLiteral("'31.02.2024' is not a valid date"));
 }
 
-TEST_F(SysUtilsTest, ClockCanBeReplaced)
+/// Tests that read the real clock.
+class HostMachineSysUtilsTest : public SysUtilsTest
+{
+};
+
+TEST_F(HostMachineSysUtilsTest, ClockCanBeReplaced)
 {
     const QDateTime fixed(QDate(2001, 2, 3), QTime(4, 5, 6));
     SetClock([fixed]() { return fixed; });

@@ -4,6 +4,7 @@
 // and the 48-bit real they carry.
 #include "util/JxutilGraphics.h"
 
+#include "ChildProcess.h"
 #include "TestSupport.h"
 #include "host/controls/Forms.h"
 #include "host/core/SysUtils.h"
@@ -356,11 +357,17 @@ TEST(JxutilGraphics, AddingAWaveHeaderKeepsTheRest)
     ASSERT_TRUE(Write(shortFile, "abc"));
     EXPECT_TRUE(jxtAddWAVHeader(shortFile));
     EXPECT_EQ(qFromLittleEndian<qint32>(Read(shortFile).constData() + 4), 0);
-    // A read-only file cannot be written.
-    ASSERT_TRUE(QFile::setPermissions(stream, QFile::ReadOwner));
-    if (::geteuid() != 0) {
-        EXPECT_THROW(jxtAddWAVHeader(stream), EInOutError);
-    }
+    // A read-only file cannot be written (checked as an ordinary user, whom permissions stop).
+    EXPECT_EQ(jxt::test::RunChecksAsUnprivileged(
+                  {dir.path()},
+                  [&] {
+                      const QString own = dir.filePath(QStringLiteral("own.wav"));
+                      ASSERT_TRUE(Write(own, body));
+                      ASSERT_TRUE(QFile::setPermissions(own, QFile::ReadOwner));
+                      EXPECT_THROW(jxtAddWAVHeader(own), EInOutError);
+                      EXPECT_EQ(Read(own), body);
+                  }),
+              0);
     // A directory is not a file: left alone.
     EXPECT_FALSE(jxtAddWAVHeader(dir.path()));
 }
