@@ -15,6 +15,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -218,13 +219,13 @@ bool MatchesFileMask(const QString &name, const QString &pattern)
 }
 
 bool ListDirectory(const QByteArray &hostDir, TListDetail detail, std::vector<TDirEntry> &entries,
-                   bool trustTypes)
+                   bool trustTypes, bool allNames)
 {
     entries.clear();
     const int fd = ::open(hostDir.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         return false;
-    const bool ok = ListDirectoryAt(fd, detail, entries, trustTypes);
+    const bool ok = ListDirectoryAt(fd, detail, entries, trustTypes, allNames);
     ::close(fd);
     return ok;
 }
@@ -344,6 +345,61 @@ bool ListDirectoryAt(int dirFd, TListDetail detail, std::vector<TDirEntry> &entr
     return true;
 }
 
+namespace {
+
+/// Reads the entries of the open directory `fd` matching `mask`, without those having a bit
+/// of `excludeAttr`, into a new search state; the status of FindFirst (kErrorFileNotFound when no
+/// name matched, kErrorPathNotFound with errno set when the directory cannot be read).
+int ReadMatches(int fd, const QString &hostDir, const QString &mask, int excludeAttr,
+                std::shared_ptr<TFindState> &state)
+{
+    state = std::make_shared<TFindState>();
+    state->HostDir = hostDir;
+    const int own = ::openat(fd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    DIR *d = own < 0 ? nullptr : ::fdopendir(own);
+    if (!d) {
+        const int error = errno;
+        if (own >= 0)
+            ::close(own);
+        errno = error;
+        return kErrorPathNotFound;
+    }
+    const bool root = IsDriveRootOrHostRoot(hostDir);
+    const TFileMask matcher(mask);
+    const THostIdentity identity;
+    RefreshTimeZone();
+    bool anyNameMatched = false;
+    while (dirent *e = ::readdir(d)) {
+        if (root && DotEntry(e->d_name))
+            continue;
+        TFindState::TEntry entry;
+        entry.Name = DecodeName(e->d_name, entry.Ascii);
+        if (entry.Ascii ? std::strchr(e->d_name, '\\') != nullptr : !IsSpellableName(e->d_name))
+            continue;
+        if (!matcher.Matches(entry.Name))
+            continue;
+        anyNameMatched = true;
+        entry.Info = StatHostEntryAt(own, e->d_name, entry.Name, identity);
+        if (!entry.Info.Exists || (entry.Info.Attr & excludeAttr) != 0)
+            continue;
+        state->Entries.push_back(std::move(entry));
+    }
+    ::closedir(d);
+    if (!anyNameMatched)
+        return kErrorFileNotFound;
+    std::sort(state->Entries.begin(), state->Entries.end(),
+              [](const TFindState::TEntry &a, const TFindState::TEntry &b) {
+                  const int rankA = DotRank(a.Name);
+                  const int rankB = DotRank(b.Name);
+                  if (rankA != rankB)
+                      return rankA < rankB;
+                  return NameLess(a.Name, a.Ascii, b.Name, b.Ascii);
+              });
+    return 0;
+}
+
+} // namespace
+
 int FindFirst(const QString &pattern, int attr, TSearchRec &rec)
 {
     FindClose(rec);
@@ -359,9 +415,10 @@ int FindFirst(const QString &pattern, int attr, TSearchRec &rec)
     if (mask.isEmpty())
         return kErrorFileNotFound;
 
-    auto state = std::make_shared<TFindState>();
-    state->HostDir = hostDir;
+    std::shared_ptr<TFindState> state;
     if (attr == faVolumeID) {
+        state = std::make_shared<TFindState>();
+        state->HostDir = hostDir;
         const QString label = GetVolumeLabel(hostDir);
         if (label.isEmpty())
             return kErrorFileNotFound;
@@ -371,43 +428,34 @@ int FindFirst(const QString &pattern, int attr, TSearchRec &rec)
         entry.Info.Attr = faVolumeID;
         state->Entries.push_back(entry);
     } else {
-        DIR *d = ::opendir(QFile::encodeName(hostDir).constData());
-        if (!d)
+        const int fd = ::open(QFile::encodeName(hostDir).constData(),
+                              O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NONBLOCK);
+        if (fd < 0)
             return kErrorPathNotFound;
-        const int fd = ::dirfd(d);
-        const bool root = IsDriveRootOrHostRoot(hostDir);
-        const TFileMask matcher(mask);
-        const THostIdentity identity;
-        RefreshTimeZone();
-        bool anyNameMatched = false;
-        while (dirent *e = ::readdir(d)) {
-            if (root && DotEntry(e->d_name))
-                continue;
-            TFindState::TEntry entry;
-            entry.Name = DecodeName(e->d_name, entry.Ascii);
-            if (entry.Ascii ? std::strchr(e->d_name, '\\') != nullptr : !IsSpellableName(e->d_name))
-                continue;
-            if (!matcher.Matches(entry.Name))
-                continue;
-            anyNameMatched = true;
-            entry.Info = StatHostEntryAt(fd, e->d_name, entry.Name, identity);
-            if (!entry.Info.Exists || (entry.Info.Attr & rec.ExcludeAttr) != 0)
-                continue;
-            state->Entries.push_back(std::move(entry));
-        }
-        ::closedir(d);
-        if (!anyNameMatched)
-            return kErrorFileNotFound;
-        std::sort(state->Entries.begin(), state->Entries.end(),
-                  [](const TFindState::TEntry &a, const TFindState::TEntry &b) {
-                      const int rankA = DotRank(a.Name);
-                      const int rankB = DotRank(b.Name);
-                      if (rankA != rankB)
-                          return rankA < rankB;
-                      return NameLess(a.Name, a.Ascii, b.Name, b.Ascii);
-                  });
+        const int rc = ReadMatches(fd, hostDir, mask, rec.ExcludeAttr, state);
+        ::close(fd);
+        if (rc != 0)
+            return rc;
     }
 
+    if (state->Entries.empty())
+        return kErrorNoMoreFiles;
+    rec.FindHandle = state;
+    return FindNext(rec);
+}
+
+int FindFirstAt(int dirFd, const QString &hostDir, const QString &mask, int attr, TSearchRec &rec)
+{
+    FindClose(rec);
+    rec.ExcludeAttr = ~attr & kSpecialAttr;
+    if (dirFd < 0)
+        return kErrorPathNotFound;
+    if (mask.isEmpty())
+        return kErrorFileNotFound;
+    std::shared_ptr<TFindState> state;
+    const int rc = ReadMatches(dirFd, hostDir, mask, rec.ExcludeAttr, state);
+    if (rc != 0)
+        return rc;
     if (state->Entries.empty())
         return kErrorNoMoreFiles;
     rec.FindHandle = state;

@@ -64,6 +64,14 @@ struct JXT_EXPORT TSearchRec
 /// first entry, or an error code (kErrorPathNotFound, kErrorFileNotFound, kErrorNoMoreFiles).
 JXT_EXPORT int FindFirst(const QString &pattern, int attr, TSearchRec &rec);
 
+/// As FindFirst for the entries matching `mask` (a name pattern, no path) of the open
+/// directory `dirFd` (which stays open and owned by the caller), for walkers that reach each
+/// directory from the one above it. `hostDir` is the directory's host path: it fills
+/// TSearchRec::HostPath and tells a drive's root (without "." and ".."). Never the volume
+/// label. kErrorPathNotFound when the directory cannot be read.
+JXT_EXPORT int FindFirstAt(int dirFd, const QString &hostDir, const QString &mask, int attr,
+                           TSearchRec &rec);
+
 /// The next entry of the search; 0, or kErrorNoMoreFiles at the end.
 JXT_EXPORT int FindNext(TSearchRec &rec);
 
@@ -97,10 +105,11 @@ enum class TListDetail {
 /// Reads every entry of the host directory `hostDir` (an absolute host path, no case
 /// resolution) except "." and "..", in the order FindFirst returns them. `trustTypes` false
 /// ignores the types recorded in the directory and looks at every entry, as on file systems
-/// that do not record them. Returns false, with `entries` empty, when `hostDir` is not a
-/// readable directory.
+/// that do not record them. `allNames` fills NativeName for every entry. Returns false, with
+/// `entries` empty, when `hostDir` is not a readable directory.
 JXT_EXPORT bool ListDirectory(const QByteArray &hostDir, TListDetail detail,
-                              std::vector<TDirEntry> &entries, bool trustTypes = true);
+                              std::vector<TDirEntry> &entries, bool trustTypes = true,
+                              bool allNames = false);
 
 /// As ListDirectory for the open directory `dirFd` (which stays open and owned by the
 /// caller): walkers open each subdirectory relative to its parent, so a name on disk is never

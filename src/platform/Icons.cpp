@@ -430,29 +430,27 @@ std::vector<std::uint16_t> GroupImageIds(const TBytes &group)
     return ids;
 }
 
-std::vector<QImage> PeGroupImages(const TBytes &b, int index)
+/// The image data of group `index` of a PE file, in the group's order; nothing is decoded.
+std::vector<TBytes> PeGroupImageRefs(const TBytes &b, int index)
 {
-    std::vector<QImage> images;
+    std::vector<TBytes> refs;
     const TPeResources pe = ParsePe(b);
     if (!pe.valid || index < 0)
-        return images;
+        return refs;
     const auto groups = PeResourcesOfType(b, pe, kRtGroupIcon);
     if (index >= int(groups.size()))
-        return images;
+        return refs;
     const TBytes group = PeResourceData(b, pe, groups[std::size_t(index)]);
     const auto icons = PeResourcesOfType(b, pe, kRtIcon);
     for (std::uint16_t id : GroupImageIds(group)) {
         for (const TResEntry &icon : icons) {
             if (icon.named || icon.id != id)
                 continue;
-            const TBytes data = PeResourceData(b, pe, icon);
-            QImage image = DecodeIconImage(data.At(0), data.Size());
-            if (!image.isNull())
-                images.push_back(std::move(image));
+            refs.push_back(PeResourceData(b, pe, icon));
             break;
         }
     }
-    return images;
+    return refs;
 }
 
 // --- NE ---------------------------------------------------------------------------------------
@@ -515,14 +513,15 @@ std::vector<TNeResource> NeGroups(const std::vector<TNeResource> &all)
     return groups;
 }
 
-std::vector<QImage> NeGroupImages(const TBytes &b, int index)
+/// The image data of group `index` of an NE file, in the group's order; nothing is decoded.
+std::vector<TBytes> NeGroupImageRefs(const TBytes &b, int index)
 {
-    std::vector<QImage> images;
+    std::vector<TBytes> refs;
     bool ok = false;
     const auto all = NeResources(b, ok);
     const auto groups = NeGroups(all);
     if (!ok || index < 0 || index >= int(groups.size()))
-        return images;
+        return refs;
     const TNeResource &g = groups[std::size_t(index)];
     const TBytes group =
         b.Sub(g.offset, std::min(g.length, b.Size() - std::min(g.offset, b.Size())));
@@ -530,16 +529,12 @@ std::vector<QImage> NeGroupImages(const TBytes &b, int index)
         for (const auto &r : all) {
             if (r.type != (0x8000 | kRtIcon) || (r.id & 0x7FFF) != id)
                 continue;
-            if (!b.Has(r.offset, 0))
-                break;
-            const qint64 length = std::min(r.length, b.Size() - r.offset);
-            QImage image = DecodeIconImage(b.At(r.offset), length);
-            if (!image.isNull())
-                images.push_back(std::move(image));
+            if (b.Has(r.offset, 0))
+                refs.push_back(b.Sub(r.offset, std::min(r.length, b.Size() - r.offset)));
             break;
         }
     }
-    return images;
+    return refs;
 }
 
 bool LooksLikeIco(const TBytes &b)
@@ -548,6 +543,91 @@ bool LooksLikeIco(const TBytes &b)
         return false;
     const int count = b.U16(4);
     return count > 0 && b.Has(6, qint64(count) * 16);
+}
+
+/// The image data an icon file's directory points at, in directory order (a size that runs
+/// past the end is cut to the bytes present; the decoder checks what it needs).
+std::vector<TBytes> IcoImageRefs(const TBytes &b)
+{
+    std::vector<TBytes> refs;
+    if (!LooksLikeIco(b))
+        return refs;
+    const int count = std::min<int>(b.U16(4), kMaxIconsPerDirectory);
+    for (int i = 0; i < count; ++i) {
+        const qint64 e = 6 + qint64(i) * 16;
+        const qint64 offset = b.U32(e + 12);
+        if (b.Has(offset, 0))
+            refs.push_back(b.Sub(offset, std::min<qint64>(b.U32(e + 8), b.Size() - offset)));
+    }
+    return refs;
+}
+
+/// The image data of icon `index` of a file's bytes: an icon file has only index 0.
+std::vector<TBytes> IconImageRefs(const QByteArray &data, int index)
+{
+    const TBytes b(data);
+    switch (IconContainerOf(data)) {
+    case TIconContainer::Ico: return index == 0 ? IcoImageRefs(b) : std::vector<TBytes>();
+    case TIconContainer::Pe: return PeGroupImageRefs(b, index);
+    case TIconContainer::Ne: return NeGroupImageRefs(b, index);
+    default: return {};
+    }
+}
+
+bool SameBytes(const TBytes &a, const TBytes &b)
+{
+    return a.At(0) == b.At(0) && a.Size() == b.Size();
+}
+
+/// The size an icon image's own header gives (a PNG's IHDR, a DIB's header), read without
+/// decoding it; false when it is no image this reader could show.
+bool IconImageSize(const TBytes &ref, int &width, int &height)
+{
+    if (ref.Has(0, 24) && std::memcmp(ref.At(0), "\x89PNG\r\n\x1a\n", 8) == 0 &&
+        std::memcmp(ref.At(12), "IHDR", 4) == 0) {
+        const auto be32 = [&](qint64 o) {
+            return (std::uint32_t(ref.U8(o)) << 24) | (std::uint32_t(ref.U8(o + 1)) << 16) |
+                   (std::uint32_t(ref.U8(o + 2)) << 8) | std::uint32_t(ref.U8(o + 3));
+        };
+        const std::uint32_t w = be32(16), h = be32(20);
+        if (w < 1 || h < 1 || w > kMaxIconSide || h > kMaxIconSide)
+            return false;
+        width = int(w);
+        height = int(h);
+        return true;
+    }
+    TDibLayout dib;
+    if (!ReadDibLayout(ref, dib))
+        return false;
+    width = dib.width;
+    height = dib.height;
+    return true;
+}
+
+/// Decodes every image, each distinct one once: a directory may point at one image many
+/// times, and decoding it again would cost time and memory for nothing.
+std::vector<QImage> DecodeImages(const std::vector<TBytes> &refs)
+{
+    std::vector<QImage> images;
+    std::vector<std::pair<TBytes, QImage>> decoded;
+    for (const TBytes &ref : refs) {
+        auto same = std::find_if(decoded.begin(), decoded.end(),
+                                 [&](const auto &d) { return SameBytes(d.first, ref); });
+        if (same == decoded.end()) {
+            decoded.emplace_back(ref, DecodeIconImage(ref.At(0), ref.Size()));
+            same = decoded.end() - 1;
+        }
+        if (!same->second.isNull())
+            images.push_back(same->second);
+    }
+    return images;
+}
+
+/// How far an image of `side` pixels is from the size wanted: the nearest wins, a larger one
+/// before a smaller one at the same distance.
+int SizeDistance(int side, int size)
+{
+    return side >= size ? 2 * (side - size) : 2 * (size - side) + 1;
 }
 
 } // namespace
@@ -563,25 +643,7 @@ QImage DecodeIconImage(const char *data, qint64 size)
 
 std::vector<QImage> ReadIcoImages(const QByteArray &data)
 {
-    std::vector<QImage> images;
-    const TBytes b(data);
-    if (!LooksLikeIco(b))
-        return images;
-    const int count = std::min<int>(b.U16(4), kMaxIconsPerDirectory);
-    for (int i = 0; i < count; ++i) {
-        const qint64 e = 6 + qint64(i) * 16;
-        const qint64 size = b.U32(e + 8);
-        const qint64 offset = b.U32(e + 12);
-        if (!b.Has(offset, 0))
-            continue;
-        // A size that runs past the end is cut to the bytes present; the decoder checks what
-        // it needs.
-        const qint64 length = std::min(size, b.Size() - offset);
-        QImage image = DecodeIconImage(b.At(offset), length);
-        if (!image.isNull())
-            images.push_back(std::move(image));
-    }
-    return images;
+    return DecodeImages(IcoImageRefs(TBytes(data)));
 }
 
 TIconContainer IconContainerOf(const QByteArray &data)
@@ -615,12 +677,10 @@ int ExeIconGroupCount(const QByteArray &data)
 
 std::vector<QImage> ExeIconGroupImages(const QByteArray &data, int index)
 {
-    const TBytes b(data);
-    switch (IconContainerOf(data)) {
-    case TIconContainer::Pe: return PeGroupImages(b, index);
-    case TIconContainer::Ne: return NeGroupImages(b, index);
-    default: return {};
-    }
+    const TIconContainer kind = IconContainerOf(data);
+    if (kind != TIconContainer::Pe && kind != TIconContainer::Ne)
+        return {};
+    return DecodeImages(IconImageRefs(data, index));
 }
 
 QByteArray ExeVersionResource(const QByteArray &data)
@@ -640,8 +700,7 @@ QImage PickIconImage(const std::vector<QImage> &images, int size)
 {
     const QImage *best = nullptr;
     auto distance = [size](const QImage &image) {
-        const int side = std::max(image.width(), image.height());
-        return side >= size ? 2 * (side - size) : 2 * (size - side) + 1;
+        return SizeDistance(std::max(image.width(), image.height()), size);
     };
     for (const QImage &image : images) {
         if (image.isNull())
@@ -667,9 +726,15 @@ int FileIconCount(const QString &fileName)
     QByteArray data;
     if (!ReadIconSourceFile(fileName, data))
         return 0;
-    if (IconContainerOf(data) == TIconContainer::Ico)
-        return ReadIcoImages(data).empty() ? 0 : 1;
-    return std::max(0, ExeIconGroupCount(data));
+    if (IconContainerOf(data) != TIconContainer::Ico)
+        return std::max(0, ExeIconGroupCount(data));
+    // Counted from the directory and the images' headers: no image is decoded.
+    for (const TBytes &ref : IcoImageRefs(TBytes(data))) {
+        int width, height;
+        if (IconImageSize(ref, width, height))
+            return 1;
+    }
+    return 0;
 }
 
 std::vector<QImage> FileIconImages(const QString &fileName, int index)
@@ -677,14 +742,40 @@ std::vector<QImage> FileIconImages(const QString &fileName, int index)
     QByteArray data;
     if (index < 0 || !ReadIconSourceFile(fileName, data))
         return {};
-    if (IconContainerOf(data) == TIconContainer::Ico)
-        return index == 0 ? ReadIcoImages(data) : std::vector<QImage>();
-    return ExeIconGroupImages(data, index);
+    return DecodeImages(IconImageRefs(data, index));
 }
 
 QImage FileIcon(const QString &fileName, int index, int size)
 {
-    return PickIconImage(FileIconImages(fileName, index), size);
+    QByteArray data;
+    if (index < 0 || size < 1 || !ReadIconSourceFile(fileName, data))
+        return QImage();
+    // The image is chosen by the sizes the headers give, as PickIconImage chooses among
+    // decoded ones, and only the chosen one is decoded (the next best where that fails).
+    struct TCandidate
+    {
+        TBytes ref;
+        int distance;
+    };
+    std::vector<TCandidate> candidates;
+    const std::vector<TBytes> refs = IconImageRefs(data, index);
+    for (std::size_t i = 0; i < refs.size(); ++i) {
+        int width, height;
+        const bool duplicate =
+            std::any_of(candidates.begin(), candidates.end(),
+                        [&](const TCandidate &c) { return SameBytes(c.ref, refs[i]); });
+        if (!duplicate && IconImageSize(refs[i], width, height))
+            candidates.push_back({refs[i], SizeDistance(std::max(width, height), size)});
+    }
+    std::stable_sort(
+        candidates.begin(), candidates.end(),
+        [](const TCandidate &a, const TCandidate &b) { return a.distance < b.distance; });
+    for (const TCandidate &c : candidates) {
+        const QImage image = DecodeIconImage(c.ref.At(0), c.ref.Size());
+        if (!image.isNull())
+            return PickIconImage({image}, size);
+    }
+    return QImage();
 }
 
 QByteArray EncodeIcoFile(const std::vector<QImage> &images)

@@ -23,7 +23,8 @@ namespace jxt::platform {
 QImage DecodeIconImage(const char *data, qint64 size);
 
 /// The images of an icon file's directory, in directory order; empty when the bytes are
-/// not an icon file. Images that cannot be decoded are left out.
+/// not an icon file. Images that cannot be decoded are left out. An image the directory
+/// points at more than once is decoded once.
 std::vector<QImage> ReadIcoImages(const QByteArray &data);
 
 /// The kind of container a file's bytes are.
@@ -53,15 +54,18 @@ QImage PickIconImage(const std::vector<QImage> &images, int size);
 bool ReadIconSourceFile(const QString &fileName, QByteArray &data,
                         qint64 maxBytes = 256 * 1024 * 1024);
 
-/// The number of icons a file offers, as the shell counts them: 1 for a readable icon file,
-/// the number of icon groups of a program or library, 0 for any other file or a missing one.
+/// The number of icons a file offers, as the shell counts them: 1 for an icon file whose
+/// directory points at an image with a valid header, the number of icon groups of a program
+/// or library, 0 for any other file or a missing one. Read from the directories and the
+/// images' headers: no image is decoded.
 int FileIconCount(const QString &fileName);
 
 /// Icon `index` of a file (an icon file has only index 0) as all its images; empty when the
 /// file has no such icon.
 std::vector<QImage> FileIconImages(const QString &fileName, int index);
 
-/// Icon `index` of a file at size x size pixels (see PickIconImage); null when there is none.
+/// Icon `index` of a file at size x size pixels, chosen as PickIconImage chooses by the sizes
+/// the images' headers give: only the chosen image is decoded. Null when there is none.
 QImage FileIcon(const QString &fileName, int index, int size = 32);
 
 /// The bytes of an icon file holding images (each at most 256 x 256) as 32-bit entries with

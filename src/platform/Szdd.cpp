@@ -237,7 +237,7 @@ qint64 LZDecode(const QByteArray &input, QByteArray &output, qint64 maxOutput)
     return LZCopy(in, out, maxOutput);
 }
 
-qint64 LZCopyFile(const QString &source, const QString &dest)
+qint64 LZCopyFile(const QString &source, const QString &dest, qint64 maxOutput)
 {
     const QString src = ToHostPath(source);
     const QString dst = ToHostPath(dest);
@@ -259,6 +259,20 @@ qint64 LZCopyFile(const QString &source, const QString &dest)
         ::close(inFd);
         return kLzErrorBadInHandle;
     }
+    // What the output will hold is known before anything is written: the length a header
+    // declares, or the size of a file that is not compressed. Beyond the limit the copy is
+    // refused now, not after the destination was replaced.
+    if (maxOutput >= 0) {
+        TSzddHeader header;
+        char head[kSzddHeaderSize];
+        const ssize_t got = ::pread(inFd, head, sizeof head, 0);
+        const qint64 length =
+            got == qint64(sizeof head) && ReadSzddHeader(QByteArray(head, int(got)), header)
+                ? qint64(header.Length)
+                : qint64(a.st_size);
+        if (length > maxOutput)
+            return kLzErrorWrite;
+    }
 
     // The output goes to a temporary file that replaces the destination only when the whole
     // decode succeeded: a damaged source leaves an existing destination as it was. The
@@ -279,7 +293,7 @@ qint64 LZCopyFile(const QString &source, const QString &dest)
     QFile out;
     if (!out.open(file.Handle(), QIODevice::WriteOnly, QFileDevice::DontCloseHandle))
         return kLzErrorBadOutHandle;
-    qint64 rc = LZCopy(in, out);
+    qint64 rc = LZCopy(in, out, maxOutput);
     if (!out.flush() || out.error() != QFileDevice::NoError)
         rc = rc < 0 ? rc : qint64(kLzErrorWrite);
     out.close();

@@ -54,8 +54,10 @@ qint64 LZDecode(const QByteArray &input, QByteArray &output, qint64 maxOutput = 
 /// created (or is the source itself, a directory or read-only), or another kLzError* code
 /// when decoding or writing fails. The output is written to a temporary file that replaces
 /// the destination only after a complete decode (see platform/Transfer.h): a failure leaves
-/// an existing destination exactly as it was, and no partial file.
-qint64 LZCopyFile(const QString &source, const QString &dest);
+/// an existing destination exactly as it was, and no partial file. Output beyond `maxOutput`
+/// bytes (negative: no limit) is kLzErrorWrite; where the header's declared length or the
+/// size of an uncompressed source already exceeds it, nothing is written at all.
+qint64 LZCopyFile(const QString &source, const QString &dest, qint64 maxOutput = -1);
 
 /// The name of an SZDD file's uncompressed file, completed from the header's missing character:
 /// "readme.tx_" with 't' gives "readme.txt". A name that does not end in '_', a file that is

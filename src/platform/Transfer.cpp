@@ -10,7 +10,9 @@
 
 #include <atomic>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <fcntl.h>
@@ -27,6 +29,16 @@ constexpr int kMaxNameBytes = 255;
 bool SameInode(const struct stat &a, const struct stat &b)
 {
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+/// Whether the entry `name` of `dir` is still the file whose status was `before`: the same
+/// inode, not changed since (a write, a rename onto it, a new link all change the change time).
+bool StillTheSame(int dir, const QByteArray &name, const struct stat &before)
+{
+    struct stat now;
+    return ::fstatat(dir, name.constData(), &now, AT_SYMLINK_NOFOLLOW) == 0 &&
+           SameInode(now, before) && now.st_ctim.tv_sec == before.st_ctim.tv_sec &&
+           now.st_ctim.tv_nsec == before.st_ctim.tv_nsec;
 }
 
 /// A temporary name beside `name`: hidden, recognisable and unlikely to collide.
@@ -88,10 +100,12 @@ bool WriteAll(int fd, const char *data, size_t size, int *error)
 }
 
 /// Copies the regular file `srcName` (whose followed status is `srcStat`) to `dstName`
-/// through a temporary file.
+/// through a temporary file. `stillValid`, when given, is asked right before the rename into
+/// place; false keeps the destination as it was and gives SourceChanged.
 TTransferStatus CopyData(int srcDir, const QByteArray &srcName, const struct stat &srcStat,
                          int dstDir, const QByteArray &dstName, bool replace, bool sync,
-                         const TTransferOptions &options)
+                         const TTransferOptions &options,
+                         const std::function<bool()> &stillValid = {})
 {
     // O_NONBLOCK: should the entry have been swapped for a FIFO since it was looked at, the
     // open does not wait for a writer; the check below then refuses it.
@@ -142,6 +156,8 @@ TTransferStatus CopyData(int srcDir, const QByteArray &srcName, const struct sta
     ::fchmod(out.Handle(), srcStat.st_mode & 07777 & ~mode_t(S_ISUID | S_ISGID));
     const struct timespec times[2] = {srcStat.st_atim, srcStat.st_mtim};
     ::futimens(out.Handle(), times);
+    if (stillValid && !stillValid())
+        return TTransferStatus::SourceChanged; // `out` removes the temporary file
     if (!out.Commit(replace, sync))
         return out.Error() == EEXIST ? TTransferStatus::DestExists : TTransferStatus::WriteFailed;
     return TTransferStatus::Done;
@@ -149,7 +165,8 @@ TTransferStatus CopyData(int srcDir, const QByteArray &srcName, const struct sta
 
 /// Recreates the symbolic link `srcName` as `dstName` in another directory.
 TTransferStatus CopyLink(int srcDir, const QByteArray &srcName, int dstDir,
-                         const QByteArray &dstName, bool replace)
+                         const QByteArray &dstName, bool replace,
+                         const std::function<bool()> &stillValid)
 {
     QByteArray target(4096, '\0');
     const ssize_t len = ::readlinkat(srcDir, srcName.constData(), target.data(), 4096);
@@ -159,6 +176,10 @@ TTransferStatus CopyLink(int srcDir, const QByteArray &srcName, int dstDir,
     const QByteArray temp = TemporaryName(dstName);
     if (::symlinkat(target.constData(), dstDir, temp.constData()) != 0)
         return TTransferStatus::WriteFailed;
+    if (!stillValid()) {
+        ::unlinkat(dstDir, temp.constData(), 0);
+        return TTransferStatus::SourceChanged;
+    }
     const int rc = replace ? ::renameat(dstDir, temp.constData(), dstDir, dstName.constData())
                            : RenameNoReplace(dstDir, temp.constData(), dstDir, dstName.constData());
     if (rc != 0) {
@@ -272,6 +293,19 @@ bool TAtomicFile::Commit(bool replace, bool sync)
     return true;
 }
 
+void TAtomicFile::TakeOverAttributes(const struct stat &old)
+{
+    if (m_fd < 0)
+        return;
+    if (old.st_uid != ::geteuid() || old.st_gid != ::getegid()) {
+        // Only the superuser may give a file away; others keep at least the group.
+        if (::fchown(m_fd, old.st_uid, old.st_gid) != 0)
+            (void)::fchown(m_fd, uid_t(-1), old.st_gid);
+    }
+    // After the owner: a change of owner clears the set-ID bits, which are never kept anyway.
+    ::fchmod(m_fd, old.st_mode & 07777 & ~mode_t(S_ISUID | S_ISGID));
+}
+
 void TAtomicFile::Discard()
 {
     if (m_fd >= 0) {
@@ -339,19 +373,25 @@ TTransferStatus TransferFileAt(int srcDir, const QByteArray &srcName, int dstDir
     if (errno != EXDEV)
         return TTransferStatus::WriteFailed;
 
-    // Another file system: copy, make the copy durable, then delete the source.
+    // Another file system: copy, make the copy durable, then delete the source. The source
+    // is deleted only while its name still holds the file that was copied (checked before
+    // the copy goes into place and again before the deletion, in the source's own folder):
+    // an editor that saved a new version over it meanwhile, or wrote to it, keeps its work.
+    const auto stillValid = [&] { return StillTheSame(srcDir, srcName, srcLink); };
     TTransferStatus status;
     if (S_ISLNK(srcLink.st_mode))
-        status = CopyLink(srcDir, srcName, dstDir, dstName, options.Replace);
+        status = CopyLink(srcDir, srcName, dstDir, dstName, options.Replace, stillValid);
     else if (S_ISREG(srcLink.st_mode))
-        status =
-            CopyData(srcDir, srcName, srcLink, dstDir, dstName, options.Replace, true, options);
+        status = CopyData(srcDir, srcName, srcLink, dstDir, dstName, options.Replace, true, options,
+                          stillValid);
     else
         return TTransferStatus::SourceNotRegular;
     if (status != TTransferStatus::Done)
         return status;
     // The new name must survive a crash before the old one goes.
     ::fsync(dstDir);
+    if (!stillValid())
+        return TTransferStatus::SourceChanged; // both stay: the copy and the newer source
     if (::unlinkat(srcDir, srcName.constData(), 0) != 0) {
         // Better two copies than none: a destination that replaced an older file stays; one
         // the move created goes again, so the failed move changed nothing.
@@ -399,6 +439,72 @@ TTransferStatus TransferFile(const QString &source, const QString &dest,
     ::close(srcDir);
     ::close(dstDir);
     return status;
+}
+
+int OpenWriteTarget(int dirFd, const QByteArray &name, QByteArray *targetName)
+{
+    struct stat link, target;
+    const bool isLink = ::fstatat(dirFd, name.constData(), &link, AT_SYMLINK_NOFOLLOW) == 0 &&
+                        S_ISLNK(link.st_mode);
+    if (!isLink || ::fstatat(dirFd, name.constData(), &target, 0) != 0 ||
+        !S_ISREG(target.st_mode)) {
+        *targetName = name;
+        return ::fcntl(dirFd, F_DUPFD_CLOEXEC, 0);
+    }
+    // The kernel resolves the whole chain of links from the open folder: the folder's own
+    // entry in /proc stands for it whatever its path is.
+    const QByteArray viaFolder = "/proc/self/fd/" + QByteArray::number(dirFd) + '/' + name;
+    char resolved[PATH_MAX];
+    if (!::realpath(viaFolder.constData(), resolved))
+        return -1;
+    const char *slash = std::strrchr(resolved, '/');
+    if (!slash || slash[1] == '\0') {
+        errno = EINVAL;
+        return -1;
+    }
+    *targetName = QByteArray(slash + 1);
+    const QByteArray folder =
+        slash == resolved ? QByteArray("/") : QByteArray(resolved, slash - resolved);
+    return ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+}
+
+int WriteFileAtomically(const QString &fileName, const QByteArray &bytes, bool sync)
+{
+    const QString host = ToHostPath(fileName);
+    if (host.isEmpty())
+        return ENOENT;
+    QByteArray name;
+    const int dir = OpenParentDirectory(host, &name);
+    if (dir < 0)
+        return errno ? errno : ENOENT;
+    QByteArray targetName;
+    const int targetDir = OpenWriteTarget(dir, name, &targetName);
+    const int openError = errno;
+    ::close(dir);
+    if (targetDir < 0)
+        return openError ? openError : ENOENT;
+    struct stat old;
+    const bool replacing =
+        ::fstatat(targetDir, targetName.constData(), &old, AT_SYMLINK_NOFOLLOW) == 0;
+    int error = 0;
+    if (replacing && S_ISDIR(old.st_mode))
+        error = EISDIR;
+    else if (replacing && !S_ISREG(old.st_mode) && !S_ISLNK(old.st_mode))
+        error = EINVAL; // a FIFO, socket or device is not a file to replace
+    else if (replacing && S_ISREG(old.st_mode) &&
+             !HostModeWritable(old.st_mode, old.st_uid, old.st_gid))
+        error = EACCES; // a read-only file is not written, as it could not be opened to write
+    TAtomicFile file;
+    if (error == 0 && !file.OpenAt(targetDir, targetName))
+        error = file.Error();
+    ::close(targetDir);
+    if (error != 0)
+        return error;
+    if (replacing && S_ISREG(old.st_mode))
+        file.TakeOverAttributes(old);
+    if (!file.Write(bytes) || !file.Commit(true, sync))
+        return file.Error() ? file.Error() : EIO;
+    return 0;
 }
 
 bool IsSpellableName(const char *name)

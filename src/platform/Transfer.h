@@ -11,8 +11,12 @@
 // * On any failure or cancel the temporary file is removed and an existing destination is
 //   left exactly as it was. A process killed half-way can leave the hidden temporary file
 //   behind, never a fragment under the final name.
-// * A move deletes its source only after the destination is complete; when the source then
-//   cannot be deleted, a destination the move created is removed again.
+// * A move deletes its source only after the destination is complete, and only while the
+//   source's name still holds the very file that was copied: device, inode and change time
+//   are checked, in the source's open folder, before the copy is renamed into place and
+//   again before the source is deleted. A source replaced (an editor saving over it by a
+//   rename) or changed during the copy is kept, and the move fails (SourceChanged). When the
+//   source cannot be deleted, a destination the move created is removed again.
 // * "The same file" is decided by device and inode, after following links: copying or moving
 //   a file onto itself, through any spelling, hard link or symbolic link, changes nothing and
 //   reports TTransferStatus::SameFile.
@@ -31,6 +35,7 @@
 
 #include <functional>
 
+#include <sys/stat.h>
 #include <sys/types.h>
 
 namespace jxt::platform {
@@ -65,6 +70,12 @@ public:
     /// Removes the temporary file; the final name is not touched.
     void Discard();
 
+    /// Gives the new file the permission bits (without set-user-ID and set-group-ID), owner
+    /// and group of the file `old` (its status) that it is to replace, as far as the process
+    /// may set them: an ordinary user cannot give a file away, so it keeps its own owner and,
+    /// where that is refused too, its own group.
+    void TakeOverAttributes(const struct stat &old);
+
     /// errno of the first failure, or 0.
     int Error() const { return m_error; }
 
@@ -90,6 +101,8 @@ enum class TTransferStatus {
     WriteFailed,        ///< the destination folder refused the file, a write or the close
                         ///< failed (a full disk), or the rename failed
     SourceNotRemoved,   ///< a move copied the file but could not delete the source
+    SourceChanged,      ///< a move copied the file, but the source's name no longer held the
+                        ///< file copied (replaced or written meanwhile): both were kept
     Cancelled,          ///< the progress callback asked to stop
 };
 
@@ -126,6 +139,24 @@ JXT_EXPORT TTransferStatus TransferFile(const QString &source, const QString &de
 /// Returns the descriptor (the caller closes it) or -1 when the folder cannot be opened or
 /// the path has no name part.
 JXT_EXPORT int OpenParentDirectory(const QString &hostPath, QByteArray *name);
+
+/// Where a write to the entry `name` of the open directory `dirFd` lands: a symbolic link to
+/// a regular file (through any chain of links) is written through, so that the file it ends
+/// in is replaced and the link stays, as a program writing through the link would; any other
+/// entry (a missing one, a dangling link) is itself the target. Returns a new descriptor of
+/// the folder that holds the target (the caller closes it) and the target's name there, or
+/// -1 with errno set.
+JXT_EXPORT int OpenWriteTarget(int dirFd, const QByteArray &name, QByteArray *targetName);
+
+/// Writes `bytes` as the whole new content of a file (Windows or host path) by the rules at
+/// the top of this file: under a temporary name beside it, every write checked, renamed into
+/// place when complete (after a flush to the disk when `sync`). A file that is replaced
+/// keeps its permission bits, owner and group (TakeOverAttributes); a link to a file is
+/// written through (OpenWriteTarget). A directory, FIFO, socket or device of that name is
+/// never replaced, nor is a read-only file. Returns 0, or the errno of the failure with the old
+/// file left as it was.
+JXT_EXPORT int WriteFileAtomically(const QString &fileName, const QByteArray &bytes,
+                                   bool sync = false);
 
 /// Whether the bytes `name` read from a directory can be written as a path of this system
 /// and read back as the same entry: valid UTF-8 (so it survives the trip through text) and
