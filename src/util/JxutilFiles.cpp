@@ -12,6 +12,7 @@
 #include "platform/Szdd.h"
 #include "platform/Transfer.h"
 #include "platform/Volumes.h"
+#include "platform/WalkDir.h"
 #include "platform/WinDir.h"
 #include "util/Jxutil.h"
 
@@ -123,16 +124,10 @@ private:
     int m_fd;
 };
 
-/// Opens the subdirectory `name` of the open directory `parent`, never through a link.
-int OpenSubdirectory(int parent, const QByteArray &name)
-{
-    return ::openat(parent, name.constData(),
-                    O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
-}
-
 /// Opens the directory a caller named, and the folder holding it (for removing it); the
 /// last component must be a real directory, not a link to one.
-bool OpenNamedDirectory(const QString &path, TDirFd *parent, QByteArray *name, TDirFd *dir)
+bool OpenNamedDirectory(const QString &path, TDirFd *parent, QByteArray *name,
+                        platform::TWalkDir *dir)
 {
     QString host = platform::ToHostPath(path);
     while (host.size() > 1 && host.endsWith(QLatin1Char('/')))
@@ -142,39 +137,45 @@ bool OpenNamedDirectory(const QString &path, TDirFd *parent, QByteArray *name, T
     parent->Reset(platform::OpenParentDirectory(host, name));
     if (!parent->Valid())
         return false;
-    dir->Reset(OpenSubdirectory(parent->Get(), *name));
-    return dir->Valid();
+    *dir = platform::TWalkDir::OpenAt(parent->Get(), *name);
+    return dir->IsOpen();
 }
 
 /// The walk shared by the search and counting helpers: subdirectories first (never through a
 /// symbolic link), then the entries of the directory itself, each directory read once and in
 /// the order of FindFirst. `dir` is the directory as the caller named it (with a trailing
-/// backslash) and `dirFd` the open directory; subdirectories are opened relative to their
-/// parent by their names on disk, so no name is ever parsed as a path and nothing outside
-/// the tree is reached, even while entries are renamed during the walk. `spellable` is false
+/// backslash) and `folder` the open directory; subdirectories are opened relative to their
+/// parent by their names on disk (platform/WalkDir.h), so no name is ever parsed as a path
+/// and nothing outside the tree is reached, even while entries are renamed during the walk,
+/// and a tree deeper than the process may open files is walked whole. `spellable` is false
 /// below a directory whose name cannot be written in a path: its entries are visited (and
 /// counted) but have no path. onEntry returns false to stop.
 bool WalkAt(
-    int dirFd, const QString &dir, bool spellable, bool recursive, platform::TListDetail detail,
-    Pump &pump,
+    platform::TWalkDir &folder, int depth, const QString &dir, bool spellable, bool recursive,
+    platform::TListDetail detail, Pump &pump,
     const std::function<bool(const QString &dir, const TSearchRec &, bool spellable)> &onEntry)
 {
     if (Terminating())
         return false;
     std::vector<platform::TDirEntry> entries;
-    platform::ListDirectoryAt(dirFd, detail, entries);
+    platform::ListDirectoryAt(folder.Fd(), detail, entries);
     bool go = true;
     if (recursive) {
         for (const platform::TDirEntry &e : entries) {
             if (!(e.Attr & platform::faDirectory) || e.IsSymLink)
                 continue;
-            const TDirFd sub(OpenSubdirectory(dirFd, e.NativeName));
-            if (!sub.Valid())
+            platform::TWalkDir sub = folder.OpenChild(e.NativeName);
+            if (!sub.IsOpen())
                 continue; // gone, replaced by a link, or not readable
-            go = WalkAt(sub.Get(), dir + e.Name + kBackslash, spellable && e.Spellable, recursive,
-                        detail, pump, onEntry);
+            folder.ParkAtDepth(depth);
+            go = WalkAt(sub, depth + 1, dir + e.Name + kBackslash, spellable && e.Spellable,
+                        recursive, detail, pump, onEntry);
             if (!go)
                 return false;
+            // The folder moved away under the walk: its other subfolders are out of reach;
+            // its own entries were read already.
+            if (!folder.Reopen(sub))
+                break;
         }
     }
     TSearchRec rec;
@@ -201,11 +202,10 @@ bool Walk(
     const QString host = platform::ToHostPath(dir.isEmpty() ? QStringLiteral(".") : dir);
     if (host.isEmpty())
         return !Terminating();
-    const TDirFd fd(::open(QFile::encodeName(host).constData(),
-                           O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NONBLOCK));
-    if (!fd.Valid())
+    platform::TWalkDir folder = platform::TWalkDir::OpenPath(QFile::encodeName(host));
+    if (!folder.IsOpen())
         return !Terminating();
-    return WalkAt(fd.Get(), dir, true, recursive, detail, pump, onEntry);
+    return WalkAt(folder, 0, dir, true, recursive, detail, pump, onEntry);
 }
 
 int CountFiles(const QString &path, const QString &mask, bool recursive, bool needSize,
@@ -292,6 +292,24 @@ bool SameEntry(const QString &a, const QString &b)
     const QString parentA = QFileInfo(infoA.absolutePath()).canonicalFilePath();
     return !parentA.isEmpty() && infoA.fileName() == infoB.fileName() &&
            parentA == QFileInfo(infoB.absolutePath()).canonicalFilePath();
+}
+
+/// Whether the host path `path`, or a folder above it, is the directory whose status is `dir`
+/// (by device and inode, links followed).
+bool IsOrIsInside(const QString &path, const struct stat &dir)
+{
+    QString p = QDir::cleanPath(path);
+    while (!p.isEmpty()) {
+        struct stat st;
+        if (::stat(QFile::encodeName(p).constData(), &st) == 0 && st.st_dev == dir.st_dev &&
+            st.st_ino == dir.st_ino)
+            return true;
+        const qsizetype slash = p.lastIndexOf(QLatin1Char('/'));
+        if (slash < 0 || p == QLatin1String("/"))
+            break;
+        p = slash == 0 ? QStringLiteral("/") : p.left(slash);
+    }
+    return false;
 }
 
 QString WithBackslash(const QString &hostDir)
@@ -424,16 +442,27 @@ bool jxtMoveDir(const QString &source, const QString &dest)
     if (src.isEmpty() || src.endsWith(QLatin1Char(':')) || IsProtectedRoot(source) ||
         IsProtectedRoot(src) || (platform::IsSymLink(src) && !platform::DirectoryExists(src)))
         return false;
+    // A rename, a change of case included, moves the folder in one step.
     if (platform::MoveFile(src, dst))
         return true;
-    TDirFd parent, dir;
+    // Otherwise its files go one by one, and the folder is removed when empty. A folder is
+    // never moved so onto itself or into itself, whatever spelling (".", "..", case) or link
+    // names it there: the moves would change nothing, and the folder would be removed as
+    // though they had emptied it.
+    struct stat srcStat;
+    const QString srcHost = platform::ToHostPath(src);
+    if (!srcHost.isEmpty() && ::lstat(QFile::encodeName(srcHost).constData(), &srcStat) == 0 &&
+        S_ISDIR(srcStat.st_mode) && IsOrIsInside(platform::ToHostPath(dst), srcStat))
+        return false;
+    TDirFd parent;
+    platform::TWalkDir dir;
     QByteArray name;
     if (!OpenNamedDirectory(src, &parent, &name, &dir))
         return false;
     // The entries are moved by their names on disk from the open directory: a name holding
     // "..", a backslash or bytes that are not UTF-8 is only ever that entry.
     std::vector<platform::TDirEntry> entries;
-    platform::ListDirectoryAt(dir.Get(), platform::TListDetail::Kinds, entries, true, true);
+    platform::ListDirectoryAt(dir.Fd(), platform::TListDetail::Kinds, entries, true, true);
     TDirFd target;
     const QString dstHost = platform::ToHostPath(dst);
     for (const platform::TDirEntry &e : entries) {
@@ -448,7 +477,7 @@ bool jxtMoveDir(const QString &source, const QString &dest)
             if (!target.Valid())
                 break;
         }
-        MoveEntry(dir.Get(), e.NativeName, target.Get(), e.NativeName);
+        MoveEntry(dir.Fd(), e.NativeName, target.Get(), e.NativeName);
     }
     return ::unlinkat(parent.Get(), name.constData(), AT_REMOVEDIR) == 0;
 }
@@ -461,15 +490,23 @@ void RefuseDeletion(const QString &what)
                 QStringLiteral(" kann nicht gelöscht werden"));
 }
 
-/// Deletes the directory `name` of the open directory `parent` with everything in it; `p` is
-/// its path as shown in messages (with a trailing backslash). Every entry is reached through
-/// the open directory that holds it and by its name on disk, never by a path: no name, and
-/// no rename during the walk, can lead outside the tree. Links are deleted, never followed.
-bool KillDirectoryAt(int parent, const QByteArray &name, int dirFd, const QString &p, bool &stopped)
+void CannotRemoveDirectory(const QString &p)
+{
+    MessageDlg(QStringLiteral("jxtKillPath - Verzeichnis ") + p +
+                   QStringLiteral(" läßt sich nicht löschen"),
+               mtWarning, {mbOK});
+}
+
+/// Deletes everything in the open directory `folder` (at `depth` below the start); `p` is its
+/// path as shown in messages (with a trailing backslash). Every entry is reached through the
+/// open directory that holds it and by its name on disk, never by a path: no name, and no
+/// rename during the walk, can lead outside the tree, and a tree deeper than the process may
+/// open files is deleted whole (platform/WalkDir.h). Links are deleted, never followed.
+bool EmptyDirectory(platform::TWalkDir &folder, int depth, const QString &p, bool &stopped)
 {
     bool result = true;
     std::vector<platform::TDirEntry> entries;
-    platform::ListDirectoryAt(dirFd, platform::TListDetail::Kinds, entries, true, true);
+    platform::ListDirectoryAt(folder.Fd(), platform::TListDetail::Kinds, entries, true, true);
     for (const platform::TDirEntry &e : entries) {
         if (Terminating()) {
             stopped = true;
@@ -478,15 +515,28 @@ bool KillDirectoryAt(int parent, const QByteArray &name, int dirFd, const QStrin
         Application()->ProcessMessages();
         if (!(e.Attr & platform::faDirectory) || e.IsSymLink)
             continue;
-        const TDirFd sub(OpenSubdirectory(dirFd, e.NativeName));
-        if (!sub.Valid()) {
+        const QString subPath = p + e.Name + kBackslash;
+        platform::TWalkDir sub = folder.OpenChild(e.NativeName);
+        if (!sub.IsOpen()) {
             RefuseDeletion(p + e.Name);
             result = false;
             continue;
         }
-        result = KillDirectoryAt(dirFd, e.NativeName, sub.Get(), p + e.Name + kBackslash, stopped);
+        folder.ParkAtDepth(depth);
+        const bool emptied = EmptyDirectory(sub, depth + 1, subPath, stopped);
         if (stopped)
             return false;
+        if (!folder.Reopen(sub)) {
+            // The folder was moved away meanwhile: nothing more is deleted in it.
+            CannotRemoveDirectory(p);
+            return false;
+        }
+        if (!emptied)
+            result = false;
+        if (::unlinkat(folder.Fd(), e.NativeName.constData(), AT_REMOVEDIR) != 0) {
+            CannotRemoveDirectory(subPath);
+            result = false;
+        }
     }
     for (const platform::TDirEntry &e : entries) {
         if (Terminating()) {
@@ -497,16 +547,10 @@ bool KillDirectoryAt(int parent, const QByteArray &name, int dirFd, const QStrin
         // A link to a directory goes like a file: the link itself, never what it points to.
         if ((e.Attr & platform::faDirectory) && !e.IsSymLink)
             continue;
-        if (::unlinkat(dirFd, e.NativeName.constData(), 0) != 0) {
+        if (::unlinkat(folder.Fd(), e.NativeName.constData(), 0) != 0) {
             RefuseDeletion(p + e.Name);
             result = false;
         }
-    }
-    if (::unlinkat(parent, name.constData(), AT_REMOVEDIR) != 0) {
-        MessageDlg(QStringLiteral("jxtKillPath - Verzeichnis ") + p +
-                       QStringLiteral(" läßt sich nicht löschen"),
-                   mtWarning, {mbOK});
-        result = false;
     }
     return result;
 }
@@ -528,16 +572,22 @@ bool jxtKillPath(const QString &path)
         RefuseDeletion(named);
         return false;
     }
-    TDirFd parent, dir;
+    TDirFd parent;
+    platform::TWalkDir folder;
     QByteArray name;
-    if (!OpenNamedDirectory(named, &parent, &name, &dir)) {
-        MessageDlg(QStringLiteral("jxtKillPath - Verzeichnis ") + p +
-                       QStringLiteral(" läßt sich nicht löschen"),
-                   mtWarning, {mbOK});
+    if (!OpenNamedDirectory(named, &parent, &name, &folder)) {
+        CannotRemoveDirectory(p);
         return false;
     }
     bool stopped = false;
-    return KillDirectoryAt(parent.Get(), name, dir.Get(), p, stopped);
+    bool result = EmptyDirectory(folder, 0, p, stopped);
+    if (stopped)
+        return false;
+    if (::unlinkat(parent.Get(), name.constData(), AT_REMOVEDIR) != 0) {
+        CannotRemoveDirectory(p);
+        result = false;
+    }
+    return result;
 }
 
 // Volumes
@@ -760,7 +810,9 @@ QString jxtGetNextFileName(const QString &fileName)
 int jxtLZCopyFile(const QString &source, const QString &dest)
 {
     HourGlass hourGlass;
-    const qint64 result = platform::LZCopyFile(source, dest);
+    // The result is the number of bytes written, an Integer: a longer output is refused
+    // before the destination is touched.
+    const qint64 result = platform::LZCopyFile(source, dest, std::numeric_limits<int>::max());
     if (result == platform::kLzErrorBadInHandle)
         throw EInOutError(QStringLiteral("Datei %1 kann nicht geöffnet werden").arg(source), 2);
     if (result == platform::kLzErrorBadOutHandle)

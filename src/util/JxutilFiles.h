@@ -12,13 +12,21 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 
 namespace jxt {
 
+class TObject;
 class TStrings;
 
 /// The search record of the find functions (Name, Size, Attr, Time).
 using TSearchRec = platform::TSearchRec;
+
+/// A folder a walk could not open or read, so that it is left out of the walk: its path (in
+/// the form the walk reports paths, with a trailing backslash) and the system's error number
+/// (EACCES for a folder the user may not read, ELOOP or ENOTDIR for one replaced by a link
+/// or a file since it was listed, ESTALE for a folder moved away under the walk).
+using TScanErrorEvent = std::function<void(TObject *sender, const QString &path, int error)>;
 
 // Path forms
 

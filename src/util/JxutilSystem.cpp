@@ -8,6 +8,7 @@
 #include "host/core/SysUtils.h"
 #include "host/files/IniFiles.h"
 #include "platform/Desktop.h"
+#include "platform/Files.h"
 #include "platform/Paths.h"
 #include "platform/Pointer.h"
 #include "platform/Ports.h"
@@ -33,6 +34,10 @@
 #include <QWidget>
 
 #include <cstring>
+#include <utility>
+#include <vector>
+
+#include <sys/stat.h>
 
 extern char **environ;
 
@@ -218,13 +223,9 @@ int jxtExecuteFile(const QString &fileName, const QString &params, const QString
         if (dir.isEmpty() || !QFileInfo(dir).isDir())
             return fail(SE_ERR_PNF);
     }
-    if (IsAddress(fileName)) {
-        const QUrl url = QUrl::fromEncoded(fileName.toUtf8());
-        return url.isValid() && desktop->Open(url) ? SE_OK : fail(SE_ERR_NOASSOC);
-    }
-
-    // A relative name is looked for in the default directory, then in the current one, and
-    // a bare program name on PATH.
+    // A relative name is looked for in the default directory, then in the current one. An
+    // existing file is the file it is, even where its name reads like an address
+    // ("notes:2024.txt").
     QString host;
     if (!dir.isEmpty() && IsRelative(fileName)) {
         const QString candidate = platform::ToHostPath(jxtCheckPath(defaultDir) + fileName);
@@ -235,9 +236,27 @@ int jxtExecuteFile(const QString &fileName, const QString &params, const QString
         const QString candidate = platform::ToHostPath(fileName);
         if (!candidate.isEmpty() && QFileInfo::exists(candidate))
             host = candidate;
-        else
-            host = platform::FindProgram(fileName);
     }
+    if (host.isEmpty() && IsAddress(fileName)) {
+        // An address goes to the desktop only when it has a handler for the scheme: the
+        // desktop would otherwise guess (or hand "javascript:" to whatever takes it).
+        const QUrl url = QUrl::fromEncoded(fileName.toUtf8());
+        if (!url.isValid())
+            return fail(SE_ERR_NOASSOC);
+        if (url.isLocalFile()) {
+            host = url.toLocalFile();
+            if (!QFileInfo::exists(host))
+                return fail(SE_ERR_FNF);
+        } else {
+            const QString scheme = url.scheme().toLower();
+            if (desktop->DefaultApplication(QStringLiteral("x-scheme-handler/") + scheme).isEmpty())
+                return fail(SE_ERR_NOASSOC);
+            return desktop->Open(url) ? SE_OK : fail(SE_ERR_NOASSOC);
+        }
+    }
+    // A bare program name is looked for on PATH.
+    if (host.isEmpty() && !fileName.isEmpty())
+        host = platform::FindProgram(fileName);
     if (host.isEmpty())
         return fail(SE_ERR_FNF);
 
@@ -245,7 +264,10 @@ int jxtExecuteFile(const QString &fileName, const QString &params, const QString
     if (info.isDir())
         return desktop->Open(QUrl::fromLocalFile(info.absoluteFilePath())) ? SE_OK
                                                                            : fail(SE_ERR_NOASSOC);
-    if (info.isFile() && info.isExecutable()) {
+    // A FIFO, socket or device is no document to open.
+    if (!info.isFile())
+        return fail(SE_ERR_FNF);
+    if (info.isExecutable()) {
         return desktop->Start(info.absoluteFilePath(), SplitParameters(params), dir)
                    ? SE_OK
                    : fail(SE_ERR_ACCESSDENIED);
@@ -587,6 +609,65 @@ bool jxtMailTo(const QString &address, const QString &subject, const QString &bo
 
 // Replacing files at the next start -------------------------------------------------------------
 
+namespace {
+
+/// The file a path names: an existing entry by its device and inode, any other by the host
+/// path it resolves to (case resolution prefers the exact name, so "A.dll" and "a.dll" are
+/// two files where both exist and one where only one of them does).
+struct TRealFile
+{
+    QString host;
+    bool exists = false;
+    dev_t device = 0;
+    ino_t inode = 0;
+
+    explicit TRealFile(const QString &path) : host(platform::ToHostPath(path))
+    {
+        struct stat st;
+        if (!host.isEmpty() && ::stat(QFile::encodeName(host).constData(), &st) == 0) {
+            exists = true;
+            device = st.st_dev;
+            inode = st.st_ino;
+        }
+    }
+    bool operator==(const TRealFile &other) const
+    {
+        if (host.isEmpty() || other.host.isEmpty())
+            return false;
+        if (exists && other.exists)
+            return device == other.device && inode == other.inode;
+        return host == other.host;
+    }
+};
+
+/// The pending renames as (target, pending copy), in file order, every entry: two targets
+/// whose names differ only in case are two entries.
+std::vector<std::pair<QString, QString>> PendingRenames()
+{
+    TStringList lines;
+    jxtINIReadSectionValues(kWininit, kRenameSection, &lines);
+    std::vector<std::pair<QString, QString>> entries;
+    for (int i = 0; i < lines.Count(); ++i) {
+        const QString line = lines.Strings(i);
+        const qsizetype eq = line.indexOf(QLatin1Char('='));
+        entries.emplace_back(line.left(eq), line.mid(eq + 1));
+    }
+    return entries;
+}
+
+/// Whether a name can be recorded as the key or the value of an entry and read back as the
+/// same name: no line break, and for a key no "=" and no blank at its end (both would be lost).
+bool Recordable(const QString &target, const QString &pending)
+{
+    const auto hasBreak = [](const QString &s) {
+        return s.contains(QLatin1Char('\r')) || s.contains(QLatin1Char('\n'));
+    };
+    return TIniDocument::IsValidKeyName(target) && !hasBreak(target) && !hasBreak(pending) &&
+           !target.endsWith(QLatin1Char(' ')) && !target.endsWith(QLatin1Char('\t'));
+}
+
+} // namespace
+
 bool jxtInstallFileOnWinStart(const QString &sourceDir, const QString &targetDir,
                               const QString &fileName)
 {
@@ -596,50 +677,78 @@ bool jxtInstallFileOnWinStart(const QString &sourceDir, const QString &targetDir
         name = fileName; // a name without extension
     const QString target = jxtCheckPath(targetDir) + fileName;
     QString pending = jxtCheckPath(targetDir) + name + QStringLiteral(".NEW");
-    // Two files of one name and different extensions ("a.dll", "a.exe") would share the
-    // ".NEW" file, and one would replace the other with the wrong content: the second keeps
-    // its whole name.
-    TStringList entries;
-    jxtINIReadSectionValues(kWininit, kRenameSection, &entries);
-    for (int i = 0; i < entries.Count(); ++i) {
-        const QString entry = entries.Strings(i);
-        const int eq = int(entry.indexOf(QLatin1Char('=')));
-        if (entry.mid(eq + 1).compare(pending, Qt::CaseInsensitive) == 0 &&
-            entry.left(eq).compare(target, Qt::CaseInsensitive) != 0) {
-            pending = target + QStringLiteral(".NEW");
+    // What cannot be recorded is refused before anything is copied.
+    if (!Recordable(target, pending))
+        return false;
+
+    // One entry per real file: a target already pending (under this or another spelling of
+    // the same file) keeps its entry and its pending copy, which gets the new content.
+    const std::vector<std::pair<QString, QString>> entries = PendingRenames();
+    const TRealFile real(target);
+    QString key = target;
+    bool known = false;
+    for (const auto &[otherTarget, otherPending] : entries) {
+        if (TRealFile(otherTarget) == real) {
+            key = otherTarget;
+            pending = otherPending;
+            known = true;
             break;
         }
     }
+    if (!known) {
+        // Two targets sharing their stem ("a.dll", "a.exe"), or whose stems differ only in
+        // case where one pending copy would name the other, must not share a pending copy:
+        // the later one keeps its whole name.
+        const auto takenByOther = [&](const QString &candidate) {
+            const TRealFile file(candidate);
+            for (const auto &[otherTarget, otherPending] : entries) {
+                if (TRealFile(otherPending) == file)
+                    return true;
+            }
+            return false;
+        };
+        if (takenByOther(pending)) {
+            pending = target + QStringLiteral(".NEW");
+            for (int n = 2; takenByOther(pending); ++n)
+                pending = target + QStringLiteral(".NEW") + QString::number(n);
+            if (!Recordable(target, pending))
+                return false;
+        }
+    }
+
     platform::TTransferOptions options;
     options.Replace = true;
     options.Sync = true;
     if (platform::TransferFile(jxtCheckPath(sourceDir) + fileName, pending, options) !=
         platform::TTransferStatus::Done)
         return false;
-    jxtINIWriteString(kWininit, kRenameSection, target, pending);
+    try {
+        TIniFile(kWininit).WriteEntry(kRenameSection, key, pending);
+    } catch (const EInOutError &) {
+        // Not recorded: a new pending copy would never be used.
+        if (!known)
+            platform::DeleteFile(pending);
+        return false;
+    }
     return true;
 }
 
 int jxtInstallPendingFiles()
 {
-    const QString ini = kWininit;
-    TStringList keys;
-    jxtINIReadSection(ini, kRenameSection, &keys);
+    TIniFile ini(kWininit);
     int replaced = 0;
-    for (int i = 0; i < keys.Count(); ++i) {
-        const QString target = keys.Strings(i);
-        const QString pending = jxtINIReadString(ini, kRenameSection, target, QString());
+    for (const auto &[target, pending] : PendingRenames()) {
         platform::TTransferOptions options;
         options.Mode = platform::TTransferMode::Move;
         options.Replace = true;
         const QString pendingHost = platform::ToHostPath(pending);
         if (pendingHost.isEmpty() || !QFileInfo(pendingHost).isFile()) {
-            TIniFile(ini).DeleteKey(kRenameSection, target);
+            ini.DeleteEntry(kRenameSection, target);
             continue;
         }
         if (platform::TransferFile(pending, target, options) == platform::TTransferStatus::Done) {
             ++replaced;
-            TIniFile(ini).DeleteKey(kRenameSection, target);
+            ini.DeleteEntry(kRenameSection, target);
         }
     }
     return replaced;

@@ -176,6 +176,7 @@ TEST_F(JxutilProcess, ExecuteFileOpensDocumentsFoldersAndAddresses)
 {
     const QString doc = MakeFile("Bericht.txt");
     m_desktop->associations["text/plain"] = "editor.desktop";
+    m_desktop->associations["x-scheme-handler/https"] = "browser.desktop";
     // Relative to the default directory, in its Windows form.
     EXPECT_EQ(jxtExecuteFile("Bericht.txt", "ignored",
                              jxtCheckPath(platform::ToWindowsPath(m_dir.path())), 1),

@@ -312,12 +312,8 @@ QString TIniDocument::EncodeValue(const QString &value)
     return text;
 }
 
-bool TIniDocument::SetValue(const QString &section, const QString &key, const QString &value)
+TIniDocument::TSection &TIniDocument::SectionForWriting(const QString &sectionName)
 {
-    const QString sectionName = TrimBlanks(section);
-    const QString keyName = TrimBlanks(key);
-    const QString encoded = EncodeValue(value);
-
     TSection *s = FindSection(sectionName);
     if (!s) {
         // A new section goes at the end, right after the last line.
@@ -329,10 +325,14 @@ bool TIniDocument::SetValue(const QString &section, const QString &key, const QS
         IndexSections();
         s = &m_sections.back();
     }
+    return *s;
+}
 
-    const auto it = s->keys.constFind(keyName.toCaseFolded());
-    if (it != s->keys.constEnd()) {
-        TLine &line = s->lines[it.value()];
+bool TIniDocument::WriteEntryLine(TSection &s, int index, const QString &keyName,
+                                  const QString &encoded)
+{
+    if (index >= 0) {
+        TLine &line = s.lines[index];
         // The key keeps the spelling it has in the file.
         const QString text = line.key + QLatin1Char('=') + encoded;
         if (text == line.text)
@@ -340,15 +340,52 @@ bool TIniDocument::SetValue(const QString &section, const QString &key, const QS
         line = ParseLine(text);
         return true;
     }
-
     int insertAt = 0;
-    for (int i = static_cast<int>(s->lines.size()) - 1; i >= 0; --i) {
-        if (s->lines[i].isEntry) {
+    for (int i = static_cast<int>(s.lines.size()) - 1; i >= 0; --i) {
+        if (s.lines[i].isEntry) {
             insertAt = i + 1;
             break;
         }
     }
-    s->lines.insert(s->lines.begin() + insertAt, ParseLine(keyName + QLatin1Char('=') + encoded));
+    s.lines.insert(s.lines.begin() + insertAt, ParseLine(keyName + QLatin1Char('=') + encoded));
+    IndexKeys(s);
+    return true;
+}
+
+bool TIniDocument::SetValue(const QString &section, const QString &key, const QString &value)
+{
+    const QString keyName = TrimBlanks(key);
+    TSection &s = SectionForWriting(TrimBlanks(section));
+    const auto it = s.keys.constFind(keyName.toCaseFolded());
+    return WriteEntryLine(s, it != s.keys.constEnd() ? it.value() : -1, keyName,
+                          EncodeValue(value));
+}
+
+bool TIniDocument::SetEntry(const QString &section, const QString &key, const QString &value)
+{
+    const QString keyName = TrimBlanks(key);
+    TSection &s = SectionForWriting(TrimBlanks(section));
+    int index = -1;
+    for (int i = 0; i < static_cast<int>(s.lines.size()) && index < 0; ++i) {
+        if (s.lines[i].isEntry && s.lines[i].key == keyName)
+            index = i;
+    }
+    return WriteEntryLine(s, index, keyName, EncodeValue(value));
+}
+
+bool TIniDocument::DeleteEntry(const QString &section, const QString &key)
+{
+    TSection *s = FindSection(section);
+    if (!s)
+        return false;
+    const QString keyName = TrimBlanks(key);
+    const auto before = s->lines.size();
+    s->lines.erase(
+        std::remove_if(s->lines.begin(), s->lines.end(),
+                       [&](const TLine &line) { return line.isEntry && line.key == keyName; }),
+        s->lines.end());
+    if (s->lines.size() == before)
+        return false;
     IndexKeys(*s);
     return true;
 }
@@ -517,7 +554,9 @@ const std::shared_ptr<const TIniDocument> &EmptyDocument()
 }
 
 /// Reads a regular file whole, with every read checked. Opened without blocking, so a file
-/// swapped for a FIFO since it was looked at does not hang; anything but a regular file fails.
+/// swapped for a FIFO since it was looked at does not hang; anything but a regular file fails,
+/// and so does a file longer than TIniFile::kMaxFileSize (also one that grows while it is
+/// read).
 bool ReadWholeFile(const QString &path, QByteArray *bytes)
 {
     const int fd =
@@ -525,10 +564,10 @@ bool ReadWholeFile(const QString &path, QByteArray *bytes)
     if (fd < 0)
         return false;
     struct stat st;
-    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size <= TIniFile::kMaxFileSize;
     bytes->clear();
     if (ok && st.st_size > 0)
-        bytes->reserve(qsizetype(std::min<qint64>(st.st_size, qint64(1) << 30)));
+        bytes->reserve(qsizetype(st.st_size));
     char buffer[64 * 1024];
     while (ok) {
         const ssize_t got = ::read(fd, buffer, sizeof buffer);
@@ -538,6 +577,8 @@ bool ReadWholeFile(const QString &path, QByteArray *bytes)
             ok = false;
         else if (got == 0)
             break;
+        else if (bytes->size() + got > TIniFile::kMaxFileSize)
+            ok = false;
         else
             bytes->append(buffer, qsizetype(got));
     }
@@ -611,7 +652,8 @@ TSnapshotPtr LoadSnapshot(const QString &path, const TSnapshotPtr &previous, boo
     snapshot->stamp = stamp;
     // Only a regular file is opened (a FIFO would block the read for ever); a read error
     // makes the file unreadable, never a shorter text.
-    if (!stamp.regular || !ReadWholeFile(path, &snapshot->bytes)) {
+    if (!stamp.regular || stamp.size > TIniFile::kMaxFileSize ||
+        !ReadWholeFile(path, &snapshot->bytes)) {
         // It exists but cannot be read: reads give defaults, writes must not replace it.
         snapshot->readable = false;
         snapshot->bytes.clear();
@@ -808,6 +850,20 @@ void TIniFile::EraseSection(const QString &section)
 void TIniFile::DeleteKey(const QString &section, const QString &ident)
 {
     Modify([&](TIniDocument &doc) { return doc.DeleteKey(section, ident); });
+}
+
+void TIniFile::WriteEntry(const QString &section, const QString &ident, const QString &value)
+{
+    if (!TIniDocument::IsValidSectionName(section))
+        ThrowWriteError(QStringLiteral("invalid section name"));
+    if (!TIniDocument::IsValidKeyName(ident))
+        ThrowWriteError(QStringLiteral("invalid key name"));
+    Modify([&](TIniDocument &doc) { return doc.SetEntry(section, ident, value); });
+}
+
+void TIniFile::DeleteEntry(const QString &section, const QString &ident)
+{
+    Modify([&](TIniDocument &doc) { return doc.DeleteEntry(section, ident); });
 }
 
 } // namespace jxt

@@ -70,6 +70,13 @@ public:
     bool EraseSection(const QString &section);
     /// Removes every entry of key in the section. Returns whether one existed.
     bool DeleteKey(const QString &section, const QString &key);
+    /// As SetValue, but the key is compared with its case: an entry whose key differs only in
+    /// case is another entry, and a new one is added beside it. For lists whose keys are
+    /// names of a file system that tells case apart (the pending renames of files); a reader
+    /// by key (FindValue) still sees the first of such entries.
+    bool SetEntry(const QString &section, const QString &key, const QString &value);
+    /// Removes the entries whose key is exactly key (compared with its case).
+    bool DeleteEntry(const QString &section, const QString &key);
 
     bool HasByteOrderMark() const { return m_byteOrderMark; }
     bool IsLatin1() const { return m_latin1; }
@@ -95,6 +102,11 @@ private:
     };
 
     static TLine ParseLine(const QString &text);
+    /// The section of that (trimmed) name, added at the end of the file when missing.
+    TSection &SectionForWriting(const QString &sectionName);
+    /// Gives the entry line `index` of s the encoded value, or adds the entry after the
+    /// section's last entry when index is -1. Returns whether the text changed.
+    bool WriteEntryLine(TSection &s, int index, const QString &keyName, const QString &encoded);
     static void IndexKeys(TSection &section);
     void IndexSections();
     const TSection *FindSection(const QString &section) const;
@@ -117,8 +129,10 @@ struct TIniSnapshot;
 ///
 /// Reads return the default for a missing or unreadable file, section or key (a default is
 /// returned without its trailing spaces). Only regular files are read: a FIFO, socket or
-/// device counts as unreadable. The parsed file is cached (per object and for the last few
-/// files of the process) and read again whenever the file changed on disk.
+/// device counts as unreadable, and so does a file longer than kMaxFileSize (16 MiB, far
+/// beyond any file of settings), which is refused by its size before a byte is read. The parsed
+/// file is cached (per object and for the last few files of the process) and read again whenever
+/// the file changed on disk.
 ///
 /// Every write goes straight to the file and either completes or throws EInOutError "Unable
 /// to write to <file>" with the file left byte for byte as it was:
@@ -138,6 +152,9 @@ struct TIniSnapshot;
 class JXT_EXPORT TIniFile : public TObject
 {
 public:
+    /// Files longer than this are unreadable: reads give defaults, writes throw.
+    static constexpr qint64 kMaxFileSize = 16 * 1024 * 1024;
+
     explicit TIniFile(const QString &fileName);
     ~TIniFile() override;
 
@@ -166,6 +183,9 @@ public:
     bool ValueExists(const QString &section, const QString &ident) const;
     void EraseSection(const QString &section);
     void DeleteKey(const QString &section, const QString &ident);
+    /// The entry of exactly this key (its case counts; see TIniDocument::SetEntry).
+    void WriteEntry(const QString &section, const QString &ident, const QString &value);
+    void DeleteEntry(const QString &section, const QString &ident);
     /// Nothing to do: every write has already reached the file.
     void UpdateFile() {}
 

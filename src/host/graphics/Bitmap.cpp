@@ -3,6 +3,10 @@
 #include "host/graphics/CanvasRaster.h"
 #include "host/graphics/Graphics.h"
 
+#include "platform/RegularFile.h"
+#include "platform/Transfer.h"
+
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -11,6 +15,9 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <new>
 
 namespace jxt {
 
@@ -21,36 +28,91 @@ namespace {
 constexpr int kMaxImageSide = 32768;
 constexpr long long kMaxImagePixels = 64LL * 1024 * 1024;
 
-QImage ReadImage(const QString &fileName, const QByteArray &format, const QString &kind)
+/// The bytes of a picture file (Windows or host path). Only a regular file of at most
+/// TGraphic::kMaxFileSize bytes is read: a FIFO, socket or device (which could block or
+/// never end) and a larger file are refused before a byte is read.
+QByteArray ReadPictureFile(const QString &fileName, const QString &kind)
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        throw EInOutError(QStringLiteral("Cannot open %1 file \"%2\": %3")
-                              .arg(kind, fileName, file.errorString()));
-    QImageReader reader(&file, format);
+    QByteArray data;
+    platform::TFileAccess status;
+    try {
+        status = platform::ReadRegularFile(fileName, data, TGraphic::kMaxFileSize);
+    } catch (const std::bad_alloc &) {
+        throw EInOutError(
+            QStringLiteral("Cannot read %1 file \"%2\": not enough memory").arg(kind, fileName),
+            ENOMEM);
+    }
+    switch (status) {
+    case platform::TFileAccess::Ok: return data;
+    case platform::TFileAccess::Missing:
+        throw EInOutError(
+            QStringLiteral("Cannot open %1 file \"%2\": no such file").arg(kind, fileName), ENOENT);
+    case platform::TFileAccess::NotRegular:
+        throw EInOutError(
+            QStringLiteral("Cannot open %1 file \"%2\": not a file").arg(kind, fileName), EINVAL);
+    case platform::TFileAccess::TooLarge:
+        throw EInOutError(
+            QStringLiteral("Cannot open %1 file \"%2\": the file is too large").arg(kind, fileName),
+            EFBIG);
+    default:
+        throw EInOutError(
+            QStringLiteral("Cannot read %1 file \"%2\": read error").arg(kind, fileName), EIO);
+    }
+}
+
+/// Decodes a picture from bytes; `name` names it in messages.
+QImage DecodeImage(const QByteArray &data, const QByteArray &format, const QString &kind,
+                   const QString &name)
+{
+    QBuffer buffer;
+    buffer.setData(data);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, format);
     reader.setDecideFormatFromContent(format.isEmpty());
     reader.setAutoTransform(false);
     const QSize size = reader.size();
     if (size.isValid() && (size.width() > kMaxImageSide || size.height() > kMaxImageSide ||
                            (long long)size.width() * size.height() > kMaxImagePixels))
         throw EInOutError(QStringLiteral("The %1 file \"%2\" is too large (%3 x %4 pixels)")
-                              .arg(kind, fileName)
+                              .arg(kind, name)
                               .arg(size.width())
                               .arg(size.height()));
     QImage image;
     if (!reader.read(&image) || image.isNull())
-        throw EInOutError(QStringLiteral("Cannot read %1 file \"%2\": %3")
-                              .arg(kind, fileName, reader.errorString()));
+        throw EInOutError(
+            QStringLiteral("Cannot read %1 file \"%2\": %3").arg(kind, name, reader.errorString()));
     return image;
+}
+
+QImage ReadImage(const QString &fileName, const QByteArray &format, const QString &kind)
+{
+    return DecodeImage(ReadPictureFile(fileName, kind), format, kind, fileName);
+}
+
+/// Writes the bytes of a picture file whole or not at all: under a temporary name, every
+/// write checked, renamed into place when complete (an old file keeps its permissions and
+/// owner, a link is written through; see platform/Transfer.h). On any failure, a full disk
+/// included, the old file stays as it was and EInOutError is raised.
+void WritePictureFile(const QString &fileName, const QByteArray &bytes, const QString &kind)
+{
+    const int error = platform::WriteFileAtomically(fileName, bytes);
+    if (error != 0)
+        throw EInOutError(QStringLiteral("Cannot write %1 file \"%2\": %3")
+                              .arg(kind, fileName, QString::fromLocal8Bit(std::strerror(error))),
+                          error);
 }
 
 void WriteImage(const QImage &image, const QString &fileName, const QByteArray &format,
                 const QString &kind)
 {
-    QImageWriter writer(fileName, format);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
     if (image.isNull() || !writer.write(image))
         throw EInOutError(QStringLiteral("Cannot write %1 file \"%2\": %3")
                               .arg(kind, fileName, writer.errorString()));
+    WritePictureFile(fileName, bytes, kind);
 }
 
 QImage ToRgb32(const QImage &image)
@@ -177,7 +239,10 @@ void TBitmap::LoadFromResourceName(const QString &name)
         throw Exception(QStringLiteral("Bitmap resource \"%1\" not found").arg(name));
     QImage image;
     try {
-        image = ReadImage(path, "bmp", QStringLiteral("bitmap resource"));
+        QFile resource(path);
+        if (!resource.open(QIODevice::ReadOnly))
+            throw EInOutError(QStringLiteral("Cannot open bitmap resource \"%1\"").arg(name));
+        image = DecodeImage(resource.readAll(), "bmp", QStringLiteral("bitmap resource"), path);
     } catch (const EInOutError &e) {
         throw Exception(e.Message());
     }
@@ -281,10 +346,9 @@ void TBitmap::Assign(const TPersistent *source)
 
 void TIcon::LoadFromFile(const QString &fileName)
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        throw EInOutError(
-            QStringLiteral("Cannot open icon file \"%1\": %2").arg(fileName, file.errorString()));
+    QBuffer file;
+    file.setData(ReadPictureFile(fileName, QStringLiteral("icon")));
+    file.open(QIODevice::ReadOnly);
     QImageReader reader(&file);
     reader.setAutoTransform(false);
     // An icon file holds several images; the largest one is kept.
@@ -366,10 +430,9 @@ void TIcon::Assign(const TPersistent *source)
 
 void TMetafile::LoadFromFile(const QString &fileName)
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        throw EInOutError(QStringLiteral("Cannot open picture file \"%1\": %2")
-                              .arg(fileName, file.errorString()));
+    QBuffer file;
+    file.setData(ReadPictureFile(fileName, QStringLiteral("picture")));
+    file.open(QIODevice::ReadOnly);
     QPicture picture;
     if (!picture.load(&file) || picture.isNull())
         throw EInOutError(QStringLiteral("Cannot read picture file \"%1\": not a recorded picture")
@@ -385,8 +448,12 @@ void TMetafile::LoadFromFile(const QString &fileName)
 void TMetafile::SaveToFile(const QString &fileName) const
 {
     QPicture copy = ToPicture();
-    if (!copy.save(fileName))
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!copy.save(&buffer))
         throw EInOutError(QStringLiteral("Cannot write picture file \"%1\"").arg(fileName));
+    WritePictureFile(fileName, bytes, QStringLiteral("picture"));
 }
 
 QPicture TMetafile::ToPicture() const

@@ -351,9 +351,20 @@ private:
 JXT_EXPORT void Frame3D(TCanvas *canvas, TRect &r, TColor topColor, TColor bottomColor, int width);
 
 /// An image that a canvas can draw.
+///
+/// LoadFromFile and SaveToFile take Windows or host paths. A file is read only when it is a
+/// regular file of at most kMaxFileSize bytes (256 MiB): a FIFO, socket or device, which
+/// could block or never end, and a larger file are refused with EInOutError before a byte is
+/// read. A file is written whole or not at all: under a temporary name beside it, every
+/// write checked, renamed into place when complete; on any failure (a full disk included)
+/// EInOutError is raised and an old file stays as it was. A replaced file keeps its
+/// permissions and owner; a link to a file is written through.
 class JXT_EXPORT TGraphic : public TPersistent
 {
 public:
+    /// Picture files longer than this are not read.
+    static constexpr qint64 kMaxFileSize = 256 * 1024 * 1024;
+
     virtual int Width() const = 0;
     virtual int Height() const = 0;
     virtual bool Empty() const = 0;
