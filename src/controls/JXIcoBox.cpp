@@ -8,11 +8,11 @@
 #include "platform/Files.h"
 #include "platform/Icons.h"
 #include "platform/Paths.h"
+#include "platform/Transfer.h"
 #include "util/JxutilGraphics.h"
 
-#include <QSaveFile>
-
 #include <algorithm>
+#include <cstring>
 
 namespace jxt {
 
@@ -182,11 +182,12 @@ void TJXIcoBox::SaveToICO(int index, const QString &fileName)
         throw EInOutError(QStringLiteral("Cannot write icon file \"%1\": there is no icon %2")
                               .arg(fileName)
                               .arg(index));
-    // Written under a temporary name and renamed into place when complete.
-    QSaveFile file(platform::ToHostPath(fileName));
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw EInOutError(
-            QStringLiteral("Cannot write icon file \"%1\": %2").arg(fileName, file.errorString()));
+    // Written whole or not at all, as every file the library writes (platform/Transfer.h).
+    const int error = platform::WriteFileAtomically(fileName, bytes);
+    if (error != 0)
+        throw EInOutError(QStringLiteral("Cannot write icon file \"%1\": %2")
+                              .arg(fileName, QString::fromLocal8Bit(std::strerror(error))),
+                          error);
 }
 
 QSize TJXIcoBox::sizeHint() const

@@ -9,6 +9,7 @@
 #include "platform/Find.h"
 #include "platform/Icons.h"
 #include "platform/Paths.h"
+#include "platform/WalkDir.h"
 #include "util/JxutilFiles.h"
 #include "util/JxutilGraphics.h"
 
@@ -17,6 +18,7 @@
 #include <QThread>
 
 #include <algorithm>
+#include <cerrno>
 
 namespace jxt {
 
@@ -86,7 +88,19 @@ void TFillListThread::Execute()
         Screen()->SetCursor(crHourGlass);
         m_items->Clear();
     });
-    ScanDir(m_pathPattern);
+    const int cut = LastSeparator(m_pathPattern);
+    const QString dir = m_pathPattern.left(cut + 1);
+    const QString mask = m_pathPattern.mid(cut + 1);
+    if (!mask.isEmpty()) {
+        const QString hostDir = platform::ToHostPath(dir.isEmpty() ? QStringLiteral(".") : dir);
+        platform::TWalkDir start = hostDir.isEmpty()
+                                       ? platform::TWalkDir()
+                                       : platform::TWalkDir::OpenPath(QFile::encodeName(hostDir));
+        if (start.IsOpen())
+            ScanDir(start, 0, dir, mask);
+        else
+            Failed(dir, hostDir.isEmpty() ? ENOENT : start.Error());
+    }
     Flush();
     // The cursor is the application's: it is restored even for a list that went away.
     Synchronize([] { Screen()->SetCursor(crDefault); });
@@ -101,9 +115,16 @@ void TFillListThread::Append(const QString &fileName, std::unique_ptr<TBitmap> b
     const auto now = std::chrono::steady_clock::now();
     if (m_batch.empty())
         m_batchStarted = now;
-    m_batch.push_back({fileName, std::move(bitmap)});
+    m_batch.push_back({fileName, std::move(bitmap), 0});
     if (m_batch.size() >= kBatchSize || now - m_batchStarted >= kBatchDelay)
         Flush();
+}
+
+void TFillListThread::Failed(const QString &dir, int error)
+{
+    // Reported in order with the files around it, on the interface thread.
+    m_batch.push_back({dir, nullptr, error != 0 ? error : EIO});
+    Flush();
 }
 
 void TFillListThread::Flush()
@@ -119,6 +140,11 @@ void TFillListThread::Flush()
             // stops the scan or destroys the box sees no further file of the batch.
             if (m_detached || Terminated())
                 return;
+            if (found.error != 0) {
+                if (OnScanError)
+                    OnScanError(CountSender, found.fileName, found.error);
+                continue;
+            }
             m_items->AddObject(found.fileName, found.bitmap.get());
             found.bitmap.release();
             if (OnChangePicCount)
@@ -127,33 +153,44 @@ void TFillListThread::Flush()
     });
 }
 
-void TFillListThread::ScanDir(const QString &path)
+void TFillListThread::ScanDir(platform::TWalkDir &folder, int depth, const QString &dir,
+                              const QString &mask)
 {
-    const int cut = LastSeparator(path);
-    const QString dir = path.left(cut + 1);
-    const QString mask = path.mid(cut + 1);
-    if (mask.isEmpty())
-        return;
-
     // One listing of the directory serves both passes. It takes the kinds of the entries from
     // the directory itself and looks at no file's size or times, which the scan never needs;
     // the entries come in the order of FindFirst.
-    const QString hostDir = platform::ToHostPath(dir.isEmpty() ? QStringLiteral(".") : dir);
     std::vector<platform::TDirEntry> entries;
-    if (hostDir.isEmpty() ||
-        !platform::ListDirectory(QFile::encodeName(hostDir), platform::TListDetail::Kinds, entries))
+    if (!platform::ListDirectoryAt(folder.Fd(), platform::TListDetail::Kinds, entries)) {
+        Failed(dir, errno);
         return;
+    }
 
     if (m_subDirs) {
         // Hidden and system directories are left out, as a search for directories leaves
         // them out; a directory reached through a link is not entered: it may lead back up
-        // the tree or out of it.
+        // the tree or out of it. Each is opened from this one by its name on disk, never
+        // through a link, so a folder swapped for a link after the listing is not entered
+        // either (platform/WalkDir.h).
         for (const platform::TDirEntry &entry : entries) {
             if (StopRequested())
                 break;
-            if ((entry.Attr & platform::faDirectory) && !entry.IsSymLink && entry.Spellable &&
-                !(entry.Attr & (platform::faHidden | platform::faSysFile)))
-                ScanDir(dir + entry.Name + QLatin1Char('\\') + mask);
+            if (!(entry.Attr & platform::faDirectory) || entry.IsSymLink || !entry.Spellable ||
+                (entry.Attr & (platform::faHidden | platform::faSysFile)))
+                continue;
+            const QString subDir = dir + entry.Name + QLatin1Char('\\');
+            platform::TWalkDir sub = folder.OpenChild(entry.NativeName);
+            if (!sub.IsOpen()) {
+                Failed(subDir, sub.Error());
+                continue;
+            }
+            folder.ParkAtDepth(depth);
+            ScanDir(sub, depth + 1, subDir, mask);
+            if (!folder.Reopen(sub)) {
+                // This folder was moved away under the scan; its own files were listed
+                // already, its other subfolders are out of reach.
+                Failed(dir, folder.Error());
+                break;
+            }
         }
     }
 
@@ -358,6 +395,12 @@ void TJXPicBox::FillItems(const QString &pattern)
         const bool outer = m_inWorkerCall;
         m_inWorkerCall = true;
         if (FireEvent(this, handler, &TJXPicBox::onChangePicCount, sender, count))
+            m_inWorkerCall = outer;
+    };
+    thread->OnScanError = [this](TObject *sender, const QString &path, int error) {
+        const bool outer = m_inWorkerCall;
+        m_inWorkerCall = true;
+        if (FireEvent(this, OnScanError, &TJXPicBox::onScanError, sender, path, error))
             m_inWorkerCall = outer;
     };
     thread->CountSender = this;

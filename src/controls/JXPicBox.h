@@ -7,12 +7,17 @@
 #include "host/core/About.h"
 #include "host/core/Thread.h"
 #include "util/JXVersions.h"
+#include "util/JxutilFiles.h"
 
 #include <chrono>
 #include <memory>
 #include <vector>
 
 namespace jxt {
+
+namespace platform {
+class TWalkDir;
+}
 
 class TJXPicBox;
 
@@ -28,7 +33,10 @@ using TJXPicBoxEvent =
 /// mask, and with the icon check keeps only icon kinds that hold an icon, rendered at
 /// 32 x 32. Every change of the list and every count event is carried out on the
 /// user-interface thread, in order, and the worker waits for each; the stop request is
-/// polled before every directory entry. It frees itself when it ends.
+/// polled before every directory entry. It frees itself when it ends. Every folder is opened
+/// from the one above it by its name on disk, never through a link (a folder replaced by a
+/// link during the scan is not entered), and a tree of any depth is scanned whole; a folder
+/// it cannot open or read is reported through OnScanError and left out.
 ///
 /// Found files are handed over in batches (one round trip to the interface thread per
 /// batch, not per file): a batch goes when it is full, when its first file has waited a
@@ -44,6 +52,8 @@ public:
                     bool subDirs, bool checkForIcons);
     /// The count handler, fired with the list's owner as sender after every item appended.
     TChangePicCount OnChangePicCount;
+    /// Fired, with the same sender, for every folder the scan cannot open or read.
+    TScanErrorEvent OnScanError;
     TObject *CountSender = nullptr;
     /// Cuts the worker loose from its list: from now on it changes nothing and fires
     /// nothing (user-interface thread only; used when the list is destroyed).
@@ -52,20 +62,25 @@ public:
 
 protected:
     void Execute() override;
-    /// Scans the directory part of path with the file mask of its last part.
-    void ScanDir(const QString &path);
+    /// Scans the open directory `folder`, `depth` levels below the start, whose path is
+    /// `dir` (with its trailing separator), with the file mask `mask`.
+    void ScanDir(platform::TWalkDir &folder, int depth, const QString &dir, const QString &mask);
 
 private:
+    /// A file found, or (error not 0) a folder that could not be opened or read.
     struct TFound
     {
         QString fileName;
         std::unique_ptr<TBitmap> bitmap;
+        int error = 0;
     };
     bool StopRequested() const { return Terminated(); }
     /// Adds a found file to the batch, handing the batch over when it is due.
     void Append(const QString &fileName, std::unique_ptr<TBitmap> bitmap);
     /// Hands the batch over to the interface thread and waits until it is in the list.
     void Flush();
+    /// Reports a folder that cannot be opened or read (in order with the files).
+    void Failed(const QString &dir, int error);
 
     TStrings *m_items;
     QString m_typeMask;
@@ -214,6 +229,9 @@ public:
     TJXPicBoxEvent OnRequestFileName;
     TNotifyEvent OnStartScan;
     TNotifyEvent OnStopScan;
+    /// Fired on the interface thread for every folder the scan cannot open or read; the scan
+    /// goes on without it.
+    TScanErrorEvent OnScanError;
 
 signals:
     void onChangePicCount(jxt::TObject *sender, int count);
@@ -221,6 +239,7 @@ signals:
                            QString *fileCaption);
     void onStartScan(jxt::TObject *sender);
     void onStopScan(jxt::TObject *sender);
+    void onScanError(jxt::TObject *sender, const QString &path, int error);
 
 protected:
     void DrawItem(int index, const TRect &rect, TOwnerDrawState state) override;

@@ -6,12 +6,14 @@
 #include "host/controls/Dialogs.h"
 #include "host/graphics/OffscreenCopy.h"
 #include "platform/Pointer.h"
+#include "platform/RegularFile.h"
 #include "util/Jxutil.h"
 
-#include <QFile>
+#include <QBuffer>
 #include <QTextStream>
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -381,9 +383,24 @@ void TJX3D::LoadFromList(const QStringList &lines)
 
 void TJX3D::LoadFromFile(const QString &fileName)
 {
-    QFile file(fileName);
-    if (!file.exists() || !file.open(QIODevice::ReadOnly | QIODevice::Text))
-        return;
+    // Only a regular file of a model's size is read, refused by what it is before a byte is
+    // read: a FIFO or device could block or never end, and a longer file is no model.
+    QByteArray data;
+    switch (platform::ReadRegularFile(fileName, data, kMaxModelFileSize)) {
+    case platform::TFileAccess::Ok: break;
+    case platform::TFileAccess::Missing: return;
+    case platform::TFileAccess::NotRegular:
+        throw EInOutError(QStringLiteral("Cannot read model \"%1\": not a file").arg(fileName),
+                          EINVAL);
+    case platform::TFileAccess::TooLarge:
+        throw EInOutError(
+            QStringLiteral("Cannot read model \"%1\": the file is too large").arg(fileName), EFBIG);
+    default:
+        throw EInOutError(QStringLiteral("Cannot read model \"%1\": read error").arg(fileName),
+                          EIO);
+    }
+    QBuffer file(&data);
+    file.open(QIODevice::ReadOnly | QIODevice::Text);
     ResetModel();
     QTextStream in(&file);
     RunModel(*this, [&](QString &line) { return in.readLineInto(&line); });

@@ -146,8 +146,13 @@ public:
     /// the model is centred and drawn.
     void LoadFromList(const TStrings *list);
     void LoadFromList(const QStringList &lines);
-    /// Loads a model from a text file by the same rules; a missing file changes nothing.
+    /// Loads a model from a text file (Windows or host path) by the same rules; a missing file
+    /// changes nothing. A FIFO, socket or device, and a file longer than kMaxModelFileSize,
+    /// are refused with EInOutError before a byte is read; the model stays as it was.
     void LoadFromFile(const QString &fileName);
+    /// Model files longer than this (8 MiB, far beyond the largest model the stores hold,
+    /// comments included) are not read.
+    static constexpr qint64 kMaxModelFileSize = 8 * 1024 * 1024;
     /// The default model (a yellow cube of side 8) and view.
     void LoadDefault();
     /// Interprets one model line (comment already removed). Throws EConvertError when the

@@ -11,6 +11,7 @@
 #include "host/controls/StdCtrls.h"
 #include "platform/Files.h"
 #include "platform/Find.h"
+#include "platform/HostStat.h"
 #include "platform/Paths.h"
 #include "platform/Transfer.h"
 #include "platform/Volumes.h"
@@ -76,23 +77,25 @@ qint64 DiskFree(const QString &path, bool isHostPath = false)
     return free;
 }
 
-/// Facts about a host path from one stat: -1 size when it does not exist.
+/// Facts about a host path from one stat (links followed): -1 size when it does not exist.
 struct THostFile
 {
     bool exists = false;
     bool isDir = false;
+    bool writable = true;
     qint64 size = -1;
     dev_t dev = 0;
     ino_t ino = 0;
 };
 
-THostFile StatHost(const QString &host)
+THostFile StatHost(const QByteArray &host)
 {
     THostFile f;
     struct stat st;
-    if (!host.isEmpty() && ::stat(QFile::encodeName(host).constData(), &st) == 0) {
+    if (!host.isEmpty() && ::stat(host.constData(), &st) == 0) {
         f.exists = true;
         f.isDir = S_ISDIR(st.st_mode);
+        f.writable = platform::HostModeWritable(st.st_mode, st.st_uid, st.st_gid);
         f.size = S_ISREG(st.st_mode) ? qint64(st.st_size) : 0;
         f.dev = st.st_dev;
         f.ino = st.st_ino;
@@ -112,22 +115,34 @@ struct TSourceFile
     ino_t ino = 0;
 };
 
-TSourceFile StatSource(const QString &host)
+TSourceFile StatSource(const QByteArray &host)
 {
     TSourceFile f;
     if (host.isEmpty())
         return f;
-    const QByteArray native = QFile::encodeName(host);
     struct stat st;
-    if (::stat(native.constData(), &st) == 0) {
+    if (::stat(host.constData(), &st) == 0) {
         f.isFile = !S_ISDIR(st.st_mode);
         f.size = S_ISREG(st.st_mode) ? qint64(st.st_size) : 0;
         f.dev = st.st_dev;
         f.ino = st.st_ino;
-    } else if (::lstat(native.constData(), &st) == 0 && S_ISLNK(st.st_mode)) {
+    } else if (::lstat(host.constData(), &st) == 0 && S_ISLNK(st.st_mode)) {
         f.isFile = true; // dangling: its attributes are readable, its size is unknown
     }
     return f;
+}
+
+/// A host folder and a name in it, as bytes.
+QByteArray JoinHost(const QString &hostDir, const QByteArray &name)
+{
+    const QByteArray dir = QFile::encodeName(hostDir);
+    return dir.endsWith('/') ? dir + name : dir + '/' + name;
+}
+
+/// The folder part of a host path, with its trailing slash.
+QByteArray HostFolderOf(const QByteArray &host)
+{
+    return host.left(host.lastIndexOf('/') + 1);
 }
 
 int Ask(const QString &text, TMsgDlgButtons buttons)
@@ -435,6 +450,7 @@ void TJXCopy::ResetRun()
     fOverwriteAll = false;
     fOverwriteAllNormalAttr = false;
     m_filesBegun = 0;
+    m_incomplete = false;
     m_folderNames.clear();
     m_hostFolders.clear();
     m_freeSpace.clear();
@@ -484,19 +500,48 @@ bool TJXCopy::TargetDiskReady(const QString &dest, qint64 total)
 TJXCopy::TFileResult TJXCopy::CopyMatches(const QString &source, const QString &dest,
                                           bool showDialog)
 {
-    // The directory is read at once, so files this run creates are not taken again.
-    std::vector<QString> names;
-    TSearchRec rec;
-    for (int found = platform::FindFirst(source, kCopyAttr, rec); found == 0;
-         found = platform::FindNext(rec))
-        names.push_back(rec.Name);
-    platform::FindClose(rec);
-    if (names.empty())
-        return TFileResult::Stopped;
+    // The folder is read at once, so files this run creates are not taken again. Its entries
+    // are taken by their names on disk, in the order of FindFirst, with the attributes of
+    // the run (read-only, hidden, system, archive: no directories): a name that cannot be
+    // written as a path (bytes that are not UTF-8, a backslash) is copied by its bytes.
     const QString sourceDir = platform::ExtractFilePath(source);
+    const QString mask = platform::ExtractFileName(source);
+    const QString hostDir =
+        platform::ToHostPath(sourceDir.isEmpty() ? QStringLiteral(".") : sourceDir);
+    std::vector<platform::TDirEntry> entries;
+    if (hostDir.isEmpty() ||
+        !platform::ListDirectory(QFile::encodeName(hostDir), platform::TListDetail::Kinds, entries,
+                                 true, true))
+        return TFileResult::Stopped;
+    struct TMatch
+    {
+        QString name;
+        QByteArray native;
+        bool spellable;
+    };
+    std::vector<TMatch> matches;
+    for (const platform::TDirEntry &e : entries) {
+        if ((e.Attr & platform::faDirectory) || !platform::MatchesFileMask(e.Name, mask))
+            continue;
+        // The name the user sees: a backslash in it, which would split the path, is shown as
+        // the full-width reverse solidus. The copy itself goes by the bytes on disk.
+        QString shown = e.Name;
+        shown.replace(QLatin1Char('\\'), QChar(0xFF3C));
+        matches.push_back({shown, e.NativeName, e.Spellable});
+    }
+    if (matches.empty())
+        return TFileResult::Stopped;
     const QString destDir = platform::ExtractFilePath(dest);
-    for (const QString &name : names) {
-        const TFileResult result = CopyOne(sourceDir + name, destDir + name, showDialog);
+    for (const TMatch &match : matches) {
+        // Only regular files are copied: a FIFO would block the copy, a device never end. Such
+        // an entry is left out, and the run reports that it did not copy everything.
+        struct stat st;
+        if (::stat(JoinHost(hostDir, match.native).constData(), &st) != 0 || !S_ISREG(st.st_mode)) {
+            m_incomplete = true;
+            continue;
+        }
+        const TFileResult result = CopyOne(sourceDir + match.name, destDir + match.name, showDialog,
+                                           match.spellable ? QByteArray() : match.native);
         if (result != TFileResult::Copied)
             return result;
         m_pump.Run();
@@ -551,7 +596,7 @@ bool TJXCopy::CopyFile(const QString &source, const QString &dest, bool showDial
     if (result == TFileResult::Cancelled)
         return false;
     FireEnd();
-    return result == TFileResult::Copied;
+    return result == TFileResult::Copied && !m_incomplete;
 }
 
 bool TJXCopy::KopiereDatei(const QString &source, const QString &dest, bool showDialog)
@@ -562,10 +607,12 @@ bool TJXCopy::KopiereDatei(const QString &source, const QString &dest, bool show
     return result == TFileResult::Copied;
 }
 
-QString TJXCopy::TargetHostPath(const QString &path, bool *folderExists)
+QByteArray TJXCopy::TargetHostPath(const QString &path, bool *folderExists,
+                                   const QByteArray &nativeName)
 {
     // Names compare ignoring case, as on Windows file systems: an existing file whose
-    // name differs only in case is the target. Each target folder is read once per run, so
+    // name differs only in case is the target, unless a file of exactly the name given
+    // exists, which is always preferred. Each target folder is read once per run, so
     // copying many files into one folder does not read it again for every file.
     const QString dir = platform::ExtractFilePath(path);
     const QString name = platform::ExtractFileName(path);
@@ -576,39 +623,55 @@ QString TJXCopy::TargetHostPath(const QString &path, bool *folderExists)
     const QString hostDir = *host;
     if (hostDir.isEmpty() || name.isEmpty() || name == QLatin1String(".") ||
         name == QLatin1String(".."))
-        return platform::ToHostPath(path);
+        return QFile::encodeName(platform::ToHostPath(path));
     auto it = m_folderNames.find(hostDir);
     if (it == m_folderNames.end()) {
         TFolderNames folderNames;
         std::vector<platform::TDirEntry> entries;
-        folderNames.exists = platform::ListDirectory(QFile::encodeName(hostDir),
-                                                     platform::TListDetail::Kinds, entries);
-        for (const platform::TDirEntry &e : entries)
-            folderNames.names.insert(e.Name.toCaseFolded(), e.Name);
+        folderNames.exists = platform::ListDirectory(
+            QFile::encodeName(hostDir), platform::TListDetail::Kinds, entries, true, true);
+        for (const platform::TDirEntry &e : entries) {
+            folderNames.exact.insert(e.NativeName);
+            const QString folded = e.Name.toCaseFolded();
+            if (!folderNames.names.contains(folded))
+                folderNames.names.insert(folded, e.NativeName);
+        }
         it = m_folderNames.emplace(hostDir, std::move(folderNames)).first;
     }
     if (folderExists)
         *folderExists = it->second.exists;
-    QHash<QString, QString> &names = it->second.names;
-    const QString folded = name.toCaseFolded();
-    auto found = names.constFind(folded);
-    const QString actual = found != names.cend() ? *found : name;
-    if (found == names.cend())
-        names.insert(folded, name); // the copy creates it under this name
-    return hostDir.endsWith(QLatin1Char('/')) ? hostDir + actual
-                                              : hostDir + QLatin1Char('/') + actual;
+    TFolderNames &names = it->second;
+    // The entry a wildcard run found keeps its very name on disk.
+    if (!nativeName.isEmpty()) {
+        names.exact.insert(nativeName);
+        return JoinHost(hostDir, nativeName);
+    }
+    const QByteArray exact = QFile::encodeName(name);
+    QByteArray actual = exact;
+    if (!names.exact.contains(exact)) {
+        const QString folded = name.toCaseFolded();
+        const auto found = names.names.constFind(folded);
+        if (found != names.names.cend()) {
+            actual = *found;
+        } else {
+            // The copy creates it under this name.
+            names.names.insert(folded, exact);
+            names.exact.insert(exact);
+        }
+    }
+    return JoinHost(hostDir, actual);
 }
 
-qint64 TJXCopy::TargetFree(const QString &hostTarget, bool fresh)
+qint64 TJXCopy::TargetFree(const QByteArray &hostTarget, bool fresh)
 {
     // Measured once per target folder and then reduced by what the run has copied since, so
     // that a run of many small files does not ask the file system for every one; measured
     // again when the estimate runs short (before any question is asked) or is a second old.
-    const QString folder = hostTarget.left(hostTarget.lastIndexOf(QLatin1Char('/')) + 1);
+    const QString folder = QFile::decodeName(HostFolderOf(hostTarget));
     const qint64 now = MonotonicNs();
     auto it = m_freeSpace.find(folder);
     if (fresh || it == m_freeSpace.end() || now - it->second.measuredNs > 1'000'000'000) {
-        const TFreeSpace measured{DiskFree(hostTarget, true), now, m_runDone};
+        const TFreeSpace measured{DiskFree(folder, true), now, m_runDone};
         it = m_freeSpace.insert_or_assign(folder, measured).first;
     }
     const TFreeSpace &space = it->second;
@@ -621,24 +684,25 @@ qint64 TJXCopy::TargetFree(const QString &hostTarget, bool fresh)
 struct TJXCopy::TTarget
 {
     QString name;
-    QString host;
+    QByteArray host;
     THostFile before;
     bool folderKnown = false; // its folder was read, so it exists
 };
 
-TJXCopy::TTarget TJXCopy::ResolveTarget(const QString &source, const QString &dest)
+TJXCopy::TTarget TJXCopy::ResolveTarget(const QString &source, const QString &dest,
+                                        const QByteArray &nativeName)
 {
     // Dest names the target itself unless it is a folder; the stat that tells is then the
     // target's own.
     TTarget t;
     t.name = dest;
     if (!platform::ExtractFileName(dest).isEmpty()) {
-        t.host = TargetHostPath(dest, &t.folderKnown);
+        t.host = TargetHostPath(dest, &t.folderKnown, nativeName);
         t.before = StatHost(t.host);
     }
-    if (platform::ExtractFileName(dest).isEmpty() || t.before.isDir) {
+    if (platform::ExtractFileName(dest).isEmpty() || (t.before.isDir && nativeName.isEmpty())) {
         t.name = WithSeparator(dest) + platform::ExtractFileName(source);
-        t.host = TargetHostPath(t.name, &t.folderKnown);
+        t.host = TargetHostPath(t.name, &t.folderKnown, nativeName);
         t.before = StatHost(t.host);
     }
     return t;
@@ -683,8 +747,9 @@ bool TJXCopy::TargetFolderReady(const TTarget &target)
     return true;
 }
 
-bool TJXCopy::MayReplace(const TTarget &target)
+bool TJXCopy::MayReplace(const TTarget &target, bool *liftReadOnly)
 {
+    *liftReadOnly = false;
     if (m_overWrite && m_overWriteMsg && !fOverwriteAllNormalAttr) {
         const int answer =
             Ask(QStringLiteral("Datei ") + target.name +
@@ -698,35 +763,37 @@ bool TJXCopy::MayReplace(const TTarget &target)
     if (!m_overWrite)
         return false;
 
-    // A target whose write protection cannot be lifted cannot be replaced.
-    auto lift = [&]() {
-        if (platform::FileSetAttr(target.host, 0) != 0 ||
-            HasAttr(target.host, platform::faReadOnly))
-            throw EInOutError(QStringLiteral("Cannot create file \"%1\"").arg(target.name), EACCES);
-    };
-    while (HasAttr(target.host, platform::faReadOnly)) {
-        if (fOverwriteAll) {
-            lift();
-            continue;
-        }
+    // A write-protected target is replaced only when the user allows it. Its protection is
+    // not lifted here: the new file takes its place only when complete, so a copy that fails
+    // leaves it exactly as it was, protection included.
+    if (StatHost(target.host).writable)
+        return true;
+    if (!fOverwriteAll) {
         const int answer =
             Ask(QStringLiteral("Datei ") + target.name +
                     QStringLiteral(" Schreibgeschützt. Soll sie überschrieben werden ?"),
                 {mbYes, mbNo, mbAll});
         if (answer == mrAll)
             fOverwriteAll = true;
-        else if (answer == mrYes)
-            lift();
-        else
+        else if (answer != mrYes)
             return false;
     }
+    *liftReadOnly = true;
     return true;
 }
 
-TJXCopy::TFileResult TJXCopy::CopyOne(const QString &source, const QString &dest, bool)
+TJXCopy::TFileResult TJXCopy::CopyOne(const QString &source, const QString &dest, bool,
+                                      const QByteArray &nativeName)
 {
     // One stat of the source answers whether it exists, its size and its identity.
-    QString hostSource = platform::ToHostPath(source);
+    const auto hostOf = [&] {
+        if (nativeName.isEmpty())
+            return QFile::encodeName(platform::ToHostPath(source));
+        const QString dir = platform::ExtractFilePath(source);
+        return JoinHost(platform::ToHostPath(dir.isEmpty() ? QStringLiteral(".") : dir),
+                        nativeName);
+    };
+    QByteArray hostSource = hostOf();
     TSourceFile sourceFile = StatSource(hostSource);
     while (!sourceFile.isFile) {
         const int answer =
@@ -736,11 +803,16 @@ TJXCopy::TFileResult TJXCopy::CopyOne(const QString &source, const QString &dest
             break;
         if (answer != mrRetry)
             return TFileResult::Stopped;
-        hostSource = platform::ToHostPath(source);
+        hostSource = hostOf();
         sourceFile = StatSource(hostSource);
     }
 
-    const TTarget target = ResolveTarget(source, dest);
+    const TTarget target = ResolveTarget(source, dest, nativeName);
+    // A folder of that very name is in the way of a file found by its bytes: it is left out.
+    if (!nativeName.isEmpty() && target.before.isDir) {
+        m_incomplete = true;
+        return TFileResult::Copied;
+    }
     // The same file under another spelling (case, "..", a link) is never copied onto itself.
     if (sourceFile.size >= 0 && target.before.exists && sourceFile.dev == target.before.dev &&
         sourceFile.ino == target.before.ino)
@@ -764,12 +836,13 @@ TJXCopy::TFileResult TJXCopy::CopyOne(const QString &source, const QString &dest
 
     const THostFile targetFile = StatHost(target.host);
     const bool exists = targetFile.exists && !targetFile.isDir;
-    if (exists && !MayReplace(target)) {
+    bool liftReadOnly = false;
+    if (exists && !MayReplace(target, &liftReadOnly)) {
         Skip(source);
         return TFileResult::Copied;
     }
-    return CopyData(source, hostSource, target.name, target.host, exists) ? TFileResult::Copied
-                                                                          : TFileResult::Cancelled;
+    return CopyData(source, hostSource, target, liftReadOnly) ? TFileResult::Copied
+                                                              : TFileResult::Cancelled;
 }
 
 // The file is moved in steps of one buffer: after each step messages are processed (when
@@ -843,13 +916,12 @@ bool TJXCopy::MoveBytes(int in, platform::TAtomicFile &out, qint64 sizeWhenOpene
     return true;
 }
 
-bool TJXCopy::CopyData(const QString &source, const QString &hostSource, const QString &target,
-                       const QString &hostTarget, bool replacing)
+bool TJXCopy::CopyData(const QString &source, const QByteArray &hostSource, const TTarget &target,
+                       bool liftReadOnly)
 {
     TFdGuard in;
     if (!hostSource.isEmpty())
-        in.fd =
-            ::open(QFile::encodeName(hostSource).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+        in.fd = ::open(hostSource.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     struct stat st;
     // Only regular files are read: a FIFO or device would block or never end.
     if (in.fd < 0 || ::fstat(in.fd, &st) != 0 || !S_ISREG(st.st_mode))
@@ -858,11 +930,43 @@ bool TJXCopy::CopyData(const QString &source, const QString &hostSource, const Q
     if (st.st_size > kMaxRun)
         ::posix_fadvise(in.fd, 0, 0, POSIX_FADV_SEQUENTIAL);
 
-    platform::TAtomicFile out;
-    if (hostTarget.isEmpty() || !out.Open(hostTarget))
-        throw EInOutError(QStringLiteral("Cannot create file \"%1\"").arg(target), out.Error());
+    // Where the new content goes: the target, or for a link to a file the file it ends in
+    // (the link stays, as when a program writes through it).
+    const auto cannotCreate = [&](int error) {
+        throw EInOutError(QStringLiteral("Cannot create file \"%1\"").arg(target.name), error);
+    };
+    const QByteArray folder = HostFolderOf(target.host);
+    const QByteArray name = target.host.mid(folder.size());
+    TFdGuard folderFd;
+    if (!target.host.isEmpty() && !name.isEmpty())
+        folderFd.fd =
+            ::open(folder.isEmpty() ? "." : folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folderFd.fd < 0)
+        cannotCreate(errno ? errno : ENOENT);
+    QByteArray writeName;
+    TFdGuard writeDir;
+    writeDir.fd = platform::OpenWriteTarget(folderFd.fd, name, &writeName);
+    if (writeDir.fd < 0)
+        cannotCreate(errno);
+    struct stat old;
+    const bool replacing =
+        ::fstatat(writeDir.fd, writeName.constData(), &old, AT_SYMLINK_NOFOLLOW) == 0 &&
+        S_ISREG(old.st_mode);
 
-    if (!MoveBytes(in.fd, out, st.st_size, source, target))
+    // A new file is readable by no one the source is not readable by (as cp makes it) and
+    // writable by its owner: the source's write protection goes with it only by CopyAttrib.
+    // A replaced file keeps its mode, owner and group; the user's "Yes" to a write-protected
+    // target gives its owner write permission, as lifting the protection would have.
+    platform::TAtomicFile out;
+    if (!out.OpenAt(writeDir.fd, writeName, replacing ? 0600 : (st.st_mode & 0777) | S_IWUSR))
+        cannotCreate(out.Error());
+    if (replacing) {
+        out.TakeOverAttributes(old);
+        if (liftReadOnly)
+            ::fchmod(out.Handle(), (old.st_mode & 07777 & ~mode_t(S_ISUID | S_ISGID)) | S_IWUSR);
+    }
+
+    if (!MoveBytes(in.fd, out, st.st_size, source, target.name))
         return false;
 
     if (m_copyDate) {
@@ -875,7 +979,7 @@ bool TJXCopy::CopyData(const QString &source, const QString &hostSource, const Q
     // soon after could leave neither the old content nor the new one under the name. A new
     // file needs no flush, as a crash can at worst lose the copy, never the source.
     if (!out.Commit(true, replacing))
-        ThrowWriteError(target);
+        ThrowWriteError(target.name);
     return true;
 }
 

@@ -12,6 +12,7 @@
 #include "util/JXVersions.h"
 
 #include <QHash>
+#include <QSet>
 
 #include <cstdint>
 #include <functional>
@@ -196,32 +197,43 @@ private:
     /// Asks until the target disk is ready and has room for the run (or the user ignores
     /// that); false when the user stopped.
     bool TargetDiskReady(const QString &dest, qint64 total);
-    /// Copies every file that the wildcard source matches into dest's folder.
+    /// Copies every regular file that the wildcard source matches into dest's folder, found
+    /// by the names in the folder (so names that are not UTF-8 or hold a backslash are
+    /// copied too); what is not a regular file is left out and makes the run incomplete.
     TFileResult CopyMatches(const QString &source, const QString &dest, bool showDialog);
-    TFileResult CopyOne(const QString &source, const QString &dest, bool showDialog);
+    /// Copies one file. `nativeName`, when given, is the bytes of the name on disk of a file
+    /// a wildcard run found: source and target are the entries of that name in their
+    /// folders (the names the user sees are then only for showing).
+    TFileResult CopyOne(const QString &source, const QString &dest, bool showDialog,
+                        const QByteArray &nativeName = QByteArray());
     /// Where one file goes: the name the user sees, its host path, and what was there.
     struct TTarget;
-    TTarget ResolveTarget(const QString &source, const QString &dest);
+    TTarget ResolveTarget(const QString &source, const QString &dest, const QByteArray &nativeName);
     /// Asks until the target disk has room for the file; false when the user stopped.
     bool RoomForFile(const TTarget &target, qint64 size);
     /// Offers to create a missing target folder; false when it is not there afterwards.
     bool TargetFolderReady(const TTarget &target);
     /// The overwrite and write-protection questions for an existing target; false when it is
-    /// to be kept. Throws EInOutError when its write protection cannot be lifted.
-    bool MayReplace(const TTarget &target);
-    /// The loop writing one file; false when it was cancelled. `replacing`: the target
-    /// exists and is replaced.
-    bool CopyData(const QString &source, const QString &hostSource, const QString &target,
-                  const QString &hostTarget, bool replacing);
+    /// to be kept. `liftReadOnly` tells whether the user allowed replacing it although it is
+    /// write-protected (nothing is changed until the copy is complete).
+    bool MayReplace(const TTarget &target, bool *liftReadOnly);
+    /// The loop writing one file; false when it was cancelled. A new file is readable by no
+    /// one the source is not readable by and writable by its owner; a replaced one keeps its
+    /// mode, owner and group (with the owner's write permission when `liftReadOnly`); a link
+    /// to a file is written through.
+    bool CopyData(const QString &source, const QByteArray &hostSource, const TTarget &target,
+                  bool liftReadOnly);
     /// Moves the bytes of the open source to out; false when the run was cancelled (out is
     /// then discarded). Throws EInOutError when reading or writing fails.
     bool MoveBytes(int in, platform::TAtomicFile &out, qint64 sizeWhenOpened, const QString &source,
                    const QString &target);
-    /// The host path a target name stands for (see the .cpp).
-    QString TargetHostPath(const QString &path, bool *folderExists = nullptr);
+    /// The host path a target name stands for (see the .cpp); with `nativeName`, that entry
+    /// of the target's folder.
+    QByteArray TargetHostPath(const QString &path, bool *folderExists = nullptr,
+                              const QByteArray &nativeName = QByteArray());
     /// Free bytes for the target: an estimate from the run's earlier measurement of its
     /// folder unless `fresh` (see the .cpp).
-    qint64 TargetFree(const QString &hostTarget, bool fresh);
+    qint64 TargetFree(const QByteArray &hostTarget, bool fresh);
     void Skip(const QString &source);
     void FireEnd();
     void Messages();
@@ -244,10 +256,14 @@ private:
     QString m_source;
 
     int m_filesBegun = 0;
-    /// Per target folder of the current run: case-folded entry name -> name on disk.
+    /// A file of the run could not be copied (it was no regular file).
+    bool m_incomplete = false;
+    /// Per target folder of the current run: case-folded entry name -> the first name on
+    /// disk of that spelling, and every name as it is on disk.
     struct TFolderNames
     {
-        QHash<QString, QString> names;
+        QHash<QString, QByteArray> names;
+        QSet<QByteArray> exact;
         bool exists = false; // the folder could be read
     };
     std::map<QString, TFolderNames> m_folderNames;

@@ -7,10 +7,12 @@
 #include "host/controls/Forms.h"
 #include "platform/Find.h"
 #include "platform/Paths.h"
+#include "platform/WalkDir.h"
 #include "util/Jxutil.h"
 
 #include <QFile>
 
+#include <cerrno>
 #include <vector>
 
 namespace jxt {
@@ -59,7 +61,18 @@ void TJXFind::Execute()
         return;
     m_break = false;
     m_pump = TMessagePump();
-    ScanDir(m_startPath);
+    if (!m_break && !Terminating()) {
+        QString hostStart = platform::ToHostPath(m_startPath);
+        while (hostStart.size() > 1 && hostStart.endsWith(QLatin1Char('/')))
+            hostStart.chop(1);
+        platform::TWalkDir start = hostStart.isEmpty()
+                                       ? platform::TWalkDir()
+                                       : platform::TWalkDir::OpenPath(QFile::encodeName(hostStart));
+        if (start.IsOpen())
+            ScanDir(start, 0, m_startPath, hostStart);
+        else
+            ScanError(m_startPath, hostStart.isEmpty() ? ENOENT : start.Error());
+    }
     m_break = false;
     FireEvent(this, OnFinished, &TJXFind::onFinished, this);
 }
@@ -74,7 +87,13 @@ void TJXFind::Changed(const QString &path)
     FireEvent(this, OnChange, &TJXFind::onChange, this, path, m_dirCount, m_fileCount);
 }
 
-TJXFind::TScanResult TJXFind::ScanDir(const QString &path)
+void TJXFind::ScanError(const QString &path, int error)
+{
+    FireEvent(this, OnScanError, &TJXFind::onScanError, this, path, error);
+}
+
+TJXFind::TScanResult TJXFind::ScanDir(platform::TWalkDir &dir, int depth, const QString &path,
+                                      const QString &hostDir)
 {
     if (m_break || Terminating())
         return TScanResult::Stop;
@@ -82,37 +101,54 @@ TJXFind::TScanResult TJXFind::ScanDir(const QString &path)
         // The subdirectories a search for directories finds, in its order: not hidden, not
         // reached through a link, spellable as a path. Their types come from the directory
         // itself, so the files beside them are not looked at twice (the file pass reads them).
+        // Each is opened from this directory by its name on disk and never through a link, so
+        // a folder swapped for a link after the listing leads nowhere (platform/WalkDir.h).
         std::vector<platform::TDirEntry> entries;
-        const QString hostDir = platform::ToHostPath(path);
-        if (!hostDir.isEmpty())
-            platform::ListDirectory(QFile::encodeName(hostDir), platform::TListDetail::Kinds,
-                                    entries);
+        if (!platform::ListDirectoryAt(dir.Fd(), platform::TListDetail::Kinds, entries)) {
+            ScanError(path, errno);
+            return TScanResult::Go;
+        }
         for (const platform::TDirEntry &entry : entries) {
             m_pump.Run();
             if (!(entry.Attr & platform::faDirectory) || (entry.Attr & platform::faHidden) ||
                 entry.IsSymLink || !entry.Spellable)
                 continue;
-            ScanDir(path + entry.Name + QLatin1Char('\\'));
+            const QString subPath = path + entry.Name + QLatin1Char('\\');
+            platform::TWalkDir sub = dir.OpenChild(entry.NativeName);
+            if (sub.IsOpen()) {
+                dir.ParkAtDepth(depth);
+                ScanDir(sub, depth + 1, subPath, hostDir + QLatin1Char('/') + entry.Name);
+            } else {
+                ScanError(subPath, sub.Error());
+            }
             ++m_dirCount;
             Changed(path);
+            if (!dir.Reopen(sub)) {
+                // This folder was moved away under the walk: its files are out of reach.
+                ScanError(path, dir.Error());
+                return TScanResult::Go;
+            }
             if (m_break)
                 break;
             if (Terminating())
                 return TScanResult::Stop;
         }
     }
-    return ScanFiles(path, m_filePattern.contains(QLatin1Char(';')));
+    return ScanFiles(dir, path, hostDir, m_filePattern.contains(QLatin1Char(';')));
 }
 
-TJXFind::TScanResult TJXFind::ScanFiles(const QString &path, bool patternList)
+TJXFind::TScanResult TJXFind::ScanFiles(const platform::TWalkDir &dir, const QString &path,
+                                        const QString &hostDir, bool patternList)
 {
     TSearchRec rec;
     TFindScope scope{rec};
     // A pattern list is matched here against every entry; a single pattern is left to the
     // file system's own matching.
     const QString mask = patternList ? QStringLiteral("*.*") : m_filePattern;
-    for (int found = platform::FindFirst(path + mask, platform::faAnyFile, rec); found == 0;
-         found = platform::FindNext(rec)) {
+    int found = platform::FindFirstAt(dir.Fd(), hostDir, mask, platform::faAnyFile, rec);
+    if (found == platform::kErrorPathNotFound)
+        ScanError(path, errno ? errno : EACCES);
+    for (; found == 0; found = platform::FindNext(rec)) {
         m_pump.Run();
         const bool plainDirectory = IsDotEntry(rec.Name) || rec.Attr == platform::faDirectory;
         bool matches;

@@ -13,6 +13,10 @@
 
 namespace jxt {
 
+namespace platform {
+class TWalkDir;
+}
+
 /// A file found (or passed over): the search record, the directory scanned (with a trailing
 /// backslash) and the volume name of the start drive.
 using FindFileEvent = std::function<void(TObject *sender, TSearchRec &fileRec, const QString &path,
@@ -34,7 +38,11 @@ using ChangeEvent =
 /// directories are passed to OnNotFindFile; with a ";"-separated pattern list every entry is
 /// matched with jxtIsMatch, plain directories are passed over silently and files that do not
 /// match go to OnNotFindFile. Links to directories are never descended into, so a link that
-/// points back up the tree cannot make the walk loop.
+/// points back up the tree cannot make the walk loop. Each folder is opened from the folder
+/// above it by its name on disk, never through a link, so a folder replaced by a link during
+/// the walk does not lead outside the tree; a tree of any depth is walked whole (paths may be
+/// far longer than a path may be). A folder the walk cannot open or read is reported through
+/// OnScanError and left out.
 class JXT_EXPORT TJXFind : public TComponent
 {
     Q_OBJECT
@@ -77,6 +85,8 @@ public:
     TNotifyEvent OnFinished;
     FindFileEvent OnFindFile;
     NotFindFileEvent OnNotFindFile;
+    /// Fired for every folder the walk cannot open or read; the walk goes on without it.
+    TScanErrorEvent OnScanError;
 
 signals:
     void onChange(jxt::TObject *sender, const QString &path, int dirCount, int fileCount);
@@ -86,12 +96,18 @@ signals:
                     const QString &volumeName);
     void onNotFindFile(jxt::TObject *sender, jxt::TSearchRec *fileRec, const QString &path,
                        const QString &volumeName);
+    void onScanError(jxt::TObject *sender, const QString &path, int error);
 
 private:
     /// Go on, end the loop over this directory's files, or end the whole walk.
     enum class TScanResult { Go, EndLoop, Stop };
-    TScanResult ScanDir(const QString &path);
-    TScanResult ScanFiles(const QString &path, bool patternList);
+    /// Scans the open directory `dir`, `depth` levels below the start; `path` is its path in
+    /// the caller's form (with a trailing backslash), `hostDir` its host path.
+    TScanResult ScanDir(platform::TWalkDir &dir, int depth, const QString &path,
+                        const QString &hostDir);
+    TScanResult ScanFiles(const platform::TWalkDir &dir, const QString &path,
+                          const QString &hostDir, bool patternList);
+    void ScanError(const QString &path, int error);
     /// Counts a match and fires OnChange, then OnFindFile unless the walk is to end.
     TScanResult Found(TSearchRec &rec, const QString &path);
     void NotFound(TSearchRec &rec, const QString &path);
