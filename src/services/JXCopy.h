@@ -81,7 +81,19 @@ JXT_EXPORT extern bool fOverwriteAllNormalAttr;
 /// only when complete, so a target never looks complete when it is not: on a failed write or
 /// a cancel the temporary file is removed and an existing target is left as it was. A file is
 /// never copied onto itself, whatever the spelling of its name (case, "..", a link): that run
-/// ends with false.
+/// ends with false. A write-protected target the user allows to replace keeps its protection
+/// until the new file is complete.
+///
+/// A target name resolves ignoring case, but a file of exactly that name is always the
+/// target. A new copy is readable by no one the source is not readable by and writable by its
+/// owner (the source's write protection comes with CopyAttrib); a replaced target keeps its
+/// mode, owner and group; a link to a file is written through, so the link stays and the file
+/// it points to gets the new content.
+///
+/// A wildcard run takes the files of the source folder by their names on disk, so names that
+/// are not UTF-8 or hold a backslash are copied too (shown with the full-width "＼" for a
+/// backslash). An entry that is no regular file (a FIFO, a device) is left out without an
+/// error, and the run then ends with false (and OnEnd) once the other files are copied.
 ///
 /// Source and Dest read back upper-cased, as Windows file systems compare names; the
 /// copy itself uses the names as given, so files keep their spelling on this one.
