@@ -16,8 +16,7 @@ namespace jxt::platform {
 
 namespace {
 
-/// Opens a regular file; non-blocking, so opening a FIFO by mistake cannot hang, and checked
-/// with fstat on the descriptor itself, so the checked file is the one read.
+/// Opens a regular file given by a Windows or host path (see OpenRegularHostFile).
 int OpenRegular(const QString &fileName, int flags, TFileAccess &status, qint64 *size = nullptr)
 {
     const QByteArray path = QFile::encodeName(ToHostPath(fileName));
@@ -25,24 +24,10 @@ int OpenRegular(const QString &fileName, int flags, TFileAccess &status, qint64 
         status = TFileAccess::Missing;
         return -1;
     }
-    const int fd = ::open(path.constData(), flags | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    if (fd < 0) {
-        status = errno == ENOENT || errno == ENOTDIR ? TFileAccess::Missing
-                 : errno == EISDIR                   ? TFileAccess::NotRegular
-                                                     : TFileAccess::Failed;
-        return -1;
-    }
-    struct stat st
-    {
-    };
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        status = TFileAccess::NotRegular;
-        return -1;
-    }
-    if (size)
+    struct stat st;
+    const int fd = OpenRegularHostFile(path, flags, &status, &st);
+    if (fd >= 0 && size)
         *size = st.st_size;
-    status = TFileAccess::Ok;
     return fd;
 }
 
@@ -63,6 +48,39 @@ qint64 ReadAll(int fd, char *buffer, qint64 count)
 }
 
 } // namespace
+
+int OpenRegularHostFile(const QByteArray &hostPath, int flags, TFileAccess *status, struct stat *st)
+{
+    // What the name is, is known before it is opened: opening a device can have effects of
+    // its own (a tape rewinds, a modem line rises), and a FIFO would wait for a writer.
+    struct stat before;
+    if (::stat(hostPath.constData(), &before) != 0) {
+        *status = errno == ENOENT || errno == ENOTDIR ? TFileAccess::Missing : TFileAccess::Failed;
+        return -1;
+    }
+    if (!S_ISREG(before.st_mode)) {
+        *status = TFileAccess::NotRegular;
+        return -1;
+    }
+    // Non-blocking and checked again on the descriptor itself, so an entry swapped for a FIFO
+    // in between neither hangs the open nor is read: the checked file is the one read.
+    const int fd = ::open(hostPath.constData(), flags | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0) {
+        *status = errno == ENOENT || errno == ENOTDIR ? TFileAccess::Missing
+                  : errno == EISDIR                   ? TFileAccess::NotRegular
+                                                      : TFileAccess::Failed;
+        return -1;
+    }
+    if (::fstat(fd, st) != 0 || !S_ISREG(st->st_mode) || st->st_dev != before.st_dev ||
+        st->st_ino != before.st_ino) {
+        ::close(fd);
+        *status = TFileAccess::NotRegular;
+        return -1;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    *status = TFileAccess::Ok;
+    return fd;
+}
 
 TFileAccess ReadRegularFile(const QString &fileName, QByteArray &data, qint64 maxBytes)
 {

@@ -7,10 +7,20 @@
 #include <QFile>
 #include <QString>
 
+#include <sys/stat.h>
+
 namespace jxt::platform {
 
 /// Outcome of a bounded read or write.
 enum class TFileAccess { Ok, Missing, NotRegular, TooLarge, Failed };
+
+/// Opens the file at a host path with `flags` (O_RDONLY, O_WRONLY) when it is a regular
+/// file: its kind is looked at before it is opened (a device is never opened, a FIFO never
+/// waited on), and again on the open descriptor, which must be the same file. Returns the
+/// descriptor (blocking again; the caller closes it) and its status in `st`, or -1 with the
+/// reason in `status`.
+int OpenRegularHostFile(const QByteArray &hostPath, int flags, TFileAccess *status,
+                        struct stat *st);
 
 /// Reads the whole file (Windows or host path) when it is a regular file of at most maxBytes.
 TFileAccess ReadRegularFile(const QString &fileName, QByteArray &data, qint64 maxBytes);

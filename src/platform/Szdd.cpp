@@ -4,6 +4,7 @@
 
 #include "platform/HostStat.h"
 #include "platform/Paths.h"
+#include "platform/RegularFile.h"
 #include "platform/Transfer.h"
 
 #include <QBuffer>
@@ -243,17 +244,12 @@ qint64 LZCopyFile(const QString &source, const QString &dest, qint64 maxOutput)
     const QString dst = ToHostPath(dest);
     if (src.isEmpty())
         return kLzErrorBadInHandle;
-    // Only a regular file is read; opening without blocking keeps a FIFO from hanging here.
-    const int inFd =
-        ::open(QFile::encodeName(src).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    // Only a regular file is read: a FIFO or device is refused before it is opened.
+    TFileAccess access;
+    struct stat a;
+    const int inFd = OpenRegularHostFile(QFile::encodeName(src), O_RDONLY, &access, &a);
     if (inFd < 0)
         return kLzErrorBadInHandle;
-    struct stat a;
-    if (::fstat(inFd, &a) != 0 || !S_ISREG(a.st_mode)) {
-        ::close(inFd);
-        return kLzErrorBadInHandle;
-    }
-    ::fcntl(inFd, F_SETFL, ::fcntl(inFd, F_GETFL) & ~O_NONBLOCK);
     QFile in;
     if (!in.open(inFd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(inFd);

@@ -13,6 +13,7 @@
 #include "platform/Find.h"
 #include "platform/HostStat.h"
 #include "platform/Paths.h"
+#include "platform/RegularFile.h"
 #include "platform/Transfer.h"
 #include "platform/Volumes.h"
 #include "util/Jxutil.h"
@@ -919,14 +920,16 @@ bool TJXCopy::MoveBytes(int in, platform::TAtomicFile &out, qint64 sizeWhenOpene
 bool TJXCopy::CopyData(const QString &source, const QByteArray &hostSource, const TTarget &target,
                        bool liftReadOnly)
 {
+    // Only regular files are read: a FIFO or device, which would block or never end, is
+    // refused before it is opened.
     TFdGuard in;
-    if (!hostSource.isEmpty())
-        in.fd = ::open(hostSource.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     struct stat st;
-    // Only regular files are read: a FIFO or device would block or never end.
-    if (in.fd < 0 || ::fstat(in.fd, &st) != 0 || !S_ISREG(st.st_mode))
+    platform::TFileAccess access = platform::TFileAccess::Missing;
+    if (!hostSource.isEmpty())
+        in.fd = platform::OpenRegularHostFile(hostSource, O_RDONLY, &access, &st);
+    if (in.fd < 0)
         throw EInOutError(QStringLiteral("Cannot open file \"%1\"").arg(source),
-                          errno ? errno : EINVAL);
+                          access == platform::TFileAccess::Missing ? ENOENT : EINVAL);
     if (st.st_size > kMaxRun)
         ::posix_fadvise(in.fd, 0, 0, POSIX_FADV_SEQUENTIAL);
 

@@ -9,6 +9,7 @@
 #include "host/core/SysUtils.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"
+#include "platform/RegularFile.h"
 #include "platform/Szdd.h"
 #include "platform/Transfer.h"
 #include "platform/Volumes.h"
@@ -831,16 +832,11 @@ bool OpenRegularFile(const QString &fileName, QFile &file)
     const QString host = platform::ToHostPath(fileName);
     if (host.isEmpty())
         return false;
-    const int fd =
-        ::open(QFile::encodeName(host).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    platform::TFileAccess access;
+    struct stat st;
+    const int fd = platform::OpenRegularHostFile(QFile::encodeName(host), O_RDONLY, &access, &st);
     if (fd < 0)
         return false;
-    struct stat st;
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return false;
-    }
-    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
         return false;

@@ -292,6 +292,83 @@ TEST_F(TransferTest, AtomicFileCommitsOnlyWhenAskedAndNeverReplacesWhenTold)
     EXPECT_FALSE(TAtomicFile().Open(P("missing-dir/f")));
 }
 
+// A whole-file write keeps what it replaces (mode; owner and group where the process may
+// set them), writes through a chain of links to a file, and refuses what is no file to
+// replace, a read-only one included, leaving it as it was.
+TEST_F(TransferTest, WholeFileWritesKeepWhatTheyReplace)
+{
+    ASSERT_TRUE(WriteFile(P("kept"), "old"));
+    ::chmod(QFile::encodeName(P("kept")).constData(), 0640);
+    const bool root = ::geteuid() == 0;
+    if (root) {
+        ASSERT_EQ(::chown(QFile::encodeName(P("kept")).constData(), 4321, 4322), 0);
+    }
+    EXPECT_EQ(WriteFileAtomically(P("kept"), "new"), 0);
+    EXPECT_EQ(ReadFile(P("kept")), "new");
+    struct stat st;
+    ASSERT_EQ(::stat(QFile::encodeName(P("kept")).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    if (root) {
+        EXPECT_EQ(st.st_uid, 4321u);
+        EXPECT_EQ(st.st_gid, 4322u);
+    }
+
+    // Through two links, into another folder: the file they end in gets the content.
+    ASSERT_TRUE(QDir().mkdir(P("far")));
+    ASSERT_TRUE(WriteFile(P("far/target"), "old target"));
+    ASSERT_EQ(::symlink("far/target", QFile::encodeName(P("one")).constData()), 0);
+    ASSERT_EQ(::symlink("one", QFile::encodeName(P("two")).constData()), 0);
+    EXPECT_EQ(WriteFileAtomically(P("two"), "through"), 0);
+    EXPECT_EQ(ReadFile(P("far/target")), "through");
+    EXPECT_EQ(QFile::symLinkTarget(P("two")), P("one"));
+    EXPECT_EQ(Entries(P("far")), QStringList{"target"});
+
+    ASSERT_EQ(::mkfifo(QFile::encodeName(P("fifo")).constData(), 0644), 0);
+    EXPECT_EQ(WriteFileAtomically(P("fifo"), "x"), EINVAL);
+    EXPECT_EQ(WriteFileAtomically(P("far"), "x"), EISDIR);
+    ASSERT_TRUE(WriteFile(P("ro"), "read-only"));
+    ::chmod(QFile::encodeName(P("ro")).constData(), 0444);
+    EXPECT_EQ(WriteFileAtomically(P("ro"), "x"), EACCES);
+    EXPECT_EQ(ReadFile(P("ro")), "read-only");
+    EXPECT_EQ(Entries(), (QStringList{"far", "fifo", "kept", "one", "ro", "two"}));
+
+    // A full disk leaves the old file.
+    const int rc = jxt::test::RunWithFileSizeLimit(
+        1024, [&] { return WriteFileAtomically(P("kept"), Pattern(64 * 1024, 2)); });
+    EXPECT_EQ(rc, EFBIG);
+    EXPECT_EQ(ReadFile(P("kept")), "new");
+    EXPECT_EQ(Entries(), (QStringList{"far", "fifo", "kept", "one", "ro", "two"}));
+}
+
+// A source written to while it is copied to another file system is kept, and so is the
+// destination's old content: the move fails and changes nothing.
+TEST_F(HostMachineTransferTest, MoveKeepsASourceWrittenDuringTheCopy)
+{
+    QTemporaryDir other(QStringLiteral("/dev/shm/jxt-transfer-XXXXXX"));
+    struct stat a, b;
+    if (!other.isValid() || ::stat(QFile::encodeName(m_dir).constData(), &a) != 0 ||
+        ::stat(QFile::encodeName(other.path()).constData(), &b) != 0 || a.st_dev == b.st_dev)
+        GTEST_SKIP() << "no second file system at /dev/shm";
+    const QString far = other.path();
+    const QByteArray big = Pattern(2 << 20, 4);
+    ASSERT_TRUE(WriteFile(P("src"), big));
+    ASSERT_TRUE(WriteFile(far + "/dst", "old destination"));
+    TTransferOptions o = Options(TTransferMode::Move, true);
+    bool written = false;
+    o.Progress = [&](qint64 done, qint64) {
+        if (!written && done >= 1 << 20) {
+            QFile f(P("src"));
+            written = f.open(QIODevice::ReadWrite) && f.write("edited") == 6;
+        }
+        return true;
+    };
+    EXPECT_EQ(TransferFile(P("src"), far + "/dst", o), TTransferStatus::SourceChanged);
+    ASSERT_TRUE(written);
+    EXPECT_EQ(ReadFile(P("src")).left(6), "edited");
+    EXPECT_EQ(ReadFile(far + "/dst"), "old destination");
+    EXPECT_EQ(Entries(far), QStringList{"dst"});
+}
+
 TEST(SpellableNameTest, OnlyNamesThatSurviveAPath)
 {
     EXPECT_TRUE(IsSpellableName("plain.txt"));

@@ -5,6 +5,7 @@
 #include "host/core/Strings.h"
 #include "platform/HostStat.h"
 #include "platform/Paths.h"
+#include "platform/RegularFile.h"
 #include "platform/Transfer.h"
 #include "platform/WinDir.h"
 
@@ -559,12 +560,12 @@ const std::shared_ptr<const TIniDocument> &EmptyDocument()
 /// read).
 bool ReadWholeFile(const QString &path, QByteArray *bytes)
 {
-    const int fd =
-        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    platform::TFileAccess access;
+    struct stat st;
+    const int fd = platform::OpenRegularHostFile(QFile::encodeName(path), O_RDONLY, &access, &st);
     if (fd < 0)
         return false;
-    struct stat st;
-    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size <= TIniFile::kMaxFileSize;
+    bool ok = st.st_size <= TIniFile::kMaxFileSize;
     bytes->clear();
     if (ok && st.st_size > 0)
         bytes->reserve(qsizetype(st.st_size));
