@@ -42,10 +42,12 @@ struct TSyncQueue
     QSocketNotifier *notifier = nullptr; // lives on the interface thread
 };
 
+/// The queue is never destroyed: a self-freeing worker may still be leaving Post when the
+/// process exits, and destroying the mutex and condition under it would be a race.
 TSyncQueue &Queue()
 {
-    static TSyncQueue queue;
-    return queue;
+    static auto *queue = new TSyncQueue;
+    return *queue;
 }
 
 /// WaitFor calls running on the interface thread: while one runs, no thread is deleted
@@ -164,24 +166,27 @@ void TThread::Run()
         if (!m_fatal)
             m_fatal = std::current_exception();
     }
-    // Read before Finished is published: from then on the interface thread may delete us.
-    const bool freeOnTerminate = m_freeOnTerminate;
+    // A self-freeing object is deleted on the interface thread once its request is queued,
+    // and the worker touches nothing of it from then on. The worker detaches itself before
+    // Finished is published, so a WaitFor that sees Finished never joins it and nothing has
+    // to join it when the process ends before the interface thread gets to the request.
+    // The queue owns the request.
+    TSyncRequest *release = nullptr;
+    if (m_freeOnTerminate) {
+        release = new TSyncRequest;
+        release->release = this;
+    }
     {
         std::lock_guard<std::mutex> lock(Queue().mutex);
+        if (release) {
+            m_thread.detach();
+            Queue().releases.push_back(release);
+        }
         m_finished.store(true, std::memory_order_release);
     }
     Queue().changed.notify_all();
-    if (freeOnTerminate) {
-        // The object is deleted on the interface thread, which joins the worker first. The
-        // request is owned by the queue from here on.
-        auto *request = new TSyncRequest;
-        request->release = this;
-        {
-            std::lock_guard<std::mutex> lock(Queue().mutex);
-            Queue().releases.push_back(request);
-        }
+    if (release)
         Post(nullptr);
-    }
 }
 
 void TThread::DoTerminate()
