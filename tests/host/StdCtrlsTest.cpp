@@ -1,10 +1,16 @@
 // SPDX-License-Identifier: MIT
-// TLabel: sizing to the text, word wrap, layout, alignment, transparency.
+// TLabel: sizing to the text, word wrap, layout, alignment, transparency. TMemo, TScrollBar,
+// TRadioButton and TGroupBox.
 #include "host/controls/StdCtrls.h"
 
 #include "TestSupport.h"
+#include "host/controls/ExtCtrls.h"
+#include "host/controls/Forms.h"
 
 #include <gtest/gtest.h>
+
+#include <QPlainTextEdit>
+#include <QScrollBar>
 
 using namespace jxt;
 using jxt::test::CountColor;
@@ -172,4 +178,114 @@ TEST(Label, FollowsParentFontUntilGivenItsOwn)
     parent.Font()->SetHeight(-10);
     EXPECT_LT(label.Height(), big);
     label.SetParent(nullptr);
+}
+
+// TMemo, TScrollBar, TRadioButton, TGroupBox
+
+TEST(Memo, LinesSetByCodeShowWithoutAChangeEventAndEditsComeBack)
+{
+    TMemo memo;
+    int changes = 0;
+    memo.OnChange = [&](TObject *) { ++changes; };
+    memo.Lines()->Add(QStringLiteral("eins"));
+    memo.Lines()->Add(QStringLiteral("zwei"));
+    EXPECT_EQ(memo.Editor()->toPlainText(), QStringLiteral("eins\nzwei"));
+    EXPECT_EQ(memo.Text(), QStringLiteral("eins\r\nzwei"));
+    EXPECT_EQ(changes, 0);
+
+    // The user types: Lines follow and OnChange fires once.
+    memo.Editor()->moveCursor(QTextCursor::End);
+    memo.Editor()->insertPlainText(QStringLiteral("\ndrei"));
+    EXPECT_EQ(changes, 1);
+    ASSERT_EQ(memo.Lines()->Count(), 3);
+    EXPECT_EQ(memo.Lines()->Get(2), QStringLiteral("drei"));
+
+    memo.SetText(QStringLiteral("a\r\nb\rc"));
+    EXPECT_EQ(memo.LinesList(), (QStringList{"a", "b", "c"}));
+    EXPECT_EQ(changes, 1);
+    memo.SetScrollBars(ssVertical);
+    EXPECT_EQ(memo.Editor()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    EXPECT_EQ(memo.Editor()->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    memo.SetWordWrap(false);
+    EXPECT_EQ(memo.Editor()->lineWrapMode(), QPlainTextEdit::NoWrap);
+}
+
+TEST(ScrollBar, PositionStaysInItsRangeAndEveryChangeIsReported)
+{
+    TScrollBar bar;
+    std::vector<int> seen;
+    bar.OnChange = [&](TObject *) { seen.push_back(bar.Position()); };
+    bar.SetParams(5, 1, 100);
+    bar.SetPosition(250);
+    bar.SetPosition(100); // unchanged: no event
+    bar.SetMin(120);      // the position follows the range
+    EXPECT_EQ(seen, (std::vector<int>{5, 100, 120}));
+    EXPECT_EQ(bar.Max(), 120);
+
+    // The user moves it.
+    bar.SetParams(1, 1, 100);
+    seen.clear();
+    bar.Bar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(bar.Position(), 2);
+    EXPECT_EQ(seen, (std::vector<int>{2}));
+
+    const int w = bar.Width(), h = bar.Height();
+    bar.SetKind(sbVertical);
+    EXPECT_EQ(bar.Width(), h);
+    EXPECT_EQ(bar.Height(), w);
+    EXPECT_EQ(bar.Bar()->orientation(), Qt::Vertical);
+}
+
+TEST(RadioButton, CheckingOneUnchecksTheOthersOfItsParentOnly)
+{
+    TForm form;
+    TGroupBox group(&form);
+    group.SetParent(&form);
+    TRadioButton a(&form), b(&form), other(&form);
+    a.SetParent(&group);
+    b.SetParent(&group);
+    other.SetParent(&form);
+    other.SetChecked(true);
+    std::vector<bool> atClick;
+    b.OnClick = [&](TObject *) { atClick.push_back(b.Checked()); };
+    a.SetChecked(true);
+    b.Click();
+    EXPECT_FALSE(a.Checked());
+    EXPECT_TRUE(b.Checked());
+    EXPECT_TRUE(other.Checked());                  // another parent
+    EXPECT_EQ(atClick, (std::vector<bool>{true})); // checked before OnClick
+
+    b.SetEnabled(false);
+    a.SetEnabled(false);
+    a.Click();
+    EXPECT_FALSE(a.Checked());
+}
+
+TEST(RadioButton, ShowsTheDotOnlyWhenChecked)
+{
+    test::InstallFixedEnvironment();
+    TRadioButton button;
+    button.SetBounds(0, 0, 80, 17);
+    button.Repaint();
+    const int darkBefore = CountColor(button.Surface(), 0x000000, 0, 0, 13, 17);
+    button.SetChecked(true);
+    button.Repaint();
+    EXPECT_GT(CountColor(button.Surface(), 0x000000, 0, 0, 13, 17), darkBefore + 4);
+}
+
+TEST(GroupBox, HoldsItsControlsBelowTheCaption)
+{
+    TForm form;
+    TGroupBox group(&form);
+    group.SetParent(&form);
+    group.SetCaption(QStringLiteral("FillStyle"));
+    group.SetBounds(0, 0, 120, 100);
+    TPanel panel(&form);
+    panel.SetParent(&group);
+    panel.SetAlign(alClient);
+    const TRect inner = group.AlignRect();
+    EXPECT_GT(inner.Top, 8);
+    EXPECT_EQ(panel.Top(), inner.Top);
+    EXPECT_EQ(panel.Left(), inner.Left);
+    EXPECT_LE(panel.Top() + panel.Height(), 100);
 }

@@ -130,6 +130,8 @@ void TControl::SetBounds(int left, int top, int width, int height)
     }
     if (m_parent && m_align != alNone)
         m_parent->Realign();
+    if (m_parent)
+        m_parent->ControlsChanged();
 }
 
 void TControl::SetAlign(TAlign align)
@@ -198,6 +200,8 @@ void TControl::SetVisible(bool v)
     Invalidate();
     if (m_parent && m_align != alNone)
         m_parent->Realign();
+    if (m_parent)
+        m_parent->ControlsChanged();
 }
 
 void TControl::ApplyVisibility()
@@ -836,6 +840,7 @@ void TWinControl::InsertControl(TControl *control)
             m_tabList.push_back(win);
         ApplyTabOrder();
     }
+    ControlsChanged();
 }
 
 void TWinControl::SetTabStop(bool value)
@@ -881,6 +886,8 @@ void TWinControl::RemoveControl(TControl *control)
     control->m_parent = nullptr;
     if (control->Align() != alNone && !ComponentState().Contains(csDestroying))
         Realign();
+    if (!ComponentState().Contains(csDestroying))
+        ControlsChanged();
 }
 
 void TWinControl::EnableAlign()

@@ -410,6 +410,9 @@ signals:
     void onKeyPress(jxt::TObject *sender, QChar *key);
 
 protected:
+    /// Called after a control was placed on this one, taken off, moved, resized, shown or
+    /// hidden (by the control's own calls).
+    virtual void ControlsChanged() {}
     void Resize() override;
     void FontChanged() override;
     void focusInEvent(QFocusEvent *event) override;

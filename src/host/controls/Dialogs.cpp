@@ -10,6 +10,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <algorithm>
 
 namespace jxt {
 
@@ -352,6 +353,69 @@ bool SelectDirectory(const QString &caption, const QString &root, QString &direc
     if (DialogService()->Show(r) != mrOk)
         return false;
     directory = r.fileName;
+    return true;
+}
+
+// The dialog components
+
+TOpenDialog::TOpenDialog(TComponent *owner) : TComponent(owner) {}
+
+bool TOpenDialog::Execute()
+{
+    return Run(false);
+}
+
+bool TOpenDialog::Run(bool save)
+{
+    QString fileName = m_fileName;
+    if (!PromptForFileName(fileName, m_filter, m_initialDir, m_title, save))
+        return false;
+    // A name without an extension gets the default one.
+    const int slash =
+        std::max(fileName.lastIndexOf(QLatin1Char('/')), fileName.lastIndexOf(QLatin1Char('\\')));
+    if (!m_defaultExt.isEmpty() && fileName.indexOf(QLatin1Char('.'), slash + 1) < 0)
+        fileName += QLatin1Char('.') + m_defaultExt;
+    m_fileName = fileName;
+    return true;
+}
+
+bool TSaveDialog::Execute()
+{
+    return Run(true);
+}
+
+TColorDialog::TColorDialog(TComponent *owner) : TComponent(owner) {}
+
+bool TColorDialog::Execute()
+{
+    TDialogRequest r;
+    r.kind = TDialogRequest::Color;
+    r.color = int(m_color);
+    if (DialogService()->Show(r) != mrOk)
+        return false;
+    m_color = TColor(r.color);
+    return true;
+}
+
+TPrintDialog::TPrintDialog(TComponent *owner) : TComponent(owner) {}
+
+bool TPrintDialog::Execute()
+{
+    TDialogRequest r;
+    r.caption = m_title;
+    r.printer = m_printer;
+    r.printOptions = m_options;
+    r.minPage = m_minPage;
+    r.maxPage = m_maxPage;
+    r.fromPage = m_fromPage;
+    r.toPage = m_toPage;
+    r.printRange = m_printRange;
+    if (!ExecutePrintDialog(r))
+        return false;
+    m_printRange = r.printRange;
+    m_fromPage = r.fromPage;
+    m_toPage = r.toPage;
+    m_fileName = r.fileName;
     return true;
 }
 

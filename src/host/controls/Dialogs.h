@@ -6,7 +6,9 @@
 
 #include "base/Export.h"
 
+#include "host/core/Component.h"
 #include "host/core/SysUtils.h"
+#include "host/graphics/Graphics.h"
 
 #include <QString>
 #include <QStringList>
@@ -154,5 +156,136 @@ JXT_EXPORT bool PromptForFileName(QString &fileName, const QString &filter,
 /// range and the file name chosen are then in request.
 JXT_EXPORT bool ExecutePrintDialog(TDialogRequest &request);
 JXT_EXPORT bool SelectDirectory(const QString &caption, const QString &root, QString &directory);
+
+/// Options of the file dialogs (those the dialog service's dialogs honour: the others are
+/// kept for form files).
+enum TOpenOption {
+    ofReadOnly,
+    ofOverwritePrompt,
+    ofHideReadOnly,
+    ofNoChangeDir,
+    ofShowHelp,
+    ofNoValidate,
+    ofAllowMultiSelect,
+    ofExtensionDifferent,
+    ofPathMustExist,
+    ofFileMustExist,
+    ofCreatePrompt,
+    ofShareAware,
+    ofNoReadOnlyReturn,
+    ofNoTestFileCreate
+};
+using TOpenOptions = TSet<TOpenOption>;
+
+/// The open-file dialog as a component: Execute shows it through the dialog service with
+/// Filter ("Text|*.txt|All|*.*"), InitialDir, Title and FileName, and on confirmation puts
+/// the chosen name into FileName (with "." DefaultExt added when the name has no extension).
+class JXT_EXPORT TOpenDialog : public TComponent
+{
+    Q_OBJECT
+    Q_PROPERTY(QString DefaultExt READ DefaultExt WRITE SetDefaultExt)
+    Q_PROPERTY(QString FileName READ FileName WRITE SetFileName)
+    Q_PROPERTY(QString Filter READ Filter WRITE SetFilter)
+    Q_PROPERTY(QString InitialDir READ InitialDir WRITE SetInitialDir)
+    Q_PROPERTY(QString Title READ Title WRITE SetTitle)
+
+public:
+    explicit TOpenDialog(TComponent *owner = nullptr);
+
+    QString DefaultExt() const { return m_defaultExt; }
+    void SetDefaultExt(const QString &value) { m_defaultExt = value; }
+    QString FileName() const { return m_fileName; }
+    void SetFileName(const QString &value) { m_fileName = value; }
+    QString Filter() const { return m_filter; }
+    void SetFilter(const QString &value) { m_filter = value; }
+    QString InitialDir() const { return m_initialDir; }
+    void SetInitialDir(const QString &value) { m_initialDir = value; }
+    QString Title() const { return m_title; }
+    void SetTitle(const QString &value) { m_title = value; }
+    TOpenOptions Options() const { return m_options; }
+    void SetOptions(TOpenOptions value) { m_options = value; }
+
+    /// Shows the dialog; true when the user confirmed a file.
+    virtual bool Execute();
+
+protected:
+    bool Run(bool save);
+
+private:
+    QString m_defaultExt;
+    QString m_fileName;
+    QString m_filter;
+    QString m_initialDir;
+    QString m_title;
+    TOpenOptions m_options{ofHideReadOnly};
+};
+
+/// The save-file dialog as a component.
+class JXT_EXPORT TSaveDialog : public TOpenDialog
+{
+    Q_OBJECT
+
+public:
+    using TOpenDialog::TOpenDialog;
+    bool Execute() override;
+};
+
+/// The colour dialog as a component: Execute starts it with Color and on confirmation puts
+/// the chosen colour into Color.
+class JXT_EXPORT TColorDialog : public TComponent
+{
+    Q_OBJECT
+
+public:
+    explicit TColorDialog(TComponent *owner = nullptr);
+    /// Default clBlack.
+    TColor Color() const { return m_color; }
+    void SetColor(TColor value) { m_color = value; }
+    bool Execute();
+
+private:
+    TColor m_color = 0;
+};
+
+/// The print dialog as a component: Execute offers the pages MinPage..MaxPage of Printer
+/// and on confirmation leaves the range chosen in PrintRange, FromPage and ToPage (and in
+/// FileName a PDF file the job goes to, when the user chose one).
+class JXT_EXPORT TPrintDialog : public TComponent
+{
+    Q_OBJECT
+
+public:
+    explicit TPrintDialog(TComponent *owner = nullptr);
+    int MinPage() const { return m_minPage; }
+    void SetMinPage(int value) { m_minPage = value; }
+    int MaxPage() const { return m_maxPage; }
+    void SetMaxPage(int value) { m_maxPage = value; }
+    int FromPage() const { return m_fromPage; }
+    void SetFromPage(int value) { m_fromPage = value; }
+    int ToPage() const { return m_toPage; }
+    void SetToPage(int value) { m_toPage = value; }
+    TPrintRange PrintRange() const { return m_printRange; }
+    void SetPrintRange(TPrintRange value) { m_printRange = value; }
+    TPrintDialogOptions Options() const { return m_options; }
+    void SetOptions(TPrintDialogOptions value) { m_options = value; }
+    QString FileName() const { return m_fileName; }
+    /// The printer the dialog configures (not owned).
+    QPrinter *Printer() const { return m_printer; }
+    void SetPrinter(QPrinter *printer) { m_printer = printer; }
+    QString Title() const { return m_title; }
+    void SetTitle(const QString &value) { m_title = value; }
+    bool Execute();
+
+private:
+    int m_minPage = 0;
+    int m_maxPage = 0;
+    int m_fromPage = 0;
+    int m_toPage = 0;
+    TPrintRange m_printRange = prAllPages;
+    TPrintDialogOptions m_options;
+    QString m_fileName;
+    QString m_title;
+    QPrinter *m_printer = nullptr;
+};
 
 } // namespace jxt

@@ -122,5 +122,11 @@ Q_ENUM_NS(TDragMode)
 /// The state of a drag over a control, as OnDragOver reports it.
 enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
 Q_ENUM_NS(TDragState)
+/// The direction of a scroll bar.
+enum TScrollBarKind { sbHorizontal, sbVertical };
+Q_ENUM_NS(TScrollBarKind)
+/// Which scroll bars a text box shows.
+enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
+Q_ENUM_NS(TScrollStyle)
 
 } // namespace jxt

@@ -850,6 +850,21 @@ void TCanvas::Polygon(const TPoint *points, int count)
     ApplyMask(target, mask, m_pen, m_brush);
 }
 
+void TCanvas::DrawFocusRect(const TRect &r)
+{
+    const auto dot = [this](int x, int y) { InvertRect(Rect(x, y, x + 1, y + 1)); };
+    for (int x = r.Left; x < r.Right; x += 2) {
+        dot(x, r.Top);
+        if (r.Bottom - 1 > r.Top)
+            dot(x, r.Bottom - 1);
+    }
+    for (int y = r.Top + 2; y < r.Bottom - 1; y += 2) {
+        dot(r.Left, y);
+        if (r.Right - 1 > r.Left)
+            dot(r.Right - 1, y);
+    }
+}
+
 void TCanvas::InvertRect(const TRect &r)
 {
     TLogicalTarget target = MakeTarget(m_device, ClipRect());

@@ -307,6 +307,9 @@ public:
     void Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4);
     void Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4);
     void InvertRect(const TRect &r);
+    /// Inverts every other pixel of the outline of r (a dotted focus frame); drawing it again
+    /// restores what was there.
+    void DrawFocusRect(const TRect &r);
     void FloodFill(int x, int y, TColor color, bool surface);
 
     /// The colour at (x, y); -1 (no colour) outside the device. Writes outside the clip
