@@ -158,29 +158,31 @@ void TJXForm::MyPaint(TObject *)
     case NONE: break;
     case BITMAP: FillWithUserBitmap(canvas, m_fillBitmap.get(), w, h); break;
     case vRAINBOW:
-    case hRAINBOW: PaintFormRamp(canvas, w, h); break;
+    case hRAINBOW:
+        PaintFormRamp(canvas, m_fillStyle == vRAINBOW, w, h, m_rbFromColor, m_rbToColor);
+        break;
     default: FillWithPattern(canvas, m_pattern.get(), w, h); break;
     }
     FireEvent(this, OnPaint, &TJXForm::onPaint, this);
 }
 
 // Always 64 bands of length div 63 + 1 pixels (together they cover the whole length; the
-// last may reach past the edge), from RBToColor at the bottom (right) edge towards
-// RBFromColor, in steps of the colour difference div 63 per channel.
-void TJXForm::PaintFormRamp(TCanvas *canvas, int width, int height) const
+// last may reach past the edge), from `to` at the bottom (right) edge towards `from`, in steps
+// of the colour difference div 63 per channel.
+void PaintFormRamp(TCanvas *canvas, bool vertical, int width, int height, TColor fromColor,
+                   TColor toColor)
 {
-    const bool vertical = m_fillStyle == vRAINBOW;
     const int length = vertical ? height : width;
     if (length <= 0)
         return;
     const int band = length / kRampDivisor + 1;
-    const TColor from = ColorToRGB(m_rbFromColor);
-    const TColor to = ColorToRGB(m_rbToColor);
+    const TColor from = ColorToRGB(fromColor);
+    const TColor to = ColorToRGB(toColor);
     // C++ division truncates toward zero, as the steps require.
     const int stepR = (GetRValue(from) - GetRValue(to)) / kRampDivisor;
     const int stepG = (GetGValue(from) - GetGValue(to)) / kRampDivisor;
     const int stepB = (GetBValue(from) - GetBValue(to)) / kRampDivisor;
-    for (int i = 0; i < kRampBands; ++i) {
+    for (int i = 0; i < TJXForm::kRampBands; ++i) {
         const TColor color =
             RGB((GetRValue(to) + i * stepR) & 0xFF, (GetGValue(to) + i * stepG) & 0xFF,
                 (GetBValue(to) + i * stepB) & 0xFF);

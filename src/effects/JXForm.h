@@ -110,7 +110,6 @@ private:
     struct TPaintHook;
     void InitJXForm(TForm *form);
     void ApplySizeLimits();
-    void PaintFormRamp(TCanvas *canvas, int width, int height) const;
 
     QPointer<TForm> m_form;
     QSize m_formOwnMinimum;
@@ -125,5 +124,12 @@ private:
     TColor m_rbFromColor = clLime;
     TColor m_rbToColor = clAqua;
 };
+
+/// The ramp of the form background over (0, 0, width, height) of canvas: 64 bands of
+/// length div 63 + 1 pixels from the bottom edge upwards (vertical) or from the right edge
+/// leftwards, band 0 in `to` and each further band a step of the channel differences div 63
+/// towards `from`. Nothing for a length of 0 or less.
+JXT_EXPORT void PaintFormRamp(TCanvas *canvas, bool vertical, int width, int height, TColor from,
+                              TColor to);
 
 } // namespace jxt

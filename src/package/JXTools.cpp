@@ -20,6 +20,8 @@
 #include "editors/HintProperty.h"
 #include "editors/IcoFileProperty.h"
 #include "editors/JXAboutProperty.h"
+#include "editors/JXAnimProperty.h"
+#include "editors/JXFillStyleProperty.h"
 #include "editors/PicPatternProperty.h"
 #include "editors/WaveFileProperty.h"
 #include "effects/JX3D.h"
@@ -81,21 +83,28 @@ void Register()
                            ClassOf<TJXINI>(),       ClassOf<TJXPrinter>(),
                        });
 
+    // The editors, in the order the designer is given them.
     RegisterPropertyEditor(QStringLiteral("TJXAboutString"), nullptr,
                            QStringLiteral("About_JXTools"), QStringLiteral("TJXAboutProperty"),
                            EditorOf<TJXAboutProperty>());
-    RegisterPropertyEditor(QStringLiteral("string"), &TControl::staticMetaObject,
-                           QStringLiteral("Hint"), QStringLiteral("THintProperty"),
-                           EditorOf<THintProperty>());
-    RegisterPropertyEditor(QStringLiteral("string"), &TJXIcoBox::staticMetaObject,
-                           QStringLiteral("IconFilename"), QStringLiteral("TIcoFileProperty"),
-                           EditorOf<TIcoFileProperty>());
+    RegisterPropertyEditor(QStringLiteral("TBitmap"), &TJXAnimate::staticMetaObject,
+                           QStringLiteral("Picture"), QStringLiteral("TJXAnimProperty"),
+                           EditorOf<TJXAnimProperty>());
+    RegisterPropertyEditor(QStringLiteral("TFStyle"), &TJXForm::staticMetaObject,
+                           QStringLiteral("FillStyle"), QStringLiteral("TJXFillStyleProperty"),
+                           EditorOf<TJXFillStyleProperty>());
     RegisterPropertyEditor(QStringLiteral("string"), &TJXWAV::staticMetaObject,
                            QStringLiteral("Filename"), QStringLiteral("TWaveFileProperty"),
                            EditorOf<TWaveFileProperty>());
+    RegisterPropertyEditor(QStringLiteral("string"), &TJXIcoBox::staticMetaObject,
+                           QStringLiteral("IconFilename"), QStringLiteral("TIcoFileProperty"),
+                           EditorOf<TIcoFileProperty>());
     RegisterPropertyEditor(QStringLiteral("string"), &TJXPicBox::staticMetaObject,
                            QStringLiteral("PicPattern"), QStringLiteral("TPicPatternProperty"),
                            EditorOf<TPicPatternProperty>());
+    RegisterPropertyEditor(QStringLiteral("string"), &TControl::staticMetaObject,
+                           QStringLiteral("Hint"), QStringLiteral("THintProperty"),
+                           EditorOf<THintProperty>());
 }
 
 } // namespace JXTools

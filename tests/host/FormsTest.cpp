@@ -9,6 +9,7 @@
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QPointer>
+#include <QTest>
 
 #include <vector>
 
@@ -217,4 +218,22 @@ TEST(HostMachineTimer, RealTimerTicksWithoutAManualClock)
     const int stopped = ticks;
     timer.Tick();
     EXPECT_EQ(ticks, stopped + 1);
+}
+
+TEST(Form, BecomingTheActiveWindowFiresOnActivate)
+{
+    TForm form;
+    TForm other;
+    std::vector<QString> events;
+    form.OnActivate = [&](TObject *) { events.push_back(QStringLiteral("activate")); };
+    form.OnDeactivate = [&](TObject *) { events.push_back(QStringLiteral("deactivate")); };
+    form.Show();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    other.Show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    EXPECT_EQ(events, (std::vector<QString>{"activate", "deactivate"}));
+    form.Hide();
+    other.Hide();
 }

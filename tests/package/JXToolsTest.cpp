@@ -4,13 +4,17 @@
 #include "package/JXTools.h"
 
 #include "display/JXLCDPanel.h"
+#include "editors/HintProperty.h"
 #include "editors/JXAboutProperty.h"
+#include "editors/JXAnimProperty.h"
+#include "editors/JXFillStyleProperty.h"
 #include "editors/JXTVersionForm.h"
 #include "host/controls/Buttons.h"
 #include "host/controls/ExtCtrls.h"
 #include "host/controls/StdCtrls.h"
 #include "host/designer/DesignRegistry.h"
 #include "package/JXDesignerWidgets.h"
+#include "package/UnitRegistration.h"
 #include "util/JXVersions.h"
 
 #include "TestSupport.h"
@@ -433,4 +437,89 @@ TEST(JXTools, FormBackgroundAndApplicationComponentTakeTheirPlaces)
     EXPECT_EQ(static_cast<TJXApp *>(app.get())->Owner(), &form);
     background->setProperty("RBFromColor", QStringLiteral("clRed"));
     EXPECT_EQ(static_cast<TJXForm *>(background.get())->RBFromColor(), clRed);
+}
+
+TEST_F(JXToolsRegistry, EveryEditorIsBoundInItsOrderAndReachesItsProperty)
+{
+    JXTools::Register();
+    struct TRow
+    {
+        const char *type;
+        const QMetaObject *cls;
+        const char *property;
+        const char *editor;
+    };
+    const TRow rows[] = {
+        {"TJXAboutString", nullptr, "About_JXTools", "TJXAboutProperty"},
+        {"TBitmap", &TJXAnimate::staticMetaObject, "Picture", "TJXAnimProperty"},
+        {"TFStyle", &TJXForm::staticMetaObject, "FillStyle", "TJXFillStyleProperty"},
+        {"string", &TJXWAV::staticMetaObject, "Filename", "TWaveFileProperty"},
+        {"string", &TJXIcoBox::staticMetaObject, "IconFilename", "TIcoFileProperty"},
+        {"string", &TJXPicBox::staticMetaObject, "PicPattern", "TPicPatternProperty"},
+        {"string", &TControl::staticMetaObject, "Hint", "THintProperty"},
+    };
+    const auto &editors = RegisteredEditors();
+    ASSERT_EQ(editors.size(), std::size(rows));
+    for (std::size_t i = 0; i < std::size(rows); ++i) {
+        SCOPED_TRACE(rows[i].editor);
+        EXPECT_EQ(editors[i].propertyType, QString::fromLatin1(rows[i].type));
+        EXPECT_EQ(editors[i].componentClass, rows[i].cls);
+        EXPECT_EQ(editors[i].propertyName, QString::fromLatin1(rows[i].property));
+        EXPECT_EQ(editors[i].editorName, QString::fromLatin1(rows[i].editor));
+    }
+    // The property types match what the components declare.
+    TForm form;
+    TJXAnimate animate(&form);
+    TJXForm background(&form);
+    EXPECT_NE(dynamic_cast<TJXAnimProperty *>(
+                  CreatePropertyEditor(&animate, QStringLiteral("Picture")).get()),
+              nullptr);
+    EXPECT_NE(dynamic_cast<TJXFillStyleProperty *>(
+                  CreatePropertyEditor(&background, QStringLiteral("FillStyle")).get()),
+              nullptr);
+    EXPECT_NE(
+        dynamic_cast<THintProperty *>(CreatePropertyEditor(&animate, QStringLiteral("Hint")).get()),
+        nullptr);
+}
+
+TEST_F(JXToolsRegistry, EachUnitRegistersItsComponentAlone)
+{
+    JXPicBox::Register();
+    EXPECT_EQ(RegisteredComponents(JXTools::kPalettePage).size(), 1U);
+    ASSERT_EQ(RegisteredEditors().size(), 1U);
+    EXPECT_EQ(RegisteredEditors()[0].editorName, QStringLiteral("TPicPatternProperty"));
+    JXIcoBox::Register();
+    EXPECT_EQ(RegisteredEditors().back().editorName, QStringLiteral("TIcoFileProperty"));
+    JXHintED::Register();
+    EXPECT_EQ(RegisteredEditors().back().editorName, QStringLiteral("THintProperty"));
+    EXPECT_EQ(RegisteredComponents(JXTools::kPalettePage).size(), 2U); // the editor alone
+
+    // The picture clip's unit uses its own page, which it keeps.
+    JXPiClip::Register();
+    ASSERT_EQ(RegisteredComponents(QStringLiteral("JX-Soft")).size(), 1U);
+    EXPECT_EQ(RegisteredComponents(QStringLiteral("JX-Soft"))[0].Name(),
+              QStringLiteral("TJXPicClip"));
+
+    // The directory list is registered by its own unit only.
+    JXDirList::Register();
+    EXPECT_NE(FindRegisteredClass(QStringLiteral("TJXDirList")), nullptr);
+
+    // With the package's registration after all units nothing is added twice.
+    for (void (*unit)() :
+         {JXAnimate::Register,  JXScrollText::Register, JXStars::Register,   JXBounce::Register,
+          JX3D::Register,       JXWAV::Register,        JXGauge::Register,   JXLCDPanel::Register,
+          JXDOTPanel::Register, JX3dLabel::Register,    JXPanel::Register,   Jxfntcbo::Register,
+          Jxdrvtab::Register,   Jxbibtn::Register,      Jxabtn::Register,    JXBlinker::Register,
+          JXGrabBa::Register,   JXApp::Register,        Jxcopy::Register,    JXFind::Register,
+          JXForm::Register,     JXFillImage::Register,  JXFxImage::Register, JXHint::Register,
+          JXIni::Register,      JXPrint::Register})
+        unit();
+    JXTools::Register();
+    QStringList classes;
+    for (const TComponentClass &c : RegisteredComponents(JXTools::kPalettePage))
+        classes << c.Name();
+    EXPECT_EQ(classes.size(), 29); // 28 of the palette and the directory list
+    EXPECT_TRUE(classes.contains(QStringLiteral("TJXDirList")));
+    EXPECT_FALSE(classes.contains(QStringLiteral("TJXPicClip")));
+    EXPECT_EQ(RegisteredEditors().size(), 7U);
 }

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QGuiApplication>
+#include <QPointer>
 #include <QScreen>
 
 namespace jxt {
@@ -165,6 +166,15 @@ bool TForm::event(QEvent *event)
 {
     if (event->type() == QEvent::Polish)
         jxt::Loaded(this);
+    // The form becomes (or stops being) the active window; the handler may free the form.
+    const bool activate = event->type() == QEvent::WindowActivate;
+    if ((activate && OnActivate) || (event->type() == QEvent::WindowDeactivate && OnDeactivate)) {
+        const QPointer<TForm> alive(this);
+        const TNotifyEvent handler = activate ? OnActivate : OnDeactivate;
+        handler(this);
+        if (!alive)
+            return true;
+    }
     return TWinControl::event(event);
 }
 

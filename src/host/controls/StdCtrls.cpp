@@ -371,14 +371,15 @@ void TRadioButton::SetChecked(bool value)
         }
     }
     Invalidate();
+    // A button that becomes checked, by the user or by code, reports it as a click.
+    if (value)
+        TWinControl::Click();
 }
 
 void TRadioButton::Click()
 {
-    if (!Enabled())
-        return;
-    SetChecked(true);
-    TWinControl::Click();
+    if (Enabled())
+        SetChecked(true);
 }
 
 void TRadioButton::keyPressEvent(QKeyEvent *event)

@@ -205,7 +205,8 @@ private:
 };
 
 /// A round option button with a caption. Checking one (by a click, Space, or code) unchecks
-/// the other radio buttons of the same parent; a click fires OnClick after the change.
+/// the other radio buttons of the same parent and fires its OnClick; clicking a button that
+/// is already checked changes nothing and fires nothing.
 class JXT_EXPORT TRadioButton : public TWinControl
 {
     Q_OBJECT
@@ -219,10 +220,10 @@ class JXT_EXPORT TRadioButton : public TWinControl
 public:
     explicit TRadioButton(TComponent *owner = nullptr);
 
-    /// Default false. Checking unchecks the siblings; repaints.
+    /// Default false. Checking unchecks the siblings, repaints and fires OnClick.
     bool Checked() const { return m_checked; }
     void SetChecked(bool value);
-    /// Checks the button (when enabled), then fires OnClick.
+    /// Checks the button when it is enabled.
     void Click() override;
 
 protected:

@@ -2,6 +2,7 @@
 #include "host/designer/DesignRegistry.h"
 
 #include <QMetaProperty>
+#include <QStandardPaths>
 
 namespace jxt {
 
@@ -35,11 +36,13 @@ bool Inherits(const QMetaObject *meta, const QMetaObject *base)
     return false;
 }
 
-/// The type name the registry uses for a property: the declared name without namespace, with
-/// QString reported as "string".
+/// The type name the registry uses for a property: the declared name without namespace and
+/// without the pointer of an object property ("TBitmap"), with QString reported as "string".
 QString TypeNameOf(const QMetaProperty &p)
 {
-    const QString t = StripNamespace(p.typeName());
+    QString t = StripNamespace(p.typeName()).trimmed();
+    if (t.endsWith(QLatin1Char('*')))
+        t = t.chopped(1).trimmed();
     return t == QLatin1String("QString") ? QStringLiteral("string") : t;
 }
 
@@ -132,6 +135,12 @@ std::unique_ptr<TPropertyEditor> CreatePropertyEditor(TComponent *component,
 void ClearRegistry()
 {
     TheRegistry() = Registry{};
+}
+
+QString DesignerSettingsFileName()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/jxtpack/designer.ini");
 }
 
 // TPropertyEditor

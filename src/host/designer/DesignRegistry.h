@@ -116,4 +116,9 @@ JXT_EXPORT std::unique_ptr<TPropertyEditor> CreatePropertyEditor(TComponent *com
 /// Empties the registry (tests).
 JXT_EXPORT void ClearRegistry();
 
+/// The designer's own settings file, where design-time editors keep what they remember
+/// between sessions: "jxtpack/designer.ini" in the user's configuration folder
+/// (QStandardPaths::GenericConfigLocation, so $XDG_CONFIG_HOME where it is set).
+JXT_EXPORT QString DesignerSettingsFileName();
+
 } // namespace jxt
