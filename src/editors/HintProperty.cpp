@@ -7,36 +7,38 @@
 #include "host/controls/StdCtrls.h"
 #include "host/core/Strings.h"
 
-#include <QPlainTextEdit>
-
 namespace jxt {
 
 THintStringEditDialog::THintStringEditDialog(TComponent *owner) : TForm(owner)
 {
+    SetName(QStringLiteral("HintStringEditDialog"));
     SetCaption(QStringLiteral("Hint String Editor"));
     SetBorderStyle(bsDialog);
     SetClientWidth(428);
     SetClientHeight(277);
 
     Bevel1 = new TBevel(this);
+    Bevel1->SetName(QStringLiteral("Bevel1"));
     Bevel1->SetParent(this);
     Bevel1->SetShape(bsFrame);
     Bevel1->SetBounds(8, 8, 413, 229);
 
     LineCounter = new TLabel(this);
+    LineCounter->SetName(QStringLiteral("LineCounter"));
     LineCounter->SetParent(this);
     LineCounter->SetBounds(16, 16, 60, 13);
     LineCounter->SetCaption(QStringLiteral("0 Zeilen"));
 
-    Memo = new QPlainTextEdit(this);
-    Memo->setObjectName(QStringLiteral("Memo"));
-    Memo->setGeometry(16, 32, 397, 197);
-    Memo->setLineWrapMode(QPlainTextEdit::NoWrap);
-    Memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    QObject::connect(Memo, &QPlainTextEdit::textChanged, this, [this] { MemoChange(); });
+    Memo = new TMemo(this);
+    Memo->SetName(QStringLiteral("Memo"));
+    Memo->SetParent(this);
+    Memo->SetBounds(16, 32, 397, 197);
+    Memo->SetWordWrap(false);
+    Memo->SetScrollBars(ssBoth);
+    Memo->OnChange = [this](TObject *) { MemoChange(); };
 
     OkButton = new TBitBtn(this);
+    OkButton->SetName(QStringLiteral("OkButton"));
     OkButton->SetParent(this);
     OkButton->SetCaption(QStringLiteral("Ok"));
     OkButton->SetModalResult(mrOk);
@@ -44,6 +46,7 @@ THintStringEditDialog::THintStringEditDialog(TComponent *owner) : TForm(owner)
     OkButton->SetBounds(264, 248, 75, 25);
 
     CancelButton = new TBitBtn(this);
+    CancelButton->SetName(QStringLiteral("CancelButton"));
     CancelButton->SetParent(this);
     CancelButton->SetCaption(QStringLiteral("Abbruch"));
     CancelButton->SetModalResult(mrCancel);
@@ -51,6 +54,7 @@ THintStringEditDialog::THintStringEditDialog(TComponent *owner) : TForm(owner)
     CancelButton->SetBounds(344, 248, 75, 25);
 
     ShowPanel = new TPanel(this);
+    ShowPanel->SetName(QStringLiteral("ShowPanel"));
     ShowPanel->SetParent(this);
     ShowPanel->SetCaption(QStringLiteral("Hint Testen"));
     ShowPanel->SetBevelInner(bvLowered);
@@ -62,27 +66,19 @@ THintStringEditDialog::~THintStringEditDialog() = default;
 
 QString THintStringEditDialog::HintText() const
 {
-    TStringList lines;
-    lines.SetText(Memo->toPlainText());
-    QString text = lines.Text();
-    // Lines are joined by CR LF; the last line ends without one.
-    if (text.endsWith(QLatin1String("\r\n")))
-        text.chop(2);
-    return text;
+    return Memo->Text();
 }
 
 void THintStringEditDialog::SetHintText(const QString &text)
 {
-    Memo->setPlainText(text);
+    Memo->SetText(text);
     MemoChange();
 }
 
 void THintStringEditDialog::MemoChange()
 {
-    TStringList lines;
-    lines.SetText(Memo->toPlainText());
     ShowPanel->SetHint(HintText());
-    LineCounter->SetCaption(QString::asprintf("%d Lines", lines.Count()));
+    LineCounter->SetCaption(QString::asprintf("%d Lines", Memo->Lines()->Count()));
 }
 
 TPropertyAttributes THintProperty::GetAttributes() const

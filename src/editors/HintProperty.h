@@ -7,13 +7,12 @@
 #include "host/controls/Forms.h"
 #include "host/designer/DesignRegistry.h"
 
-class QPlainTextEdit;
-
 namespace jxt {
 
 class TBevel;
 class TBitBtn;
 class TLabel;
+class TMemo;
 class TPanel;
 
 /// "Hint String Editor": the memo holds the hint being edited (one line per line of the
@@ -36,7 +35,7 @@ public:
 
     TBevel *Bevel1 = nullptr;
     TLabel *LineCounter = nullptr;
-    QPlainTextEdit *Memo = nullptr;
+    TMemo *Memo = nullptr;
     TBitBtn *OkButton = nullptr;
     TBitBtn *CancelButton = nullptr;
     TPanel *ShowPanel = nullptr;

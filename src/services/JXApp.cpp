@@ -3,6 +3,8 @@
 // the application, clipboard changes, and the version information window.
 #include "services/JXApp.h"
 
+#include "host/controls/StdCtrls.h"
+
 #include "host/core/Events.h"
 
 #include "effects/JXForm.h"
@@ -17,7 +19,6 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMetaMethod>
-#include <QPlainTextEdit>
 #include <QSystemTrayIcon>
 
 namespace jxt {
@@ -414,6 +415,7 @@ TAccessibleInfo TJXApp::AccessibleInfo() const
 
 TfrmAppInfo::TfrmAppInfo(TComponent *owner) : TForm(owner)
 {
+    SetName(QStringLiteral("frmAppInfo"));
     SetCaption(QStringLiteral("Versionsinformationen"));
     SetClientWidth(460);
     SetClientHeight(360);
@@ -423,37 +425,40 @@ TfrmAppInfo::TfrmAppInfo(TComponent *owner) : TForm(owner)
     SetColor(clBtnFace);
 
     Panel1 = new TPanel(this);
+    Panel1->SetName(QStringLiteral("Panel1"));
     Panel1->SetParent(this);
     Panel1->SetAlign(alBottom);
     Panel1->SetHeight(41);
     Panel1->SetBevelOuter(bvNone);
     Panel1->SetCaption(QString());
     btnOK = new TBitBtn(this);
+    btnOK->SetName(QStringLiteral("btnOK"));
     btnOK->SetParent(Panel1);
     btnOK->SetKind(bkOK);
     btnOK->SetBounds(0, 8, 75, 25);
     Panel1->OnResize = [this](TObject *) { Panel1Resize(); };
 
     Panel2 = new TPanel(this);
+    Panel2->SetName(QStringLiteral("Panel2"));
     Panel2->SetParent(this);
     Panel2->SetAlign(alClient);
     Panel2->SetBevelOuter(bvNone);
     Panel2->SetBorderWidth(5);
     Panel2->SetCaption(QString());
-    Memo1 = new QPlainTextEdit(Panel2);
-    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
-    QFont memoFont(QStringLiteral("Courier New"));
-    memoFont.setPixelSize(12);
-    memoFont.setStyleHint(QFont::TypeWriter);
-    Memo1->setFont(memoFont);
-    Panel2->OnResize = [this](TObject *) { Panel2Resize(); };
+    Memo1 = new TMemo(this);
+    Memo1->SetName(QStringLiteral("Memo1"));
+    Memo1->SetParent(Panel2);
+    Memo1->SetAlign(alClient);
+    Memo1->SetScrollBars(ssVertical);
+    Memo1->SetWordWrap(false);
+    Memo1->Font()->SetName(QStringLiteral("Courier New"));
+    Memo1->Font()->SetHeight(-12);
 
     JXForm1 = new TJXForm(this);
+    JXForm1->SetName(QStringLiteral("JXForm1"));
     JXForm1->SetFormMinWidth(460);
     JXForm1->SetFormMinHeight(360);
     Panel1Resize();
-    Panel2Resize();
 }
 
 TfrmAppInfo::~TfrmAppInfo()
@@ -465,13 +470,6 @@ TfrmAppInfo::~TfrmAppInfo()
 void TfrmAppInfo::Panel1Resize()
 {
     btnOK->SetLeft((Panel1->Width() - btnOK->Width()) / 2);
-}
-
-// The memo fills the panel inside its border, as a client-aligned control would.
-void TfrmAppInfo::Panel2Resize()
-{
-    const TRect r = Panel2->AlignRect();
-    Memo1->setGeometry(r.Left, r.Top, r.Width(), r.Height());
 }
 
 void TfrmAppInfo::ShowInfo(const QString &fileName)
@@ -516,12 +514,12 @@ void TfrmAppInfo::ShowInfo(const QString &fileName)
         line("ProductVersion: ", info.ProductVersion),
         line("Comments: ", info.Comments),
     };
-    Memo1->setPlainText(lines.join(QLatin1Char('\n')));
+    Memo1->Lines()->SetStrings(lines);
 }
 
 QStringList TfrmAppInfo::Lines() const
 {
-    return Memo1->toPlainText().split(QLatin1Char('\n'));
+    return Memo1->LinesList();
 }
 
 } // namespace jxt

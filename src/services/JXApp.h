@@ -17,10 +17,11 @@
 #include <memory>
 #include <vector>
 
-class QPlainTextEdit;
 class QSystemTrayIcon;
 
 namespace jxt {
+
+class TMemo;
 
 class TBitBtn;
 class TJXForm;
@@ -229,14 +230,13 @@ public:
     QStringList Lines() const;
 
     TPanel *Panel2 = nullptr;
-    QPlainTextEdit *Memo1 = nullptr;
+    TMemo *Memo1 = nullptr;
     TPanel *Panel1 = nullptr;
     TBitBtn *btnOK = nullptr;
     TJXForm *JXForm1 = nullptr;
 
 private:
     void Panel1Resize();
-    void Panel2Resize();
 };
 
 /// The window ShowAppInfo shows, while it is shown; nullptr otherwise.

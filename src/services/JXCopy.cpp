@@ -188,6 +188,7 @@ qint64 MonotonicNs()
 
 TfrmJXCopy::TfrmJXCopy(TComponent *owner) : TForm(owner)
 {
+    SetName(QStringLiteral("frmJXCopy"));
     SetCaption(QStringLiteral("Kopier-Status"));
     SetBorderStyle(bsDialog);
     SetClientWidth(413);
@@ -196,8 +197,9 @@ TfrmJXCopy::TfrmJXCopy(TComponent *owner) : TForm(owner)
     Font()->SetName(QStringLiteral("Arial"));
     Font()->SetHeight(-13);
 
-    auto label = [this](const QString &text, int left, int top, int width) {
+    auto label = [this](const char *name, const QString &text, int left, int top, int width) {
         auto *l = new TLabel(this);
+        l->SetName(QString::fromLatin1(name));
         l->SetParent(this);
         l->SetAutoSize(false);
         l->SetAlignment(taCenter);
@@ -206,11 +208,12 @@ TfrmJXCopy::TfrmJXCopy(TComponent *owner) : TForm(owner)
         l->SetCaption(text);
         return l;
     };
-    Label1 = label(QStringLiteral("von"), 4, 0, 401);
-    Label2 = label(QStringLiteral("nach"), 8, 52, 397);
+    Label1 = label("Label1", QStringLiteral("von"), 4, 0, 401);
+    Label2 = label("Label2", QStringLiteral("nach"), 8, 52, 397);
 
-    auto panel = [this](int left, int top, bool named) {
+    auto panel = [this](const char *name, int left, int top, bool named) {
         auto *p = new TPanel(this);
+        p->SetName(QString::fromLatin1(name));
         p->SetParent(this);
         p->SetBounds(left, top, 400, 25);
         p->SetBevelOuter(bvLowered);
@@ -222,17 +225,19 @@ TfrmJXCopy::TfrmJXCopy(TComponent *owner) : TForm(owner)
         p->SetCaption(QString());
         return p;
     };
-    panSource = panel(4, 22, true);
-    panDest = panel(4, 72, true);
+    panSource = panel("panSource", 4, 22, true);
+    panDest = panel("panDest", 4, 72, true);
 
     Button1 = new TBitBtn(this);
+    Button1->SetName(QStringLiteral("Button1"));
     Button1->SetParent(this);
     Button1->SetCaption(QStringLiteral("&Abbruch"));
     Button1->SetBounds(165, 180, 88, 25);
     Button1->OnClick = [this](TObject *) { Button1Click(); };
 
-    auto gauge = [this](TPanel *holder, TColor boxColor) {
+    auto gauge = [this](const char *name, TPanel *holder, TColor boxColor) {
         auto *g = new TJXGauge(this);
+        g->SetName(QString::fromLatin1(name));
         g->SetParent(holder);
         g->SetBorderStyle(bvNone);
         g->SetBorderWidth(2);
@@ -245,10 +250,10 @@ TfrmJXCopy::TfrmJXCopy(TComponent *owner) : TForm(owner)
         g->SetProgress(0);
         return g;
     };
-    Panel1 = panel(4, 108, false);
-    jxgCopy = gauge(Panel1, clNavy);
-    panFile = panel(4, 144, false);
-    jxgFile = gauge(panFile, clPurple);
+    Panel1 = panel("Panel1", 4, 108, false);
+    jxgCopy = gauge("jxgCopy", Panel1, clNavy);
+    panFile = panel("panFile", 4, 144, false);
+    jxgFile = gauge("jxgFile", panFile, clPurple);
 
     // The form sees every key first, so Escape cancels whichever control has the focus.
     installEventFilter(this);

@@ -4,7 +4,9 @@
 #include "host/core/Events.h"
 
 #include "host/controls/Buttons.h"
+#include "host/controls/Dialogs.h"
 #include "host/controls/ExtCtrls.h"
+#include "host/controls/ScrollBox.h"
 #include "host/files/Printers.h"
 #include "host/graphics/MetafileCanvas.h"
 #include "platform/Paths.h"
@@ -15,8 +17,6 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPrinter>
-#include <QScrollArea>
-#include <QScrollBar>
 
 #include <algorithm>
 
@@ -446,9 +446,9 @@ void TJXPrinter::ReplaceString(QString &s, const QString &search, const QString 
 
 // --- TPageView -----------------------------------------------------------------------------------
 
-TPageView::TPageView(QWidget *parent) : QWidget(parent)
+TPageView::TPageView(TComponent *owner) : TGraphicControl(owner)
 {
-    setCursor(Qt::CrossCursor);
+    SetCursor(crCross);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
@@ -497,12 +497,6 @@ void TPageView::paintEvent(QPaintEvent *event)
     m_page.Play(painter);
 }
 
-void TPageView::mousePressEvent(QMouseEvent *event)
-{
-    if (OnMouseDown)
-        OnMouseDown(event->button());
-}
-
 // --- TfrmPrint -----------------------------------------------------------------------------------
 
 namespace {
@@ -545,6 +539,7 @@ void DrawPageGlyph(QPainter &p)
 
 TfrmPrint::TfrmPrint(TComponent *owner) : TForm(owner)
 {
+    SetName(QStringLiteral("frmPrint"));
     SetCaption(QStringLiteral("Druckvorschau"));
     SetClientWidth(651);
     SetClientHeight(480);
@@ -556,26 +551,28 @@ TfrmPrint::TfrmPrint(TComponent *owner) : TForm(owner)
     DrawToolBarGlyphs();
     CreatePageView();
 
-    Panel2->installEventFilter(this);
-    scrView->installEventFilter(this);
-    scrView->viewport()->installEventFilter(this);
+    installEventFilter(this);
+    for (QObject *child : findChildren<QObject *>())
+        child->installEventFilter(this);
     setFocusPolicy(Qt::StrongFocus);
 
     FormCreate();
-    PlaceView();
+    FormResize();
 }
 
 /// The tool bar: print, one or two pages, the zooms, paging, and the end of the preview.
 void TfrmPrint::CreateToolBar()
 {
     panTool = new TPanel(this);
+    panTool->SetName(QStringLiteral("panTool"));
     panTool->SetParent(this);
     panTool->SetBounds(0, 0, 643, 50);
     panTool->SetAlign(alTop);
     panTool->SetCaption(QString());
 
-    auto button = [this](int left, int width, const QString &hint) {
+    auto button = [this](const char *name, int left, int width, const QString &hint) {
         auto *b = new TBitBtn(this);
+        b->SetName(QString::fromLatin1(name));
         b->SetParent(panTool);
         b->SetBounds(left, 10, width, 31);
         b->SetHint(hint);
@@ -583,8 +580,9 @@ void TfrmPrint::CreateToolBar()
         b->setFocusPolicy(Qt::NoFocus);
         return b;
     };
-    auto panel = [this](int left, int width, const QString &caption) {
+    auto panel = [this](const char *name, int left, int width, const QString &caption) {
         auto *p = new TPanel(this);
+        p->SetName(QString::fromLatin1(name));
         p->SetParent(panTool);
         p->SetBounds(left, 10, width, 31);
         p->SetBevelOuter(bvLowered);
@@ -592,23 +590,25 @@ void TfrmPrint::CreateToolBar()
         return p;
     };
 
-    btnPrint = button(10, 92, QStringLiteral("Drucken"));
-    btnPages = button(118, 92, QStringLiteral("Eine oder 2 Seiten anzeigen"));
+    btnPrint = button("btnPrint", 10, 92, QStringLiteral("Drucken"));
+    btnPages = button("btnPages", 118, 92, QStringLiteral("Eine oder 2 Seiten anzeigen"));
     btnPages->SetCaption(QStringLiteral("2 Seite(n)"));
-    btnZoomWidth = button(226, 31, QStringLiteral("Auf Seitenbreite zoomen"));
-    btnZoomFull = button(261, 31, QStringLiteral("Ganzseitenansicht"));
-    btnZoomIn = button(310, 31, QStringLiteral("Vergößern (auch mit linke Maustaste)"));
-    panZoom = panel(345, 35, QStringLiteral("1"));
+    btnZoomWidth = button("btnZoomWidth", 226, 31, QStringLiteral("Auf Seitenbreite zoomen"));
+    btnZoomFull = button("btnZoomFull", 261, 31, QStringLiteral("Ganzseitenansicht"));
+    btnZoomIn =
+        button("btnZoomIn", 310, 31, QStringLiteral("Vergößern (auch mit linke Maustaste)"));
+    panZoom = panel("panZoom", 345, 35, QStringLiteral("1"));
     panZoom->SetHint(QStringLiteral("Zoomfaktor"));
     panZoom->SetShowHint(true);
-    btnZoomOut = button(384, 31, QStringLiteral("Verkleinern (auch mit rechte Maustaste)"));
+    btnZoomOut =
+        button("btnZoomOut", 384, 31, QStringLiteral("Verkleinern (auch mit rechte Maustaste)"));
     btnZoomOut->SetEnabled(false);
-    btnPageMinus = button(428, 31, QStringLiteral("Seite zurückblättern"));
+    btnPageMinus = button("btnPageMinus", 428, 31, QStringLiteral("Seite zurückblättern"));
     btnPageMinus->SetEnabled(false);
-    panPages = panel(463, 40, QStringLiteral("1/1"));
-    btnPagePlus = button(507, 33, QStringLiteral("Seite vorblättern"));
+    panPages = panel("panPages", 463, 40, QStringLiteral("1/1"));
+    btnPagePlus = button("btnPagePlus", 507, 33, QStringLiteral("Seite vorblättern"));
     btnPagePlus->SetEnabled(false);
-    btnClose = button(552, 85, QStringLiteral("Vorschau beenden"));
+    btnClose = button("btnClose", 552, 85, QStringLiteral("Vorschau beenden"));
     btnClose->SetCaption(QStringLiteral("Ende"));
 
     btnPrint->OnClick = [this](TObject *) { btnPrintClick(); };
@@ -672,6 +672,7 @@ void TfrmPrint::DrawToolBarGlyphs()
 void TfrmPrint::CreatePageView()
 {
     Panel2 = new TPanel(this);
+    Panel2->SetName(QStringLiteral("Panel2"));
     Panel2->SetParent(this);
     Panel2->SetBounds(0, 50, 643, 403);
     Panel2->SetAlign(alClient);
@@ -679,27 +680,33 @@ void TfrmPrint::CreatePageView()
     Panel2->SetBorderWidth(5);
     Panel2->SetCaption(QString());
 
-    scrView = new QScrollArea(Panel2);
-    scrView->setObjectName(QStringLiteral("scrView"));
-    scrView->setFrameShape(QFrame::NoFrame);
-    scrView->setWidgetResizable(false);
+    scrView = new TScrollBox(this);
+    scrView->SetName(QStringLiteral("scrView"));
+    scrView->SetParent(Panel2);
+    scrView->SetAlign(alClient);
+    scrView->SetBorderStyle(bsNone);
+    scrView->SetColor(clBtnFace);
     scrView->setFocusPolicy(Qt::NoFocus);
-    scrView->setBackgroundRole(QPalette::Button);
-    scrView->viewport()->setBackgroundRole(QPalette::Button);
-    scrView->setAutoFillBackground(true);
-    scrView->horizontalScrollBar()->setTracking(true);
-    scrView->verticalScrollBar()->setTracking(true);
-    m_sheet = new QWidget;
-    m_sheet->setBackgroundRole(QPalette::Button);
-    m_sheet->setAutoFillBackground(true);
-    scrView->setWidget(m_sheet);
-    imgMeta1 = new TPageView(m_sheet);
-    imgMeta1->setObjectName(QStringLiteral("imgMeta1"));
-    imgMeta2 = new TPageView(m_sheet);
-    imgMeta2->setObjectName(QStringLiteral("imgMeta2"));
-    imgMeta2->hide();
-    imgMeta1->OnMouseDown = [this](Qt::MouseButton b) { imgMeta1MouseDown(b); };
-    imgMeta2->OnMouseDown = [this](Qt::MouseButton b) { imgMeta1MouseDown(b); };
+    for (TControlScrollBar *bar : {scrView->HorzScrollBar(), scrView->VertScrollBar()}) {
+        bar->SetMargin(20);
+        bar->SetTracking(true);
+    }
+    scrView->OnResize = [this](TObject *) { FormResize(); };
+    const auto page = [this](const char *name) {
+        auto *view = new TPageView(this);
+        view->SetName(QString::fromLatin1(name));
+        view->SetParent(scrView);
+        view->OnMouseDown = [this](TObject *, TMouseButton button, TShiftState, int, int) {
+            imgMeta1MouseDown(button);
+        };
+        return view;
+    };
+    imgMeta1 = page("imgMeta1");
+    imgMeta2 = page("imgMeta2");
+    imgMeta2->SetVisible(false);
+
+    PrintDialog1 = new TPrintDialog(this);
+    PrintDialog1->SetName(QStringLiteral("PrintDialog1"));
 }
 
 TfrmPrint::~TfrmPrint() = default;
@@ -727,21 +734,16 @@ void TfrmPrint::AssignMetaFile()
     imgMeta2->SetMetafile(PageAt(m_pageIndex + 1));
 }
 
-void TfrmPrint::PlaceView()
-{
-    const TRect r = Panel2->AlignRect();
-    scrView->setGeometry(r.Left, r.Top, std::max(0, r.Width()), std::max(0, r.Height()));
-    FormResize();
-}
-
 void TfrmPrint::FormResize()
 {
     m_zoom = std::clamp(m_zoom, 0, 100);
     panZoom->SetCaption(QString::number(m_zoom / 10));
-    imgMeta2->setVisible(!m_singlePage);
+    imgMeta2->SetVisible(!m_singlePage);
+    // The pages are placed in the unscrolled view.
+    scrView->HorzScrollBar()->SetPosition(0);
+    scrView->VertScrollBar()->SetPosition(0);
 
-    const QSize view = scrView->maximumViewportSize();
-    const int vw = view.width(), vh = view.height();
+    const int vw = scrView->Width(), vh = scrView->Height();
     const qint64 pageW = std::max(1, Printer()->PageWidth());
     const qint64 pageH = std::max(1, Printer()->PageHeight());
     qint64 w = m_singlePage ? vw - 60 : vw / 2 - 60;
@@ -767,16 +769,9 @@ void TfrmPrint::FormResize()
         left = int((vw - 2 * w) / 2);
         top = int((vh - h) / 2);
     }
-    imgMeta1->setGeometry(left, top, int(w), int(h));
-    imgMeta2->setGeometry(left + int(w) + 15, top, int(w), int(h));
-
-    // The sheet covers the view and every page with a margin of 20.
-    int right = left + int(w), bottom = top + int(h);
-    if (!m_singlePage)
-        right += 15 + int(w);
-    m_sheet->resize(std::max(vw, right + 20), std::max(vh, bottom + 20));
-    scrView->horizontalScrollBar()->setValue(0);
-    scrView->verticalScrollBar()->setValue(0);
+    // The scroll box reaches 20 pixels past the pages shown.
+    imgMeta1->SetBounds(left, top, int(w), int(h));
+    imgMeta2->SetBounds(left + int(w) + 15, top, int(w), int(h));
 }
 
 void TfrmPrint::btnZoomInClick()
@@ -839,25 +834,25 @@ void TfrmPrint::btnPagePlusClick()
     AssignMetaFile();
 }
 
-void TfrmPrint::imgMeta1MouseDown(Qt::MouseButton button)
+void TfrmPrint::imgMeta1MouseDown(TMouseButton button)
 {
-    if (button == Qt::LeftButton)
+    if (button == mbLeft)
         btnZoomInClick();
-    else if (button == Qt::RightButton)
+    else if (button == mbRight)
         btnZoomOutClick();
 }
 
 void TfrmPrint::FormKeyDown(int &key, Qt::KeyboardModifiers modifiers)
 {
     const bool keypad = modifiers.testFlag(Qt::KeypadModifier);
-    QScrollBar *vertical = scrView->verticalScrollBar();
-    QScrollBar *horizontal = scrView->horizontalScrollBar();
+    TControlScrollBar *vertical = scrView->VertScrollBar();
+    TControlScrollBar *horizontal = scrView->HorzScrollBar();
     if (keypad) {
         switch (key) {
-        case Qt::Key_2: vertical->setValue(vertical->value() + 50); break;
-        case Qt::Key_8: vertical->setValue(vertical->value() - 50); break;
-        case Qt::Key_4: horizontal->setValue(horizontal->value() - 50); break;
-        case Qt::Key_6: horizontal->setValue(horizontal->value() + 50); break;
+        case Qt::Key_2: vertical->SetPosition(vertical->Position() + 50); break;
+        case Qt::Key_8: vertical->SetPosition(vertical->Position() - 50); break;
+        case Qt::Key_4: horizontal->SetPosition(horizontal->Position() - 50); break;
+        case Qt::Key_6: horizontal->SetPosition(horizontal->Position() + 50); break;
         case Qt::Key_Plus: btnZoomInClick(); break;
         case Qt::Key_Minus: btnZoomOutClick(); break;
         default: return;
@@ -894,10 +889,6 @@ void TfrmPrint::keyPressEvent(QKeyEvent *event)
 
 bool TfrmPrint::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == Panel2 && event->type() == QEvent::Resize) {
-        PlaceView();
-        return false;
-    }
     if (event->type() == QEvent::KeyPress) {
         auto *keyEvent = static_cast<QKeyEvent *>(event);
         int key = keyEvent->key();
@@ -913,21 +904,20 @@ void TfrmPrint::btnPrintClick()
     const int count = PageCount();
     if (count == 0)
         return;
-    TDialogRequest request;
-    request.caption = QStringLiteral("Drucken");
-    request.printer = Printer()->Device();
-    request.printOptions = TPrintDialogOptions{poPageNums};
-    request.minPage = 1;
-    request.maxPage = count;
-    request.fromPage = 1;
-    request.toPage = count;
-    request.printRange = prAllPages;
-    if (!ExecutePrintDialog(request))
+    PrintDialog1->SetTitle(QStringLiteral("Drucken"));
+    PrintDialog1->SetPrinter(Printer()->Device());
+    PrintDialog1->SetOptions({poPageNums});
+    PrintDialog1->SetMinPage(1);
+    PrintDialog1->SetMaxPage(count);
+    PrintDialog1->SetFromPage(1);
+    PrintDialog1->SetToPage(count);
+    PrintDialog1->SetPrintRange(prAllPages);
+    if (!PrintDialog1->Execute())
         return;
     int from = 1, to = count;
-    if (request.printRange == prPageNums) {
-        from = request.fromPage;
-        to = request.toPage;
+    if (PrintDialog1->PrintRange() == prPageNums) {
+        from = PrintDialog1->FromPage();
+        to = PrintDialog1->ToPage();
     }
     if (from < 1 || to > count || from > to) {
         ShowMessage(QStringLiteral("Die Seiten %1 bis %2 gibt es nicht; das Dokument hat "
@@ -937,7 +927,7 @@ void TfrmPrint::btnPrintClick()
                         .arg(count));
         return;
     }
-    QString fileName = request.fileName;
+    QString fileName = PrintDialog1->FileName();
     if (fileName.isEmpty() && !Printer()->HasDevice()) {
         // No printer installed: the pages go to a PDF file of the user's choice.
         if (!PromptForFileName(fileName, QStringLiteral("PDF-Dateien|*.pdf"), QString(),

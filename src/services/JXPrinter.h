@@ -17,11 +17,11 @@
 #include <functional>
 #include <memory>
 
-class QScrollArea;
-
 namespace jxt {
 
 class TBitBtn;
+class TPrintDialog;
+class TScrollBox;
 class TMetafileCanvas;
 class TPanel;
 class TJXPrinter;
@@ -222,7 +222,7 @@ public:
     void btnPagePlusClick();
     void btnZoomWidthClick();
     void btnZoomFullClick();
-    void imgMeta1MouseDown(Qt::MouseButton button);
+    void imgMeta1MouseDown(TMouseButton button);
     /// The preview's keys; key becomes 0 when it was used.
     void FormKeyDown(int &key, Qt::KeyboardModifiers modifiers);
 
@@ -244,9 +244,10 @@ public:
     TBitBtn *btnPagePlus = nullptr;
     TBitBtn *btnClose = nullptr;
     TPanel *Panel2 = nullptr;
-    QScrollArea *scrView = nullptr;
+    TScrollBox *scrView = nullptr;
     TPageView *imgMeta1 = nullptr;
     TPageView *imgMeta2 = nullptr;
+    TPrintDialog *PrintDialog1 = nullptr;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -256,27 +257,25 @@ private:
     void CreateToolBar();
     void DrawToolBarGlyphs();
     void CreatePageView();
-    void PlaceView();
     void PrintPages(int from, int to, const QString &fileName);
 
     int m_pageIndex = 0;
     int m_zoom = 0;
     bool m_singlePage = true;
-    QWidget *m_sheet = nullptr;
 };
 
-/// One page of the preview: the metafile stretched to the view. Pages up to
-/// kMaxCachePixels device pixels are drawn once into a cached bitmap; larger ones (high
+/// One page of the preview: the metafile stretched to the control, with a cross cursor. Pages
+/// up to kMaxCachePixels device pixels are drawn once into a cached bitmap; larger ones (high
 /// zoom) are drawn straight from the metafile, only where they are exposed, so no zoom
-/// allocates more than that.
-class JXT_EXPORT TPageView : public QWidget
+/// allocates more than that (the control keeps no surface of its own).
+class JXT_EXPORT TPageView : public TGraphicControl
 {
     Q_OBJECT
 
 public:
     static constexpr qint64 kMaxCachePixels = 4LL * 1024 * 1024;
 
-    explicit TPageView(QWidget *parent = nullptr);
+    explicit TPageView(TComponent *owner = nullptr);
     /// Shows a copy of the metafile's recording (nullptr: an empty view). The copy shares
     /// the recording's data, so the view stays valid when the page list changes.
     void SetMetafile(const TMetafile *metafile);
@@ -287,11 +286,8 @@ public:
     /// The cached bitmap's size (empty while the page is drawn straight).
     QSize CacheSize() const { return m_cache.size(); }
 
-    std::function<void(Qt::MouseButton)> OnMouseDown;
-
 protected:
     void paintEvent(QPaintEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
 
 private:
     TMetafile m_page;

@@ -20,12 +20,18 @@ TEST(HintProperty, MemoCountsLinesAndFeedsTheTestPanel)
     THintStringEditDialog dialog;
     EXPECT_EQ(dialog.Caption(), QStringLiteral("Hint String Editor"));
     EXPECT_EQ(dialog.LineCounter->Caption(), QStringLiteral("0 Zeilen"));
-    dialog.Memo->setPlainText(QStringLiteral("erste\nzweite\ndritte"));
+    dialog.Memo->Editor()->setPlainText(QStringLiteral("erste\nzweite\ndritte"));
     EXPECT_EQ(dialog.LineCounter->Caption(), QStringLiteral("3 Lines"));
     EXPECT_EQ(dialog.ShowPanel->Hint(), QStringLiteral("erste\r\nzweite\r\ndritte"));
     EXPECT_EQ(dialog.HintText(), QStringLiteral("erste\r\nzweite\r\ndritte"));
-    dialog.Memo->setPlainText(QString());
+    dialog.Memo->Editor()->setPlainText(QStringLiteral("eine\n"));
+    EXPECT_EQ(dialog.LineCounter->Caption(), QStringLiteral("1 Lines"));
+    dialog.Memo->Editor()->setPlainText(QString());
     EXPECT_EQ(dialog.LineCounter->Caption(), QStringLiteral("0 Lines"));
+    for (const char *name :
+         {"Bevel1", "LineCounter", "Memo", "OkButton", "CancelButton", "ShowPanel"})
+        EXPECT_NE(dialog.FindComponent(QString::fromLatin1(name)), nullptr) << name;
+    EXPECT_EQ(dialog.findChild<TMemo *>(QStringLiteral("Memo")), dialog.Memo);
 }
 
 TEST(HintProperty, PropertyEditorTakesTheTextOnOkOnly)
@@ -41,7 +47,7 @@ TEST(HintProperty, PropertyEditorTakesTheTextOnOkOnly)
     jxt::test::Dialogs()->Responder = [&](TDialogRequest &request) {
         auto *dialog = qobject_cast<THintStringEditDialog *>(request.form);
         shown = dialog->HintText();
-        dialog->Memo->setPlainText(QStringLiteral("neu\nzweizeilig"));
+        dialog->Memo->Editor()->setPlainText(QStringLiteral("neu\nzweizeilig"));
         return int(mrOk);
     };
     editor.Edit();
@@ -49,7 +55,9 @@ TEST(HintProperty, PropertyEditorTakesTheTextOnOkOnly)
     EXPECT_EQ(gauge->Hint(), QStringLiteral("neu\r\nzweizeilig"));
 
     jxt::test::Dialogs()->Responder = [&](TDialogRequest &request) {
-        qobject_cast<THintStringEditDialog *>(request.form)->Memo->setPlainText("verworfen");
+        qobject_cast<THintStringEditDialog *>(request.form)
+            ->Memo->Editor()
+            ->setPlainText("verworfen");
         return int(mrCancel);
     };
     editor.Edit();

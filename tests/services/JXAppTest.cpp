@@ -5,6 +5,8 @@
 // information window.
 #include "services/JXApp.h"
 
+#include "host/controls/StdCtrls.h"
+
 #include "TestSupport.h"
 
 #include "effects/JXForm.h"
@@ -388,4 +390,10 @@ TEST_F(JXAppTest, AppInfoWindowKeepsItsSizeAndCentresItsButton)
     EXPECT_EQ(memo.left(), 5);
     EXPECT_EQ(memo.width(), 700 - 10);
     EXPECT_EQ(memo.height(), 500 - 41 - 10);
+    // Every control carries its name.
+    for (const char *name : {"Panel2", "Memo1", "Panel1", "btnOK", "JXForm1"})
+        EXPECT_NE(info.FindComponent(QString::fromLatin1(name)), nullptr) << name;
+    EXPECT_EQ(info.findChild<TMemo *>(QStringLiteral("Memo1")), info.Memo1);
+    EXPECT_EQ(info.Memo1->Font()->Name(), QStringLiteral("Courier New"));
+    EXPECT_EQ(info.Memo1->ScrollBars(), ssVertical);
 }

@@ -378,3 +378,17 @@ TEST_F(JXCopyTest, LongFileAdvancesTheGaugesOneBufferAtATimeAndStopsAtTheCancel)
     EXPECT_EQ(m_copy.Tag(), 9999);
     EXPECT_EQ(Entries(""), QStringList({"copy.bin", "long.bin"}));
 }
+
+TEST(JXCopyForm, ControlsCarryTheNamesOfTheForm)
+{
+    TfrmJXCopy form;
+    EXPECT_EQ(form.Name(), QStringLiteral("frmJXCopy"));
+    for (const char *name : {"Label1", "Label2", "panSource", "panDest", "Button1", "Panel1",
+                             "jxgCopy", "panFile", "jxgFile"}) {
+        TComponent *c = form.FindComponent(QString::fromLatin1(name));
+        ASSERT_NE(c, nullptr) << name;
+        EXPECT_EQ(form.findChild<TComponent *>(QString::fromLatin1(name)), c) << name;
+    }
+    EXPECT_EQ(form.FindComponent(QStringLiteral("panfile")), form.panFile); // any case
+    EXPECT_EQ(form.jxgFile->Parent(), form.panFile);
+}

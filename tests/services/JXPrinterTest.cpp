@@ -8,6 +8,7 @@
 #include "host/controls/Buttons.h"
 #include "host/controls/Dialogs.h"
 #include "host/controls/ExtCtrls.h"
+#include "host/controls/ScrollBox.h"
 #include "host/files/Printers.h"
 #include "host/graphics/MetafileCanvas.h"
 #include "platform/IconBuilders.h"
@@ -23,8 +24,6 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QScrollArea>
-#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -635,9 +634,9 @@ TEST_F(JXPrinterTest, PreviewPagesThroughButtonsAndKeys)
         form.show();
         QTest::keyClick(&form, Qt::Key_2, Qt::KeypadModifier);
         EXPECT_EQ(form.PageIndex(), 1);
-        EXPECT_EQ(form.scrView->verticalScrollBar()->value(), 50);
+        EXPECT_EQ(form.scrView->VertScrollBar()->Position(), 50);
         QTest::keyClick(&form, Qt::Key_8, Qt::KeypadModifier);
-        EXPECT_EQ(form.scrView->verticalScrollBar()->value(), 0);
+        EXPECT_EQ(form.scrView->VertScrollBar()->Position(), 0);
         QTest::keyClick(&form, Qt::Key_Minus, Qt::KeypadModifier);
         EXPECT_EQ(form.Zoom(), 10);
 
@@ -648,6 +647,28 @@ TEST_F(JXPrinterTest, PreviewPagesThroughButtonsAndKeys)
         form.btnPagesClick();
         EXPECT_EQ(form.btnPages->Caption(), QStringLiteral("2 Pages"));
         EXPECT_TRUE(form.imgMeta2->isHidden());
+    });
+}
+
+TEST_F(JXPrinterTest, PreviewControlsCarryTheirNames)
+{
+    MakePages(2);
+    WithPreview([&](TfrmPrint &form) {
+        for (const char *name :
+             {"panTool", "btnPrint", "btnPages", "btnZoomWidth", "btnZoomFull", "btnZoomIn",
+              "panZoom", "btnZoomOut", "btnPageMinus", "panPages", "btnPagePlus", "btnClose",
+              "Panel2", "scrView", "imgMeta1", "imgMeta2", "PrintDialog1"})
+            EXPECT_NE(form.FindComponent(QString::fromLatin1(name)), nullptr) << name;
+        EXPECT_EQ(form.FindComponent(QStringLiteral("btnPrint")), form.btnPrint);
+        EXPECT_EQ(form.findChild<TPageView *>(QStringLiteral("imgMeta1")), form.imgMeta1);
+        EXPECT_EQ(form.imgMeta1->Parent(), form.scrView);
+        EXPECT_EQ(form.imgMeta1->Cursor(), crCross);
+        // The scroll box reaches 20 pixels past the page.
+        for (int i = 0; i < 3; ++i)
+            form.btnZoomInClick();
+        EXPECT_EQ(form.scrView->VertScrollBar()->Range(),
+                  form.imgMeta1->Top() + form.imgMeta1->Height() + 20);
+        EXPECT_TRUE(form.scrView->VertScrollBar()->Tracking());
     });
 }
 
@@ -668,7 +689,7 @@ TEST_F(JXPrinterTest, ZoomStaysWithinItsRangeAndLaysThePagesOut)
 {
     MakePages(2);
     WithPreview([&](TfrmPrint &form) {
-        const QSize view = form.scrView->maximumViewportSize();
+        const QSize view(form.scrView->Width(), form.scrView->Height());
         const double aspect = double(Printer()->PageHeight()) / Printer()->PageWidth();
         EXPECT_EQ(form.Zoom(), 0);
         EXPECT_FALSE(form.btnZoomOut->Enabled());
@@ -689,14 +710,14 @@ TEST_F(JXPrinterTest, ZoomStaysWithinItsRangeAndLaysThePagesOut)
         EXPECT_EQ(form.imgMeta1->pos(), QPoint(20, 20));
 
         for (int i = 0; i < 12; ++i)
-            form.imgMeta1MouseDown(Qt::LeftButton);
+            form.imgMeta1MouseDown(mbLeft);
         EXPECT_EQ(form.Zoom(), 100);
         EXPECT_EQ(form.panZoom->Caption(), QStringLiteral("10"));
         EXPECT_FALSE(form.btnZoomIn->Enabled());
         EXPECT_EQ(form.imgMeta1->size(), whole * 10);
 
         for (int i = 0; i < 12; ++i)
-            form.imgMeta1MouseDown(Qt::RightButton);
+            form.imgMeta1MouseDown(mbRight);
         EXPECT_EQ(form.Zoom(), 0);
         EXPECT_FALSE(form.btnZoomOut->Enabled());
         EXPECT_TRUE(form.btnZoomIn->Enabled());

@@ -264,8 +264,12 @@ void TMemo::EditChanged()
     const QString text = m_edit->toPlainText();
     m_lines.BeginUpdate();
     m_lines.Clear();
+    QStringList lines = text.split(QLatin1Char('\n'));
+    // A text that ends with a line break has no further (empty) line.
+    if (lines.size() > 1 && lines.back().isEmpty())
+        lines.removeLast();
     if (!text.isEmpty())
-        for (const QString &line : text.split(QLatin1Char('\n')))
+        for (const QString &line : lines)
             m_lines.Add(line);
     m_lines.EndUpdate();
     --m_syncing;
