@@ -41,6 +41,8 @@ class JXT_EXPORT TJXBiBtn : public TCustomControl
     Q_PROPERTY(bool Enabled READ Enabled WRITE SetEnabled)
     Q_PROPERTY(jxt::TFont *Font READ Font)
     Q_PROPERTY(bool ShowHint READ ShowHint WRITE SetShowHint)
+    Q_PROPERTY(int TabOrder READ TabOrder WRITE SetTabOrder)
+    Q_PROPERTY(bool TabStop READ TabStop WRITE SetTabStop)
     JXT_ABOUT(JXBiBtnVersion)
 
 public:

@@ -20,6 +20,7 @@ class JXT_EXPORT TJXIcoBox : public TCustomListBox
     Q_OBJECT
     Q_PROPERTY(jxt::TJXAboutString About_JXTools READ GetAboutJXT WRITE SetAboutJXT)
     Q_PROPERTY(bool Active READ Active WRITE SetActive)
+    Q_PROPERTY(jxt::TBitmap *BacKPic READ BacKPic WRITE SetBacKPic)
     Q_PROPERTY(bool Border READ Border WRITE SetBorder)
     Q_PROPERTY(bool Caption READ Caption WRITE SetCaption)
     Q_PROPERTY(QString IconFileName READ IconFileName WRITE SetIconFileName)
@@ -30,9 +31,13 @@ class JXT_EXPORT TJXIcoBox : public TCustomListBox
     Q_PROPERTY(jxt::TColorValue Color READ Color WRITE SetColor)
     Q_PROPERTY(bool Enabled READ Enabled WRITE SetEnabled)
     Q_PROPERTY(jxt::TFont *Font READ Font)
+    /// The icons' numbers, one item per icon (loading a file fills them).
+    Q_PROPERTY(QStringList Items READ ItemsList WRITE SetItemsList)
     Q_PROPERTY(bool ShowHint READ ShowHint WRITE SetShowHint)
     Q_PROPERTY(bool Sorted READ Sorted WRITE SetSorted)
     Q_PROPERTY(bool ParentShowHint READ ParentShowHint WRITE SetParentShowHint)
+    /// The menu of a right click; a referenced component, so it is set from code.
+    Q_PROPERTY(jxt::TPopupMenu *PopupMenu READ PopupMenu WRITE SetPopupMenu)
     Q_PROPERTY(bool Visible READ Visible WRITE SetVisible)
     JXT_ABOUT(JXIcoBoxVersion)
 

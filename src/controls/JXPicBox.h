@@ -105,6 +105,7 @@ class JXT_EXPORT TJXPicBox : public TCustomListBox
     Q_OBJECT
     Q_PROPERTY(jxt::TJXAboutString About_JXTools READ GetAboutJXT WRITE SetAboutJXT)
     Q_PROPERTY(bool Active READ Active WRITE SetActive)
+    Q_PROPERTY(jxt::TBitmap *BackPic READ BackPic WRITE SetBackPic)
     Q_PROPERTY(int BorderSpace READ BorderSpace WRITE SetBorderSpace)
     Q_PROPERTY(int BorderWidth READ BorderWidth WRITE SetBorderWidth)
     Q_PROPERTY(bool Caption READ Caption WRITE SetCaption)
@@ -121,9 +122,15 @@ class JXT_EXPORT TJXPicBox : public TCustomListBox
     Q_PROPERTY(jxt::TAlign Align READ Align WRITE SetAlign)
     Q_PROPERTY(jxt::TColorValue Color READ Color WRITE SetColor)
     Q_PROPERTY(int Columns READ Columns WRITE SetColumns)
+    Q_PROPERTY(int DragCursor READ DragCursor WRITE SetDragCursor)
+    Q_PROPERTY(jxt::TDragMode DragMode READ DragMode WRITE SetDragMode)
     Q_PROPERTY(bool Enabled READ Enabled WRITE SetEnabled)
     Q_PROPERTY(jxt::TFont *Font READ Font)
+    /// The files listed (the worker fills them; a form may also give them).
+    Q_PROPERTY(QStringList Items READ ItemsList WRITE SetItemsList)
     Q_PROPERTY(bool ParentShowHint READ ParentShowHint WRITE SetParentShowHint)
+    /// The menu of a right click; a referenced component, so it is set from code.
+    Q_PROPERTY(jxt::TPopupMenu *PopupMenu READ PopupMenu WRITE SetPopupMenu)
     Q_PROPERTY(bool ShowHint READ ShowHint WRITE SetShowHint)
     Q_PROPERTY(bool Sorted READ Sorted WRITE SetSorted)
     Q_PROPERTY(bool Visible READ Visible WRITE SetVisible)

@@ -38,6 +38,8 @@ class JXT_EXPORT TJXPicClip : public TGraphicControl
     Q_PROPERTY(bool Enabled READ Enabled WRITE SetEnabled)
     Q_PROPERTY(QString Hint READ Hint WRITE SetHint)
     Q_PROPERTY(bool ParentShowHint READ ParentShowHint WRITE SetParentShowHint)
+    /// The menu of a right click; a referenced component, so it is set from code.
+    Q_PROPERTY(jxt::TPopupMenu *PopupMenu READ PopupMenu WRITE SetPopupMenu)
     Q_PROPERTY(bool ShowHint READ ShowHint WRITE SetShowHint)
     Q_PROPERTY(int Tag READ Tag WRITE SetTag)
     Q_PROPERTY(bool Visible READ Visible WRITE SetVisible)

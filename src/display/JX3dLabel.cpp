@@ -3,6 +3,7 @@
 #include "display/JX3dLabel.h"
 
 #include "util/Jxutil.h"
+#include <algorithm>
 
 namespace jxt {
 
@@ -98,8 +99,10 @@ void TJX3dLabel::SetBorderStyle(TPanelBevel value)
     Invalidate();
 }
 
-void TJX3dLabel::SetCaptionSpacing(std::uint8_t value)
+void TJX3dLabel::SetCaptionSpacing(int spacing)
 {
+    // The spacing is a byte: a value outside 0..255 is held at its end.
+    const auto value = std::uint8_t(std::clamp(spacing, 0, 255));
     m_captionSpacing = value;
     updateGeometry();
     Invalidate();

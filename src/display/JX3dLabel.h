@@ -71,9 +71,10 @@ public:
     /// Frame: bvNone (default), bvRaised or bvLowered. Repaints.
     TPanelBevel BorderStyle() const { return m_borderStyle; }
     void SetBorderStyle(TPanelBevel value);
-    /// Extra pixels after each character, 0..255; default 1. Repaints.
+    /// Extra pixels after each character, 0..255 (a value outside is held at its end);
+    /// default 1. Repaints.
     std::uint8_t CaptionSpacing() const { return m_captionSpacing; }
-    void SetCaptionSpacing(std::uint8_t value);
+    void SetCaptionSpacing(int spacing);
     /// Text effect: csNONE, csLowered, csRaised (default), csShadow. Repaints.
     TcsStyle CaptionStyle() const { return m_captionStyle; }
     void SetCaptionStyle(TcsStyle value);

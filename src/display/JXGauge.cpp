@@ -72,8 +72,10 @@ void TJXGauge::SetBorderWidth(int value)
     Invalidate();
 }
 
-void TJXGauge::SetBoxes(std::uint8_t value)
+void TJXGauge::SetBoxes(int boxes)
 {
+    // The number of boxes is a byte: a value outside 0..255 is held at its end.
+    auto value = std::uint8_t(std::clamp(boxes, 0, 255));
     if (value == m_boxes)
         return;
     if (m_boxColor == clGreen && value < 5)

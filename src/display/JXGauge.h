@@ -72,10 +72,11 @@ public:
     /// Gap in pixels between frame and boxes; default 2. Repaints.
     int BorderWidth() const { return m_borderWidth; }
     void SetBorderWidth(int value);
-    /// Number of boxes, 0..255; default 10; at least 5 while BoxColor is clGreen. A gauge
+    /// Number of boxes, 0..255 (a value outside is held at its end); default 10; at least 5
+    /// while BoxColor is clGreen. A gauge
     /// too short for boxes of 3 pixels shows as many as fit; the property stays. Repaints.
     std::uint8_t Boxes() const { return m_boxes; }
-    void SetBoxes(std::uint8_t value);
+    void SetBoxes(int boxes);
     /// Colour of lit boxes; default clNavy; clGreen makes an audio level meter. Repaints.
     TColor BoxColor() const { return m_boxColor; }
     void SetBoxColor(TColor value);

@@ -9,6 +9,7 @@
 #include "host/core/Timer.h"
 #include "util/JXVersions.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 
@@ -75,10 +76,10 @@ public:
     /// Shadow offset, held within 1..50; default 2. Repaints.
     int ShadowDepth() const { return m_shadowDepth; }
     void SetShadowDepth(int value);
-    /// Pixels per step, 0..255; 0 moves by one character (the width, or height, of "X").
-    /// Default 1. Takes effect at the next step.
+    /// Pixels per step, 0..255 (a value outside is held at its end); 0 moves by one character (the
+    /// width, or height, of "X"). Default 1. Takes effect at the next step.
     std::uint8_t Steps() const { return m_steps; }
-    void SetSteps(std::uint8_t value) { m_steps = value; }
+    void SetSteps(int value) { m_steps = std::uint8_t(std::clamp(value, 0, 255)); }
 
     /// Fired at the start of every step.
     TNotifyEvent OnScroll;

@@ -126,8 +126,10 @@ void TJXFillImage::SetRBFromColor(TColor value)
     Invalidate();
 }
 
-void TJXFillImage::SetRBSteps(std::uint8_t value)
+void TJXFillImage::SetRBSteps(int steps)
 {
+    // The steps are a byte: a value outside 0..255 is held at its end.
+    const auto value = std::uint8_t(std::clamp(steps, 0, 255));
     m_rbSteps = std::max<std::uint8_t>(value, kMinSteps);
     Invalidate();
 }

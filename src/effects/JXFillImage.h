@@ -81,10 +81,10 @@ public:
     /// First colour of a ramp; default clLime. Repaints.
     TColor RBFromColor() const { return m_rbFromColor; }
     void SetRBFromColor(TColor value);
-    /// Number of ramp bands, at least 2 (a band is at least one pixel, so there may be more
-    /// bands than steps); default 64. Repaints.
+    /// Number of ramp bands, 2..255 (a value outside is held at its end; a band is at least one
+    /// pixel, so there may be more bands than steps); default 64. Repaints.
     std::uint8_t RBSteps() const { return m_rbSteps; }
-    void SetRBSteps(std::uint8_t value);
+    void SetRBSteps(int steps);
     /// Last colour of a ramp; default clAqua. Repaints.
     TColor RBToColor() const { return m_rbToColor; }
     void SetRBToColor(TColor value);

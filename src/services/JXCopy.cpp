@@ -331,6 +331,7 @@ void TJXCopy::SetFileProgressGauge(TJXGauge *gauge)
 
 void TJXCopy::SetDest(const QString &value)
 {
+    m_destGiven = value;
     m_dest = CheckPfadName(value);
 }
 

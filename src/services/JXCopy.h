@@ -95,8 +95,9 @@ JXT_EXPORT extern bool fOverwriteAllNormalAttr;
 /// backslash). An entry that is no regular file (a FIFO, a device) is left out without an
 /// error, and the run then ends with false (and OnEnd) once the other files are copied.
 ///
-/// Source and Dest read back upper-cased, as Windows file systems compare names; the
-/// copy itself uses the names as given, so files keep their spelling on this one.
+/// Source() and Dest() read back upper-cased, as Windows file systems compare names; the
+/// copy itself uses the names as given, so files keep their spelling on this one. The
+/// published Source and Dest properties (what forms store) keep the spelling the user gave.
 class JXT_EXPORT TJXCopy : public TComponent
 {
     Q_OBJECT
@@ -109,8 +110,8 @@ class JXT_EXPORT TJXCopy : public TComponent
     Q_PROPERTY(bool CopyDate READ CopyDate WRITE SetCopyDate)
     /// Application gauge for the whole run; default none.
     Q_PROPERTY(jxt::TJXGauge *CopyProgressGauge READ CopyProgressGauge WRITE SetCopyProgressGauge)
-    /// Destination file or directory; default empty.
-    Q_PROPERTY(QString Dest READ Dest WRITE SetDest)
+    /// Destination file or directory, as given; default empty.
+    Q_PROPERTY(QString Dest READ DestAsGiven WRITE SetDest)
     /// Caption of the progress form; default "Kopiere Dateien...".
     Q_PROPERTY(QString DialogCaption READ DialogCaption WRITE SetDialogCaption)
     /// Application gauge for the current file; default none.
@@ -123,8 +124,8 @@ class JXT_EXPORT TJXCopy : public TComponent
     Q_PROPERTY(bool ProcessMessages READ ProcessMessages WRITE SetProcessMessages)
     /// Show the progress form during Copy; default false.
     Q_PROPERTY(bool ShowCopyDialog READ ShowCopyDialog WRITE SetShowCopyDialog)
-    /// Source file name, may hold "*" and "?"; default empty.
-    Q_PROPERTY(QString Source READ Source WRITE SetSource)
+    /// Source file name, may hold "*" and "?", as given; default empty.
+    Q_PROPERTY(QString Source READ SourceAsGiven WRITE SetSource)
     JXT_ABOUT(JXCopyVersion)
 
 public:
@@ -144,6 +145,8 @@ public:
     /// Dest upper-cased (see the class comment), as CheckPfadName made it.
     QString Dest() const { return m_dest.toUpper(); }
     void SetDest(const QString &value);
+    /// Dest as it was given, before CheckPfadName and upper-casing.
+    QString DestAsGiven() const { return m_destGiven; }
     QString DialogCaption() const { return m_dialogCaption; }
     void SetDialogCaption(const QString &value) { m_dialogCaption = value; }
     TJXGauge *FileProgressGauge() const { return m_fileGauge; }
@@ -159,6 +162,8 @@ public:
     /// Source upper-cased (see the class comment).
     QString Source() const { return m_source.toUpper(); }
     void SetSource(const QString &value) { m_source = value; }
+    /// Source as it was given.
+    QString SourceAsGiven() const { return m_source; }
 
     /// Runs CopyFile(Source, Dest, ShowCopyDialog).
     Q_INVOKABLE bool Copy();
@@ -259,6 +264,7 @@ private:
     bool m_copyDate = false;
     TJXGauge *m_copyGauge = nullptr;
     QString m_dest;
+    QString m_destGiven;
     QString m_dialogCaption;
     TJXGauge *m_fileGauge = nullptr;
     bool m_overWrite = false;

@@ -44,11 +44,13 @@ TJXFind::~TJXFind() = default;
 
 void TJXFind::SetFilePattern(const QString &value)
 {
+    m_filePatternGiven = value;
     m_filePattern = value.toUpper();
 }
 
 void TJXFind::SetStartPath(const QString &value)
 {
+    m_startPathGiven = value;
     m_startPath = jxtCheckPath(value);
 }
 

@@ -47,12 +47,14 @@ class JXT_EXPORT TJXFind : public TComponent
 {
     Q_OBJECT
     Q_PROPERTY(jxt::TJXAboutString About_JXTools READ GetAboutJXT WRITE SetAboutJXT)
-    /// Upper-cased pattern or ";"-separated pattern list; default "*.*".
-    Q_PROPERTY(QString FilePattern READ FilePattern WRITE SetFilePattern)
+    /// Pattern or ";"-separated pattern list, as given (FilePattern() reads it upper-cased,
+    /// as the search uses it); default "*.*".
+    Q_PROPERTY(QString FilePattern READ FilePatternAsGiven WRITE SetFilePattern)
     /// Descend into subdirectories; default false.
     Q_PROPERTY(bool Subdirs READ Subdirs WRITE SetSubdirs)
-    /// Start directory, stored with a trailing backslash; default "C:\".
-    Q_PROPERTY(QString StartPath READ StartPath WRITE SetStartPath)
+    /// Start directory, as given (StartPath() reads it with the trailing backslash the walk
+    /// uses); default "C:\".
+    Q_PROPERTY(QString StartPath READ StartPathAsGiven WRITE SetStartPath)
     JXT_ABOUT(JXFindVersion)
 
 public:
@@ -61,10 +63,12 @@ public:
 
     QString FilePattern() const { return m_filePattern; }
     void SetFilePattern(const QString &value);
+    QString FilePatternAsGiven() const { return m_filePatternGiven; }
     bool Subdirs() const { return m_subdirs; }
     void SetSubdirs(bool value) { m_subdirs = value; }
     QString StartPath() const { return m_startPath; }
     void SetStartPath(const QString &value);
+    QString StartPathAsGiven() const { return m_startPathGiven; }
 
     /// Runs a search and returns when it is complete or broken off.
     Q_INVOKABLE void Execute();
@@ -119,7 +123,9 @@ private:
     int m_dirCount = 0;
     int m_fileCount = 0;
     QString m_filePattern;
+    QString m_filePatternGiven;
     QString m_startPath;
+    QString m_startPathGiven;
     bool m_subdirs = false;
     QString m_volumeName;
 };

@@ -5,6 +5,7 @@
 
 #include "base/Export.h"
 
+#include "host/core/Enums.h"
 #include "host/files/IniFiles.h"
 
 #include <QString>
@@ -14,9 +15,6 @@ namespace jxt {
 class TFont;
 class TForm;
 class TStrings;
-
-/// What of a form's placement is saved: nothing, position only, position and size.
-enum TWinPosStyle { swpNone, swpPosition, swpSizePosition };
 
 /// The INI object of the helper call in progress; nullptr between calls.
 extern JXT_EXPORT TIniFile *INIFile;

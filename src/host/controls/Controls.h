@@ -392,6 +392,9 @@ public:
     /// controls) and shifts the others.
     int TabOrder() const;
     void SetTabOrder(int value);
+    /// The help topic of the control; default 0. Kept for forms: this layer shows no help.
+    int HelpContext() const { return m_helpContext; }
+    void SetHelpContext(int value) { m_helpContext = value; }
     /// The windowed child controls in tab order.
     int TabCount() const { return int(m_tabList.size()); }
     TWinControl *TabControl(int index) const { return m_tabList.at(std::size_t(index)); }
@@ -428,6 +431,7 @@ private:
     std::vector<TWinControl *> m_tabList;
     int m_alignDisabled = 0;
     bool m_aligning = false;
+    int m_helpContext = 0;
 };
 
 /// A windowed painter: a TWinControl with its own Paint.

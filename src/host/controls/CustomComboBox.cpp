@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "host/controls/CustomComboBox.h"
 
+#include "host/core/Events.h"
+
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QKeyEvent>
@@ -173,8 +175,7 @@ void TCustomComboBox::Change()
 
 void TCustomComboBox::DropDown()
 {
-    if (OnDropDown)
-        OnDropDown(this);
+    FireEvent(this, OnDropDown, &TCustomComboBox::onDropDown, this);
 }
 
 void TCustomComboBox::KeyDown(int &key, TShiftState shift)

@@ -51,6 +51,10 @@ public:
     TNotifyEvent OnChange;
     TNotifyEvent OnDropDown;
 
+signals:
+    void onDropDown(jxt::TObject *sender);
+
+public:
     /// The Qt combo box that shows the control.
     QComboBox *ComboBox() const { return m_combo; }
 

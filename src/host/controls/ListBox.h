@@ -40,6 +40,9 @@ public:
     /// The strings and their objects. Changes repaint the box and keep ItemIndex in range.
     TStrings *Items() const { return m_items.get(); }
     void SetItems(const TStrings *items) { m_items->Assign(items); }
+    /// Items as a string list (the form a published Items property takes).
+    QStringList ItemsList() const { return m_items->ToStringList(); }
+    void SetItemsList(const QStringList &items) { m_items->SetStrings(items); }
     TListBoxStyle Style() const { return m_style; }
     void SetStyle(TListBoxStyle style);
     /// Height of each cell; default 13, at least 1.

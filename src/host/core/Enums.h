@@ -125,6 +125,9 @@ Q_ENUM_NS(TDragState)
 /// The direction of a scroll bar.
 enum TScrollBarKind { sbHorizontal, sbVertical };
 Q_ENUM_NS(TScrollBarKind)
+/// What of a form's placement is saved: nothing, position only, position and size.
+enum TWinPosStyle { swpNone, swpPosition, swpSizePosition };
+Q_ENUM_NS(TWinPosStyle)
 /// Which scroll bars a text box shows.
 enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 Q_ENUM_NS(TScrollStyle)
