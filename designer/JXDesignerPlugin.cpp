@@ -2,7 +2,7 @@
 // The Qt Designer plugin over the design-time registry.
 #include "JXDesignerPlugin.h"
 
-#include "JXColorTaskMenu.h"
+#include "JXTaskMenu.h"
 
 #include "host/controls/Controls.h"
 #include "host/core/SysUtils.h"
@@ -11,14 +11,12 @@
 #include "package/JXTools.h"
 
 #include <QBitmap>
-#include <QHash>
 #include <QMetaClassInfo>
 #include <QMetaProperty>
 #include <QPixmap>
 #include <QPointer>
-#include <QTimer>
 #include <QtDesigner/QDesignerFormEditorInterface>
-#include <QtDesigner/QDesignerPropertySheetExtension>
+#include <QtDesigner/QDesignerFormWindowInterface>
 #include <QtDesigner/QExtensionManager>
 
 #include <memory>
@@ -58,27 +56,6 @@ QString ClassInfo(const QMetaObject *meta, const char *name)
 }
 
 } // namespace
-
-void HideDuplicateProperties(QDesignerPropertySheetExtension *sheet)
-{
-    if (!sheet)
-        return;
-    QHash<QString, int> last;
-    for (int i = 0; i < sheet->count(); ++i)
-        last.insert(sheet->propertyName(i), i);
-    for (int i = 0; i < sheet->count(); ++i)
-        if (last.value(sheet->propertyName(i)) != i)
-            sheet->setVisible(i, false);
-    static const std::pair<const char *, const char *> kOursForQt[] = {
-        {"enabled", "Enabled"}, {"visible", "Visible"}, {"toolTip", "Hint"},
-        {"font", "Font"},       {"cursor", "Cursor"},
-    };
-    for (const auto &[qt, ours] : kOursForQt) {
-        const int qtIndex = last.value(QString::fromLatin1(qt), -1);
-        if (qtIndex >= 0 && last.contains(QString::fromLatin1(ours)))
-            sheet->setVisible(qtIndex, false);
-    }
-}
 
 QIcon PaletteIcon(const QString &className)
 {
@@ -124,11 +101,11 @@ QString TJXDesignerWidget::whatsThis() const
 
 void TJXDesignerWidget::initialize(QDesignerFormEditorInterface *core)
 {
-    // One colour task menu for all our widgets, registered by the first to be initialised.
+    // One task menu factory for all our widgets, registered by the first to be initialised.
     static QPointer<QExtensionManager> registeredWith;
     if (core && core->extensionManager() && registeredWith != core->extensionManager()) {
         registeredWith = core->extensionManager();
-        registeredWith->registerExtensions(new TColorTaskMenuFactory(registeredWith),
+        registeredWith->registerExtensions(new TJXTaskMenuFactory(registeredWith),
                                            Q_TYPEID(QDesignerTaskMenuExtension));
     }
     m_core = core;
@@ -138,28 +115,22 @@ void TJXDesignerWidget::initialize(QDesignerFormEditorInterface *core)
 QWidget *TJXDesignerWidget::createWidget(QWidget *parent)
 {
     QWidget *widget = m_factory(parent);
-    if (m_core && widget) {
-        // Designer makes the property sheet once the widget is on the form.
-        QPointer<QWidget> guard(widget);
-        QExtensionManager *manager = m_core->extensionManager();
-        QTimer::singleShot(0, widget, [guard, manager] {
-            if (guard && manager)
-                HideDuplicateProperties(
-                    qt_extension<QDesignerPropertySheetExtension *>(manager, guard.data()));
-        });
-    }
-    if (auto *component = qobject_cast<TComponent *>(widget)) {
-        component->SetDesigning(true);
+    auto *component = qobject_cast<TComponent *>(widget);
+    if (!component)
+        return widget;
+    // Only a form window of Designer designs; a form loaded anywhere else runs.
+    const bool designing = parent && QDesignerFormWindowInterface::findFormWindow(parent);
+    if (!designing)
+        return widget;
+    component->SetDesigning(true);
+    auto *control = qobject_cast<TControl *>(component);
+    if (!control) {
         // A non-visual component gets a small box on the form, to be selected and moved.
-        auto *control = qobject_cast<TControl *>(component);
-        if (!control) {
-            component->resize(kNonVisualSize, kNonVisualSize);
-            if (parent)
-                component->show();
-        } else if (parent && !control->Parent()) {
-            // In the designer every control is shown, also one invisible at run time.
-            control->show();
-        }
+        component->resize(kNonVisualSize, kNonVisualSize);
+        component->show();
+    } else if (!control->Parent()) {
+        // In the designer every control is shown, also one invisible at run time.
+        control->show();
     }
     return widget;
 }
@@ -177,17 +148,16 @@ QString TJXDesignerWidget::domXml() const
     QString objectName = m_componentClass.Name();
     if (objectName.startsWith(QLatin1Char('T')))
         objectName.remove(0, 1);
-    // Colours are edited as texts (names or #RRGGBB), which are never translated.
+    // Paths and patterns are never translated.
     QString specifications;
     const QMetaObject *meta = m_componentClass.meta;
-    for (int i = QWidget::staticMetaObject.propertyCount(); meta && i < meta->propertyCount();
-         ++i) {
-        const QMetaProperty p = meta->property(i);
-        if (p.metaType() == QMetaType::fromType<TColorValue>())
+    for (const QString &name : PathPropertyNames()) {
+        const int index = meta ? meta->indexOfProperty(name.toLatin1().constData()) : -1;
+        if (index >= 0 && meta->property(index).metaType() == QMetaType::fromType<QString>())
             specifications +=
                 QStringLiteral("    <stringpropertyspecification name=\"%1\" notr=\"true\""
                                " type=\"singleline\"/>\n")
-                    .arg(QString::fromLatin1(p.name()));
+                    .arg(name);
     }
     QString customWidgets;
     if (!specifications.isEmpty())

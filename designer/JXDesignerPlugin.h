@@ -10,8 +10,6 @@
 #include <QtUiPlugin/QDesignerCustomWidgetCollectionInterface>
 #include <QtUiPlugin/QDesignerCustomWidgetInterface>
 
-class QDesignerPropertySheetExtension;
-
 #include <functional>
 
 namespace jxt {
@@ -41,9 +39,14 @@ public:
     QString includeFile() const override { return m_includeFile; }
     QIcon icon() const override { return m_icon; }
     bool isContainer() const override { return false; }
+    /// A widget made for a Designer form window is put into the designing state (invisible
+    /// controls show with a dashed frame, non-visual components as a small box); one made
+    /// for anything else (QUiLoader, Designer's preview) is a run-time component.
     QWidget *createWidget(QWidget *parent) override;
     bool isInitialized() const override { return m_initialized; }
     void initialize(QDesignerFormEditorInterface *core) override;
+    /// The entry's default size and, for the text properties that hold paths and patterns,
+    /// that forms keep them untranslated.
     QString domXml() const override;
 
     const TComponentClass &ComponentClass() const { return m_componentClass; }
@@ -73,13 +76,6 @@ public:
 private:
     QList<QDesignerCustomWidgetInterface *> m_widgets;
 };
-
-/// Hides, in Designer's property sheet of one of our widgets, the properties shown twice: a
-/// property a subclass declares again under the same name keeps only its last declaration
-/// (the widget classes show colours and fonts in a form Designer edits), and QWidget's
-/// enabled, visible, toolTip, font and cursor give way to the published Enabled, Visible,
-/// Hint, Font and Cursor where the class publishes them.
-void HideDuplicateProperties(QDesignerPropertySheetExtension *sheet);
 
 /// The palette bitmap of a component class (its upper-case name as resource), with the
 /// bottom-left colour transparent; a null icon when the library has none.

@@ -219,6 +219,18 @@ void TJXDOTPanel::SetDOTBitmap(const TBitmap *bitmap)
     Invalidate();
 }
 
+void TJXDOTPanel::UseBuiltInFont()
+{
+    if (!m_userFont || m_dotImage)
+        return;
+    m_userFont = false;
+    if (!m_font)
+        m_font = std::make_unique<TBitmap>();
+    SetDOTColor();
+    updateGeometry();
+    Invalidate();
+}
+
 void TJXDOTPanel::Notification(TComponent *component, TOperation operation)
 {
     TCustomControl::Notification(component, operation);

@@ -118,6 +118,8 @@ public:
 
     /// The font bitmap takes a copy of bitmap, which keeps its own colours; repaints.
     void SetDOTBitmap(const TBitmap *bitmap);
+    /// Goes back from a user font set with SetDOTBitmap to the built-in font; repaints.
+    void UseBuiltInFont();
     /// The font bitmap in use (the built-in font, recoloured, or a user font).
     const TBitmap *DOTBitmap() const { return m_font.get(); }
     /// Reloads the built-in font and recolours it to Color, DOTLoColor and DOTHiColor.

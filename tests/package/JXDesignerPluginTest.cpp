@@ -4,7 +4,7 @@
 #ifdef JXT_HAVE_DESIGNER_PLUGIN
 
 #    include "JXDesignerPlugin.h"
-#    include "JXColorTaskMenu.h"
+#    include "JXTaskMenu.h"
 #    include "display/JXDOTPanel.h"
 #    include "display/JXGauge.h"
 #    include "display/JXLCDPanel.h"
@@ -116,14 +116,14 @@ TEST_F(JXDesignerPlugin, OffersEveryRegisteredClassOnItsPage)
         EXPECT_EQ(dom.className, w->name());
         // The widget box shows the plain class name.
         EXPECT_EQ(dom.displayName, cls);
-        // Every colour is a text property that is never translated.
-        for (int p = 0; p < registered[std::size_t(i)].meta->propertyCount(); ++p) {
-            const QMetaProperty prop = registered[std::size_t(i)].meta->property(p);
-            if (prop.metaType() == QMetaType::fromType<TColorValue>()) {
-                EXPECT_TRUE(dom.untranslated.contains(QString::fromLatin1(prop.name())))
-                    << prop.name();
+        // Paths and patterns are texts that are never translated.
+        for (const QString &path : designer::PathPropertyNames()) {
+            const int index = registered[std::size_t(i)].meta->indexOfProperty(path.toLatin1());
+            if (index >= 0) {
+                EXPECT_TRUE(dom.untranslated.contains(path)) << path.toStdString();
             }
         }
+        EXPECT_FALSE(dom.untranslated.contains(QStringLiteral("Hint")));
         EXPECT_GT(dom.width, 0);
         EXPECT_GT(dom.height, 0);
     }
@@ -145,8 +145,10 @@ TEST_F(JXDesignerPlugin, EntryGeometryIsThatOfAFreshComponent)
     FAIL() << "no LCD panel entry";
 }
 
-TEST_F(JXDesignerPlugin, CreatesDesigningComponentsOnTheForm)
+TEST_F(JXDesignerPlugin, OutsideADesignerFormWindowComponentsRun)
 {
+    // QUiLoader and Designer's preview create widgets on a plain parent: those are run-time
+    // components (designing ones are tested with Designer's own form window).
     TJXDesignerPlugin plugin;
     const auto registered = RegisteredComponents(JXTools::kPalettePage);
     QWidget form;
@@ -163,9 +165,12 @@ TEST_F(JXDesignerPlugin, CreatesDesigningComponentsOnTheForm)
         EXPECT_TRUE(widget->inherits(cls.meta->className()));
         auto *component = qobject_cast<TComponent *>(widget);
         ASSERT_NE(component, nullptr);
-        EXPECT_TRUE(component->ComponentState().Contains(csDesigning));
+        EXPECT_FALSE(component->ComponentState().Contains(csDesigning));
         EXPECT_EQ(component->Owner(), nullptr);
-        EXPECT_FALSE(widget->isHidden());
+        // A non-visual component stays out of sight at run time.
+        if (!qobject_cast<TControl *>(component)) {
+            EXPECT_TRUE(widget->isHidden());
+        }
 
         // On one of our forms a control becomes one of its controls and the form owns it.
         QWidget *onForm = w->createWidget(&jxForm);
@@ -175,7 +180,7 @@ TEST_F(JXDesignerPlugin, CreatesDesigningComponentsOnTheForm)
         if (auto *control = qobject_cast<TControl *>(c)) {
             EXPECT_EQ(control->Parent(), &jxForm);
         }
-        EXPECT_TRUE(c->ComponentState().Contains(csDesigning));
+        EXPECT_FALSE(c->ComponentState().Contains(csDesigning));
     }
 }
 
@@ -295,8 +300,10 @@ void ExpectNamedValues(QWidget *form)
     EXPECT_EQ(enumKey(gauge, "Align"), "alBottom");
     EXPECT_EQ(color(gauge, "jxt::TJXGauge", "BoxColor"), clBtnFace);
     EXPECT_EQ(color(gauge, "jxt::TJXGauge", "Color"), RGB(0x10, 0x20, 0x30));
-    // What Designer shows and stores: the name, so a system colour stays one.
-    EXPECT_EQ(gauge->property("BoxColor").toString(), "clBtnFace");
+    // What Designer shows and stores: a QColor that keeps the system colour.
+    const QColor shown = gauge->property("BoxColor").value<QColor>();
+    EXPECT_EQ(ui::ColorFromDesigner(shown, clBlack, false), clBtnFace);
+    EXPECT_EQ(shown.rgb() & 0xFFFFFF, ColorToQColor(ColorToRGB(clBtnFace)).rgb() & 0xFFFFFF);
 
     QWidget *lcd = child("Lcd");
     ASSERT_NE(lcd, nullptr);
@@ -343,7 +350,6 @@ void ExpectNamedValues(QWidget *form)
     QWidget *bibtn = child("BiButton");
     ASSERT_NE(bibtn, nullptr);
     EXPECT_EQ(color(bibtn, "jxt::TJXBiBtn", "LEDColor"), clInfoBk);
-    EXPECT_EQ(bibtn->property("LEDColor").toString(), "clInfoBk");
 }
 
 TEST(JXDesignerUiLoader, SetsEnumerationsAndColoursByName)
@@ -370,51 +376,52 @@ TEST(JXDesignerUic, GeneratedCodeSetsEnumerationsAndColoursByName)
     EXPECT_EQ(ui.Blinker->BlinkStyle(), bsFontColor);
 }
 
-/// A property sheet over a widget's meta-object, as Designer's default one lists it: every
-/// property by index, base classes first, names repeated where a subclass declares one again.
-class TFakeSheet : public QObject, public QDesignerPropertySheetExtension
+TEST(JXDesignerColors, SystemColoursSurviveTheDesignerForm)
 {
-public:
-    explicit TFakeSheet(const QMetaObject *meta)
-    {
-        for (int i = 0; i < meta->propertyCount(); ++i) {
-            const QMetaProperty p = meta->property(i);
-            m_names << QString::fromLatin1(p.name());
-            m_visible << p.isDesignable();
+    // Every system colour, clNone and clDefault, and RGB colours, go through the QColor form
+    // and come back, whatever RGB the system colour had where the form was saved.
+    std::vector<TColor> colors = {clNone, clDefault, clRed, RGB(1, 2, 3), clBlack, clWhite};
+    for (int index = 0; index <= 24; ++index)
+        colors.push_back(TColor(0x80000000u | unsigned(index)));
+    for (TColor color : colors) {
+        SCOPED_TRACE(TColorValue(color).ToString().toStdString());
+        QColor saved = ui::DesignerColor(color);
+        EXPECT_EQ(ui::ColorFromDesigner(saved, clBlack, false), color);
+        EXPECT_EQ(ui::ColorFromDesigner(saved, clBlack, true), color);
+        if (quint32(color) & 0x80000000u) {
+            saved.setRgb(1, 2, 3, saved.alpha()); // another theme
+            EXPECT_EQ(ui::ColorFromDesigner(saved, clBlack, false), color);
         }
     }
-    int count() const override { return int(m_names.size()); }
-    int indexOf(const QString &name) const override { return int(m_names.lastIndexOf(name)); }
-    QString propertyName(int index) const override { return m_names.at(index); }
-    QString propertyGroup(int) const override { return QString(); }
-    void setPropertyGroup(int, const QString &) override {}
-    bool hasReset(int) const override { return false; }
-    bool reset(int) override { return false; }
-    bool isVisible(int index) const override { return m_visible.at(index); }
-    void setVisible(int index, bool b) override { m_visible[index] = b; }
-    bool isAttribute(int) const override { return false; }
-    void setAttribute(int, bool) override {}
-    QVariant property(int) const override { return QVariant(); }
-    void setProperty(int, const QVariant &) override {}
-    bool isChanged(int) const override { return false; }
-    bool isEnabled(int) const override { return true; }
-    void setChanged(int, bool) override {}
+    // The swatch shows the colour.
+    EXPECT_EQ(ui::DesignerColor(clNavy), QColor(0, 0, 128));
+    EXPECT_EQ(ui::DesignerColor(clBtnFace).rgb() & 0xFFFFFF,
+              ColorToQColor(ColorToRGB(clBtnFace)).rgb() & 0xFFFFFF);
+    // In the designer, a new RGB picked in the colour dialog over a system colour (the dialog
+    // keeps the alpha it opened with) is that RGB.
+    QColor picked = ui::DesignerColor(clBtnFace);
+    picked.setRgb(10, 20, 30, picked.alpha());
+    EXPECT_EQ(ui::ColorFromDesigner(picked, clBtnFace, true), RGB(10, 20, 30));
+    EXPECT_EQ(ui::ColorFromDesigner(picked, clBtnFace, false), clBtnFace);
+}
 
-    QStringList Shown() const
-    {
-        QStringList shown;
-        for (int i = 0; i < count(); ++i)
-            if (m_visible.at(i))
-                shown << m_names.at(i);
-        return shown;
-    }
+TEST(JXDesignerColors, ColourPropertiesAreQColorsAndTakeOldNamesToo)
+{
+    ui::TJXGauge gauge;
+    EXPECT_TRUE(gauge.setProperty("BoxColor", QColor(255, 128, 0)));
+    EXPECT_EQ(gauge.BoxColor(), RGB(255, 128, 0));
+    EXPECT_TRUE(gauge.setProperty("Color", ui::DesignerColor(clInfoBk)));
+    EXPECT_EQ(gauge.Color(), clInfoBk);
+    // Forms of older versions keep colours as names or "#RRGGBB".
+    EXPECT_TRUE(gauge.setProperty("BoxColor", QStringLiteral("clBtnFace")));
+    EXPECT_EQ(gauge.BoxColor(), clBtnFace);
+    EXPECT_TRUE(gauge.setProperty("BoxColor", QStringLiteral("#102030")));
+    EXPECT_EQ(gauge.BoxColor(), RGB(0x10, 0x20, 0x30));
+    EXPECT_FALSE(gauge.setProperty("BoxColor", QStringLiteral("no colour")));
+    EXPECT_EQ(gauge.BoxColor(), RGB(0x10, 0x20, 0x30));
+}
 
-private:
-    QStringList m_names;
-    QList<bool> m_visible;
-};
-
-TEST(JXDesignerColors, PickerSetsNamesAndDialogColoursAndKeepsSystemColours)
+TEST(JXDesignerColors, PickerShowsSwatchesAndGivesColoursAsDesignerKeepsThem)
 {
     ui::TJXGauge gauge;
     EXPECT_EQ(designer::ColorPropertyNames(&gauge), (QStringList{"BoxColor", "Color"}));
@@ -422,7 +429,17 @@ TEST(JXDesignerColors, PickerSetsNamesAndDialogColoursAndKeepsSystemColours)
     QComboBox *box = dialog.Editor(QStringLiteral("BoxColor"));
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(box->currentText(), "clNavy");
-    EXPECT_GE(box->findText(QStringLiteral("clBtnFace")), 0); // system colours by name
+    // Each name shows its own colour.
+    for (const char *name : {"clNavy", "clSilver", "clBtnFace", "clRed"}) {
+        const int item = box->findText(QString::fromLatin1(name));
+        ASSERT_GE(item, 0) << name;
+        TColor color = clBlack;
+        ASSERT_TRUE(IdentToColor(QString::fromLatin1(name), color));
+        const QImage swatch = box->itemIcon(item).pixmap(16, 16).toImage();
+        EXPECT_EQ(swatch.pixelColor(8, 8).rgb() & 0xFFFFFF,
+                  ColorToQColor(ColorToRGB(color)).rgb() & 0xFFFFFF)
+            << name;
+    }
     EXPECT_TRUE(dialog.Changes().empty());
 
     box->setCurrentText(QStringLiteral("clbtnface")); // any case
@@ -438,83 +455,19 @@ TEST(JXDesignerColors, PickerSetsNamesAndDialogColoursAndKeepsSystemColours)
     scripted->Responder = nullptr;
     const auto changes = dialog.Changes();
     ASSERT_EQ(changes.size(), 2U);
-    EXPECT_EQ(changes[0], std::make_pair(QStringLiteral("BoxColor"), QStringLiteral("clBtnFace")));
-    EXPECT_EQ(changes[1], std::make_pair(QStringLiteral("Color"), QStringLiteral("#123456")));
-    for (const auto &[property, text] : changes)
-        gauge.setProperty(property.toLatin1().constData(), text);
+    EXPECT_EQ(changes[0].first, QStringLiteral("BoxColor"));
+    EXPECT_EQ(changes[0].second, ui::DesignerColor(clBtnFace));
+    EXPECT_EQ(changes[1].first, QStringLiteral("Color"));
+    EXPECT_EQ(changes[1].second, QColor(0x12, 0x34, 0x56));
+    for (const auto &[property, color] : changes)
+        gauge.setProperty(property.toLatin1().constData(), color);
     EXPECT_EQ(gauge.BoxColor(), clBtnFace);
-    EXPECT_EQ(gauge.property("BoxColor").toString(), "clBtnFace");
     EXPECT_EQ(gauge.Color(), RGB(0x12, 0x34, 0x56));
 
     // A text that names no colour changes nothing.
     designer::TColorPropertyDialog again(&gauge);
     again.Editor(QStringLiteral("Color"))->setCurrentText(QStringLiteral("no colour"));
     EXPECT_TRUE(again.Changes().empty());
-}
-
-TEST(JXDesignerColors, TaskMenuOnlyForWidgetsWithColours)
-{
-    designer::TColorTaskMenuFactory factory;
-    ui::TJXBiBtn button;
-    ui::TJXAnimate animation;
-    auto *menu = qobject_cast<designer::TColorTaskMenu *>(
-        factory.extension(&button, QString(Q_TYPEID(QDesignerTaskMenuExtension))));
-    ASSERT_NE(menu, nullptr);
-    ASSERT_EQ(menu->taskActions().size(), 1);
-    EXPECT_EQ(menu->taskActions().first()->text(), "Farben...");
-    EXPECT_EQ(factory.extension(&animation, QString(Q_TYPEID(QDesignerTaskMenuExtension))),
-              nullptr);
-}
-
-TEST(JXDesignerProperties, EachPropertyIsShownOnceInItsEditableForm)
-{
-    for (const auto &[name, factory] : ui::WidgetFactories()) {
-        SCOPED_TRACE(name.toStdString());
-        std::unique_ptr<QWidget> w(factory(nullptr));
-        TFakeSheet sheet(w->metaObject());
-        designer::HideDuplicateProperties(&sheet);
-        const QStringList shown = sheet.Shown();
-        EXPECT_EQ(QSet<QString>(shown.begin(), shown.end()).size(), shown.size())
-            << shown.join(' ').toStdString();
-        const auto shownAs = [&](const char *property) {
-            const int i = sheet.indexOf(QString::fromLatin1(property));
-            return i >= 0 && sheet.isVisible(i)
-                       ? w->metaObject()
-                             ->property(w->metaObject()->indexOfProperty(property))
-                             .typeName()
-                       : "";
-        };
-        const QMetaObject *meta = w->metaObject();
-        if (meta->indexOfProperty("Enabled") >= 0) {
-            EXPECT_FALSE(shown.contains("enabled"));
-        }
-        if (meta->indexOfProperty("Hint") >= 0) {
-            EXPECT_FALSE(shown.contains("toolTip"));
-        }
-        // The first declaration of a name is the component's own.
-        const auto ownType = [meta](const char *property) {
-            for (int i = 0; i < meta->propertyCount(); ++i)
-                if (qstrcmp(meta->property(i).name(), property) == 0)
-                    return meta->property(i).metaType();
-            return QMetaType();
-        };
-        // The display components show their fonts and colours in forms Designer edits.
-        static const QSet<QString> converted = {"TJXScrollText", "TJXGauge",   "TJXLCDPanel",
-                                                "TJXDOTPanel",   "TJX3dLabel", "TJXPanel",
-                                                "TJXBlinker"};
-        if (!converted.contains(name))
-            continue;
-        if (ownType("Font") == QMetaType::fromType<TFont *>()) {
-            EXPECT_STREQ(shownAs("Font"), "QFont");
-        } else if (!ownType("Font").isValid()) {
-            EXPECT_TRUE(shown.contains("font"));
-        }
-        if (ownType("Color") == QMetaType::fromType<TColorValue>()) {
-            EXPECT_STREQ(shownAs("Color"), "QString");
-        }
-        EXPECT_TRUE(shown.contains("objectName"));
-        EXPECT_TRUE(shown.contains("geometry"));
-    }
 }
 
 TEST(JXDesignerProperties, FontIsEditedAsAQFontAndKeepsTheFontColour)
