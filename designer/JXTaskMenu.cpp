@@ -200,10 +200,14 @@ TJXTaskMenu::TJXTaskMenu(QWidget *widget, QObject *parent) : QObject(parent), m_
     auto *component = qobject_cast<TComponent *>(widget);
     const QMetaObject *meta = widget->metaObject();
     QAction *about = nullptr;
+    QStringList seen;
+    // In the order the component declares its properties.
     for (int i = QWidget::staticMetaObject.propertyCount(); i < meta->propertyCount(); ++i) {
         const QString name = QString::fromLatin1(meta->property(i).name());
-        if (meta->indexOfProperty(meta->property(i).name()) != i || !component ||
-            !CreatePropertyEditor(component, name))
+        if (seen.contains(name))
+            continue;
+        seen << name;
+        if (!component || !CreatePropertyEditor(component, name))
             continue;
         auto *action = new QAction(name + QStringLiteral("..."), this);
         connect(action, &QAction::triggered, this, [this, name] { RunEditor(name); });

@@ -395,6 +395,7 @@ public:
 class JXT_EXPORT TJXWAV : public ::jxt::TJXWAV
 {
     Q_OBJECT
+    Q_PROPERTY(QString FileName READ FileName WRITE SetFileNameKept)
     Q_PROPERTY(QString About_JXTools READ AboutJXToolsText WRITE SetAboutJXToolsText STORED false)
     Q_PROPERTY(int FormatTag READ FormatTagNumber WRITE SetFormatTagNumber)
     Q_PROPERTY(int Channels READ ChannelsNumber WRITE SetChannelsNumber)
@@ -404,6 +405,15 @@ class JXT_EXPORT TJXWAV : public ::jxt::TJXWAV
 
 public:
     JXT_UI_CONSTRUCTOR(TJXWAV)
+    /// A form keeps its file name even when the file cannot be read where it is loaded (the
+    /// sound is then simply missing), so loading a form never fails on it.
+    void SetFileNameKept(const QString &name)
+    {
+        try {
+            SetFileName(name);
+        } catch (const ::jxt::Exception &) {
+        }
+    }
     JXT_UI_ABOUT
     int FormatTagNumber() const { return int(this->FormatTag()); }
     void SetFormatTagNumber(int v) { this->SetFormatTag(quint16(std::clamp(v, 0, 0xFFFF))); }

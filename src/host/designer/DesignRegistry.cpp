@@ -114,13 +114,18 @@ std::unique_ptr<TPropertyEditor> CreatePropertyEditor(TComponent *component,
     if (!component)
         return nullptr;
     const QMetaObject *meta = component->metaObject();
-    const int index = meta->indexOfProperty(propertyName.toLatin1().constData());
-    if (index < 0)
+    // A subclass may show a property again in another type (Designer's widget classes do);
+    // the editor is bound to the type of any of its declarations.
+    const QByteArray key = propertyName.toLatin1();
+    QStringList types;
+    for (int i = 0; i < meta->propertyCount(); ++i)
+        if (qstricmp(meta->property(i).name(), key.constData()) == 0)
+            types << TypeNameOf(meta->property(i));
+    if (types.isEmpty())
         return nullptr;
-    const QString type = TypeNameOf(meta->property(index));
     const auto &editors = TheRegistry().editors;
     for (auto it = editors.rbegin(); it != editors.rend(); ++it) {
-        if (it->propertyType.compare(type, Qt::CaseInsensitive) != 0)
+        if (!types.contains(it->propertyType, Qt::CaseInsensitive))
             continue;
         if (it->componentClass && !Inherits(meta, it->componentClass))
             continue;
@@ -156,16 +161,32 @@ TComponent *TPropertyEditor::GetComponent(int index) const
     return m_components[std::size_t(index)];
 }
 
+namespace {
+
+/// The component's own declaration of a property: the first in its class chain (a subclass
+/// may show it again in another form).
+QMetaProperty OwnProperty(const QObject *object, const QString &name)
+{
+    const QMetaObject *meta = object->metaObject();
+    const QByteArray key = name.toLatin1();
+    for (int i = 0; i < meta->propertyCount(); ++i)
+        if (qstricmp(meta->property(i).name(), key.constData()) == 0)
+            return meta->property(i);
+    return QMetaProperty();
+}
+
+} // namespace
+
 QString TPropertyEditor::GetStrValue() const
 {
     TComponent *c = GetComponent(0);
-    return c ? c->property(m_propertyName.toLatin1().constData()).toString() : QString();
+    return c ? OwnProperty(c, m_propertyName).read(c).toString() : QString();
 }
 
 void TPropertyEditor::SetStrValue(const QString &value)
 {
     for (TComponent *c : m_components)
-        c->setProperty(m_propertyName.toLatin1().constData(), value);
+        OwnProperty(c, m_propertyName).write(c, value);
 }
 
 } // namespace jxt
