@@ -362,6 +362,11 @@ void TJXPicBox::FillItems(const QString &pattern)
             this, [this, pattern] { FillItems(pattern); }, Qt::QueuedConnection);
         return;
     }
+    // The messages processed below may run FillItems again (a handler, a click): the newer
+    // call wins, and this one ends without starting a worker of its own, which would be
+    // left running unseen by the box.
+    const int request = ++m_fillRequest;
+    const auto overtaken = [this, request] { return request != m_fillRequest; };
     // The previous scan ends, completion events included, before anything else happens.
     while (m_thread) {
         m_thread->Terminate();
@@ -369,23 +374,29 @@ void TJXPicBox::FillItems(const QString &pattern)
         if (m_thread)
             QThread::yieldCurrentThread();
     }
+    if (overtaken())
+        return;
     Application()->ProcessMessages();
-    if (!m_active || !m_loaded)
+    if (overtaken() || !m_active || !m_loaded)
         return;
     if (Items()->Count() > 0) {
         FreeBitmaps();
         Items()->Clear();
     }
     Application()->ProcessMessages();
+    if (overtaken())
+        return;
     FireChangePicCount();
     if (m_picPattern.isEmpty() || m_picType.Empty())
         return;
     Application()->ProcessMessages();
     const QString mask = PicTypeMask(m_picType);
     Application()->ProcessMessages();
-    if (!FireEvent(this, OnStartScan, &TJXPicBox::onStartScan, this))
+    if (overtaken() || !FireEvent(this, OnStartScan, &TJXPicBox::onStartScan, this))
         return;
     Application()->ProcessMessages();
+    if (overtaken() || m_thread)
+        return;
 
     auto *thread = new TFillListThread(Items(), mask, pattern, m_subDirs, m_checkForIcons);
     thread->OnTerminate = [this](TObject *sender) { ThreadDone(sender); };

@@ -274,6 +274,7 @@ private:
     int m_cellWidth = 0;
     int m_cellHeight = 0;
     TFillListThread *m_thread = nullptr;
+    int m_fillRequest = 0;       // counts FillItems calls, so a call overtaken by a newer one ends
     bool m_inWorkerCall = false; // inside a count event fired by the worker
 };
 

@@ -19,6 +19,7 @@
 
 #include <chrono>
 #include <memory>
+#include <utility>
 
 using namespace jxt;
 using jxt::test::PixelAt;
@@ -421,4 +422,29 @@ TEST_F(PicBoxTest, SaveToBmpConvertsOrExplains)
                            QStringLiteral("Datei enthält kein Icon"),
                            QStringLiteral("Fehler beim Kopieren")}));
     EXPECT_FALSE(QFile::exists(root + QStringLiteral("/y.bmp")));
+}
+
+TEST_F(PicBoxTest, ANewPatternWhileAScanStartsLeavesOneWorker)
+{
+    Touch(root + QStringLiteral("/a.bmp"), "x");
+    QDir(root).mkdir(QStringLiteral("other"));
+    Touch(root + QStringLiteral("/other/b.bmp"), "x");
+    // A handler of the start event asks for another pattern before the first worker exists.
+    bool first = true;
+    box->OnStartScan = [&](TObject *) {
+        events << QStringLiteral("start");
+        if (std::exchange(first, false))
+            box->SetPicPattern(root + QStringLiteral("/other/*.*"));
+    };
+    box->SetPicPattern(root + QStringLiteral("/*.*"));
+    ASSERT_TRUE(WaitForScan(*box));
+    // Let any worker still about finish and report.
+    for (int i = 0; i < 50; ++i) {
+        Application()->ProcessMessages();
+        QThread::msleep(2);
+    }
+    // Only the newer pattern was scanned, by the one worker the box knows of.
+    EXPECT_EQ(events.count(QStringLiteral("stop")), 1);
+    EXPECT_EQ(Names(*box, root), QStringList{QStringLiteral("other/b.bmp")});
+    EXPECT_FALSE(box->Scanning());
 }
