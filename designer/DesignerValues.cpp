@@ -15,6 +15,12 @@ public:
     PropertySheetStringValue(const QString &value, bool translatable, const QString &disambiguation,
                              const QString &comment);
 };
+class PropertySheetStringListValue
+{
+public:
+    PropertySheetStringListValue(const QStringList &value, bool translatable,
+                                 const QString &disambiguation, const QString &comment);
+};
 class PropertySheetPixmapValue
 {
 public:
@@ -29,6 +35,7 @@ namespace designer {
 namespace {
 
 const char *const kStringValueType = "qdesigner_internal::PropertySheetStringValue";
+const char *const kStringListValueType = "qdesigner_internal::PropertySheetStringListValue";
 const char *const kPixmapValueType = "qdesigner_internal::PropertySheetPixmapValue";
 
 /// A value of the meta-type of example (which must be typeName), default-constructed, whose
@@ -57,6 +64,18 @@ QVariant SheetText(QDesignerPropertySheetExtension *sheet, int index, const QStr
             qdesigner_internal::PropertySheetStringValue(text, translatable, QString(), QString());
     });
     return value.isValid() ? value : QVariant(text);
+}
+
+QVariant SheetTextList(QDesignerPropertySheetExtension *sheet, int index, const QStringList &texts,
+                       bool translatable)
+{
+    if (!sheet || index < 0)
+        return texts;
+    const QVariant value = Rebuild(sheet->property(index), kStringListValueType, [&](void *at) {
+        new (at) qdesigner_internal::PropertySheetStringListValue(texts, translatable, QString(),
+                                                                  QString());
+    });
+    return value.isValid() ? value : QVariant(texts);
 }
 
 QVariant SheetPixmap(QDesignerPropertySheetExtension *sheet, int index, const QString &path)

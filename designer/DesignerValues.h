@@ -9,6 +9,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 
 class QDesignerPropertySheetExtension;
@@ -20,6 +21,9 @@ namespace designer {
 /// plain text where the sheet keeps plain texts.
 QVariant SheetText(QDesignerPropertySheetExtension *sheet, int index, const QString &text,
                    bool translatable);
+/// A list of texts for the sheet's text-list property at index, translatable or not.
+QVariant SheetTextList(QDesignerPropertySheetExtension *sheet, int index, const QStringList &texts,
+                       bool translatable);
 /// A picture for the sheet's picture property at index, taken from the file at path.
 /// Returns an invalid value where the sheet keeps pictures in another form.
 QVariant SheetPixmap(QDesignerPropertySheetExtension *sheet, int index, const QString &path);

@@ -148,12 +148,13 @@ QString TJXDesignerWidget::domXml() const
     QString objectName = m_componentClass.Name();
     if (objectName.startsWith(QLatin1Char('T')))
         objectName.remove(0, 1);
-    // Paths and patterns are never translated.
+    // Paths and patterns, and the few other texts that are data, are never translated.
     QString specifications;
     const QMetaObject *meta = m_componentClass.meta;
-    for (const QString &name : PathPropertyNames()) {
-        const int index = meta ? meta->indexOfProperty(name.toLatin1().constData()) : -1;
-        if (index >= 0 && meta->property(index).metaType() == QMetaType::fromType<QString>())
+    for (int i = 0; meta && i < meta->propertyCount(); ++i) {
+        const QString name = QString::fromLatin1(meta->property(i).name());
+        if (meta->property(i).metaType() == QMetaType::fromType<QString>() &&
+            KeptUntranslated(m_componentClass.Name(), name))
             specifications +=
                 QStringLiteral("    <stringpropertyspecification name=\"%1\" notr=\"true\""
                                " type=\"singleline\"/>\n")

@@ -86,6 +86,13 @@ const QStringList &PathPropertyNames()
     return names;
 }
 
+bool KeptUntranslated(const QString &className, const QString &property)
+{
+    if (PathPropertyNames().contains(property) || property == QLatin1String("ModellItems"))
+        return true;
+    return className.endsWith(QLatin1String("TJXFxImage")) && property == QLatin1String("Caption");
+}
+
 QStringList ColorPropertyNames(const QObject *widget)
 {
     // Base classes first, each in its own declaration order; a colour is a QColor property
@@ -279,8 +286,11 @@ QVariant TJXTaskMenu::SheetValue(const QString &property, const QVariant &value)
     auto *sheet =
         qt_extension<QDesignerPropertySheetExtension *>(fw->core()->extensionManager(), m_widget);
     const int index = sheet ? sheet->indexOf(property) : -1;
+    const QString cls = QString::fromLatin1(m_widget->metaObject()->className());
     if (value.metaType() == QMetaType::fromType<QString>())
-        return SheetText(sheet, index, value.toString(), !PathPropertyNames().contains(property));
+        return SheetText(sheet, index, value.toString(), !KeptUntranslated(cls, property));
+    if (value.metaType() == QMetaType::fromType<QStringList>())
+        return SheetTextList(sheet, index, value.toStringList(), !KeptUntranslated(cls, property));
     if (value.metaType() != QMetaType::fromType<QPixmap>())
         return value;
     const QPixmap pixmap = value.value<QPixmap>();

@@ -105,6 +105,10 @@ protected:
 /// The text properties that hold file names, paths and patterns rather than text for
 /// people: forms keep them untranslated.
 const QStringList &PathPropertyNames();
+/// Whether a form keeps a text property of a class untranslated: the paths and patterns,
+/// a 3D model's text, and the fade image's caption, which becomes its picture when set (code
+/// from uic applies translated texts last, after the picture a form gives).
+bool KeptUntranslated(const QString &className, const QString &property);
 
 } // namespace designer
 } // namespace jxt

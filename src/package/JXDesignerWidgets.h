@@ -308,6 +308,9 @@ public:
 class JXT_EXPORT TJXAnimate : public ::jxt::TJXAnimate
 {
     Q_OBJECT
+    /// Again after Cols and Rows, so a form sets the frame once the grid has its size (a
+    /// frame beyond the grid would become 0).
+    Q_PROPERTY(int AktPic READ AktPic WRITE SetAktPic)
     Q_PROPERTY(QString About_JXTools READ AboutJXToolsText WRITE SetAboutJXToolsText STORED false)
     Q_PROPERTY(QPixmap Picture READ PicturePixmap WRITE SetPicturePixmap)
     Q_PROPERTY(jxt::TPopupMenu *PopupMenu READ PopupMenu WRITE SetPopupMenu DESIGNABLE false)
@@ -503,6 +506,8 @@ public:
 class JXT_EXPORT TJXPanel : public ::jxt::TJXPanel
 {
     Q_OBJECT
+    /// Designer keeps the order of the controls itself (its tab order mode).
+    Q_PROPERTY(int TabOrder READ TabOrder WRITE SetTabOrder DESIGNABLE false)
     Q_PROPERTY(QString About_JXTools READ AboutJXToolsText WRITE SetAboutJXToolsText STORED false)
     Q_PROPERTY(QColor GraphColor READ GraphColorColor WRITE SetGraphColorColor)
     Q_PROPERTY(QColor Color READ ColorColor WRITE SetColorColor)
@@ -563,6 +568,8 @@ public:
 class JXT_EXPORT TJXFontCombo : public ::jxt::TJXFontCombo
 {
     Q_OBJECT
+    /// Designer keeps the order of the controls itself (its tab order mode).
+    Q_PROPERTY(int TabOrder READ TabOrder WRITE SetTabOrder DESIGNABLE false)
     Q_PROPERTY(QString About_JXTools READ AboutJXToolsText WRITE SetAboutJXToolsText STORED false)
     Q_PROPERTY(jxt::TWinControl *Control READ Control WRITE SetControl DESIGNABLE false)
     Q_PROPERTY(QFont Font READ FontValue WRITE SetFontValue)
@@ -583,6 +590,8 @@ public:
 class JXT_EXPORT TJXDriveTab : public ::jxt::TJXDriveTab
 {
     Q_OBJECT
+    /// The selected tab follows Drive (the tabs are the drives of the machine it runs on).
+    Q_PROPERTY(int TabIndex READ TabIndex WRITE SetTabIndex DESIGNABLE false)
     Q_PROPERTY(QString About_JXTools READ AboutJXToolsText WRITE SetAboutJXToolsText STORED false)
     Q_PROPERTY(QFont Font READ FontValue WRITE SetFontValue)
     Q_PROPERTY(bool enabled READ Enabled WRITE SetEnabled DESIGNABLE false)
@@ -599,6 +608,8 @@ public:
 class JXT_EXPORT TJXBiBtn : public ::jxt::TJXBiBtn
 {
     Q_OBJECT
+    /// Designer keeps the order of the controls itself (its tab order mode).
+    Q_PROPERTY(int TabOrder READ TabOrder WRITE SetTabOrder DESIGNABLE false)
     Q_PROPERTY(QString About_JXTools READ AboutJXToolsText WRITE SetAboutJXToolsText STORED false)
     Q_PROPERTY(QColor LEDColor READ LEDColorColor WRITE SetLEDColorColor)
     Q_PROPERTY(QPixmap PictureON READ PictureONPixmap WRITE SetPictureONPixmap)
