@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Widget classes for forms made in Qt Designer: code generated from a .ui file creates
 // widgets as `new Class(parentWidget)`, while the components take their owner. Each class
-// here takes the parent widget, finds the owner among its ancestors and places itself on it.
+// here takes the parent widget, finds the owner among its ancestors and places itself on it;
+// Loaded runs once the form has set the properties (see LoadLater).
 //
 // Each class also shows its published properties in the types Designer edits and .ui files
 // hold: colours as QColor (a swatch and the colour dialog), fonts as QFont, pictures as
@@ -84,6 +85,19 @@ inline TComponent *OwnerFor(QWidget *parent)
             topMost = component;
     }
     return topMost;
+}
+
+/// Sees that Loaded runs on component (and what it owns) once the form it is placed on has
+/// set its properties. A form (TForm) that has not been shown yet loads what it owns when it
+/// is first shown. Otherwise Loaded runs once control is back in the event loop: code from
+/// uic, QUiLoader and Designer set each widget's properties right after constructing it, all
+/// before they return. Loaded runs once, whichever comes first.
+inline void LoadLater(TComponent *component)
+{
+    if (auto *form = qobject_cast<TForm *>(component->Owner()); form && !form->LoadedDone())
+        return;
+    QMetaObject::invokeMethod(
+        component, [component] { ::jxt::Loaded(component); }, Qt::QueuedConnection);
 }
 
 /// Puts component on parent: as a child control when parent is a windowed control, else as
@@ -302,6 +316,7 @@ public:
     explicit Class(QWidget *parent = nullptr) : ::jxt::Class(::jxt::ui::OwnerFor(parent))          \
     {                                                                                              \
         ::jxt::ui::PlaceOn(this, parent);                                                          \
+        ::jxt::ui::LoadLater(this);                                                                \
     }                                                                                              \
     JXT_UI_SETTERS
 

@@ -3,6 +3,8 @@
 // and shown in Designer's preview hold run-time components.
 #include "DesignerCore.h"
 
+#include "controls/JXDriveTab.h"
+#include "controls/JXFontCombo.h"
 #include "display/JXGauge.h"
 #include "effects/JXFillImage.h"
 #include "host/core/Component.h"
@@ -50,16 +52,27 @@ int FramePixels(QWidget *fill)
     return count;
 }
 
-/// Checks a run-time form: every component runs, the hidden gauge stays hidden, and nothing
-/// draws a design frame.
+const char *const kComponents[] = {"HiddenGauge", "Fill", "Lcd", "Copy", "Find", "Fonts", "Drives"};
+
+/// Checks a run-time form: every component runs and has been loaded once the event loop has
+/// turned (the font list and the drive tabs are filled then), the hidden gauge stays hidden,
+/// and nothing draws a design frame.
 void ExpectRunTime(QWidget *form)
 {
     form->show();
-    for (const char *name : {"HiddenGauge", "Fill", "Lcd", "Copy", "Find"}) {
+    // The components' loads are queued; only those run here (Designer's preview window would
+    // also take window activation events, which its form editor does not expect in a test).
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+    for (const char *name : kComponents) {
         QWidget *w = form->findChild<QWidget *>(QString::fromLatin1(name));
         ASSERT_NE(w, nullptr) << name;
         EXPECT_FALSE(Designing(w)) << name;
+        EXPECT_TRUE(qobject_cast<TComponent *>(w)->LoadedDone()) << name;
     }
+    auto *fonts = form->findChild<TJXFontCombo *>(QStringLiteral("Fonts"));
+    EXPECT_GT(fonts->Items()->Count(), 0);
+    EXPECT_EQ(fonts->Text(), QStringLiteral("DejaVu Sans"));
+    EXPECT_GT(form->findChild<TJXDriveTab *>(QStringLiteral("Drives"))->Tabs()->Count(), 0);
     QWidget *gauge = form->findChild<QWidget *>(QStringLiteral("HiddenGauge"));
     EXPECT_FALSE(gauge->isVisible());
     EXPECT_FALSE(gauge->property("Visible").toBool());

@@ -164,7 +164,10 @@ void TForm::Paint()
 
 bool TForm::event(QEvent *event)
 {
-    if (event->type() == QEvent::Polish)
+    // What the form owns is loaded when the form is first shown, once every stored property
+    // is set: a form is polished earlier, while code from uic or QUiLoader is still setting
+    // them, and loading then would undo what is set after.
+    if (event->type() == QEvent::Show)
         jxt::Loaded(this);
     // The form becomes (or stops being) the active window; the handler may free the form.
     const bool activate = event->type() == QEvent::WindowActivate;
