@@ -59,6 +59,8 @@ public:
             m_w = int(r - l);
             m_h = int(b - t);
             m_cells.assign(size_t(m_w) * size_t(m_h), kNone);
+            m_rowLeft.assign(size_t(m_h), m_w);
+            m_rowRight.assign(size_t(m_h), 0);
         }
     }
     bool Empty() const { return m_cells.empty(); }
@@ -73,7 +75,7 @@ public:
     void Mark(long long x, long long y, TCover c)
     {
         if (Contains(x, y))
-            m_cells[size_t(y - m_y) * size_t(m_w) + size_t(x - m_x)] = c;
+            MarkCells(int(y - m_y), int(x - m_x), int(x - m_x) + 1, c);
     }
     /// Marks [x0,x1) of row y, clipped to the mask.
     void MarkSpan(long long y, long long x0, long long x1, TCover c)
@@ -82,17 +84,30 @@ public:
             return;
         x0 = std::max<long long>(x0, m_x);
         x1 = std::min<long long>(x1, (long long)m_x + m_w);
-        for (long long x = x0; x < x1; ++x)
-            m_cells[size_t(y - m_y) * size_t(m_w) + size_t(x - m_x)] = c;
+        if (x0 < x1)
+            MarkCells(int(y - m_y), int(x0 - m_x), int(x1 - m_x), c);
     }
     TCover At(int x, int y) const
     {
         return TCover(m_cells[size_t(y - m_y) * size_t(m_w) + size_t(x - m_x)]);
     }
+    /// The cells of row y (inside the mask), from column Left().
+    const std::uint8_t *Row(int y) const { return &m_cells[size_t(y - m_y) * size_t(m_w)]; }
+    /// The columns [left, right) of row y that were marked at all (left >= right: none).
+    int RowLeft(int y) const { return m_x + m_rowLeft[size_t(y - m_y)]; }
+    int RowRight(int y) const { return m_x + m_rowRight[size_t(y - m_y)]; }
 
 private:
+    void MarkCells(int row, int i0, int i1, TCover c)
+    {
+        std::fill_n(&m_cells[size_t(row) * size_t(m_w) + size_t(i0)], i1 - i0, std::uint8_t(c));
+        m_rowLeft[size_t(row)] = std::min(m_rowLeft[size_t(row)], i0);
+        m_rowRight[size_t(row)] = std::max(m_rowRight[size_t(row)], i1);
+    }
+
     int m_x = 0, m_y = 0, m_w = 0, m_h = 0;
     std::vector<std::uint8_t> m_cells;
+    std::vector<int> m_rowLeft, m_rowRight; ///< marked extent of each row, relative to m_x
 };
 
 /// Cosmetic dash patterns (on, off, on, off, ...) in pixels.
@@ -339,7 +354,8 @@ TRoundBox NormalBox(long long x1, long long y1, long long x2, long long y2, doub
 
 /// Fills the shape into the mask, then marks its outline: one pixel wide (pixels of the shape
 /// with a 4-neighbour outside) or, for wider pens, the ring between the shape and the shape
-/// inset by the pen width. The sector, when given, limits both.
+/// inset by the pen width. The sector, when given, limits both. Without a sector each row is
+/// three spans: the outline's left part, the inside and the outline's right part.
 void MarkShape(TMask &mask, const TRoundBox &box, const TSector *sector, bool fill, bool outline,
                int penWidth, bool fillOnlySector = true)
 {
@@ -356,18 +372,47 @@ void MarkShape(TMask &mask, const TRoundBox &box, const TSector *sector, bool fi
         long long pl = 0, pr = 0, nl = 0, nr = 0;
         const bool hasPrev = box.Span(y - 1, pl, pr);
         const bool hasNext = box.Span(y + 1, nl, nr);
+        // A row cut by the mask has no outline where it is cut.
         l = std::max<long long>(l, mask.Left() - 1);
         r = std::min<long long>(r, mask.Right() + 1);
-        for (long long x = std::max<long long>(l, mask.Left());
-             x < std::min<long long>(r, mask.Right()); ++x) {
-            if (sector && !sector->Contains(x, y))
+        const long long lo = std::max<long long>(l, mask.Left());
+        const long long hi = std::min<long long>(r, mask.Right());
+        if (lo >= hi)
+            continue;
+        if (!sector) {
+            // The inside: pixels whose 4-neighbours all belong to the shape (a one-pixel pen)
+            // or that lie in the inset shape (a wider pen).
+            long long il = 0, ir = 0;
+            if (penWidth <= 1) {
+                if (hasPrev && hasNext) {
+                    il = std::max({l + 1, pl, nl});
+                    ir = std::min({r - 1, pr, nr});
+                }
+            } else if (!inner.Span(y, il, ir)) {
+                il = ir = 0;
+            }
+            il = std::clamp(il, lo, hi);
+            ir = std::clamp(ir, il, hi);
+            if (!outline) {
+                if (fill)
+                    mask.MarkSpan(y, lo, hi, kFill);
+                continue;
+            }
+            mask.MarkSpan(y, lo, il, kPen);
+            if (fill)
+                mask.MarkSpan(y, il, ir, kFill);
+            mask.MarkSpan(y, ir, hi, kPen);
+            continue;
+        }
+        for (long long x = lo; x < hi; ++x) {
+            if (!sector->Contains(x, y))
                 continue;
             bool edge;
             if (penWidth <= 1) {
                 edge = x == l || x == r - 1 || !hasPrev || x < pl || x >= pr || !hasNext ||
                        x < nl || x >= nr;
                 // A pie's straight sides are where the sector ends.
-                if (!edge && sector && fillOnlySector)
+                if (!edge && fillOnlySector)
                     edge = !inShape(x - 1, y) || !inShape(x + 1, y) || !inShape(x, y - 1) ||
                            !inShape(x, y + 1);
             } else {
@@ -552,8 +597,32 @@ long long FloorDiv(long long v, int d)
     return v >= 0 ? v / d : -((-v + d - 1) / d);
 }
 
+/// Writes src over [x0, x1) of row y with the pen mode: a copy on a 32-bit device is one block
+/// write.
+void PutSpan(TTarget &target, int y, int x0, int x1, TPenMode mode, TPixel src)
+{
+    if (mode == pmCopy) {
+        target.FillRow(y, x0, x1, src);
+        return;
+    }
+    if (QRgb *line = target.Line(y)) {
+        for (int x = x0; x < x1; ++x)
+            line[x] = 0xFF000000u | raster::Rop2(mode, line[x] & 0x00FFFFFF, src);
+        return;
+    }
+    for (int x = x0; x < x1; ++x)
+        PutWithMode(target, x, y, mode, src);
+}
+
+void PutSpan(TLogicalTarget &target, int y, int x0, int x1, TPenMode mode, TPixel src)
+{
+    for (int x = x0; x < x1; ++x)
+        PutWithMode(target, x, y, mode, src);
+}
+
 /// grid: device pixels per logical pixel of the mask; brush patterns stay aligned to logical
-/// pixels.
+/// pixels. Each row is taken as runs of one cover; a run of one colour (pen, gap, or a solid
+/// brush) is written as a span, a patterned fill pixel by pixel.
 template <class Target>
 void ApplyMaskOn(Target &target, const QRect &clip, const TMask &mask, const TPen &pen,
                  const TBrush &brush, int grid = 1)
@@ -561,26 +630,31 @@ void ApplyMaskOn(Target &target, const QRect &clip, const TMask &mask, const TPe
     const TBrushPattern pattern(brush);
     const TPixel penColor = raster::ToPixel(pen.Color());
     const TPenMode mode = pen.Mode();
-    for (int y = mask.Top(); y < mask.Bottom(); ++y) {
-        for (int x = mask.Left(); x < mask.Right(); ++x) {
-            const TCover c = mask.At(x, y);
-            TPixel src;
-            if (c == kNone)
-                continue;
-            if (c == kFill) {
-                const bool set =
-                    grid == 1 ? pattern.At(x, y, src)
-                              : pattern.At(int(FloorDiv(x, grid)), int(FloorDiv(y, grid)), src);
-                if (!set)
-                    continue;
-            } else if (c == kPen) {
-                src = penColor;
-            } else {
-                src = pattern.Color();
+    const int top = std::max(mask.Top(), clip.top());
+    const int bottom = std::min(mask.Bottom(), clip.bottom() + 1);
+    for (int y = top; y < bottom; ++y) {
+        const int left = std::max(mask.RowLeft(y), clip.left());
+        const int right = std::min(mask.RowRight(y), clip.right() + 1);
+        const std::uint8_t *cells = mask.Row(y);
+        const int ml = mask.Left();
+        for (int x = left; x < right;) {
+            const TCover c = TCover(cells[x - ml]);
+            int end = x + 1;
+            while (end < right && cells[end - ml] == c)
+                ++end;
+            if (c == kFill && !pattern.Solid()) {
+                for (int i = x; i < end; ++i) {
+                    TPixel src;
+                    const bool set =
+                        grid == 1 ? pattern.At(i, y, src)
+                                  : pattern.At(int(FloorDiv(i, grid)), int(FloorDiv(y, grid)), src);
+                    if (set)
+                        PutWithMode(target, i, y, mode, src);
+                }
+            } else if (c != kNone) {
+                PutSpan(target, y, x, end, mode, c == kPen ? penColor : pattern.Color());
             }
-            if (!clip.contains(x, y))
-                continue;
-            PutWithMode(target, x, y, mode, src);
+            x = end;
         }
     }
 }
@@ -599,26 +673,86 @@ void ApplyMask(TLogicalTarget &target, const TMask &mask, const TPen &pen, const
         ApplyMaskOn(target, target.Clip(), mask, pen, brush);
 }
 
-/// Fills the part of r inside the clip with the pattern (logical pixels).
-template <class Target>
-void FillPatternOn(Target &target, const QRect &clip, const TRect &r, const TBrushPattern &pattern)
-{
-    const int x0 = std::max(r.Left, clip.left()), x1 = std::min(r.Right, clip.right() + 1);
-    const int y0 = std::max(r.Top, clip.top()), y1 = std::min(r.Bottom, clip.bottom() + 1);
-    for (int y = y0; y < y1; ++y)
-        for (int x = x0; x < x1; ++x) {
-            TPixel p;
-            if (pattern.At(x, y, p))
-                target.Put(x, y, p);
-        }
-}
-
+/// Fills the part of r inside the clip with the pattern, row by row in device pixels. Each
+/// row of the pattern is laid out once for the columns of the fill (a logical pixel as its
+/// block of device columns) and then written to every device row that shows it: rows of a
+/// pattern without gaps are block copies, a hatch writes only its set pixels.
 void FillPattern(TLogicalTarget &target, const TRect &r, const TBrushPattern &pattern)
 {
-    if (target.Unit())
-        FillPatternOn(target.Device(), target.Clip(), r, pattern);
-    else
-        FillPatternOn(target, target.Clip(), r, pattern);
+    const QRect &clip = target.Clip();
+    const int x0 = std::max(r.Left, clip.left()), x1 = std::min(r.Right, clip.right() + 1);
+    const int y0 = std::max(r.Top, clip.top()), y1 = std::min(r.Bottom, clip.bottom() + 1);
+    if (x0 >= x1 || y0 >= y1)
+        return;
+    const TScale &scale = target.Scale();
+    TTarget &out = target.Device();
+    const QRect &device = out.Clip();
+    auto blockOf = [&scale](int v, int low, int high) {
+        return std::pair<int, int>(int(std::max<long long>(scale.Edge(v), low)),
+                                   int(std::min<long long>(scale.Edge(v + 1LL), high + 1LL)));
+    };
+    const int dx0 = blockOf(x0, device.left(), device.right()).first;
+    const int dx1 = blockOf(x1 - 1, device.left(), device.right()).second;
+    if (dx0 >= dx1)
+        return;
+    if (pattern.Solid()) {
+        for (int y = y0; y < y1; ++y) {
+            const auto [dy0, dy1] = blockOf(y, device.top(), device.bottom());
+            for (int dy = dy0; dy < dy1; ++dy)
+                out.FillRow(dy, dx0, dx1, pattern.Color());
+        }
+        return;
+    }
+    // The logical column of each device column of the fill.
+    std::vector<int> columns;
+    columns.reserve(std::size_t(dx1 - dx0));
+    int first = dx0;
+    for (int x = x0; x < x1; ++x) {
+        const auto [b0, b1] = blockOf(x, device.left(), device.right());
+        if (columns.empty())
+            first = b0;
+        for (int d = b0; d < b1; ++d)
+            columns.push_back(x);
+    }
+    struct TRow
+    {
+        bool laidOut = false;
+        bool full = true;
+        std::vector<QRgb> pixels;
+        std::vector<bool> set;
+    };
+    TRow rows[8];
+    const int h = pattern.Height();
+    for (int y = y0; y < y1; ++y) {
+        TRow &row = rows[((y % h) + h) % h];
+        if (!row.laidOut) {
+            row.laidOut = true;
+            row.pixels.resize(columns.size());
+            row.set.resize(columns.size());
+            for (std::size_t i = 0; i < columns.size(); ++i) {
+                TPixel p = 0;
+                row.set[i] = pattern.At(columns[i], y, p);
+                row.pixels[i] = 0xFF000000u | p;
+                row.full = row.full && row.set[i];
+            }
+        }
+        const auto [dy0, dy1] = blockOf(y, device.top(), device.bottom());
+        for (int dy = dy0; dy < dy1; ++dy) {
+            QRgb *line = out.Line(dy);
+            if (line && row.full) {
+                std::copy(row.pixels.begin(), row.pixels.end(), line + first);
+                continue;
+            }
+            for (std::size_t i = 0; i < columns.size(); ++i) {
+                if (!row.set[i])
+                    continue;
+                if (line)
+                    line[first + int(i)] = row.pixels[i];
+                else
+                    out.Put(first + int(i), dy, row.pixels[i] & 0x00FFFFFF);
+            }
+        }
+    }
 }
 
 } // namespace
@@ -654,8 +788,16 @@ void TCanvas::Polyline(const std::vector<TPoint> &points)
     if (!target.Valid() || m_pen.Style() == psClear || points.size() < 2)
         return;
     const TLinePen lp = OnGrid(MakeLinePen(m_pen, m_brush), target.Grid());
-    const QRect &clip = target.GridClip();
-    TMask mask(clip, clip.left(), clip.top(), clip.right() + 1LL, clip.bottom() + 1LL);
+    // The mask covers the stamps of every point (the pen's width around each).
+    long long minX = LLONG_MAX, minY = LLONG_MAX, maxX = LLONG_MIN, maxY = LLONG_MIN;
+    for (const TPoint &p : points) {
+        minX = std::min(minX, lp.Map(p.X));
+        maxX = std::max(maxX, lp.Map(p.X));
+        minY = std::min(minY, lp.Map(p.Y));
+        maxY = std::max(maxY, lp.Map(p.Y));
+    }
+    const int m = lp.width;
+    TMask mask(target.GridClip(), minX - m, minY - m, maxX + m + 1, maxY + m + 1);
     long long step = 0;
     for (size_t i = 0; i + 1 < points.size(); ++i)
         step += MarkLine(mask, lp.Map(points[i].X), lp.Map(points[i].Y), lp.Map(points[i + 1].X),
@@ -694,8 +836,7 @@ void TCanvas::FillSolid(const TRect &r, TColor color)
     const int dy1 = int(std::min<long long>(scale.Edge(y1), device.bottom() + 1LL));
     TTarget &out = target.Device();
     for (int y = dy0; y < dy1; ++y)
-        for (int x = dx0; x < dx1; ++x)
-            out.Put(x, y, p);
+        out.FillRow(y, dx0, dx1, p);
 }
 
 void TCanvas::FrameRect(const TRect &r)

@@ -57,6 +57,18 @@ void TTarget::Put(int x, int y, Pixel p)
     m_image->setPixel(x, y, 0xFF000000u | p);
 }
 
+void TTarget::FillRow(int y, int x0, int x1, Pixel p)
+{
+    if (x0 >= x1)
+        return;
+    if (QRgb *line = Line(y)) {
+        std::fill(line + x0, line + x1, 0xFF000000u | p);
+        return;
+    }
+    for (int x = x0; x < x1; ++x)
+        Put(x, y, p);
+}
+
 Pixel Rop2(TPenMode mode, Pixel dst, Pixel pen)
 {
     Pixel r = 0;

@@ -116,6 +116,14 @@ public:
         if (InClip(x, y))
             Put(x, y, p);
     }
+    /// Scan line y of a 32-bit image, for block writes (each pixel stored as 0xFF000000 | p),
+    /// or nullptr for images of other formats, which take their pixels one by one.
+    QRgb *Line(int y) const
+    {
+        return m_bits ? reinterpret_cast<QRgb *>(m_bits + y * m_stride) : nullptr;
+    }
+    /// Unchecked write of p over [x0, x1) of row y, inside the clip.
+    void FillRow(int y, int x0, int x1, Pixel p);
 
 private:
     QImage *m_image;
@@ -148,6 +156,11 @@ class TBrushPattern
 public:
     explicit TBrushPattern(const TBrush &brush);
     bool Clear() const { return m_clear; }
+    /// One colour everywhere (no hatch, no bitmap).
+    bool Solid() const { return !m_clear && m_solid; }
+    /// The pattern repeats every Width() columns and Height() rows.
+    int Width() const { return m_w; }
+    int Height() const { return m_h; }
     /// False where a hatch leaves the background alone.
     bool At(int x, int y, Pixel &p) const;
     Pixel Color() const { return m_color; }
