@@ -1,16 +1,18 @@
 // SPDX-License-Identifier: MIT
 #include "RatioReporter.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 
 namespace jxt::bench {
 
 TRatioReporter::TRatioReporter(OutputOptions options) : ConsoleReporter(options) {}
 
 void TRatioReporter::AddRatio(const std::string &job, const std::string &ours,
-                              const std::string &anchor, TTime time)
+                              const std::string &anchor, TTime time, double aim)
 {
-    m_requests.push_back({job, ours, anchor, time});
+    m_requests.push_back({job, ours, anchor, time, aim});
 }
 
 double TRatioReporter::Time(const std::string &name, TTime time) const
@@ -57,9 +59,18 @@ void TRatioReporter::Finalize()
     if (m_requests.empty())
         return;
     std::printf("\nours / anchor (below 1 means ours is faster):\n");
+    const char *summaryPath = std::getenv("JXT_BENCH_SUMMARY");
+    FILE *summary = summaryPath && *summaryPath ? std::fopen(summaryPath, "a") : nullptr;
     for (const TRequest &r : m_requests) {
         const char *kind = r.time == TTime::Real ? "wall-clock" : "processor";
         const double ratio = Ratio(r.ours, r.anchor, r.time);
+        if (summary) {
+            // A job compared by both times is named with the time in the summary.
+            const bool twice = std::count_if(m_requests.begin(), m_requests.end(),
+                                             [&](const TRequest &o) { return o.job == r.job; }) > 1;
+            std::fprintf(summary, "%s%s%s\t%.3f\t%.2f\n", r.job.c_str(), twice ? ", " : "",
+                         twice ? kind : "", ratio, r.aim);
+        }
         if (ratio < 0) {
             std::printf("  %-44s not measured (%s or %s did not run)\n", r.job.c_str(),
                         r.ours.c_str(), r.anchor.c_str());
@@ -71,6 +82,8 @@ void TRatioReporter::Finalize()
                     Time(r.anchor, r.time), benchmark::GetTimeUnitString(m_times.at(r.anchor).unit),
                     ratio, kind);
     }
+    if (summary)
+        std::fclose(summary);
     std::fflush(stdout);
 }
 

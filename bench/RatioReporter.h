@@ -12,6 +12,11 @@
 
 namespace jxt::bench {
 
+/// The aim of a job that is ahead of its anchor: it stays ahead.
+constexpr double kStaysAhead = 1.0;
+/// A job measured for information, without an aim.
+constexpr double kNoAim = 0.0;
+
 /// Which time a ratio compares. Processor time suits jobs that only compute on a shared
 /// machine; wall-clock time suits jobs that wait for the file system or a child process.
 enum class TTime { Real, Processor };
@@ -22,9 +27,12 @@ public:
     explicit TRatioReporter(OutputOptions options = OO_Defaults);
 
     /// Asks for the line "job: ours … anchor … ratio …" at the end of the run. ours and
-    /// anchor are benchmark names as registered (without arguments or "/real_time").
+    /// anchor are benchmark names as registered (without arguments or "/real_time"). aim is
+    /// the highest ratio the job should show (kNoAim for none). When the environment variable
+    /// JXT_BENCH_SUMMARY names a file, one line "job<TAB>ratio<TAB>aim" per job is appended to
+    /// it, for the summary of a whole benchmark run (scripts/run-benchmarks.sh).
     void AddRatio(const std::string &job, const std::string &ours, const std::string &anchor,
-                  TTime time = TTime::Processor);
+                  TTime time = TTime::Processor, double aim = kStaysAhead);
 
     /// Time per iteration of a finished benchmark, in its own time unit; a counter named
     /// "child_cpu" (seconds per iteration spent in child processes) adds to its processor
@@ -48,6 +56,7 @@ private:
     {
         std::string job, ours, anchor;
         TTime time;
+        double aim;
     };
     std::map<std::string, TTimes> m_times;
     std::vector<TRequest> m_requests;

@@ -168,7 +168,7 @@ int main(int argc, char **argv)
         benchmark::RegisterBenchmark(anchor.c_str(), FontFilterAnchor, filter)
             ->Unit(benchmark::kMicrosecond);
         reporter.AddRatio(std::string("Fonts filtered ") + filter.name + " vs QFontComboBox", ours,
-                          anchor);
+                          anchor, jxt::bench::TTime::Processor, jxt::bench::kNoAim);
     }
     benchmark::RegisterBenchmark("grab_drag_ours", GrabDragOurs)->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark("grab_drag_qsplitter", GrabDragAnchor)

@@ -247,14 +247,16 @@ int main(int argc, char **argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     jxt::bench::TRatioReporter reporter;
-    reporter.AddRatio("3D frame 400x400 vs QPainter shapes", "BM_3DFrame", "BM_QPainter3DShapes");
+    using jxt::bench::TTime;
+    reporter.AddRatio("3D frame 400x400 vs QPainter shapes", "BM_3DFrame", "BM_QPainter3DShapes",
+                      TTime::Processor, 3.0);
     reporter.AddRatio("star step 500 stars vs QPainter fill+points", "BM_StarsStep",
                       "BM_QPainterFillAnd500Points");
     reporter.AddRatio("fill image ramp 1000x1000 vs QLinearGradient", "BM_FillImageRamp1000",
-                      "BM_QPainterGradient1000");
+                      "BM_QPainterGradient1000", TTime::Processor, 2.0);
     reporter.AddRatio("fill image pattern 1000x1000 vs pattern brush", "BM_FillImagePattern1000",
-                      "BM_QPainterPatternBrush1000");
+                      "BM_QPainterPatternBrush1000", TTime::Processor, 2.0);
     reporter.AddRatio("random FadeIn 400x400 vs QPainter block copies", "BM_FadeInRandom400",
-                      "BM_QPainterCopyBlocks400");
+                      "BM_QPainterCopyBlocks400", TTime::Processor, 1.25);
     return jxt::bench::RunWithRatios(argc, argv, reporter);
 }

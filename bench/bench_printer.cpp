@@ -173,7 +173,7 @@ int main(int argc, char **argv)
 
     jxt::bench::TRatioReporter reporter;
     reporter.AddRatio("TJXPrinter 100 pages to PDF vs QPrinter+QPainter", "BM_Printer_Ours",
-                      "BM_Printer_Anchor_QPrinter");
+                      "BM_Printer_Anchor_QPrinter", jxt::bench::TTime::Processor, 1.25);
     reporter.AddRatio("TJXPrinter recording alone vs QPrinter+QPainter", "BM_Printer_RecordOnly",
                       "BM_Printer_Anchor_QPrinter");
     const int code = jxt::bench::RunWithRatios(argc, argv, reporter);

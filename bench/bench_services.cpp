@@ -350,11 +350,11 @@ int main(int argc, char **argv)
         reporter.AddRatio("TJXCopy large file vs cp", "BM_CopyLarge_Ours", "BM_CopyLarge_Anchor_cp",
                           time);
         reporter.AddRatio("TJXCopy 10000 small files vs cp", "BM_CopySmall_Ours",
-                          "BM_CopySmall_Anchor_cp", time);
+                          "BM_CopySmall_Anchor_cp", time, 1.25);
         reporter.AddRatio("TJXFind with events vs find", "BM_Find_Ours", "BM_Find_Anchor_find",
-                          time);
+                          time, jxt::bench::kNoAim);
         reporter.AddRatio("TJXFind with events vs find -printf size, time, mode", "BM_Find_Ours",
-                          "BM_Find_Anchor_find_stat", time);
+                          "BM_Find_Anchor_find_stat", time, 1.25);
     }
     const int rc = jxt::bench::RunWithRatios(argc, argv, reporter);
     delete g_gaugeForm;
