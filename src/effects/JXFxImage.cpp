@@ -12,7 +12,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
-#include <random>
 #include <utility>
 
 namespace jxt {
@@ -126,8 +125,6 @@ bool TJXFxImage::InitPoints(int pw, int ph)
     const TCursor saved = Screen()->Cursor();
     jxtSetScreenCursor(crHourGlass);
 
-    m_blocks.clear();
-    m_blocks.shrink_to_fit();
     int b = 1;
     const auto blocksOf = [&](int side) {
         return std::int64_t(pw) * ph / (std::int64_t(side) * side);
@@ -138,6 +135,10 @@ bool TJXFxImage::InitPoints(int pw, int ph)
         count = blocksOf(b);
     }
     m_blockSize = b;
+    // The list keeps its memory from fade to fade unless it is far larger than needed.
+    m_blocks.clear();
+    if (m_blocks.capacity() > 2 * std::size_t(count))
+        m_blocks.shrink_to_fit();
     const int wb = std::max(pw / b, 1);
     const int hb = std::max(ph / b, 1);
     const int stepX = pw / wb;
@@ -147,10 +148,21 @@ bool TJXFxImage::InitPoints(int pw, int ph)
         m_blocks.push_back(Point(int(i % wb) * stepX, int(i / wb) * stepY));
 
     if (m_fadeStyle == jxfsRandom && count > 0) {
-        std::mt19937 random(unsigned(std::chrono::steady_clock::now().time_since_epoch().count()));
-        std::uniform_real_distribution<double> unit(0.0, 1.0);
+        // Every block swaps places with one drawn at random from all of them. The draw is
+        // a 64-bit random number scaled to the count (a 64-bit linear congruential step
+        // with its high bits mixed, ample for an order of blocks and cheap per block).
+        std::uint64_t state =
+            std::uint64_t(std::chrono::steady_clock::now().time_since_epoch().count()) | 1;
+        const auto draw = [&state] {
+            state = state * 6364136223846793005ULL + 1442695040888963407ULL;
+            std::uint64_t z = state;
+            z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
+            z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
+            return z ^ (z >> 31);
+        };
+        const auto n = std::uint64_t(m_blocks.size());
         for (std::size_t i = 0; i < m_blocks.size(); ++i) {
-            const auto j = std::min(std::size_t(unit(random) * double(count)), m_blocks.size() - 1);
+            const auto j = std::size_t((unsigned __int128)draw() * n >> 64);
             std::swap(m_blocks[i], m_blocks[j]);
         }
     }

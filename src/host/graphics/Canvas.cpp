@@ -1169,10 +1169,15 @@ bool PlainCopy(const QImage &src, QImage &dst, const TRect &dest, const TRect &s
         std::min<long long>({dest.Bottom, clip.Bottom, dst.height(), src.height() - dy});
     if (x0 >= x1 || y0 >= y1)
         return true;
+    // The rows are found from the first one, so the image is checked for sharing once.
+    const uchar *srcBits = src.constBits();
+    const qsizetype srcStride = src.bytesPerLine();
+    uchar *dstBits = dst.bits();
+    const qsizetype dstStride = dst.bytesPerLine();
     for (long long y = y0; y < y1; ++y) {
         const auto *from =
-            reinterpret_cast<const QRgb *>(src.constScanLine(int(y + dy))) + (x0 + dx);
-        auto *to = reinterpret_cast<QRgb *>(dst.scanLine(int(y))) + x0;
+            reinterpret_cast<const QRgb *>(srcBits + (y + dy) * srcStride) + (x0 + dx);
+        auto *to = reinterpret_cast<QRgb *>(dstBits + y * dstStride) + x0;
         for (long long x = 0; x < x1 - x0; ++x)
             to[x] = from[x] | 0xFF000000u; // every copied pixel is opaque
     }
@@ -1183,7 +1188,18 @@ bool PlainCopy(const QImage &src, QImage &dst, const TRect &dest, const TRect &s
 
 void TCanvas::CopyRect(const TRect &logicalDest, const TCanvas *source, const TRect &logicalSrcRect)
 {
-    TLogicalTarget logical = MakeTarget(m_device, ClipRect());
+    const TRect clip = ClipRect();
+    const std::uint8_t rop = raster::Rop3Code(m_copyMode);
+    // A plain copy from another image needs no raster machinery: it is checked first, so
+    // that many small copies (a fade's blocks) cost little more than their pixels.
+    if (rop == 0xCC && !clip.IsEmpty() && source && source->m_device &&
+        !source->m_device->isNull() && source->m_device != m_device) {
+        const TScale scale = TScale::Of(m_device);
+        if (PlainCopy(*source->m_device, *m_device, scale.ToDevice(logicalDest),
+                      TScale::Of(source->m_device).ToDevice(logicalSrcRect), scale.ToDevice(clip)))
+            return;
+    }
+    TLogicalTarget logical = MakeTarget(m_device, clip);
     if (!logical.Valid())
         return;
     // Copies work in device pixels: between images of one scale pixel for pixel, otherwise
@@ -1191,7 +1207,6 @@ void TCanvas::CopyRect(const TRect &logicalDest, const TCanvas *source, const TR
     TTarget &target = logical.Device();
     const TScale &scale = logical.Scale();
     const TRect dest = scale.ToDevice(logicalDest);
-    const std::uint8_t rop = raster::Rop3Code(m_copyMode);
     const TBrushPattern pattern(m_brush);
     raster::TBlitOptions options;
     options.rop = rop;
@@ -1204,9 +1219,6 @@ void TCanvas::CopyRect(const TRect &logicalDest, const TCanvas *source, const TR
     if (!source || !source->m_device || source->m_device->isNull())
         return;
     const TRect srcRect = TScale::Of(source->m_device).ToDevice(logicalSrcRect);
-    if (rop == 0xCC && source->m_device != m_device &&
-        PlainCopy(*source->m_device, *m_device, dest, srcRect, scale.ToDevice(ClipRect())))
-        return;
     // Work on a copy of the source part, so copies within one image cannot overlap.
     const QImage &src = *source->m_device;
     const long long sl = std::max<long long>(std::min(srcRect.Left, srcRect.Right), 0);
