@@ -89,9 +89,10 @@ fuzz: deps
 	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzzers
 	bash scripts/run-fuzzers.sh $(FUZZ_BUILD)/fuzz $(FUZZ_SECONDS)
 
+# The idle measurement comes first, so the benchmarks' summary is the last thing printed.
 bench: build
-	bash scripts/run-benchmarks.sh $(BUILD)/bench
 	sh scripts/measure-idle.sh $(BUILD) 10
+	bash scripts/run-benchmarks.sh $(BUILD)/bench
 
 check: format-check layers test asan tsan fuzz
 
