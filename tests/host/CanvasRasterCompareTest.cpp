@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
-// The canvas's span rasteriser against the pixel-by-pixel reference (ReferenceRaster.h):
-// thousands of random shapes, pens, brushes, pen modes and clip rectangles, each drawn by
-// both on the same background, must leave the same pixels, at device pixel ratios 1 and 2
+// The canvas's span rasteriser and row fills against the pixel-by-pixel reference
+// (ReferenceRaster.h): thousands of random shapes and rectangle fills, pens, brushes (solid,
+// hatched, pattern bitmaps), pen modes and clip rectangles, each drawn by both on the same
+// background, must leave the same pixels, at device pixel ratios 1 and 2
 // (shapes on the device grid) and 1.5 (logical pixels as blocks).
 #include "ReferenceRaster.h"
 
@@ -69,6 +70,16 @@ public:
         const int style = Between(0, 9);
         brush.SetStyle(style <= 2 ? bsSolid : TBrushStyle(std::min(style - 2, int(bsDiagCross))));
         brush.SetColor(Color());
+        // Now and then a pattern bitmap of up to 8 x 8 pixels (larger ones are cut to 8 x 8).
+        if (Between(0, 5) == 0) {
+            TBitmap pattern(Between(1, 10), Between(1, 10));
+            for (int y = 0; y < pattern.Height(); ++y)
+                for (int x = 0; x < pattern.Width(); ++x)
+                    pattern.Canvas()->SetPixel(x, y, Color());
+            brush.SetBitmap(&pattern);
+        } else {
+            brush.SetBitmap(nullptr);
+        }
     }
 
     /// Draws shape `kind` with the values v on c (the canvas or the reference).
@@ -91,7 +102,11 @@ public:
             c.MoveTo(v[0], v[1]);
             c.LineTo(v[2], v[3]);
             break;
-        default: {
+        case 8: c.FillRect(Rect(v[0], v[1], v[2], v[3])); break;
+        case 9:
+            c.FillSolid(Rect(v[0], v[1], v[2], v[3]), TColor((v[4] * 40503 + v[5]) & 0xFFFFFF));
+            break;
+        case 7: {
             std::vector<TPoint> points;
             for (size_t i = 1; i + 1 < v.size(); i += 2)
                 points.push_back(Point(v[i], v[i + 1]));
@@ -149,7 +164,7 @@ void Compare(double ratio, unsigned seed)
             canvas.SetClipRect(Rect(random.X(), random.Y(), random.X(), random.Y()));
         else
             canvas.ClearClipRect();
-        const int kind = random.Between(0, 7);
+        const int kind = random.Between(0, 9);
         const std::vector<int> v = kind == 0   ? random.Points(2)
                                    : kind == 7 ? random.Points(1)
                                                : random.Values();

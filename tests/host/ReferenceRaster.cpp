@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The canvas's shape rasteriser as it was before it drew span by span: every shape collected
-// into a byte-per-pixel coverage mask and applied pixel by pixel. Kept as the reference the
-// canvas's pixels are compared with.
+// into a byte-per-pixel coverage mask and applied pixel by pixel, and rectangles filled pixel
+// by pixel. Kept as the reference the canvas's pixels are compared with.
 #include "ReferenceRaster.h"
 
 #include "host/graphics/CanvasRaster.h"
@@ -539,6 +539,28 @@ void ApplyMask(TLogicalTarget &target, const TMask &mask, const TPen &pen, const
         ApplyMaskOn(target, target.Clip(), mask, pen, brush);
 }
 
+/// Fills the part of r inside the clip with the pattern (logical pixels).
+template <class Target>
+void FillPatternOn(Target &target, const QRect &clip, const TRect &r, const TBrushPattern &pattern)
+{
+    const int x0 = std::max(r.Left, clip.left()), x1 = std::min(r.Right, clip.right() + 1);
+    const int y0 = std::max(r.Top, clip.top()), y1 = std::min(r.Bottom, clip.bottom() + 1);
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x) {
+            TPixel p;
+            if (pattern.At(x, y, p))
+                target.Put(x, y, p);
+        }
+}
+
+void FillPattern(TLogicalTarget &target, const TRect &r, const TBrushPattern &pattern)
+{
+    if (target.Unit())
+        FillPatternOn(target.Device(), target.Clip(), r, pattern);
+    else
+        FillPatternOn(target, target.Clip(), r, pattern);
+}
+
 } // namespace
 
 TReferenceCanvas::TReferenceCanvas(QImage *device, const TRect &clip, const TPen &pen,
@@ -723,6 +745,41 @@ void TReferenceCanvas::Polygon(const TPoint *points, int count)
 void TReferenceCanvas::Rectangle(int x1, int y1, int x2, int y2)
 {
     RoundRect(x1, y1, x2, y2, 0, 0);
+}
+
+void TReferenceCanvas::FillRect(const TRect &r)
+{
+    TLogicalTarget target = MakeTarget(m_device, m_clip);
+    if (!target.Valid())
+        return;
+    const TBrushPattern pattern(m_brush);
+    if (pattern.Clear())
+        return;
+    FillPattern(target, r, pattern);
+}
+
+void TReferenceCanvas::FillSolid(const TRect &r, TColor color)
+{
+    TLogicalTarget target = MakeTarget(m_device, m_clip);
+    if (!target.Valid())
+        return;
+    const TPixel p = raster::ToPixel(color);
+    const QRect &clip = target.Clip();
+    const int x0 = std::max(r.Left, clip.left()), x1 = std::min(r.Right, clip.right() + 1);
+    const int y0 = std::max(r.Top, clip.top()), y1 = std::min(r.Bottom, clip.bottom() + 1);
+    if (x0 >= x1 || y0 >= y1)
+        return;
+    // A solid fill covers whole blocks, so it is done in device pixels at any ratio.
+    const TScale &scale = target.Scale();
+    const QRect &device = target.Device().Clip();
+    const int dx0 = int(std::max<long long>(scale.Edge(x0), device.left()));
+    const int dx1 = int(std::min<long long>(scale.Edge(x1), device.right() + 1LL));
+    const int dy0 = int(std::max<long long>(scale.Edge(y0), device.top()));
+    const int dy1 = int(std::min<long long>(scale.Edge(y1), device.bottom() + 1LL));
+    TTarget &out = target.Device();
+    for (int y = dy0; y < dy1; ++y)
+        for (int x = dx0; x < dx1; ++x)
+            out.Put(x, y, p);
 }
 
 } // namespace jxt::test

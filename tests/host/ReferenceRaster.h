@@ -29,6 +29,8 @@ public:
     void Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4);
     void Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4);
     void Polygon(const TPoint *points, int count);
+    void FillRect(const TRect &r);
+    void FillSolid(const TRect &r, TColor color);
 
 private:
     QImage *m_device;
