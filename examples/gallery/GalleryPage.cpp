@@ -33,7 +33,7 @@ QIcon Swatch(TColor color)
 } // namespace
 
 TGallerySection::TGallerySection(const QString &title, const QString &description, QWidget *parent)
-    : QWidget(parent)
+    : QWidget(parent), m_title(title)
 {
     auto *outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
@@ -173,6 +173,7 @@ TGallerySection *TGalleryPage::AddSection(const QString &title, const QString &d
     auto *section = new TGallerySection(title, description, this);
     // Sections go above the closing stretch.
     m_layout->insertWidget(m_layout->count() - 1, section);
+    m_sections.push_back(section);
     return section;
 }
 

@@ -63,7 +63,11 @@ public:
     /// Fits the stage to the components placed on it (call after a component changed size).
     void FitStage();
 
+    /// The title: the class names of the components the section shows.
+    QString Title() const { return m_title; }
+
 private:
+    QString m_title;
     TWinControl *m_stage;
     QFormLayout *m_form;
     std::vector<TControl *> m_placed;
@@ -77,9 +81,12 @@ class TGalleryPage : public QWidget
 public:
     explicit TGalleryPage(QWidget *parent = nullptr);
     TGallerySection *AddSection(const QString &title, const QString &description);
+    /// The sections in the order they were added.
+    const std::vector<TGallerySection *> &Sections() const { return m_sections; }
 
 private:
     QVBoxLayout *m_layout;
+    std::vector<TGallerySection *> m_sections;
 };
 
 /// A page of the gallery: its file name for screenshots, its tab title and the function that

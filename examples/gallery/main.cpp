@@ -5,6 +5,10 @@
 //                                 and exits (works headless with QT_QPA_PLATFORM=offscreen);
 //                                 --settle MS lets the timers run that long first, so
 //                                 scrolling texts, charts and meters show content
+//   jxtgallery --component-shots DIR
+//                                 renders the stage of every component's section into
+//                                 DIR/<class>.png (DIR/<class>-dark.png with --dark), for
+//                                 the reference documentation, and exits
 //   jxtgallery --dark             starts in dark colours (also for --screenshots); the
 //                                 menu "Ansicht" switches between light and dark
 //   jxtgallery --idle S           runs minimised for S seconds and prints the processor
@@ -21,6 +25,7 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPalette>
+#include <QRegularExpression>
 #include <QScrollArea>
 #include <QTabWidget>
 #include <QTextStream>
@@ -123,6 +128,37 @@ public:
         return true;
     }
 
+    /// Renders the stage of every section into dir/<class>.png, once for each component class
+    /// its title names, with the suffix "-dark" in dark colours.
+    bool SaveComponentShots(const QString &dir, int settleMs, bool dark)
+    {
+        if (!QDir().mkpath(dir)) {
+            std::fprintf(stderr, "jxtgallery: cannot create %s\n", qPrintable(dir));
+            return false;
+        }
+        show();
+        RunEvents(settleMs);
+        static const QRegularExpression className(QStringLiteral("\\bTJX\\w+"));
+        for (int i = 0; i < m_tabs->count(); ++i) {
+            m_tabs->setCurrentIndex(i);
+            RunEvents(kPageSettleMs);
+            for (TGallerySection *section : m_pages[std::size_t(i)]->Sections()) {
+                const QPixmap shot = section->Stage()->grab();
+                auto names = className.globalMatch(section->Title());
+                while (names.hasNext()) {
+                    const QString name = names.next().captured(0) +
+                                         (dark ? QStringLiteral("-dark") : QString());
+                    const QString path = QDir(dir).filePath(name + QStringLiteral(".png"));
+                    if (!shot.save(path, "PNG")) {
+                        std::fprintf(stderr, "jxtgallery: cannot write %s\n", qPrintable(path));
+                        return false;
+                    }
+                }
+            }
+        }
+        return true;
+    }
+
 private:
     static constexpr int kPageSettleMs = 400;
 
@@ -153,6 +189,11 @@ int main(int argc, char **argv)
         QStringLiteral("screenshots"),
         QStringLiteral("Render every page into DIR/<page>.png and exit."), QStringLiteral("DIR"));
     parser.addOption(screenshots);
+    const QCommandLineOption componentShots(
+        QStringLiteral("component-shots"),
+        QStringLiteral("Render every component's stage into DIR/<class>.png and exit."),
+        QStringLiteral("DIR"));
+    parser.addOption(componentShots);
     const QCommandLineOption settle(
         QStringLiteral("settle"),
         QStringLiteral("With --screenshots: let the components run MS "
@@ -191,6 +232,12 @@ int main(int argc, char **argv)
                     MeasureIdle(window, std::max(1, parser.value(idle).toInt()), idleState));
         return 0;
     }
+    if (parser.isSet(componentShots))
+        return window.SaveComponentShots(parser.value(componentShots),
+                                         std::max(0, parser.value(settle).toInt()),
+                                         parser.isSet(dark))
+                   ? 0
+                   : 1;
     if (parser.isSet(screenshots))
         return window.SaveScreenshots(parser.value(screenshots),
                                       std::max(0, parser.value(settle).toInt()))
