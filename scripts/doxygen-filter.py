@@ -5,7 +5,8 @@
 The headers document a published property once, above its getter (`int Boxes() const`); the
 setter (`void SetBoxes(...)`) follows at once. This filter gives such a setter a description
 that points to the getter's, in front of the setter on its own line, so that every line keeps
-its number and Doxygen's messages name the right line. Other lines pass unchanged.
+its number and Doxygen's messages name the right line. Backslashes in comments are doubled,
+since they are Windows paths, not Doxygen commands. Other lines pass unchanged.
 
 Usage: doxygen-filter.py HEADER   (writes the filtered text to standard output)
 """
@@ -51,6 +52,12 @@ def main():
                 i = declaration_end(lines, setter) + 1
                 continue
         i += 1
+    # The comments hold Windows paths ("C:\\x\\*.*") and no Doxygen commands: every backslash
+    # in them is a backslash.
+    for n, line in enumerate(lines):
+        k = line.find("///")
+        if k >= 0 and (not line[:k].strip() or line.startswith("///<", k)):
+            lines[n] = line[:k] + line[k:].replace("\\", "\\\\")
     for n, name in setters.items():
         indent = re.match(r"^\s*", lines[n]).group(0)
         lines[n] = "%s/** Sets %s (see %s()). */ %s" % (indent, name, name, lines[n].lstrip())

@@ -103,7 +103,9 @@ def class_block(lines, cls):
 
 
 def escape(text):
-    return text.replace("|", "\\|")
+    """Text of a comment as Markdown table cell text: backslashes are Windows paths, not
+    Doxygen commands, and a bar would end the cell."""
+    return text.replace("\\", "\\\\").replace("|", "\\|")
 
 
 def component_page(src, examples, cls, base_docs):
@@ -198,6 +200,72 @@ def component_page(src, examples, cls, base_docs):
     return "\n".join(out), len(properties)
 
 
+# The helper functions by area: (page anchor, title, headers).
+FUNCTION_AREAS = [
+    ("functions_strings", "Strings and numbers", ["util/Jxutil.h"]),
+    ("functions_files", "Files and folders", ["util/JxutilFiles.h", "util/JXU_File.h"]),
+    ("functions_ini", "INI files", ["util/JxutilIni.h"]),
+    ("functions_system", "System, programs and windows", ["util/JxutilSystem.h"]),
+    ("functions_graphics", "Graphics and sound", ["util/JxutilGraphics.h"]),
+]
+
+SECTION = re.compile(r"^// ([A-Z][^.]*[^.:])$")
+FUNCTION = re.compile(r"^JXT_EXPORT\s+(.*?\b(jxt\w+)\s*\(.*)$")
+
+
+def function_sections(path):
+    """[(section title, [(name, signature, doc)])] of the exported jxt functions of a header."""
+    with open(path, encoding="utf-8") as f:
+        lines = f.read().split("\n")
+    sections = [("", [])]
+    i = 0
+    while i < len(lines):
+        line = lines[i]
+        m = SECTION.match(line)
+        if m and i > 2 and not lines[i + 1].startswith("///"):
+            sections.append((m.group(1), []))
+        f = FUNCTION.match(line)
+        if f:
+            signature = f.group(1)
+            j = i
+            while not lines[j].rstrip().endswith(";") and j + 1 < len(lines):
+                j += 1
+                signature += " " + lines[j].strip()
+            signature = re.sub(r"\s+", " ", signature.rstrip(";"))
+            sections[-1][1].append((f.group(2), signature, comment_before(lines, i)))
+            i = j
+        i += 1
+    return [(title, items) for title, items in sections if items]
+
+
+def functions_pages(src, out_dir):
+    index = ["# Helper functions {#functions}", "",
+             "The `jxt…` functions of `util/`, by area. They take and return Windows paths "
+             "(\\ref guide_paths) and report failures by the sentinel each one documents.", ""]
+    count = 0
+    for anchor, title, headers in FUNCTION_AREAS:
+        index.append("- \\subpage %s" % anchor)
+        page = ["# %s {#%s}" % (title, anchor), ""]
+        for header in headers:
+            page.append("From `#include \"%s\"`." % header)
+            page.append("")
+            for section, items in function_sections(os.path.join(src, header)):
+                if section:
+                    page.append("## %s" % section)
+                    page.append("")
+                page.append("| Function | Description |")
+                page.append("| --- | --- |")
+                for name, signature, doc in items:
+                    page.append("| %s() | `%s` %s |" % (name, escape(signature), escape(doc)))
+                    count += 1
+                page.append("")
+        with open(os.path.join(out_dir, anchor + ".md"), "w", encoding="utf-8") as f:
+            f.write("\n".join(page) + "\n")
+    with open(os.path.join(out_dir, "functions.md"), "w", encoding="utf-8") as f:
+        f.write("\n".join(index) + "\n")
+    return count
+
+
 def page_id(cls):
     return "component_" + cls.lower()
 
@@ -228,6 +296,7 @@ def main():
             f.write("\n".join(group) + "\n")
     with open(os.path.join(out_dir, "components.md"), "w", encoding="utf-8") as f:
         f.write("\n".join(index) + "\n")
+    functions_pages(src, out_dir)
 
 
 if __name__ == "__main__":
