@@ -297,6 +297,12 @@ def main():
     with open(os.path.join(out_dir, "components.md"), "w", encoding="utf-8") as f:
         f.write("\n".join(index) + "\n")
     functions_pages(src, out_dir)
+    # The design document, as a page of the reference under a fixed name.
+    with open(os.path.join(src, "..", "docs", "ARCHITECTURE.md"), encoding="utf-8") as f:
+        text = f.read().split("\n")
+    text[0] = "# Architecture {#architecture}"
+    with open(os.path.join(out_dir, "architecture.md"), "w", encoding="utf-8") as f:
+        f.write("\n".join(text))
 
 
 if __name__ == "__main__":
