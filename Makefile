@@ -22,14 +22,14 @@ FUZZ_SECONDS ?= 20
 CMAKE_GEN  := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 LAUNCHER   := $(shell command -v ccache >/dev/null 2>&1 && echo "-DCMAKE_CXX_COMPILER_LAUNCHER=ccache")
 
-FORMAT_DIRS := src tests bench fuzz designer examples
+FORMAT_DIRS := src tests bench fuzz designer examples docs/examples
 
 # ccache finds the objects of an earlier checkout in another folder: paths below this one are
 # hashed relative to it.
 export CCACHE_BASEDIR := $(CURDIR)
 export CCACHE_NOHASHDIR := 1
 
-.PHONY: demo check deps format format-check layers build test asan tsan fuzz bench clean
+.PHONY: demo check deps format format-check layers build test docs asan tsan fuzz bench clean
 
 deps:
 	bash scripts/install-deps.sh
@@ -60,6 +60,11 @@ demo: build
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# The reference: HTML in build/docs/html and the Qt help file build/docs/jxtpack.qch. Doxygen
+# treats every warning (an undocumented public member, a broken reference) as an error.
+docs: build
+	cmake --build $(BUILD) --target docs
 
 asan: deps
 	cmake -S . -B $(ASAN_BUILD) $(CMAKE_GEN) $(LAUNCHER) -DCMAKE_BUILD_TYPE=Debug \
@@ -94,7 +99,7 @@ bench: build
 	sh scripts/measure-idle.sh $(BUILD) 10
 	bash scripts/run-benchmarks.sh $(BUILD)/bench
 
-check: format-check layers test asan tsan fuzz
+check: format-check layers test docs asan tsan fuzz
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD) screenshots

@@ -18,7 +18,7 @@ set -euo pipefail
 # sound server the wave player plays silently. xdg-utils (xdg-open, xdg-mime) opens documents
 # and finds the mail program.
 packages=(
-    build-essential cmake ninja-build ccache pkg-config python3
+    build-essential cmake ninja-build ccache pkg-config python3 doxygen qt6-documentation-tools
     qt6-base-dev qt6-base-dev-tools qt6-tools-dev libqt6opengl6-dev libgl-dev
     libfontconfig-dev fonts-liberation2 fonts-dejavu-core
     libgtest-dev libgmock-dev libbenchmark-dev

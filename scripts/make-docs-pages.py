@@ -151,7 +151,7 @@ def component_page(src, examples, cls, base_docs):
     out.append("")
     out.append("`#include \"%s\"` — class jxt::%s" % (rel, cls))
     out.append("")
-    out.append(summary)
+    out.append(escape(summary).replace("\\|", "|"))
     out.append("")
     out.append("<table class=\"jxt-shots\"><tr>"
                "<td>\\image html %s.png \"In light colours\"</td>"

@@ -9,9 +9,9 @@ void ExampleJX3D(jxt::TForm *form)
     auto *view = new jxt::TJX3D(form);
     view->SetParent(form);
     view->SetBounds(8, 8, 300, 300);
-    view->LoadFromList(QStringList{
-        QStringLiteral("POINT 0 -50 -50 -50"), QStringLiteral("POINT 1 50 -50 -50"),
-        QStringLiteral("POINT 2 0 50 0"), QStringLiteral("LINE 0,1,2,0 clYellow")});
+    view->LoadFromList(
+        QStringList{QStringLiteral("POINT 0 -50 -50 -50"), QStringLiteral("POINT 1 50 -50 -50"),
+                    QStringLiteral("POINT 2 0 50 0"), QStringLiteral("LINE 0,1,2,0 clYellow")});
     view->SetYRotation(5); // degrees per timer step
     view->SetInterval(50);
     //! [example]

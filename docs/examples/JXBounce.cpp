@@ -12,6 +12,6 @@ void ExampleJXBounce(jxt::TForm *form)
     ball->SetGravitation(2);
     ball->SetFriction(10);
     ball->OnHitFloor = [](jxt::TObject *) { /* play a sound */ };
-    ball->OnStop = [](jxt::TObject *sender) { sender->Free(); }; // a handler may free it
+    ball->OnStop = [ball](jxt::TObject *) { ball->Free(); }; // a handler may free it
     //! [example]
 }

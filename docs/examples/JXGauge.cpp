@@ -7,7 +7,7 @@ void ExampleJXGauge(jxt::TForm *form)
 {
     //! [example]
     auto *gauge = new jxt::TJXGauge(form); // owned by the form
-    gauge->SetParent(form);               // and shown on it
+    gauge->SetParent(form);                // and shown on it
     gauge->SetBounds(8, 8, 200, 20);
     gauge->SetMaxValue(250);
     gauge->SetProgress(100); // four of ten boxes lit

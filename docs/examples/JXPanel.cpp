@@ -9,7 +9,7 @@ void ExampleJXPanel(jxt::TForm *form)
     auto *panel = new jxt::TJXPanel(form);
     panel->SetParent(form);
     panel->SetBounds(8, 8, 160, 60);
-    panel->SetStyle(jxt::TJXPanel::sgCPU); // the processor load, once a second
+    panel->SetStyle(jxt::sgCPU); // the processor load, once a second
     panel->SetGraphColor(jxt::clLime);
     //! [example]
 }

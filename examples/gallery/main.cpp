@@ -146,8 +146,8 @@ public:
                 const QPixmap shot = section->Stage()->grab();
                 auto names = className.globalMatch(section->Title());
                 while (names.hasNext()) {
-                    const QString name = names.next().captured(0) +
-                                         (dark ? QStringLiteral("-dark") : QString());
+                    const QString name =
+                        names.next().captured(0) + (dark ? QStringLiteral("-dark") : QString());
                     const QString path = QDir(dir).filePath(name + QStringLiteral(".png"));
                     if (!shot.save(path, "PNG")) {
                         std::fprintf(stderr, "jxtgallery: cannot write %s\n", qPrintable(path));
