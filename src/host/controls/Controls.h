@@ -97,6 +97,9 @@ constexpr TCursor crDefault = 0, crNone = -1, crArrow = -2, crCross = -3, crIBea
 
 class TWinControl;
 
+/// The base of every visual component: a widget with a place in its parent (bounds and
+/// Align), colour and font that may follow the parent's, hint and cursor, the mouse and drag
+/// events, and a surface that Paint draws on, sized to what the control shows.
 class JXT_EXPORT TControl : public TComponent
 {
     Q_OBJECT
@@ -105,13 +108,18 @@ public:
     explicit TControl(TComponent *owner = nullptr);
     ~TControl() override;
 
+    /// The windowed control the control is shown on; default none (not shown). Setting it
+    /// takes the control off its old parent, puts it on the new one, follows the new parent's
+    /// colour and font where ParentColor (ParentFont) is set, and realigns when Align is set.
     TWinControl *Parent() const { return m_parent; }
     virtual void SetParent(TWinControl *parent);
 
     /// Left, Top, Width and Height are one rectangle, the one SetBounds sets: for a child
     /// control its place in the parent, for a top-level form its client area on the screen
     /// (without the window frame, whose size only the window system knows), so reading the
-    /// bounds and setting them again moves nothing.
+    /// bounds and setting them again moves nothing. A negative width or height is taken as 0;
+    /// a new size calls Resize and repaints, and an aligned control has its parent realign.
+    //!@{
     int Left() const { return geometry().x(); }
     int Top() const { return geometry().y(); }
     int Width() const { return width(); }
@@ -125,28 +133,48 @@ public:
     virtual TRect ClientRect() const { return Rect(0, 0, Width(), Height()); }
     int ClientWidth() const { return ClientRect().Width(); }
     int ClientHeight() const { return ClientRect().Height(); }
+    //!@}
 
+    /// The side of the parent the control sticks to (alTop, alBottom, alLeft, alRight), the
+    /// rest of the parent (alClient) or none; default alNone. Setting it realigns the parent.
     TAlign Align() const { return m_align; }
     void SetAlign(TAlign align);
+    /// The background colour; default clWindow. Setting it clears ParentColor and repaints; a
+    /// windowed control passes it on to its children with ParentColor.
     TColor Color() const { return m_color; }
     virtual void SetColor(TColor color);
+    /// Take Color from the parent; default true. Turning it on takes the parent's colour now.
     bool ParentColor() const { return m_parentColor; }
     void SetParentColor(bool v);
+    /// The font the control writes with; SetFont copies the given font into it.
+    //!@{
     TFont *Font() { return &m_font; }
     const TFont *Font() const { return &m_font; }
     void SetFont(const TFont *font) { m_font.Assign(font); }
+    //!@}
+    /// Take Font from the parent; default true. Turning it on takes the parent's font now.
     bool ParentFont() const { return m_parentFont; }
     void SetParentFont(bool v);
+    /// Whether the control is shown (when its parent is); default true. Setting it repaints
+    /// and realigns the parent when the control is aligned.
     bool Visible() const { return m_visible; }
     virtual void SetVisible(bool v);
+    /// Whether the control takes mouse and keyboard input; default true. A disabled control
+    /// fires no mouse events. Setting it repaints.
     bool Enabled() const { return m_enabled; }
     virtual void SetEnabled(bool v);
+    /// The text of the tooltip shown while the mouse rests on the control, when ShowHint is
+    /// on; default empty.
     QString Hint() const { return m_hint; }
     void SetHint(const QString &hint);
+    /// Show Hint as a tooltip; default false. Setting it clears ParentShowHint.
     bool ShowHint() const { return m_showHint; }
     void SetShowHint(bool v);
+    /// Take ShowHint from the parent; default true.
     bool ParentShowHint() const { return m_parentShowHint; }
     void SetParentShowHint(bool v) { m_parentShowHint = v; }
+    /// The mouse cursor over the control: a standard cursor (crArrow, crHandPoint, ...) or one
+    /// registered with the screen; default crDefault (the parent's).
     TCursor Cursor() const { return m_cursor; }
     void SetCursor(TCursor c);
     /// The control's text (caption of labels, panels and buttons).
@@ -179,6 +207,7 @@ public:
     /// Ends the drag: dropped on the control under the mouse when drop is true and that
     /// control takes it, else abandoned. OnEndDrag runs either way.
     void EndDrag(bool drop);
+    /// Whether a drag of this control is under way (also while it waits for the threshold).
     bool Dragging() const { return m_dragState != TDragPhase::None; }
 
     /// The canvas on the control's surface. Drawing on it outside Paint shows at the next
@@ -192,9 +221,11 @@ public:
     /// Paints at once (Paint runs on the surface now) and shows the result. A control that
     /// is not showing is only marked: it paints when it is shown.
     void Repaint();
+    /// The same as Repaint.
     void Refresh() { Repaint(); }
     /// Runs a pending Paint now, if one is pending.
     void Update();
+    /// Whether a Paint is pending (Invalidate was called and no Paint ran since).
     bool PaintPending() const { return m_needsPaint; }
     /// Whether drawing now would be seen: false while the control or a parent is hidden or
     /// its window is minimised. A control that was never shown (drawn off-screen, into a
@@ -206,21 +237,38 @@ public:
     /// it to have the new size at once. Sizes beyond kMaxSide are not taken.
     void FitToContent();
     /// Whether the parent's alignment or a Qt layout decides the width (height).
+    //!@{
     bool WidthFixed() const;
     bool HeightFixed() const;
+    //!@}
+    /// The largest width or height the sizing step gives a control.
     static constexpr int kMaxSide = 32767;
     /// Number of Paint calls so far (for diagnostics and tests of repaint rules).
     int PaintCount() const { return m_paintCount; }
 
+    /// The left button was pressed and released on the control (or Click was called).
     TNotifyEvent OnClick;
+    /// The left button was double-clicked on the control.
     TNotifyEvent OnDblClick;
+    /// A mouse button went down on the control; x and y in client coordinates.
     TMouseEvent OnMouseDown;
+    /// The mouse moved over the control (or, with a button held, anywhere after a press on
+    /// it); x and y in client coordinates.
     TMouseMoveEvent OnMouseMove;
+    /// A mouse button pressed on the control was released; x and y in client coordinates.
     TMouseEvent OnMouseUp;
+    /// The control's size changed.
     TNotifyEvent OnResize;
+    /// A dragged object was dropped on the control (which accepted it in OnDragOver); x and y
+    /// in client coordinates.
     TDragDropEvent OnDragDrop;
+    /// A dragged object entered, moved over or left the control; the handler sets accept to
+    /// say whether it would take it (starts true).
     TDragOverEvent OnDragOver;
+    /// A drag of this control ended: target is the control it was dropped on, or none when
+    /// the drag was abandoned.
     TEndDragEvent OnEndDrag;
+    /// A drag of this control starts; the handler may hand over a drag object of its own.
     TStartDragEvent OnStartDrag;
 
     /// What screen readers are told about the control (host/controls/Accessible.h). A component
@@ -230,18 +278,22 @@ public:
     virtual TAccessibleInfo AccessibleInfo() const { return {}; }
 
     /// Fire the mouse events as a user action would (used by Qt's events and by tests).
+    //!@{
     virtual void Click();
     virtual void DblClick();
     virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
     virtual void MouseMove(TShiftState shift, int x, int y);
     virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+    //!@}
     /// The drag events as the drag runs them (also for tests). DragOver sets accept to false
     /// unless the control handles OnDragOver (or onDragOver is connected); then the handler
     /// decides, starting from true.
+    //!@{
     virtual void DragOver(TObject *source, int x, int y, TDragState state, bool &accept);
     virtual void DragDrop(TObject *source, int x, int y);
     virtual void DoEndDrag(TObject *target, int x, int y);
     virtual void DoStartDrag(TDragObject *&dragObject);
+    //!@}
 
 signals:
     void onClick(jxt::TObject *sender);
@@ -280,6 +332,7 @@ protected:
     virtual void Ctl3DChanged() { Invalidate(); }
     /// Makes the surface transparent before each paint (controls the parent shows through).
     void SetSurfaceTransparent(bool transparent) { m_transparentSurface = transparent; }
+    /// Whether Paint is running now.
     bool InPaint() const { return m_inPaint; }
     void Notification(TComponent *component, TOperation operation) override;
     /// Opens PopupMenu at screen point (x, y) when it is set, its AutoPopup is on and the
@@ -287,8 +340,10 @@ protected:
     virtual bool DoPopupMenu(int x, int y);
     /// Tell assistive technology that the name or the value of AccessibleInfo changed (cheap
     /// when no screen reader listens). SetCaption tells the name change itself.
+    //!@{
     void AccessibleNameChanged();
     void AccessibleValueChanged();
+    //!@}
 
     /// A move to another screen (and so perhaps another device pixel ratio) repaints.
     bool event(QEvent *event) override;
@@ -367,20 +422,32 @@ public:
     explicit TWinControl(TComponent *owner = nullptr);
     ~TWinControl() override;
 
+    /// The child controls, in the order they were placed (index from 0 to ControlCount - 1).
+    //!@{
     int ControlCount() const { return int(m_controls.size()); }
     TControl *Controls(int index) const { return m_controls.at(std::size_t(index)); }
+    //!@}
+    /// Adds a control to the children (SetParent calls it; a control already there stays).
     void InsertControl(TControl *control);
+    /// Takes a control off the children and realigns when it was aligned; a control that is
+    /// not a child is ignored.
     void RemoveControl(TControl *control);
 
+    /// Holds back Realign until as many EnableAlign calls as DisableAlign calls were made;
+    /// the last EnableAlign realigns once (for many changes in a row).
+    //!@{
     void DisableAlign() { ++m_alignDisabled; }
     void EnableAlign();
+    //!@}
     /// Lays out the aligned children: top, bottom, left, right, then client.
     void Realign();
     /// The area the aligned children share (the client rectangle less borders).
     virtual TRect AlignRect() const { return ClientRect(); }
 
     void SetColor(TColor color) override;
+    /// Whether the control has the keyboard focus.
     bool Focused() const { return hasFocus(); }
+    /// Gives the control the keyboard focus.
     void SetFocus() { setFocus(); }
 
     /// Whether the Tab key moves the focus to this control; default false. A control that
@@ -396,13 +463,21 @@ public:
     int HelpContext() const { return m_helpContext; }
     void SetHelpContext(int value) { m_helpContext = value; }
     /// The windowed child controls in tab order.
+    //!@{
     int TabCount() const { return int(m_tabList.size()); }
     TWinControl *TabControl(int index) const { return m_tabList.at(std::size_t(index)); }
+    //!@}
 
+    /// The control got the keyboard focus.
     TNotifyEvent OnEnter;
+    /// The control lost the keyboard focus.
     TNotifyEvent OnExit;
+    /// A key went down while the control has the focus; key is the Qt key code. OnKeyPress
+    /// follows for a key that types a character.
     TKeyEvent OnKeyDown;
+    /// A key went up while the control has the focus; key is the Qt key code.
     TKeyEvent OnKeyUp;
+    /// A character was typed while the control has the focus (after OnKeyDown).
     TKeyPressEvent OnKeyPress;
 
 signals:

@@ -41,6 +41,7 @@
 
 namespace jxt {
 
+/// What a component is going through now (see TComponent::ComponentState).
 enum TComponentStateFlag {
     csLoading,
     csReading,
@@ -50,9 +51,16 @@ enum TComponentStateFlag {
     csAncestor,
     csUpdating
 };
+/// The set of a component's state flags.
 using TComponentState = TSet<TComponentStateFlag>;
+/// What Notification reports: a component was inserted (opInsert) or is going (opRemove).
 enum TOperation { opInsert, opRemove };
 
+/// The base of every component, visual or not: a widget (hidden at run time when it shows
+/// nothing) with an Owner that frees it, a Name and Tag, a ComponentState, and removal
+/// notifications delivered while the departing component is still whole. The notes at the
+/// top of host/core/Component.h say how owner and Qt parent, Free and delete, and event
+/// handlers work together.
 class JXT_EXPORT TComponent : public QWidget, public TPersistent
 {
     Q_OBJECT
@@ -61,19 +69,31 @@ public:
     explicit TComponent(TComponent *owner = nullptr);
     ~TComponent() override;
 
+    /// The component that frees this one when it goes; none for a component the caller frees.
     TComponent *Owner() const { return m_owner; }
+    /// The owned components, oldest first (index from 0 to ComponentCount - 1).
+    //!@{
     int ComponentCount() const { return int(m_components.size()); }
     TComponent *Components(int index) const { return m_components.at(std::size_t(index)); }
+    //!@}
     /// The owned component of that name (ignoring case), or nullptr.
     TComponent *FindComponent(const QString &name) const;
+    /// Makes this component the owner of component (taking it from its old owner) and tells
+    /// Notification with opInsert; nullptr or a component owned already is ignored.
     void InsertComponent(TComponent *component);
+    /// Gives up ownership of component (the caller frees it then) and tells Notification with
+    /// opRemove; a component this one does not own is ignored.
     void RemoveComponent(TComponent *component);
 
+    /// The component's name (the QObject's objectName); default empty.
     QString Name() const { return objectName(); }
     void SetName(const QString &name) { setObjectName(name); }
+    /// A number for the application's own use; default 0. The component never reads it.
     int Tag() const { return m_tag; }
     void SetTag(int tag) { m_tag = tag; }
 
+    /// What the component is going through now: csLoading while its stored properties are
+    /// set, csDesigning in the designer, csDestroying once it is being freed.
     TComponentState ComponentState() const { return m_state; }
     /// Puts this component and everything it owns into (or out of) the designing state.
     void SetDesigning(bool designing);
@@ -83,6 +103,7 @@ public:
     /// Asks component to tell this one, through Notification, when it goes away (also when
     /// the two have different owners).
     void FreeNotification(TComponent *component);
+    /// Takes back FreeNotification, on both sides.
     void RemoveFreeNotification(TComponent *component);
 
     /// Destroys the component: notifications first, while it is whole, then delete. Owners
@@ -96,6 +117,7 @@ public:
     /// Runs once after the stored properties were set; clears csLoading. Overrides call the
     /// inherited Loaded first.
     virtual void Loaded();
+    /// Whether Loaded ran since the last BeginLoading (a new component has not been loaded).
     bool LoadedDone() const { return m_loadedDone; }
 
 protected:

@@ -9,18 +9,21 @@
 
 namespace jxt {
 
+/// The polymorphic root of the host layer's classes; it knows its class name.
 class JXT_EXPORT TObject
 {
 public:
     virtual ~TObject() = default;
     /// The class name without namespace, e.g. "TJXGauge".
     virtual QString ClassName() const;
+    /// Whether the object is a T or derives from it.
     template <typename T> bool InheritsFrom() const
     {
         return dynamic_cast<const T *>(this) != nullptr;
     }
 };
 
+/// An object whose state can be copied into another with Assign.
 class JXT_EXPORT TPersistent : public TObject
 {
 public:
