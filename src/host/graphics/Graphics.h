@@ -93,6 +93,7 @@ JXT_EXPORT TColor ColorToRGB(TColor color);
 class JXT_EXPORT TPaletteScope
 {
 public:
+    /// Makes palette the one system colours resolve through, until the scope ends.
     explicit TPaletteScope(const QPalette &palette);
     ~TPaletteScope();
     TPaletteScope(const TPaletteScope &) = delete;
@@ -177,21 +178,29 @@ class TGraphic;
 class JXT_EXPORT TGraphicsObject : public TPersistent
 {
 public:
+    /// A property changed (fired once per change; setting a value it has fires nothing).
     TNotifyEvent OnChange;
 
 protected:
+    /// Fires OnChange.
     void Changed();
 };
 
+/// How a canvas draws lines and outlines.
 class JXT_EXPORT TPen : public TGraphicsObject
 {
 public:
+    /// The colour of lines; default clBlack.
     TColor Color() const { return m_color; }
     void SetColor(TColor c);
+    /// The line width in pixels, at least 1 (smaller values are taken as 1); default 1.
     int Width() const { return m_width; }
     void SetWidth(int w);
+    /// Solid, dashed, dotted or no line (psClear); default psSolid.
     TPenStyle Style() const { return m_style; }
     void SetStyle(TPenStyle s);
+    /// How the pen's colour combines with the pixels under it (pmNot inverts, pmXor, ...);
+    /// default pmCopy.
     TPenMode Mode() const { return m_mode; }
     void SetMode(TPenMode m);
     void Assign(const TPersistent *source) override;
@@ -203,13 +212,16 @@ private:
     TPenMode m_mode = pmCopy;
 };
 
+/// How a canvas fills areas: shapes, the background of text, FillRect and FloodFill.
 class JXT_EXPORT TBrush : public TGraphicsObject
 {
 public:
     TBrush();
     ~TBrush() override;
+    /// The fill colour; default clWhite.
     TColor Color() const { return m_color; }
     void SetColor(TColor c);
+    /// Solid, a hatch, or no fill at all (bsClear); default bsSolid.
     TBrushStyle Style() const { return m_style; }
     void SetStyle(TBrushStyle s);
     /// An 8 x 8 pattern brush; the brush keeps a copy. nullptr removes the pattern.
@@ -229,20 +241,29 @@ private:
 class JXT_EXPORT TFont : public TGraphicsObject
 {
 public:
+    /// The face name; default "MS Sans Serif". An empty name is ignored.
     QString Name() const { return m_name; }
     void SetName(const QString &name);
+    /// The size in points; default 8. Setting it sets Height to the negative pixel height.
     int Size() const;
     void SetSize(int points);
+    /// The height in pixels: negative for the characters' height, positive for the cell
+    /// height (internal leading included); default -11 (8 points).
     int Height() const { return m_height; }
     void SetHeight(int height);
+    /// The text colour; default clWindowText.
     TColor Color() const { return m_color; }
     void SetColor(TColor c);
+    /// Bold, italic, underline and strike-out; default none.
     TFontStyles Style() const { return m_style; }
     void SetStyle(TFontStyles s);
+    /// The character set; default DEFAULT_CHARSET. Kept for forms; text is Unicode anyway.
     TFontCharset Charset() const { return m_charset; }
     void SetCharset(TFontCharset c);
+    /// Fixed or variable pitch, or the face's own (default fpDefault).
     TFontPitch Pitch() const { return m_pitch; }
     void SetPitch(TFontPitch p);
+    /// The resolution Size converts with: always 96.
     int PixelsPerInch() const { return 96; }
     /// The Qt font with a pixel size, no hinting differences between screens, no antialiasing.
     QFont ToQFont() const;
@@ -265,7 +286,9 @@ private:
 class JXT_EXPORT TCanvas : public TPersistent
 {
 public:
+    /// A canvas on no device (every operation does nothing until SetDevice).
     TCanvas();
+    /// A canvas on device, which must outlive it.
     explicit TCanvas(QImage *device);
     ~TCanvas() override;
 
@@ -273,62 +296,109 @@ public:
     QImage *Device() const { return m_device; }
     void SetDevice(QImage *device);
 
+    /// The pen lines and outlines are drawn with.
     TPen *Pen() { return &m_pen; }
+    /// The brush areas and the background of text are filled with.
     TBrush *Brush() { return &m_brush; }
+    /// The font text is written with.
     TFont *Font() { return &m_font; }
+    /// The pen, for reading.
     const TPen *Pen() const { return &m_pen; }
+    /// The brush, for reading.
     const TBrush *Brush() const { return &m_brush; }
+    /// The font, for reading.
     const TFont *Font() const { return &m_font; }
+    /// Copies font into the canvas's font.
     void SetFont(const TFont *font) { m_font.Assign(font); }
+    /// How CopyRect combines source and destination pixels; default cmSrcCopy.
     TCopyMode CopyMode() const { return m_copyMode; }
     void SetCopyMode(TCopyMode mode) { m_copyMode = mode; }
+    /// The current pen position: where LineTo starts; MoveTo, LineTo and TextOut move it.
     TPoint PenPos() const { return m_penPos; }
     void SetPenPos(TPoint p) { m_penPos = p; }
     /// The device rectangle, limited by the clip rectangle when one is set.
     TRect ClipRect() const;
     void SetClipRect(const TRect &r);
+    /// Removes the clip rectangle: drawing reaches the whole device again.
     void ClearClipRect();
     /// Extra pixels after each character of TextOut and DrawText.
     int TextCharacterExtra() const { return m_charExtra; }
     void SetTextCharacterExtra(int extra) { m_charExtra = extra; }
 
+    /// Moves the pen position to (x, y) without drawing.
     void MoveTo(int x, int y);
+    /// Draws a line with the pen from the pen position to (x, y), which is left out (as
+    /// Windows GDI does), and moves the pen position there.
     void LineTo(int x, int y);
+    /// Draws lines with the pen through the points in turn (the last point left out); the pen
+    /// position stays.
     void Polyline(const std::vector<TPoint> &points);
+    /// Fills r (right and bottom edges excluded) with the brush; nothing with bsClear.
     void FillRect(const TRect &r);
+    /// Draws a one-pixel frame just inside r with the brush colour (not the pen).
     void FrameRect(const TRect &r);
+    /// Draws a rectangle: outline with the pen, inside with the brush. The right and bottom
+    /// coordinates are outside the shape, as on Windows.
+    //!@{
     void Rectangle(int x1, int y1, int x2, int y2);
     void Rectangle(const TRect &r) { Rectangle(r.Left, r.Top, r.Right, r.Bottom); }
+    //!@}
+    /// Draws a rectangle with corners rounded by ellipses x3 wide and y3 high (pen and brush).
     void RoundRect(int x1, int y1, int x2, int y2, int x3, int y3);
+    /// Draws the ellipse that fills the bounding rectangle (pen and brush).
+    //!@{
     void Ellipse(int x1, int y1, int x2, int y2);
     void Ellipse(const TRect &r) { Ellipse(r.Left, r.Top, r.Right, r.Bottom); }
+    //!@}
+    /// Draws the closed polygon through the points (outline with the pen, inside with the
+    /// brush, alternate filling).
+    //!@{
     void Polygon(const TPoint *points, int count);
     void Polygon(const std::vector<TPoint> &points) { Polygon(points.data(), int(points.size())); }
+    //!@}
+    /// Draws the part of the ellipse's outline in (x1, y1, x2, y2) that runs counter-clockwise
+    /// from the ray towards (x3, y3) to the ray towards (x4, y4), with the pen.
     void Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4);
+    /// Draws the slice of the ellipse between the same rays as Arc, closed by two radii:
+    /// outline with the pen, inside with the brush.
     void Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4);
+    /// Inverts the colour of every pixel of r.
     void InvertRect(const TRect &r);
     /// Inverts every other pixel of the outline of r (a dotted focus frame); drawing it again
     /// restores what was there.
     void DrawFocusRect(const TRect &r);
+    /// Fills with the brush, from (x, y): the area of colour (surface true), or the area
+    /// bounded by colour (surface false).
     void FloodFill(int x, int y, TColor color, bool surface);
 
     /// The colour at (x, y); -1 (no colour) outside the device. Writes outside the clip
     /// rectangle are ignored.
+    //!@{
     TColor Pixel(int x, int y) const;
     void SetPixel(int x, int y, TColor color);
+    //!@}
     /// Fills r with one colour, ignoring pen, brush and pen mode (clipped like all drawing).
     void FillSolid(const TRect &r, TColor color);
 
+    /// Writes text with its top-left corner at (x, y) on the brush (unless bsClear), and moves
+    /// the pen position to its end.
     void TextOut(int x, int y, const QString &text);
+    /// Writes text at (x, y), cut to r; the brush (unless bsClear) fills all of r first.
     void TextRect(const TRect &r, int x, int y, const QString &text);
+    /// The width and height of text in pixels, in the canvas's font; TextExtent gives both.
+    //!@{
     int TextWidth(const QString &text) const;
     int TextHeight(const QString &text) const;
     TPoint TextExtent(const QString &text) const;
+    //!@}
     /// Draws (or with DT_CALCRECT measures, changing r) text in r; returns the text height.
     /// CR, LF, CR LF and LF CR each break one line; DT_WORDBREAK wraps at blanks.
     int DrawText(const QString &text, TRect &r, unsigned format);
 
+    /// Draws graphic at its own size with its top-left corner at (x, y); an empty graphic or
+    /// nullptr draws nothing.
     void Draw(int x, int y, const TGraphic *graphic);
+    /// Draws graphic stretched to r; an empty graphic or nullptr draws nothing.
     void StretchDraw(const TRect &r, const TGraphic *graphic);
     /// Copies source's srcRect into dest (stretching when sizes differ) with CopyMode.
     void CopyRect(const TRect &dest, const TCanvas *source, const TRect &srcRect);
@@ -368,19 +438,31 @@ public:
     /// Picture files longer than this are not read.
     static constexpr qint64 kMaxFileSize = 256 * 1024 * 1024;
 
+    /// The size in pixels (0 when empty).
+    //!@{
     virtual int Width() const = 0;
     virtual int Height() const = 0;
+    //!@}
+    /// Whether there is no picture.
     virtual bool Empty() const = 0;
+    /// Reads the picture from a file (see above for which files are read); EInOutError when
+    /// it cannot.
     virtual void LoadFromFile(const QString &fileName) = 0;
+    /// Writes the picture to a file, whole or not at all; EInOutError when it cannot.
     virtual void SaveToFile(const QString &fileName) const = 0;
     /// Draws the picture into r of canvas (stretched to r).
     virtual void DrawOn(TCanvas *canvas, const TRect &r) const = 0;
+    /// Draw with the transparent colour left out (what that colour is, the class decides);
+    /// default false.
     bool Transparent() const { return m_transparent; }
     void SetTransparent(bool t) { m_transparent = t; }
+    /// The picture changed.
     TNotifyEvent OnChange;
 
 protected:
+    /// Fires OnChange.
     void Changed();
+    /// Whether the picture draws transparently (the Transparent property).
     bool m_transparent = false;
 };
 
@@ -388,24 +470,33 @@ protected:
 class JXT_EXPORT TBitmap : public TGraphic
 {
 public:
+    /// An empty bitmap.
     TBitmap();
+    /// A white bitmap of that size.
     TBitmap(int width, int height);
     ~TBitmap() override;
 
     int Width() const override { return m_image.width(); }
     int Height() const override { return m_image.height(); }
+    /// Resizes with SetSize.
+    //!@{
     void SetWidth(int w);
     void SetHeight(int h);
+    //!@}
     /// Resizes, keeping the pixels that still fit; new pixels are white.
     void SetSize(int w, int h);
     bool Empty() const override
     {
         return m_image.isNull() || m_image.width() == 0 || m_image.height() == 0;
     }
+    /// The canvas that draws on the bitmap's pixels.
     TCanvas *Canvas();
+    /// The pixels; SetImage copies an image into the bitmap (as 32-bit pixels).
+    //!@{
     QImage &Image() { return m_image; }
     const QImage &Image() const { return m_image; }
     void SetImage(const QImage &image);
+    //!@}
 
     void LoadFromFile(const QString &fileName) override;
     void SaveToFile(const QString &fileName) const override;
@@ -417,8 +508,11 @@ public:
     /// The colour treated as transparent: with tmAuto the bottom-left pixel.
     TColor TransparentColor() const;
     void SetTransparentColor(TColor c);
+    /// tmAuto (default) takes the bottom-left pixel as the transparent colour, tmFixed the
+    /// colour set with SetTransparentColor.
     TTransparentMode TransparentMode() const { return m_transparentMode; }
     void SetTransparentMode(TTransparentMode m) { m_transparentMode = m; }
+    /// Whether the bitmap holds only black and white; default false.
     bool Monochrome() const { return m_monochrome; }
     /// Switching to monochrome keeps white pixels white and turns every other pixel black.
     void SetMonochrome(bool m);
@@ -442,8 +536,11 @@ public:
     void LoadFromFile(const QString &fileName) override;
     void SaveToFile(const QString &fileName) const override;
     void DrawOn(TCanvas *canvas, const TRect &r) const override;
+    /// The icon's image, its mask in the alpha channel; SetImage replaces it.
+    //!@{
     const QImage &Image() const { return m_image; }
     void SetImage(const QImage &image);
+    //!@}
     void Assign(const TPersistent *source) override;
 
 private:
@@ -461,8 +558,11 @@ class JXT_EXPORT TMetafile : public TGraphic
 public:
     int Width() const override { return m_width; }
     int Height() const override { return m_height; }
+    /// Sets the size the recording claims (the picture itself is not changed).
+    //!@{
     void SetWidth(int w) { m_width = w; }
     void SetHeight(int h) { m_height = h; }
+    //!@}
     bool Empty() const override { return !m_parts && m_picture.isNull(); }
     void LoadFromFile(const QString &fileName) override;
     void SaveToFile(const QString &fileName) const override;
@@ -483,12 +583,13 @@ public:
     /// target rectangle under the recording's transform of the moment.
     struct TPart
     {
-        QPicture picture;
-        QImage image;
-        QRectF target;
-        QTransform transform;
-        bool isImage = false;
+        QPicture picture;     ///< The vector operations (when not isImage).
+        QImage image;         ///< The image (when isImage).
+        QRectF target;        ///< Where the image goes.
+        QTransform transform; ///< The transform the image is drawn under.
+        bool isImage = false; ///< Whether the part is an image rather than a picture.
     };
+    /// The parts of a recording, in drawing order.
     using TParts = std::vector<TPart>;
     /// Replaces the recording by parts (as TMetafileCanvas records them).
     void SetParts(std::shared_ptr<const TParts> parts);
@@ -508,19 +609,32 @@ class JXT_EXPORT TPicture : public TPersistent
 public:
     TPicture();
     ~TPicture() override;
+    /// The graphic held, or nullptr when the picture is empty.
     TGraphic *Graphic() const { return m_graphic.get(); }
     /// Takes a copy of graphic (nullptr clears).
     void SetGraphic(const TGraphic *graphic);
+    /// The graphic as a bitmap: another kind of graphic is turned into a bitmap of the same
+    /// size first, an empty picture gets an empty bitmap. SetBitmap takes a copy.
+    //!@{
     TBitmap *Bitmap();
     void SetBitmap(const TBitmap *bitmap) { SetGraphic(bitmap); }
+    //!@}
+    /// The graphic as an icon: a bitmap is turned into an icon first, any other graphic is
+    /// replaced by an empty icon.
     TIcon *Icon();
+    /// The graphic's size; 0 when the picture is empty.
+    //!@{
     int Width() const { return m_graphic ? m_graphic->Width() : 0; }
     int Height() const { return m_graphic ? m_graphic->Height() : 0; }
+    //!@}
     /// Chooses the graphic class by extension: .bmp, .ico, .wmf/.emf, otherwise any
     /// format Qt reads as a bitmap.
     void LoadFromFile(const QString &fileName);
+    /// Writes the graphic with its own SaveToFile; EInOutError when the picture is empty.
     void SaveToFile(const QString &fileName) const;
     void Assign(const TPersistent *source) override;
+    /// The picture got another graphic (SetGraphic, LoadFromFile, Assign, or a conversion by
+    /// Bitmap or Icon).
     TNotifyEvent OnChange;
 
 private:
