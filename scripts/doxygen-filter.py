@@ -11,6 +11,8 @@ that points to the getter's. In the same way, where the header leaves them undoc
   taken over from the base (`using TControl::TControl;`) name the base;
 - an override of a Qt virtual (Qt's names start in lower case, ours in upper case) is left out
   of the reference: Qt documents it, and the class's own rules are stated elsewhere;
+- a published property's description, written above its Q_PROPERTY line, goes to its getter
+  (and so to its setter), since Q_PROPERTY lines are not part of the reference;
 - the widget classes for Qt Designer (package/JXDesignerWidgets.h) point to their component.
 Every description goes in front of its declaration on the same line, so that every line keeps
 its number and Doxygen's messages name the right line. Backslashes in comments are doubled,
@@ -22,6 +24,7 @@ import re
 import sys
 
 GETTER = re.compile(r"^\s+(?:virtual\s+|static\s+)?[\w:<>,\*&\s]+?\b(\w+)\(\s*\)\s*const\b")
+PROPERTY = re.compile(r"^\s+Q_PROPERTY\(")
 SETTER = r"^\s+(?:virtual\s+)?void\s+Set%s\("
 
 
@@ -110,9 +113,41 @@ def describe(lines):
                 lines[end] = lines[end] + " /** \\endcond */"
 
 
+def property_docs(lines):
+    """The descriptions of published properties, to be moved to their getters.
+
+    A property is documented by the /// block above its Q_PROPERTY line, which Doxygen drops
+    (Q_PROPERTY expands to nothing), so that the block would describe whatever comes next.
+    Returns {getter line: description} for the getters of the class that have no description
+    of their own, and the lines of every such block (to be turned into plain comments)."""
+    moved, blocks = {}, []
+    for n, line in enumerate(lines):
+        if not PROPERTY.match(line) or comment_start(lines, n) == n:
+            continue
+        start = comment_start(lines, n)
+        blocks.extend(range(start, n))
+        end = n
+        while end + 1 < len(lines) and lines[end].count("(") > lines[end].count(")"):
+            end += 1
+        read = re.search(r"\bREAD\s+(\w+)", " ".join(lines[n:end + 1]))
+        if not read:
+            continue
+        for g in range(end + 1, len(lines)):
+            if lines[g].startswith("};"):
+                break
+            m = GETTER.match(lines[g])
+            if m and m.group(1) == read.group(1) and not lines[g].strip().startswith("//"):
+                if comment_start(lines, g) == g and g not in moved:
+                    text = " ".join(l.strip()[3:].strip() for l in lines[start:n])
+                    moved[g] = text.replace("\\", "\\\\").replace("*/", "* /")
+                break
+    return moved, blocks
+
+
 def main():
     with open(sys.argv[1], encoding="utf-8") as f:
         lines = f.read().split("\n")
+    moved, blocks = property_docs(lines)
     setters = {}
     i = 0
     while i < len(lines):
@@ -120,7 +155,7 @@ def main():
         if m and not lines[i].strip().startswith("//"):
             getter_end = declaration_end(lines, i)
             setter = getter_end + 1
-            if (setter < len(lines) and comment_start(lines, i) < i and
+            if (setter < len(lines) and (comment_start(lines, i) < i or i in moved) and
                     re.match(SETTER % re.escape(m.group(1)), lines[setter])):
                 setters[setter] = m.group(1)
                 i = declaration_end(lines, setter) + 1
@@ -132,6 +167,11 @@ def main():
         k = line.find("///")
         if k >= 0 and (not line[:k].strip() or line.startswith("///<", k)):
             lines[n] = line[:k] + line[k:].replace("\\", "\\\\")
+    for n in blocks:
+        lines[n] = lines[n].replace("///", "// ", 1)
+    for n, text in moved.items():
+        indent = re.match(r"^\s*", lines[n]).group(0)
+        lines[n] = "%s/** %s */ %s" % (indent, text, lines[n].lstrip())
     describe(lines)
     for n, name in setters.items():
         indent = re.match(r"^\s*", lines[n]).group(0)

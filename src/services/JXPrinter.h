@@ -31,6 +31,7 @@ class TJXPrinter;
 /// TJXPrinter exists; all printers share it.
 JXT_EXPORT extern TStringList *PageList;
 
+/// The handler of TJXPrinter::OnPrint.
 using TJXPrintEvent = std::function<void(TObject *sender)>;
 
 /// A non-visual component through which an application composes a printed document. Every
@@ -80,6 +81,7 @@ class JXT_EXPORT TJXPrinter : public TComponent
     JXT_ABOUT(JXPrinterVersion)
 
 public:
+    /// Paper orientation: upright or on its side.
     enum TJXPrinterOrientation { jxpoPortrait, jxpoLandscape };
     Q_ENUM(TJXPrinterOrientation)
 
@@ -120,13 +122,20 @@ public:
     /// when there is no page).
     Q_INVOKABLE void Show();
 
+    /// The unprintable border of the paper at the left, in page units.
     int LeftMargin() const;
+    /// The height (width) of the printable area in page units, in the printer's orientation.
+    //!@{
     int PageHeight() const;
     int PageWidth() const;
+    //!@}
+    /// The pen position on the open page; (0, 0) when no page is open.
     TPoint PenPos() const;
     /// Height of text followed by "X" in Font (an empty text has a line's height).
     int TextHeight(const QString &text) const;
+    /// Width of text in Font, in page units.
     int TextWidth(const QString &text) const;
+    /// The unprintable border of the paper at the top, in page units.
     int TopMargin() const;
     /// One line at the left edge at the pen's y; the pen moves down one line. Never starts a
     /// new page.
@@ -134,19 +143,30 @@ public:
     /// Every line at the pen's x, one below the other; when the next line would start below
     /// PageHeight - bottomSpace, a new page begins and the lines go on at top.
     void PrintStrings(const TStrings *lines, int top, int bottomSpace);
+    /// Writes text in Font with its top-left corner at (x, y).
     void TextOut(int x, int y, const QString &text);
+    /// Writes text in Font at y, centred across the page width (at the left edge, against
+    /// the right edge).
+    //!@{
     void TextCenter(const QString &text, int y);
     void TextLeft(const QString &text, int y);
     void TextRight(const QString &text, int y);
+    //!@}
+    /// Moves the pen position to (x, y) without drawing.
     void MoveTo(int x, int y);
+    /// Draws a line with Pen from the pen position to (x, y) and moves the pen position there.
     void LineTo(int x, int y);
+    /// The graphic stretched to fill rect.
     void StretchDraw(const TRect &rect, const TGraphic *graphic);
     /// The graphic scaled with its aspect ratio kept and centred in rect.
     void StretchPropDraw(const TRect &rect, const TGraphic *graphic);
     /// An outline with Pen: four lines from the top-left corner clockwise back to it.
     void FrameRect(const TRect &rect);
+    /// A rectangle (an ellipse in the rectangle), outlined with Pen and filled with Brush.
+    //!@{
     void Rectangle(int x1, int y1, int x2, int y2);
     void Ellipse(int x1, int y1, int x2, int y2);
+    //!@}
     /// A 1 cm grid over the page in color and style.
     void PrintRaster(TColor color, TPenStyle style);
     /// The pictures of files in a grid of columns x rows cells per page (counts below 1 count
@@ -160,11 +180,14 @@ public:
     static void ReplaceString(QString &s, const QString &search, const QString &replace);
 
     /// Height of the header and footer bands of the open page (0 without a caption).
+    //!@{
     int TopBand() const { return m_topBand; }
     int BottomBand() const { return m_bottomBand; }
+    //!@}
     /// The page canvas, or nullptr when no page is open.
     TMetafileCanvas *PageCanvas() const { return m_canvas.get(); }
 
+    /// Execute asks for the document: the handler draws it, calling NewPage between pages.
     TJXPrintEvent OnPrint;
 
 signals:
@@ -210,9 +233,17 @@ public:
     explicit TfrmPrint(TComponent *owner = nullptr);
     ~TfrmPrint() override;
 
+    /// Starts at the first page, single-page, zoom 0, and shows it.
     void FormCreate();
+    /// Shows the pages at PageIndex (held within the document) and updates the page buttons
+    /// and the "n/count" caption.
     void AssignMetaFile();
+    /// Lays the pages out in the view for the zoom and page mode.
     void FormResize();
+    /// What the toolbar buttons do, as a click on them: print (through the print dialog),
+    /// zoom in and out by 10, close, switch between one and two pages, page back and
+    /// forward, zoom to the page width (0) and to the whole page (10).
+    //!@{
     void btnPrintClick();
     void btnZoomInClick();
     void btnZoomOutClick();
@@ -222,15 +253,23 @@ public:
     void btnPagePlusClick();
     void btnZoomWidthClick();
     void btnZoomFullClick();
+    //!@}
+    /// A click on the page: the left button zooms in, the right button zooms out.
     void imgMeta1MouseDown(TMouseButton button);
     /// The preview's keys; key becomes 0 when it was used.
     void FormKeyDown(int &key, Qt::KeyboardModifiers modifiers);
 
     /// Index of the page on the left (from 0), the zoom (0 to 100), single-page mode.
+    //!@{
     int PageIndex() const { return m_pageIndex; }
     int Zoom() const { return m_zoom; }
     bool SinglePage() const { return m_singlePage; }
+    //!@}
 
+    /// The form's controls: the toolbar (panTool) with its buttons and the zoom and page
+    /// indicators (panZoom, panPages), the scrolling view (scrView) with the left and right
+    /// pages (imgMeta1, imgMeta2), and the print dialog.
+    //!@{
     TPanel *panTool = nullptr;
     TBitBtn *btnPrint = nullptr;
     TBitBtn *btnPages = nullptr;
@@ -248,6 +287,7 @@ public:
     TPageView *imgMeta1 = nullptr;
     TPageView *imgMeta2 = nullptr;
     TPrintDialog *PrintDialog1 = nullptr;
+    //!@}
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -273,6 +313,7 @@ class JXT_EXPORT TPageView : public TGraphicControl
     Q_OBJECT
 
 public:
+    /// The largest page (in device pixels) drawn into the cached bitmap.
     static constexpr qint64 kMaxCachePixels = 4LL * 1024 * 1024;
 
     explicit TPageView(TComponent *owner = nullptr);
