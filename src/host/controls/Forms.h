@@ -14,7 +14,10 @@
 
 namespace jxt {
 
+/// A form is closing: action comes in as caHide; caFree frees the form, caMinimize
+/// minimises it, caNone keeps it open.
 using TCloseEvent = std::function<void(TObject *sender, TCloseAction &action)>;
+/// A form is asked whether it may close: canClose comes in true; false keeps it open.
 using TCloseQueryEvent = std::function<void(TObject *sender, bool &canClose)>;
 /// An exception that reached the application.
 using TExceptionEvent = std::function<void(TObject *sender, const Exception &e)>;
@@ -29,10 +32,10 @@ using THelpEvent = std::function<bool(quint16 command, qintptr data, bool &callH
 /// What a hint about to be shown is about; handlers may change the width it wraps at.
 struct JXT_EXPORT THintInfo
 {
-    TControl *HintControl = nullptr;
-    TPoint CursorPos;
-    int HintMaxWidth = 300;
-    TColor HintColor = clInfoBk;
+    TControl *HintControl = nullptr; ///< The control the hint is about.
+    TPoint CursorPos;                ///< The mouse position, in the control's coordinates.
+    int HintMaxWidth = 300;          ///< The width, in pixels, at which the text wraps.
+    TColor HintColor = clInfoBk;     ///< The hint window's background.
 };
 /// A hint is about to be shown: the handler may change its text or set canShow to false.
 using TShowHintEvent = std::function<void(QString &hintStr, bool &canShow, THintInfo &hintInfo)>;
@@ -47,42 +50,69 @@ public:
     explicit TForm(TComponent *owner = nullptr);
     ~TForm() override;
 
+    /// The caption is also the window title.
     void SetCaption(const QString &caption) override;
+    /// The window frame: sizeable (default bsSizeable), a fixed dialog frame (bsDialog), a
+    /// tool window (bsToolWindow, bsSizeToolWin) or none (bsNone).
     TFormBorderStyle BorderStyle() const { return m_borderStyle; }
     void SetBorderStyle(TFormBorderStyle style);
+    /// Where Show and ShowModal place the form: poScreenCenter and poDesktopCenter centre it
+    /// on the primary screen's free area; anything else (default poDesigned) leaves it where
+    /// its bounds say.
     TPosition Position() const { return m_position; }
     void SetPosition(TPosition position) { m_position = position; }
+    /// Normal, minimised or maximised.
     TWindowState WindowState() const;
     void SetWindowState(TWindowState state);
     /// The bounds the form has as a normal window (Left, Top, Width, Height), also while it
     /// is maximised or minimised.
     TRect NormalBoundsRect() const;
+    /// fsStayOnTop keeps the window above the others; default fsNormal.
     TFormStyle FormStyle() const { return m_formStyle; }
     void SetFormStyle(TFormStyle style);
+    /// Sets the size of the client area (for a form the same as Width and Height, whose
+    /// bounds leave the frame out).
+    //!@{
     void SetClientWidth(int w) { SetWidth(w); }
     void SetClientHeight(int h) { SetHeight(h); }
+    //!@}
 
+    /// The result ShowModal returns; default mrNone.
     TModalResult ModalResult() const { return m_modalResult; }
     /// Setting a result other than mrNone ends ShowModal.
     void SetModalResult(TModalResult r) { m_modalResult = r; }
     /// Shows the form modally through the dialog service and returns the modal result.
     TModalResult ShowModal();
+    /// Shows the form modelessly (loading its components the first time) and brings it to
+    /// the front.
     void Show();
+    /// Hides the form (OnHide follows).
     void Hide();
     /// Asks OnCloseQuery, then OnClose, then hides (or frees with caFree).
     void Close();
 
+    /// Kept for forms that set it; the form never fires it (a handler can only be set after
+    /// the constructor ran): set a form up in its constructor.
     TNotifyEvent OnCreate;
+    /// The form was shown.
     TNotifyEvent OnShow;
+    /// The form was hidden.
     TNotifyEvent OnHide;
+    /// The form became the active window.
     TNotifyEvent OnActivate;
+    /// The form stopped being the active window.
     TNotifyEvent OnDeactivate;
+    /// The form is being freed (its components are still there).
     TNotifyEvent OnDestroy;
+    /// Close goes ahead; the handler decides what happens to the form (see TCloseEvent).
     TCloseEvent OnClose;
+    /// Close asks whether the form may close (see TCloseQueryEvent).
     TCloseQueryEvent OnCloseQuery;
+    /// The form painted its background; the handler may draw on Canvas over it.
     TNotifyEvent OnPaint;
 
 protected:
+    /// Fills the form with Color, then fires OnPaint.
     void Paint() override;
     bool event(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -113,11 +143,15 @@ public:
     void ProcessMessages();
     /// Asks the application to end; Terminated() is true from now on.
     void Terminate();
+    /// Whether Terminate was called.
     bool Terminated() const { return m_terminated; }
     /// Clears the terminated flag (tests and embedding programs).
     void ResetTerminated() { m_terminated = false; }
+    /// The application's name in message boxes; default the program file's name without
+    /// extension.
     QString Title() const;
     void SetTitle(const QString &title) { m_title = title; }
+    /// The full path of the program file (empty before a QApplication exists).
     QString ExeName() const;
     /// The application's help file; empty by default.
     QString HelpFile() const { return m_helpFile; }
@@ -126,13 +160,19 @@ public:
     /// Setting it gives every window of the program the icon.
     const TIcon *Icon() const { return &m_icon; }
     void SetIcon(const TIcon *icon);
+    /// Asks the user through the dialog service (jxt::MessageBox): flags choose the buttons
+    /// and icon (MB_OK, MB_YESNO, MB_ICONSTOP, ...); returns the button chosen (IDOK, ...).
     int MessageBox(const QString &text, const QString &caption, unsigned flags);
+    /// The main form: Run shows it, and closing it ends the application. Default none.
     TForm *MainForm() const { return m_mainForm; }
     void SetMainForm(TForm *form) { m_mainForm = form; }
+    /// Whether hints are shown at all; default true.
     bool ShowHint() const { return m_showHint; }
     void SetShowHint(bool v) { m_showHint = v; }
+    /// The background of hint windows; default clInfoBk.
     TColor HintColor() const { return m_hintColor; }
     void SetHintColor(TColor c) { m_hintColor = c; }
+    /// Milliseconds the mouse must rest on a control before its hint shows; default 500.
     int HintPause() const { return m_hintPause; }
     void SetHintPause(int ms) { m_hintPause = ms; }
     /// Milliseconds a hint stays shown; 0 or less keeps it until the mouse moves on.
@@ -155,18 +195,30 @@ public:
     /// Lets OnShowHint look at a hint before it is shown; false when it must not be shown.
     bool DoShowHint(QString &hintStr, THintInfo &hintInfo);
     /// Minimises the main form (OnMinimize follows) and restores it again (OnRestore).
+    //!@{
     void Minimize();
     void Restore();
+    //!@}
 
+    /// The application became active (one of its windows took the activation).
     TNotifyEvent OnActivate;
+    /// The application lost the activation to another program.
     TNotifyEvent OnDeactivate;
+    /// An exception reached HandleException (see TExceptionEvent).
     TExceptionEvent OnException;
+    /// A help request (see THelpEvent).
     THelpEvent OnHelp;
+    /// Hint changed.
     TNotifyEvent OnHint;
+    /// The application has nothing left to do (see TIdleEvent).
     TIdleEvent OnIdle;
+    /// An input, activation or timer message is on its way (see TMessageEvent).
     TMessageEvent OnMessage;
+    /// The main form was minimised.
     TNotifyEvent OnMinimize;
+    /// The main form was restored from minimised.
     TNotifyEvent OnRestore;
+    /// A hint is about to be shown (see TShowHintEvent).
     TShowHintEvent OnShowHint;
 
 protected:
@@ -198,17 +250,24 @@ private:
 class JXT_EXPORT TScreen : public TObject
 {
 public:
+    /// The size of the primary screen in pixels (0 without one).
+    //!@{
     int Width() const;
     int Height() const;
+    //!@}
+    /// The resolution sizes in points convert with: always 96.
     int PixelsPerInch() const { return 96; }
+    /// The cursor shown over the whole application; default crDefault (each control's own).
     TCursor Cursor() const { return m_cursor; }
     /// Sets the cursor shown over the whole application (crDefault restores the controls').
     void SetCursor(TCursor cursor);
     /// The cursor registered under id (standard ones for the cr… ids).
     QCursor Cursors(TCursor id) const;
+    /// Registers cursor under id (replacing a standard one of that id).
     void SetCursors(TCursor id, const QCursor &cursor) { m_cursors[id] = cursor; }
     /// Names of the installed font families, sorted.
     QStringList Fonts() const;
+    /// The form that is the active window, or nullptr.
     TForm *ActiveForm() const;
 
 private:
