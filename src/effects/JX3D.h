@@ -52,31 +52,41 @@ class JXT_EXPORT TJX3D : public TCustomControl
     JXT_ABOUT(JX3dVersion)
 
 public:
+    /// How many points, lines, polygons and circles a model holds at most.
+    //!@{
     static constexpr int kMaxPoints = 400;
     static constexpr int kMaxLines = 400;
     static constexpr int kMaxPolygons = 200;
     static constexpr int kMaxCircles = 200;
+    //!@}
     /// Point indices a line or polygon may list.
     static constexpr int kMaxIndices = 10;
 
     /// A model point and its projection.
     struct TModelPoint
     {
+        /// The point in model units.
+        //!@{
         long double X = 0, Y = 0, Z = 0;
+        //!@}
+        /// Where the point shows on the control, and its depth.
+        //!@{
         int ScreenX = 0, ScreenY = 0, Depth = 0;
+        //!@}
     };
     /// A polyline or filled polygon through Count points (Index[1..Count]).
     struct TModelLine
     {
-        int Count = 0;
-        std::array<int, kMaxIndices + 1> Index{};
-        TColor Color = clBlack;
+        int Count = 0;                            ///< The number of points.
+        std::array<int, kMaxIndices + 1> Index{}; ///< The point numbers, from Index[1].
+        TColor Color = clBlack;                   ///< The colour of the line or the fill.
     };
+    /// A circle around a point.
     struct TModelCircle
     {
-        int Point = 0;
-        long double Radius = 0;
-        TColor Color = clBlack;
+        int Point = 0;          ///< The number of the centre point.
+        long double Radius = 0; ///< The radius in model units.
+        TColor Color = clBlack; ///< The colour of the outline.
     };
 
     explicit TJX3D(TComponent *owner = nullptr);
@@ -88,21 +98,26 @@ public:
     int Interval() const { return m_interval; }
     void SetInterval(int value);
     /// The model text, stored with the form. Setting it loads the model and repaints.
+    /// GetModellItemsList and SetModellItemsList give and take it as a QStringList.
+    //!@{
     TStringList *ModellItems() const { return m_modellItems.get(); }
     QStringList GetModellItemsList() const;
     void SetModellItemsList(const QStringList &lines);
     void SetModellItems(const TStrings *lines);
+    //!@}
     /// Distance of the eye from the origin, 100..1000 (1000: parallel); default 200.
     int Perspective() const { return m_perspective; }
     void SetPerspective(int value);
     /// Background picture, stretched over the control (a copy is kept). Repaints.
     TBitmap *Picture() const { return m_picture.get(); }
     void SetPicture(const TBitmap *value);
+    /// The same as SetPicture.
     void SetBGBitmap(const TBitmap *value) { SetPicture(value); }
     /// Write each point's number beside it; default false. Repaints.
     bool PointCaption() const { return m_pointCaption; }
     void SetPointCaption(bool value);
     /// Draw the circles, lines, picture and polygons; all default true. Repaint.
+    //!@{
     bool ShowCircles() const { return m_showCircles; }
     void SetShowCircles(bool value);
     bool ShowLines() const { return m_showLines; }
@@ -111,21 +126,26 @@ public:
     void SetShowPicture(bool value);
     bool ShowPolygons() const { return m_showPolygons; }
     void SetShowPolygons(bool value);
+    //!@}
     /// Screen position of the model's origin; default 50, 50 (the centre after a load).
+    //!@{
     int XPosition() const { return m_xPosition; }
     void SetXPosition(int value);
     int YPosition() const { return m_yPosition; }
     void SetYPosition(int value);
+    //!@}
     /// Not used by the projection; default 0.
     int ZPosition() const { return m_zPosition; }
     void SetZPosition(int value);
     /// Rotations in whole degrees, 0..360; defaults 20, 340, 0.
+    //!@{
     int XRotation() const { return m_xRotation; }
     void SetXRotation(int value);
     int YRotation() const { return m_yRotation; }
     void SetYRotation(int value);
     int ZRotation() const { return m_zRotation; }
     void SetZRotation(int value);
+    //!@}
     /// Scale in percent, 0..100; default 100.
     int Zoom() const { return m_zoom; }
     void SetZoom(int value);
@@ -144,8 +164,10 @@ public:
     /// defined point, an empty keyword, a raster size of 0 — stops the load with the message
     /// "JX3d - Fehler in Zeile :" and the line; what was loaded before it stays. Afterwards
     /// the model is centred and drawn.
+    //!@{
     void LoadFromList(const TStrings *list);
     void LoadFromList(const QStringList &lines);
+    //!@}
     /// Loads a model from a text file (Windows or host path) by the same rules; a missing file
     /// changes nothing. A FIFO, socket or device, and a file longer than kMaxModelFileSize,
     /// are refused with EInOutError before a byte is read; the model stays as it was.
@@ -165,8 +187,12 @@ public:
 
     /// One tick of the rotation timer.
     void JXOnTime();
+    /// The rotation timer (enabled while Interval is above 0).
     TTimer *Timer() const { return m_timer.get(); }
 
+    /// The model loaded: its points, lines, polygons and circles (index from 0 to the count
+    /// - 1), and the raster size the points are scaled by.
+    //!@{
     int PointCount() const { return m_pointCount; }
     int LineCount() const { return m_lineCount; }
     int PolygonCount() const { return m_polygonCount; }
@@ -176,11 +202,16 @@ public:
     const TModelLine &Polygons(int i) const { return m_polygons.at(std::size_t(i)); }
     const TModelCircle &Circles(int i) const { return m_circles.at(std::size_t(i)); }
     long double RasterSize() const { return m_rasterSize; }
+    //!@}
 
+    /// Makes a point, a polyline, a filled polygon (through the points with those numbers)
+    /// or a circle, as the model text does.
+    //!@{
     static TModelPoint MPoint(long double x, long double y, long double z);
     static TModelLine MLine(std::initializer_list<int> indices, TColor color);
     static TModelLine MPolygon(std::initializer_list<int> indices, TColor color);
     static TModelCircle MCircle(int point, long double radius, TColor color);
+    //!@}
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
