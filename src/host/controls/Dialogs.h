@@ -60,31 +60,33 @@ constexpr int IDOK = 1, IDCANCEL = 2, IDABORT = 3, IDRETRY = 4, IDIGNORE = 5, ID
 /// One request to the dialog service.
 struct JXT_EXPORT TDialogRequest
 {
+    /// What is asked.
     enum Kind {
-        Message,
-        MessageDlg,
-        MessageBox,
-        ModalForm,
-        OpenFile,
-        SaveFile,
-        SelectDirectory,
-        Color,
-        Print
+        Message,         ///< ShowMessage: text and an OK button.
+        MessageDlg,      ///< MessageDlg: text, an icon of type, buttons.
+        MessageBox,      ///< MessageBox: text, caption, flags.
+        ModalForm,       ///< A form shown modally.
+        OpenFile,        ///< The open-file dialog.
+        SaveFile,        ///< The save-file dialog.
+        SelectDirectory, ///< The folder dialog: from initialDir, the folder chosen out in fileName.
+        Color,           ///< The colour dialog.
+        Print            ///< The print dialog.
     };
-    Kind kind = Message;
-    QString text;    ///< message text, or the form's caption
-    QString caption; ///< window title
-    TMsgDlgType type = mtCustom;
-    TMsgDlgButtons buttons; ///< MessageDlg buttons
-    unsigned flags = 0;     ///< MessageBox flags
-    TForm *form = nullptr;  ///< ModalForm: the form shown
-    QString className;      ///< ModalForm: its class name
-    QString fileName;       ///< file dialogs: in the initial name, out the chosen one
-    QString filter;         ///< file dialogs: "Text|*.txt|All|*.*"
-    QString initialDir;
-    int color = 0; ///< colour dialog: in and out (0x00BBGGRR)
+    Kind kind = Message;         ///< what is asked
+    QString text;                ///< message text, or the form's caption
+    QString caption;             ///< window title
+    TMsgDlgType type = mtCustom; ///< MessageDlg icon
+    TMsgDlgButtons buttons;      ///< MessageDlg buttons
+    unsigned flags = 0;          ///< MessageBox flags
+    TForm *form = nullptr;       ///< ModalForm: the form shown
+    QString className;           ///< ModalForm: its class name
+    QString fileName;            ///< file dialogs: in the initial name, out the chosen one
+    QString filter;              ///< file dialogs: "Text|*.txt|All|*.*"
+    QString initialDir;          ///< file and folder dialogs: the folder they start in
+    int color = 0;               ///< colour dialog: in and out (0x00BBGGRR)
     /// Print dialog: the printer it configures, the pages offered, and in and out the range
     /// chosen. fileName out: when not empty, the job goes to that PDF file.
+    //!@{
     QPrinter *printer = nullptr;
     TPrintDialogOptions printOptions;
     TPrintRange printRange = prAllPages;
@@ -92,6 +94,7 @@ struct JXT_EXPORT TDialogRequest
     int maxPage = 0;
     int fromPage = 0;
     int toPage = 0;
+    //!@}
 };
 
 /// Shows dialogs and returns the answer: a TModalResult for MessageDlg and modal forms, an
@@ -100,6 +103,8 @@ class JXT_EXPORT TDialogService
 {
 public:
     virtual ~TDialogService() = default;
+    /// Shows the dialog the request describes and returns the answer; results the dialog
+    /// gives back (a file name, a colour, a page range) go into request.
     virtual int Show(TDialogRequest &request) = 0;
 };
 
@@ -123,8 +128,11 @@ public:
     /// request (choose a file name, press a form's button). A return value other than -1 is
     /// the answer.
     std::function<int(TDialogRequest &)> Responder;
+    /// Every request so far, oldest first.
     const std::vector<TDialogRequest> &Shown() const { return m_shown; }
+    /// The text of every request so far, oldest first.
     QStringList Texts() const;
+    /// Forgets the requests and the queued answers.
     void Clear()
     {
         m_shown.clear();
@@ -155,6 +163,8 @@ JXT_EXPORT bool PromptForFileName(QString &fileName, const QString &filter,
 /// The print dialog: request.kind must be Print. Returns true when the user confirmed; the
 /// range and the file name chosen are then in request.
 JXT_EXPORT bool ExecutePrintDialog(TDialogRequest &request);
+/// The folder dialog, starting at directory (or root); returns true and the chosen folder in
+/// directory, or false.
 JXT_EXPORT bool SelectDirectory(const QString &caption, const QString &root, QString &directory);
 
 /// Options of the file dialogs (those the dialog service's dialogs honour: the others are
@@ -192,16 +202,23 @@ class JXT_EXPORT TOpenDialog : public TComponent
 public:
     explicit TOpenDialog(TComponent *owner = nullptr);
 
+    /// The extension (without ".") given to a chosen name that has none; default empty.
     QString DefaultExt() const { return m_defaultExt; }
     void SetDefaultExt(const QString &value) { m_defaultExt = value; }
+    /// The name the dialog starts with, and after Execute the name chosen; default empty.
     QString FileName() const { return m_fileName; }
     void SetFileName(const QString &value) { m_fileName = value; }
+    /// The file types offered, as pairs of description and patterns: "Text|*.txt|All|*.*";
+    /// default empty.
     QString Filter() const { return m_filter; }
     void SetFilter(const QString &value) { m_filter = value; }
+    /// The folder the dialog starts in; default empty.
     QString InitialDir() const { return m_initialDir; }
     void SetInitialDir(const QString &value) { m_initialDir = value; }
+    /// The dialog's title; default empty.
     QString Title() const { return m_title; }
     void SetTitle(const QString &value) { m_title = value; }
+    /// The dialog's options; default ofHideReadOnly.
     TOpenOptions Options() const { return m_options; }
     void SetOptions(TOpenOptions value) { m_options = value; }
 
@@ -209,6 +226,7 @@ public:
     virtual bool Execute();
 
 protected:
+    /// Shows the open (save) dialog and takes the name chosen; what Execute does.
     bool Run(bool save);
 
 private:
@@ -241,6 +259,7 @@ public:
     /// Default clBlack.
     TColor Color() const { return m_color; }
     void SetColor(TColor value) { m_color = value; }
+    /// Shows the dialog; true when the user confirmed a colour.
     bool Execute();
 
 private:
@@ -256,24 +275,35 @@ class JXT_EXPORT TPrintDialog : public TComponent
 
 public:
     explicit TPrintDialog(TComponent *owner = nullptr);
+    /// The first and last page the dialog offers; default 0.
+    //!@{
     int MinPage() const { return m_minPage; }
     void SetMinPage(int value) { m_minPage = value; }
     int MaxPage() const { return m_maxPage; }
     void SetMaxPage(int value) { m_maxPage = value; }
+    //!@}
+    /// The range of pages proposed, and after Execute the range chosen; default 0.
+    //!@{
     int FromPage() const { return m_fromPage; }
     void SetFromPage(int value) { m_fromPage = value; }
     int ToPage() const { return m_toPage; }
     void SetToPage(int value) { m_toPage = value; }
+    //!@}
+    /// All pages (default prAllPages), the pages FromPage..ToPage, or the selection.
     TPrintRange PrintRange() const { return m_printRange; }
     void SetPrintRange(TPrintRange value) { m_printRange = value; }
+    /// What the dialog lets the user choose (a page range, a selection, ...); default none.
     TPrintDialogOptions Options() const { return m_options; }
     void SetOptions(TPrintDialogOptions value) { m_options = value; }
+    /// After Execute, the PDF file the job goes to, or empty for the printer.
     QString FileName() const { return m_fileName; }
     /// The printer the dialog configures (not owned).
     QPrinter *Printer() const { return m_printer; }
     void SetPrinter(QPrinter *printer) { m_printer = printer; }
+    /// The dialog's title; default empty.
     QString Title() const { return m_title; }
     void SetTitle(const QString &value) { m_title = value; }
+    /// Shows the dialog; true when the user confirmed.
     bool Execute();
 
 private:
