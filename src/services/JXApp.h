@@ -126,13 +126,17 @@ public:
     /// Whether the notification icon is shown (in the tray where the desktop has one).
     bool TaskBarIconShown() const { return m_shown; }
     /// The tip and picture the shown notification icon carries.
+    //!@{
     QString ShownTip() const { return m_shownTip; }
     const QImage &ShownIcon() const { return m_shownIcon; }
+    //!@}
     /// The tray icon, where the desktop has a system tray (nullptr before the first
     /// TaskBarSetIcon or without a tray).
     QSystemTrayIcon *TrayIcon() const { return m_tray; }
 
-    // The application's events, forwarded to the component's at run time.
+    /// The application's events, forwarded to the component's at run time: each fires the
+    /// event of the same name (AppActivate fires OnActivate).
+    //!@{
     void AppActivate(TObject *sender);
     void AppDeactivate(TObject *sender);
     void AppException(TObject *sender, const Exception &e);
@@ -143,13 +147,18 @@ public:
     void AppMinimize(TObject *sender);
     void AppRestore(TObject *sender);
     void AppShowHint(QString &hintStr, bool &canShow, THintInfo &hintInfo);
+    //!@}
 
     TAccessibleInfo AccessibleInfo() const override;
     QSize sizeHint() const override { return {kSymbolSize, kSymbolSize}; }
     QSize minimumSizeHint() const override { return sizeHint(); }
 
+    /// The application's OnActivate, forwarded at run time (see TApplication).
     TNotifyEvent OnActivate;
+    /// The clipboard's content changed (at run time, once the component is loaded).
     TNotifyEvent OnClipBoardChange;
+    /// The application's events of the same names (see TApplication), forwarded at run time.
+    //!@{
     TNotifyEvent OnDeactivate;
     TExceptionEvent OnException;
     TNotifyEvent OnHint;
@@ -159,8 +168,12 @@ public:
     TNotifyEvent OnMinimize;
     TNotifyEvent OnRestore;
     TShowHintEvent OnShowHint;
+    //!@}
+    /// TaskBarSetIcon showed the notification icon.
     TNotifyEvent OnTaskBarSetIcon;
+    /// TaskBarRemoveIcon removed the notification icon.
     TNotifyEvent OnTaskBarRemoveIcon;
+    /// The notification icon was clicked (after TaskBarMouseUp did its part).
     TJXMouseUpEvent OnTaskBarMouseUp;
 
 signals:
@@ -229,11 +242,15 @@ public:
     /// The memo's lines.
     QStringList Lines() const;
 
+    /// The form's controls: the memo with the texts (Memo1) on Panel2, the OK button on
+    /// Panel1 below it, and the form's background (JXForm1).
+    //!@{
     TPanel *Panel2 = nullptr;
     TMemo *Memo1 = nullptr;
     TPanel *Panel1 = nullptr;
     TBitBtn *btnOK = nullptr;
     TJXForm *JXForm1 = nullptr;
+    //!@}
 
 private:
     void Panel1Resize();
