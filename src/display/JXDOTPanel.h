@@ -102,11 +102,17 @@ public:
     static constexpr int kMaxDOTSpace = 1000;
     int DOTSpace() const { return m_dotSpace; }
     void SetDOTSpace(int value);
+    //!@{
     bool DOTStretch() const { return m_dotStretch; }
     void SetDotStretch(bool value);
+    //!@}
+    /// The text as a string list (ItemLines and SetItemLines as a QStringList); SetItems
+    /// copies items into it.
+    //!@{
     TStringList *Items() { return &m_items; }
     const TStringList *Items() const { return &m_items; }
     void SetItems(const TStrings *items);
+    //!@}
     QStringList ItemLines() const { return m_items.ToStringList(); }
     void SetItemLines(const QStringList &lines);
     int Rows() const { return m_rows; }
@@ -136,14 +142,19 @@ public:
 
     /// Scroll state: the offset in pixels (0 or negative), the 1-based position of the
     /// window in the blank-padded text, and the characters of the cells shown.
+    //!@{
     int ScrollOffset() const { return m_scrollOffset; }
     int ScrollPosition() const { return m_scrollPos; }
     QString ScrollWindow() const { return m_scrollWindow; }
+    //!@}
     /// The font bitmap rectangle of the glyph DrawDOT copied last.
     TRect LastGlyphRect() const { return m_lastGlyph; }
+    /// The scroll timer (enabled while Interval is above 0).
     TTimer *Timer() const { return m_timer.get(); }
 
+    /// The text moved one scroll step.
     TNotifyEvent OnScroll;
+    /// The scrolling text starts again from its beginning.
     TNotifyEvent OnStartText;
 
     QSize sizeHint() const override;

@@ -22,6 +22,8 @@
 
 namespace jxt {
 
+/// A liquid-crystal display: Rows lines of Columns character cells, each character drawn as
+/// a 13-segment figure in LCDHiColor over the unlit segments in LCDLoColor.
 class JXT_EXPORT TJXLCDPanel : public TGraphicControl
 {
     Q_OBJECT
@@ -60,8 +62,11 @@ public:
     /// every cell at least this size (on the sides no alignment or layout fixes).
     static constexpr int kMinCellSize = 13;
     /// The cell a layout prefers.
+    //!@{
     static constexpr int kPreferredCellWidth = 30;
     static constexpr int kPreferredCellHeight = 40;
+    //!@}
+    /// The most columns and rows.
     static constexpr int kMaxCells = 50;
 
     explicit TJXLCDPanel(TComponent *owner = nullptr);
@@ -71,9 +76,12 @@ public:
     void SetCaption(const QString &caption) override;
     int Columns() const { return m_columns; }
     void SetColumns(int value);
+    /// The lines shown as a string list; SetItems copies value into it. Repaints.
+    //!@{
     TStringList *Items() { return m_items.get(); }
     const TStringList *Items() const { return m_items.get(); }
     void SetItems(const TStrings *value);
+    //!@}
     TColor LCDHiColor() const { return m_hiColor; }
     void SetLCDHiColor(TColor value);
     TColor LCDLoColor() const { return m_loColor; }
@@ -93,11 +101,14 @@ public:
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
-    // Property adapters for the meta-object system.
+    /// Property adapters for the meta-object system: Items as a QStringList, Align as a
+    /// number.
+    //!@{
     QStringList GetItemsList() const { return m_items->ToStringList(); }
     void SetItemsList(const QStringList &lines);
     int AlignValue() const { return int(Align()); }
     void SetAlignValue(int value);
+    //!@}
 
 protected:
     /// Paints the unlit template into every cell, then the characters.

@@ -46,6 +46,7 @@ class JXT_EXPORT TJXBounce : public TCustomControl
     JXT_ABOUT(JXBounceVersion)
 
 public:
+    /// The side of the built-in ball in pixels.
     static constexpr int kBallSize = 10;
 
     explicit TJXBounce(TComponent *owner = nullptr);
@@ -70,6 +71,7 @@ public:
     void SetNoRefresh(bool value);
     /// Start position 0..Width / 0..Height (default 1, 1) and speeds -100..100 (default
     /// 10, 10); each restarts.
+    //!@{
     int StartXPos() const { return m_startXPos; }
     void SetStartXPos(int value);
     int StartXSpeed() const { return m_startXSpeed; }
@@ -78,27 +80,40 @@ public:
     void SetStartYPos(int value);
     int StartYSpeed() const { return m_startYSpeed; }
     void SetStartYSpeed(int value);
+    //!@}
 
+    /// The object bounced off the floor (and is still moving).
     TNotifyEvent OnHitFloor;
+    /// The object bounced off the left wall (the right wall, the roof).
+    //!@{
     TNotifyEvent OnHitLeftWall;
     TNotifyEvent OnHitRightWall;
     TNotifyEvent OnHitRoof;
+    //!@}
+    /// The object moved (see TJXBounceEvent).
     TJXBounceEvent OnMove;
+    /// The object came to rest on the floor; the timer stops.
     TNotifyEvent OnStop;
 
     /// Throws the object from the start position with the start speeds.
     Q_INVOKABLE void Start();
     /// One step: gravity, move, collisions, drawing.
     void JXOnTime();
+    /// Draws the ball at its position, erasing it at the old one unless NoRefresh; with a
+    /// Control, moves that control instead.
     void PaintBMP();
+    /// The step timer (enabled while Interval is above 0 and the object moves).
     TTimer *Timer() const { return m_timer.get(); }
 
+    /// The object's position, speed and size now.
+    //!@{
     int X() const { return m_x; }
     int Y() const { return m_y; }
     int XSpeed() const { return m_xSpeed; }
     int YSpeed() const { return m_ySpeed; }
     int ObjectWidth() const { return m_objectWidth; }
     int ObjectHeight() const { return m_objectHeight; }
+    //!@}
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;

@@ -44,10 +44,15 @@ public:
     explicit TfrmJXCopy(TComponent *owner = nullptr);
     ~TfrmJXCopy() override;
 
+    /// A click on the cancel button: asks whether to cancel the run.
     void Button1Click();
     /// Escape (27) asks to cancel, as the button does.
     void FormKeyPress(QChar &key);
 
+    /// The form's controls: the "von" and "nach" labels (Label1, Label2) with the source and
+    /// target names (panSource, panDest), the cancel button (Button1), and the gauges of the
+    /// whole run (jxgCopy on Panel1) and of the current file (jxgFile on panFile).
+    //!@{
     TLabel *Label1 = nullptr;
     TLabel *Label2 = nullptr;
     TPanel *panSource = nullptr;
@@ -57,6 +62,7 @@ public:
     TJXGauge *jxgCopy = nullptr;
     TPanel *panFile = nullptr;
     TJXGauge *jxgFile = nullptr;
+    //!@}
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -191,8 +197,12 @@ public:
     /// Creates the directory with all missing parents; whether it exists afterwards.
     bool MakeDir(const QString &path) const;
 
+    /// A file is about to be copied (see HilfsEvent).
     HilfsEvent OnChange;
+    /// A copy run starts (after the progress form is shown).
     TNotifyEvent OnStart;
+    /// A copy run ended, completed or stopped by an error; a run the user cancelled ends
+    /// without it.
     TNotifyEvent OnEnd;
 
 signals:
