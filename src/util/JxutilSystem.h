@@ -63,7 +63,7 @@ JXT_EXPORT QString jxtStartMenuDir();
 /// What is known of the last process jxtRun started.
 struct JXT_EXPORT TProcessInformation
 {
-    qint64 ProcessId = 0; /// its process id; 0 before the first start or after a failure
+    qint64 ProcessId = 0; ///< its process id; 0 before the first start or after a failure
 };
 extern JXT_EXPORT TProcessInformation ProcessInfo;
 
@@ -134,13 +134,14 @@ class JXT_EXPORT TWindowMessageEvent : public QEvent
 public:
     /// The event type, registered once.
     static QEvent::Type EventType();
+    /// A message msg with its two parameters.
     TWindowMessageEvent(std::uint16_t msg, quintptr wParam, qintptr lParam)
         : QEvent(EventType()), Msg(msg), WParam(wParam), LParam(lParam)
     {}
-    std::uint16_t Msg;
-    quintptr WParam;
-    qintptr LParam;
-    qintptr Result = 0;
+    std::uint16_t Msg;  ///< The message number (WM_CLOSE, ...).
+    quintptr WParam;    ///< The first parameter.
+    qintptr LParam;     ///< The second parameter.
+    qintptr Result = 0; ///< The answer, set by the window that handles the message.
 };
 
 /// Sends msg (both parameters 0) to the first of the application's top-level windows whose
@@ -244,10 +245,11 @@ JXT_EXPORT bool jxtCreateDesktopLink(const QString &target, const QString &linkN
 JXT_EXPORT bool jxtMailTo(const QString &address, const QString &subject, const QString &body);
 
 /// Prepares replacing targetDir\fileName by sourceDir\fileName at the next start: the source
-/// is copied to targetDir\<name>.NEW (under a temporary name, then renamed) and the section
-/// "rename" of WININIT.INI in the Windows directory (jxtWinDir) records the key
-/// targetDir\fileName with that value. A running program can never replace its own files
-/// otherwise. False when the copy fails. jxtInstallPendingFiles carries the renames out.
+/// is copied to targetDir\NAME.NEW, NAME being fileName without its extension (under a
+/// temporary name, then renamed), and the section "rename" of WININIT.INI in the Windows directory
+/// (jxtWinDir) records the key targetDir\fileName with that value. A running program can never
+/// replace its own files otherwise. False when the copy fails. jxtInstallPendingFiles carries the
+/// renames out.
 JXT_EXPORT bool jxtInstallFileOnWinStart(const QString &sourceDir, const QString &targetDir,
                                          const QString &fileName);
 /// Carries out the renames recorded by jxtInstallFileOnWinStart (an application calls it at
@@ -259,6 +261,8 @@ JXT_EXPORT int jxtInstallPendingFiles();
 /// The ten texts of a file's version resource, in the order of the resource's usual keys.
 struct JXT_EXPORT TVersionType
 {
+    /// The text under the key of the same name (found ignoring case); empty when missing.
+    //!@{
     QString CompanyName;
     QString FileDescription;
     QString FileVersion;
@@ -269,6 +273,7 @@ struct JXT_EXPORT TVersionType
     QString ProductName;
     QString ProductVersion;
     QString Comments;
+    //!@}
 };
 
 /// Reads the texts of the version resource of a Windows program or library (PE, 32 or 64
