@@ -41,20 +41,36 @@ public:
     /// The rectangle of frame (col, row) of the bitmap in the grid's current division.
     TRect FrameRect(int col, int row) const;
 
-    // Handlers, named as the form connects them.
+    /// Reads the picture directory from the designer's settings file.
     void FormActivate();
+    /// Fills the form with the pattern of imgFill.
     void FormPaint();
+    /// The column and row scroll bars moved: the grid takes the new division.
+    //!@{
     void hsbColsChange();
     void hsbRowsChange();
+    //!@}
+    /// Draws frame (col, row) of the bitmap into rect of the grid.
     void DrawGridDrawCell(int col, int row, const TRect &rect, bool selectedOrFocused);
     /// Whether a drag from source may be dropped on the grid.
     bool DrawGridDragOver(TObject *source) const;
+    /// A drag from the picture box (the file list) ended on target: a drop on the grid
+    /// replaces the frame under the mouse by the picture.
+    //!@{
     void JXPicBox1EndDrag(TObject *target);
     void FileListBox1EndDrag(TObject *target);
+    //!@}
     /// Copies the picture of fileName, scaled, into frame (col, row).
     void SetCell(int col, int row, const QString &fileName);
+    /// A double click on a picture of the picture box (the file list) replaces the whole
+    /// animation by it.
+    //!@{
     void JXPicBox1DblClick();
     void FileListBox1DblClick();
+    //!@}
+    /// The grid's menu: a column or row of frames more or less, empty every frame, replace
+    /// one colour by another, save the animation as a file.
+    //!@{
     void ColPlus1Click();
     void ColMinus1Click();
     void RowPlus1Click();
@@ -62,12 +78,29 @@ public:
     void AlleBilderLoeschen1Click();
     void Farbuebersetzung1Click();
     void AnimationSpeichernUnter1Click();
+    //!@}
+    /// The picture menu: choose the picture directory (remembered in the settings file),
+    /// switch between thumbnails and the file list.
+    //!@{
     void VerzeichnisWaehlen1Click();
     void Vorschaubilder1Click();
+    //!@}
+    /// A click on the colour swatch of the background (the transparent) colour picks it in
+    /// the colour dialog.
+    //!@{
     void panHGColorClick();
     void panTransColorClick();
+    //!@}
+    /// The help button: shows how the editor is used.
     void BitBtn3Click();
 
+    /// The form's controls, menus and dialogs: the bitmap (Image), the background pattern
+    /// (imgFill), the frame grid (DrawGrid) with its menu (popDrawGrid), the division panel
+    /// (Panel2: the scroll bars hsbCols and hsbRows and the sizes), the bitmap panel (Panel3:
+    /// its size and the two colour swatches), the pictures to choose from (JXPicBox1 on
+    /// panPicBox, or FileListBox1 on panDir) with their menu (popPicBox), and the OK, cancel
+    /// and help buttons (BitBtn1 to BitBtn3 on Panel4).
+    //!@{
     TImage *Image = nullptr;
     TImage *imgFill = nullptr;
     TPanel *Panel1 = nullptr;
@@ -114,6 +147,7 @@ public:
     TOpenDialog *OpenDialog1 = nullptr;
     TSaveDialog *SaveDialog1 = nullptr;
     TColorDialog *ColorDialog1 = nullptr;
+    //!@}
 
     /// The directory the picture lists start in when none was chosen yet.
     static QString DefaultAnimDir();
