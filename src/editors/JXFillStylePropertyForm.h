@@ -35,15 +35,24 @@ public:
     /// The radio button of a style.
     TRadioButton *ButtonOf(TFStyle style) const;
 
-    // Handlers, named as the form connects them.
+    /// Checks the radio button of the style being edited.
     void FormActivate();
+    /// Paints the form's background in the style being edited (the preview).
     void FormPaint();
     /// The click of a style's radio button (rbNONEClick .. rbWEAVEClick).
     void StyleClick(TFStyle style);
+    /// A click on the fill bitmap: loads another one through the open dialog.
     void Image1Click();
+    /// A click on the first (the second) ramp colour: picks it in the colour dialog.
+    //!@{
     void panFromColorClick();
     void panToColorClick();
+    //!@}
 
+    /// The form's controls and dialogs: the style buttons (in GroupBox1), the fill bitmap
+    /// (Image1 in GroupBox2), the ramp colours (panFromColor and panToColor in GroupBox3),
+    /// the OK button (BitBtn1) and the hidden pattern of a pattern style (Image2).
+    //!@{
     TGroupBox *GroupBox1 = nullptr;
     TRadioButton *rbNONE = nullptr;
     TRadioButton *rbBitmap = nullptr;
@@ -66,6 +75,7 @@ public:
     TImage *Image2 = nullptr;
     TOpenDialog *OpenDialog1 = nullptr;
     TColorDialog *ColorDialog1 = nullptr;
+    //!@}
 
 private:
     std::array<TRadioButton *, 12> m_buttons{};
