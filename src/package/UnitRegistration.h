@@ -11,37 +11,37 @@
 namespace jxt {
 
 // clang-format off
-namespace JXAnimate { JXT_EXPORT void Register(); }    ///< TJXAnimate on "JX Tools"
-namespace JXPiClip { JXT_EXPORT void Register(); }     ///< TJXPicClip on "JX-Soft"
-namespace JXScrollText { JXT_EXPORT void Register(); } ///< TJXScrollText
-namespace JXStars { JXT_EXPORT void Register(); }      ///< TJXStars
-namespace JXBounce { JXT_EXPORT void Register(); }     ///< TJXBounce
-namespace JX3D { JXT_EXPORT void Register(); }         ///< TJX3D
-namespace JXWAV { JXT_EXPORT void Register(); }        ///< TJXWAV
-namespace JXGauge { JXT_EXPORT void Register(); }      ///< TJXGauge
-namespace JXLCDPanel { JXT_EXPORT void Register(); }   ///< TJXLCDPanel
-namespace JXDOTPanel { JXT_EXPORT void Register(); }   ///< TJXDOTPanel
-namespace JX3dLabel { JXT_EXPORT void Register(); }    ///< TJX3dLabel
-namespace JXPanel { JXT_EXPORT void Register(); }      ///< TJXPanel
-namespace JXPicBox { JXT_EXPORT void Register(); }     ///< TJXPicBox with TPicPatternProperty
-namespace JXIcoBox { JXT_EXPORT void Register(); }     ///< TJXIcoBox with TIcoFileProperty
-namespace Jxfntcbo { JXT_EXPORT void Register(); }     ///< TJXFontCombo
-namespace Jxdrvtab { JXT_EXPORT void Register(); }     ///< TJXDriveTab
-namespace Jxbibtn { JXT_EXPORT void Register(); }      ///< TJXBiBtn
-namespace Jxabtn { JXT_EXPORT void Register(); }       ///< TJXAutoButton
-namespace JXBlinker { JXT_EXPORT void Register(); }    ///< TJXBlinker
-namespace JXGrabBa { JXT_EXPORT void Register(); }     ///< TJXGrabBar
-namespace JXApp { JXT_EXPORT void Register(); }        ///< TJXApp
-namespace Jxcopy { JXT_EXPORT void Register(); }       ///< TJXCopy
-namespace JXFind { JXT_EXPORT void Register(); }       ///< TJXFind
-namespace JXForm { JXT_EXPORT void Register(); }       ///< TJXForm
-namespace JXFillImage { JXT_EXPORT void Register(); }  ///< TJXFillImage
-namespace JXFxImage { JXT_EXPORT void Register(); }    ///< TJXFxImage
-namespace JXHint { JXT_EXPORT void Register(); }       ///< TJXHint
-namespace JXHintED { JXT_EXPORT void Register(); }     ///< THintProperty for every control's Hint
-namespace JXIni { JXT_EXPORT void Register(); }        ///< TJXINI
-namespace JXPrint { JXT_EXPORT void Register(); }      ///< TJXPrinter
-namespace JXDirList { JXT_EXPORT void Register(); }    ///< TJXDirList
+namespace JXAnimate { /** Registers TJXAnimate on "JX Tools". */ JXT_EXPORT void Register(); }
+namespace JXPiClip { /** Registers TJXPicClip on "JX-Soft". */ JXT_EXPORT void Register(); }
+namespace JXScrollText { /** Registers TJXScrollText on "JX Tools". */ JXT_EXPORT void Register(); }
+namespace JXStars { /** Registers TJXStars on "JX Tools". */ JXT_EXPORT void Register(); }
+namespace JXBounce { /** Registers TJXBounce on "JX Tools". */ JXT_EXPORT void Register(); }
+namespace JX3D { /** Registers TJX3D on "JX Tools". */ JXT_EXPORT void Register(); }
+namespace JXWAV { /** Registers TJXWAV on "JX Tools". */ JXT_EXPORT void Register(); }
+namespace JXGauge { /** Registers TJXGauge on "JX Tools". */ JXT_EXPORT void Register(); }
+namespace JXLCDPanel { /** Registers TJXLCDPanel on "JX Tools". */ JXT_EXPORT void Register(); }
+namespace JXDOTPanel { /** Registers TJXDOTPanel on "JX Tools". */ JXT_EXPORT void Register(); }
+namespace JX3dLabel { /** Registers TJX3dLabel on "JX Tools". */ JXT_EXPORT void Register(); }
+namespace JXPanel { /** Registers TJXPanel on "JX Tools". */ JXT_EXPORT void Register(); }
+namespace JXPicBox { /** Registers TJXPicBox on "JX Tools" with TPicPatternProperty. */ JXT_EXPORT void Register(); }
+namespace JXIcoBox { /** Registers TJXIcoBox on "JX Tools" with TIcoFileProperty. */ JXT_EXPORT void Register(); }
+namespace Jxfntcbo { /** Registers TJXFontCombo on "JX Tools". */ JXT_EXPORT void Register(); }
+namespace Jxdrvtab { /** Registers TJXDriveTab on "JX Tools". */ JXT_EXPORT void Register(); }
+namespace Jxbibtn { /** Registers TJXBiBtn on "JX Tools". */ JXT_EXPORT void Register(); }
+namespace Jxabtn { /** Registers TJXAutoButton on "JX Tools". */ JXT_EXPORT void Register(); }
+namespace JXBlinker { /** Registers TJXBlinker on "JX Tools". */ JXT_EXPORT void Register(); }
+namespace JXGrabBa { /** Registers TJXGrabBar on "JX Tools". */ JXT_EXPORT void Register(); }
+namespace JXApp { /** Registers TJXApp on "JX Tools". */ JXT_EXPORT void Register(); }
+namespace Jxcopy { /** Registers TJXCopy on "JX Tools". */ JXT_EXPORT void Register(); }
+namespace JXFind { /** Registers TJXFind on "JX Tools". */ JXT_EXPORT void Register(); }
+namespace JXForm { /** Registers TJXForm on "JX Tools". */ JXT_EXPORT void Register(); }
+namespace JXFillImage { /** Registers TJXFillImage on "JX Tools". */ JXT_EXPORT void Register(); }
+namespace JXFxImage { /** Registers TJXFxImage on "JX Tools". */ JXT_EXPORT void Register(); }
+namespace JXHint { /** Registers TJXHint on "JX Tools". */ JXT_EXPORT void Register(); }
+namespace JXHintED { /** Registers THintProperty for every control's Hint. */ JXT_EXPORT void Register(); }
+namespace JXIni { /** Registers TJXINI on "JX Tools". */ JXT_EXPORT void Register(); }
+namespace JXPrint { /** Registers TJXPrinter on "JX Tools". */ JXT_EXPORT void Register(); }
+namespace JXDirList { /** Registers TJXDirList on "JX Tools". */ JXT_EXPORT void Register(); }
 // clang-format on
 
 } // namespace jxt
