@@ -22,13 +22,23 @@ namespace jxt::platform {
 class JXT_EXPORT TReal48
 {
 public:
+    /// Zero.
     TReal48() = default;
+    /// The real nearest to value (see above for the range).
+    //!@{
     TReal48(double value) { *this = FromDouble(value); }
     static TReal48 FromDouble(double value);
+    //!@}
+    /// The real stored in those six bytes.
     static TReal48 FromBytes(const std::array<std::uint8_t, 6> &bytes);
+    /// The value as a double (exact: every 48-bit real is one).
+    //!@{
     double ToDouble() const;
     operator double() const { return ToDouble(); }
+    //!@}
+    /// The six bytes as stored.
     const std::array<std::uint8_t, 6> &Bytes() const { return m_bytes; }
+    /// Equal when the bytes are.
     bool operator==(const TReal48 &o) const { return m_bytes == o.m_bytes; }
 
 private:
@@ -38,21 +48,22 @@ private:
 /// The fields of a wave file's first 44 bytes (all little-endian).
 struct JXT_EXPORT TWavHeader
 {
-    std::uint32_t RiffID = 0;   ///< bytes 0-3, "RIFF" for a wave file
-    std::int32_t RiffSize = 0;  ///< bytes 4-7
-    std::uint32_t FormType = 0; ///< bytes 8-11, "WAVE"
-    std::uint32_t FmtID = 0;    ///< bytes 12-15, "fmt "
-    std::int32_t FmtSize = 0;   ///< bytes 16-19
-    std::uint16_t FormatTag = 0;
-    std::uint16_t Channels = 0;
-    std::int32_t SamplesPerSec = 0;
-    std::int32_t AvgBytesPerSec = 0;
-    std::uint16_t BlockAlign = 0;
-    std::uint16_t BitsPerSample = 0;
-    std::uint32_t DataID = 0;  ///< bytes 36-39, "data"
-    std::int32_t DataSize = 0; ///< bytes 40-43
+    std::uint32_t RiffID = 0;        ///< bytes 0-3, "RIFF" for a wave file
+    std::int32_t RiffSize = 0;       ///< bytes 4-7
+    std::uint32_t FormType = 0;      ///< bytes 8-11, "WAVE"
+    std::uint32_t FmtID = 0;         ///< bytes 12-15, "fmt "
+    std::int32_t FmtSize = 0;        ///< bytes 16-19
+    std::uint16_t FormatTag = 0;     ///< bytes 20-21, 1 for PCM
+    std::uint16_t Channels = 0;      ///< bytes 22-23
+    std::int32_t SamplesPerSec = 0;  ///< bytes 24-27
+    std::int32_t AvgBytesPerSec = 0; ///< bytes 28-31
+    std::uint16_t BlockAlign = 0;    ///< bytes 32-33, bytes per sample of all channels
+    std::uint16_t BitsPerSample = 0; ///< bytes 34-35
+    std::uint32_t DataID = 0;        ///< bytes 36-39, "data"
+    std::int32_t DataSize = 0;       ///< bytes 40-43
 };
 
+/// The size of the header in bytes.
 constexpr int kWavHeaderSize = 44;
 
 /// A four-character code as stored in the file ("RIFF" -> 0x46464952).
@@ -79,11 +90,14 @@ JXT_EXPORT double WavPlayTime(const TWavHeader &header);
 struct JXT_EXPORT TWavFormat
 {
     std::uint16_t FormatTag = 0; ///< as stored; 0xFFFE for the extensible format
+    /// The format chunk's other fields, as stored.
+    //!@{
     std::uint16_t Channels = 0;
     std::int32_t SamplesPerSec = 0;
     std::uint32_t AvgBytesPerSec = 0;
     std::uint16_t BlockAlign = 0;
     std::uint16_t BitsPerSample = 0;
+    //!@}
     /// The sample coding: FormatTag, or for the extensible format the tag its sub-format
     /// GUID carries (0 when the GUID is not one of the standard tag GUIDs).
     std::uint16_t SampleTag = 0;
