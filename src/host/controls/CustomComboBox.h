@@ -31,12 +31,19 @@ public:
 
     /// The strings of the list; changing them refills the list (ItemIndex is kept when the
     /// list is still long enough).
+    //!@{
     TStrings *Items() { return &m_items; }
     const TStrings *Items() const { return &m_items; }
+    //!@}
+    /// The index of the chosen item, or -1 for none; an index outside the list chooses none.
     int ItemIndex() const;
     void SetItemIndex(int index);
+    /// The text in the edit field (the chosen item's text for csDropDownList). Setting it
+    /// in a list-only style chooses the item of that text (ignoring case), or none.
     QString Text() const;
     void SetText(const QString &text);
+    /// csDropDown (default): an edit field with a list; csSimple: editable; csDropDownList:
+    /// choose from the list only; the owner-draw styles behave as csDropDownList.
     TComboBoxStyle Style() const { return m_style; }
     void SetStyle(TComboBoxStyle style);
     /// Keeps Items sorted (ignoring case); default false.
@@ -45,10 +52,14 @@ public:
     /// Height of an item in the list, in pixels; default 16.
     int ItemHeight() const { return m_itemHeight; }
     void SetItemHeight(int height);
+    /// Whether the list is open; setting it opens or closes the list.
     bool DroppedDown() const;
     void SetDroppedDown(bool down);
 
+    /// The user chose an item or edited the text (setting ItemIndex or Text from code does
+    /// not fire it).
     TNotifyEvent OnChange;
+    /// The list is about to open.
     TNotifyEvent OnDropDown;
 
 signals:

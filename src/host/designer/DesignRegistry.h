@@ -19,18 +19,23 @@ namespace jxt {
 /// A component class as the registry keeps it: its meta-object and a factory.
 struct JXT_EXPORT TComponentClass
 {
-    const QMetaObject *meta = nullptr;
-    std::function<TComponent *(TComponent *owner)> create;
+    const QMetaObject *meta = nullptr;                     ///< The class's meta-object.
+    std::function<TComponent *(TComponent *owner)> create; ///< Makes a component of it.
+    /// The class name without namespace ("TJXGauge"); empty without a meta-object.
     QString Name() const;
+    /// The same class when the meta-objects are the same.
     bool operator==(const TComponentClass &o) const { return meta == o.meta; }
 };
 
+/// The registry's entry for component class T.
 template <typename T> TComponentClass ClassOf()
 {
     return TComponentClass{&T::staticMetaObject,
                            [](TComponent *owner) -> TComponent * { return new T(owner); }};
 }
 
+/// What the inspector offers for a property: a list of values, sub-properties, a dialog
+/// (Edit), editing several components at once, and so on.
 enum TPropertyAttribute {
     paValueList,
     paSubProperties,
@@ -41,25 +46,34 @@ enum TPropertyAttribute {
     paReadOnly,
     paRevertable
 };
+/// A set of property attributes.
 using TPropertyAttributes = TSet<TPropertyAttribute>;
 
 /// Edits one property of the components selected in the designer.
 class JXT_EXPORT TPropertyEditor : public TObject
 {
 public:
+    /// An editor of propertyName on the components selected.
     TPropertyEditor(std::vector<TComponent *> components, const QString &propertyName);
+    /// What the inspector offers for the property; default none.
     virtual TPropertyAttributes GetAttributes() const { return {}; }
     /// The text the inspector shows.
     virtual QString GetValue() const { return GetStrValue(); }
+    /// Takes the text typed into the inspector.
     virtual void SetValue(const QString &value) { SetStrValue(value); }
     /// Opens the editor's dialog (for paDialog editors).
     virtual void Edit() {}
+    /// The selected component at index, or nullptr outside 0..PropCount - 1.
     TComponent *GetComponent(int index) const;
+    /// The number of components selected.
     int PropCount() const { return int(m_components.size()); }
+    /// The name of the property edited.
     QString PropertyName() const { return m_propertyName; }
     /// The property of the first component as text / set on every component.
+    //!@{
     QString GetStrValue() const;
     void SetStrValue(const QString &value);
+    //!@}
 
 private:
     std::vector<TComponent *> m_components;
@@ -74,9 +88,11 @@ public:
     TPropertyAttributes GetAttributes() const override { return {paMultiSelect, paRevertable}; }
 };
 
+/// Makes an editor for the components selected and a property name.
 using TPropertyEditorFactory =
     std::function<std::unique_ptr<TPropertyEditor>(std::vector<TComponent *>, const QString &)>;
 
+/// The factory of editor class E.
 template <typename E> TPropertyEditorFactory EditorOf()
 {
     return [](std::vector<TComponent *> components, const QString &name) {
@@ -84,13 +100,14 @@ template <typename E> TPropertyEditorFactory EditorOf()
     };
 }
 
+/// A property editor as the registry keeps it: which properties it edits, and its factory.
 struct JXT_EXPORT TRegisteredEditor
 {
     QString propertyType;              ///< type name, e.g. "TJXAboutString" or "string"
     const QMetaObject *componentClass; ///< nullptr: every class
     QString propertyName;              ///< empty: every property of the type
     QString editorName;                ///< class name of the editor
-    TPropertyEditorFactory factory;
+    TPropertyEditorFactory factory;    ///< makes the editor
 };
 
 /// Puts classes on a palette page in the given order; a class already registered keeps its
