@@ -38,11 +38,14 @@ class TStrings;
 class JXT_EXPORT TIniDocument
 {
 public:
+    /// The document of a file's bytes (never fails: what cannot be read is kept as is).
     static TIniDocument Parse(const QByteArray &data);
+    /// The bytes to write, by the writing rules above.
     QByteArray Serialize() const;
 
     /// Section names in file order, each once (the spelling of its first occurrence).
     QStringList SectionNames() const;
+    /// Whether a section of that name exists (ignoring case).
     bool SectionExists(const QString &section) const;
     /// The value of key in section; false (value untouched) when either is missing.
     bool FindValue(const QString &section, const QString &key, QString *value) const;
@@ -78,7 +81,9 @@ public:
     /// Removes the entries whose key is exactly key (compared with its case).
     bool DeleteEntry(const QString &section, const QString &key);
 
+    /// Whether the file began with a UTF-8 byte order mark (written again).
     bool HasByteOrderMark() const { return m_byteOrderMark; }
+    /// Whether the file was read as Latin-1 (not valid UTF-8).
     bool IsLatin1() const { return m_latin1; }
     /// The line ending written: "\r\n", "\n" or "\r".
     QByteArray LineEnding() const { return m_lineEnding; }
@@ -155,6 +160,7 @@ public:
     /// Files longer than this are unreadable: reads give defaults, writes throw.
     static constexpr qint64 kMaxFileSize = 16 * 1024 * 1024;
 
+    /// The INI file of that name (Windows or host form; see above); touches no file.
     explicit TIniFile(const QString &fileName);
     ~TIniFile() override;
 
@@ -163,10 +169,13 @@ public:
     /// The host path the name refers to.
     QString FilePath() const { return m_path; }
 
+    /// The value of ident in section, or def (see above).
     QString ReadString(const QString &section, const QString &ident, const QString &def) const;
+    /// Sets ident in section to value, adding the section or the key when missing.
     void WriteString(const QString &section, const QString &ident, const QString &value);
     /// Decimal, or hexadecimal after "$" or "0x"; def when missing or not a number.
     int ReadInteger(const QString &section, const QString &ident, int def) const;
+    /// Writes value in decimal.
     void WriteInteger(const QString &section, const QString &ident, int value);
     /// False for "0", true for any other number, def when missing or not a number.
     bool ReadBool(const QString &section, const QString &ident, bool def) const;
@@ -179,12 +188,17 @@ public:
     void ReadSections(TStrings *strings) const;
     /// Clears strings, then adds the section's entries as "key=value".
     void ReadSectionValues(const QString &section, TStrings *strings) const;
+    /// Whether the section exists (ignoring case).
     bool SectionExists(const QString &section) const;
+    /// Whether the section has an entry ident (ignoring case).
     bool ValueExists(const QString &section, const QString &ident) const;
+    /// Removes every section of that name with all its entries.
     void EraseSection(const QString &section);
+    /// Removes every entry ident of the section.
     void DeleteKey(const QString &section, const QString &ident);
     /// The entry of exactly this key (its case counts; see TIniDocument::SetEntry).
     void WriteEntry(const QString &section, const QString &ident, const QString &value);
+    /// Removes the entries of exactly this key (its case counts).
     void DeleteEntry(const QString &section, const QString &ident);
     /// Nothing to do: every write has already reached the file.
     void UpdateFile() {}
