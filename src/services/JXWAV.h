@@ -89,7 +89,9 @@ public:
     enum TMPNotifyValues { nvSuccessful, nvSuperseded, nvAborted, nvFailure };
     Q_ENUM(TMPNotifyValues)
 
+    /// The handler of OnNotify.
     using TJXNotifyEvent = std::function<void(TObject *sender, TMPNotifyValues notifyValue)>;
+    /// The handler of OnShowStatus: position and length in milliseconds.
     using TJXShowStatusEvent = std::function<void(TObject *sender, int position, int length)>;
 
     explicit TJXWAV(TComponent *owner = nullptr);
@@ -113,12 +115,14 @@ public:
     bool Silence() const { return m_silence; }
     void SetSilence(bool value) { m_silence = value; }
     /// The format of FileName as read when it was set; writing only stores.
+    //!@{
     quint16 FormatTag() const { return m_formatTag; }
     void SetFormatTag(quint16 value) { m_formatTag = value; }
     quint16 Channels() const { return m_channels; }
     void SetChannels(quint16 value) { m_channels = value; }
     int SamplesPerSec() const { return m_samplesPerSec; }
     void SetSamplesPerSec(int value) { m_samplesPerSec = value; }
+    //!@}
     /// Bytes of sample data the file holds.
     int DataSize() const { return m_dataSize; }
     void SetDataSize(int value) { m_dataSize = value; }
@@ -159,18 +163,26 @@ public:
     /// Identifier of the open media device, 0 when none is open.
     std::uint16_t DeviceID() const { return m_deviceId; }
     /// Result code and flags of the last media device command.
+    //!@{
     int MCIResult() const { return m_mciResult; }
     std::uint32_t MCIFlags() const { return m_mciFlags; }
+    //!@}
+    /// How the last play that notified ended.
     TMPNotifyValues NotifyValue() const { return m_notifyValue; }
     /// Position and length last reported by the status timer.
+    //!@{
     int LastPosition() const { return m_position; }
     int LastLength() const { return m_length; }
+    //!@}
+    /// The status timer (enabled while Interval is above 0).
     TTimer *Timer() const { return m_timer.get(); }
 
     QSize sizeHint() const override { return QSize(25, 25); }
     QSize minimumSizeHint() const override { return QSize(1, 1); }
 
+    /// A play ended (see TMPNotifyValues).
     TJXNotifyEvent OnNotify;
+    /// Every status timer tick: the position and length (0 when no device is open).
     TJXShowStatusEvent OnShowStatus;
 
 signals:
