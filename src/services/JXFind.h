@@ -21,6 +21,7 @@ class TWalkDir;
 /// backslash) and the volume name of the start drive.
 using FindFileEvent = std::function<void(TObject *sender, TSearchRec &fileRec, const QString &path,
                                          const QString &volumeName)>;
+/// An entry that does not match, with the same arguments as FindFileEvent.
 using NotFindFileEvent = FindFileEvent;
 /// Progress: the directory scanned and the counts so far.
 using ChangeEvent =
@@ -61,11 +62,15 @@ public:
     explicit TJXFind(TComponent *owner = nullptr);
     ~TJXFind() override;
 
+    /// The pattern as the search uses it (upper-cased); SetFilePattern sets the pattern as
+    /// given (see FilePatternAsGiven).
     QString FilePattern() const { return m_filePattern; }
     void SetFilePattern(const QString &value);
     QString FilePatternAsGiven() const { return m_filePatternGiven; }
     bool Subdirs() const { return m_subdirs; }
     void SetSubdirs(bool value) { m_subdirs = value; }
+    /// The start directory as the walk uses it, with a trailing backslash; SetStartPath sets
+    /// it as given (see StartPathAsGiven).
     QString StartPath() const { return m_startPath; }
     void SetStartPath(const QString &value);
     QString StartPathAsGiven() const { return m_startPathGiven; }
@@ -84,10 +89,15 @@ public:
     /// Volume name of the start drive, read by Execute.
     QString VolumeName() const { return m_volumeName; }
 
+    /// Progress, after each directory entry (see ChangeEvent).
     ChangeEvent OnChange;
+    /// Execute starts a search (the counts are 0 and VolumeName is read).
     TNotifyEvent OnExecute;
+    /// The search ended, complete or broken off.
     TNotifyEvent OnFinished;
+    /// A file matches FilePattern (see FindFileEvent).
     FindFileEvent OnFindFile;
+    /// An entry that does not match (see the class notes for which entries come here).
     NotFindFileEvent OnNotFindFile;
     /// Fired for every folder the walk cannot open or read; the walk goes on without it.
     TScanErrorEvent OnScanError;

@@ -80,17 +80,22 @@ public:
     /// screen width is centred instead of placed. A stored state outside 0..2 reads as normal.
     void INILoadWinPos(const QString &name, TForm *form, TWinPosStyle style);
 
+    /// Write and read single values of the INI file, as TIniFile's WriteBool, ReadBool and
+    /// so on do (a read gives def when the entry is missing or unreadable).
+    //!@{
     void INIWriteBool(const QString &section, const QString &key, bool value);
     void INIWriteInteger(const QString &section, const QString &key, int value);
     void INIWriteString(const QString &section, const QString &key, const QString &value);
     bool INIReadBool(const QString &section, const QString &key, bool def);
     int INIReadInteger(const QString &section, const QString &key, int def);
     QString INIReadString(const QString &section, const QString &key, const QString &def);
+    //!@}
 
     /// Clears list, reads the count n from "Anzahl" (default 0) and adds the strings of the
     /// keys "0" to "n" (n + 1 of them), "Leer" for each missing key. Counts above
     /// kMaxReadItems are read as kMaxReadItems, so a damaged file cannot exhaust memory.
     void INIReadItems(const QString &section, TStrings *list);
+    /// The most strings INIReadItems reads.
     static constexpr int kMaxReadItems = 1000000;
     /// The key names of the section.
     void INIReadSection(const QString &section, TStrings *list);
@@ -108,7 +113,9 @@ public:
     /// style is built from the letters found anywhere in the style text.
     void INILoadFont(const QString &section, const QString &prefix, TFont *font);
 
+    /// ReadINI runs: the handler reads the application's own entries.
     TNotifyEvent OnReadINI;
+    /// WriteINI runs: the handler writes the application's own entries.
     TNotifyEvent OnWriteINI;
 
 signals:
