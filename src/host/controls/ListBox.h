@@ -43,6 +43,8 @@ public:
     /// Items as a string list (the form a published Items property takes).
     QStringList ItemsList() const { return m_items->ToStringList(); }
     void SetItemsList(const QStringList &items) { m_items->SetStrings(items); }
+    /// lbStandard (default) draws the items' texts; the owner-draw styles leave each cell to
+    /// OnDrawItem.
     TListBoxStyle Style() const { return m_style; }
     void SetStyle(TListBoxStyle style);
     /// Height of each cell; default 13, at least 1.
@@ -54,12 +56,17 @@ public:
     /// The selected item, or -1. Setting it scrolls the item into view.
     int ItemIndex() const { return m_itemIndex; }
     virtual void SetItemIndex(int index);
+    /// Let the user select several items; default false.
     bool MultiSelect() const { return m_multiSelect; }
     void SetMultiSelect(bool multiSelect);
     /// Whether an item is selected (with MultiSelect off: whether it is ItemIndex).
+    //!@{
     bool Selected(int index) const;
     void SetSelected(int index, bool selected);
+    //!@}
+    /// The number of items selected (0 or 1 with MultiSelect off).
     int SelCount() const;
+    /// Keep Items sorted (ignoring case); default false.
     bool Sorted() const { return m_sorted; }
     void SetSorted(bool sorted);
     /// The item in the top-left cell (the first item of a column when there are columns).
@@ -72,6 +79,7 @@ public:
     /// The item whose cell holds pos, or -1 (with existing false: the index past the last
     /// item where an empty cell is hit, as Windows reports it).
     int ItemAtPos(TPoint pos, bool existing) const;
+    /// Removes every item.
     void Clear() { m_items->Clear(); }
 
     /// Draws one cell; the canvas brush is set to the highlight colour for a selected item,

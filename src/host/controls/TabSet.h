@@ -8,9 +8,13 @@
 
 namespace jxt {
 
+/// tsStandard draws the tabs' texts; tsOwnerDraw leaves each tab to OnMeasureTab and
+/// OnDrawTab.
 enum TTabStyle { tsStandard, tsOwnerDraw };
 
+/// An owner-drawn tab's width is asked for: the handler may change tabWidth.
 using TMeasureTabEvent = std::function<void(TObject *sender, int index, int &tabWidth)>;
+/// An owner-drawn tab is to be drawn on canvas in r.
 using TDrawTabEvent =
     std::function<void(TObject *sender, TCanvas *canvas, const TRect &r, int index, bool selected)>;
 
@@ -29,11 +33,14 @@ public:
     ~TTabSet() override;
 
     /// The tabs' texts and objects; changes repaint.
+    //!@{
     TStrings *Tabs() { return &m_tabs; }
     const TStrings *Tabs() const { return &m_tabs; }
+    //!@}
     /// The selected tab, or -1; out-of-range values select none. Repaints.
     int TabIndex() const { return m_tabIndex; }
     void SetTabIndex(int index);
+    /// Standard or owner-drawn tabs; default tsStandard.
     TTabStyle Style() const { return m_style; }
     void SetStyle(TTabStyle style);
     /// Height of the tabs in pixels; default 20.
@@ -42,8 +49,10 @@ public:
     /// Space before the first tab; default 5.
     int StartMargin() const { return m_startMargin; }
     void SetStartMargin(int margin);
+    /// The colour of the selected tab; default clBtnFace.
     TColor SelectedColor() const { return m_selectedColor; }
     void SetSelectedColor(TColor color);
+    /// The colour of the other tabs; default clWindow.
     TColor UnselectedColor() const { return m_unselectedColor; }
     void SetUnselectedColor(TColor color);
 
@@ -52,8 +61,11 @@ public:
     /// The tab at (x, y), or -1.
     int ItemAtPos(int x, int y) const;
 
+    /// See TMeasureTabEvent (tsOwnerDraw only).
     TMeasureTabEvent OnMeasureTab;
+    /// See TDrawTabEvent (tsOwnerDraw only).
     TDrawTabEvent OnDrawTab;
+    /// TabIndex changed.
     TNotifyEvent OnChange;
 
     QSize sizeHint() const override;
