@@ -59,10 +59,12 @@ public:
     int FixedRows() const { return m_fixedRows; }
     void SetFixedRows(int value);
     /// Default 64 and 24, at least 1.
+    //!@{
     int DefaultColWidth() const { return m_colWidth; }
     void SetDefaultColWidth(int value);
     int DefaultRowHeight() const { return m_rowHeight; }
     void SetDefaultRowHeight(int value);
+    //!@}
     /// Width of the lines between cells; default 1, at least 0.
     int GridLineWidth() const { return m_lineWidth; }
     void SetGridLineWidth(int value);
@@ -74,25 +76,34 @@ public:
     void SetBorderStyle(TBorderStyle value);
 
     /// The current cell; setting it scrolls it into view (no OnSelectCell).
+    //!@{
     int Col() const { return m_col; }
     void SetCol(int value);
     int Row() const { return m_row; }
     void SetRow(int value);
+    //!@}
     /// The first scrolled column and row shown.
+    //!@{
     int LeftCol() const { return m_leftCol; }
     void SetLeftCol(int value);
     int TopRow() const { return m_topRow; }
     void SetTopRow(int value);
+    //!@}
     /// The number of scrolled columns and rows that fit whole.
+    //!@{
     int VisibleColCount() const;
     int VisibleRowCount() const;
+    //!@}
 
     /// The rectangle of a cell in client coordinates; empty when it is out of view.
     TRect CellRect(int col, int row) const;
     /// The cell at client point (x, y); -1, -1 where there is none.
     void MouseToCell(int x, int y, int &col, int &row) const;
 
+    /// A cell is to be drawn (see TDrawCellEvent); with DefaultDrawing on, after the grid filled
+    /// its background (the focus frame follows).
     TDrawCellEvent OnDrawCell;
+    /// The user moves to another cell (see TSelectCellEvent).
     TSelectCellEvent OnSelectCell;
 
     QSize sizeHint() const override;

@@ -30,23 +30,34 @@ public:
     TMetafileCanvas(const TMetafileCanvas &) = delete;
     TMetafileCanvas &operator=(const TMetafileCanvas &) = delete;
 
+    /// The pen, brush and font drawing uses (as on TCanvas).
+    //!@{
     TPen *Pen() { return &m_pen; }
     TBrush *Brush() { return &m_brush; }
     TFont *Font() { return &m_font; }
+    //!@}
+    /// Where LineTo starts; MoveTo and LineTo move it.
+    //!@{
     TPoint PenPos() const { return m_penPos; }
     void SetPenPos(TPoint p) { m_penPos = p; }
-
     void MoveTo(int x, int y) { m_penPos = Point(x, y); }
+    //!@}
     /// A line with the pen from the pen position to (x, y), which becomes the pen position.
     void LineTo(int x, int y);
     /// Fills r with the brush.
     void FillRect(const TRect &r);
+    /// A rectangle (the ellipse in the rectangle): outline with the pen, inside with the brush.
+    //!@{
     void Rectangle(int x1, int y1, int x2, int y2);
     void Ellipse(int x1, int y1, int x2, int y2);
+    //!@}
     /// Text in the font with its top-left corner at (x, y), on the brush unless it is clear.
     void TextOut(int x, int y, const QString &text);
+    /// The width and height of text in the font, in units.
+    //!@{
     int TextWidth(const QString &text) const;
     int TextHeight(const QString &text) const;
+    //!@}
     /// The graphic stretched to r.
     void StretchDraw(const TRect &r, const TGraphic *graphic);
 
