@@ -34,15 +34,17 @@ class JXT_EXPORT TJXStars : public TCustomControl
     JXT_ABOUT(JXStarsVersion)
 
 public:
+    /// The number of stars kept (MaxStars of them move).
     static constexpr int kStarCount = 500;
+    /// The depth a star starts again at once it has passed the viewer.
     static constexpr int kFarthest = 30;
 
     /// A star: offsets from the centre in unscaled units, and its depth.
     struct TStar
     {
-        int X = 0;
-        int Y = 0;
-        int Z = 1;
+        int X = 0; ///< Horizontal offset from the centre.
+        int Y = 0; ///< Vertical offset from the centre.
+        int Z = 1; ///< Depth: 1 nearest, kFarthest farthest.
     };
 
     explicit TJXStars(TComponent *owner = nullptr);
@@ -65,11 +67,16 @@ public:
     void PaintBMP();
     /// Sets one pixel of bitmap for a star at (x, y) and depth z in grey brightness * 17.
     void DPunkt(TBitmap &bitmap, int x, int y, int z, int brightness) const;
+    /// One tick of the step timer: the stars move, drawn while the control is showing.
     void JXOnTime();
+    /// The step timer (enabled while Interval is above 0).
     TTimer *Timer() const { return m_timer.get(); }
 
+    /// The star at index, 0..kStarCount - 1 (std::out_of_range beyond).
+    //!@{
     const TStar &Stars(int index) const { return m_stars.at(std::size_t(index)); }
     void SetStar(int index, const TStar &star) { m_stars.at(std::size_t(index)) = star; }
+    //!@}
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;

@@ -433,12 +433,16 @@ public:
         }
     }
     JXT_UI_ABOUT
+    /// FormatTag, Channels and PlayTime in the number types Designer edits (the 16-bit
+    /// values held within 0..65535).
+    //!@{
     int FormatTagNumber() const { return int(this->FormatTag()); }
     void SetFormatTagNumber(int v) { this->SetFormatTag(quint16(std::clamp(v, 0, 0xFFFF))); }
     int ChannelsNumber() const { return int(this->Channels()); }
     void SetChannelsNumber(int v) { this->SetChannels(quint16(std::clamp(v, 0, 0xFFFF))); }
     double PlayTimeNumber() const { return double(this->PlayTime()); }
     void SetPlayTimeNumber(double v) { this->SetPlayTime(float(v)); }
+    //!@}
     JXT_UI_COLOR(TJXWAV, Color)
 };
 

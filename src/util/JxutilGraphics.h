@@ -22,12 +22,15 @@ struct JXT_EXPORT TWavInfo
 {
     std::int32_t RiffID = 0;   ///< the first four bytes ("RIFF" for a wave file)
     std::int32_t RiffSize = 0; ///< the RIFF size field (bytes 4 to 7)
+    /// The format fields of the header, as stored (see platform::TWavHeader).
+    //!@{
     std::uint16_t FormatTag = 0;
     std::uint16_t Channels = 0;
     std::int32_t SamplesPerSec = 0;
     std::int32_t AvgBytesPerSec = 0;
     std::uint16_t BlockAlign = 0;
     std::uint16_t BitsPerSample = 0;
+    //!@}
     TReal48 PlayTime; ///< playing time in seconds
 };
 

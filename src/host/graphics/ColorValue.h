@@ -20,15 +20,22 @@
 
 namespace jxt {
 
+/// A TColor as the type of a published colour property (see the notes above).
 struct JXT_EXPORT TColorValue
 {
-    TColor Value = clBlack;
+    TColor Value = clBlack; ///< The colour.
 
+    /// clBlack, or the colour given; converts back to TColor.
+    //!@{
     constexpr TColorValue() = default;
     constexpr TColorValue(TColor value) : Value(value) {}
     constexpr operator TColor() const { return Value; }
+    //!@}
+    /// Equal when the TColor values are (a system colour is not its RGB value).
+    //!@{
     constexpr bool operator==(const TColorValue &o) const { return Value == o.Value; }
     constexpr bool operator!=(const TColorValue &o) const { return Value != o.Value; }
+    //!@}
 
     /// The colour's name ("clBtnFace", "clRed") when it has one, else "#RRGGBB" for an RGB
     /// value, else "$XXXXXXXX".
