@@ -23,8 +23,13 @@ class TJXPicBox;
 
 /// Picture file kinds a box lists.
 enum TPicAttr { ptBMP, ptICO, ptEXE, ptDLL, ptICL };
+/// A set of picture file kinds.
 using TPicType = TSet<TPicAttr>;
+/// The number of pictures in the list changed to count.
 using TChangePicCount = std::function<void(TObject *sender, int count)>;
+/// A cell is about to show the picture of fileName (upper-cased) with fileCaption under it;
+/// viewIndex is the cell's place on screen, counted down each column, then across. The
+/// handler may change the name and the caption.
 using TJXPicBoxEvent =
     std::function<void(TObject *sender, int viewIndex, QString &fileName, QString &fileCaption)>;
 
@@ -54,10 +59,12 @@ public:
     TChangePicCount OnChangePicCount;
     /// Fired, with the same sender, for every folder the scan cannot open or read.
     TScanErrorEvent OnScanError;
+    /// The sender the worker's events carry (the list's owner); default none.
     TObject *CountSender = nullptr;
     /// Cuts the worker loose from its list: from now on it changes nothing and fires
     /// nothing (user-interface thread only; used when the list is destroyed).
     void Detach() { m_detached = true; }
+    /// The extensions listed, upper-cased, as given to the constructor.
     QString TypeMask() const { return m_typeMask; }
 
 protected:
@@ -185,6 +192,7 @@ public:
     /// Kinds listed, default [ptBMP, ptICO]; a different set refills the list.
     TPicType PicType() const { return m_picType; }
     void SetPicType(TPicType value);
+    /// PicType as Qt flags (the form a published property takes).
     TPicTypes PicTypeFlags() const { return TPicTypes(int(m_picType.Bits())); }
     void SetPicTypeFlags(TPicTypes value)
     {
@@ -225,16 +233,22 @@ public:
     /// Whether a scan is running.
     bool Scanning() const { return m_thread != nullptr; }
     /// The size of cached thumbnails (0 x 0 until the first layout).
+    //!@{
     int CellWidth() const { return m_cellWidth; }
     int CellHeight() const { return m_cellHeight; }
+    //!@}
 
     void Loaded() override;
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
+    /// The number of pictures listed changed (see TChangePicCount).
     TChangePicCount OnChangePicCount;
+    /// A cell is about to show its picture (see TJXPicBoxEvent).
     TJXPicBoxEvent OnRequestFileName;
+    /// A scan of PicPattern starts.
     TNotifyEvent OnStartScan;
+    /// A scan ended, complete or stopped.
     TNotifyEvent OnStopScan;
     /// Fired on the interface thread for every folder the scan cannot open or read; the scan
     /// goes on without it.

@@ -19,9 +19,9 @@ namespace jxt {
 /// that receives it (both null for messages made up by code).
 struct JXT_EXPORT TMsg
 {
-    unsigned Message = 0;
-    QObject *Receiver = nullptr;
-    QEvent *Event = nullptr;
+    unsigned Message = 0;        ///< The Windows message number (WM_KEYDOWN, ...).
+    QObject *Receiver = nullptr; ///< The object the event goes to.
+    QEvent *Event = nullptr;     ///< The Qt event.
 };
 
 /// Message numbers the hint machinery reports to IsHintMsg.
@@ -68,12 +68,16 @@ protected:
 /// A hint window class: what the application creates its hint window from.
 struct JXT_EXPORT THintWindowClass
 {
-    const QMetaObject *MetaObject = nullptr;
-    std::function<std::unique_ptr<THintWindow>()> Create;
+    const QMetaObject *MetaObject = nullptr;              ///< The class's meta-object.
+    std::function<std::unique_ptr<THintWindow>()> Create; ///< Makes a window of the class.
+    /// The same class when the meta-objects are the same.
+    //!@{
     bool operator==(const THintWindowClass &o) const { return MetaObject == o.MetaObject; }
     bool operator!=(const THintWindowClass &o) const { return !(*this == o); }
+    //!@}
 };
 
+/// The hint window class of T (a THintWindow subclass).
 template <typename T> THintWindowClass HintWindowClassOf()
 {
     return THintWindowClass{&T::staticMetaObject, [] { return std::make_unique<T>(); }};

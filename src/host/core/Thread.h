@@ -27,6 +27,7 @@ public:
     using Exception::Exception;
 };
 
+/// A worker thread that runs Execute once (see the notes above).
 class JXT_EXPORT TThread : public TObject
 {
 public:
@@ -39,12 +40,15 @@ public:
 
     /// Starts a suspended thread; does nothing once it runs.
     void Start();
+    /// The same as Start.
     void Resume() { Start(); }
     /// Sets the stop request that Execute polls through Terminated.
     void Terminate() { m_terminated.store(true, std::memory_order_release); }
+    /// Whether Terminate was called.
     bool Terminated() const { return m_terminated.load(std::memory_order_acquire); }
     /// True once Execute has returned and OnTerminate has run.
     bool Finished() const { return m_finished.load(std::memory_order_acquire); }
+    /// Whether the thread has not been started yet.
     bool Suspended() const { return !m_started; }
     /// With FreeOnTerminate the thread object deletes itself on the user-interface thread
     /// after it has finished (the next time that thread processes messages).
@@ -54,6 +58,7 @@ public:
     /// called on the user-interface thread. Returns ReturnValue. Called from inside one of
     /// this thread's own Synchronize calls it would wait for itself: it throws EThread.
     int WaitFor();
+    /// The thread's result, which Execute sets; default 0.
     int ReturnValue() const { return m_returnValue; }
     void SetReturnValue(int value) { m_returnValue = value; }
     /// The exception that ended Execute, if one did.

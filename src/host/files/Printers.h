@@ -19,8 +19,10 @@ class QPrinter;
 
 namespace jxt {
 
+/// Paper upright or on its side.
 enum TPrinterOrientation { poPortrait, poLandscape };
 
+/// The application's printer (see the notes above).
 class JXT_EXPORT TPrinter
 {
 public:
@@ -30,6 +32,7 @@ public:
     struct PdfOnly
     {
     };
+    /// A printer with PDF output only.
     explicit TPrinter(PdfOnly);
     ~TPrinter();
     TPrinter(const TPrinter &) = delete;
@@ -41,15 +44,20 @@ public:
     /// Whether a real printer is installed and chosen; false means jobs go to PDF files.
     bool HasDevice() const;
 
+    /// The paper orientation of the next job (the Qt printer's).
     TPrinterOrientation Orientation() const;
     void SetOrientation(TPrinterOrientation orientation);
 
     /// Printable width and height in device pixels.
+    //!@{
     int PageWidth() const;
     int PageHeight() const;
+    //!@}
     /// Printable width and height in whole millimetres.
+    //!@{
     int HorzSize() const;
     int VertSize() const;
+    //!@}
     /// Device pixels per inch.
     int Resolution() const;
 
@@ -63,6 +71,7 @@ public:
     bool EndDoc();
     /// Drops the job; a PDF file is not written.
     void Abort();
+    /// Whether a job is running (between BeginDoc and EndDoc or Abort).
     bool Printing() const { return m_painter != nullptr; }
     /// The painter of the running job (origin at the printable area's top-left corner, in
     /// device pixels), or nullptr.
