@@ -52,10 +52,13 @@ class JXT_EXPORT TJXAutoButton : public TGraphicControl
     JXT_ABOUT(JXAutoButtonVersion)
 
 public:
+    /// The border the button shows (see BorderStyle).
     enum TaBorderStyle { bsNone, bsLowered, bsRaised, bsAuto };
     Q_ENUM(TaBorderStyle)
+    /// Where PopupMenu opens: below the button or to its right.
     enum TPopupAlign { alBottom, alRight };
     Q_ENUM(TPopupAlign)
+    /// Where the image goes beside the caption: left, right, above or below it.
     enum TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
     Q_ENUM(TButtonLayout)
 
@@ -102,7 +105,9 @@ public:
     /// Whether the left mouse button is held down on the button.
     bool Pressed() const { return m_pressed; }
 
+    /// The mouse entered the button (Value has turned true).
     TNotifyEvent OnMouseEnter;
+    /// The mouse left the button (Value has turned false).
     TNotifyEvent OnMouseLeave;
 
     /// Opens the popup menu, if any, then fires OnClick.

@@ -49,13 +49,17 @@ public:
     TJXPipe();
 
     /// Sets the number of samples (at least 1) and clears them all to 0.
+    //!@{
     void SetPointAnz(int count);
     int PointAnz() const { return m_pointAnz; }
+    //!@}
     /// Drops the oldest sample and appends value as the newest.
     void GraphAddRight(int value);
     /// The value that reaches the top of the chart.
+    //!@{
     void GraphSetMax(int maximum) { m_maximum = maximum; }
     int GraphMax() const { return m_maximum; }
+    //!@}
     /// Sample i, 1 (oldest shown) to PointAnz (newest).
     int Value(int index) const { return m_values.at(std::size_t(index)); }
     /// The polygon of the last Draw: base point, PointAnz samples, base point.
@@ -126,8 +130,10 @@ class JXT_EXPORT TJXPanel : public TCustomPanel
 
 public:
     /// Sources of the sampled figures; tests and applications may replace them.
+    //!@{
     using TLoadSource = std::function<int()>;
     using TMemorySource = std::function<TJXMemoryStatus()>;
+    //!@}
 
     explicit TJXPanel(TComponent *owner = nullptr);
     TAccessibleInfo AccessibleInfo() const override;
@@ -152,7 +158,9 @@ public:
     /// One sampling step, as the timer runs it every second.
     void JXOnTime();
 
+    /// The samples the graph styles draw.
     TJXPipe *Pipe() { return &m_pipe; }
+    /// The sampling timer (one step a second).
     TTimer *Timer() const { return m_timer.get(); }
 
     /// In the graph styles: room for the label of a full chart above a chart of the same

@@ -33,12 +33,16 @@ public:
     /// Updates the test panel's hint and the line counter; runs on every change of the memo.
     void MemoChange();
 
+    /// The dialog's controls: the memo the hint is typed in, the line counter, the OK and
+    /// cancel buttons, and the test panel (ShowPanel) that shows the hint, on a bevel.
+    //!@{
     TBevel *Bevel1 = nullptr;
     TLabel *LineCounter = nullptr;
     TMemo *Memo = nullptr;
     TBitBtn *OkButton = nullptr;
     TBitBtn *CancelButton = nullptr;
     TPanel *ShowPanel = nullptr;
+    //!@}
 };
 
 /// The editor of the Hint property of every control: a dialog button that opens

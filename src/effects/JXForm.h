@@ -71,6 +71,7 @@ public:
     void SetFillStyle(TFStyle value);
     /// Size limits of the form's client area in pixels; 0 (default) or less leaves that
     /// side unlimited. They apply at once to every later resize, by the user or by code.
+    //!@{
     int FormMaxHeight() const { return m_formMaxHeight; }
     void SetFormMaxHeight(int value);
     int FormMaxWidth() const { return m_formMaxWidth; }
@@ -79,6 +80,7 @@ public:
     void SetFormMinHeight(int value);
     int FormMinWidth() const { return m_formMinWidth; }
     void SetFormMinWidth(int value);
+    //!@}
     /// Colour of the ramp's far end (top or left); default clLime. Shows at the next paint.
     TColor RBFromColor() const { return m_rbFromColor; }
     void SetRBFromColor(TColor value) { m_rbFromColor = value; }

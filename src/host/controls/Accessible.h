@@ -16,9 +16,9 @@ namespace jxt {
 /// A number a control shows and its range, for the value interface.
 struct JXT_EXPORT TAccessibleValue
 {
-    double value = 0;
-    double minimum = 0;
-    double maximum = 0;
+    double value = 0;   ///< The number shown.
+    double minimum = 0; ///< The smallest it can be.
+    double maximum = 0; ///< The largest it can be.
 };
 
 /// How a control presents itself to assistive technology. A control that leaves the role
@@ -34,11 +34,13 @@ struct JXT_EXPORT TAccessibleInfo
         : role(r), name(n), hasValue(true), value(v)
     {}
 
+    /// What the control is to a screen reader (QAccessible::StaticText, ProgressBar, ...).
     QAccessible::Role role = QAccessible::NoRole;
     /// What a screen reader speaks for the control: its caption or its text.
     QString name;
     /// The value interface is offered only with a value.
     bool hasValue = false;
+    /// The value and its range, when hasValue.
     TAccessibleValue value;
 };
 

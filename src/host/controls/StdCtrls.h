@@ -94,10 +94,13 @@ public:
     ~TMemo() override;
 
     /// The lines of the text (no line-break characters in them).
+    /// LinesList and SetLinesList give and take them as a QStringList.
+    //!@{
     TStrings *Lines() { return &m_lines; }
     const TStrings *Lines() const { return &m_lines; }
     QStringList LinesList() const { return m_lines.ToStringList(); }
     void SetLinesList(const QStringList &lines) { m_lines.SetStrings(lines); }
+    //!@}
     /// The whole text, lines joined by CR LF (no break after the last line).
     QString Text() const;
     /// Replaces the text; CR LF, LF and CR each end a line.
@@ -164,10 +167,12 @@ public:
     TScrollBarKind Kind() const { return m_kind; }
     void SetKind(TScrollBarKind kind);
     /// Default 0 and 100; Position is held between them (Max is at least Min).
+    //!@{
     int Min() const { return m_min; }
     void SetMin(int value) { SetParams(m_position, value, std::max(value, m_max)); }
     int Max() const { return m_max; }
     void SetMax(int value) { SetParams(m_position, std::min(value, m_min), value); }
+    //!@}
     /// Default 0; held within Min..Max.
     int Position() const { return m_position; }
     void SetPosition(int value) { SetParams(value, m_min, m_max); }
@@ -183,6 +188,7 @@ public:
     /// The Qt scroll bar that shows the control.
     QScrollBar *Bar() const { return m_bar; }
 
+    /// Position changed, by the user or by code.
     TNotifyEvent OnChange;
 
 signals:

@@ -12,6 +12,7 @@ class QTimer;
 
 namespace jxt {
 
+/// Calls OnTimer every Interval milliseconds while Enabled, on the user-interface thread.
 class JXT_EXPORT TTimer : public TComponent
 {
     Q_OBJECT
@@ -20,8 +21,10 @@ public:
     explicit TTimer(TComponent *owner = nullptr);
     ~TTimer() override;
 
+    /// Whether the timer runs; default true.
     bool Enabled() const { return m_enabled; }
     void SetEnabled(bool enabled);
+    /// Milliseconds between calls; default 1000.
     int Interval() const { return m_interval; }
     /// Milliseconds between calls; 0 (or less) stops the timer.
     void SetInterval(int ms);
@@ -33,6 +36,7 @@ public:
     /// else a monotonic clock. Only differences between two readings mean anything.
     static qint64 ClockMs();
 
+    /// The timer ticked.
     TNotifyEvent OnTimer;
 
 private:
