@@ -17,8 +17,8 @@ namespace jxt {
 class JXT_EXPORT TDirInfo : public TObject
 {
 public:
-    QString Path;
-    TStringList Files;
+    QString Path;      ///< The directory, with its trailing backslash.
+    TStringList Files; ///< The file names (full names, as in FileList).
 };
 
 /// A non-visual component that groups full file names by directory: fill FileList (for
@@ -41,9 +41,11 @@ public:
     explicit TJXDirList(TComponent *owner = nullptr);
     ~TJXDirList() override;
 
+    /// The full file names to group.
     TStringList *FileList() const { return m_fileList.get(); }
     /// Copies the strings (and objects) of list into FileList.
     void SetFileList(const TStrings *list);
+    /// The groups of the last Update: one key per directory, its TDirInfo as the object.
     TStringList *DirList() const { return m_dirList; }
     /// Makes list the list Update fills (the component does not take it over; nullptr goes
     /// back to the component's own list). The groups of the previous list are freed first.

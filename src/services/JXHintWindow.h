@@ -33,10 +33,11 @@ public:
     /// offset inside it.
     struct TPlacement
     {
-        THintPosition Position = hpAboveRight;
-        TPoint Origin;
-        TPoint TextOffset;
+        THintPosition Position = hpAboveRight; ///< The corner the balloon ends up at.
+        TPoint Origin;                         ///< The window's top-left corner on screen.
+        TPoint TextOffset;                     ///< Where the text starts inside the window.
     };
+    /// The placement of a W x H balloon for the cursor (see TPlacement).
     static TPlacement Place(TPoint cursor, int w, int h, THintPosition preferred, int screenWidth,
                             int screenHeight);
 

@@ -60,11 +60,14 @@ public:
     /// An invisible item is left out of the menu; default true.
     bool Visible() const { return m_visible; }
     void SetVisible(bool visible);
+    /// Whether the item is a separator line (its caption is "-").
     bool IsLine() const { return m_caption == QLatin1String("-"); }
 
     /// Sub-items, in menu order.
+    //!@{
     int Count() const { return int(m_items.size()); }
     TMenuItem *Items(int index) const { return m_items.at(std::size_t(index)); }
+    //!@}
     /// The position of item among the sub-items, or -1.
     int IndexOf(const TMenuItem *item) const;
     /// The item this one is a sub-item of, or nullptr.
@@ -91,6 +94,7 @@ public:
     /// The submenu of the sub-items; created on first use.
     QMenu *QtMenu();
 
+    /// The item was chosen (see Click).
     TNotifyEvent OnClick;
 
 signals:
@@ -148,6 +152,7 @@ public:
     /// Closes the menu when it is open.
     void CloseMenu();
 
+    /// The menu is about to open.
     TNotifyEvent OnPopup;
 
 signals:

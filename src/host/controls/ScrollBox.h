@@ -18,6 +18,7 @@ class TScrollBox;
 class JXT_EXPORT TControlScrollBar
 {
 public:
+    /// The bar of box in that direction.
     TControlScrollBar(TScrollBox *box, Qt::Orientation orientation);
 
     /// Room kept after the last control; default 0, at least 0.
@@ -40,6 +41,7 @@ public:
     int Range() const { return m_range; }
     /// Whether the bar is shown now.
     bool IsScrollBarVisible() const;
+    /// The Qt scroll bar that shows it.
     QScrollBar *Bar() const { return m_bar; }
 
 private:
@@ -72,8 +74,11 @@ public:
     explicit TScrollBox(TComponent *owner = nullptr);
     ~TScrollBox() override;
 
+    /// The horizontal and vertical scroll bars.
+    //!@{
     TControlScrollBar *HorzScrollBar() { return &m_horz; }
     TControlScrollBar *VertScrollBar() { return &m_vert; }
+    //!@}
     /// Scroll bars appear as needed; default true.
     bool AutoScroll() const { return m_autoScroll; }
     void SetAutoScroll(bool value);
