@@ -72,15 +72,21 @@ public:
     int LEDInterval() const { return m_ledInterval; }
     void SetLEDInterval(int value);
     /// Picture of the on state (the button keeps a copy; nullptr empties it). Repaints.
+    //!@{
     TBitmap *PictureON() const { return m_pictureOn.get(); }
     void SetGlyphOn(const TBitmap *value);
+    //!@}
     /// Picture of the off state (the button keeps a copy; nullptr empties it). Repaints.
+    //!@{
     TBitmap *PictureOFF() const { return m_pictureOff.get(); }
     void SetGlyphOff(const TBitmap *value);
+    //!@}
     /// The state; default false. Assigning it resets the blink phase to the value and, with
     /// LED on, starts (true) or stops (false) the blink timer. Repaints.
+    //!@{
     bool Value() const { return m_value; }
     void SetPicValue(bool value);
+    //!@}
 
     /// Whether a mouse button is held down on the button.
     bool Pressed() const { return m_pressed; }

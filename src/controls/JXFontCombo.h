@@ -56,6 +56,7 @@ public:
     /// line-drawing characters of the DOS character set.
     enum TCharSet { ALL, ANSI, SYMBOL, OEM };
     Q_ENUM(TCharSet)
+    /// Pitches: every font, proportional fonts, fixed-pitch fonts.
     enum TPitch { piALL, piVARIABLE, piFIXED };
     Q_ENUM(TPitch)
 
@@ -80,8 +81,10 @@ public:
     void SetTrueTypeOnly(bool value);
     /// The installed font families passing the shared filters, enumerated on every read
     /// (the list belongs to the combo).
+    //!@{
     TStrings *Fonts();
     QStringList FontNames();
+    //!@}
 
     /// Selects the first item equal to name (ignoring case) and runs the change handling;
     /// without a match nothing changes.

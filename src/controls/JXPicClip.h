@@ -13,6 +13,8 @@
 
 namespace jxt {
 
+/// The picture to show next is asked for: the handler may change picNumber; index is the
+/// control's index.
 using TJXPicClipEvent = std::function<void(TObject *sender, int &picNumber, int index)>;
 
 /// The image's bitmap is divided into Cols x Rows equal cells; the control shows cell
@@ -80,13 +82,16 @@ public:
     void PaintBMP();
     /// One timer tick: ask OnRequestPic for the next cell and draw it when it changed.
     void JXOnTime();
+    /// The picture-change timer.
     TTimer *Timer() const { return m_timer.get(); }
 
     QSize sizeHint() const override;
     /// The cell's size when it is shown at its natural size, otherwise one pixel.
     QSize minimumSizeHint() const override;
 
+    /// Another picture is shown.
     TNotifyEvent OnChangePic;
+    /// See TJXPicClipEvent.
     TJXPicClipEvent OnRequestPic;
 
 signals:

@@ -50,8 +50,10 @@ class JXT_EXPORT TJX3dLabel : public TGraphicControl
     JXT_ABOUT(JX3dLabelVersion)
 
 public:
+    /// The text's alignment: centred, left, right.
     enum dtFormat { dtCenter, dtLeft, dtRight };
     Q_ENUM(dtFormat)
+    /// The text's look: flat, sunken, raised, or with a shadow.
     enum TcsStyle { csNONE, csLowered, csRaised, csShadow };
     Q_ENUM(TcsStyle)
 
@@ -96,6 +98,7 @@ public:
     QSize minimumSizeHint() const override;
     /// Room AutoSize leaves around the text.
     static constexpr int kAutoSizeMarginX = 10;
+    /// The room AutoSize leaves above and below the text, in pixels.
     static constexpr int kAutoSizeMarginY = 6;
 
 protected:

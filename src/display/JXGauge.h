@@ -59,6 +59,7 @@ class JXT_EXPORT TJXGauge : public TCustomControl
     JXT_ABOUT(JXGaugeVersion)
 
 public:
+    /// The direction the boxes run: left to right, or bottom to top.
     enum TJXGaugeKind { jxgHorizontal, jxgVertical };
     Q_ENUM(TJXGaugeKind)
 
@@ -119,8 +120,11 @@ public:
     /// The number of boxes shown at the current size: Boxes, or as many as fit at a pitch
     /// of kMinPitch.
     int ShownBoxes() const;
+    /// The smallest box pitch (box and gap) in pixels, and the pitch a layout prefers.
+    //!@{
     static constexpr int kMinPitch = 3;
     static constexpr int kPreferredPitch = 10;
+    //!@}
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;

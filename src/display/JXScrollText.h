@@ -94,8 +94,10 @@ signals:
 
 public:
     /// The text position: left edge of the line, or top of the block.
+    //!@{
     int TextX() const { return m_x; }
     int TextY() const { return m_y; }
+    //!@}
     /// The scroll timer.
     TTimer *Timer() const { return m_timer.get(); }
     /// One scroll step, as the timer runs it.

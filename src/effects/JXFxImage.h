@@ -35,6 +35,8 @@ class JXT_EXPORT TJXFxImage : public TGraphicControl
     JXT_ABOUT(JXFxImageVersion)
 
 public:
+    /// The effect of FadeIn and FadeOut: none (at once), random blocks, or the picture
+    /// sliding in from the right edge (jxfsWipeLeft also scrolls what is there).
     enum TFadeStyle { jxfsNONE, jxfsRandom, jxfsFadeLeft, jxfsWipeLeft };
     Q_ENUM(TFadeStyle)
 
@@ -71,12 +73,15 @@ public:
     /// Whether Paint draws the picture.
     bool Showing() const { return m_show; }
     /// Side of the square blocks and the block origins of the last effect.
+    //!@{
     int BlockSize() const { return m_blockSize; }
     const std::vector<TPoint> &Blocks() const { return m_blocks; }
+    //!@}
     /// A pause is made after every PauseStep-th block (after every block when it is 0).
     int PauseStep() const { return m_pauseStep; }
     /// Number of pauses made so far.
     int PauseCount() const { return m_pauseCount; }
+    /// Where the picture's top-left corner is drawn in the control.
     TPoint Offset() const { return Point(m_offX, m_offY); }
 
     QSize sizeHint() const override;

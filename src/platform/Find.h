@@ -81,14 +81,14 @@ JXT_EXPORT void FindClose(TSearchRec &rec);
 /// One entry of a directory listing (see ListDirectory).
 struct JXT_EXPORT TDirEntry
 {
-    QString Name;          ///< entry name as stored on disk (decoded for display and matching)
-    QByteArray NativeName; ///< its bytes on disk, the only safe way to act on the entry;
-                           ///< filled for directories (to descend), for every entry with
-                           ///< `allNames`
-    int Attr = 0;          ///< fa* bits as FindFirst gives them (but see TListDetail::Kinds)
-    qint64 Size = 0;       ///< as TSearchRec::Size with TListDetail::Full, else 0
-    bool IsSymLink = false;
-    bool Spellable = true; ///< Name can be written in a path (see IsSpellableName)
+    QString Name;           ///< entry name as stored on disk (decoded for display and matching)
+    QByteArray NativeName;  ///< its bytes on disk, the only safe way to act on the entry;
+                            ///< filled for directories (to descend), for every entry with
+                            ///< `allNames`
+    int Attr = 0;           ///< fa* bits as FindFirst gives them (but see TListDetail::Kinds)
+    qint64 Size = 0;        ///< as TSearchRec::Size with TListDetail::Full, else 0
+    bool IsSymLink = false; ///< whether the entry is a symbolic link
+    bool Spellable = true;  ///< Name can be written in a path (see IsSpellableName)
 };
 
 /// How much a directory listing finds out about each entry.
@@ -118,11 +118,11 @@ JXT_EXPORT bool ListDirectory(const QByteArray &hostDir, TListDetail detail,
 bool ListDirectoryAt(int dirFd, TListDetail detail, std::vector<TDirEntry> &entries,
                      bool trustTypes = true, bool allNames = false);
 
-/// The wildcard rules of the search, case-insensitive: `*` is any run of characters, `?` one
-/// character other than a dot, or nothing at a dot or at the end of the name; `*` and `*.*`
-/// match every name; a pattern ending in `.*` also matches the name without extension
-/// (`x.*` matches `x`); a pattern ending in `.` matches names without extension (`*.` matches
-/// names without a dot, `x.` matches `x`).
+/// The wildcard rules of the search, case-insensitive: "*" is any run of characters, "?" one
+/// character other than a dot, or nothing at a dot or at the end of the name; "*" and "*.*"
+/// match every name; a pattern ending in ".*" also matches the name without extension
+/// ("x.*" matches "x"); a pattern ending in "." matches names without extension ("*." matches
+/// names without a dot, "x." matches "x").
 JXT_EXPORT bool MatchesFileMask(const QString &name, const QString &pattern);
 
 } // namespace jxt::platform

@@ -16,7 +16,9 @@ namespace jxt {
 class TMessagePump
 {
 public:
+    /// A pump that processes messages at most every intervalMs milliseconds.
     explicit TMessagePump(int intervalMs = 10) : m_intervalMs(intervalMs) { m_clock.start(); }
+    /// Processes the pending messages when the interval has passed.
     void Run()
     {
         if (m_clock.elapsed() >= m_intervalMs) {

@@ -15,8 +15,11 @@ class JXT_EXPORT TJXAboutString : public QString
 {
 public:
     TJXAboutString() = default;
+    /// The first 40 characters of text (UTF-8 for a C string).
+    //!@{
     TJXAboutString(const QString &text) : QString(text.left(40)) {}
     TJXAboutString(const char *text) : TJXAboutString(QString::fromUtf8(text)) {}
+    //!@}
 };
 
 /// Registers the conversions that let QVariant read a TJXAboutString as text.
