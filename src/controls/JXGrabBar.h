@@ -47,6 +47,8 @@ class JXT_EXPORT TJXGrabBar : public TCustomControl
     JXT_ABOUT(JXGrabBarVersion)
 
 public:
+    /// A bar that lies across the parent and moves up and down, or stands upright and moves
+    /// left and right.
     enum TGrabBarStyle { jxgbHorizontal, jxgbVertical };
     Q_ENUM(TGrabBarStyle)
 

@@ -90,6 +90,7 @@ public:
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
+    /// The list was filled anew with the icons of an existing icon file.
     TNotifyEvent OnChangeIconCount;
 
 signals:

@@ -56,8 +56,10 @@ public:
     void SetBlinkHiColor(TColor color) { m_hiColor = color; }
     TColor BlinkLoColor() const { return m_loColor; }
     void SetBlinkLoColor(TColor color) { m_loColor = color; }
+    //!@{
     TColor BlinkInAktColor() const { return m_inaktColor; }
     void SetBlinkInaktColor(TColor color);
+    //!@}
     int Interval() const { return m_interval; }
     void SetInterval(int value);
     TBlinkStyle BlinkStyle() const { return m_style; }
@@ -67,6 +69,7 @@ public:
 
     /// One blink step, as the timer runs it.
     void JXOnTime();
+    /// The blink timer.
     TTimer *Timer() const { return m_timer.get(); }
 
 protected:

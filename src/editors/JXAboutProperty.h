@@ -10,6 +10,8 @@
 
 namespace jxt {
 
+/// The editor of the About_JXTools property: shows "Klick me.."; its dialog button opens the
+/// about form.
 class JXT_EXPORT TJXAboutProperty : public TStringProperty
 {
 public:

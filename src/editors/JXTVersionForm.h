@@ -14,6 +14,8 @@ class TImage;
 class TLabel;
 class TBitBtn;
 
+/// The about form: the library's picture and version, the component's class name and the
+/// date of its unit, and an OK button.
 class JXT_EXPORT TfrmJXTVersion : public TForm
 {
     Q_OBJECT

@@ -86,6 +86,7 @@ public:
     void PaintBMP();
     /// One timer step: the next (or previous) frame, drawn at once.
     void JXOnTime();
+    /// The frame timer.
     TTimer *Timer() const { return m_timer.get(); }
 
     /// Width and height of one frame of the grid.

@@ -33,6 +33,7 @@ GetMemoryStatus(TMemoryStatus &status, const QString &memInfoPath = QStringLiter
 class JXT_EXPORT TProcessorLoad
 {
 public:
+    /// A meter reading statPath (the kernel's /proc/stat, or a file of its form in tests).
     explicit TProcessorLoad(const QString &statPath = QStringLiteral("/proc/stat"));
 
     /// The load in percent (0..100) since the previous call. The first call measures since the
