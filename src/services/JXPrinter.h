@@ -26,8 +26,8 @@ class TMetafileCanvas;
 class TPanel;
 class TJXPrinter;
 
-/// The pages of the document last made: one entry per page, its string "Seite <n>", its
-/// object the page's TMetafile (owned by the list). The list exists while at least one
+/// The pages of the document last made: one entry per page, its string "Seite N" (N the page
+/// number), its object the page's TMetafile (owned by the list). The list exists while at least one
 /// TJXPrinter exists; all printers share it.
 JXT_EXPORT extern TStringList *PageList;
 

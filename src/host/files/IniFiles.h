@@ -140,10 +140,11 @@ struct TIniSnapshot;
 /// the file changed on disk.
 ///
 /// Every write goes straight to the file and either completes or throws EInOutError "Unable
-/// to write to <file>" with the file left byte for byte as it was:
+/// to write to FILE" (FILE the file name) with the file left byte for byte as it was:
 /// * The write reads the file again, changes it and writes it back while it holds an
-///   exclusive advisory lock (flock) on the companion file ".<name>.lock" in the same folder,
-///   so processes and threads writing other keys of one file at the same time lose none.
+///   exclusive advisory lock (flock) on the companion file ".NAME.lock" (NAME the file's name) in
+///   the same folder, so processes and threads writing other keys of one file at the same time lose
+///   none.
 /// * The new text goes to a temporary file in the same folder, is flushed to the disk and
 ///   then replaces the file by a rename (see platform/Transfer.h), so a full disk, an I/O
 ///   error or a crash never leaves a shortened file. The file keeps its permission bits and,
