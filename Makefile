@@ -18,7 +18,7 @@ ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 TSAN_BUILD ?= build-tsan
 TSAN_REPEAT ?= 3
-FUZZ_SECONDS ?= 20
+FUZZ_SECONDS ?= 12
 CMAKE_GEN  := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 LAUNCHER   := $(shell command -v ccache >/dev/null 2>&1 && echo "-DCMAKE_CXX_COMPILER_LAUNCHER=ccache")
 
