@@ -17,13 +17,15 @@
 
 #include <functional>
 
-#define JXT_EXAMPLES(X)                                                                            \
-    X(JXLCDPanel)                                                                                  \
-    X(JXDOTPanel) X(JXGauge) X(JXPanel) X(JX3dLabel) X(JXScrollText) X(JXBlinker) X(JX3D)          \
-        X(JXStars) X(JXBounce) X(JXAnimate) X(JXFillImage) X(JXForm) X(JXFxImage) X(JXPicBox)      \
-            X(JXIcoBox) X(JXPicClip) X(JXFontCombo) X(JXDriveTab) X(JXBiBtn) X(JXAutoButton)       \
-                X(JXGrabBar) X(JXINI) X(JXHint) X(JXApp) X(JXWAV) X(JXPrinter) X(JXCopy) X(JXFind) \
-                    X(JXDirList)
+// The examples, one per component (clang-format lays such a list out differently each run).
+// clang-format off
+#define JXT_EXAMPLES(X) \
+    X(JXLCDPanel) X(JXDOTPanel) X(JXGauge) X(JXPanel) X(JX3dLabel) X(JXScrollText) \
+    X(JXBlinker) X(JX3D) X(JXStars) X(JXBounce) X(JXAnimate) X(JXFillImage) \
+    X(JXForm) X(JXFxImage) X(JXPicBox) X(JXIcoBox) X(JXPicClip) X(JXFontCombo) \
+    X(JXDriveTab) X(JXBiBtn) X(JXAutoButton) X(JXGrabBar) X(JXINI) X(JXHint) \
+    X(JXApp) X(JXWAV) X(JXPrinter) X(JXCopy) X(JXFind) X(JXDirList)
+// clang-format on
 
 #define JXT_DECLARE(name) void Example##name(jxt::TForm *form);
 JXT_EXAMPLES(JXT_DECLARE)
