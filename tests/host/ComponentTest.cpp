@@ -141,6 +141,35 @@ TEST(Component, DestroyingTheListenerFirstLeavesNoDanglingNotification)
     EXPECT_EQ(stays->log, std::vector<std::string>{"remove T"});
 }
 
+TEST(Component, AControlWatchingItsFormGoesWithTheFormAndKeepsNoLink)
+{
+    // The form tells the watching control first, then deletes it with its child controls,
+    // and only then ends as a component: neither may still point at the other by then (the
+    // address sanitizer build sees any read of the deleted control).
+    class TWatchingControl : public TControl
+    {
+    public:
+        using TControl::TControl;
+        TComponent *watched = nullptr;
+
+    protected:
+        void Notification(TComponent *component, TOperation operation) override
+        {
+            TControl::Notification(component, operation);
+            if (operation == opRemove && component == watched)
+                watched = nullptr;
+        }
+    };
+    auto *form = new TForm(nullptr);
+    auto *child = new TWatchingControl(form);
+    child->SetParent(form);
+    child->watched = form;
+    form->FreeNotification(child);
+    const QPointer<TComponent> alive(child);
+    delete form;
+    EXPECT_TRUE(alive.isNull());
+}
+
 TEST(Component, ChildControlsAreNotifiedIntactWhenTheParentGoes)
 {
     TComponent owner;

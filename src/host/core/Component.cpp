@@ -119,6 +119,14 @@ void TComponent::BeforeDestruction()
     const std::vector<TComponent *> listeners = m_freeNotifies;
     for (TComponent *c : listeners)
         c->ReceiveNotification(this, opRemove);
+    // The links end here, on both sides: a listener may be deleted before this object's own
+    // destructor runs (a control watching its form goes with the form's child controls
+    // first), and neither side may keep a pointer to the other.
+    for (TComponent *c : m_freeNotifies) {
+        auto &list = c->m_freeNotifies;
+        list.erase(std::remove(list.begin(), list.end(), this), list.end());
+    }
+    m_freeNotifies.clear();
     if (m_owner && !m_owner->m_state.Contains(csDestroying))
         m_owner->ReceiveNotification(this, opRemove);
 }
