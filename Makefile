@@ -80,7 +80,7 @@ tsan: deps
 	cmake -S . -B $(TSAN_BUILD) $(CMAKE_GEN) $(LAUNCHER) -DCMAKE_BUILD_TYPE=Debug \
 		-DCMAKE_CXX_FLAGS=-fsanitize=thread -DCMAKE_EXE_LINKER_FLAGS=-fsanitize=thread \
 		-DCMAKE_SHARED_LINKER_FLAGS=-fsanitize=thread -DJXT_BUILD_DESIGNER=OFF \
-		-DJXT_BUILD_BENCH=OFF -DJXT_BUILD_GALLERY=OFF
+		-DJXT_BUILD_BENCH=OFF -DJXT_BUILD_GALLERY=OFF -DJXT_BUILD_DOCS=OFF
 	cmake --build $(TSAN_BUILD) -j $(JOBS) --target controls_tests host_tests
 	$(TSAN_ENV) $(TSAN_BUILD)/tests/controls_tests --gtest_repeat=$(TSAN_REPEAT) \
 		--gtest_filter='PicBoxTest.*:JXIcoBox.*'
@@ -90,7 +90,7 @@ tsan: deps
 fuzz: deps
 	CXX=clang++ CC=clang cmake -S . -B $(FUZZ_BUILD) $(CMAKE_GEN) $(LAUNCHER) \
 		-DCMAKE_BUILD_TYPE=RelWithDebInfo -DJXT_BUILD_FUZZ=ON -DJXT_BUILD_TESTS=OFF \
-		-DJXT_BUILD_GALLERY=OFF -DJXT_BUILD_BENCH=OFF
+		-DJXT_BUILD_GALLERY=OFF -DJXT_BUILD_BENCH=OFF -DJXT_BUILD_DOCS=OFF
 	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzzers
 	bash scripts/run-fuzzers.sh $(FUZZ_BUILD)/fuzz $(FUZZ_SECONDS)
 
