@@ -18,6 +18,7 @@
 #include <cmath>
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <string>
 
 namespace jxt {
@@ -36,8 +37,9 @@ constexpr long double kDefaultRaster = 16.0L;
 // Rotated coordinates are whole numbers held within this range, so no conversion overflows
 // however large a model's numbers are.
 constexpr long double kRoundLimit = 1.0e9L;
-// Drawn coordinates are held within the range of 16-bit device coordinates.
-constexpr std::int64_t kCoordLimit = 32767;
+// Drawn coordinates are 32-bit. They are held within a quarter of the range of int, so that
+// a point plus the position, or a circle's centre plus its diameter, cannot overflow.
+constexpr std::int64_t kCoordLimit = std::numeric_limits<int>::max() / 4;
 
 const QString kErrorMessage = QStringLiteral("JX3d - Fehler in Zeile :");
 

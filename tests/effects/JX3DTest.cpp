@@ -396,3 +396,22 @@ TEST(JX3D, ExampleModelsLoadWithoutComplaint)
             << name.toStdString();
     }
 }
+
+// Screen coordinates are 32-bit: a point far outside the control keeps its place, so a line
+// towards it leaves the control at its true slope (here 1.5, not 1 as at a 16-bit limit).
+TEST(JX3D, FarPointsKeepTheirThirtyTwoBitCoordinates)
+{
+    TFlat f;
+    f.v.SetModellItemsList({QStringLiteral("RASTERSIZE 0.01"), QStringLiteral("P 0,0,0"),
+                            QStringLiteral("P 25,37.5,0"), QStringLiteral("NEWCOLOR clLime"),
+                            QStringLiteral("L 2,0,1")});
+    EXPECT_EQ(f.v.Points(1).ScreenX, 40000);
+    EXPECT_EQ(f.v.Points(1).ScreenY, 60000);
+    f.v.Repaint();
+    const auto lime = InkOf(f.v.Surface(), clLime);
+    EXPECT_EQ(lime.Top, 8);
+    EXPECT_EQ(lime.Bottom, 15);
+    EXPECT_EQ(lime.Left, 8);
+    EXPECT_GE(lime.Right, 12); // 8 + 7 / 1.5
+    EXPECT_LE(lime.Right, 13);
+}
