@@ -101,6 +101,15 @@ void TJXAnimate::FitToFrame()
     SetBounds(Left(), Top(), frame.width(), frame.height());
 }
 
+QSize TJXAnimate::ContentSize(const QSize &current) const
+{
+    // Without Stretch the control is one frame large, also after its size was set by hand.
+    if (m_stretch || m_picture->Width() == 0)
+        return current;
+    const QSize frame = FrameSize();
+    return frame.width() > 0 && frame.height() > 0 ? frame : current;
+}
+
 QSize TJXAnimate::sizeHint() const
 {
     if (m_picture->Width() == 0)

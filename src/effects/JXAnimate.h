@@ -100,6 +100,8 @@ signals:
 
 protected:
     void Paint() override;
+    /// Without Stretch: one frame of the picture.
+    QSize ContentSize(const QSize &current) const override;
 
 private:
     int FrameCount() const { return m_cols * m_rows; }

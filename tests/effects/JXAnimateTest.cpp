@@ -199,3 +199,19 @@ TEST(JXAnimate, WithoutAPictureTheVersionTextShows)
     EXPECT_GT(ink.Left, 0);
     EXPECT_FALSE(changed);
 }
+
+// Without Stretch the paint sizes the animation to one frame, also after a width was set.
+TEST(JXAnimate, PaintSizesItToOneFrameWithoutStretch)
+{
+    TAnimation t;
+    t.a.SetStretch(false);
+    ASSERT_EQ(t.a.Width(), 100);
+    t.a.SetWidth(160);
+    t.a.Repaint();
+    EXPECT_EQ(t.a.Width(), 100);
+    EXPECT_EQ(t.a.Height(), 50);
+    t.a.SetStretch(true);
+    t.a.SetWidth(160);
+    t.a.Repaint();
+    EXPECT_EQ(t.a.Width(), 160);
+}
