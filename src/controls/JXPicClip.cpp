@@ -104,6 +104,19 @@ void TJXPicClip::AdjustToCell()
     SetBounds(Left(), Top(), source->Width() / m_cols, source->Height() / m_rows);
 }
 
+QSize TJXPicClip::ContentSize(const QSize &current) const
+{
+    // The image's picture may have been replaced since the grid was set; the paint that
+    // shows it sizes the clip to a cell of it.
+    if (m_stretch || m_cols < 1 || m_rows < 1)
+        return current;
+    const TBitmap *source = SourceBitmap();
+    if (!source)
+        return current;
+    const QSize cell(source->Width() / m_cols, source->Height() / m_rows);
+    return cell.width() > 0 && cell.height() > 0 ? cell : current;
+}
+
 QSize TJXPicClip::sizeHint() const
 {
     if (!m_stretch && m_cols >= 1 && m_rows >= 1)

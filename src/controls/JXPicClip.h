@@ -100,6 +100,8 @@ signals:
 
 protected:
     void Paint() override;
+    /// Without Stretch: one cell of the image's picture, as the picture is now.
+    QSize ContentSize(const QSize &current) const override;
     void Notification(TComponent *component, TOperation operation) override;
 
 private:

@@ -147,3 +147,27 @@ TEST(JXPicClip, NoGridSizeOrNoImageDrawsNoCell)
     clip.JXOnTime();
     EXPECT_EQ(changes, 0);
 }
+
+// Without Stretch the paint sizes the clip to one cell of the picture as it is then, also
+// after the image's picture was replaced behind the clip's back.
+TEST(JXPicClip, PaintSizesTheClipToACellOfTheNewPicture)
+{
+    auto image = Grid();
+    TJXPicClip clip;
+    clip.SetImage(image.get());
+    clip.SetCols(4);
+    clip.SetRows(2);
+    clip.SetStretch(false);
+    ASSERT_EQ(clip.Width(), 10);
+    TBitmap larger(80, 60);
+    image->Picture()->SetBitmap(&larger);
+    clip.Repaint();
+    EXPECT_EQ(clip.Width(), 20);
+    EXPECT_EQ(clip.Height(), 30);
+    EXPECT_EQ(clip.sizeHint(), QSize(20, 30));
+    // Stretched, the size it was given stays.
+    clip.SetStretch(true);
+    clip.SetBounds(0, 0, 70, 45);
+    clip.Repaint();
+    EXPECT_EQ(clip.Width(), 70);
+}
