@@ -260,24 +260,34 @@ void TJXGrabBar::HookParent()
         return;
     m_hookedParent = parent;
     parent->installEventFilter(this);
+    // A hidden parent gets no resize event from Qt until it is shown; its SetBounds still
+    // reports the new size at once.
+    m_parentResized = connect(parent, &TControl::onResize, this, [this] { FollowParent(); });
 }
 
 void TJXGrabBar::UnhookParent()
 {
     if (m_hookedParent)
         m_hookedParent->removeEventFilter(this);
+    disconnect(m_parentResized);
     m_hookedParent = nullptr;
+}
+
+void TJXGrabBar::FollowParent()
+{
+    // A minimised window keeps its layout.
+    if (m_hookedParent && Parent() == m_hookedParent && !m_hookedParent->window()->isMinimized()) {
+        ResizeBar();
+        MoveWindows();
+    }
 }
 
 bool TJXGrabBar::eventFilter(QObject *watched, QEvent *event)
 {
     // The parent's size changes lay out the bar and the panes before the parent handles
-    // them; a minimised window keeps its layout.
-    if (watched == m_hookedParent && event->type() == QEvent::Resize && Parent() == watched &&
-        !m_hookedParent->window()->isMinimized()) {
-        ResizeBar();
-        MoveWindows();
-    }
+    // them.
+    if (watched == m_hookedParent && event->type() == QEvent::Resize)
+        FollowParent();
     return TCustomControl::eventFilter(watched, event);
 }
 

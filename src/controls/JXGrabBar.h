@@ -22,8 +22,13 @@ constexpr TCursor crJXVGrab = 2002;
 /// bar with the left mouse button shows an inverted ghost bar that follows the mouse within
 /// the parent; on release the bar moves there and both panes are resized to fill the space
 /// on either side (a pane squeezed to nothing is hidden). The bar keeps itself and the panes
-/// laid out whenever the parent is resized. BorderWidth is the margin kept free around the
-/// bar and the panes.
+/// laid out whenever the parent's size changes, also while the parent is hidden. BorderWidth
+/// is the margin kept free around the bar and the panes.
+///
+/// What it needs: the bar's parent is a windowed control (SetParent with a TWinControl, such
+/// as a form or panel) and the panes are controls on that same parent, placed by the bar, not
+/// by a Qt layout. Put in a QLayout or under a plain QWidget, the bar has no parent control
+/// to divide and does nothing; to split a Qt layout, use QSplitter.
 class JXT_EXPORT TJXGrabBar : public TCustomControl
 {
     Q_OBJECT
@@ -114,6 +119,8 @@ protected:
 private:
     void HookParent();
     void UnhookParent();
+    /// Lays out the bar and the panes for the parent's present size.
+    void FollowParent();
     /// The ghost bar for a mouse point in parent client coordinates.
     TRect BarRect(int x, int y) const;
     TPoint ClientToParent(int x, int y) const;
@@ -134,6 +141,7 @@ private:
     TRect m_dragRect;
     bool m_dragging = false;
     QPointer<QWidget> m_hookedParent;
+    QMetaObject::Connection m_parentResized;
     QPointer<QWidget> m_ghost;
     int m_placing = 0;
 };

@@ -174,6 +174,16 @@ TEST(JXGrabBar, FollowsTheParentsSizeButNotWhileMinimised)
     EXPECT_EQ(f.bar->Width(), 500);
 }
 
+// A hidden form gets no resize event from Qt; its new size still splits the panes at once.
+TEST(JXGrabBar, FollowsTheSizeOfAHiddenParent)
+{
+    TSplitForm f;
+    f.form.Hide();
+    f.form.SetBounds(0, 0, 500, 260);
+    EXPECT_EQ(BoundsOf(f.bar), Bounds(0, 100, 500, 5));
+    EXPECT_EQ(BoundsOf(f.b), Bounds(0, 105, 500, 155));
+}
+
 TEST(JXGrabBar, PanesAndTheBarItselfMayGoAway)
 {
     TSplitForm f;
