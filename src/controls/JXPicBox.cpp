@@ -106,6 +106,13 @@ void TFillListThread::Execute()
     Synchronize([] { Screen()->SetCursor(crDefault); });
 }
 
+bool TFillListThread::StopRequested() const
+{
+    // The application object exists: the box that starts a scan has already used it on the
+    // interface thread.
+    return Terminated() || Application()->Terminated();
+}
+
 void TFillListThread::Append(const QString &fileName, std::unique_ptr<TBitmap> bitmap)
 {
     // A full batch costs one round trip for many files; the time limit keeps a slow scan
@@ -136,9 +143,10 @@ void TFillListThread::Flush()
     // Bitmaps not taken into the list are freed with the batch, on this thread.
     Synchronize([this, &batch] {
         for (TFound &found : batch) {
-            // The stop request and the detach are checked before every file: a handler that
-            // stops the scan or destroys the box sees no further file of the batch.
-            if (m_detached || Terminated())
+            // The stop request, the application's end and the detach are checked before every
+            // file: a handler that stops the scan, ends the application or destroys the box
+            // sees no further file of the batch.
+            if (m_detached || StopRequested())
                 return;
             if (found.error != 0) {
                 if (OnScanError)

@@ -81,7 +81,8 @@ private:
         std::unique_ptr<TBitmap> bitmap;
         int error = 0;
     };
-    bool StopRequested() const { return Terminated(); }
+    /// A stop asked of the scan, or the application ending.
+    bool StopRequested() const;
     /// Adds a found file to the batch, handing the batch over when it is due.
     void Append(const QString &fileName, std::unique_ptr<TBitmap> bitmap);
     /// Hands the batch over to the interface thread and waits until it is in the list.

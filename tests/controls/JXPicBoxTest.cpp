@@ -448,3 +448,19 @@ TEST_F(PicBoxTest, ANewPatternWhileAScanStartsLeavesOneWorker)
     EXPECT_EQ(Names(*box, root), QStringList{QStringLiteral("other/b.bmp")});
     EXPECT_FALSE(box->Scanning());
 }
+
+// The application's end stops the scan before the next entry, as a stop of the scan does.
+TEST_F(PicBoxTest, TheApplicationEndingStopsTheScan)
+{
+    for (int i = 0; i < 206; ++i)
+        Touch(root + QStringLiteral("/f%1.bmp").arg(i, 3, 10, QLatin1Char('0')), "x");
+    box->OnChangePicCount = [&](TObject *, int count) {
+        if (count == 3)
+            Application()->Terminate();
+    };
+    box->SetPicPattern(root + QStringLiteral("/*.*"));
+    const bool ended = WaitForScan(*box);
+    Application()->ResetTerminated();
+    ASSERT_TRUE(ended);
+    EXPECT_EQ(box->Items()->Count(), 3);
+}

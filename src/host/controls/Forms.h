@@ -10,6 +10,7 @@
 
 #include <QCursor>
 
+#include <atomic>
 #include <map>
 
 namespace jxt {
@@ -141,10 +142,11 @@ public:
     ~TApplication() override;
     /// Handles pending events (paints, timers, input) and returns.
     void ProcessMessages();
-    /// Asks the application to end; Terminated() is true from now on.
+    /// Asks the application to end; Terminated() is true from now on. Worker threads may
+    /// read Terminated() to stop early.
     void Terminate();
     /// Whether Terminate was called.
-    bool Terminated() const { return m_terminated; }
+    bool Terminated() const { return m_terminated.load(); }
     /// Clears the terminated flag (tests and embedding programs).
     void ResetTerminated() { m_terminated = false; }
     /// The application's name in message boxes; default the program file's name without
@@ -230,7 +232,7 @@ private:
     bool m_hooked = false;
     bool m_inIdle = false;
     bool m_active = false;
-    bool m_terminated = false;
+    std::atomic<bool> m_terminated{false};
     QString m_title;
     QString m_helpFile;
     TIcon m_icon;
