@@ -368,6 +368,12 @@ TEST(Bitmap, SetSizeKeepsPixelsAndWhitensNewArea)
     bitmap.SetHeight(0);
     EXPECT_TRUE(bitmap.Empty());
     canvas->FillRect(Rect(0, 0, 5, 5));
+    // Without pixels the width is kept: setting the height again gives both sides.
+    EXPECT_EQ(bitmap.Width(), 2);
+    EXPECT_EQ(bitmap.Height(), 0);
+    bitmap.SetHeight(7);
+    EXPECT_EQ(bitmap.Image().size(), QSize(2, 7));
+    EXPECT_EQ(CountColor(bitmap.Image(), clWhite, 0, 0, 2, 7), 14);
 }
 
 TEST(Bitmap, MonochromeKeepsWhiteAndBlackensTheRestAndSurvivesAFile)

@@ -106,6 +106,12 @@ TEST(JxutilGraphics, FittingKeepsTheAspectRatio)
     EXPECT_EQ(zoomed.Width(), 120);
     EXPECT_EQ(zoomed.Height(), 60);
     EXPECT_EQ(PixelAt(zoomed.Image(), 0, 30), clBlue);
+    // A new, empty bitmap takes the size too (the width is set while the height is still 0).
+    TBitmap fresh;
+    jxtZoomInRect(picture.get(), Rect(0, 0, 200, 200), &fresh);
+    EXPECT_EQ(fresh.Width(), 200);
+    EXPECT_EQ(fresh.Height(), 100);
+    EXPECT_EQ(PixelAt(fresh.Image(), 199, 99), clRed);
 
     // Missing or empty pictures draw nothing and leave the bitmap alone.
     TBitmap empty;

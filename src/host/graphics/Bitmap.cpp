@@ -169,6 +169,8 @@ void TBitmap::SetSize(int w, int h)
     h = std::max(h, 0);
     if (w == Width() && h == Height() && !m_image.isNull())
         return;
+    m_width = w;
+    m_height = h;
     if (w == 0 || h == 0) {
         m_image = QImage();
     } else {
@@ -201,6 +203,8 @@ TCanvas *TBitmap::Canvas()
 void TBitmap::SetImage(const QImage &image)
 {
     m_image = ToRgb32(image);
+    m_width = m_image.width();
+    m_height = m_image.height();
     if (m_canvas)
         m_canvas->SetDevice(&m_image);
     Changed();
@@ -314,6 +318,8 @@ void TBitmap::Assign(const TPersistent *source)
         if (bitmap == this)
             return;
         m_image = bitmap->m_image.copy();
+        m_width = bitmap->m_width;
+        m_height = bitmap->m_height;
         m_transparentColor = bitmap->m_transparentColor;
         m_transparentMode = bitmap->m_transparentMode;
         m_monochrome = bitmap->m_monochrome;

@@ -476,8 +476,10 @@ public:
     TBitmap(int width, int height);
     ~TBitmap() override;
 
-    int Width() const override { return m_image.width(); }
-    int Height() const override { return m_image.height(); }
+    /// The size; a side set while the other is 0 is kept (the bitmap then has no pixels),
+    /// so SetWidth then SetHeight on an empty bitmap gives both.
+    int Width() const override { return m_image.isNull() ? m_width : m_image.width(); }
+    int Height() const override { return m_image.isNull() ? m_height : m_image.height(); }
     /// Resizes with SetSize.
     //!@{
     void SetWidth(int w);
@@ -520,6 +522,9 @@ public:
 
 private:
     QImage m_image;
+    // The size asked for while the bitmap has no pixels (one side 0).
+    int m_width = 0;
+    int m_height = 0;
     std::unique_ptr<TCanvas> m_canvas;
     TColor m_transparentColor = clDefault;
     TTransparentMode m_transparentMode = tmAuto;
