@@ -63,10 +63,7 @@ void TJXAutoButton::SetBorderWidth(int value)
 
 void TJXAutoButton::SetGlyph(const TBitmap *value)
 {
-    if (value)
-        m_glyph->Assign(value);
-    else
-        m_glyph = std::make_unique<TBitmap>();
+    m_glyph->AssignOrClear(value);
     updateGeometry();
     Invalidate();
 }

@@ -104,20 +104,14 @@ void TJXBiBtn::SetLEDInterval(int value)
 
 void TJXBiBtn::SetGlyphOn(const TBitmap *value)
 {
-    if (value)
-        m_pictureOn->Assign(value);
-    else
-        m_pictureOn = std::make_unique<TBitmap>();
+    m_pictureOn->AssignOrClear(value);
     updateGeometry();
     Invalidate();
 }
 
 void TJXBiBtn::SetGlyphOff(const TBitmap *value)
 {
-    if (value)
-        m_pictureOff->Assign(value);
-    else
-        m_pictureOff = std::make_unique<TBitmap>();
+    m_pictureOff->AssignOrClear(value);
     updateGeometry();
     Invalidate();
 }

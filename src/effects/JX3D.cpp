@@ -174,10 +174,7 @@ void TJX3D::SetPerspective(int value)
 
 void TJX3D::SetPicture(const TBitmap *value)
 {
-    if (value)
-        m_picture->Assign(value);
-    else
-        m_picture = std::make_unique<TBitmap>();
+    m_picture->AssignOrClear(value);
     Invalidate();
 }
 

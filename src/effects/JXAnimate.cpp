@@ -69,10 +69,7 @@ void TJXAnimate::SetInterval(int value)
 
 void TJXAnimate::SetPicture(const TBitmap *value)
 {
-    if (value)
-        m_picture->Assign(value);
-    else
-        m_picture = std::make_unique<TBitmap>();
+    m_picture->AssignOrClear(value);
     m_aktPic = 0;
     FitToFrame();
     Invalidate();

@@ -105,10 +105,7 @@ void TJXFillImage::SetAdjustToParent(bool value)
 
 void TJXFillImage::SetFillBitmap(const TBitmap *value)
 {
-    if (value)
-        m_fillBitmap->Assign(value);
-    else
-        m_fillBitmap = std::make_unique<TBitmap>();
+    m_fillBitmap->AssignOrClear(value);
     Invalidate();
 }
 

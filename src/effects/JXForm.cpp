@@ -66,10 +66,7 @@ void TJXForm::InitJXForm(TForm *form)
 
 void TJXForm::SetFillBitmap(const TBitmap *value)
 {
-    if (value)
-        m_fillBitmap->Assign(value);
-    else
-        m_fillBitmap = std::make_unique<TBitmap>();
+    m_fillBitmap->AssignOrClear(value);
     if (m_form)
         m_form->Invalidate();
 }

@@ -60,10 +60,7 @@ void TJXFxImage::SetFadeStyle(TFadeStyle value)
 
 void TJXFxImage::SetPicture(const TBitmap *value)
 {
-    if (value)
-        m_picture->Assign(value);
-    else
-        m_picture = std::make_unique<TBitmap>();
+    m_picture->AssignOrClear(value);
     Invalidate();
 }
 
@@ -74,7 +71,8 @@ void TJXFxImage::Stretch()
     auto stretched = std::make_unique<TBitmap>(std::max(Width(), 1), std::max(Height(), 1));
     stretched->Canvas()->StretchDraw(Rect(0, 0, stretched->Width(), stretched->Height()),
                                      m_picture.get());
-    m_picture = std::move(stretched);
+    // The picture object stays the same; only its pixels are replaced.
+    m_picture->SetImage(stretched->Image());
     Invalidate();
 }
 

@@ -272,3 +272,16 @@ TEST(JXAutoButton, SizeHintFitsImageCaptionAndBorder)
     EXPECT_GT(b.sizeHint().height(), image.height() + 4);
     EXPECT_EQ(b.AccessibleInfo().name, QStringLiteral("Datei"));
 }
+
+// Assigning nil clears the glyph in place: a pointer kept from Glyph() stays valid.
+TEST(JXAutoButton, NilClearsTheGlyphInPlace)
+{
+    TJXAutoButton b;
+    TBitmap glyph(16, 16);
+    b.SetGlyph(&glyph);
+    TBitmap *kept = b.Glyph();
+    EXPECT_EQ(kept->Width(), 16);
+    b.SetGlyph(nullptr);
+    EXPECT_EQ(b.Glyph(), kept);
+    EXPECT_TRUE(kept->Empty());
+}

@@ -244,3 +244,20 @@ TEST(JXBiBtn, SizeHintHoldsLedPictureAndWiderCaption)
     b.SetPicValue(true);
     EXPECT_EQ(b.sizeHint().width(), wide.width() + 16 + 5 - 15);
 }
+
+// Assigning nil clears a picture in place: a pointer kept to it stays valid.
+TEST(JXBiBtn, NilClearsThePicturesInPlace)
+{
+    TJXBiBtn b;
+    TBitmap on(12, 12);
+    b.SetGlyphOn(&on);
+    b.SetGlyphOff(&on);
+    TBitmap *keptOn = b.PictureON();
+    TBitmap *keptOff = b.PictureOFF();
+    b.SetGlyphOn(nullptr);
+    b.SetGlyphOff(nullptr);
+    EXPECT_EQ(b.PictureON(), keptOn);
+    EXPECT_EQ(b.PictureOFF(), keptOff);
+    EXPECT_TRUE(keptOn->Empty());
+    EXPECT_TRUE(keptOff->Empty());
+}

@@ -415,3 +415,16 @@ TEST(JX3D, FarPointsKeepTheirThirtyTwoBitCoordinates)
     EXPECT_GE(lime.Right, 12); // 8 + 7 / 1.5
     EXPECT_LE(lime.Right, 13);
 }
+
+// Assigning nil clears the background picture in place: a pointer kept to it stays valid.
+TEST(JX3D, NilClearsThePictureInPlace)
+{
+    TJX3D v;
+    TBitmap picture(8, 8);
+    v.SetPicture(&picture);
+    TBitmap *kept = v.Picture();
+    EXPECT_EQ(kept->Width(), 8);
+    v.SetPicture(nullptr);
+    EXPECT_EQ(v.Picture(), kept);
+    EXPECT_TRUE(kept->Empty());
+}

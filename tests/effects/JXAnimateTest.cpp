@@ -215,3 +215,14 @@ TEST(JXAnimate, PaintSizesItToOneFrameWithoutStretch)
     t.a.Repaint();
     EXPECT_EQ(t.a.Width(), 160);
 }
+
+// Assigning nil clears the picture in place: a pointer kept from Picture() stays valid.
+TEST(JXAnimate, NilClearsThePictureInPlace)
+{
+    TAnimation t;
+    TBitmap *kept = t.a.Picture();
+    t.a.SetPicture(nullptr);
+    EXPECT_EQ(t.a.Picture(), kept);
+    EXPECT_TRUE(kept->Empty());
+    EXPECT_EQ(kept->Width(), 0);
+}

@@ -228,3 +228,23 @@ TEST(JXFxImage, StretchAndTheBusyCursor)
     EXPECT_EQ(Screen()->Cursor(), crCross);
     Screen()->SetCursor(crDefault);
 }
+
+// The picture object lives as long as the control: assigning nil clears it in place and
+// Stretch replaces its pixels, so a pointer kept from Picture() stays valid.
+TEST(JXFxImage, NilAndStretchKeepThePictureObject)
+{
+    TJXFxImage f;
+    f.SetBounds(0, 0, 40, 30);
+    TBitmap source(10, 10);
+    source.Canvas()->FillSolid(Rect(0, 0, 10, 10), clRed);
+    f.SetPicture(&source);
+    TBitmap *kept = f.Picture();
+    f.Stretch();
+    EXPECT_EQ(f.Picture(), kept);
+    EXPECT_EQ(kept->Width(), 40);
+    EXPECT_EQ(PixelAt(kept->Image(), 39, 29), clRed);
+    f.SetPicture(nullptr);
+    EXPECT_EQ(f.Picture(), kept);
+    EXPECT_TRUE(kept->Empty());
+    EXPECT_EQ(kept->Width(), 0);
+}

@@ -94,10 +94,7 @@ void TBitBtn::SetDefault(bool value)
 
 void TBitBtn::SetGlyph(const TBitmap *glyph)
 {
-    if (glyph)
-        m_glyph->Assign(glyph);
-    else
-        m_glyph = std::make_unique<TBitmap>();
+    m_glyph->AssignOrClear(glyph);
     Invalidate();
 }
 

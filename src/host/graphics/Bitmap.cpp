@@ -348,6 +348,16 @@ void TBitmap::Assign(const TPersistent *source)
     TPersistent::Assign(source);
 }
 
+void TBitmap::AssignOrClear(const TBitmap *source)
+{
+    if (source) {
+        Assign(source);
+        return;
+    }
+    const TBitmap none;
+    Assign(&none);
+}
+
 // --- TIcon -------------------------------------------------------------------------------------
 
 void TIcon::LoadFromFile(const QString &fileName)

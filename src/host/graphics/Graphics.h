@@ -519,6 +519,9 @@ public:
     /// Switching to monochrome keeps white pixels white and turns every other pixel black.
     void SetMonochrome(bool m);
     void Assign(const TPersistent *source) override;
+    /// Assign for a picture property: nullptr clears the bitmap in place (no pixels, no size,
+    /// default transparency), so a pointer kept to it stays valid.
+    void AssignOrClear(const TBitmap *source);
 
 private:
     QImage m_image;
