@@ -92,6 +92,19 @@ void TJXDriveTab::SelectDriveTab()
 void TJXDriveTab::Loaded()
 {
     TTabSet::Loaded();
+    BuildTabs();
+}
+
+void TJXDriveTab::showEvent(QShowEvent *event)
+{
+    TTabSet::showEvent(event);
+    if (!m_built)
+        BuildTabs();
+}
+
+void TJXDriveTab::BuildTabs()
+{
+    m_built = true;
     Tabs()->BeginUpdate();
     Tabs()->Clear();
     SetTabIndex(-1);

@@ -48,7 +48,8 @@ public:
     /// The picture of a drive kind (empty when the kind has none or it failed to load).
     const TBitmap *DrivePicture(TDriveType type) const;
 
-    /// Builds the tabs, one per drive present, and selects the one of Drive.
+    /// Builds the tabs, one per drive present, and selects the one of Drive. A drive tab that
+    /// was not loaded (made in code) does the same when it is first shown.
     void Loaded() override;
     /// Drive := the letter of the selected tab, then OnClick.
     void Click() override;
@@ -56,12 +57,15 @@ public:
 protected:
     void MeasureTab(int index, int &tabWidth) override;
     void DrawTab(TCanvas *canvas, const TRect &r, int index, bool selected) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
+    void BuildTabs();
     bool Designing() const { return ComponentState().Contains(csDesigning); }
     void SelectDriveTab();
 
     QChar m_drive;
+    bool m_built = false;
     // Pictures by kind: floppy, hard disk, network, RAM disk, CD-ROM.
     std::array<std::unique_ptr<TBitmap>, 5> m_pictures;
 };

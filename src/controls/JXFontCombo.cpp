@@ -221,6 +221,19 @@ void TJXFontCombo::UpdateFontList()
 void TJXFontCombo::Loaded()
 {
     TCustomComboBox::Loaded();
+    FillList();
+}
+
+void TJXFontCombo::showEvent(QShowEvent *event)
+{
+    TCustomComboBox::showEvent(event);
+    if (!m_filled)
+        FillList();
+}
+
+void TJXFontCombo::FillList()
+{
+    m_filled = true;
     Items()->BeginUpdate();
     Items()->Clear();
     for (const QString &name : Screen()->Fonts())

@@ -91,7 +91,8 @@ public:
     void SetItemIndex(const QString &name);
     using TCustomComboBox::SetItemIndex;
 
-    /// Fills the list with the screen's fonts, sorted, and selects SelFont.
+    /// Fills the list with the screen's fonts, sorted, and selects SelFont. A combo that was
+    /// not loaded (made in code) does the same when it is first shown.
     void Loaded() override;
 
     /// Emitted with OnChange.
@@ -101,15 +102,18 @@ protected:
     void Change() override;
     void KeyDown(int &key, TShiftState shift) override;
     void Notification(TComponent *component, TOperation operation) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     void UpdateFontList();
+    void FillList();
 
     TCharSet m_charSet = ALL;
     TWinControl *m_control = nullptr;
     TPitch m_pitch = piALL;
     QString m_selFont;
     bool m_trueTypeOnly = false;
+    bool m_filled = false;
     TStringList m_fonts;
 };
 

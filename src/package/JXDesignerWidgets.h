@@ -87,13 +87,15 @@ inline TComponent *OwnerFor(QWidget *parent)
     return topMost;
 }
 
-/// Sees that Loaded runs on component (and what it owns) once the form it is placed on has
-/// set its properties. A form (TForm) that has not been shown yet loads what it owns when it
-/// is first shown. Otherwise Loaded runs once control is back in the event loop: code from
-/// uic, QUiLoader and Designer set each widget's properties right after constructing it, all
-/// before they return. Loaded runs once, whichever comes first.
+/// Marks component (and what it owns) as loading and sees that Loaded runs on it once the
+/// form it is placed on has set its properties. A form (TForm) that has not been shown yet loads
+/// what it owns when it is first shown. Otherwise Loaded runs once control is back in the event
+/// loop: code from uic, QUiLoader and Designer set each widget's properties right after
+/// constructing it, all before they return. Loaded runs once, whichever comes first.
 inline void LoadLater(TComponent *component)
 {
+    // Marked as streamed: the form's first show loads only what is so marked.
+    component->BeginLoading();
     if (auto *form = qobject_cast<TForm *>(component->Owner()); form && !form->LoadedDone())
         return;
     QMetaObject::invokeMethod(

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // TJXDriveTab: tabs built from the drive table (bad entries and missing folders left out),
-// the drive pictures, selecting by letter and clicking with the mouse.
+// the drive pictures, selecting by letter, clicking with the mouse, and the first show.
 #include "controls/JXDriveTab.h"
 #include "host/controls/Forms.h"
 
@@ -128,4 +128,19 @@ TEST(JXDriveTab, TabsAreBuiltOnlyWhenLoaded)
     EXPECT_EQ(tab.Tabs()->Count(), 0);
     EXPECT_FALSE(tab.Drive().isNull());
     EXPECT_EQ(tab.Style(), tsOwnerDraw);
+}
+
+// Made in code and placed in a plain widget, the drive tab builds its tabs when first shown,
+// without anyone calling Loaded.
+TEST_F(JXDriveTabDrives, BuildsItsTabsWhenFirstShownInAPlainWidget)
+{
+    QWidget host;
+    host.resize(300, 40);
+    auto *tab = new TJXDriveTab;
+    tab->setParent(&host);
+    tab->SetBounds(0, 0, 300, 22);
+    EXPECT_EQ(tab->Tabs()->Count(), 0);
+    host.show();
+    EXPECT_EQ(TabTexts(*tab).join(QLatin1Char(',')), QStringLiteral("a,c,d"));
+    EXPECT_FALSE(tab->LoadedDone());
 }

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // TJXFontCombo: the list of screen fonts, the linked control driven by real key and mouse
-// events, Escape, and the shared filters of the font enumeration.
+// events, Escape, the shared filters of the font enumeration, and the first show.
 #include "controls/JXFontCombo.h"
 #include "host/controls/ExtCtrls.h"
 #include "host/controls/Forms.h"
@@ -187,4 +187,20 @@ TEST_F(JXFontComboFilters, FontsAreEnumeratedWithTheSharedFilters)
     EXPECT_EQ(list->Count(), 0);
     EXPECT_EQ(fontCharSet, ANSI);
     EXPECT_TRUE(fontTrueTypeOnly);
+}
+
+// Made in code and placed in a plain widget, the combo lists the fonts when first shown,
+// without anyone calling Loaded.
+TEST(JXFontCombo, ListsTheFontsWhenFirstShownInAPlainWidget)
+{
+    QWidget host;
+    host.resize(300, 40);
+    auto *combo = new TJXFontCombo;
+    combo->setParent(&host);
+    combo->SetBounds(0, 0, 200, 24);
+    EXPECT_EQ(combo->Items()->Count(), 0);
+    host.show();
+    EXPECT_EQ(combo->Items()->Count(), Screen()->Fonts().size());
+    EXPECT_GT(combo->Items()->Count(), 1);
+    EXPECT_FALSE(combo->LoadedDone());
 }

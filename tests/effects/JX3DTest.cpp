@@ -1,15 +1,18 @@
 // SPDX-License-Identifier: MIT
 // 3D object control: the model text format and its limits and errors, the projection with
-// its rounding and the eye rule, drawing, the rotation timer and loading from files.
+// its rounding and the eye rule, drawing, the rotation timer, loading from files, and what
+// a form's first show loads.
 #include "effects/JX3D.h"
 
 #include "host/controls/Dialogs.h"
+#include "host/controls/Forms.h"
 #include "platform/Pointer.h"
 
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QMetaProperty>
@@ -397,6 +400,56 @@ TEST(JX3D, ExampleModelsLoadWithoutComplaint)
     }
 }
 
+// A form's first show loads what came from streaming (marked as loading, as the widget
+// classes of .ui files do), never a control made in code: that one keeps its model and
+// position.
+TEST(JX3D, TheFirstShowOfAFormKeepsWhatCodeGave)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("tri.3d"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("P 0,0,0\r\nP 1,0,0\r\nP 0,1,0\r\n");
+    file.close();
+
+    TForm form;
+    form.SetBounds(0, 0, 300, 200);
+    auto *coded = new TJX3D(&form);
+    coded->SetParent(&form);
+    coded->SetBounds(0, 0, 100, 100);
+    coded->LoadFromFile(path);
+    coded->SetXPosition(60);
+    auto *streamed = new TJX3D(&form);
+    streamed->BeginLoading();
+    streamed->SetParent(&form);
+    streamed->SetBounds(100, 0, 100, 100);
+    streamed->LoadFromFile(path);
+    streamed->SetXPosition(60);
+    form.Show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(coded->PointCount(), 3);
+    EXPECT_EQ(coded->XPosition(), 60);
+    EXPECT_FALSE(coded->LoadedDone());
+    // The streamed one is loaded from its (empty) stored model: the default cube, centred.
+    EXPECT_TRUE(streamed->LoadedDone());
+    EXPECT_EQ(streamed->PointCount(), 8);
+    EXPECT_EQ(streamed->XPosition(), 50);
+    form.Hide();
+}
+
+// Assigning nil clears the background picture in place: a pointer kept to it stays valid.
+TEST(JX3D, NilClearsThePictureInPlace)
+{
+    TJX3D v;
+    TBitmap picture(8, 8);
+    v.SetPicture(&picture);
+    TBitmap *kept = v.Picture();
+    EXPECT_EQ(kept->Width(), 8);
+    v.SetPicture(nullptr);
+    EXPECT_EQ(v.Picture(), kept);
+    EXPECT_TRUE(kept->Empty());
+}
+
 // Screen coordinates are 32-bit: a point far outside the control keeps its place, so a line
 // towards it leaves the control at its true slope (here 1.5, not 1 as at a 16-bit limit).
 TEST(JX3D, FarPointsKeepTheirThirtyTwoBitCoordinates)
@@ -414,17 +467,4 @@ TEST(JX3D, FarPointsKeepTheirThirtyTwoBitCoordinates)
     EXPECT_EQ(lime.Left, 8);
     EXPECT_GE(lime.Right, 12); // 8 + 7 / 1.5
     EXPECT_LE(lime.Right, 13);
-}
-
-// Assigning nil clears the background picture in place: a pointer kept to it stays valid.
-TEST(JX3D, NilClearsThePictureInPlace)
-{
-    TJX3D v;
-    TBitmap picture(8, 8);
-    v.SetPicture(&picture);
-    TBitmap *kept = v.Picture();
-    EXPECT_EQ(kept->Width(), 8);
-    v.SetPicture(nullptr);
-    EXPECT_EQ(v.Picture(), kept);
-    EXPECT_TRUE(kept->Empty());
 }

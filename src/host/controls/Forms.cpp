@@ -98,9 +98,17 @@ void TForm::PlaceOnScreen()
     }
 }
 
+void TForm::LoadOnFirstShow()
+{
+    if (LoadedDone())
+        return;
+    jxt::LoadStreamed(this);
+    Loaded();
+}
+
 TModalResult TForm::ShowModal()
 {
-    jxt::Loaded(this);
+    LoadOnFirstShow();
     PlaceOnScreen();
     m_modalResult = mrNone;
     TDialogRequest request;
@@ -116,7 +124,7 @@ TModalResult TForm::ShowModal()
 
 void TForm::Show()
 {
-    jxt::Loaded(this);
+    LoadOnFirstShow();
     PlaceOnScreen();
     QWidget::show();
     if (QGuiApplication::platformName() != QLatin1String("offscreen"))
@@ -164,11 +172,12 @@ void TForm::Paint()
 
 bool TForm::event(QEvent *event)
 {
-    // What the form owns is loaded when the form is first shown, once every stored property
-    // is set: a form is polished earlier, while code from uic or QUiLoader is still setting
-    // them, and loading then would undo what is set after.
+    // What the form has from streaming is loaded when the form is first shown, once every
+    // stored property is set: a form is polished earlier, while code from uic or QUiLoader is
+    // still setting them, and loading then would undo what is set after. Components made in
+    // code are not loaded: they keep what they were given.
     if (event->type() == QEvent::Show)
-        jxt::Loaded(this);
+        LoadOnFirstShow();
     // The form becomes (or stops being) the active window; the handler may free the form.
     const bool activate = event->type() == QEvent::WindowActivate;
     if ((activate && OnActivate) || (event->type() == QEvent::WindowDeactivate && OnDeactivate)) {

@@ -41,8 +41,9 @@ struct JXT_EXPORT THintInfo
 /// A hint is about to be shown: the handler may change its text or set canShow to false.
 using TShowHintEvent = std::function<void(QString &hintStr, bool &canShow, THintInfo &hintInfo)>;
 
-/// A top-level window that hosts controls. Its components get Loaded once, when the form is
-/// first shown (or polished) or through jxt::Loaded.
+/// A top-level window that hosts controls. The components it has from streaming (.ui, uic)
+/// get Loaded once, when the form is first shown, or through jxt::Loaded; components made in
+/// code are never loaded by the form.
 class JXT_EXPORT TForm : public TWinControl
 {
     Q_OBJECT
@@ -121,6 +122,8 @@ protected:
     void hideEvent(QHideEvent *event) override;
 
 private:
+    /// At the first show: loads the streamed components (jxt::LoadStreamed), then the form.
+    void LoadOnFirstShow();
     void PlaceOnScreen();
     TFormBorderStyle m_borderStyle = bsSizeable;
     TPosition m_position = poDesigned;

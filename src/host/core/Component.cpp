@@ -159,4 +159,17 @@ void Loaded(TComponent *root)
         root->Loaded();
 }
 
+void LoadStreamed(TComponent *root)
+{
+    if (!root)
+        return;
+    for (int i = 0; i < root->ComponentCount(); ++i) {
+        TComponent *c = root->Components(i);
+        if (c->ComponentState().Contains(csLoading) && !c->LoadedDone())
+            Loaded(c);
+        else
+            LoadStreamed(c); // made in code, but it may own components from a form
+    }
+}
+
 } // namespace jxt

@@ -141,5 +141,9 @@ private:
 
 /// Calls Loaded on root and everything it owns (depth first, each at most once).
 JXT_EXPORT void Loaded(TComponent *root);
+/// Calls Loaded on what root owns that came from streaming and waits for it (csLoading, not
+/// yet loaded), with everything those own; components made in code are passed by, since
+/// they keep what they were given. Forms call it when first shown.
+JXT_EXPORT void LoadStreamed(TComponent *root);
 
 } // namespace jxt
