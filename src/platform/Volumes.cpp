@@ -185,7 +185,12 @@ bool GetVolumeInformation(const QString &path, TVolumeInfo &info, const TVolumeS
     const TMountedPath located = LocateMount(path, sources);
     if (located.HostPath.isEmpty())
         return false;
-    info.DriveType = GetDriveType(path, sources);
+    // The drive type is the volume's: for a file, the one of the folder that holds it (the
+    // drive-type query itself answers only for directories).
+    struct stat st;
+    const bool isFile =
+        ::stat(QFile::encodeName(located.HostPath).constData(), &st) == 0 && !S_ISDIR(st.st_mode);
+    info.DriveType = GetDriveType(isFile ? ExtractFilePath(path) : path, sources);
     if (located.Found) {
         info.Label = LabelOf(located.Mount, sources);
         info.FileSystem = located.Mount.FsType;

@@ -38,7 +38,7 @@ struct TVolumeInfo
 /// * SerialNumber: the first eight hex digits of the /dev/disk/by-uuid entry of the source
 ///   device read as a 32-bit number (for FAT volumes this is exactly their serial number),
 ///   otherwise the two halves of statvfs' f_fsid combined by exclusive or.
-/// * DriveType: see GetDriveType.
+/// * DriveType: see GetDriveType; for a file, the type of the folder that holds it.
 bool GetVolumeInformation(const QString &path, TVolumeInfo &info,
                           const TVolumeSources &sources = TVolumeSources());
 

@@ -7,6 +7,8 @@
 #include "host/core/SysUtils.h"
 #include "platform/Paths.h"
 #include "platform/PlatformTestSupport.h"
+#include "platform/ShellLink.h"
+#include "platform/Volumes.h"
 
 #include <gtest/gtest.h>
 
@@ -239,4 +241,20 @@ TEST_F(JxutilInstallFile, MissingSourceFailsAndVanishedCopiesAreDropped)
     EXPECT_EQ(jxtInstallPendingFiles(), 0);
     EXPECT_EQ(jxtINIReadString("WININIT.INI", "rename", App() + "\\b.dll", "none"), "none");
     EXPECT_FALSE(QFileInfo::exists(m_dir.filePath("app/b.dll")));
+}
+
+// The volume block carries the real type of the volume, for a link to a file as for one to
+// its folder (not the type of a missing root).
+TEST(JxutilShellLink, VolumeTypeIsTheVolumesForFilesAndFolders)
+{
+    QTemporaryDir dir;
+    const QString target = dir.filePath("data.txt");
+    ASSERT_TRUE(Write(target, "x"));
+    const int folderType = platform::GetDriveType(Win(dir.path()));
+    ASSERT_NE(folderType, platform::DRIVE_NO_ROOT_DIR);
+    EXPECT_EQ(platform::ShellLinkForTarget(target, QString()).DriveType, folderType);
+    EXPECT_EQ(platform::ShellLinkForTarget(dir.path(), QString()).DriveType, folderType);
+    platform::TVolumeInfo volume;
+    ASSERT_TRUE(platform::GetVolumeInformation(Win(target), volume));
+    EXPECT_EQ(volume.DriveType, folderType);
 }
