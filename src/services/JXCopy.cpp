@@ -44,12 +44,17 @@ namespace {
 /// The attributes of the entries a wildcard copy takes: read-only, hidden, system, archive.
 constexpr int kCopyAttr = 39;
 
-/// The directory path with a trailing separator (either kind counts).
+/// The directory path with a trailing separator (either kind counts): "/" for a path written
+/// with "/" only, else "\\".
 QString WithSeparator(const QString &dir)
 {
-    if (dir.isEmpty() || platform::IsPathDelimiter(dir.back()))
-        return dir;
-    return dir + QLatin1Char('\\');
+    return jxtCheckPath(dir);
+}
+
+/// A path in POSIX form (starting with "/"): read back as given, never upper-cased.
+bool IsPosixPath(const QString &path)
+{
+    return path.startsWith(QLatin1Char('/'));
 }
 
 bool HasWildcards(const QString &name)
@@ -356,7 +361,7 @@ QString TJXCopy::CheckPfadName(const QString &path) const
 {
     if (path.isEmpty() || path.contains(QLatin1Char('.')) || platform::IsPathDelimiter(path.back()))
         return path;
-    return path + QLatin1Char('\\');
+    return WithSeparator(path);
 }
 
 bool TJXCopy::JXFileExists(const QString &fileName) const
@@ -443,6 +448,16 @@ void TJXCopy::Skip(const QString &source)
         frmJXCopy->jxgCopy->SetProgress(GaugeValue(m_runDone));
         frmJXCopy->jxgFile->SetProgress(frmJXCopy->jxgFile->MaxValue());
     }
+}
+
+QString TJXCopy::Dest() const
+{
+    return IsPosixPath(m_dest) ? m_dest : m_dest.toUpper();
+}
+
+QString TJXCopy::Source() const
+{
+    return IsPosixPath(m_source) ? m_source : m_source.toUpper();
 }
 
 bool TJXCopy::Copy()

@@ -101,9 +101,12 @@ JXT_EXPORT extern bool fOverwriteAllNormalAttr;
 /// backslash). An entry that is no regular file (a FIFO, a device) is left out without an
 /// error, and the run then ends with false (and OnEnd) once the other files are copied.
 ///
-/// Source() and Dest() read back upper-cased, as Windows file systems compare names; the
-/// copy itself uses the names as given, so files keep their spelling on this one. The
-/// published Source and Dest properties (what forms store) keep the spelling the user gave.
+/// Source() and Dest() of Windows-form paths ("C:\\x") read back upper-cased, as Windows file
+/// systems compare names; POSIX paths ("/tmp/x") read back as given, since this host's names
+/// are case-sensitive. The copy itself uses the names as given, so files keep their spelling.
+/// A folder Dest gets a trailing separator: "/" for a path written with "/", else "\\"; the
+/// target names the events hand out are built the same way. The published Source and Dest
+/// properties (what forms store) keep the spelling the user gave.
 class JXT_EXPORT TJXCopy : public TComponent
 {
     Q_OBJECT
@@ -148,8 +151,8 @@ public:
     TJXGauge *CopyProgressGauge() const { return m_copyGauge; }
     /// Stores the gauge and sets its progress to 0.
     void SetCopyProgressGauge(TJXGauge *gauge);
-    /// Dest upper-cased (see the class comment), as CheckPfadName made it.
-    QString Dest() const { return m_dest.toUpper(); }
+    /// Dest as CheckPfadName made it, upper-cased unless a POSIX path (see the class comment).
+    QString Dest() const;
     void SetDest(const QString &value);
     /// Dest as it was given, before CheckPfadName and upper-casing.
     QString DestAsGiven() const { return m_destGiven; }
@@ -165,8 +168,8 @@ public:
     void SetProcessMessages(bool value) { m_processMessages = value; }
     bool ShowCopyDialog() const { return m_showCopyDialog; }
     void SetShowCopyDialog(bool value) { m_showCopyDialog = value; }
-    /// Source upper-cased (see the class comment).
-    QString Source() const { return m_source.toUpper(); }
+    /// Source, upper-cased unless a POSIX path (see the class comment).
+    QString Source() const;
     void SetSource(const QString &value) { m_source = value; }
     /// Source as it was given.
     QString SourceAsGiven() const { return m_source; }

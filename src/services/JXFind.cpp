@@ -58,7 +58,12 @@ void TJXFind::Execute()
 {
     m_dirCount = 0;
     m_fileCount = 0;
-    m_volumeName = jxtVolumeName(m_startPath.left(1));
+    // The volume of the drive that holds the start path; a POSIX path is on the drive whose
+    // root holds it.
+    const QString windowsPath = platform::PathDriveLetter(m_startPath).isNull()
+                                    ? platform::ToWindowsPath(platform::ToHostPath(m_startPath))
+                                    : m_startPath;
+    m_volumeName = jxtVolumeName(windowsPath.left(1));
     if (!FireEvent(this, OnExecute, &TJXFind::onExecute, this))
         return;
     m_break = false;
@@ -115,7 +120,8 @@ TJXFind::TScanResult TJXFind::ScanDir(platform::TWalkDir &dir, int depth, const 
             if (!(entry.Attr & platform::faDirectory) || (entry.Attr & platform::faHidden) ||
                 entry.IsSymLink || !entry.Spellable)
                 continue;
-            const QString subPath = path + entry.Name + QLatin1Char('\\');
+            // Paths below a start path written with "/" keep to "/".
+            const QString subPath = path + entry.Name + path.back();
             platform::TWalkDir sub = dir.OpenChild(entry.NativeName);
             if (sub.IsOpen()) {
                 dir.ParkAtDepth(depth);

@@ -53,8 +53,9 @@ class JXT_EXPORT TJXFind : public TComponent
     Q_PROPERTY(QString FilePattern READ FilePatternAsGiven WRITE SetFilePattern)
     /// Descend into subdirectories; default false.
     Q_PROPERTY(bool Subdirs READ Subdirs WRITE SetSubdirs)
-    /// Start directory, as given (StartPath() reads it with the trailing backslash the walk
-    /// uses); default "C:\".
+    /// Start directory, as given (StartPath() reads it with the trailing separator the walk
+    /// uses: "/" for a path written with "/", as "/tmp/x" -> "/tmp/x/", else "\"); default
+    /// "C:\". The paths the events hand out are built with the same separator.
     Q_PROPERTY(QString StartPath READ StartPathAsGiven WRITE SetStartPath)
     JXT_ABOUT(JXFindVersion)
 

@@ -36,6 +36,24 @@ namespace {
 
 const QChar kBackslash = QLatin1Char('\\');
 
+/// The separator a directory in the form of jxtCheckPath ends with: paths built below it use
+/// the same one, so a POSIX path the user gave stays a POSIX path.
+QChar SeparatorOf(const QString &dir)
+{
+    return dir.endsWith(QLatin1Char('/')) ? QLatin1Char('/') : kBackslash;
+}
+
+/// The last `\` or `/` at or before index from (the whole string when from is -1), or -1.
+int LastDelimiter(const QString &path, int from = -1)
+{
+    if (from < 0)
+        from = int(path.size()) - 1;
+    for (int i = std::min(from, int(path.size()) - 1); i >= 0; --i)
+        if (platform::IsPathDelimiter(path.at(i)))
+            return i;
+    return -1;
+}
+
 bool IsDotEntry(const QString &name)
 {
     return name == QLatin1String(".") || name == QLatin1String("..");
@@ -169,7 +187,7 @@ bool WalkAt(
             if (!sub.IsOpen())
                 continue; // gone, replaced by a link, or not readable
             folder.ParkAtDepth(depth);
-            go = WalkAt(sub, depth + 1, dir + e.Name + kBackslash, spellable && e.Spellable,
+            go = WalkAt(sub, depth + 1, dir + e.Name + SeparatorOf(dir), spellable && e.Spellable,
                         recursive, detail, pump, onEntry);
             if (!go)
                 return false;
@@ -324,9 +342,11 @@ QString WithBackslash(const QString &hostDir)
 
 QString jxtCheckPath(const QString &path)
 {
-    if (path.isEmpty() || path.endsWith(kBackslash))
+    if (path.isEmpty() || platform::IsPathDelimiter(path.back()))
         return path;
-    return path + kBackslash;
+    // A path written with "/" only (a POSIX path, or "C:/x") gets "/".
+    const bool posix = path.contains(QLatin1Char('/')) && !path.contains(kBackslash);
+    return path + (posix ? QLatin1Char('/') : kBackslash);
 }
 
 QString jxtCheckUnixPath(const QString &path)
@@ -341,16 +361,16 @@ QString jxtParentDir(const QString &dir)
     const int from = dir.size() - 2;
     if (from < 0)
         return QString();
-    const int slash = dir.lastIndexOf(kBackslash, from);
+    const int slash = LastDelimiter(dir, from);
     return slash < 0 ? QString() : dir.left(slash);
 }
 
 QString jxtDirName(const QString &path)
 {
-    const int last = path.lastIndexOf(kBackslash);
+    const int last = LastDelimiter(path);
     if (last <= 0)
         return QString();
-    const int before = path.lastIndexOf(kBackslash, last - 1);
+    const int before = LastDelimiter(path, last - 1);
     if (before < 0)
         return QString();
     return path.mid(before + 1, last - before - 1);
@@ -516,7 +536,7 @@ bool EmptyDirectory(platform::TWalkDir &folder, int depth, const QString &p, boo
         Application()->ProcessMessages();
         if (!(e.Attr & platform::faDirectory) || e.IsSymLink)
             continue;
-        const QString subPath = p + e.Name + kBackslash;
+        const QString subPath = p + e.Name + SeparatorOf(p);
         platform::TWalkDir sub = folder.OpenChild(e.NativeName);
         if (!sub.IsOpen()) {
             RefuseDeletion(p + e.Name);

@@ -30,15 +30,19 @@ using TScanErrorEvent = std::function<void(TObject *sender, const QString &path,
 
 // Path forms
 
-/// The empty string stays empty; otherwise a backslash is appended unless there is one.
+/// The empty string stays empty, as does a path ending in "\" or "/"; otherwise a separator
+/// is appended: "/" when the path is written with "/" only ("/tmp/x" -> "/tmp/x/", "C:/x" ->
+/// "C:/x/"), else "\" ("C:\x" -> "C:\x\").
 JXT_EXPORT QString jxtCheckPath(const QString &path);
 /// As jxtCheckPath with "/".
 JXT_EXPORT QString jxtCheckUnixPath(const QString &path);
-/// The text before the nearest backslash left of the last character: 'C:\a\b', 'C:\a\b\' and
-/// 'C:\a\bb' give 'C:\a'; 'C:\a' gives 'C:'. Without such a backslash, the empty string.
+/// The text before the nearest "\" or "/" left of the last character: 'C:\a\b', 'C:\a\b\'
+/// and 'C:\a\bb' give 'C:\a', '/tmp/x/' gives '/tmp'; 'C:\a' gives 'C:'. Without such a
+/// separator, the empty string.
 JXT_EXPORT QString jxtParentDir(const QString &dir);
-/// The text between the last backslash and the one before it ('C:\a\b\file.txt' and
-/// 'C:\a\b\' give 'b'); the empty string with fewer than two backslashes.
+/// The text between the last separator ("\" or "/") and the one before it
+/// ('C:\a\b\file.txt', 'C:\a\b\' and '/tmp/b/file.txt' give 'b'); the empty string with
+/// fewer than two separators.
 JXT_EXPORT QString jxtDirName(const QString &path);
 /// Directory part with its trailing backslash, name before the first "." and the rest from
 /// that "." on ('C:\x\a.b.txt' gives 'C:\x\', 'a', '.b.txt'). A name without "." leaves name

@@ -392,3 +392,23 @@ TEST(JXCopyForm, ControlsCarryTheNamesOfTheForm)
     EXPECT_EQ(form.FindComponent(QStringLiteral("panfile")), form.panFile); // any case
     EXPECT_EQ(form.jxgFile->Parent(), form.panFile);
 }
+
+// A POSIX Dest stays a POSIX path: read back as given with "/", and the target the events
+// hand out names the file that was written.
+TEST_F(JXCopyTest, PosixDestGivesPathsThatNameTheCopy)
+{
+    Write("src/Mixed.Txt", "abc");
+    QDir().mkpath(P("dst"));
+    QString target;
+    m_copy.OnChange = [&](TObject *, int, const QString &, const QString &dest) { target = dest; };
+    m_copy.SetSource(P("src/Mixed.Txt"));
+    m_copy.SetDest(P("dst"));
+    EXPECT_EQ(m_copy.Dest(), P("dst") + QLatin1Char('/'));
+    EXPECT_EQ(m_copy.Source(), P("src/Mixed.Txt"));
+    EXPECT_TRUE(m_copy.Copy());
+    EXPECT_EQ(target, P("dst/Mixed.Txt"));
+    EXPECT_TRUE(QFileInfo::exists(target));
+    // Windows-form paths still read back upper-cased.
+    m_copy.SetDest(QStringLiteral("c:\\target"));
+    EXPECT_EQ(m_copy.Dest(), QStringLiteral("C:\\TARGET\\"));
+}

@@ -40,6 +40,19 @@ TEST(JXDirList, GroupsFilesByDirectoryInSortedOrder)
     EXPECT_EQ(list.GetFiles(0)->ToStringList(), QStringList({"a.txt"}));
 }
 
+// POSIX paths group by their directories as Windows paths do; nothing is dropped.
+TEST(JXDirList, PosixPathsGroupByDirectory)
+{
+    TJXDirList list;
+    list.SetFileListStrings({"/tmp/y/c.txt", "/tmp/x/b.txt", "/tmp/x/a.txt"});
+    list.Update();
+    EXPECT_EQ(list.DirListStrings(), QStringList({"x", "y"}));
+    EXPECT_EQ(list.GetFiles(0)->ToStringList(), QStringList({"a.txt", "b.txt"}));
+    EXPECT_EQ(list.GetFiles(1)->ToStringList(), QStringList({"c.txt"}));
+    EXPECT_EQ(static_cast<TDirInfo *>(list.DirList()->GetObject(1))->Path,
+              QStringLiteral("/tmp/y/"));
+}
+
 TEST(JXDirList, KeysThatOccurTwice)
 {
     TJXDirList list;

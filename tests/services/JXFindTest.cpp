@@ -259,3 +259,24 @@ TEST_F(JXFindTest, HiddenDirectoriesAreNotWalkedAndCaseDecidesTheOrder)
                                 "change b\\ 1 2", "find b\\two.txt", "change  2 2", "not .cache",
                                 "change  2 3", "find .hidden.txt", "finished"}));
 }
+
+// A POSIX start path: every path the events hand out keeps "/" and names a folder that
+// exists, and the volume is the one of the drive holding it.
+TEST_F(JXFindTest, PosixStartPathGivesPosixPaths)
+{
+    Make("sub/inner.txt");
+    Make("top.txt");
+    TJXFind find;
+    find.SetSubdirs(true);
+    find.SetStartPath(m_dir.path());
+    EXPECT_EQ(find.StartPath(), m_dir.path() + QLatin1Char('/'));
+    QStringList found;
+    find.OnFindFile = [&](TObject *, TSearchRec &rec, const QString &path, const QString &) {
+        found << path + rec.Name;
+    };
+    find.Execute();
+    EXPECT_EQ(found, QStringList({m_dir.filePath("sub/inner.txt"), m_dir.filePath("top.txt")}));
+    for (const QString &file : found)
+        EXPECT_TRUE(QFileInfo::exists(file)) << file.toStdString();
+    EXPECT_EQ(find.VolumeName(), jxtVolumeName(m_root.left(1)));
+}

@@ -72,6 +72,13 @@ TEST(JxutilPaths, PathForms)
     EXPECT_EQ(jxtCheckPath(QString()), QString());
     EXPECT_EQ(jxtCheckPath(QStringLiteral("C:\\x")), QStringLiteral("C:\\x\\"));
     EXPECT_EQ(jxtCheckPath(QStringLiteral("C:\\x\\")), QStringLiteral("C:\\x\\"));
+    // A path written with "/" keeps to "/"; one ending in either separator stays.
+    EXPECT_EQ(jxtCheckPath(QStringLiteral("/tmp/x")), QStringLiteral("/tmp/x/"));
+    EXPECT_EQ(jxtCheckPath(QStringLiteral("/tmp/x/")), QStringLiteral("/tmp/x/"));
+    EXPECT_EQ(jxtCheckPath(QStringLiteral("/tmp\\x")), QStringLiteral("/tmp\\x\\"));
+    EXPECT_EQ(jxtParentDir(QStringLiteral("/tmp/x/")), QStringLiteral("/tmp"));
+    EXPECT_EQ(jxtDirName(QStringLiteral("/tmp/b/file.txt")), QStringLiteral("b"));
+    EXPECT_EQ(jxtDirName(QStringLiteral("C:\\a/b\\file.txt")), QStringLiteral("b"));
     EXPECT_EQ(jxtCheckUnixPath(QStringLiteral("/usr")), QStringLiteral("/usr/"));
     for (const char *p : {"C:\\a\\b", "C:\\a\\b\\", "C:\\a\\bb"})
         EXPECT_EQ(jxtParentDir(QString::fromLatin1(p)), QStringLiteral("C:\\a")) << p;
