@@ -2,7 +2,7 @@
 // Feeds arbitrary bytes to the wave header reader, the chunk walk and the 48-bit real: a
 // header read back from its own bytes is the same, a usable header has a finite playing
 // time, the data a walk finds lies inside the input, and every 48-bit real converts to a
-// finite double that converts back to the same bytes.
+// finite double that converts back to the same bytes; the G.711 decoders are symmetric.
 // fuzz-layer: platform
 #include "platform/WavHeader.h"
 
@@ -36,6 +36,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         if (result == TWavRead::Ok &&
             (format.DataPresent <= 0 || format.DataPresent > qint64(format.DataSize) ||
              format.DataOffset < 12 || format.DataOffset + format.DataPresent > qint64(size)))
+            __builtin_trap();
+    }
+    // The G.711 decoders: the sign bit mirrors the sample, for every byte of the input.
+    for (std::size_t i = 0; i < size && i < 256; ++i) {
+        if (MuLawToLinear(std::uint8_t(data[i] ^ 0x80)) != -MuLawToLinear(data[i]) ||
+            ALawToLinear(std::uint8_t(data[i] ^ 0x80)) != -ALawToLinear(data[i]))
             __builtin_trap();
     }
     if (size >= 6) {

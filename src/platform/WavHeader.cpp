@@ -215,4 +215,27 @@ TWavRead ReadWavFormat(QIODevice &device, TWavFormat &format)
     return TWavRead::Ok;
 }
 
+std::int16_t MuLawToLinear(std::uint8_t code)
+{
+    // The bits are stored inverted: sign, three bits of segment, four of mantissa. The
+    // magnitude is (mantissa * 8 + 132) shifted by the segment, less the bias of 132.
+    const unsigned u = ~unsigned(code) & 0xFFu;
+    const int magnitude = ((int((u & 0x0Fu) << 3) + 0x84) << ((u & 0x70u) >> 4)) - 0x84;
+    return std::int16_t((u & 0x80u) ? -magnitude : magnitude);
+}
+
+std::int16_t ALawToLinear(std::uint8_t code)
+{
+    // Every other bit is stored inverted; then sign (1 is positive), three bits of segment
+    // and four of mantissa. Segment 0 is linear; each further one doubles the step.
+    const unsigned a = unsigned(code) ^ 0x55u;
+    const unsigned segment = (a & 0x70u) >> 4;
+    int magnitude = int((a & 0x0Fu) << 4);
+    if (segment == 0)
+        magnitude += 8;
+    else
+        magnitude = (magnitude + 0x108) << (segment - 1);
+    return std::int16_t((a & 0x80u) ? magnitude : -magnitude);
+}
+
 } // namespace jxt::platform

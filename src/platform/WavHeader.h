@@ -108,7 +108,16 @@ struct JXT_EXPORT TWavFormat
 
 constexpr std::uint16_t kWaveFormatPcm = 1;
 constexpr std::uint16_t kWaveFormatIeeeFloat = 3;
+constexpr std::uint16_t kWaveFormatALaw = 6;
+constexpr std::uint16_t kWaveFormatMuLaw = 7;
 constexpr std::uint16_t kWaveFormatExtensible = 0xFFFE;
+
+/// The 16-bit linear sample an 8-bit G.711 mu-law byte stands for (0xFF and 0x7F are 0,
+/// 0x00 is -32124, 0x80 is 32124).
+JXT_EXPORT std::int16_t MuLawToLinear(std::uint8_t code);
+/// The 16-bit linear sample an 8-bit G.711 A-law byte stands for (0xD5 is 8, 0x55 is -8,
+/// 0xAA is 32256, 0x2A is -32256).
+JXT_EXPORT std::int16_t ALawToLinear(std::uint8_t code);
 
 /// Outcome of ReadWavFormat, in the order the walk can fail.
 enum class TWavRead {

@@ -75,6 +75,10 @@ TOpenResult TWavSource::OpenFile(const QString &fileName)
         case 32: m_coding = TCoding::S32; break;
         default: known = false;
         }
+    } else if (f.BitsPerSample == 8 && (f.SampleTag == platform::kWaveFormatMuLaw ||
+                                        f.SampleTag == platform::kWaveFormatALaw)) {
+        // Telephone codings are decoded here: audio outputs take only linear samples.
+        m_coding = f.SampleTag == platform::kWaveFormatMuLaw ? TCoding::MuLaw : TCoding::ALaw;
     } else if (known && f.SampleTag == platform::kWaveFormatIeeeFloat) {
         if (f.BitsPerSample == 32)
             m_coding = TCoding::F32;
@@ -96,7 +100,9 @@ TOpenResult TWavSource::OpenFile(const QString &fileName)
     m_output.setSampleRate(f.SamplesPerSec);
     switch (m_coding) {
     case TCoding::U8: m_output.setSampleFormat(QAudioFormat::UInt8); break;
-    case TCoding::S16: m_output.setSampleFormat(QAudioFormat::Int16); break;
+    case TCoding::S16:
+    case TCoding::MuLaw:
+    case TCoding::ALaw: m_output.setSampleFormat(QAudioFormat::Int16); break;
     case TCoding::S24:
     case TCoding::S32: m_output.setSampleFormat(QAudioFormat::Int32); break;
     case TCoding::F32:
@@ -191,6 +197,8 @@ void TWavSource::Convert(const char *in, char *out, qint64 frames) const
             switch (m_coding) {
             case TCoding::U8: *out = char(*s); break;
             case TCoding::S16: qToUnaligned(qFromLittleEndian<qint16>(s), out); break;
+            case TCoding::MuLaw: qToUnaligned(qint16(platform::MuLawToLinear(*s)), out); break;
+            case TCoding::ALaw: qToUnaligned(qint16(platform::ALawToLinear(*s)), out); break;
             case TCoding::S24: {
                 const quint32 v = quint32(s[0]) << 8 | quint32(s[1]) << 16 | quint32(s[2]) << 24;
                 qToUnaligned(qint32(v), out);

@@ -33,10 +33,10 @@ enum class TOpenResult { Ok, Missing, Unreadable, Malformed, Unsupported };
 
 /// The samples of a wave file's data chunk, converted to a sample format an audio sink
 /// takes (8-bit unsigned, 16-bit, 32-bit integers or 32-bit floats; 24-bit integers and
-/// 64-bit floats are widened or narrowed). Reads the file as it plays, so a file that
-/// shrinks or is deleted while playing simply ends early. With looping on, the data starts
-/// again at its end; a pass that yields nothing ends the loop, so an emptied file cannot
-/// spin.
+/// 64-bit floats are widened or narrowed; 8-bit mu-law and A-law are decoded to 16 bits). Reads the
+/// file as it plays, so a file that shrinks or is deleted while playing simply ends early. With
+/// looping on, the data starts again at its end; a pass that yields nothing ends the loop, so an
+/// emptied file cannot spin.
 class TWavSource : public QIODevice
 {
     Q_OBJECT
@@ -71,7 +71,7 @@ protected:
     qint64 writeData(const char *, qint64) override { return -1; }
 
 private:
-    enum class TCoding { U8, S16, S24, S32, F32, F64 };
+    enum class TCoding { U8, S16, S24, S32, F32, F64, MuLaw, ALaw };
     /// Converts frames of input into output.
     void Convert(const char *in, char *out, qint64 frames) const;
 

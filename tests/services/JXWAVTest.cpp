@@ -24,6 +24,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -610,3 +611,64 @@ TEST_F(JXWAVTest, PreviewOfTinyFilesAndNarrowControls)
 }
 
 } // namespace
+
+// Mu-law and A-law files are decoded to 16-bit samples in the library: they play, and their
+// samples follow the same sound made as 16-bit PCM within the codings' step.
+TEST_F(JXWAVTest, MuLawAndALawFilesAreDecodedAndPlay)
+{
+    EXPECT_EQ(platform::MuLawToLinear(0xFF), 0);
+    EXPECT_EQ(platform::MuLawToLinear(0x00), -32124);
+    EXPECT_EQ(platform::MuLawToLinear(0x80), 32124);
+    EXPECT_EQ(platform::ALawToLinear(0xD5), 8);
+    EXPECT_EQ(platform::ALawToLinear(0x55), -8);
+    EXPECT_EQ(platform::ALawToLinear(0xAA), 32256);
+
+    const QString sox = QStandardPaths::findExecutable(QStringLiteral("sox"));
+    if (sox.isEmpty())
+        GTEST_SKIP() << "sox missing (scripts/install-deps.sh)";
+    const auto make = [&](const QString &name, const QStringList &coding) {
+        const QString path = m_dir.filePath(name);
+        QStringList args = {QStringLiteral("-D"),   QStringLiteral("-n"), QStringLiteral("-r"),
+                            QStringLiteral("8000"), QStringLiteral("-c"), QStringLiteral("1")};
+        args << coding << path << QStringLiteral("synth") << QStringLiteral("0.5")
+             << QStringLiteral("sine") << QStringLiteral("440");
+        EXPECT_EQ(QProcess::execute(sox, args), 0) << name.toStdString();
+        return path;
+    };
+    const auto samples = [](const QString &path) {
+        sound::TWavSource source;
+        EXPECT_EQ(source.OpenFile(path), sound::TOpenResult::Ok) << path.toStdString();
+        const QByteArray bytes = source.readAll();
+        std::vector<qint16> out(std::size_t(bytes.size()) / 2);
+        for (std::size_t i = 0; i < out.size(); ++i)
+            out[i] = qFromLittleEndian<qint16>(bytes.constData() + 2 * i);
+        return out;
+    };
+    const std::vector<qint16> pcm =
+        samples(make(QStringLiteral("pcm.wav"), {"-e", "signed-integer", "-b", "16"}));
+    ASSERT_EQ(pcm.size(), 4000u);
+    for (const char *coding : {"mu-law", "a-law"}) {
+        const QString path = make(QStringLiteral("%1.wav").arg(QLatin1String(coding)),
+                                  {"-e", QLatin1String(coding), "-b", "8"});
+        const std::vector<qint16> decoded = samples(path);
+        ASSERT_EQ(decoded.size(), pcm.size()) << coding;
+        int worst = 0;
+        for (std::size_t i = 0; i < pcm.size(); ++i)
+            worst = std::max(worst, std::abs(int(decoded[i]) - int(pcm[i])));
+        EXPECT_LT(worst, 1100) << coding; // the largest step of both codings is 1024
+
+        TJXWAV wav;
+        wav.SetFileName(path);
+        Record(wav);
+        TManualTimerClock clock;
+        wav.Play();
+        EXPECT_NE(wav.DeviceID(), 0) << coding;
+        EXPECT_EQ(wav.MCIResult(), 0) << coding;
+        clock.Advance(600);
+        Deliver();
+        ASSERT_EQ(m_notes.size(), 1u) << coding;
+        EXPECT_EQ(m_notes.back(), nvSuccessful) << coding;
+        m_notes.clear();
+        wav.CloseMedia();
+    }
+}
