@@ -3,6 +3,8 @@
 
 #include "host/core/Events.h"
 
+#include <QPointer>
+
 #include <algorithm>
 
 namespace jxt {
@@ -195,10 +197,14 @@ void TJXPicClip::JXOnTime()
     if (m_aktPic < 0)
         m_aktPic = int(std::max(0LL, cells - 1));
     if (m_aktPic != before) {
-        if (Showing())
+        if (Showing()) {
+            const QPointer<QObject> alive(this);
             PaintBMP();
-        else
+            if (alive.isNull())
+                return; // OnChangePic freed the clip
+        } else {
             Invalidate();
+        }
     }
     m_timer->SetEnabled(true);
 }

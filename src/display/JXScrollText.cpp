@@ -8,6 +8,7 @@
 #include "util/Jxutil.h"
 
 #include <QPainter>
+#include <QPointer>
 
 #include <cstdlib>
 
@@ -162,14 +163,20 @@ void TJXScrollText::JXOnTime()
     else
         m_y -= step;
     m_timer->SetEnabled(false);
+    // OnStartText may free the control.
+    const QPointer<QObject> alive(this);
     if (Showing()) {
         PaintBMP();
     } else if (Width() > 0 && Height() > 0) {
         // Out of sight the text moves on (and starts again) without being drawn.
         m_buffer.Canvas()->SetFont(Font());
         PlaceText(m_buffer.Canvas());
+        if (alive.isNull())
+            return;
         Invalidate();
     }
+    if (alive.isNull())
+        return;
     // Handlers may have stopped or restarted the timer meanwhile; m_timerWanted knows.
     m_timer->SetEnabled(m_timerWanted);
     Q_EMIT textPositionChanged();
@@ -272,7 +279,10 @@ void TJXScrollText::PaintBMP()
     bmp->Brush()->SetStyle(bsSolid);
     bmp->Brush()->SetColor(Color());
     bmp->SetFont(Font());
+    const QPointer<QObject> alive(this);
     const TRect block = PlaceText(bmp);
+    if (alive.isNull())
+        return; // OnStartText freed the control
 
     if (m_scrollHorizontal) {
         // The line looks the same at every step: it is drawn once and copied to its place

@@ -125,10 +125,10 @@ void TJXAnimate::Paint()
     PaintBMP();
 }
 
-void TJXAnimate::PaintBMP()
+bool TJXAnimate::PaintBMP()
 {
     if (!Visible() && !ComponentState().Contains(csDesigning))
-        return;
+        return true;
     TCanvas *canvas = Canvas();
     const int w = Width();
     const int h = Height();
@@ -141,10 +141,10 @@ void TJXAnimate::PaintBMP()
         canvas->Font()->SetColor(Font()->Color());
         TRect r = ClientRect();
         canvas->DrawText(kVersionText, r, DT_WORDBREAK | DT_CENTER);
-        return;
+        return true;
     }
     if (!FireEvent(this, OnRequestPic, &TJXAnimate::onRequestPic, this, m_aktPic))
-        return;
+        return false;
     // A frame number the grid does not have (after the grid shrank, or from the handler)
     // is wrapped into it.
     const int frames = FrameCount();
@@ -166,8 +166,9 @@ void TJXAnimate::PaintBMP()
         canvas->CopyRect(target, m_picture->Canvas(), source);
     }
     if (!FireEvent(this, OnChangePic, &TJXAnimate::onChangePic, this))
-        return;
+        return false;
     AccessibleValueChanged();
+    return true;
 }
 
 void TJXAnimate::JXOnTime()
@@ -178,10 +179,12 @@ void TJXAnimate::JXOnTime()
     if (m_aktPic < 0)
         m_aktPic = FrameCount() - 1;
     m_timer->SetEnabled(false);
-    if (Showing())
-        PaintBMP();
-    else
+    if (Showing()) {
+        if (!PaintBMP())
+            return; // a handler freed the animation
+    } else {
         Invalidate();
+    }
     m_timer->SetEnabled(m_interval > 0);
 }
 

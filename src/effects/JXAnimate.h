@@ -82,8 +82,9 @@ public:
     /// Called after a frame was drawn.
     TNotifyEvent OnChangePic;
 
-    /// Draws the current frame on the canvas (the timer calls it directly).
-    void PaintBMP();
+    /// Draws the current frame on the canvas (the timer calls it directly). False when a
+    /// handler freed the animation; the caller must then not touch it again.
+    bool PaintBMP();
     /// One timer step: the next (or previous) frame, drawn at once.
     void JXOnTime();
     /// The frame timer.

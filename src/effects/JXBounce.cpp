@@ -158,7 +158,8 @@ void TJXBounce::JXOnTime()
     m_ySpeed = Add(m_ySpeed, m_gravitation);
     m_x = Add(m_x, m_xSpeed);
     m_y = Add(m_y, m_ySpeed);
-    CheckCollision();
+    if (!CheckCollision())
+        return; // a handler freed the bounce
     // A moved control is state, not a picture; the ball itself is only drawn where it shows.
     if (m_control || Showing())
         PaintBMP();
@@ -172,19 +173,19 @@ int TJXBounce::Slowed(int speed) const
     return int(static_cast<long long>(speed) * (1000 - m_friction) / 1000);
 }
 
-void TJXBounce::CheckCollision()
+bool TJXBounce::CheckCollision()
 {
     const int w = m_objectWidth;
     const int h = m_objectHeight;
     if (!FireEvent(this, OnMove, &TJXBounce::onMove, this, m_x, m_y, w, h, m_xSpeed, m_ySpeed))
-        return;
+        return false;
 
     if (m_x < 1) {
         m_x = 1;
         m_xSpeed = -Slowed(m_xSpeed);
         if (m_xSpeed != 0) {
             if (!FireEvent(this, OnHitLeftWall, &TJXBounce::onHitLeftWall, this))
-                return;
+                return false;
         }
     }
     if (static_cast<long long>(m_x) + w >= Width()) {
@@ -192,14 +193,14 @@ void TJXBounce::CheckCollision()
         m_xSpeed = -Slowed(m_xSpeed);
         if (m_xSpeed != 0) {
             if (!FireEvent(this, OnHitRightWall, &TJXBounce::onHitRightWall, this))
-                return;
+                return false;
         }
     }
     if (m_y < 1) {
         m_y = 1;
         m_ySpeed = -Slowed(m_ySpeed);
         if (!FireEvent(this, OnHitRoof, &TJXBounce::onHitRoof, this))
-            return;
+            return false;
     }
     if (static_cast<long long>(m_y) + h >= Height()) {
         m_y = Height() - h - 1;
@@ -208,13 +209,14 @@ void TJXBounce::CheckCollision()
             m_xSpeed = Slowed(m_xSpeed); // rolling: slowed in the same direction
         if (m_xSpeed != 0 || m_ySpeed != 0) {
             if (!FireEvent(this, OnHitFloor, &TJXBounce::onHitFloor, this))
-                return;
+                return false;
         } else {
             m_timer->SetEnabled(false);
             if (!FireEvent(this, OnStop, &TJXBounce::onStop, this))
-                return;
+                return false;
         }
     }
+    return true;
 }
 
 void TJXBounce::PaintBMP()

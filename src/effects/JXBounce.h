@@ -132,7 +132,8 @@ protected:
     void Paint() override;
 
 private:
-    void CheckCollision();
+    /// Moves off the walls and fires the events; false when a handler freed the bounce.
+    bool CheckCollision();
     void TakeObjectSize();
     int Slowed(int speed) const;
 

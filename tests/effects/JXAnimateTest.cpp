@@ -1,13 +1,19 @@
 // SPDX-License-Identifier: MIT
 // Frame animation: the frame grid, stretching and sizing, play in both directions, the
-// events (also as signals), transparency, out-of-range frames and the empty picture.
+// events (also as signals), transparency, out-of-range frames, the empty picture, and
+// handlers that free it.
 #include "effects/JXAnimate.h"
+
+#include "host/controls/Forms.h"
 
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QMetaProperty>
+#include <QPointer>
 #include <QSignalSpy>
 
 #include <memory>
@@ -200,6 +206,50 @@ TEST(JXAnimate, WithoutAPictureTheVersionTextShows)
     EXPECT_FALSE(changed);
 }
 
+// A handler may free the animation while its timer runs; the step then ends without touching
+// it (a use after free shows here as a crash, and under ASan or valgrind).
+TEST(JXAnimate, AHandlerMayFreeTheAnimationWhileTheTimerRuns)
+{
+    TForm form;
+    form.SetBounds(0, 0, 200, 150);
+    const auto make = [&] {
+        auto *a = new TJXAnimate(&form);
+        a->SetParent(&form);
+        a->SetPicture(SixFrames().get());
+        a->SetCols(3);
+        a->SetRows(2);
+        return a;
+    };
+    TJXAnimate *a = make();
+    a->OnChangePic = [](TObject *sender) { static_cast<TJXAnimate *>(sender)->Free(); };
+    QPointer<TJXAnimate> alive(a);
+    a->SetInterval(20);
+    form.Show();
+    QElapsedTimer clock;
+    clock.start();
+    while (alive && clock.elapsed() < 20000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_TRUE(alive.isNull());
+
+    a = make();
+    a->OnRequestPic = [](TObject *sender, int &) { delete static_cast<TJXAnimate *>(sender); };
+    alive = a;
+    a->SetInterval(50);
+    a->Timer()->Tick();
+    EXPECT_TRUE(alive.isNull());
+}
+
+// Assigning nil clears the picture in place: a pointer kept from Picture() stays valid.
+TEST(JXAnimate, NilClearsThePictureInPlace)
+{
+    TAnimation t;
+    TBitmap *kept = t.a.Picture();
+    t.a.SetPicture(nullptr);
+    EXPECT_EQ(t.a.Picture(), kept);
+    EXPECT_TRUE(kept->Empty());
+    EXPECT_EQ(kept->Width(), 0);
+}
+
 // Without Stretch the paint sizes the animation to one frame, also after a width was set.
 TEST(JXAnimate, PaintSizesItToOneFrameWithoutStretch)
 {
@@ -214,15 +264,4 @@ TEST(JXAnimate, PaintSizesItToOneFrameWithoutStretch)
     t.a.SetWidth(160);
     t.a.Repaint();
     EXPECT_EQ(t.a.Width(), 160);
-}
-
-// Assigning nil clears the picture in place: a pointer kept from Picture() stays valid.
-TEST(JXAnimate, NilClearsThePictureInPlace)
-{
-    TAnimation t;
-    TBitmap *kept = t.a.Picture();
-    t.a.SetPicture(nullptr);
-    EXPECT_EQ(t.a.Picture(), kept);
-    EXPECT_TRUE(kept->Empty());
-    EXPECT_EQ(kept->Width(), 0);
 }

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Bounce: start values and ranges, friction and the stop, the four walls, OnMove by
-// reference, bouncing another control and losing it, and trails.
+// reference, bouncing another control and losing it, trails, and handlers that free it.
 #include "effects/JXBounce.h"
 
 #include "host/controls/Forms.h"
@@ -9,7 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QMetaProperty>
+#include <QPointer>
 #include <QSignalSpy>
 
 using namespace jxt;
@@ -199,4 +202,48 @@ TEST(JXBounce, NoRefreshLeavesATrail)
     EXPECT_GT(single, 40);
     EXPECT_LT(single, 100); // one ball of 10 x 10
     EXPECT_GT(whiteAfterSteps(true), 3 * single);
+}
+
+// Handlers that free the bounce from inside a running timer: nothing of it is touched
+// afterwards (a use after free shows here as a crash, and under ASan or valgrind).
+TEST(JXBounce, AHandlerMayFreeTheBounceWhileTheTimerRuns)
+{
+    TForm form;
+    form.SetBounds(0, 0, 200, 150);
+    auto runUntilFreed = [&](auto attach) {
+        auto *b = new TJXBounce(&form);
+        b->SetParent(&form);
+        b->SetBounds(0, 0, 100, 60);
+        b->SetFriction(100);
+        b->SetInterval(20);
+        attach(*b);
+        const QPointer<TJXBounce> alive(b);
+        form.Show();
+        QElapsedTimer clock;
+        clock.start();
+        while (alive && clock.elapsed() < 20000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        return alive.isNull();
+    };
+    EXPECT_TRUE(runUntilFreed([](TJXBounce &b) {
+        b.OnStop = [](TObject *sender) { static_cast<TJXBounce *>(sender)->Free(); };
+    }));
+    EXPECT_TRUE(runUntilFreed([](TJXBounce &b) {
+        b.OnHitFloor = [](TObject *sender) { static_cast<TJXBounce *>(sender)->Free(); };
+    }));
+    EXPECT_TRUE(runUntilFreed([](TJXBounce &b) {
+        b.OnMove = [](TObject *sender, int &, int &, int, int, int &, int &) {
+            delete static_cast<TJXBounce *>(sender);
+        };
+    }));
+    // Stepped by hand: the step returns at once after the handler freed the bounce.
+    auto *b = new TJXBounce(&form);
+    b->SetBounds(0, 0, 100, 60);
+    b->SetParent(&form);
+    const QPointer<TJXBounce> alive(b);
+    b->OnHitRoof = [](TObject *sender) { static_cast<TJXBounce *>(sender)->Free(); };
+    b->SetStartYSpeed(-20);
+    b->Start();
+    b->Timer()->Tick();
+    EXPECT_TRUE(alive.isNull());
 }

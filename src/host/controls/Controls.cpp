@@ -462,15 +462,24 @@ void TControl::RunPaint()
     m_needsPaint = false;
     if (m_transparentSurface && !m_surface.isNull())
         m_surface.fill(Qt::transparent);
+    const bool outer = !m_inPaint;
     m_inPaint = true;
     ++m_paintCount;
+    // A handler that Paint runs may Free the control: while this property is set, Free
+    // leaves the deletion to the event loop (TComponent::Free), since the paint and the
+    // paint event around it still use the control.
+    if (outer)
+        setProperty("jxtPainting", true);
     {
         // System colours (clBtnFace, clWindow, ...) are the widget's own palette's.
         const QPalette palette = this->palette();
         const TPaletteScope scope(palette);
         Paint();
     }
-    m_inPaint = false;
+    if (outer) {
+        setProperty("jxtPainting", QVariant());
+        m_inPaint = false;
+    }
 }
 
 void TControl::changeEvent(QEvent *event)

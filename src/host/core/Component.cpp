@@ -105,6 +105,14 @@ void TComponent::RemoveFreeNotification(TComponent *component)
 void TComponent::Free()
 {
     BeforeDestruction();
+    // Freed by a handler that its own paint runs (TControl::RunPaint sets the property): the
+    // paint and Qt's paint event still use the widget after the handler returns, so it goes
+    // hidden now and is deleted once control is back in the event loop.
+    if (property("jxtPainting").toBool()) {
+        hide();
+        deleteLater();
+        return;
+    }
     delete this;
 }
 

@@ -55,8 +55,12 @@ bool TTimer::Active() const
 
 void TTimer::Tick()
 {
-    if (OnTimer)
-        OnTimer(this);
+    // The handler is copied first: it may free the timer (or the component that owns it),
+    // which destroys OnTimer while it runs.
+    if (OnTimer) {
+        const TNotifyEvent handler = OnTimer;
+        handler(this);
+    }
 }
 
 qint64 TTimer::ClockMs()
