@@ -382,14 +382,15 @@ TEST(PublishedInterface, PathsKeepTheSpellingGivenWhileTheComponentsUseTheirForm
     copy.setProperty("Dest", QStringLiteral("/tmp/b"));
     EXPECT_EQ(copy.property("Source").toString(), QStringLiteral("/tmp/a/*.txt"));
     EXPECT_EQ(copy.property("Dest").toString(), QStringLiteral("/tmp/b"));
-    EXPECT_EQ(copy.Source(), QStringLiteral("/TMP/A/*.TXT"));
-    EXPECT_EQ(copy.Dest(), QStringLiteral("/TMP/B\\"));
+    // POSIX paths read back as given; the folder Dest gets "/" (Windows-form paths read back
+    // upper-cased, see JXCopyTest).
+    EXPECT_EQ(copy.Source(), QStringLiteral("/tmp/a/*.txt"));
+    EXPECT_EQ(copy.Dest(), QStringLiteral("/tmp/b/"));
     TJXFind find;
     find.setProperty("FilePattern", QStringLiteral("*.cpp;*.h"));
     find.setProperty("StartPath", QStringLiteral("/tmp/src"));
     EXPECT_EQ(find.property("FilePattern").toString(), QStringLiteral("*.cpp;*.h"));
     EXPECT_EQ(find.FilePattern(), QStringLiteral("*.CPP;*.H"));
     EXPECT_EQ(find.property("StartPath").toString(), QStringLiteral("/tmp/src"));
-    EXPECT_TRUE(find.StartPath().endsWith(QLatin1Char('\\')) ||
-                find.StartPath().endsWith(QLatin1Char('/')));
+    EXPECT_EQ(find.StartPath(), QStringLiteral("/tmp/src/"));
 }
