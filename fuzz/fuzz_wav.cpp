@@ -2,7 +2,8 @@
 // Feeds arbitrary bytes to the wave header reader, the chunk walk and the 48-bit real: a
 // header read back from its own bytes is the same, a usable header has a finite playing
 // time, the data a walk finds lies inside the input, and every 48-bit real converts to a
-// finite double that converts back to the same bytes; the G.711 decoders are symmetric.
+// finite double that converts back to the same bytes; the G.711 decoders are symmetric; an
+// IMA ADPCM block of any size and channel count decodes within its room and its frame count.
 // fuzz-layer: platform
 #include "platform/WavHeader.h"
 
@@ -12,6 +13,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <vector>
 
 using namespace jxt::platform;
 
@@ -43,6 +45,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         if (MuLawToLinear(std::uint8_t(data[i] ^ 0x80)) != -MuLawToLinear(data[i]) ||
             ALawToLinear(std::uint8_t(data[i] ^ 0x80)) != -ALawToLinear(data[i]))
             __builtin_trap();
+    }
+    if (size >= 1) {
+        // The first byte picks the channels and the room; the rest is the block.
+        const int channels = 1 + data[0] % 8;
+        const int room = data[0] / 8; // 0..31 frames
+        const int blockSize = int(size - 1);
+        std::vector<std::int16_t> out(std::size_t(room + 1) * std::size_t(channels), 0x5A5A);
+        const int got = DecodeImaAdpcmBlock(data + 1, blockSize, channels, out.data(), room);
+        const int whole = ImaAdpcmBlockFrames(blockSize, channels);
+        if (got < 0 || got > room || (whole > 0 && got > whole))
+            __builtin_trap();
+        for (int c = 0; c < channels; ++c) // the guard frame past the room stays untouched
+            if (out[std::size_t(room) * std::size_t(channels) + std::size_t(c)] != 0x5A5A)
+                __builtin_trap();
     }
     if (size >= 6) {
         std::array<std::uint8_t, 6> bytes;

@@ -212,6 +212,12 @@ TWavRead ReadWavFormat(QIODevice &device, TWavFormat &format)
     format.DataPresent = std::clamp<qint64>(fileSize - data.Body, 0, qint64(data.Size));
     if (format.DataPresent == 0)
         return TWavRead::EmptyData;
+    // Compressed codings pad their last block; the "fact" chunk says how many frames are real.
+    TChunk fact;
+    uchar frames[4];
+    if (FindChunk(device, first, riffEnd, FourCC("fact"), fact) && fact.Size >= 4 &&
+        ReadAt(device, fact.Body, frames, 4))
+        format.FactFrames = qFromLittleEndian<quint32>(frames);
     return TWavRead::Ok;
 }
 
@@ -236,6 +242,77 @@ std::int16_t ALawToLinear(std::uint8_t code)
     else
         magnitude = (magnitude + 0x108) << (segment - 1);
     return std::int16_t((a & 0x80u) ? magnitude : -magnitude);
+}
+
+namespace {
+
+// How far the step index moves after each 4-bit code, and the 89 step sizes it picks from.
+constexpr int kImaIndexMove[16] = {-1, -1, -1, -1, 2, 4, 6, 8, -1, -1, -1, -1, 2, 4, 6, 8};
+constexpr int kImaSteps[89] = {
+    7,     8,     9,     10,    11,    12,    13,    14,    16,    17,    19,   21,    23,
+    25,    28,    31,    34,    37,    41,    45,    50,    55,    60,    66,   73,    80,
+    88,    97,    107,   118,   130,   143,   157,   173,   190,   209,   230,  253,   279,
+    307,   337,   371,   408,   449,   494,   544,   598,   658,   724,   796,  876,   963,
+    1060,  1166,  1282,  1411,  1552,  1707,  1878,  2066,  2272,  2499,  2749, 3024,  3327,
+    3660,  4026,  4428,  4871,  5358,  5894,  6484,  7132,  7845,  8630,  9493, 10442, 11487,
+    12635, 13899, 15289, 16818, 18500, 20350, 22385, 24623, 27086, 29794, 32767};
+
+struct TImaChannel
+{
+    int Sample = 0;
+    int Index = 0;
+
+    std::int16_t Next(unsigned code)
+    {
+        const int step = kImaSteps[Index];
+        int diff = step >> 3;
+        if (code & 4u)
+            diff += step;
+        if (code & 2u)
+            diff += step >> 1;
+        if (code & 1u)
+            diff += step >> 2;
+        Sample = std::clamp(code & 8u ? Sample - diff : Sample + diff, -32768, 32767);
+        Index = std::clamp(Index + kImaIndexMove[code & 15u], 0, 88);
+        return std::int16_t(Sample);
+    }
+};
+
+} // namespace
+
+int ImaAdpcmBlockFrames(int blockBytes, int channels)
+{
+    if (channels < 1 || blockBytes <= 4 * channels || (blockBytes - 4 * channels) % (4 * channels))
+        return 0;
+    return 1 + (blockBytes - 4 * channels) / (4 * channels) * 8;
+}
+
+int DecodeImaAdpcmBlock(const std::uint8_t *block, int size, int channels, std::int16_t *out,
+                        int maxFrames)
+{
+    if (channels < 1 || channels > 64 || size < 4 * channels || maxFrames < 1)
+        return 0;
+    TImaChannel state[64];
+    for (int c = 0; c < channels; ++c) {
+        const std::uint8_t *h = block + 4 * c;
+        state[c].Sample = std::int16_t(std::uint16_t(h[0] | h[1] << 8));
+        // A damaged index is held in range rather than trusted as a table position.
+        state[c].Index = std::min<int>(h[2], 88);
+        out[c] = std::int16_t(state[c].Sample);
+    }
+    const int groups = std::min((size - 4 * channels) / (4 * channels), (maxFrames - 1) / 8);
+    const std::uint8_t *data = block + 4 * channels;
+    for (int g = 0; g < groups; ++g) {
+        std::int16_t *frames = out + std::ptrdiff_t(1 + 8 * g) * channels;
+        for (int c = 0; c < channels; ++c) {
+            const std::uint8_t *bytes = data + (g * channels + c) * 4;
+            for (int b = 0; b < 4; ++b) {
+                frames[(2 * b) * channels + c] = state[c].Next(bytes[b] & 15u);
+                frames[(2 * b + 1) * channels + c] = state[c].Next(bytes[b] >> 4);
+            }
+        }
+    }
+    return 1 + 8 * groups;
 }
 
 } // namespace jxt::platform

@@ -104,12 +104,14 @@ struct JXT_EXPORT TWavFormat
     qint64 DataOffset = 0;      ///< file offset of the first sample byte
     std::uint32_t DataSize = 0; ///< size the data chunk's header declares
     qint64 DataPresent = 0;     ///< bytes of the data chunk that the file really holds
+    qint64 FactFrames = -1;     ///< sample frames the "fact" chunk gives; -1 without one
 };
 
 constexpr std::uint16_t kWaveFormatPcm = 1;
 constexpr std::uint16_t kWaveFormatIeeeFloat = 3;
 constexpr std::uint16_t kWaveFormatALaw = 6;
 constexpr std::uint16_t kWaveFormatMuLaw = 7;
+constexpr std::uint16_t kWaveFormatImaAdpcm = 0x11;
 constexpr std::uint16_t kWaveFormatExtensible = 0xFFFE;
 
 /// The 16-bit linear sample an 8-bit G.711 mu-law byte stands for (0xFF and 0x7F are 0,
@@ -118,6 +120,17 @@ JXT_EXPORT std::int16_t MuLawToLinear(std::uint8_t code);
 /// The 16-bit linear sample an 8-bit G.711 A-law byte stands for (0xD5 is 8, 0x55 is -8,
 /// 0xAA is 32256, 0x2A is -32256).
 JXT_EXPORT std::int16_t ALawToLinear(std::uint8_t code);
+
+/// Frames of 16-bit samples one IMA ADPCM block of blockBytes bytes holds for channels
+/// channels: the header sample of each channel plus eight per four data bytes of a channel.
+/// 0 when the block is too short for its headers or its data is not whole 4-byte groups.
+JXT_EXPORT int ImaAdpcmBlockFrames(int blockBytes, int channels);
+/// Decodes one IMA ADPCM block as wave files store it: per channel a header (16-bit first
+/// sample, step index, a reserved byte), then groups of four bytes per channel in turn, low
+/// nibble first. Writes interleaved 16-bit samples to out (room for maxFrames frames) and
+/// returns the frames written: a block cut short gives the frames of its whole groups.
+JXT_EXPORT int DecodeImaAdpcmBlock(const std::uint8_t *block, int size, int channels,
+                                   std::int16_t *out, int maxFrames);
 
 /// Outcome of ReadWavFormat, in the order the walk can fail.
 enum class TWavRead {

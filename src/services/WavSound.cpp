@@ -79,6 +79,11 @@ TOpenResult TWavSource::OpenFile(const QString &fileName)
                                         f.SampleTag == platform::kWaveFormatALaw)) {
         // Telephone codings are decoded here: audio outputs take only linear samples.
         m_coding = f.SampleTag == platform::kWaveFormatMuLaw ? TCoding::MuLaw : TCoding::ALaw;
+    } else if (f.SampleTag == platform::kWaveFormatImaAdpcm && f.BitsPerSample == 4 &&
+               platform::ImaAdpcmBlockFrames(f.BlockAlign, f.Channels) > 0) {
+        // Blocks of 4-bit codes, decoded a block at a time to 16-bit samples.
+        m_coding = TCoding::ImaAdpcm;
+        known = true;
     } else if (known && f.SampleTag == platform::kWaveFormatIeeeFloat) {
         if (f.BitsPerSample == 32)
             m_coding = TCoding::F32;
@@ -102,14 +107,29 @@ TOpenResult TWavSource::OpenFile(const QString &fileName)
     case TCoding::U8: m_output.setSampleFormat(QAudioFormat::UInt8); break;
     case TCoding::S16:
     case TCoding::MuLaw:
-    case TCoding::ALaw: m_output.setSampleFormat(QAudioFormat::Int16); break;
+    case TCoding::ALaw:
+    case TCoding::ImaAdpcm: m_output.setSampleFormat(QAudioFormat::Int16); break;
     case TCoding::S24:
     case TCoding::S32: m_output.setSampleFormat(QAudioFormat::Int32); break;
     case TCoding::F32:
     case TCoding::F64: m_output.setSampleFormat(QAudioFormat::Float); break;
     }
     m_outSample = m_output.bytesPerSample();
-    m_frames = f.DataPresent / m_inFrame;
+    m_decodedBlock = -1;
+    if (m_coding == TCoding::ImaAdpcm) {
+        // Whole blocks, then the whole groups of a last block the data cuts short.
+        m_blockFrames = platform::ImaAdpcmBlockFrames(f.BlockAlign, f.Channels);
+        const qint64 rest = f.DataPresent % m_inFrame;
+        const qint64 head = 4 * f.Channels;
+        m_frames = f.DataPresent / m_inFrame * m_blockFrames +
+                   (rest >= head ? 1 + (rest - head) / head * 8 : 0);
+        // The last block is padded to its full size; the "fact" chunk tells the real end.
+        if (f.FactFrames >= 0)
+            m_frames = std::min(m_frames, f.FactFrames);
+    } else {
+        m_blockFrames = 1;
+        m_frames = f.DataPresent / m_inFrame;
+    }
     m_exhausted = m_frames == 0;
     m_passYielded = false;
     open(QIODevice::ReadOnly | QIODevice::Unbuffered);
@@ -169,20 +189,53 @@ qint64 TWavSource::readData(char *data, qint64 maxSize)
         }
         const qint64 frames =
             std::min({(maxSize - written) / outFrame, m_frames - m_frame, kChunkFrames});
-        m_inBuffer.resize(qsizetype(frames * m_inFrame));
-        qint64 got = -1;
-        if (m_file.seek(m_format.DataOffset + m_frame * m_inFrame))
-            got = m_file.read(m_inBuffer.data(), frames * m_inFrame);
-        const qint64 gotFrames = got > 0 ? got / m_inFrame : 0;
-        if (gotFrames < frames)
-            m_frames = m_frame + gotFrames; // the file was cut short: its data ends here
-        Convert(m_inBuffer.constData(), data + written, gotFrames);
+        qint64 gotFrames = 0;
+        if (m_coding == TCoding::ImaAdpcm) {
+            gotFrames = ReadBlockFrames(data + written, frames);
+        } else {
+            m_inBuffer.resize(qsizetype(frames * m_inFrame));
+            qint64 got = -1;
+            if (m_file.seek(m_format.DataOffset + m_frame * m_inFrame))
+                got = m_file.read(m_inBuffer.data(), frames * m_inFrame);
+            gotFrames = got > 0 ? got / m_inFrame : 0;
+            if (gotFrames < frames)
+                m_frames = m_frame + gotFrames; // the file was cut short: its data ends here
+            Convert(m_inBuffer.constData(), data + written, gotFrames);
+        }
         m_frame += gotFrames;
         written += gotFrames * outFrame;
         if (gotFrames > 0)
             m_passYielded = true;
     }
     return written;
+}
+
+qint64 TWavSource::ReadBlockFrames(char *out, qint64 frames)
+{
+    const int channels = m_format.Channels;
+    const qint64 block = m_frame / m_blockFrames;
+    if (block != m_decodedBlock) {
+        m_inBuffer.resize(m_inFrame);
+        qint64 got = -1;
+        if (m_file.seek(m_format.DataOffset + block * m_inFrame))
+            got = m_file.read(m_inBuffer.data(), m_inFrame);
+        m_decoded.resize(std::size_t(m_blockFrames) * std::size_t(channels));
+        m_decodedFrames = got > 0
+                              ? platform::DecodeImaAdpcmBlock(
+                                    reinterpret_cast<const std::uint8_t *>(m_inBuffer.constData()),
+                                    int(got), channels, m_decoded.data(), m_blockFrames)
+                              : 0;
+        m_decodedBlock = block;
+        // A block the file no longer holds in full ends the data.
+        if (m_decodedFrames < m_blockFrames)
+            m_frames = std::min(m_frames, block * m_blockFrames + m_decodedFrames);
+    }
+    const qint64 first = m_frame - block * m_blockFrames;
+    const qint64 n = std::min(frames, m_decodedFrames - first);
+    if (n <= 0)
+        return 0;
+    std::memcpy(out, m_decoded.data() + first * channels, std::size_t(n * channels) * 2);
+    return n;
 }
 
 void TWavSource::Convert(const char *in, char *out, qint64 frames) const
@@ -199,6 +252,7 @@ void TWavSource::Convert(const char *in, char *out, qint64 frames) const
             case TCoding::S16: qToUnaligned(qFromLittleEndian<qint16>(s), out); break;
             case TCoding::MuLaw: qToUnaligned(qint16(platform::MuLawToLinear(*s)), out); break;
             case TCoding::ALaw: qToUnaligned(qint16(platform::ALawToLinear(*s)), out); break;
+            case TCoding::ImaAdpcm: break; // decoded by blocks in ReadBlockFrames
             case TCoding::S24: {
                 const quint32 v = quint32(s[0]) << 8 | quint32(s[1]) << 16 | quint32(s[2]) << 24;
                 qToUnaligned(qint32(v), out);

@@ -15,6 +15,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QAudioSink;
 
@@ -33,10 +34,10 @@ enum class TOpenResult { Ok, Missing, Unreadable, Malformed, Unsupported };
 
 /// The samples of a wave file's data chunk, converted to a sample format an audio sink
 /// takes (8-bit unsigned, 16-bit, 32-bit integers or 32-bit floats; 24-bit integers and
-/// 64-bit floats are widened or narrowed; 8-bit mu-law and A-law are decoded to 16 bits). Reads the
-/// file as it plays, so a file that shrinks or is deleted while playing simply ends early. With
-/// looping on, the data starts again at its end; a pass that yields nothing ends the loop, so an
-/// emptied file cannot spin.
+/// 64-bit floats are widened or narrowed; 8-bit mu-law and A-law and 4-bit IMA ADPCM are
+/// decoded to 16 bits). Reads the file as it plays, so a file that shrinks or is deleted while
+/// playing simply ends early. With looping on, the data starts again at its end; a pass that
+/// yields nothing ends the loop, so an emptied file cannot spin.
 class TWavSource : public QIODevice
 {
     Q_OBJECT
@@ -71,9 +72,12 @@ protected:
     qint64 writeData(const char *, qint64) override { return -1; }
 
 private:
-    enum class TCoding { U8, S16, S24, S32, F32, F64, MuLaw, ALaw };
+    enum class TCoding { U8, S16, S24, S32, F32, F64, MuLaw, ALaw, ImaAdpcm };
     /// Converts frames of input into output.
     void Convert(const char *in, char *out, qint64 frames) const;
+    /// Copies up to frames frames from the block holding m_frame, decoding it first; the
+    /// frames copied (fewer at the block's end).
+    qint64 ReadBlockFrames(char *out, qint64 frames);
 
     QFile m_file;
     platform::TWavFormat m_format;
@@ -87,6 +91,10 @@ private:
     bool m_passYielded = false;
     bool m_exhausted = false;
     QByteArray m_inBuffer;
+    int m_blockFrames = 1;      // output frames one input block gives
+    qint64 m_decodedBlock = -1; // block held in m_decoded
+    qint64 m_decodedFrames = 0; // frames decoded from it
+    std::vector<std::int16_t> m_decoded;
 };
 
 /// Where a source plays. An output reads the source at the pace of its device and reports

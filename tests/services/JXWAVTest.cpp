@@ -26,6 +26,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 #include <vector>
 
 using namespace jxt;
@@ -614,7 +615,7 @@ TEST_F(JXWAVTest, PreviewOfTinyFilesAndNarrowControls)
 
 // Mu-law and A-law files are decoded to 16-bit samples in the library: they play, and their
 // samples follow the same sound made as 16-bit PCM within the codings' step.
-TEST_F(JXWAVTest, MuLawAndALawFilesAreDecodedAndPlay)
+TEST_F(JXWAVTest, CompressedCodingsAreDecodedAndPlay)
 {
     EXPECT_EQ(platform::MuLawToLinear(0xFF), 0);
     EXPECT_EQ(platform::MuLawToLinear(0x00), -32124);
@@ -647,15 +648,42 @@ TEST_F(JXWAVTest, MuLawAndALawFilesAreDecodedAndPlay)
     const std::vector<qint16> pcm =
         samples(make(QStringLiteral("pcm.wav"), {"-e", "signed-integer", "-b", "16"}));
     ASSERT_EQ(pcm.size(), 4000u);
-    for (const char *coding : {"mu-law", "a-law"}) {
+    // The largest step of both telephone codings is 1024; IMA ADPCM adapts its step to the
+    // signal, so it is held to a mean error instead (a wrong nibble order or step table
+    // gives errors in the thousands).
+    struct TCase
+    {
+        const char *Coding;
+        const char *Bits;
+        int Worst;
+        int Mean;
+    };
+    for (const TCase &c : {TCase{"mu-law", "8", 1100, 1100}, TCase{"a-law", "8", 1100, 1100},
+                           TCase{"ima-adpcm", "4", 8000, 600}}) {
+        const char *coding = c.Coding;
         const QString path = make(QStringLiteral("%1.wav").arg(QLatin1String(coding)),
-                                  {"-e", QLatin1String(coding), "-b", "8"});
+                                  {"-e", QLatin1String(coding), "-b", QLatin1String(c.Bits)});
         const std::vector<qint16> decoded = samples(path);
-        ASSERT_EQ(decoded.size(), pcm.size()) << coding;
+        ASSERT_EQ(decoded.size(), pcm.size()) << coding; // a padded last block is cut off
         int worst = 0;
-        for (std::size_t i = 0; i < pcm.size(); ++i)
-            worst = std::max(worst, std::abs(int(decoded[i]) - int(pcm[i])));
-        EXPECT_LT(worst, 1100) << coding; // the largest step of both codings is 1024
+        double sum = 0;
+        for (std::size_t i = 0; i < pcm.size(); ++i) {
+            const int error = std::abs(int(decoded[i]) - int(pcm[i]));
+            worst = std::max(worst, error);
+            sum += error;
+        }
+        EXPECT_LT(worst, c.Worst) << coding;
+        EXPECT_LT(sum / double(pcm.size()), c.Mean) << coding;
+        if (c.Bits == std::string("4")) {
+            // The same samples as sox's own decoder gives (it keeps the padding at the end).
+            const QString back = m_dir.filePath(QStringLiteral("back.wav"));
+            ASSERT_EQ(
+                QProcess::execute(sox, {"-D", path, "-e", "signed-integer", "-b", "16", back}), 0);
+            std::vector<qint16> reference = samples(back);
+            ASSERT_GE(reference.size(), decoded.size());
+            reference.resize(decoded.size());
+            EXPECT_EQ(decoded, reference);
+        }
 
         TJXWAV wav;
         wav.SetFileName(path);
@@ -671,4 +699,58 @@ TEST_F(JXWAVTest, MuLawAndALawFilesAreDecodedAndPlay)
         m_notes.clear();
         wav.CloseMedia();
     }
+}
+
+TEST_F(JXWAVTest, ImaAdpcmBlocksDecodeChannelsInTurnAndStopAtACut)
+{
+    // One stereo block of 4 + 4 header bytes and one 8-byte group: left rises by the
+    // smallest step each code 1, right falls by code 9.
+    std::vector<std::uint8_t> block = {0x10, 0x00, 0, 0, 0xF0, 0xFF, 0, 0};
+    block.insert(block.end(), 4, 0x11);
+    block.insert(block.end(), 4, 0x99);
+    ASSERT_EQ(platform::ImaAdpcmBlockFrames(int(block.size()), 2), 9);
+    std::vector<std::int16_t> out(18, 12345);
+    ASSERT_EQ(platform::DecodeImaAdpcmBlock(block.data(), int(block.size()), 2, out.data(), 9), 9);
+    EXPECT_EQ(out[0], 16);
+    EXPECT_EQ(out[1], -16);
+    // Step 7 at index 0: code 1 adds 7/8 + 7/4 = 0 + 1, and the index stays at 0.
+    EXPECT_EQ(out[2], 17);
+    EXPECT_EQ(out[3], -17);
+    EXPECT_EQ(out[16], 24);
+    EXPECT_EQ(out[17], -24);
+    // Cut inside the group: only the header frame; no room: nothing written past maxFrames.
+    EXPECT_EQ(platform::DecodeImaAdpcmBlock(block.data(), 12, 2, out.data(), 9), 1);
+    EXPECT_EQ(platform::DecodeImaAdpcmBlock(block.data(), int(block.size()), 2, out.data(), 8), 1);
+    EXPECT_EQ(platform::DecodeImaAdpcmBlock(block.data(), 7, 2, out.data(), 9), 0);
+    EXPECT_EQ(platform::ImaAdpcmBlockFrames(10, 2), 0); // data not whole groups
+
+    const QString sox = QStandardPaths::findExecutable(QStringLiteral("sox"));
+    if (sox.isEmpty())
+        GTEST_SKIP() << "sox missing (scripts/install-deps.sh)";
+    const QString path = m_dir.filePath(QStringLiteral("stereo.wav"));
+    ASSERT_EQ(QProcess::execute(sox, {"-D", "-n", "-r", "8000", "-c", "2", "-e", "ima-adpcm", "-b",
+                                      "4", path, "synth", "0.5", "sine", "440", "sine", "660"}),
+              0);
+    sound::TWavSource whole;
+    ASSERT_EQ(whole.OpenFile(path), sound::TOpenResult::Ok);
+    const QByteArray all = whole.readAll();
+    EXPECT_EQ(all.size(), 4000 * 2 * 2);
+    whole.close();
+
+    // Cut the file inside its third block: the frames of the whole groups before the cut
+    // play, nothing after, and the source ends rather than spinning.
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    platform::TWavFormat format;
+    ASSERT_EQ(platform::ReadWavFormat(file, format), platform::TWavRead::Ok);
+    const int spb = platform::ImaAdpcmBlockFrames(format.BlockAlign, 2);
+    ASSERT_GT(spb, 8);
+    ASSERT_TRUE(file.resize(format.DataOffset + 2 * format.BlockAlign + 8 + 16 + 3));
+    file.close();
+    sound::TWavSource cut;
+    ASSERT_EQ(cut.OpenFile(path), sound::TOpenResult::Ok);
+    const QByteArray part = cut.readAll();
+    EXPECT_EQ(part.size(), (2 * spb + 1 + 16) * 2 * 2);
+    EXPECT_EQ(part, all.left(part.size()));
+    EXPECT_TRUE(cut.atEnd());
 }
