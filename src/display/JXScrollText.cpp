@@ -198,22 +198,26 @@ TRect TJXScrollText::PlaceText(TCanvas *measure)
         // the right.
         const QSize line = TextExtent(measure, width);
         m_y = (height - line.height()) / 2;
-        if (m_x < -line.width()) {
+        if (m_x < -line.width())
             m_x = width;
-            FireEvent(this, OnStartText, &TJXScrollText::onStartText, this);
-        }
-        return Bounds(m_x, m_y, 0, 0);
+        else
+            return Bounds(m_x, m_y, 0, 0);
+        // OnStartText may free the control: the place is taken before it runs.
+        const TRect place = Bounds(m_x, m_y, 0, 0);
+        FireEvent(this, OnStartText, &TJXScrollText::onStartText, this);
+        return place;
     }
     // The block is centred horizontally; once it has left at the top it starts again below.
     const QSize block = TextExtent(measure, width);
     const int blockWidth = block.width();
     const int blockHeight = block.height();
     m_x = (width - blockWidth) / 2;
-    if (m_y < -blockHeight) {
-        m_y = height;
-        FireEvent(this, OnStartText, &TJXScrollText::onStartText, this);
-    }
-    return Bounds(m_x, m_y, blockWidth, blockHeight);
+    if (m_y >= -blockHeight)
+        return Bounds(m_x, m_y, blockWidth, blockHeight);
+    m_y = height;
+    const TRect place = Bounds(m_x, m_y, blockWidth, blockHeight);
+    FireEvent(this, OnStartText, &TJXScrollText::onStartText, this);
+    return place;
 }
 
 const TBitmap *TJXScrollText::LinePicture(int height)

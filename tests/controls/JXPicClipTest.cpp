@@ -4,8 +4,11 @@
 #include "controls/JXPicClip.h"
 
 #include "TestSupport.h"
+#include "host/controls/Forms.h"
 
 #include <gtest/gtest.h>
+
+#include <QPointer>
 
 #include <memory>
 
@@ -170,4 +173,28 @@ TEST(JXPicClip, PaintSizesTheClipToACellOfTheNewPicture)
     clip.SetBounds(0, 0, 70, 45);
     clip.Repaint();
     EXPECT_EQ(clip.Width(), 70);
+}
+
+TEST(JXPicClip, AHandlerMayFreeTheClipDuringATick)
+{
+    auto image = Grid();
+    for (const bool inChange : {false, true}) {
+        TForm form;
+        form.SetBounds(0, 0, 100, 100);
+        auto *clip = new TJXPicClip(&form);
+        clip->SetParent(&form);
+        clip->SetImage(image.get());
+        clip->SetCols(4);
+        clip->SetRows(2);
+        const QPointer<TJXPicClip> alive(clip);
+        clip->OnRequestPic = [inChange](TObject *sender, int &number, int) {
+            ++number;
+            if (!inChange)
+                delete static_cast<TJXPicClip *>(sender);
+        };
+        clip->OnChangePic = [](TObject *sender) { static_cast<TJXPicClip *>(sender)->Free(); };
+        form.Show();
+        clip->JXOnTime();
+        EXPECT_TRUE(alive.isNull()) << inChange;
+    }
 }

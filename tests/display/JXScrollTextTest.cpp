@@ -4,10 +4,12 @@
 #include "display/JXScrollText.h"
 
 #include "TestSupport.h"
+#include "host/controls/Forms.h"
 
 #include <gtest/gtest.h>
 
 #include <QMetaProperty>
+#include <QPointer>
 #include <QTest>
 
 #include <climits>
@@ -173,6 +175,34 @@ TEST(JXScrollText, HandlersMayStopTheTimerDuringAStep)
     TScroller idle;
     idle.s.JXOnTime();
     EXPECT_FALSE(idle.s.Timer()->Active());
+}
+
+TEST(JXScrollText, AHandlerMayFreeTheScrollerDuringAStep)
+{
+    // Each handler frees the scroller; the step returns without touching it again (the
+    // address sanitizer run sees any later use).
+    for (const bool horizontal : {true, false}) {
+        for (const bool onStart : {false, true}) {
+            TForm form;
+            form.SetBounds(0, 0, 320, 80);
+            auto *s = new TJXScrollText(&form);
+            s->SetParent(&form);
+            s->SetBounds(0, 0, 300, 50);
+            s->SetScrollHorizontal(horizontal);
+            s->SetCaption(QStringLiteral("Lauftext"));
+            s->SetInterval(-20);
+            s->SetSteps(255); // one step takes the text out, so the next one restarts it
+            const QPointer<TJXScrollText> alive(s);
+            const auto freeIt = [](TObject *sender) {
+                static_cast<TJXScrollText *>(sender)->Free();
+            };
+            (onStart ? s->OnStartText : s->OnScroll) = freeIt;
+            form.Show();
+            for (int i = 0; i < 4 && alive; ++i)
+                s->JXOnTime();
+            EXPECT_TRUE(alive.isNull()) << horizontal << onStart;
+        }
+    }
 }
 
 TEST(JXScrollText, AutoScrollOnlyWhenTheCaptionDoesNotFit)
