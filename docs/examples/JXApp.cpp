@@ -13,6 +13,7 @@ void ExampleJXApp(jxt::TForm *form)
         if (button == jxt::mbLeft)
             app->ShowApp();
     };
+    jxt::Loaded(app); // made in code: now it watches the clipboard and sets the icon
     app->TaskBarSetIcon();
     //! [example]
 }

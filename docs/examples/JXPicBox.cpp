@@ -12,6 +12,8 @@ void ExampleJXPicBox(jxt::TForm *form)
     pictures->SetPicWidth(64);
     pictures->SetPicHeight(64);
     pictures->OnChangePicCount = [](jxt::TObject *, int count) { qDebug("%d pictures", count); };
-    pictures->SetPicPattern(QStringLiteral("C:\\Bilder\\*.BMP")); // starts the scan
+    pictures->SetPicPattern(QStringLiteral("C:\\Bilder\\*.BMP"));
+    // A box made in code scans once it is told that its properties are set.
+    jxt::Loaded(pictures);
     //! [example]
 }
