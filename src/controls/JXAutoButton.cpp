@@ -152,7 +152,7 @@ void TJXAutoButton::leaveEvent(QEvent *event)
 
 void TJXAutoButton::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
 {
-    if (Enabled()) {
+    if (isEnabled()) {
         m_pressed = true;
         Invalidate();
     }
@@ -161,7 +161,7 @@ void TJXAutoButton::MouseDown(TMouseButton button, TShiftState shift, int x, int
 
 void TJXAutoButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
 {
-    if (Enabled()) {
+    if (isEnabled()) {
         m_pressed = false;
         Invalidate();
     }
@@ -203,7 +203,7 @@ void TJXAutoButton::SetCaptionFont(TCanvas *canvas) const
 {
     canvas->SetFont(Font());
     TFont *font = canvas->Font();
-    if (!Enabled()) {
+    if (!isEnabled()) {
         font->SetColor(clGrayText);
     } else if (m_value) {
         font->SetColor(m_fontActiveColor);

@@ -140,7 +140,7 @@ void TJXBiBtn::JXOnTime()
 
 void TJXBiBtn::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
 {
-    if (!Enabled())
+    if (!isEnabled())
         return;
     m_pressed = true;
     SetPicValue(!m_value);
@@ -149,7 +149,7 @@ void TJXBiBtn::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
 
 void TJXBiBtn::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
 {
-    if (!Enabled())
+    if (!isEnabled())
         return;
     m_pressed = false;
     Invalidate();
@@ -166,7 +166,7 @@ void TJXBiBtn::mouseReleaseEvent(QMouseEvent *event)
     // The button fires its click on every release, inside or not, so the base class's
     // click-inside rule does not apply.
     TMouseButton button;
-    if (!Enabled() || !MouseButtonOf(event->button(), button))
+    if (!isEnabled() || !MouseButtonOf(event->button(), button))
         return;
     TShiftState shift;
     if (event->modifiers() & Qt::ShiftModifier)
@@ -195,8 +195,8 @@ QString TJXBiBtn::FaceText() const
 TRect TJXBiBtn::PictureSource(const TBitmap &picture) const
 {
     if (picture.Width() == kPairWidth && picture.Height() == kPairHeight)
-        return Enabled() ? Rect(0, 0, kPairWidth / 2, kPairHeight)
-                         : Rect(kPairWidth / 2, 0, kPairWidth, kPairHeight);
+        return isEnabled() ? Rect(0, 0, kPairWidth / 2, kPairHeight)
+                           : Rect(kPairWidth / 2, 0, kPairWidth, kPairHeight);
     return Rect(0, 0, picture.Width(), picture.Height());
 }
 
@@ -207,7 +207,7 @@ void TJXBiBtn::Paint()
     TBitmap face(w, h);
     TCanvas *fc = face.Canvas();
     fc->SetFont(Font());
-    if (!Enabled())
+    if (!isEnabled())
         fc->Font()->SetColor(clInactiveCaption);
     fc->Brush()->SetStyle(bsSolid);
     fc->Brush()->SetColor(Color());

@@ -271,7 +271,7 @@ TColor TJXGauge::BoxColor(int k, int boxes, bool lit) const
     if (m_boxColor != clGreen) {
         if (!lit)
             return DimmedColor();
-        return Enabled() ? m_boxColor : clGray;
+        return isEnabled() ? m_boxColor : clGray;
     }
     static const TColor kLit[] = {0, clLime, clYellow, clRed};
     static const TColor kUnlit[] = {0x004000, clGreen, clOlive, clMaroon};

@@ -109,7 +109,9 @@ QFont FontValue(const TFont *font)
 {
     if (!font)
         return QFont();
-    QFont f(font->Name());
+    // The family the font draws with, which Designer's font list knows ("MS Sans Serif" shows
+    // as Liberation Sans).
+    QFont f(FontFamily(font->Name()));
     if (font->Size() > 0)
         f.setPointSize(font->Size());
     f.setBold(font->Style().Contains(fsBold));
@@ -123,7 +125,9 @@ void SetFontValue(TFont *font, const QFont &f)
 {
     if (!font)
         return;
-    if (!f.family().isEmpty())
+    // The family shown for the name keeps the name; another family replaces it.
+    if (!f.family().isEmpty() &&
+        f.family().compare(FontFamily(font->Name()), Qt::CaseInsensitive) != 0)
         font->SetName(f.family());
     if (f.pointSize() > 0)
         font->SetSize(f.pointSize());

@@ -239,6 +239,29 @@ TEST(JXGauge, DisabledGaugeLightsGray)
     EXPECT_EQ(LitBoxes(*g, clNavy), 0);
 }
 
+TEST(JXGauge, GaugeInADisabledWidgetPaintsAsDisabled)
+{
+    // Disabled by its parent, or through QWidget, the gauge greys its boxes as with
+    // Enabled false, and lights them again when enabled.
+    QWidget host;
+    auto *g = new TJXGauge;
+    g->setParent(&host);
+    g->SetShowPeak(false);
+    g->SetProgress(30);
+    host.setEnabled(false);
+    EXPECT_TRUE(g->Enabled());
+    g->Repaint();
+    EXPECT_EQ(LitBoxes(*g, clGray), 3);
+    EXPECT_EQ(LitBoxes(*g, clNavy), 0);
+    host.setEnabled(true);
+    g->Repaint();
+    EXPECT_EQ(LitBoxes(*g, clNavy), 3);
+    g->setEnabled(false);
+    EXPECT_FALSE(g->Enabled());
+    g->Repaint();
+    EXPECT_EQ(LitBoxes(*g, clGray), 3);
+}
+
 TEST(JXGauge, FramesOfEachBorderStyle)
 {
     auto g = MakeGauge();

@@ -24,6 +24,7 @@
 #    include <QComboBox>
 #    include <QDir>
 #    include <QFile>
+#    include <QFontInfo>
 #    include <QMetaMethod>
 #    include <QSet>
 #    include <QUiLoader>
@@ -484,10 +485,32 @@ TEST(JXDesignerProperties, FontIsEditedAsAQFontAndKeepsTheFontColour)
     EXPECT_FALSE(gauge.Font()->Style().Contains(fsItalic));
     EXPECT_EQ(gauge.Font()->Color(), clRed);
     EXPECT_EQ(gauge.property("Font").value<QFont>().pointSize(), 17);
-    // A class without a published Font leaves the font to the widget.
+    // A class without a published Font takes it as the widget's font, which is the
+    // control's Font as drawn (17 points are 23 pixels at 96 pixels per inch).
     ui::TJXLCDPanel lcd;
     lcd.setFont(f);
-    EXPECT_EQ(lcd.QWidget::font().pointSize(), 17);
+    EXPECT_EQ(lcd.Font()->Size(), 17);
+    EXPECT_EQ(lcd.QWidget::font().pixelSize(), 23);
+    EXPECT_EQ(lcd.QWidget::font(), lcd.Font()->ToQFont());
+}
+
+TEST(JXDesignerProperties, DesignerShowsTheFamilyAWindowsFaceNameDrawsWith)
+{
+    ui::TJXGauge gauge;
+    gauge.Font()->SetName(QStringLiteral("MS Sans Serif"));
+    const QFont shown = gauge.property("Font").value<QFont>();
+    EXPECT_EQ(shown.family(), QStringLiteral("Liberation Sans"));
+    EXPECT_EQ(shown.family(), QFontInfo(gauge.QWidget::font()).family());
+    // Written back (Designer sends the whole font when one part of it changes), the face
+    // name stays; another family replaces it.
+    QFont bigger = shown;
+    bigger.setPointSize(12);
+    gauge.setProperty("Font", bigger);
+    EXPECT_EQ(gauge.Font()->Name(), QStringLiteral("MS Sans Serif"));
+    EXPECT_EQ(gauge.Font()->Size(), 12);
+    bigger.setFamily(QStringLiteral("Liberation Mono"));
+    gauge.setProperty("Font", bigger);
+    EXPECT_EQ(gauge.Font()->Name(), QStringLiteral("Liberation Mono"));
 }
 
 TEST(JXDesignerSignals, EveryEventIsASignalDesignerCanConnect)

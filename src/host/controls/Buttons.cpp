@@ -146,7 +146,7 @@ void TBitBtn::keyPressEvent(QKeyEvent *event)
 {
     TCustomControl::keyPressEvent(event);
     const int key = event->key();
-    if (Enabled() && !event->isAutoRepeat() &&
+    if (isEnabled() && !event->isAutoRepeat() &&
         (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter))
         Click();
 }
@@ -168,7 +168,7 @@ void TBitBtn::PaintKindGlyph(TCanvas *canvas, int x, int y) const
     canvas->Pen()->SetWidth(1);
     canvas->Pen()->SetStyle(psSolid);
     for (const TGlyphStroke &stroke : KindGlyph(m_kind)) {
-        canvas->Pen()->SetColor(Enabled() ? stroke.color : clBtnShadow);
+        canvas->Pen()->SetColor(isEnabled() ? stroke.color : clBtnShadow);
         for (int dy = 0; dy < 2; ++dy) {
             canvas->MoveTo(x + stroke.points.front().X, y + stroke.points.front().Y + dy);
             for (std::size_t i = 1; i < stroke.points.size(); ++i)
@@ -225,7 +225,7 @@ void TBitBtn::Paint()
     x += glyphWidth + gap;
     if (!text.isEmpty()) {
         TRect tr = Bounds(x, midY - textRect.Height() / 2, textRect.Width(), textRect.Height());
-        if (!Enabled()) {
+        if (!isEnabled()) {
             TRect lit = Bounds(tr.Left + 1, tr.Top + 1, tr.Width(), tr.Height());
             canvas->Font()->SetColor(clBtnHighlight);
             canvas->DrawText(text, lit, DT_SINGLELINE);

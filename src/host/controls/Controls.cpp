@@ -13,6 +13,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
+#include <QScopedValueRollback>
 
 #include <algorithm>
 
@@ -82,13 +83,17 @@ Qt::CursorShape CursorShape(TCursor cursor)
 TControl::TControl(TComponent *owner) : TComponent(owner)
 {
     InstallAccessibleFactory();
+    InstallFontSubstitutions();
     setMouseTracking(true);
     setAttribute(Qt::WA_NoSystemBackground);
     resize(0, 0);
     m_font.OnChange = [this](TObject *) {
         m_parentFont = false;
+        ApplyFontToWidget();
         FontChanged();
     };
+    ApplyFontToWidget();
+    ApplyColorToWidget();
 }
 
 TControl::~TControl()
@@ -105,11 +110,13 @@ void TControl::SetParent(TWinControl *parent)
     if (m_parent)
         m_parent->RemoveControl(this);
     m_parent = nullptr;
-    QWidget::setParent(parent);
-    if (parent) {
-        parent->InsertControl(this);
-        ParentChanged();
+    {
+        const QScopedValueRollback reparenting(m_reparenting, true);
+        QWidget::setParent(parent);
     }
+    if (parent)
+        parent->InsertControl(this);
+    ParentChanged();
     ApplyVisibility();
     if (parent && m_align != alNone)
         parent->Realign();
@@ -145,11 +152,14 @@ void TControl::SetAlign(TAlign align)
 
 void TControl::SetColor(TColor color)
 {
+    const bool wasParentColor = m_parentColor;
     m_parentColor = false;
-    if (color == m_color)
+    if (color == m_color && !wasParentColor)
         return;
     m_color = color;
+    ApplyColorToWidget();
     Invalidate();
+    ColorToChildren();
 }
 
 void TControl::SetParentColor(bool v)
@@ -157,6 +167,31 @@ void TControl::SetParentColor(bool v)
     m_parentColor = v;
     if (v)
         ParentChanged();
+    else
+        ApplyColorToWidget(); // the colour stays, now the control's own
+}
+
+void TControl::ColorToChildren()
+{
+    if (auto *win = qobject_cast<TWinControl *>(this))
+        for (TControl *c : win->m_controls)
+            if (c->m_parentColor)
+                c->ParentChanged();
+}
+
+void TControl::ShowHintToChildren()
+{
+    if (auto *win = qobject_cast<TWinControl *>(this))
+        for (TControl *c : win->m_controls)
+            if (c->m_parentShowHint)
+                c->ParentChanged();
+}
+
+TControl *TControl::ParentControl() const
+{
+    if (m_parent)
+        return m_parent;
+    return qobject_cast<TControl *>(parentWidget());
 }
 
 void TControl::SetParentFont(bool v)
@@ -164,18 +199,43 @@ void TControl::SetParentFont(bool v)
     m_parentFont = v;
     if (v)
         ParentChanged();
+    else
+        ApplyFontToWidget(); // the font stays, now the control's own
 }
 
 void TControl::ParentChanged()
 {
-    if (!m_parent)
+    const TControl *source = ParentControl();
+    const QWidget *widget = parentWidget();
+    if (!source && !widget) {
+        // Nothing to follow: colour and font are the control's own.
+        ApplyFontToWidget();
+        ApplyColorToWidget();
         return;
-    if (m_parentColor && m_color != m_parent->Color()) {
-        m_color = m_parent->Color();
-        Invalidate();
     }
-    if (m_parentCtl3D && m_ctl3D != m_parent->Ctl3D()) {
-        m_ctl3D = m_parent->Ctl3D();
+    // A plain QWidget parent gives its palette's Window colour, its font, and Qt's rule that
+    // a widget's tooltip is shown.
+    if (m_parentColor) {
+        const TColor color =
+            source ? source->Color() : QColorToColor(widget->palette().color(QPalette::Window));
+        const bool changed = color != m_color;
+        m_color = color;
+        ApplyColorToWidget();
+        if (changed) {
+            Invalidate();
+            ColorToChildren();
+        }
+    }
+    if (m_parentShowHint) {
+        const bool show = source ? source->ShowHint() : true;
+        if (show != m_showHint) {
+            m_showHint = show;
+            ApplyHintToWidget();
+            ShowHintToChildren();
+        }
+    }
+    if (source && m_parentCtl3D && m_ctl3D != source->Ctl3D()) {
+        m_ctl3D = source->Ctl3D();
         Ctl3DChanged();
         if (auto *win = qobject_cast<TWinControl *>(this))
             for (TControl *c : win->m_controls)
@@ -183,11 +243,117 @@ void TControl::ParentChanged()
                     c->ParentChanged();
     }
     if (m_parentFont) {
+        TFont font;
+        if (source) {
+            font.Assign(source->Font());
+        } else {
+            font.Assign(&m_font);
+            font.AssignQFont(widget->font());
+        }
         auto handler = std::move(m_font.OnChange);
         m_font.OnChange = nullptr;
-        m_font.Assign(m_parent->Font());
+        m_font.Assign(&font);
         m_font.OnChange = std::move(handler);
+        ApplyFontToWidget();
         FontChanged();
+    }
+}
+
+void TControl::ApplyFontToWidget()
+{
+    const QScopedValueRollback syncing(m_syncing, true);
+    // Following a plain QWidget, the widget's font is inherited as Qt inherits fonts, so the
+    // parent's later changes arrive as font changes; otherwise it is the control's own.
+    if (m_parentFont && parentWidget() && !ParentControl())
+        QWidget::setFont(QFont());
+    else
+        QWidget::setFont(m_font.ToQFont());
+}
+
+void TControl::ApplyColorToWidget()
+{
+    const QScopedValueRollback syncing(m_syncing, true);
+    const QPalette current = palette();
+    // Every role the palette sets, except Window, stays as it is.
+    QPalette own;
+    own.setResolveMask(0);
+    for (int g = 0; g < QPalette::NColorGroups; ++g)
+        for (int r = 0; r < QPalette::NColorRoles; ++r) {
+            const auto group = QPalette::ColorGroup(g);
+            const auto role = QPalette::ColorRole(r);
+            if (role != QPalette::Window && current.isBrushSet(group, role))
+                own.setBrush(group, role, current.brush(group, role));
+        }
+    if (m_parentColor && parentWidget() && !ParentControl()) {
+        // Inherited from the plain QWidget parent, as Qt inherits palettes.
+        m_appliedWindow = QColor();
+    } else {
+        const TPaletteScope scope(current);
+        m_appliedWindow = ColorToQColor(m_color);
+        own.setColor(QPalette::Window, m_appliedWindow);
+    }
+    setPalette(own);
+}
+
+void TControl::ApplyHintToWidget()
+{
+    const QScopedValueRollback syncing(m_syncing, true);
+    setToolTip(m_showHint ? m_hint : QString());
+}
+
+void TControl::TakeWidgetFont()
+{
+    if (!testAttribute(Qt::WA_SetFont)) {
+        // Inherited: from a plain QWidget parent that the control follows, or the control's
+        // own font was reset, which gives the parent's.
+        if (!ParentControl() && parentWidget()) {
+            m_parentFont = true;
+            ParentChanged();
+        } else {
+            ApplyFontToWidget();
+        }
+        return;
+    }
+    TFont font;
+    font.Assign(&m_font);
+    font.AssignQFont(QWidget::font());
+    if (font.Name() == m_font.Name() && font.Height() == m_font.Height() &&
+        font.Style() == m_font.Style()) {
+        ApplyFontToWidget(); // same font: keep the widget's exactly as the control draws
+        return;
+    }
+    m_font.Assign(&font); // OnChange: ParentFont off, the widget gets the font, repaint
+}
+
+void TControl::TakeWidgetPalette()
+{
+    const QPalette current = palette();
+    if (current.isBrushSet(QPalette::Active, QPalette::Window)) {
+        const QColor window = current.color(QPalette::Active, QPalette::Window);
+        if (window != m_appliedWindow) {
+            SetColor(QColorToColor(window)); // set from outside: the control's own colour
+            return;
+        }
+    } else if (m_parentColor && parentWidget() && !ParentControl()) {
+        ParentChanged();
+        return;
+    }
+    // The control's own colour: a system colour is resolved anew (the palette changed).
+    ApplyColorToWidget();
+}
+
+void TControl::TakeWidgetToolTip()
+{
+    const QString tip = toolTip();
+    if (tip.isEmpty()) {
+        m_hint.clear();
+        return;
+    }
+    m_hint = tip;
+    if (!m_showHint || m_parentShowHint) {
+        m_showHint = true;
+        m_parentShowHint = false;
+        ShowHintToChildren();
     }
 }
 
@@ -197,6 +363,26 @@ void TControl::SetVisible(bool v)
         return;
     m_visible = v;
     ApplyVisibility();
+    VisibilityChanged();
+}
+
+void TControl::setVisible(bool visible)
+{
+    // Qt hides a widget while moving it to another parent, and the designer shows every
+    // control: neither changes Visible.
+    if (m_reparenting || ComponentState().Contains(csDesigning)) {
+        QWidget::setVisible(visible);
+        return;
+    }
+    const bool changed = visible != m_visible;
+    m_visible = visible;
+    QWidget::setVisible(visible);
+    if (changed)
+        VisibilityChanged();
+}
+
+void TControl::VisibilityChanged()
+{
     Invalidate();
     if (m_parent && m_align != alNone)
         m_parent->Realign();
@@ -212,24 +398,32 @@ void TControl::ApplyVisibility()
 
 void TControl::SetEnabled(bool v)
 {
-    if (v == m_enabled)
+    if (v == Enabled())
         return;
-    m_enabled = v;
-    QWidget::setEnabled(v);
-    Invalidate();
+    QWidget::setEnabled(v); // EnabledChange repaints
 }
 
 void TControl::SetHint(const QString &hint)
 {
     m_hint = hint;
-    setToolTip(m_showHint ? hint : QString());
+    ApplyHintToWidget();
 }
 
 void TControl::SetShowHint(bool v)
 {
-    m_showHint = v;
     m_parentShowHint = false;
-    setToolTip(v ? m_hint : QString());
+    if (v == m_showHint)
+        return;
+    m_showHint = v;
+    ApplyHintToWidget();
+    ShowHintToChildren();
+}
+
+void TControl::SetParentShowHint(bool v)
+{
+    m_parentShowHint = v;
+    if (v)
+        ParentChanged();
 }
 
 void TControl::SetCursor(TCursor c)
@@ -488,7 +682,19 @@ void TControl::changeEvent(QEvent *event)
     switch (event->type()) {
     case QEvent::PaletteChange:
     case QEvent::ApplicationPaletteChange:
-        // System colours may have changed: the whole picture is drawn again.
+        // Set from outside, or the parent's or the application's changed: Color follows.
+        // System colours may have changed too: the whole picture is drawn again.
+        if (!m_syncing)
+            TakeWidgetPalette();
+        Invalidate();
+        break;
+    case QEvent::FontChange:
+    case QEvent::ApplicationFontChange:
+        if (!m_syncing)
+            TakeWidgetFont();
+        break;
+    case QEvent::EnabledChange:
+        // Its own flag or a parent's: the control paints as isEnabled() says.
         Invalidate();
         break;
     default: break;
@@ -506,11 +712,20 @@ bool TControl::event(QEvent *event)
         // surface at the new ratio and draws it anew.
         Invalidate();
         break;
+    case QEvent::ParentAboutToChange: m_reparenting = true; break;
     case QEvent::ParentChange:
+        m_reparenting = false;
         // Placed in a widget by Qt (a layout, setParent) rather than by SetParent, an
-        // invisible control stays hidden when its new parent is shown.
+        // invisible control stays hidden when its new parent is shown, and colour, font
+        // and hint setting follow the new parent.
         if (parentWidget() && !m_visible && !ComponentState().Contains(csDesigning))
             QWidget::setVisible(false);
+        if (!m_parent)
+            ParentChanged();
+        break;
+    case QEvent::ToolTipChange:
+        if (!m_syncing)
+            TakeWidgetToolTip();
         break;
     default: break;
     }
@@ -737,7 +952,7 @@ void TControl::FinishDrag(bool drop, const QPoint &globalPos)
 void TControl::mousePressEvent(QMouseEvent *event)
 {
     TMouseButton b;
-    if (!m_enabled || !ButtonOf(event->button(), b))
+    if (!isEnabled() || !ButtonOf(event->button(), b))
         return;
     if (b == mbLeft)
         m_dragStart = event->globalPosition().toPoint();
@@ -763,7 +978,7 @@ void TControl::mouseReleaseEvent(QMouseEvent *event)
     if (m_dragState == TDragPhase::Pending)
         FinishDrag(false, event->globalPosition().toPoint()); // never started: a plain click
     TMouseButton b;
-    if (!m_enabled || !ButtonOf(event->button(), b))
+    if (!isEnabled() || !ButtonOf(event->button(), b))
         return;
     const QPoint p = event->position().toPoint();
     const bool click = b == mbLeft && m_pressed && rect().contains(p);
@@ -779,7 +994,7 @@ void TControl::mouseReleaseEvent(QMouseEvent *event)
 void TControl::mouseDoubleClickEvent(QMouseEvent *event)
 {
     TMouseButton b;
-    if (!m_enabled || !ButtonOf(event->button(), b))
+    if (!isEnabled() || !ButtonOf(event->button(), b))
         return;
     const QPoint p = event->position().toPoint();
     TShiftState shift = ShiftOf(event->modifiers(), event->buttons());
@@ -807,7 +1022,7 @@ void TControl::mouseMoveEvent(QMouseEvent *event)
         DragTo(g);
         return;
     }
-    if (!m_enabled)
+    if (!isEnabled())
         return;
     const QPoint p = event->position().toPoint();
     MouseMove(ShiftOf(event->modifiers(), event->buttons()), p.x(), p.y());
@@ -815,7 +1030,7 @@ void TControl::mouseMoveEvent(QMouseEvent *event)
 
 void TControl::contextMenuEvent(QContextMenuEvent *event)
 {
-    if (m_enabled && DoPopupMenu(event->globalPos().x(), event->globalPos().y()))
+    if (isEnabled() && DoPopupMenu(event->globalPos().x(), event->globalPos().y()))
         event->accept();
     else
         event->ignore(); // the parent widget may have a menu of its own
@@ -947,14 +1162,6 @@ void TWinControl::Realign()
     for (TControl *c : placed(alClient))
         c->SetBounds(r.Left, r.Top, std::max(0, r.Width()), std::max(0, r.Height()));
     m_aligning = false;
-}
-
-void TWinControl::SetColor(TColor color)
-{
-    TControl::SetColor(color);
-    for (TControl *c : m_controls)
-        if (c->ParentColor())
-            c->ParentChanged();
 }
 
 void TWinControl::FontChanged()

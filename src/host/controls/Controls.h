@@ -11,21 +11,27 @@
 // control owned by a form may sit on a panel of that form. A parent control frees the
 // controls still on it when it goes, each told (Notification) while it is whole.
 //
-// Inherited QWidget calls. A control keeps its own state (Visible, Enabled, Font, Color,
-// Cursor, Hint, bounds) and applies it to the widget; use the control's calls to change it:
-//   * SetParent, not QWidget::setParent: the latter leaves the control out of its parent's
-//     control list and Align layout (a widget parent that is no TWinControl is fine for
-//     forms made with uic, see JXDesignerWidgets.h).
-//   * SetVisible, not show/hide/setVisible: show and hide change what is on screen but not
-//     Visible, and the next SetVisible, SetParent or designing change applies Visible again.
-//   * SetEnabled, not setEnabled: the control ignores the mouse by Enabled.
-//   * Font()->Assign / Font()->SetName..., not setFont or setPalette: painting uses Font and
-//     Color only (QWidget::font and the palette serve widgets of Qt inside the control).
-//   * SetBounds / SetLeft... (setGeometry, move and resize change the same rectangle, but only
-//     SetBounds realigns the parent's aligned controls).
-//   * SetCursor, SetHint/SetShowHint, not setCursor/setToolTip.
-// Everything else of QWidget (layouts, size policies, style sheets of child widgets, events,
-// focus calls) may be used as on any widget.
+// One state. The control's properties and QWidget's own calls are two ways to one state:
+//   * Enabled is the widget's own enabled flag (setEnabled and SetEnabled are the same).
+//     Painting and input follow isEnabled(), so a control in a disabled parent looks and
+//     acts disabled, as with Enabled false.
+//   * show, hide and setVisible set Visible as SetVisible does (while designing, the control
+//     stays shown whatever Visible holds).
+//   * toolTip() is Hint while ShowHint is on, else empty; setToolTip(text) sets Hint to text
+//     and switches ShowHint on (an empty text clears Hint).
+//   * QWidget::font() is Font as Qt draws it (Font()->ToQFont()); setFont sets Font (name,
+//     size, style) and clears ParentFont.
+//   * The palette's Window colour is Color; setPalette with a Window colour sets Color and
+//     clears ParentColor.
+// Parents. ParentColor, ParentFont and ParentShowHint follow the parent control's Color, Font
+// and ShowHint; under a parent that is a plain QWidget they follow its palette's Window
+// colour, its font and Qt's rule that tooltips are shown, and follow changes to them.
+// Placement: use SetParent rather than QWidget::setParent, which leaves the control out of its
+// parent's control list and Align layout (a widget parent that is no TWinControl is fine for
+// forms made with uic, see JXDesignerWidgets.h); SetBounds rather than setGeometry, move or
+// resize, which change the same rectangle but do not realign the parent's aligned controls;
+// SetCursor rather than setCursor. Everything else of QWidget (layouts, size policies, style
+// sheets of child widgets, events, focus calls) may be used as on any widget.
 //
 // Events. Each OnX handler is a std::function member, called on the user-interface thread at
 // the moment the event happens, and each is also emitted as the Qt signal onX right after the
@@ -110,7 +116,8 @@ public:
 
     /// The windowed control the control is shown on; default none (not shown). Setting it
     /// takes the control off its old parent, puts it on the new one, follows the new parent's
-    /// colour and font where ParentColor (ParentFont) is set, and realigns when Align is set.
+    /// colour, font and hint setting where ParentColor (ParentFont, ParentShowHint) is set,
+    /// and realigns when Align is set.
     TWinControl *Parent() const { return m_parent; }
     virtual void SetParent(TWinControl *parent);
 
@@ -143,7 +150,8 @@ public:
     /// windowed control passes it on to its children with ParentColor.
     TColor Color() const { return m_color; }
     virtual void SetColor(TColor color);
-    /// Take Color from the parent; default true. Turning it on takes the parent's colour now.
+    /// Take Color from the parent (its Color, or a plain QWidget's palette Window colour);
+    /// default true. Turning it on takes the parent's colour now.
     bool ParentColor() const { return m_parentColor; }
     void SetParentColor(bool v);
     /// The font the control writes with; SetFont copies the given font into it.
@@ -152,7 +160,8 @@ public:
     const TFont *Font() const { return &m_font; }
     void SetFont(const TFont *font) { m_font.Assign(font); }
     //!@}
-    /// Take Font from the parent; default true. Turning it on takes the parent's font now.
+    /// Take Font from the parent (a control's Font or a plain QWidget's font); default true.
+    /// Turning it on takes the parent's font now.
     bool ParentFont() const { return m_parentFont; }
     void SetParentFont(bool v);
     /// Whether the control is shown (when its parent is); default true. Setting it repaints
@@ -160,8 +169,9 @@ public:
     bool Visible() const { return m_visible; }
     virtual void SetVisible(bool v);
     /// Whether the control takes mouse and keyboard input; default true. A disabled control
-    /// fires no mouse events. Setting it repaints.
-    bool Enabled() const { return m_enabled; }
+    /// fires no mouse events. Setting it repaints. This is the widget's own flag: a control
+    /// in a disabled parent keeps Enabled true but paints and acts disabled (isEnabled()).
+    bool Enabled() const { return !testAttribute(Qt::WA_ForceDisabled); }
     virtual void SetEnabled(bool v);
     /// The text of the tooltip shown while the mouse rests on the control, when ShowHint is
     /// on; default empty.
@@ -170,9 +180,10 @@ public:
     /// Show Hint as a tooltip; default false. Setting it clears ParentShowHint.
     bool ShowHint() const { return m_showHint; }
     void SetShowHint(bool v);
-    /// Take ShowHint from the parent; default true.
+    /// Take ShowHint from the parent (a plain QWidget parent shows tooltips); default true.
+    /// Turning it on takes the parent's setting now.
     bool ParentShowHint() const { return m_parentShowHint; }
-    void SetParentShowHint(bool v) { m_parentShowHint = v; }
+    void SetParentShowHint(bool v);
     /// The mouse cursor over the control: a standard cursor (crArrow, crHandPoint, ...) or one
     /// registered with the screen; default crDefault (the parent's).
     TCursor Cursor() const { return m_cursor; }
@@ -320,7 +331,8 @@ protected:
     virtual QSize ContentSize(const QSize &current) const { return current; }
     /// Called after the size changed.
     virtual void Resize();
-    /// Called when the parent's colour or font changes and this control follows it.
+    /// Called when the parent's colour, font or hint setting changes and this control follows
+    /// it (also when the parent is a plain QWidget whose palette or font changed).
     virtual void ParentChanged();
     /// Called after Font changed. The default asks layouts to measure again and repaints.
     virtual void FontChanged()
@@ -349,7 +361,8 @@ protected:
     bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
-    /// Palette changes (the widget's, a parent's or the application's) repaint.
+    /// Palette, font and enabled changes (the widget's, a parent's or the application's) are
+    /// taken into the control's state and repaint.
     void changeEvent(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
@@ -368,6 +381,23 @@ private:
     void RunPaint();
     void EnsureSurface();
     void ApplyVisibility();
+    /// What the control does after Visible changed: repaint, realign the parent.
+    void VisibilityChanged();
+    /// The control whose Color, Font and ShowHint this one follows: the parent control, or
+    /// the parent widget when it is a control placed there by Qt.
+    TControl *ParentControl() const;
+    /// Writes Font into QWidget::font(), Color into the palette's Window colour and
+    /// Hint/ShowHint into the tooltip (without reading them back).
+    void ApplyFontToWidget();
+    void ApplyColorToWidget();
+    void ApplyHintToWidget();
+    /// Takes a font, palette or tooltip that was set on the widget from outside.
+    void TakeWidgetFont();
+    void TakeWidgetPalette();
+    void TakeWidgetToolTip();
+    /// Passes a new Color (ShowHint) on to the children that follow it.
+    void ColorToChildren();
+    void ShowHintToChildren();
 
     TWinControl *m_parent = nullptr;
     TAlign m_align = alNone;
@@ -376,7 +406,6 @@ private:
     TFont m_font;
     bool m_parentFont = true;
     bool m_visible = true;
-    bool m_enabled = true;
     QString m_hint;
     bool m_showHint = false;
     bool m_parentShowHint = true;
@@ -399,6 +428,9 @@ private:
     bool m_needsPaint = true;
     bool m_inPaint = false;
     bool m_transparentSurface = false;
+    bool m_syncing = false;     // writing the state into the widget: its change events are ours
+    bool m_reparenting = false; // inside a reparent: Qt's own hide is no change of Visible
+    QColor m_appliedWindow;     // the Window colour last written into the palette
     bool m_pressed = false;
     int m_paintCount = 0;
 };
@@ -444,7 +476,6 @@ public:
     /// The area the aligned children share (the client rectangle less borders).
     virtual TRect AlignRect() const { return ClientRect(); }
 
-    void SetColor(TColor color) override;
     /// Whether the control has the keyboard focus.
     bool Focused() const { return hasFocus(); }
     /// Gives the control the keyboard focus.

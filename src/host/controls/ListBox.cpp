@@ -315,7 +315,7 @@ void TCustomListBox::DrawOneItem(int index)
     const bool selected = Selected(index);
     if (selected)
         state.Include(odSelected);
-    if (!Enabled())
+    if (!isEnabled())
         state.Include(odDisabled);
     if (hasFocus() && index == FocusItem())
         state.Include(odFocused);

@@ -147,7 +147,7 @@ void TLabel::Paint()
         r.Top += offset;
         r.Bottom += offset;
     }
-    if (!Enabled()) {
+    if (!isEnabled()) {
         // Disabled text looks engraved: a highlight copy one pixel down and right, the text
         // itself in the shadow colour.
         TRect lit = r;
@@ -382,7 +382,7 @@ void TRadioButton::SetChecked(bool value)
 
 void TRadioButton::Click()
 {
-    if (Enabled())
+    if (isEnabled())
         SetChecked(true);
 }
 
@@ -402,15 +402,15 @@ void TRadioButton::Paint()
     const int top = (Height() - kRadioSize) / 2;
     canvas->Pen()->SetColor(clBtnShadow);
     canvas->Brush()->SetStyle(bsSolid);
-    canvas->Brush()->SetColor(Enabled() ? clWindow : clBtnFace);
+    canvas->Brush()->SetColor(isEnabled() ? clWindow : clBtnFace);
     canvas->Ellipse(0, top, kRadioSize, top + kRadioSize);
     if (m_checked) {
         canvas->Pen()->SetColor(clWindowText);
-        canvas->Brush()->SetColor(Enabled() ? clWindowText : clGrayText);
+        canvas->Brush()->SetColor(isEnabled() ? clWindowText : clGrayText);
         canvas->Ellipse(4, top + 4, kRadioSize - 4, top + kRadioSize - 4);
     }
     canvas->SetFont(Font());
-    if (!Enabled())
+    if (!isEnabled())
         canvas->Font()->SetColor(clGrayText);
     canvas->Brush()->SetStyle(bsClear);
     TRect text = Rect(kRadioSize + 4, 0, Width(), Height());
@@ -465,7 +465,7 @@ void TGroupBox::Paint()
     if (!Caption().isEmpty()) {
         canvas->Brush()->SetStyle(bsSolid);
         canvas->Brush()->SetColor(Color());
-        if (!Enabled())
+        if (!isEnabled())
             canvas->Font()->SetColor(clGrayText);
         canvas->TextOut(8, 0, Caption());
     }

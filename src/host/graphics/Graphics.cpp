@@ -2,6 +2,7 @@
 // Colours, pens, brushes, fonts and Frame3D of the host layer.
 #include "host/graphics/Graphics.h"
 
+#include <QCoreApplication>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -10,6 +11,7 @@
 #include <QMutex>
 #include <QPalette>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -157,6 +159,16 @@ QString SubstituteFamily(const QString &name)
     return kSubstitutes.value(name.trimmed().toLower());
 }
 
+// The DejaVu family that stands in where a Liberation family is not installed.
+QString FallbackFamily(const QString &liberation)
+{
+    if (liberation == QLatin1String("Liberation Serif"))
+        return QStringLiteral("DejaVu Serif");
+    if (liberation == QLatin1String("Liberation Mono"))
+        return QStringLiteral("DejaVu Sans Mono");
+    return QStringLiteral("DejaVu Sans");
+}
+
 QString ResolveFamily(const QString &name)
 {
     static QMutex mutex;
@@ -168,12 +180,36 @@ QString ResolveFamily(const QString &name)
     QString family = name;
     if (!QFontDatabase::hasFamily(name)) {
         const QString substitute = SubstituteFamily(name);
-        if (!substitute.isEmpty())
+        if (!substitute.isEmpty()) {
             family = substitute;
+            if (!QFontDatabase::hasFamily(substitute) &&
+                QFontDatabase::hasFamily(FallbackFamily(substitute)))
+                family = FallbackFamily(substitute);
+        }
     }
     cache.insert(name, family);
     return family;
 }
+
+// Qt learns the Windows face names too, so a QFont made anywhere in the application with
+// one of them (a form's font, a style sheet, Designer) draws with the same family.
+void InstallSubstitutions()
+{
+    static const char *const kNames[] = {
+        "MS Sans Serif", "MS Shell Dlg",   "MS Shell Dlg 2", "Arial",       "Helvetica",
+        "Tahoma",        "Verdana",        "System",         "Small Fonts", "Times New Roman",
+        "Times",         "MS Serif",       "Courier New",    "Courier",     "Fixedsys",
+        "Terminal",      "Lucida Console",
+    };
+    // Qt looks at substitutions only when the face itself is not installed.
+    for (const char *name : kNames) {
+        const QString face = QString::fromLatin1(name);
+        const QString substitute = SubstituteFamily(face);
+        QFont::insertSubstitutions(face, {substitute, FallbackFamily(substitute)});
+    }
+}
+
+Q_COREAPP_STARTUP_FUNCTION(InstallSubstitutions)
 
 } // namespace
 
@@ -471,6 +507,45 @@ QFont TFont::ToQFont() const
     font.setUnderline(m_style.Contains(fsUnderline));
     font.setStrikeOut(m_style.Contains(fsStrikeOut));
     return font;
+}
+
+void InstallFontSubstitutions()
+{
+    static const bool installed = [] {
+        InstallSubstitutions();
+        return true;
+    }();
+    (void)installed;
+}
+
+QString FontFamily(const QString &name)
+{
+    return ResolveFamily(name);
+}
+
+void TFont::AssignQFont(const QFont &font)
+{
+    const QString family = font.family();
+    // A family that the current name already resolves to keeps the name ("Arial" is drawn
+    // with Liberation Sans, and Liberation Sans read back stays "Arial").
+    if (!family.isEmpty() && family.compare(ResolveFamily(m_name), Qt::CaseInsensitive) != 0 &&
+        family.compare(m_name, Qt::CaseInsensitive) != 0)
+        m_name = family;
+    if (font.pixelSize() > 0)
+        m_height = -font.pixelSize();
+    else if (font.pointSizeF() > 0)
+        m_height = -int(std::lround(font.pointSizeF() * PixelsPerInch() / 72.0));
+    TFontStyles style;
+    if (font.bold())
+        style.Include(fsBold);
+    if (font.italic())
+        style.Include(fsItalic);
+    if (font.underline())
+        style.Include(fsUnderline);
+    if (font.strikeOut())
+        style.Include(fsStrikeOut);
+    m_style = style;
+    Changed();
 }
 
 void TFont::Assign(const TPersistent *source)

@@ -238,6 +238,13 @@ private:
 /// A font. Sizes are in points at 96 pixels per inch; Height is the negative pixel height of
 /// the characters (without internal leading) when set through Size, as on Windows.
 /// Windows face names are resolved through fontconfig.
+/// Teaches Qt the Windows face names (MS Sans Serif, Arial, Times New Roman, Courier New, ...)
+/// as substitutions by the metric-compatible Liberation families, with DejaVu behind them. It
+/// runs when the application object is made; calling it again does nothing.
+JXT_EXPORT void InstallFontSubstitutions();
+/// The installed family a face name draws with ("Arial" gives "Liberation Sans").
+JXT_EXPORT QString FontFamily(const QString &name);
+
 class JXT_EXPORT TFont : public TGraphicsObject
 {
 public:
@@ -267,6 +274,9 @@ public:
     int PixelsPerInch() const { return 96; }
     /// The Qt font with a pixel size, no hinting differences between screens, no antialiasing.
     QFont ToQFont() const;
+    /// Takes family, size (points at 96 pixels per inch, or pixels) and style from a Qt font;
+    /// Color, Charset and Pitch stay.
+    void AssignQFont(const QFont &font);
     void Assign(const TPersistent *source) override;
 
 private:
