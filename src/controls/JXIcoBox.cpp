@@ -190,6 +190,13 @@ void TJXIcoBox::SaveToICO(int index, const QString &fileName)
                           error);
 }
 
+TAccessibleItem TJXIcoBox::AccessibleItem(int index) const
+{
+    TAccessibleItem item = TCustomListBox::AccessibleItem(index);
+    item.name = platform::ExtractFileName(item.name);
+    return item;
+}
+
 QSize TJXIcoBox::sizeHint() const
 {
     return QSize(4 * MinCellWidth(), 2 * MinCellHeight());

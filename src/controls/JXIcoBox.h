@@ -89,6 +89,8 @@ public:
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
+    /// Each icon is a list item named by its file name.
+    TAccessibleItem AccessibleItem(int index) const override;
 
     /// The list was filled anew with the icons of an existing icon file.
     TNotifyEvent OnChangeIconCount;

@@ -549,6 +549,13 @@ void TJXPicBox::Loaded()
         FillItems(m_picPattern);
 }
 
+TAccessibleItem TJXPicBox::AccessibleItem(int index) const
+{
+    TAccessibleItem item = TCustomListBox::AccessibleItem(index);
+    item.name = platform::ExtractFileName(item.name);
+    return item;
+}
+
 QSize TJXPicBox::sizeHint() const
 {
     return QSize(3 * m_picWidth, 2 * m_picHeight);

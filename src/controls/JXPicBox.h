@@ -242,6 +242,8 @@ public:
     void Loaded() override;
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
+    /// Each picture is a list item named by its file name.
+    TAccessibleItem AccessibleItem(int index) const override;
 
     /// The number of pictures listed changed (see TChangePicCount).
     TChangePicCount OnChangePicCount;

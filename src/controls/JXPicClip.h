@@ -88,6 +88,8 @@ public:
     QSize sizeHint() const override;
     /// The cell's size when it is shown at its natural size, otherwise one pixel.
     QSize minimumSizeHint() const override;
+    /// A picture, named by its hint or its component name.
+    TAccessibleInfo AccessibleInfo() const override { return {QAccessible::Graphic, QString()}; }
 
     /// Another picture is shown.
     TNotifyEvent OnChangePic;

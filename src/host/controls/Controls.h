@@ -287,6 +287,19 @@ public:
     /// Caption()};`, or with a value and its range. The default (QAccessible::NoRole) leaves the
     /// control to Qt's plain widget interface.
     virtual TAccessibleInfo AccessibleInfo() const { return {}; }
+    /// The items a list-like control shows (pictures, icons, tabs), which screen readers
+    /// find as its children with the role AccessibleInfo().itemRole. The default has none.
+    //!@{
+    virtual int AccessibleItemCount() const { return 0; }
+    virtual TAccessibleItem AccessibleItem(int index) const
+    {
+        (void)index;
+        return {};
+    }
+    //!@}
+
+    /// show(), hide() and setVisible set Visible (see One state above).
+    void setVisible(bool visible) override;
 
     /// Fire the mouse events as a user action would (used by Qt's events and by tests).
     //!@{

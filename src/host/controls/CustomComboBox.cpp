@@ -209,6 +209,9 @@ void TCustomComboBox::keyReleaseEvent(QKeyEvent *event)
 
 bool TCustomComboBox::eventFilter(QObject *watched, QEvent *event)
 {
+    // The inner box is what screen readers reach: it carries the control's name.
+    if (watched == m_combo && (event->type() == QEvent::Polish || event->type() == QEvent::Show))
+        m_combo->setAccessibleName(AccessibleNameOf(this));
     if (watched == m_combo && event->type() == QEvent::KeyPress) {
         auto *keyEvent = static_cast<QKeyEvent *>(event);
         int key = keyEvent->key();

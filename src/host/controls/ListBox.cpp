@@ -465,4 +465,24 @@ void TCustomListBox::focusOutEvent(QFocusEvent *event)
     RedrawItem(FocusItem());
 }
 
+TAccessibleInfo TCustomListBox::AccessibleInfo() const
+{
+    TAccessibleInfo info(QAccessible::List, QString());
+    info.itemRole = QAccessible::ListItem;
+    return info;
+}
+
+TAccessibleItem TCustomListBox::AccessibleItem(int index) const
+{
+    TAccessibleItem item;
+    if (index < 0 || index >= m_items->Count())
+        return item;
+    item.name = m_items->Get(index);
+    const TRect r = ItemRect(index);
+    if (r.Right > r.Left && r.Bottom > r.Top)
+        item.rect = QRect(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top);
+    item.selected = Selected(index);
+    return item;
+}
+
 } // namespace jxt

@@ -88,6 +88,12 @@ public:
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
+    /// A list whose items are its children, each with its text and selection.
+    //!@{
+    TAccessibleInfo AccessibleInfo() const override;
+    int AccessibleItemCount() const override { return m_items->Count(); }
+    TAccessibleItem AccessibleItem(int index) const override;
+    //!@}
 
 signals:
     void onDrawItem(jxt::TObject *sender, int index, const jxt::TRect &rect,

@@ -218,8 +218,24 @@ QSize TTabSet::sizeHint() const
 
 TAccessibleInfo TTabSet::AccessibleInfo() const
 {
-    return {QAccessible::PageTabList,
-            m_tabIndex >= 0 && m_tabIndex < m_tabs.Count() ? m_tabs.Get(m_tabIndex) : QString()};
+    TAccessibleInfo info(QAccessible::PageTabList, m_tabIndex >= 0 && m_tabIndex < m_tabs.Count()
+                                                       ? m_tabs.Get(m_tabIndex)
+                                                       : QString());
+    info.itemRole = QAccessible::PageTab;
+    return info;
+}
+
+TAccessibleItem TTabSet::AccessibleItem(int index) const
+{
+    TAccessibleItem item;
+    if (index < 0 || index >= m_tabs.Count())
+        return item;
+    item.name = m_tabs.Get(index);
+    const TRect r = TabRect(index);
+    if (r.Right > r.Left && r.Bottom > r.Top)
+        item.rect = QRect(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top);
+    item.selected = index == m_tabIndex;
+    return item;
 }
 
 QSize TTabSet::minimumSizeHint() const

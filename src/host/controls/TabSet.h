@@ -70,8 +70,12 @@ public:
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
-    /// A tab list named by its selected tab.
+    /// A tab list named by its selected tab, with its tabs as children.
+    //!@{
     TAccessibleInfo AccessibleInfo() const override;
+    int AccessibleItemCount() const override { return m_tabs.Count(); }
+    TAccessibleItem AccessibleItem(int index) const override;
+    //!@}
 
 protected:
     void Paint() override;
