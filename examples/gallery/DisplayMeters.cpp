@@ -161,7 +161,9 @@ void Add3dLabel(TGalleryPage &page)
         sample->Font()->SetName(QStringLiteral("Arial"));
         sample->Font()->SetSize(13);
         sample->Font()->SetStyle(TFontStyles{fsBold});
-        sample->Font()->SetColor(style == csShadow ? clNavy : clSilver);
+        // The shadowed sample in the palette's highlight: navy on the classic grey, a light
+        // blue in dark colours.
+        sample->Font()->SetColor(style == csShadow ? clHighlight : clSilver);
         sample->SetCaptionStyle(style);
         sample->SetCaption(QString::fromLatin1(name));
         section.Place(sample, left, 112);

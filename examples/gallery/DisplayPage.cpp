@@ -281,7 +281,7 @@ void AddBlinker(TGalleryPage &page)
     auto *fontBlinker = new TJXBlinker(section.Stage());
     fontBlinker->SetBlinkStyle(bsFontColor);
     fontBlinker->SetBlinkHiColor(clRed);
-    fontBlinker->SetBlinkLoColor(clBlue);
+    fontBlinker->SetBlinkLoColor(clHighlight); // blue that reads in light and dark colours
     fontBlinker->SetControl(label);
 
     auto *colorBlinker = new TJXBlinker(section.Stage());

@@ -235,6 +235,8 @@ void TJXIcoBox::DrawItem(int index, const TRect &rect, TOwnerDrawState state)
     if (m_caption) {
         if (state.Contains(odSelected))
             c->Font()->SetColor(clHighlightText);
+        else // the cells keep their colour in any palette: the caption must read on it
+            c->Font()->SetColor(ReadableTextColor(c->Font()->Color(), c->Brush()->Color()));
         const QString text = platform::ExtractFileName(Items()->Get(index));
         c->TextOut((w - c->TextWidth(text)) / 2, h - c->TextHeight(text) - 2, text);
     }

@@ -92,7 +92,8 @@ void TJXPipe::Draw(TStyle style, TCanvas *canvas, TColor color, const TRect &rec
     m_points[0] = Point(x0, base);
     m_points[std::size_t(n) + 1] = Point(m_points[std::size_t(n)].X, base);
 
-    canvas->Pen()->SetColor(clBlack);
+    // The outline in the palette's text colour: black on the classic face, light on a dark one.
+    canvas->Pen()->SetColor(clWindowText);
     canvas->Brush()->SetStyle(bsSolid);
     canvas->Brush()->SetColor(color);
     MyPolygon(canvas, m_points.data(), n + 2);

@@ -138,7 +138,7 @@ bool TJXAnimate::PaintBMP()
         canvas->FillRect(ClientRect());
         canvas->Font()->SetName(QStringLiteral("Times New Roman"));
         canvas->Font()->SetSize(8);
-        canvas->Font()->SetColor(Font()->Color());
+        canvas->Font()->SetColor(ReadableTextColor(Font()->Color(), Color()));
         TRect r = ClientRect();
         canvas->DrawText(kVersionText, r, DT_WORDBREAK | DT_CENTER);
         return true;

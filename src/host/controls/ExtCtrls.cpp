@@ -177,6 +177,7 @@ void TCustomPanel::Paint()
     // The caption: one line high, centred vertically in what the bevels leave.
     canvas->Brush()->SetStyle(bsClear);
     canvas->SetFont(Font());
+    canvas->Font()->SetColor(ReadableTextColor(Font()->Color(), Color()));
     const int lineHeight = canvas->TextHeight(QStringLiteral("W"));
     r.Top = (r.Top + r.Bottom - lineHeight) / 2;
     r.Bottom = r.Top + lineHeight;

@@ -157,12 +157,14 @@ void TTabSet::Paint()
         canvas->Brush()->SetStyle(bsSolid);
         canvas->Brush()->SetColor(face);
         canvas->Pen()->SetStyle(psSolid);
-        canvas->Pen()->SetColor(clBlack);
+        // Lines in the palette's button text colour: black on the classic grey faces, and
+        // still seen on the faces of a dark palette.
+        canvas->Pen()->SetColor(clBtnText);
         canvas->Polygon(outline);
         if (selected) {
             // Joined to the edge above: no line along its top.
             canvas->FillSolid(Rect(r.Left + 1, r.Top, r.Right - 1, r.Top + 1), ColorToRGB(face));
-            canvas->Pen()->SetColor(clWhite);
+            canvas->Pen()->SetColor(clBtnHighlight);
             canvas->MoveTo(r.Left + 1, r.Top + 1);
             canvas->LineTo(r.Left + 1 + kSlant, bottom);
         }
@@ -171,7 +173,7 @@ void TTabSet::Paint()
         DrawTab(canvas, content, i, selected);
     };
     // The line the tabs hang from, then the unselected tabs, then the selected one on top.
-    canvas->FillSolid(Rect(0, 0, Width(), 1), ColorToRGB(clBlack));
+    canvas->FillSolid(Rect(0, 0, Width(), 1), ColorToRGB(clBtnText));
     for (int i = int(rects.size()) - 1; i >= 0; --i)
         if (i != m_tabIndex)
             drawTab(i);

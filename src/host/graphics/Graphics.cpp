@@ -259,6 +259,37 @@ TColor QColorToColor(const QColor &color)
     return RGB(color.red(), color.green(), color.blue());
 }
 
+namespace {
+
+double RelativeLuminance(TColor color)
+{
+    const TColor rgb = ColorToRGB(color);
+    const auto channel = [](int value) {
+        const double c = value / 255.0;
+        return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(GetRValue(rgb)) + 0.7152 * channel(GetGValue(rgb)) +
+           0.0722 * channel(GetBValue(rgb));
+}
+
+} // namespace
+
+double ContrastRatio(TColor a, TColor b)
+{
+    const double la = RelativeLuminance(a), lb = RelativeLuminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+TColor ReadableTextColor(TColor text, TColor background)
+{
+    const bool textFromPalette = text < 0;
+    const bool backgroundFixed = background >= 0 && background != clNone && background != clDefault;
+    if (!textFromPalette || !backgroundFixed || ContrastRatio(text, background) >= 3.0)
+        return text;
+    return ContrastRatio(clBlack, background) >= ContrastRatio(clWhite, background) ? clBlack
+                                                                                    : clWhite;
+}
+
 QString ColorToString(TColor color)
 {
     for (const TColorName &entry : kColorNames)

@@ -105,6 +105,14 @@ private:
 
 JXT_EXPORT QColor ColorToQColor(TColor color);
 JXT_EXPORT TColor QColorToColor(const QColor &color);
+/// The contrast of two colours, from 1 (the same lightness) to 21 (black and white), by the
+/// relative luminance of their RGB values (system colours resolved first).
+JXT_EXPORT double ContrastRatio(TColor a, TColor b);
+/// The colour to write text of colour text on background with. A text colour the palette
+/// gives (a system colour) on a background fixed as RGB may not read there when the palette
+/// is dark or light: it then becomes black or white, whichever reads better, unless it already
+/// has a contrast of at least 3. Colours both given as RGB, or both by the palette, stay.
+JXT_EXPORT TColor ReadableTextColor(TColor text, TColor background);
 inline TColor RGB(int r, int g, int b)
 {
     return TColor((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
