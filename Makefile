@@ -1,8 +1,9 @@
 # SPDX-License-Identifier: MIT
 # make demo   installs what is missing, builds, and runs the gallery (a window where a display
 #             exists, otherwise screenshots of every page into ./screenshots).
-# make check  installs what is missing, checks the format of the sources and the layering of
-#             the includes, builds and runs all
+# make check  installs what is missing, checks the format of the sources, the layering of
+#             the includes and that every text marked for translation has its English
+#             translation, builds and runs all
 #             tests, then the same tests under address and undefined-behaviour sanitizers,
 #             then the threaded tests under ThreadSanitizer (make tsan), then each fuzz target
 #             briefly. The gcc builds of make build and make asan treat warnings as errors
@@ -29,7 +30,7 @@ FORMAT_DIRS := src tests bench fuzz designer examples docs/examples
 export CCACHE_BASEDIR := $(CURDIR)
 export CCACHE_NOHASHDIR := 1
 
-.PHONY: demo check deps format format-check layers build test docs asan tsan fuzz bench clean
+.PHONY: demo check deps format format-check layers translations build test docs asan tsan fuzz bench clean
 
 deps:
 	bash scripts/install-deps.sh
@@ -43,6 +44,11 @@ format-check: deps
 # Every #include must go down the library's floors (scripts/check-layers.py lists them).
 layers:
 	python3 scripts/check-layers.py
+
+# Every text the sources mark for translation has a finished English translation in
+# translations/jxtpack_en.ts (scripts/check-translations.py runs lupdate and compares).
+translations: deps
+	python3 scripts/check-translations.py
 
 $(BUILD)/CMakeCache.txt:
 	cmake -S . -B $(BUILD) $(CMAKE_GEN) $(LAUNCHER) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DJXT_WERROR=ON
@@ -99,7 +105,7 @@ bench: build
 	sh scripts/measure-idle.sh $(BUILD) 10
 	bash scripts/run-benchmarks.sh $(BUILD)/bench
 
-check: format-check layers test docs asan tsan fuzz
+check: format-check layers translations test docs asan tsan fuzz
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD) screenshots

@@ -13,6 +13,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
@@ -117,7 +118,7 @@ QStringList ColorPropertyNames(const QObject *widget)
 TColorPropertyDialog::TColorPropertyDialog(QObject *widget, TComponent *owner) : TForm(owner)
 {
     SetName(QStringLiteral("ColorPropertyDialog"));
-    SetCaption(QStringLiteral("Farben"));
+    SetCaption(QCoreApplication::translate("jxtpack", "Farben"));
     SetBorderStyle(bsDialog);
     SetPosition(poScreenCenter);
     const QStringList names = ColorNames();
@@ -140,7 +141,7 @@ TColorPropertyDialog::TColorPropertyDialog(QObject *widget, TComponent *owner) :
         editor->setGeometry(132, top, 180, 24);
         auto *pick = new QToolButton(this);
         pick->setText(QStringLiteral("..."));
-        pick->setToolTip(QStringLiteral("Farbe wählen"));
+        pick->setToolTip(QCoreApplication::translate("jxtpack", "Farbe wählen"));
         pick->setGeometry(316, top, 28, 24);
         connect(pick, &QToolButton::clicked, this, [this, property] { PickColor(property); });
         m_rows.push_back({property, initial, editor});
@@ -157,7 +158,7 @@ TColorPropertyDialog::TColorPropertyDialog(QObject *widget, TComponent *owner) :
         return b;
     };
     button("OkButton", bkOK, 180, QStringLiteral("OK"));
-    button("CancelButton", bkCancel, 264, QStringLiteral("Abbruch"));
+    button("CancelButton", bkCancel, 264, QCoreApplication::translate("jxtpack", "Abbruch"));
     SetClientWidth(352);
     SetClientHeight(top + 41);
 }
@@ -225,7 +226,7 @@ TJXTaskMenu::TJXTaskMenu(QWidget *widget, QObject *parent) : QObject(parent), m_
             m_preferred = action;
     }
     if (!ColorPropertyNames(widget).isEmpty()) {
-        auto *colors = new QAction(QStringLiteral("Farben..."), this);
+        auto *colors = new QAction(QCoreApplication::translate("jxtpack", "Farben..."), this);
         connect(colors, &QAction::triggered, this, &TJXTaskMenu::EditColors);
         m_actions << colors;
         if (!m_preferred)
@@ -277,7 +278,7 @@ void TJXTaskMenu::EditColors()
         return;
     for (const auto &[property, color] : dialog.Changes())
         m_widget->setProperty(property.toLatin1().constData(), color);
-    Apply(before, QStringLiteral("Farben"));
+    Apply(before, QCoreApplication::translate("jxtpack", "Farben"));
 }
 
 QVariant TJXTaskMenu::SheetValue(const QString &property, const QVariant &value)
@@ -301,9 +302,12 @@ QVariant TJXTaskMenu::SheetValue(const QString &property, const QVariant &value)
     QString fileName = QDir(fw->absoluteDir())
                            .filePath(m_widget->objectName() + QLatin1Char('_') + property +
                                      QStringLiteral(".bmp"));
-    if (!PromptForFileName(
-            fileName, QStringLiteral("Bitmap|*.BMP|Alle Dateien|*.*"), fw->absoluteDir().path(),
-            QStringLiteral("%1.%2 speichern").arg(m_widget->objectName(), property), true))
+    if (!PromptForFileName(fileName,
+                           QCoreApplication::translate("jxtpack", "Bitmap|*.BMP|Alle Dateien|*.*"),
+                           fw->absoluteDir().path(),
+                           QCoreApplication::translate("jxtpack", "%1.%2 speichern")
+                               .arg(m_widget->objectName(), property),
+                           true))
         return QVariant();
     if (QFileInfo(fileName).suffix().isEmpty())
         fileName += QStringLiteral(".bmp");

@@ -9,8 +9,10 @@ set -euo pipefail
 
 # The Qt Designer plugin needs qt6-tools-dev (Designer, UiPlugin, UiTools) and, because Qt's
 # Designer and UiTools CMake packages require Qt6::OpenGL and Qt6::OpenGLWidgets,
-# libqt6opengl6-dev, which qt6-base-dev only recommends. Fuzzing needs clang and its libFuzzer
-# runtime (libclang-rt-14-dev); the format check needs clang-format. The wave player plays
+# libqt6opengl6-dev, which qt6-base-dev only recommends. The English translation is made with
+# lupdate and lrelease (qt6-l10n-tools; their CMake package comes with qt6-tools-dev). Fuzzing
+# needs clang and its libFuzzer runtime (libclang-rt-14-dev); the format check needs
+# clang-format. The wave player plays
 # through Qt Multimedia; the printer's tests read their PDFs with poppler-utils, the shell-link
 # tests check their files with lnkinfo, and sox and alsa-utils bring the sounds the wave reader
 # is tested on. Qt 6.4 plays sound through the PulseAudio client library that its multimedia
@@ -19,7 +21,7 @@ set -euo pipefail
 # and finds the mail program.
 packages=(
     build-essential cmake ninja-build ccache pkg-config python3 doxygen qt6-documentation-tools
-    qt6-base-dev qt6-base-dev-tools qt6-tools-dev libqt6opengl6-dev libgl-dev
+    qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-l10n-tools libqt6opengl6-dev libgl-dev
     libfontconfig-dev fonts-liberation2 fonts-dejavu-core
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev clang-format

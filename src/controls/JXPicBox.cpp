@@ -13,6 +13,7 @@
 #include "util/JxutilFiles.h"
 #include "util/JxutilGraphics.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QPointer>
 #include <QThread>
@@ -526,17 +527,17 @@ void TJXPicBox::SaveToBMP(const QString &source, const QString &dest)
     const QString ext = platform::ExtractFileExt(source).toUpper();
     if (ext == QLatin1String(".BMP")) {
         if (!platform::CopyFile(source, dest, false))
-            ShowMessage(QStringLiteral("Fehler beim Kopieren"));
+            ShowMessage(QCoreApplication::translate("jxtpack", "Fehler beim Kopieren"));
     } else if (ext == QLatin1String(".ICO") || ext == QLatin1String(".EXE") ||
                ext == QLatin1String(".DLL")) {
         std::unique_ptr<TBitmap> bitmap(IconBitmap(platform::FileIcon(source, 0, 32)));
         if (!bitmap) {
-            ShowMessage(QStringLiteral("Datei enthält kein Icon"));
+            ShowMessage(QCoreApplication::translate("jxtpack", "Datei enthält kein Icon"));
             return;
         }
         bitmap->SaveToFile(dest);
     } else {
-        ShowMessage(QStringLiteral("Datei kann nicht konvertiert werden"));
+        ShowMessage(QCoreApplication::translate("jxtpack", "Datei kann nicht konvertiert werden"));
     }
 }
 

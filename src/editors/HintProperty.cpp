@@ -7,12 +7,14 @@
 #include "host/controls/StdCtrls.h"
 #include "host/core/Strings.h"
 
+#include <QCoreApplication>
+
 namespace jxt {
 
 THintStringEditDialog::THintStringEditDialog(TComponent *owner) : TForm(owner)
 {
     SetName(QStringLiteral("HintStringEditDialog"));
-    SetCaption(QStringLiteral("Hint String Editor"));
+    SetCaption(QCoreApplication::translate("jxtpack", "Hint String Editor"));
     SetBorderStyle(bsDialog);
     SetClientWidth(428);
     SetClientHeight(277);
@@ -27,7 +29,7 @@ THintStringEditDialog::THintStringEditDialog(TComponent *owner) : TForm(owner)
     LineCounter->SetName(QStringLiteral("LineCounter"));
     LineCounter->SetParent(this);
     LineCounter->SetBounds(16, 16, 60, 13);
-    LineCounter->SetCaption(QStringLiteral("0 Zeilen"));
+    LineCounter->SetCaption(QCoreApplication::translate("jxtpack", "0 Zeilen"));
 
     Memo = new TMemo(this);
     Memo->SetName(QStringLiteral("Memo"));
@@ -40,7 +42,7 @@ THintStringEditDialog::THintStringEditDialog(TComponent *owner) : TForm(owner)
     OkButton = new TBitBtn(this);
     OkButton->SetName(QStringLiteral("OkButton"));
     OkButton->SetParent(this);
-    OkButton->SetCaption(QStringLiteral("Ok"));
+    OkButton->SetCaption(QCoreApplication::translate("jxtpack", "Ok"));
     OkButton->SetModalResult(mrOk);
     OkButton->SetDefault(true);
     OkButton->SetBounds(264, 248, 75, 25);
@@ -48,7 +50,7 @@ THintStringEditDialog::THintStringEditDialog(TComponent *owner) : TForm(owner)
     CancelButton = new TBitBtn(this);
     CancelButton->SetName(QStringLiteral("CancelButton"));
     CancelButton->SetParent(this);
-    CancelButton->SetCaption(QStringLiteral("Abbruch"));
+    CancelButton->SetCaption(QCoreApplication::translate("jxtpack", "Abbruch"));
     CancelButton->SetModalResult(mrCancel);
     CancelButton->SetCancel(true);
     CancelButton->SetBounds(344, 248, 75, 25);
@@ -56,7 +58,7 @@ THintStringEditDialog::THintStringEditDialog(TComponent *owner) : TForm(owner)
     ShowPanel = new TPanel(this);
     ShowPanel->SetName(QStringLiteral("ShowPanel"));
     ShowPanel->SetParent(this);
-    ShowPanel->SetCaption(QStringLiteral("Hint Testen"));
+    ShowPanel->SetCaption(QCoreApplication::translate("jxtpack", "Hint Testen"));
     ShowPanel->SetBevelInner(bvLowered);
     ShowPanel->SetBounds(8, 246, 105, 29);
     ShowPanel->SetShowHint(true);

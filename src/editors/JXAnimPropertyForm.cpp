@@ -15,6 +15,7 @@
 #include "platform/Paths.h"
 #include "util/JxutilGraphics.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -31,13 +32,14 @@ const QString kBitmapMask = QStringLiteral("*.BMP");
 /// Most columns and rows the scroll bars offer.
 constexpr int kMaxDivision = 100;
 
-const char *const kHelpText =
+const char *const kHelpText = QT_TRANSLATE_NOOP(
+    "jxtpack",
     "Animations-Editor\n\n"
     "Die Animationsbitmap wird mit den Schiebern Cols und Rows in Spalten und Reihen von "
     "Einzelbildern geteilt. Ein Bild aus der Dateiliste oder den Vorschaubildern, auf das "
     "Raster gezogen, ersetzt das gewählte Einzelbild; ein Doppelklick auf ein Bild ersetzt "
     "die ganze Animation. Die rechte Maustaste öffnet das Menü des Rasters und das Menü der "
-    "Bilderlisten.";
+    "Bilderlisten.");
 
 /// The directory with the separators at its end removed (a root keeps its own).
 QString WithoutTrailingSeparator(QString dir)
@@ -95,7 +97,8 @@ TMenuItem *MakeItem(TComponent *owner, TPopupMenu *menu, const char *name, const
 TfrmAnimEd::TfrmAnimEd(TComponent *owner) : TForm(owner)
 {
     SetName(QStringLiteral("frmAnimEd"));
-    SetCaption(QStringLiteral("TJXAnimate Animations-Editor Stand 31.03.1997"));
+    SetCaption(
+        QCoreApplication::translate("jxtpack", "TJXAnimate Animations-Editor Stand 31.03.1997"));
     SetBorderStyle(bsDialog);
     SetPosition(poScreenCenter);
     SetClientWidth(582);
@@ -119,14 +122,15 @@ void TfrmAnimEd::CreateMenus()
     RowPlus1 = MakeItem(this, popDrawGrid, "RowPlus1", QStringLiteral("Row +"));
     RowMinus1 = MakeItem(this, popDrawGrid, "RowMinus1", QStringLiteral("Row -"));
     MakeItem(this, popDrawGrid, "N1", QStringLiteral("-"));
-    AlleBilderLoeschen1 =
-        MakeItem(this, popDrawGrid, "AlleBilderLoeschen1", QStringLiteral("Alle Bilder löschen"));
+    AlleBilderLoeschen1 = MakeItem(this, popDrawGrid, "AlleBilderLoeschen1",
+                                   QCoreApplication::translate("jxtpack", "Alle Bilder löschen"));
     MakeItem(this, popDrawGrid, "N2", QStringLiteral("-"));
-    Farbuebersetzung1 =
-        MakeItem(this, popDrawGrid, "Farbuebersetzung1", QStringLiteral("Farbübersetzung"));
+    Farbuebersetzung1 = MakeItem(this, popDrawGrid, "Farbuebersetzung1",
+                                 QCoreApplication::translate("jxtpack", "Farbübersetzung"));
     MakeItem(this, popDrawGrid, "N3", QStringLiteral("-"));
-    AnimationSpeichernUnter1 = MakeItem(this, popDrawGrid, "AnimationSpeichernUnter1",
-                                        QStringLiteral("Animation speichern unter..."));
+    AnimationSpeichernUnter1 =
+        MakeItem(this, popDrawGrid, "AnimationSpeichernUnter1",
+                 QCoreApplication::translate("jxtpack", "Animation speichern unter..."));
     ColPlus1->OnClick = [this](TObject *) { ColPlus1Click(); };
     ColMinus1->OnClick = [this](TObject *) { ColMinus1Click(); };
     RowPlus1->OnClick = [this](TObject *) { RowPlus1Click(); };
@@ -137,20 +141,20 @@ void TfrmAnimEd::CreateMenus()
 
     popPicBox = new TPopupMenu(this);
     popPicBox->SetName(QStringLiteral("popPicBox"));
-    VerzeichnisWaehlen1 =
-        MakeItem(this, popPicBox, "VerzeichnisWaehlen1", QStringLiteral("Verzeichnis wählen"));
-    Vorschaubilder1 =
-        MakeItem(this, popPicBox, "Vorschaubilder1", QStringLiteral("Vorschaubilder"));
+    VerzeichnisWaehlen1 = MakeItem(this, popPicBox, "VerzeichnisWaehlen1",
+                                   QCoreApplication::translate("jxtpack", "Verzeichnis wählen"));
+    Vorschaubilder1 = MakeItem(this, popPicBox, "Vorschaubilder1",
+                               QCoreApplication::translate("jxtpack", "Vorschaubilder"));
     VerzeichnisWaehlen1->OnClick = [this](TObject *) { VerzeichnisWaehlen1Click(); };
     Vorschaubilder1->OnClick = [this](TObject *) { Vorschaubilder1Click(); };
 
     OpenDialog1 = new TOpenDialog(this);
     OpenDialog1->SetName(QStringLiteral("OpenDialog1"));
-    OpenDialog1->SetFilter(QStringLiteral("Bitmap|*.BMP|Alle Dateien|*.*"));
+    OpenDialog1->SetFilter(QCoreApplication::translate("jxtpack", "Bitmap|*.BMP|Alle Dateien|*.*"));
     OpenDialog1->SetDefaultExt(QStringLiteral("BMP"));
     SaveDialog1 = new TSaveDialog(this);
     SaveDialog1->SetName(QStringLiteral("SaveDialog1"));
-    SaveDialog1->SetFilter(QStringLiteral("Bitmap|*.BMP|Alle Dateien|*.*"));
+    SaveDialog1->SetFilter(QCoreApplication::translate("jxtpack", "Bitmap|*.BMP|Alle Dateien|*.*"));
     SaveDialog1->SetDefaultExt(QStringLiteral("BMP"));
     ColorDialog1 = new TColorDialog(this);
     ColorDialog1->SetName(QStringLiteral("ColorDialog1"));
@@ -193,8 +197,8 @@ void TfrmAnimEd::CreateControls()
     DrawGrid->SetColCount(1);
     DrawGrid->SetRowCount(1);
     DrawGrid->SetPopupMenu(popDrawGrid);
-    DrawGrid->SetHint(
-        QStringLiteral("Rechte Maustaste für Popupmenü|Rechte Maustaste für Popupmenü"));
+    DrawGrid->SetHint(QCoreApplication::translate(
+        "jxtpack", "Rechte Maustaste für Popupmenü|Rechte Maustaste für Popupmenü"));
     DrawGrid->SetShowHint(true);
     DrawGrid->OnDrawCell = [this](TObject *, int col, int row, const TRect &rect,
                                   TGridDrawState state) {
@@ -205,7 +209,8 @@ void TfrmAnimEd::CreateControls()
     };
 
     Panel2 = MakePanel(this, this, "Panel2", 320, 200, 249, 137);
-    Label1 = MakeLabel(this, Panel2, "Label1", QStringLiteral("Animationsabschnitt-Daten :"), 8, 6);
+    Label1 = MakeLabel(this, Panel2, "Label1",
+                       QCoreApplication::translate("jxtpack", "Animationsabschnitt-Daten :"), 8, 6);
     Label2 = MakeLabel(this, Panel2, "Label2", QStringLiteral("Cols"), 8, 30);
     Label3 = MakeLabel(this, Panel2, "Label3", QStringLiteral("Rows"), 8, 56);
     Label4 = MakeLabel(this, Panel2, "Label4", QStringLiteral("PicWidth"), 8, 84);
@@ -220,8 +225,12 @@ void TfrmAnimEd::CreateControls()
         bar->SetShowHint(true);
         return bar;
     };
-    hsbCols = scrollBar("hsbCols", 30, QStringLiteral("Aufteilung der Bitmap in Spalten ändern"));
-    hsbRows = scrollBar("hsbRows", 56, QStringLiteral("Aufteilung der Bitmap in Reihen ändern"));
+    hsbCols = scrollBar(
+        "hsbCols", 30,
+        QCoreApplication::translate("jxtpack", "Aufteilung der Bitmap in Spalten ändern"));
+    hsbRows =
+        scrollBar("hsbRows", 56,
+                  QCoreApplication::translate("jxtpack", "Aufteilung der Bitmap in Reihen ändern"));
     hsbCols->OnChange = [this](TObject *) { hsbColsChange(); };
     hsbRows->OnChange = [this](TObject *) { hsbRowsChange(); };
     panCols = MakeValuePanel(this, Panel2, "panCols", 198, 28, 43);
@@ -232,16 +241,17 @@ void TfrmAnimEd::CreateControls()
     panPicHeight = MakeValuePanel(this, Panel2, "panPicHeight", 80, 106, 60);
 
     Panel3 = MakePanel(this, this, "Panel3", 8, 288, 297, 113);
-    Label6 = MakeLabel(this, Panel3, "Label6", QStringLiteral("Animationsbitmap-Daten :"), 8, 6);
+    Label6 = MakeLabel(this, Panel3, "Label6",
+                       QCoreApplication::translate("jxtpack", "Animationsbitmap-Daten :"), 8, 6);
     Label7 = MakeLabel(this, Panel3, "Label7", QStringLiteral("Width"), 8, 34);
     Label8 = MakeLabel(this, Panel3, "Label8", QStringLiteral("Height"), 8, 62);
     panWidth = MakeValuePanel(this, Panel3, "panWidth", 64, 30, 60);
     panHeight = MakeValuePanel(this, Panel3, "panHeight", 64, 58, 60);
     panHGColor = MakePanel(this, Panel3, "panHGColor", 140, 28, 145, 25);
-    panHGColor->SetCaption(QStringLiteral("Hintergrund"));
+    panHGColor->SetCaption(QCoreApplication::translate("jxtpack", "Hintergrund"));
     panHGColor->SetColor(clWhite);
     panTransColor = MakePanel(this, Panel3, "panTransColor", 140, 60, 145, 25);
-    panTransColor->SetCaption(QStringLiteral("Transparent"));
+    panTransColor->SetCaption(QCoreApplication::translate("jxtpack", "Transparent"));
     panTransColor->SetColor(clFuchsia);
     panHGColor->OnClick = [this](TObject *) { panHGColorClick(); };
     panTransColor->OnClick = [this](TObject *) { panTransColorClick(); };
@@ -291,9 +301,9 @@ void TfrmAnimEd::CreateControls()
         b->SetBounds(left, 12, 75, 25);
         return b;
     };
-    BitBtn1 = button("BitBtn1", 8, bkOK, QStringLiteral("&OK"));
-    BitBtn2 = button("BitBtn2", 87, bkCancel, QStringLiteral("&Abbruch"));
-    BitBtn3 = button("BitBtn3", 166, bkHelp, QStringLiteral("&Hilfe"));
+    BitBtn1 = button("BitBtn1", 8, bkOK, QCoreApplication::translate("jxtpack", "&OK"));
+    BitBtn2 = button("BitBtn2", 87, bkCancel, QCoreApplication::translate("jxtpack", "&Abbruch"));
+    BitBtn3 = button("BitBtn3", 166, bkHelp, QCoreApplication::translate("jxtpack", "&Hilfe"));
     BitBtn3->OnClick = [this](TObject *) { BitBtn3Click(); };
 }
 
@@ -396,8 +406,9 @@ bool TfrmAnimEd::DrawGridDragOver(TObject *source) const
 
 void TfrmAnimEd::JXPicBox1EndDrag(TObject *target)
 {
-    if (!target || !Confirm(QStringLiteral(
-                       "Selektiertes Animationsbild löschen und durch neues Bild ersetzen ?")))
+    if (!target ||
+        !Confirm(QCoreApplication::translate(
+            "jxtpack", "Selektiertes Animationsbild löschen und durch neues Bild ersetzen ?")))
         return;
     const int index = JXPicBox1->ItemIndex();
     if (index >= 0 && index < JXPicBox1->Items()->Count())
@@ -406,8 +417,9 @@ void TfrmAnimEd::JXPicBox1EndDrag(TObject *target)
 
 void TfrmAnimEd::FileListBox1EndDrag(TObject *target)
 {
-    if (!target || !Confirm(QStringLiteral(
-                       "Selektiertes Animationsbild löschen und durch neues Bild ersetzen ?")))
+    if (!target ||
+        !Confirm(QCoreApplication::translate(
+            "jxtpack", "Selektiertes Animationsbild löschen und durch neues Bild ersetzen ?")))
         return;
     const QString fileName = FileListBox1->FileName();
     if (!fileName.isEmpty())
@@ -428,8 +440,8 @@ void TfrmAnimEd::SetCell(int col, int row, const QString &fileName)
 
 void TfrmAnimEd::ReplaceAnimation(const QString &fileName)
 {
-    if (fileName.isEmpty() ||
-        !Confirm(QStringLiteral("Animation löschen und durch neues Bild ersetzen ?")))
+    if (fileName.isEmpty() || !Confirm(QCoreApplication::translate(
+                                  "jxtpack", "Animation löschen und durch neues Bild ersetzen ?")))
         return;
     TBitmap picture;
     if (ReadPicture(fileName, picture))
@@ -469,7 +481,8 @@ void TfrmAnimEd::RowPlus1Click()
 
 void TfrmAnimEd::ColMinus1Click()
 {
-    if (!Confirm(QStringLiteral("Spalte löschen ? Achtung Verlust von Bild-Daten")))
+    if (!Confirm(QCoreApplication::translate("jxtpack",
+                                             "Spalte löschen ? Achtung Verlust von Bild-Daten")))
         return;
     if (hsbCols->Position() <= 1)
         return;
@@ -480,7 +493,8 @@ void TfrmAnimEd::ColMinus1Click()
 
 void TfrmAnimEd::RowMinus1Click()
 {
-    if (!Confirm(QStringLiteral("Zeile löschen ? Achtung Verlust von Bild-Daten")))
+    if (!Confirm(QCoreApplication::translate("jxtpack",
+                                             "Zeile löschen ? Achtung Verlust von Bild-Daten")))
         return;
     if (hsbRows->Position() <= 1)
         return;
@@ -491,7 +505,7 @@ void TfrmAnimEd::RowMinus1Click()
 
 void TfrmAnimEd::AlleBilderLoeschen1Click()
 {
-    if (!Confirm(QStringLiteral("Alle Animationsbilder löschen ?")))
+    if (!Confirm(QCoreApplication::translate("jxtpack", "Alle Animationsbilder löschen ?")))
         return;
     Bitmap()->SetSize(0, 0);
     hsbCols->SetPosition(1);
@@ -569,7 +583,7 @@ void TfrmAnimEd::panTransColorClick()
 
 void TfrmAnimEd::BitBtn3Click()
 {
-    ShowMessage(QString::fromUtf8(kHelpText));
+    ShowMessage(QCoreApplication::translate("jxtpack", kHelpText));
 }
 
 } // namespace jxt

@@ -8,6 +8,8 @@
 #include "host/controls/ExtCtrls.h"
 #include "host/controls/StdCtrls.h"
 
+#include <QCoreApplication>
+
 namespace jxt {
 
 TFStyle fedFillStyle = NONE;
@@ -66,12 +68,12 @@ TPanel *MakeColorPanel(TForm *form, TWinControl *parent, const char *name, const
 TfrmFillStyleEd::TfrmFillStyleEd(TComponent *owner) : TForm(owner)
 {
     SetName(QStringLiteral("frmFillStyleEd"));
-    SetCaption(QStringLiteral("TJXForm FillStyle-Editor Stand 30.09.1996"));
+    SetCaption(QCoreApplication::translate("jxtpack", "TJXForm FillStyle-Editor Stand 30.09.1996"));
     SetBorderStyle(bsDialog);
     SetPosition(poScreenCenter);
     SetClientWidth(523);
     SetClientHeight(354);
-    SetHint(QStringLiteral("Vorschau auf FillStyle"));
+    SetHint(QCoreApplication::translate("jxtpack", "Vorschau auf FillStyle"));
     SetShowHint(true);
 
     GroupBox1 = MakeGroup(this, "GroupBox1", QStringLiteral("FillStyle"), 16, 16, 185, 321);
@@ -108,16 +110,18 @@ TfrmFillStyleEd::TfrmFillStyleEd(TComponent *owner) : TForm(owner)
     Image1->SetParent(GroupBox2);
     Image1->SetBounds(8, 24, 105, 89);
     Image1->SetCenter(true);
-    Image1->SetHint(
-        QStringLiteral("Bitmap mit der das Formular gefüllt wird. Zum Laden auf Bild Clicken."));
+    Image1->SetHint(QCoreApplication::translate(
+        "jxtpack", "Bitmap mit der das Formular gefüllt wird. Zum Laden auf Bild Clicken."));
     Image1->SetShowHint(true);
     Image1->OnClick = [this](TObject *) { Image1Click(); };
 
     GroupBox3 = MakeGroup(this, "GroupBox3", QStringLiteral("RAINBOW"), 352, 16, 145, 129);
-    panFromColor = MakeColorPanel(this, GroupBox3, "panFromColor", QStringLiteral("FromColor"),
-                                  QStringLiteral("Farbverlauf von Farbe. Clicken zum ändern."), 32);
-    panToColor = MakeColorPanel(this, GroupBox3, "panToColor", QStringLiteral("ToColor"),
-                                QStringLiteral("Farbverlauf zur Farbe. Clicken zum ändern."), 80);
+    panFromColor = MakeColorPanel(
+        this, GroupBox3, "panFromColor", QStringLiteral("FromColor"),
+        QCoreApplication::translate("jxtpack", "Farbverlauf von Farbe. Clicken zum ändern."), 32);
+    panToColor = MakeColorPanel(
+        this, GroupBox3, "panToColor", QStringLiteral("ToColor"),
+        QCoreApplication::translate("jxtpack", "Farbverlauf zur Farbe. Clicken zum ändern."), 80);
     panFromColor->OnClick = [this](TObject *) { panFromColorClick(); };
     panToColor->OnClick = [this](TObject *) { panToColorClick(); };
 
@@ -135,7 +139,7 @@ TfrmFillStyleEd::TfrmFillStyleEd(TComponent *owner) : TForm(owner)
 
     OpenDialog1 = new TOpenDialog(this);
     OpenDialog1->SetName(QStringLiteral("OpenDialog1"));
-    OpenDialog1->SetFilter(QStringLiteral("Bitmap|*.BMP|Alle Dateien|*.*"));
+    OpenDialog1->SetFilter(QCoreApplication::translate("jxtpack", "Bitmap|*.BMP|Alle Dateien|*.*"));
     OpenDialog1->SetDefaultExt(QStringLiteral("BMP"));
     ColorDialog1 = new TColorDialog(this);
     ColorDialog1->SetName(QStringLiteral("ColorDialog1"));

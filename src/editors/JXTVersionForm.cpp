@@ -8,6 +8,8 @@
 
 #include <vector>
 
+#include <QCoreApplication>
+
 namespace jxt {
 
 namespace {
@@ -101,7 +103,7 @@ std::unique_ptr<TBitmap> MakeJXToolsLogo()
 TfrmJXTVersion::TfrmJXTVersion(TComponent *owner) : TForm(owner)
 {
     SetName(QStringLiteral("frmJXTVersion"));
-    SetCaption(QStringLiteral("JXTools AboutDialog"));
+    SetCaption(QCoreApplication::translate("jxtpack", "JXTools AboutDialog"));
     SetBorderStyle(bsNone);
     SetPosition(poScreenCenter);
     SetColor(clBtnFace);

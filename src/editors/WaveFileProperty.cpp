@@ -6,13 +6,16 @@
 #include "platform/Paths.h"
 #include "services/JXWAV.h"
 
+#include <QCoreApplication>
+
 namespace jxt {
 
 void TWaveFileProperty::Edit()
 {
     QString fileName = GetStrValue();
     if (!PromptForFileName(fileName,
-                           QStringLiteral("Wave Dateien (*.wav)|*.WAV|All files (*.*)|*.*"),
+                           QCoreApplication::translate(
+                               "jxtpack", "Wave Dateien (*.wav)|*.WAV|All files (*.*)|*.*"),
                            platform::ExtractFilePath(fileName), QString(), false))
         return;
     for (int i = 0; i < PropCount(); ++i) {

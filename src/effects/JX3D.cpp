@@ -10,6 +10,7 @@
 #include "util/Jxutil.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QTextStream>
 
 #include <algorithm>
@@ -41,7 +42,7 @@ constexpr long double kRoundLimit = 1.0e9L;
 // a point plus the position, or a circle's centre plus its diameter, cannot overflow.
 constexpr std::int64_t kCoordLimit = std::numeric_limits<int>::max() / 4;
 
-const QString kErrorMessage = QStringLiteral("JX3d - Fehler in Zeile :");
+const char *const kErrorMessage = QT_TRANSLATE_NOOP("jxtpack", "JX3d - Fehler in Zeile :");
 
 [[noreturn]] void Reject(const QString &text)
 {
@@ -347,7 +348,7 @@ template <typename NextLine> void RunModel(TJX3D &control, NextLine nextLine)
         try {
             control.AddModellLine(line);
         } catch (const Exception &) {
-            ShowMessage(kErrorMessage + line);
+            ShowMessage(QCoreApplication::translate("jxtpack", kErrorMessage) + line);
             break;
         }
     }
@@ -464,7 +465,7 @@ void TJX3D::AddModellLine(const QString &line)
             m_currentColor = color;
     } else if (keyword.startsWith(QLatin1Char('P'))) {
         if (m_pointCount >= kMaxPoints) {
-            ShowMessage(QStringLiteral("Maximale Punktanzahl erreicht"));
+            ShowMessage(QCoreApplication::translate("jxtpack", "Maximale Punktanzahl erreicht"));
             return;
         }
         const long double x = ReadDecimal(Field(values, 1));
@@ -473,21 +474,21 @@ void TJX3D::AddModellLine(const QString &line)
         m_points[std::size_t(m_pointCount++)] = MPoint(x + m_xAdd, y + m_yAdd, z + m_zAdd);
     } else if (keyword.startsWith(QLatin1Char('L'))) {
         if (m_lineCount >= kMaxLines) {
-            ShowMessage(QStringLiteral("Maximale Linienanzahl erreicht"));
+            ShowMessage(QCoreApplication::translate("jxtpack", "Maximale Linienanzahl erreicht"));
             return;
         }
         m_lines[std::size_t(m_lineCount)] = ReadIndexList(values);
         ++m_lineCount;
     } else if (keyword == QLatin1String("F")) {
         if (m_polygonCount >= kMaxPolygons) {
-            ShowMessage(QStringLiteral("Maximale Flächenanzahl erreicht"));
+            ShowMessage(QCoreApplication::translate("jxtpack", "Maximale Flächenanzahl erreicht"));
             return;
         }
         m_polygons[std::size_t(m_polygonCount)] = ReadIndexList(values);
         ++m_polygonCount;
     } else if (keyword == QLatin1String("C")) {
         if (m_circleCount >= kMaxCircles) {
-            ShowMessage(QStringLiteral("Maximale Kreisanzahl erreicht"));
+            ShowMessage(QCoreApplication::translate("jxtpack", "Maximale Kreisanzahl erreicht"));
             return;
         }
         const int point = ReadInteger(Field(values, 1));

@@ -8,6 +8,8 @@
 #include "util/Jxutil.h"
 #include "util/JxutilSystem.h"
 
+#include <QCoreApplication>
+
 namespace jxt {
 
 namespace {
@@ -75,8 +77,9 @@ void TJXForm::SetFillStyle(TFStyle value)
 {
     m_fillStyle = value;
     if (m_form && m_form->FormStyle() == fsMDIForm) {
-        Application()->MessageBox(QStringLiteral("MDIFormen werden nicht unterstützt"),
-                                  QStringLiteral("JXForm"), 0);
+        Application()->MessageBox(
+            QCoreApplication::translate("jxtpack", "MDIFormen werden nicht unterstützt"),
+            QStringLiteral("JXForm"), 0);
         m_fillStyle = NONE;
     }
     if (IsPatternStyle(m_fillStyle) && m_fillStyle <= WLGray)

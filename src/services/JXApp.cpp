@@ -15,6 +15,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QCursor>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -416,7 +417,7 @@ TAccessibleInfo TJXApp::AccessibleInfo() const
 TfrmAppInfo::TfrmAppInfo(TComponent *owner) : TForm(owner)
 {
     SetName(QStringLiteral("frmAppInfo"));
-    SetCaption(QStringLiteral("Versionsinformationen"));
+    SetCaption(QCoreApplication::translate("jxtpack", "Versionsinformationen"));
     SetClientWidth(460);
     SetClientHeight(360);
     SetPosition(poScreenCenter);

@@ -18,6 +18,7 @@
 #include "platform/Volumes.h"
 #include "util/Jxutil.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -182,8 +183,9 @@ qint64 MonotonicNs()
 
 [[noreturn]] void ThrowWriteError(const QString &target)
 {
-    throw EInOutError(QStringLiteral("Fehler beim schreiben von ") + target +
-                          QStringLiteral(". Ziel-Datenträger voll ?"),
+    throw EInOutError(QCoreApplication::translate(
+                          "jxtpack", "Fehler beim schreiben von %1. Ziel-Datenträger voll ?")
+                          .arg(target),
                       ENOSPC);
 }
 
@@ -194,7 +196,7 @@ qint64 MonotonicNs()
 TfrmJXCopy::TfrmJXCopy(TComponent *owner) : TForm(owner)
 {
     SetName(QStringLiteral("frmJXCopy"));
-    SetCaption(QStringLiteral("Kopier-Status"));
+    SetCaption(QCoreApplication::translate("jxtpack", "Kopier-Status"));
     SetBorderStyle(bsDialog);
     SetClientWidth(413);
     SetClientHeight(213);
@@ -213,8 +215,8 @@ TfrmJXCopy::TfrmJXCopy(TComponent *owner) : TForm(owner)
         l->SetCaption(text);
         return l;
     };
-    Label1 = label("Label1", QStringLiteral("von"), 4, 0, 401);
-    Label2 = label("Label2", QStringLiteral("nach"), 8, 52, 397);
+    Label1 = label("Label1", QCoreApplication::translate("jxtpack", "von"), 4, 0, 401);
+    Label2 = label("Label2", QCoreApplication::translate("jxtpack", "nach"), 8, 52, 397);
 
     auto panel = [this](const char *name, int left, int top, bool named) {
         auto *p = new TPanel(this);
@@ -236,7 +238,7 @@ TfrmJXCopy::TfrmJXCopy(TComponent *owner) : TForm(owner)
     Button1 = new TBitBtn(this);
     Button1->SetName(QStringLiteral("Button1"));
     Button1->SetParent(this);
-    Button1->SetCaption(QStringLiteral("&Abbruch"));
+    Button1->SetCaption(QCoreApplication::translate("jxtpack", "&Abbruch"));
     Button1->SetBounds(165, 180, 88, 25);
     Button1->OnClick = [this](TObject *) { Button1Click(); };
 
@@ -274,8 +276,8 @@ TfrmJXCopy::~TfrmJXCopy()
 
 void TfrmJXCopy::Button1Click()
 {
-    if (MessageDlg(QStringLiteral("Kopiervorgang abbrechen ?"), mtConfirmation, {mbYes, mbNo}) ==
-        mrYes)
+    if (MessageDlg(QCoreApplication::translate("jxtpack", "Kopiervorgang abbrechen ?"),
+                   mtConfirmation, {mbYes, mbNo}) == mrYes)
         fCopyBreak = true;
 }
 
@@ -503,13 +505,15 @@ void TJXCopy::StartRunGauges(const QString &source, qint64 total)
 bool TJXCopy::TargetDiskReady(const QString &dest, qint64 total)
 {
     while (DiskFree(dest) == -1) {
-        if (Ask(QStringLiteral("Zieldatenträger nicht bereit"), {mbAbort, mbRetry}) != mrRetry)
+        if (Ask(QCoreApplication::translate("jxtpack", "Zieldatenträger nicht bereit"),
+                {mbAbort, mbRetry}) != mrRetry)
             return false;
     }
     if (DiskFree(dest) >= 1) {
         while (DiskFree(dest) < total) {
-            const int answer = Ask(QStringLiteral("Zu wenig Speicherplatz für alle Dateien"),
-                                   {mbAbort, mbRetry, mbIgnore});
+            const int answer = Ask(
+                QCoreApplication::translate("jxtpack", "Zu wenig Speicherplatz für alle Dateien"),
+                {mbAbort, mbRetry, mbIgnore});
             if (answer == mrIgnore)
                 break;
             if (answer != mrRetry)
@@ -739,8 +743,9 @@ bool TJXCopy::RoomForFile(const TTarget &target, qint64 size)
     if (free < needed)
         free = TargetFree(target.host, true); // ask only after a fresh measurement
     while (free < needed) {
-        if (Ask(QStringLiteral("Zu wenig Speicherplatz für Datei >") + target.name +
-                    QStringLiteral("< auf Zieldatenträger"),
+        if (Ask(QCoreApplication::translate(
+                    "jxtpack", "Zu wenig Speicherplatz für Datei >%1< auf Zieldatenträger")
+                    .arg(target.name),
                 {mbAbort, mbRetry}) != mrRetry)
             return false;
         free = TargetFree(target.host, true);
@@ -753,13 +758,15 @@ bool TJXCopy::TargetFolderReady(const TTarget &target)
     const QString targetPath = platform::ExtractFilePath(target.name);
     const QString targetDir = platform::ExtractFileDir(target.name);
     while (!target.folderKnown && targetPath.size() > 3 && !platform::DirectoryExists(targetDir)) {
-        if (Ask(QStringLiteral("Zielverzeichnis ") + targetDir +
-                    QStringLiteral(" existiert nicht. Soll es erstellt werden ?"),
+        if (Ask(QCoreApplication::translate(
+                    "jxtpack", "Zielverzeichnis %1 existiert nicht. Soll es erstellt werden ?")
+                    .arg(targetDir),
                 {mbYes, mbNo}) != mrYes)
             return false;
         if (!MakeDir(targetDir)) {
-            MessageBox(QStringLiteral("Verzeichnis konnte nicht erstellt werden"),
-                       QStringLiteral("Problem"), 0x2010);
+            MessageBox(
+                QCoreApplication::translate("jxtpack", "Verzeichnis konnte nicht erstellt werden"),
+                QCoreApplication::translate("jxtpack", "Problem"), 0x2010);
             return false;
         }
         // The new folder is read again when a file goes into it next.
@@ -774,8 +781,9 @@ bool TJXCopy::MayReplace(const TTarget &target, bool *liftReadOnly)
     *liftReadOnly = false;
     if (m_overWrite && m_overWriteMsg && !fOverwriteAllNormalAttr) {
         const int answer =
-            Ask(QStringLiteral("Datei ") + target.name +
-                    QStringLiteral(" schon vorhanden. Soll sie überschrieben werden ?"),
+            Ask(QCoreApplication::translate(
+                    "jxtpack", "Datei %1 schon vorhanden. Soll sie überschrieben werden ?")
+                    .arg(target.name),
                 {mbYes, mbNo, mbAll});
         if (answer == mrAll)
             fOverwriteAllNormalAttr = true;
@@ -792,8 +800,9 @@ bool TJXCopy::MayReplace(const TTarget &target, bool *liftReadOnly)
         return true;
     if (!fOverwriteAll) {
         const int answer =
-            Ask(QStringLiteral("Datei ") + target.name +
-                    QStringLiteral(" Schreibgeschützt. Soll sie überschrieben werden ?"),
+            Ask(QCoreApplication::translate(
+                    "jxtpack", "Datei %1 Schreibgeschützt. Soll sie überschrieben werden ?")
+                    .arg(target.name),
                 {mbYes, mbNo, mbAll});
         if (answer == mrAll)
             fOverwriteAll = true;
@@ -819,7 +828,7 @@ TJXCopy::TFileResult TJXCopy::CopyOne(const QString &source, const QString &dest
     TSourceFile sourceFile = StatSource(hostSource);
     while (!sourceFile.isFile) {
         const int answer =
-            Ask(QStringLiteral("Datei >") + source + QStringLiteral("< nicht gefunden"),
+            Ask(QCoreApplication::translate("jxtpack", "Datei >%1< nicht gefunden").arg(source),
                 {mbAbort, mbRetry, mbIgnore});
         if (answer == mrIgnore)
             break;

@@ -6,6 +6,8 @@
 #include "platform/Paths.h"
 #include "util/JxutilFiles.h"
 
+#include <QCoreApplication>
+
 namespace jxt {
 
 TJXDirList::TJXDirList(TComponent *owner)
@@ -83,7 +85,7 @@ void TJXDirList::Update()
                 info.release();
         }
     } catch (const std::exception &) {
-        ShowMessage(QStringLiteral("Fehler beim Updaten"));
+        ShowMessage(QCoreApplication::translate("jxtpack", "Fehler beim Updaten"));
     }
 }
 

@@ -12,6 +12,7 @@
 #include "platform/Paths.h"
 #include "util/JxutilGraphics.h"
 
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QPaintEvent>
@@ -101,7 +102,7 @@ void TJXPrinter::Execute()
         Show();
     } catch (...) {
         ClosePage();
-        ShowMessage(QStringLiteral("Fehler beim erzeugen der Vorschau"));
+        ShowMessage(QCoreApplication::translate("jxtpack", "Fehler beim erzeugen der Vorschau"));
     }
 }
 
@@ -141,7 +142,7 @@ void TJXPrinter::NewPage()
         DrawFooter();
         m_canvas->MoveTo(0, 0);
     } catch (...) {
-        ShowMessage(QStringLiteral("Fehler beim erzeugen der neuen Seite"));
+        ShowMessage(QCoreApplication::translate("jxtpack", "Fehler beim erzeugen der neuen Seite"));
     }
 }
 
@@ -179,7 +180,7 @@ void TJXPrinter::Show()
 {
     ClosePage();
     if (PageCount() == 0) {
-        ShowMessage(QStringLiteral("Keine Seite zum anzeigen"));
+        ShowMessage(QCoreApplication::translate("jxtpack", "Keine Seite zum anzeigen"));
         return;
     }
     auto *form = new TfrmPrint(this);
@@ -540,7 +541,7 @@ void DrawPageGlyph(QPainter &p)
 TfrmPrint::TfrmPrint(TComponent *owner) : TForm(owner)
 {
     SetName(QStringLiteral("frmPrint"));
-    SetCaption(QStringLiteral("Druckvorschau"));
+    SetCaption(QCoreApplication::translate("jxtpack", "Druckvorschau"));
     SetClientWidth(651);
     SetClientHeight(480);
     SetPosition(poScreenCenter);
@@ -590,26 +591,34 @@ void TfrmPrint::CreateToolBar()
         return p;
     };
 
-    btnPrint = button("btnPrint", 10, 92, QStringLiteral("Drucken"));
-    btnPages = button("btnPages", 118, 92, QStringLiteral("Eine oder 2 Seiten anzeigen"));
-    btnPages->SetCaption(QStringLiteral("2 Seite(n)"));
-    btnZoomWidth = button("btnZoomWidth", 226, 31, QStringLiteral("Auf Seitenbreite zoomen"));
-    btnZoomFull = button("btnZoomFull", 261, 31, QStringLiteral("Ganzseitenansicht"));
+    btnPrint = button("btnPrint", 10, 92, QCoreApplication::translate("jxtpack", "Drucken"));
+    btnPages = button("btnPages", 118, 92,
+                      QCoreApplication::translate("jxtpack", "Eine oder 2 Seiten anzeigen"));
+    btnPages->SetCaption(QCoreApplication::translate("jxtpack", "2 Seite(n)"));
+    btnZoomWidth = button("btnZoomWidth", 226, 31,
+                          QCoreApplication::translate("jxtpack", "Auf Seitenbreite zoomen"));
+    btnZoomFull =
+        button("btnZoomFull", 261, 31, QCoreApplication::translate("jxtpack", "Ganzseitenansicht"));
     btnZoomIn =
-        button("btnZoomIn", 310, 31, QStringLiteral("Vergößern (auch mit linke Maustaste)"));
+        button("btnZoomIn", 310, 31,
+               QCoreApplication::translate("jxtpack", "Vergößern (auch mit linke Maustaste)"));
     panZoom = panel("panZoom", 345, 35, QStringLiteral("1"));
-    panZoom->SetHint(QStringLiteral("Zoomfaktor"));
+    panZoom->SetHint(QCoreApplication::translate("jxtpack", "Zoomfaktor"));
     panZoom->SetShowHint(true);
     btnZoomOut =
-        button("btnZoomOut", 384, 31, QStringLiteral("Verkleinern (auch mit rechte Maustaste)"));
+        button("btnZoomOut", 384, 31,
+               QCoreApplication::translate("jxtpack", "Verkleinern (auch mit rechte Maustaste)"));
     btnZoomOut->SetEnabled(false);
-    btnPageMinus = button("btnPageMinus", 428, 31, QStringLiteral("Seite zurückblättern"));
+    btnPageMinus = button("btnPageMinus", 428, 31,
+                          QCoreApplication::translate("jxtpack", "Seite zurückblättern"));
     btnPageMinus->SetEnabled(false);
     panPages = panel("panPages", 463, 40, QStringLiteral("1/1"));
-    btnPagePlus = button("btnPagePlus", 507, 33, QStringLiteral("Seite vorblättern"));
+    btnPagePlus =
+        button("btnPagePlus", 507, 33, QCoreApplication::translate("jxtpack", "Seite vorblättern"));
     btnPagePlus->SetEnabled(false);
-    btnClose = button("btnClose", 552, 85, QStringLiteral("Vorschau beenden"));
-    btnClose->SetCaption(QStringLiteral("Ende"));
+    btnClose =
+        button("btnClose", 552, 85, QCoreApplication::translate("jxtpack", "Vorschau beenden"));
+    btnClose->SetCaption(QCoreApplication::translate("jxtpack", "Ende"));
 
     btnPrint->OnClick = [this](TObject *) { btnPrintClick(); };
     btnPages->OnClick = [this](TObject *) { btnPagesClick(); };
@@ -904,7 +913,7 @@ void TfrmPrint::btnPrintClick()
     const int count = PageCount();
     if (count == 0)
         return;
-    PrintDialog1->SetTitle(QStringLiteral("Drucken"));
+    PrintDialog1->SetTitle(QCoreApplication::translate("jxtpack", "Drucken"));
     PrintDialog1->SetPrinter(Printer()->Device());
     PrintDialog1->SetOptions({poPageNums});
     PrintDialog1->SetMinPage(1);
@@ -920,8 +929,9 @@ void TfrmPrint::btnPrintClick()
         to = PrintDialog1->ToPage();
     }
     if (from < 1 || to > count || from > to) {
-        ShowMessage(QStringLiteral("Die Seiten %1 bis %2 gibt es nicht; das Dokument hat "
-                                   "die Seiten 1 bis %3. Es wurde nichts gedruckt.")
+        ShowMessage(QCoreApplication::translate(
+                        "jxtpack", "Die Seiten %1 bis %2 gibt es nicht; das Dokument "
+                                   "hat die Seiten 1 bis %3. Es wurde nichts gedruckt.")
                         .arg(from)
                         .arg(to)
                         .arg(count));
@@ -931,7 +941,8 @@ void TfrmPrint::btnPrintClick()
     if (fileName.isEmpty() && !Printer()->HasDevice()) {
         // No printer installed: the pages go to a PDF file of the user's choice.
         if (!PromptForFileName(fileName, QStringLiteral("PDF-Dateien|*.pdf"), QString(),
-                               QStringLiteral("Als PDF-Datei drucken"), true))
+                               QCoreApplication::translate("jxtpack", "Als PDF-Datei drucken"),
+                               true))
             return;
     }
     PrintPages(from, to, fileName);
@@ -969,8 +980,10 @@ void TfrmPrint::PrintPages(int from, int to, const QString &fileName)
         }
     }
     if (!done) {
-        const QString target = fileName.isEmpty() ? QStringLiteral("den Drucker") : fileName;
-        ShowMessage(QStringLiteral("Der Druck auf %1 ist fehlgeschlagen.").arg(target));
+        const QString target =
+            fileName.isEmpty() ? QCoreApplication::translate("jxtpack", "den Drucker") : fileName;
+        ShowMessage(QCoreApplication::translate("jxtpack", "Der Druck auf %1 ist fehlgeschlagen.")
+                        .arg(target));
     }
 }
 

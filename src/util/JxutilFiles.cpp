@@ -507,14 +507,16 @@ namespace {
 
 void RefuseDeletion(const QString &what)
 {
-    ShowMessage(QStringLiteral("jxtKillPath - Fehler : ") + what +
-                QStringLiteral(" kann nicht gelöscht werden"));
+    ShowMessage(QCoreApplication::translate("jxtpack",
+                                            "jxtKillPath - Fehler : %1 kann nicht gelöscht werden")
+                    .arg(what));
 }
 
 void CannotRemoveDirectory(const QString &p)
 {
-    MessageDlg(QStringLiteral("jxtKillPath - Verzeichnis ") + p +
-                   QStringLiteral(" läßt sich nicht löschen"),
+    MessageDlg(QCoreApplication::translate("jxtpack",
+                                           "jxtKillPath - Verzeichnis %1 läßt sich nicht löschen")
+                   .arg(p),
                mtWarning, {mbOK});
 }
 
@@ -835,9 +837,14 @@ int jxtLZCopyFile(const QString &source, const QString &dest)
     // before the destination is touched.
     const qint64 result = platform::LZCopyFile(source, dest, std::numeric_limits<int>::max());
     if (result == platform::kLzErrorBadInHandle)
-        throw EInOutError(QStringLiteral("Datei %1 kann nicht geöffnet werden").arg(source), 2);
+        throw EInOutError(
+            QCoreApplication::translate("jxtpack", "Datei %1 kann nicht geöffnet werden")
+                .arg(source),
+            2);
     if (result == platform::kLzErrorBadOutHandle)
-        throw EInOutError(QStringLiteral("Datei %1 kann nicht erstellt werden").arg(dest), 5);
+        throw EInOutError(
+            QCoreApplication::translate("jxtpack", "Datei %1 kann nicht erstellt werden").arg(dest),
+            5);
     if (result < 0 || result > std::numeric_limits<int>::max())
         throw Exception(QStringLiteral("Error using LZCopy"));
     return int(result);

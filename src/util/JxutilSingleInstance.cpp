@@ -3,6 +3,7 @@
 #include "util/JxutilSystem.h"
 
 #include "host/controls/Forms.h"
+#include <QCoreApplication>
 
 namespace jxt {
 
@@ -16,15 +17,18 @@ void jxtCheckSingleInstance(TComponent *component)
     const QString className = component->ClassName();
     auto *form = qobject_cast<TForm *>(component->Owner());
     if (!form)
-        throw TFormNotOwner(QStringLiteral("Der Besitzer von ") + className +
-                            QStringLiteral(" muß ein Formular sein TForm"));
+        throw TFormNotOwner(QCoreApplication::translate(
+                                "jxtpack", "Der Besitzer von %1 muß ein Formular sein TForm")
+                                .arg(className));
     int count = 0;
     for (int i = 0; i < form->ComponentCount(); ++i)
         if (form->Components(i)->metaObject()->inherits(guarded))
             ++count;
     if (count >= 2)
-        throw TDuplicateComponent(QStringLiteral("Auf diesem Formular existiert schon eine ") +
-                                  className + QStringLiteral(" Komponente"));
+        throw TDuplicateComponent(
+            QCoreApplication::translate("jxtpack",
+                                        "Auf diesem Formular existiert schon eine %1 Komponente")
+                .arg(className));
 }
 
 } // namespace jxt

@@ -21,6 +21,7 @@
 #include "util/Jxutil.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -212,7 +213,7 @@ int jxtExecuteFile(const QString &fileName, const QString &params, const QString
 {
     Q_UNUSED(showCmd)
     const auto fail = [](int code) {
-        ShowMessage(QStringLiteral("Fehler beim Programm-Aufruf"));
+        ShowMessage(QCoreApplication::translate("jxtpack", "Fehler beim Programm-Aufruf"));
         return code;
     };
     platform::TDesktopServices *desktop = platform::DesktopServices();
@@ -292,9 +293,11 @@ bool jxtRunExecutable(const QString &fileName)
                         desktop->Open(QUrl::fromLocalFile(QFileInfo(host).absoluteFilePath()));
     jxtSetScreenCursor(previous);
     if (program.isEmpty())
-        MessageDlg(QStringLiteral("Verknüpfung nicht gefunden"), mtConfirmation, {mbOK});
+        MessageDlg(QCoreApplication::translate("jxtpack", "Verknüpfung nicht gefunden"),
+                   mtConfirmation, {mbOK});
     else if (!opened)
-        MessageDlg(QStringLiteral("Fehler bei Programmaufruf"), mtConfirmation, {mbOK});
+        MessageDlg(QCoreApplication::translate("jxtpack", "Fehler bei Programmaufruf"),
+                   mtConfirmation, {mbOK});
     return opened;
 }
 
@@ -450,9 +453,10 @@ std::uint8_t jxtInPort(std::uint16_t port)
     std::uint8_t value = 0;
     int error = 0;
     if (!platform::ReadPort(port, value, &error))
-        throw EInOutError(QStringLiteral("Port %1 kann nicht gelesen werden (%2)")
-                              .arg(PortName(port), QString::fromLocal8Bit(std::strerror(error))),
-                          error);
+        throw EInOutError(
+            QCoreApplication::translate("jxtpack", "Port %1 kann nicht gelesen werden (%2)")
+                .arg(PortName(port), QString::fromLocal8Bit(std::strerror(error))),
+            error);
     return value;
 }
 
@@ -460,9 +464,10 @@ void jxtOutPort(std::uint16_t port, std::uint8_t value)
 {
     int error = 0;
     if (!platform::WritePort(port, value, &error))
-        throw EInOutError(QStringLiteral("Port %1 kann nicht beschrieben werden (%2)")
-                              .arg(PortName(port), QString::fromLocal8Bit(std::strerror(error))),
-                          error);
+        throw EInOutError(
+            QCoreApplication::translate("jxtpack", "Port %1 kann nicht beschrieben werden (%2)")
+                .arg(PortName(port), QString::fromLocal8Bit(std::strerror(error))),
+            error);
 }
 
 // Waiting and controls --------------------------------------------------------------------------
@@ -566,10 +571,11 @@ bool jxtCreateShellLink(const QString &target, const QString &linkName, const QS
         !platform::WriteShellLink(linkFile, platform::ShellLinkForTarget(hostTarget, arguments),
                                   &error)) {
         jxtSetScreenCursor(previous);
-        throw EOleSysError(QStringLiteral("Verknüpfung %1 kann nicht erstellt werden (%2)")
-                               .arg(jxtCheckPath(linkDir) + linkName + QStringLiteral(".lnk"),
-                                    QString::fromLocal8Bit(std::strerror(error))),
-                           error);
+        throw EOleSysError(
+            QCoreApplication::translate("jxtpack", "Verknüpfung %1 kann nicht erstellt werden (%2)")
+                .arg(jxtCheckPath(linkDir) + linkName + QStringLiteral(".lnk"),
+                     QString::fromLocal8Bit(std::strerror(error))),
+            error);
     }
     const bool exists = QFileInfo(linkFile).isFile();
     jxtSetScreenCursor(previous);
@@ -598,7 +604,7 @@ bool jxtMailTo(const QString &address, const QString &subject, const QString &bo
     if (address.isEmpty())
         return haveProgram;
     if (!haveProgram) {
-        ShowMessage(QStringLiteral("Mail-Programm nicht gefunden"));
+        ShowMessage(QCoreApplication::translate("jxtpack", "Mail-Programm nicht gefunden"));
         return false;
     }
     const QByteArray url = "mailto:" + MailEncode(address, "!$'()*,;:@") +

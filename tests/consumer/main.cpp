@@ -1,14 +1,18 @@
 // SPDX-License-Identifier: MIT
 // Builds against the installed headers and library: checks the generated version header,
 // paints an LCD panel and checks a pixel, and reaches a component's properties through Qt's
-// meta-object system (which needs the exported meta-objects).
+// meta-object system (which needs the exported meta-objects), and loads the installed English
+// translation the way the README shows.
 #include "display/JXGauge.h"
 #include "display/JXLCDPanel.h"
+#include "host/controls/Dialogs.h"
 #include "host/controls/Forms.h"
 #include "jxtpack/Version.h"
 #include "util/Jxutil.h"
 
 #include <QApplication>
+#include <QLocale>
+#include <QTranslator>
 
 #include <cstdio>
 #include <cstring>
@@ -42,5 +46,20 @@ int main(int argc, char **argv)
     jxt::jxtReplaceString(text, QStringLiteral("-"), QStringLiteral("+"));
     const bool helper = text == QStringLiteral("a+b");
     std::printf("consumer: helper %s\n", helper ? "works" : "fails");
-    return lit && typed && property && helper ? 0 : 1;
+
+    bool translated = true;
+#ifdef JXT_TRANSLATIONS_DIR
+    // The library's message-box titles are German until its English translation is loaded.
+    auto service = std::make_unique<jxt::TScriptedDialogs>();
+    jxt::TScriptedDialogs *dialogs = service.get();
+    jxt::SetDialogService(std::move(service));
+    QTranslator translator;
+    translated = translator.load(QLocale(QLocale::English), QStringLiteral("jxtpack"),
+                                 QStringLiteral("_"), QStringLiteral(JXT_TRANSLATIONS_DIR)) &&
+                 app.installTranslator(&translator);
+    jxt::MessageDlg(QStringLiteral("?"), jxt::mtWarning, {jxt::mbOK});
+    translated = translated && dialogs->Shown().back().caption == QStringLiteral("Warning");
+    std::printf("consumer: translation %s\n", translated ? "loaded" : "not loaded");
+#endif
+    return lit && typed && property && helper && translated ? 0 : 1;
 }

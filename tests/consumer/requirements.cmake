@@ -28,6 +28,8 @@ expect_refusal(printsupport qt6-base-dev -DJXT_BUILD_DESIGNER=OFF
     -DCMAKE_DISABLE_FIND_PACKAGE_Qt6PrintSupport=ON)
 expect_refusal(multimedia qt6-multimedia-dev -DJXT_BUILD_DESIGNER=OFF
     -DCMAKE_DISABLE_FIND_PACKAGE_Qt6Multimedia=ON)
+expect_refusal(translations qt6-l10n-tools -DJXT_BUILD_DESIGNER=OFF
+    -DCMAKE_DISABLE_FIND_PACKAGE_Qt6LinguistTools=ON)
 expect_refusal(bench libbenchmark-dev -DJXT_BUILD_DESIGNER=OFF -DJXT_BUILD_BENCH=ON
     -DCMAKE_DISABLE_FIND_PACKAGE_benchmark=ON)
 if(NOT CXX_COMPILER MATCHES "clang")

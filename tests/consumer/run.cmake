@@ -23,6 +23,11 @@ endif()
 cmake_host_system_information(RESULT jobs QUERY NUMBER_OF_LOGICAL_CORES)
 
 run("installing" ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
+# The English translation is installed where the package says it is.
+if(EXISTS ${BUILD_DIR}/translations/jxtpack_en.qm
+        AND NOT EXISTS ${prefix}/share/jxtpack/translations/jxtpack_en.qm)
+    message(FATAL_ERROR "the English translation is not installed")
+endif()
 run("configuring the consumer" ${CMAKE_COMMAND} -S ${SOURCE_DIR} -B ${WORK_DIR}/consumer
     -DCMAKE_PREFIX_PATH=${prefix} ${launcher})
 run("building the consumer" ${CMAKE_COMMAND} --build ${WORK_DIR}/consumer --parallel ${jobs})

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -25,10 +26,10 @@ std::unique_ptr<TDialogService> &ServiceSlot()
 QString TitleOf(TMsgDlgType type)
 {
     switch (type) {
-    case mtWarning: return QStringLiteral("Warnung");
-    case mtError: return QStringLiteral("Fehler");
-    case mtInformation: return QStringLiteral("Information");
-    case mtConfirmation: return QStringLiteral("Bestätigen");
+    case mtWarning: return QCoreApplication::translate("jxtpack", "Warnung");
+    case mtError: return QCoreApplication::translate("jxtpack", "Fehler");
+    case mtInformation: return QCoreApplication::translate("jxtpack", "Information");
+    case mtConfirmation: return QCoreApplication::translate("jxtpack", "Bestätigen");
     default: return Application()->Title();
     }
 }
