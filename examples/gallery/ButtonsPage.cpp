@@ -5,7 +5,10 @@
 #include "controls/JXAutoButton.h"
 #include "controls/JXBiBtn.h"
 #include "controls/JXDriveTab.h"
-#include "controls/JXFontCombo.h"
+#include "jxtpack/Config.h"
+#if JXT_WITH_FONTS
+#    include "controls/JXFontCombo.h"
+#endif
 #include "controls/JXGrabBar.h"
 #include "host/controls/ExtCtrls.h"
 #include "host/controls/Menus.h"
@@ -167,6 +170,7 @@ void AddGrabBar(TGalleryPage &page)
                        });
 }
 
+#if JXT_WITH_FONTS
 void AddFontCombo(TGalleryPage &page)
 {
     auto &section = *page.AddSection(
@@ -221,6 +225,7 @@ void AddFontCombo(TGalleryPage &page)
     });
     showFonts();
 }
+#endif
 
 void AddDriveTab(TGalleryPage &page)
 {
@@ -351,7 +356,9 @@ void AddAutoButton(TGalleryPage &page)
 
 void BuildButtonsPage(TGalleryPage &page)
 {
+#if JXT_WITH_FONTS
     AddFontCombo(page);
+#endif
     AddDriveTab(page);
     AddBiBtn(page);
     AddAutoButton(page);

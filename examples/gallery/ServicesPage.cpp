@@ -11,14 +11,19 @@
 #include "host/controls/Forms.h"
 #include "host/controls/Menus.h"
 #include "host/controls/StdCtrls.h"
+#include "jxtpack/Config.h"
 #include "services/JXApp.h"
 #include "services/JXCopy.h"
 #include "services/JXDirList.h"
 #include "services/JXFind.h"
 #include "services/JXHint.h"
 #include "services/JXINI.h"
-#include "services/JXPrinter.h"
-#include "services/JXWAV.h"
+#if JXT_WITH_PRINTING
+#    include "services/JXPrinter.h"
+#endif
+#if JXT_WITH_SOUND
+#    include "services/JXWAV.h"
+#endif
 
 #include <QDir>
 #include <QFile>
@@ -60,6 +65,7 @@ std::shared_ptr<QTemporaryDir> PageFolder()
     return folder;
 }
 
+#if JXT_WITH_SOUND
 /// Writes a sample sound: two seconds of a plucked chord, 16-bit mono at 22050 samples per
 /// second, fading out.
 QString WriteSampleSound(const QString &path)
@@ -92,9 +98,11 @@ QString WriteSampleSound(const QString &path)
         file.write(header + data);
     return path;
 }
+#endif
 
 } // namespace
 
+#if JXT_WITH_SOUND
 void AddWav(TGalleryPage &page)
 {
     auto &section = *page.AddSection(
@@ -172,6 +180,7 @@ void AddWav(TGalleryPage &page)
                      [wav] { wav->Beep(); });
     QObject::connect(status, &QObject::destroyed, [folder] {});
 }
+#endif
 
 void AddApp(TGalleryPage &page)
 {
@@ -434,6 +443,7 @@ void AddINI(TGalleryPage &page)
     QObject::connect(contents, &QObject::destroyed, [form] { form->Free(); });
 }
 
+#if JXT_WITH_PRINTING
 namespace {
 
 /// A short document: a title, a raster, shapes, a text block that runs over to the next
@@ -522,16 +532,21 @@ void AddPrinter(TGalleryPage &page)
                          preview->FormResize();
                      });
 }
+#endif
 
 void BuildServicesPage(TGalleryPage &page)
 {
+#if JXT_WITH_SOUND
     AddWav(page);
+#endif
     AddApp(page);
     AddCopy(page);
     AddFind(page);
     AddHint(page);
     AddINI(page);
+#if JXT_WITH_PRINTING
     AddPrinter(page);
+#endif
 }
 
 } // namespace jxt::gallery

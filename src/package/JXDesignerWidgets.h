@@ -23,11 +23,14 @@
 #pragma once
 
 #include "base/Export.h"
+#include "jxtpack/Config.h"
 
 #include "controls/JXAutoButton.h"
 #include "controls/JXBiBtn.h"
 #include "controls/JXDriveTab.h"
-#include "controls/JXFontCombo.h"
+#if JXT_WITH_FONTS
+#    include "controls/JXFontCombo.h"
+#endif
 #include "controls/JXGrabBar.h"
 #include "controls/JXIcoBox.h"
 #include "controls/JXPicBox.h"
@@ -54,8 +57,12 @@
 #include "services/JXFind.h"
 #include "services/JXHint.h"
 #include "services/JXINI.h"
-#include "services/JXPrinter.h"
-#include "services/JXWAV.h"
+#if JXT_WITH_PRINTING
+#    include "services/JXPrinter.h"
+#endif
+#if JXT_WITH_SOUND
+#    include "services/JXWAV.h"
+#endif
 
 #include <QColor>
 #include <QFont>
@@ -412,6 +419,7 @@ public:
     JXT_UI_COLOR(TJX3D, Color)
 };
 
+#if JXT_WITH_SOUND
 class JXT_EXPORT TJXWAV : public ::jxt::TJXWAV
 {
     Q_OBJECT
@@ -447,6 +455,7 @@ public:
     //!@}
     JXT_UI_COLOR(TJXWAV, Color)
 };
+#endif
 
 class JXT_EXPORT TJXGauge : public ::jxt::TJXGauge
 {
@@ -586,6 +595,7 @@ public:
     void SetQtFont(const QFont &f) { QWidget::setFont(f); }
 };
 
+#if JXT_WITH_FONTS
 class JXT_EXPORT TJXFontCombo : public ::jxt::TJXFontCombo
 {
     Q_OBJECT
@@ -607,6 +617,7 @@ public:
     void SetQtFont(const QFont &f) { QWidget::setFont(f); }
     void SetQtCursor(const QCursor &c) { QWidget::setCursor(c); }
 };
+#endif
 
 class JXT_EXPORT TJXDriveTab : public ::jxt::TJXDriveTab
 {
@@ -826,6 +837,7 @@ public:
     JXT_UI_ABOUT
 };
 
+#if JXT_WITH_PRINTING
 class JXT_EXPORT TJXPrinter : public ::jxt::TJXPrinter
 {
     Q_OBJECT
@@ -843,6 +855,7 @@ public:
     JXT_UI_FONT(TJXPrinter, TopFont)
     void SetQtFont(const QFont &f) { QWidget::setFont(f); }
 };
+#endif
 
 #undef JXT_UI_CONSTRUCTOR
 #undef JXT_UI_COLOR
@@ -859,40 +872,44 @@ using TWidgetFactory = std::function<QWidget *(QWidget *parent)>;
 /// The widget classes above by the name of the component class they stand for.
 inline const std::map<QString, TWidgetFactory> &WidgetFactories()
 {
-    static const std::map<QString, TWidgetFactory> factories = {
-        {QStringLiteral("TJXPicClip"), [](QWidget *p) -> QWidget * { return new TJXPicClip(p); }},
-        {QStringLiteral("TJXScrollText"),
-         [](QWidget *p) -> QWidget * { return new TJXScrollText(p); }},
-        {QStringLiteral("TJXWAV"), [](QWidget *p) -> QWidget * { return new TJXWAV(p); }},
-        {QStringLiteral("TJXGauge"), [](QWidget *p) -> QWidget * { return new TJXGauge(p); }},
-        {QStringLiteral("TJXLCDPanel"), [](QWidget *p) -> QWidget * { return new TJXLCDPanel(p); }},
-        {QStringLiteral("TJXDOTPanel"), [](QWidget *p) -> QWidget * { return new TJXDOTPanel(p); }},
-        {QStringLiteral("TJX3dLabel"), [](QWidget *p) -> QWidget * { return new TJX3dLabel(p); }},
-        {QStringLiteral("TJXPanel"), [](QWidget *p) -> QWidget * { return new TJXPanel(p); }},
-        {QStringLiteral("TJXPicBox"), [](QWidget *p) -> QWidget * { return new TJXPicBox(p); }},
-        {QStringLiteral("TJXIcoBox"), [](QWidget *p) -> QWidget * { return new TJXIcoBox(p); }},
-        {QStringLiteral("TJXFontCombo"),
-         [](QWidget *p) -> QWidget * { return new TJXFontCombo(p); }},
-        {QStringLiteral("TJXDriveTab"), [](QWidget *p) -> QWidget * { return new TJXDriveTab(p); }},
-        {QStringLiteral("TJXBiBtn"), [](QWidget *p) -> QWidget * { return new TJXBiBtn(p); }},
-        {QStringLiteral("TJXAutoButton"),
-         [](QWidget *p) -> QWidget * { return new TJXAutoButton(p); }},
-        {QStringLiteral("TJXBlinker"), [](QWidget *p) -> QWidget * { return new TJXBlinker(p); }},
-        {QStringLiteral("TJXAnimate"), [](QWidget *p) -> QWidget * { return new TJXAnimate(p); }},
-        {QStringLiteral("TJXStars"), [](QWidget *p) -> QWidget * { return new TJXStars(p); }},
-        {QStringLiteral("TJXBounce"), [](QWidget *p) -> QWidget * { return new TJXBounce(p); }},
-        {QStringLiteral("TJXGrabBar"), [](QWidget *p) -> QWidget * { return new TJXGrabBar(p); }},
-        {QStringLiteral("TJX3D"), [](QWidget *p) -> QWidget * { return new TJX3D(p); }},
-        {QStringLiteral("TJXFillImage"),
-         [](QWidget *p) -> QWidget * { return new TJXFillImage(p); }},
-        {QStringLiteral("TJXFxImage"), [](QWidget *p) -> QWidget * { return new TJXFxImage(p); }},
-        {QStringLiteral("TJXCopy"), [](QWidget *p) -> QWidget * { return new TJXCopy(p); }},
-        {QStringLiteral("TJXFind"), [](QWidget *p) -> QWidget * { return new TJXFind(p); }},
-        {QStringLiteral("TJXHint"), [](QWidget *p) -> QWidget * { return new TJXHint(p); }},
-        {QStringLiteral("TJXINI"), [](QWidget *p) -> QWidget * { return new TJXINI(p); }},
-        {QStringLiteral("TJXPrinter"), [](QWidget *p) -> QWidget * { return new TJXPrinter(p); }},
-        {QStringLiteral("TJXApp"), [](QWidget *p) -> QWidget * { return new TJXApp(p); }},
-        {QStringLiteral("TJXForm"), [](QWidget *p) -> QWidget * { return new TJXForm(p); }},
+    static const std::map<QString, TWidgetFactory> factories =
+    { {QStringLiteral("TJXPicClip"), [](QWidget *p) -> QWidget * { return new TJXPicClip(p); }},
+      {QStringLiteral("TJXScrollText"),
+       [](QWidget *p) -> QWidget * { return new TJXScrollText(p); }},
+#if JXT_WITH_SOUND
+      {QStringLiteral("TJXWAV"), [](QWidget *p) -> QWidget * { return new TJXWAV(p); }},
+#endif
+      {QStringLiteral("TJXGauge"), [](QWidget *p) -> QWidget * { return new TJXGauge(p); }},
+      {QStringLiteral("TJXLCDPanel"), [](QWidget *p) -> QWidget * { return new TJXLCDPanel(p); }},
+      {QStringLiteral("TJXDOTPanel"), [](QWidget *p) -> QWidget * { return new TJXDOTPanel(p); }},
+      {QStringLiteral("TJX3dLabel"), [](QWidget *p) -> QWidget * { return new TJX3dLabel(p); }},
+      {QStringLiteral("TJXPanel"), [](QWidget *p) -> QWidget * { return new TJXPanel(p); }},
+      {QStringLiteral("TJXPicBox"), [](QWidget *p) -> QWidget * { return new TJXPicBox(p); }},
+      {QStringLiteral("TJXIcoBox"), [](QWidget *p) -> QWidget * { return new TJXIcoBox(p); }},
+#if JXT_WITH_FONTS
+      {QStringLiteral("TJXFontCombo"), [](QWidget *p) -> QWidget * { return new TJXFontCombo(p); }},
+#endif
+      {QStringLiteral("TJXDriveTab"), [](QWidget *p) -> QWidget * { return new TJXDriveTab(p); }},
+      {QStringLiteral("TJXBiBtn"), [](QWidget *p) -> QWidget * { return new TJXBiBtn(p); }},
+      {QStringLiteral("TJXAutoButton"),
+       [](QWidget *p) -> QWidget * { return new TJXAutoButton(p); }},
+      {QStringLiteral("TJXBlinker"), [](QWidget *p) -> QWidget * { return new TJXBlinker(p); }},
+      {QStringLiteral("TJXAnimate"), [](QWidget *p) -> QWidget * { return new TJXAnimate(p); }},
+      {QStringLiteral("TJXStars"), [](QWidget *p) -> QWidget * { return new TJXStars(p); }},
+      {QStringLiteral("TJXBounce"), [](QWidget *p) -> QWidget * { return new TJXBounce(p); }},
+      {QStringLiteral("TJXGrabBar"), [](QWidget *p) -> QWidget * { return new TJXGrabBar(p); }},
+      {QStringLiteral("TJX3D"), [](QWidget *p) -> QWidget * { return new TJX3D(p); }},
+      {QStringLiteral("TJXFillImage"), [](QWidget *p) -> QWidget * { return new TJXFillImage(p); }},
+      {QStringLiteral("TJXFxImage"), [](QWidget *p) -> QWidget * { return new TJXFxImage(p); }},
+      {QStringLiteral("TJXCopy"), [](QWidget *p) -> QWidget * { return new TJXCopy(p); }},
+      {QStringLiteral("TJXFind"), [](QWidget *p) -> QWidget * { return new TJXFind(p); }},
+      {QStringLiteral("TJXHint"), [](QWidget *p) -> QWidget * { return new TJXHint(p); }},
+      {QStringLiteral("TJXINI"), [](QWidget *p) -> QWidget * { return new TJXINI(p); }},
+#if JXT_WITH_PRINTING
+      {QStringLiteral("TJXPrinter"), [](QWidget *p) -> QWidget * { return new TJXPrinter(p); }},
+#endif
+      {QStringLiteral("TJXApp"), [](QWidget *p) -> QWidget * { return new TJXApp(p); }},
+      {QStringLiteral("TJXForm"), [](QWidget *p) -> QWidget * { return new TJXForm(p); }},
     };
     return factories;
 }

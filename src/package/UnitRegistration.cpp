@@ -5,7 +5,9 @@
 #include "controls/JXAutoButton.h"
 #include "controls/JXBiBtn.h"
 #include "controls/JXDriveTab.h"
-#include "controls/JXFontCombo.h"
+#if JXT_WITH_FONTS
+#    include "controls/JXFontCombo.h"
+#endif
 #include "controls/JXGrabBar.h"
 #include "controls/JXIcoBox.h"
 #include "controls/JXPicBox.h"
@@ -35,8 +37,12 @@
 #include "services/JXFind.h"
 #include "services/JXHint.h"
 #include "services/JXINI.h"
-#include "services/JXPrinter.h"
-#include "services/JXWAV.h"
+#if JXT_WITH_PRINTING
+#    include "services/JXPrinter.h"
+#endif
+#if JXT_WITH_SOUND
+#    include "services/JXWAV.h"
+#endif
 
 namespace jxt {
 
@@ -55,13 +61,17 @@ void JXScrollText::Register() { OnToolsPage<TJXScrollText>(); }
 void JXStars::Register() { OnToolsPage<TJXStars>(); }
 void JXBounce::Register() { OnToolsPage<TJXBounce>(); }
 void JX3D::Register() { OnToolsPage<TJX3D>(); }
+#if JXT_WITH_SOUND
 void JXWAV::Register() { OnToolsPage<TJXWAV>(); }
+#endif
 void JXGauge::Register() { OnToolsPage<TJXGauge>(); }
 void JXLCDPanel::Register() { OnToolsPage<TJXLCDPanel>(); }
 void JXDOTPanel::Register() { OnToolsPage<TJXDOTPanel>(); }
 void JX3dLabel::Register() { OnToolsPage<TJX3dLabel>(); }
 void JXPanel::Register() { OnToolsPage<TJXPanel>(); }
+#if JXT_WITH_FONTS
 void Jxfntcbo::Register() { OnToolsPage<TJXFontCombo>(); }
+#endif
 void Jxdrvtab::Register() { OnToolsPage<TJXDriveTab>(); }
 void Jxbibtn::Register() { OnToolsPage<TJXBiBtn>(); }
 void Jxabtn::Register() { OnToolsPage<TJXAutoButton>(); }
@@ -75,7 +85,9 @@ void JXFillImage::Register() { OnToolsPage<TJXFillImage>(); }
 void JXFxImage::Register() { OnToolsPage<TJXFxImage>(); }
 void JXHint::Register() { OnToolsPage<TJXHint>(); }
 void JXIni::Register() { OnToolsPage<TJXINI>(); }
+#if JXT_WITH_PRINTING
 void JXPrint::Register() { OnToolsPage<TJXPrinter>(); }
+#endif
 void JXDirList::Register() { OnToolsPage<TJXDirList>(); }
 // clang-format on
 

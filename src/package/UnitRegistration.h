@@ -7,6 +7,7 @@
 #pragma once
 
 #include "base/Export.h"
+#include "jxtpack/Config.h"
 
 namespace jxt {
 
@@ -17,7 +18,9 @@ namespace JXScrollText { /** Registers TJXScrollText on "JX Tools". */ JXT_EXPOR
 namespace JXStars { /** Registers TJXStars on "JX Tools". */ JXT_EXPORT void Register(); }
 namespace JXBounce { /** Registers TJXBounce on "JX Tools". */ JXT_EXPORT void Register(); }
 namespace JX3D { /** Registers TJX3D on "JX Tools". */ JXT_EXPORT void Register(); }
+#if JXT_WITH_SOUND
 namespace JXWAV { /** Registers TJXWAV on "JX Tools". */ JXT_EXPORT void Register(); }
+#endif
 namespace JXGauge { /** Registers TJXGauge on "JX Tools". */ JXT_EXPORT void Register(); }
 namespace JXLCDPanel { /** Registers TJXLCDPanel on "JX Tools". */ JXT_EXPORT void Register(); }
 namespace JXDOTPanel { /** Registers TJXDOTPanel on "JX Tools". */ JXT_EXPORT void Register(); }
@@ -25,7 +28,9 @@ namespace JX3dLabel { /** Registers TJX3dLabel on "JX Tools". */ JXT_EXPORT void
 namespace JXPanel { /** Registers TJXPanel on "JX Tools". */ JXT_EXPORT void Register(); }
 namespace JXPicBox { /** Registers TJXPicBox on "JX Tools" with TPicPatternProperty. */ JXT_EXPORT void Register(); }
 namespace JXIcoBox { /** Registers TJXIcoBox on "JX Tools" with TIcoFileProperty. */ JXT_EXPORT void Register(); }
+#if JXT_WITH_FONTS
 namespace Jxfntcbo { /** Registers TJXFontCombo on "JX Tools". */ JXT_EXPORT void Register(); }
+#endif
 namespace Jxdrvtab { /** Registers TJXDriveTab on "JX Tools". */ JXT_EXPORT void Register(); }
 namespace Jxbibtn { /** Registers TJXBiBtn on "JX Tools". */ JXT_EXPORT void Register(); }
 namespace Jxabtn { /** Registers TJXAutoButton on "JX Tools". */ JXT_EXPORT void Register(); }
@@ -40,7 +45,9 @@ namespace JXFxImage { /** Registers TJXFxImage on "JX Tools". */ JXT_EXPORT void
 namespace JXHint { /** Registers TJXHint on "JX Tools". */ JXT_EXPORT void Register(); }
 namespace JXHintED { /** Registers THintProperty for every control's Hint. */ JXT_EXPORT void Register(); }
 namespace JXIni { /** Registers TJXINI on "JX Tools". */ JXT_EXPORT void Register(); }
+#if JXT_WITH_PRINTING
 namespace JXPrint { /** Registers TJXPrinter on "JX Tools". */ JXT_EXPORT void Register(); }
+#endif
 namespace JXDirList { /** Registers TJXDirList on "JX Tools". */ JXT_EXPORT void Register(); }
 // clang-format on
 

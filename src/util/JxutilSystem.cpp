@@ -13,7 +13,9 @@
 #include "platform/Pointer.h"
 #include "platform/Ports.h"
 #include "platform/Processes.h"
-#include "platform/Session.h"
+#if JXT_WITH_DESKTOP
+#    include "platform/Session.h"
+#endif
 #include "platform/ShellLink.h"
 #include "platform/Transfer.h"
 #include "platform/VersionInfo.h"
@@ -315,6 +317,7 @@ int jxtRun(const QString &commandLine, std::uint16_t showWindow, bool wait)
 
 // End of the session ----------------------------------------------------------------------------
 
+#if JXT_WITH_DESKTOP
 void jxtRestart()
 {
     platform::RequestSessionEnd(platform::TSessionEnd::Logoff);
@@ -329,6 +332,7 @@ void jxtShutdown()
 {
     platform::RequestSessionEnd(platform::TSessionEnd::PowerOff);
 }
+#endif
 
 // Windows and messages --------------------------------------------------------------------------
 

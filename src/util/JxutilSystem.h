@@ -19,6 +19,7 @@
 #include "base/Export.h"
 #include "host/controls/Controls.h"
 #include "host/core/SysUtils.h"
+#include "jxtpack/Config.h"
 
 #include <QEvent>
 #include <QString>
@@ -106,12 +107,14 @@ JXT_EXPORT int jxtRun(const QString &commandLine, std::uint16_t showWindow, bool
 // End of the session (through the platform layer's replaceable session-end handler)
 // ---------------------------------------------------------------------------------------------
 
+#if JXT_WITH_DESKTOP
 /// Ends the user's session, so it can be started anew (the programs of the session close).
 JXT_EXPORT void jxtRestart();
 /// Restarts the machine.
 JXT_EXPORT void jxtReboot();
 /// Shuts the machine down.
 JXT_EXPORT void jxtShutdown();
+#endif
 
 // ---------------------------------------------------------------------------------------------
 // Windows and messages

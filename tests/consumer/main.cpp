@@ -2,12 +2,17 @@
 // Builds against the installed headers and library: checks the generated version header,
 // paints an LCD panel and checks a pixel, and reaches a component's properties through Qt's
 // meta-object system (which needs the exported meta-objects), and loads the installed English
-// translation the way the README shows.
+// translation the way the README shows. Built against a library without some of its parts, it
+// checks that the package, the generated configuration header and the palette agree on what
+// the library has.
 #include "display/JXGauge.h"
 #include "display/JXLCDPanel.h"
 #include "host/controls/Dialogs.h"
 #include "host/controls/Forms.h"
+#include "host/designer/DesignRegistry.h"
+#include "jxtpack/Config.h"
 #include "jxtpack/Version.h"
+#include "package/JXTools.h"
 #include "util/Jxutil.h"
 
 #include <QApplication>
@@ -47,6 +52,25 @@ int main(int argc, char **argv)
     const bool helper = text == QStringLiteral("a+b");
     std::printf("consumer: helper %s\n", helper ? "works" : "fails");
 
+    // The palette and the registry hold exactly the parts the package says it has.
+    bool parts = JXT_WITH_SOUND == JXT_PACKAGE_SOUND && JXT_WITH_PRINTING == JXT_PACKAGE_PRINTING &&
+                 JXT_WITH_DESKTOP == JXT_PACKAGE_DESKTOP && JXT_WITH_FONTS == JXT_PACKAGE_FONTS;
+    jxt::JXTools::Register();
+    const std::pair<const char *, bool> optional[] = {{"TJXWAV", JXT_PACKAGE_SOUND},
+                                                      {"TJXPrinter", JXT_PACKAGE_PRINTING},
+                                                      {"TJXFontCombo", JXT_PACKAGE_FONTS}};
+    for (const auto &[name, built] : optional) {
+        const QString className = QString::fromLatin1(name);
+        parts = parts && jxt::JXTools::PaletteClassNames().contains(className) == built &&
+                (jxt::FindRegisteredClass(className) != nullptr) == built;
+    }
+    const auto onPage = jxt::RegisteredComponents(jxt::JXTools::kPalettePage);
+    parts = parts && int(onPage.size()) == jxt::JXTools::PaletteClassNames().size();
+    for (const auto &c : onPage)
+        parts = parts && c.create != nullptr;
+    std::printf("consumer: %d components on the palette, parts %s\n", int(onPage.size()),
+                parts ? "as the package says" : "differ from the package");
+
     bool translated = true;
 #ifdef JXT_TRANSLATIONS_DIR
     // The library's message-box titles are German until its English translation is loaded.
@@ -61,5 +85,5 @@ int main(int argc, char **argv)
     translated = translated && dialogs->Shown().back().caption == QStringLiteral("Warning");
     std::printf("consumer: translation %s\n", translated ? "loaded" : "not loaded");
 #endif
-    return lit && typed && property && helper && translated ? 0 : 1;
+    return lit && typed && property && helper && parts && translated ? 0 : 1;
 }

@@ -2,10 +2,13 @@
 # Installs the built library into a temporary prefix and checks what users get:
 #  * an application built against it with find_package (consumer/) runs;
 #  * the installed gallery starts from the prefix with no library path set (GALLERY=ON);
+#  * a display-only library (every JXT_WITH_… part off) builds without Qt Multimedia and Qt
+#    Print Support, links none of the parts' libraries, and its package tells its consumer
+#    which parts it lacks (DISPLAY_ONLY=ON);
 #  * the README's example builds with jxtpack added by add_subdirectory (subproject/), which
 #    builds only the library and leaves the parent's settings alone (SUBPROJECT=ON).
-# Arguments: BUILD_DIR, SOURCE_DIR (this folder), PROJECT_DIR, WORK_DIR, GALLERY, SUBPROJECT,
-# GENERATOR, LAUNCHER (a compiler launcher such as ccache, may be empty).
+# Arguments: BUILD_DIR, SOURCE_DIR (this folder), PROJECT_DIR, WORK_DIR, GALLERY, DISPLAY_ONLY,
+# SUBPROJECT, GENERATOR, LAUNCHER (a compiler launcher such as ccache, may be empty).
 set(prefix ${WORK_DIR}/prefix)
 file(REMOVE_RECURSE ${WORK_DIR})
 
@@ -41,6 +44,50 @@ if(GALLERY)
     if(NOT shots)
         message(FATAL_ERROR "the installed gallery wrote no pictures")
     endif()
+endif()
+
+if(DISPLAY_ONLY)
+    # A display-only library: every optional part off, and configured with Qt Multimedia and
+    # Qt Print Support hidden, so it cannot use them. It must link none of what the parts need,
+    # and its package must tell a consumer which parts it lacks.
+    set(display ${WORK_DIR}/display-only)
+    run("configuring a display-only jxtpack" ${CMAKE_COMMAND} -S ${PROJECT_DIR} -B ${display}/build
+        -DCMAKE_BUILD_TYPE=RelWithDebInfo -DJXT_BUILD_TESTS=OFF -DJXT_BUILD_GALLERY=OFF
+        -DJXT_BUILD_BENCH=OFF -DJXT_BUILD_DESIGNER=OFF -DJXT_BUILD_DOCS=OFF
+        -DJXT_WITH_SOUND=OFF -DJXT_WITH_PRINTING=OFF -DJXT_WITH_DESKTOP=OFF -DJXT_WITH_FONTS=OFF
+        -DCMAKE_DISABLE_FIND_PACKAGE_Qt6Multimedia=ON
+        -DCMAKE_DISABLE_FIND_PACKAGE_Qt6PrintSupport=ON ${launcher})
+    run("building a display-only jxtpack" ${CMAKE_COMMAND} --build ${display}/build
+        --parallel ${jobs})
+    run("installing a display-only jxtpack" ${CMAKE_COMMAND} --install ${display}/build
+        --prefix ${display}/prefix)
+    file(GLOB library ${display}/prefix/lib*/libjxtpack.so.* ${display}/prefix/lib*/*/libjxtpack.so.*)
+    list(GET library 0 library)
+    execute_process(COMMAND readelf -d ${library} OUTPUT_VARIABLE needed RESULT_VARIABLE rc)
+    if(rc)
+        message(FATAL_ERROR "readelf failed on ${library}")
+    endif()
+    foreach(part Qt6Multimedia Qt6PrintSupport Qt6DBus libfontconfig)
+        string(FIND "${needed}" "${part}" at)
+        if(NOT at EQUAL -1)
+            message(FATAL_ERROR "the display-only library links ${part}")
+        endif()
+    endforeach()
+    foreach(header services/JXWAV.h services/JXPrinter.h controls/JXFontCombo.h)
+        if(EXISTS ${display}/prefix/include/jxtpack/${header})
+            message(FATAL_ERROR "the display-only install has ${header}")
+        endif()
+    endforeach()
+    run("configuring the consumer of the display-only library" ${CMAKE_COMMAND}
+        -S ${SOURCE_DIR} -B ${display}/consumer -DCMAKE_PREFIX_PATH=${display}/prefix ${launcher})
+    run("building the consumer of the display-only library" ${CMAKE_COMMAND}
+        --build ${display}/consumer --parallel ${jobs})
+    run("the consumer of the display-only library" ${display}/consumer/consumer)
+    foreach(part Sound Printing Desktop Fonts)
+        run("asking the display-only package for ${part}" ${CMAKE_COMMAND} -S ${SOURCE_DIR}
+            -B ${display}/require-${part} -DCMAKE_PREFIX_PATH=${display}/prefix
+            -DREQUIRE_COMPONENT=${part} ${launcher})
+    endforeach()
 endif()
 
 if(SUBPROJECT)

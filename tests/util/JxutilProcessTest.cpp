@@ -10,7 +10,9 @@
 #include "platform/Desktop.h"
 #include "platform/Paths.h"
 #include "platform/PlatformTestSupport.h"
-#include "platform/Session.h"
+#if JXT_WITH_DESKTOP
+#    include "platform/Session.h"
+#endif
 
 #include <gtest/gtest.h>
 
@@ -293,6 +295,7 @@ TEST(JxutilDesktop, RealServiceAsksXdgMimeForTheMailProgram)
     EXPECT_FALSE(real.Start("/bin/true", {}, QString()));
 }
 
+#if JXT_WITH_DESKTOP
 // End of the session -----------------------------------------------------------------------------
 
 TEST(JxutilSession, RequestsGoToTheInstalledHandler)
@@ -318,3 +321,4 @@ TEST(JxutilSession, TheRealHandlerRefusesInTestRuns)
                    platform::TSessionEnd::PowerOff})
         EXPECT_FALSE(platform::LogindSessionEnd(r));
 }
+#endif

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "host/controls/Dialogs.h"
 #include "host/controls/Forms.h"
+#include "jxtpack/Config.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -8,8 +9,10 @@
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QPrintDialog>
-#include <QPrinter>
+#if JXT_WITH_PRINTING
+#    include <QPrintDialog>
+#    include <QPrinter>
+#endif
 #include <QPushButton>
 #include <algorithm>
 
@@ -199,6 +202,11 @@ int ShowColorDialog(TDialogRequest &request)
 
 int ShowPrintDialog(TDialogRequest &request)
 {
+#if !JXT_WITH_PRINTING
+    // A build without Qt's print support has no printer to configure.
+    Q_UNUSED(request);
+    return mrCancel;
+#else
     if (!request.printer)
         return mrCancel;
     QPrintDialog dialog(request.printer);
@@ -232,6 +240,7 @@ int ShowPrintDialog(TDialogRequest &request)
                            ? request.printer->outputFileName()
                            : QString();
     return mrOk;
+#endif
 }
 
 } // namespace
