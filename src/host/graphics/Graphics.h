@@ -243,9 +243,6 @@ private:
     std::unique_ptr<TBitmap> m_bitmap;
 };
 
-/// A font. Sizes are in points at 96 pixels per inch; Height is the negative pixel height of
-/// the characters (without internal leading) when set through Size, as on Windows.
-/// Windows face names are resolved through fontconfig.
 /// Teaches Qt the Windows face names (MS Sans Serif, Arial, Times New Roman, Courier New, ...)
 /// as substitutions by the metric-compatible Liberation families, with DejaVu behind them. It
 /// runs when the application object is made; calling it again does nothing.
@@ -253,6 +250,9 @@ JXT_EXPORT void InstallFontSubstitutions();
 /// The installed family a face name draws with ("Arial" gives "Liberation Sans").
 JXT_EXPORT QString FontFamily(const QString &name);
 
+/// A font. Sizes are in points at 96 pixels per inch; Height is the negative pixel height of
+/// the characters (without internal leading) when set through Size, as on Windows. Windows
+/// face names draw with the families InstallFontSubstitutions gives them.
 class JXT_EXPORT TFont : public TGraphicsObject
 {
 public:
