@@ -53,6 +53,38 @@ int LastSeparator(const QString &path)
     return std::max(path.lastIndexOf(QLatin1Char('\\')), path.lastIndexOf(QLatin1Char('/')));
 }
 
+/// The extension of a file name as platform::ExtractFileExt gives it (from the last dot, none
+/// when a separator or a drive colon comes after it), as a view into the name.
+QStringView NameExt(const QString &name)
+{
+    for (qsizetype i = name.size() - 1; i >= 0; --i) {
+        const QChar c = name.at(i);
+        if (c == QLatin1Char('.'))
+            return QStringView(name).mid(i);
+        if (platform::IsPathDelimiter(c) || c == QLatin1Char(':'))
+            break;
+    }
+    return {};
+}
+
+/// Whether the upper-case type mask holds the extension ext, upper-cased. A scan asks this for
+/// every file, so an ASCII extension is looked for in place, its letters folded on the way.
+bool TypeMaskHas(const QString &typeMask, QStringView ext)
+{
+    const auto upper = [](char16_t c) { return c >= u'a' && c <= u'z' ? char16_t(c - 32) : c; };
+    if (!std::all_of(ext.begin(), ext.end(), [](QChar c) { return c.unicode() < 0x80; }))
+        return typeMask.contains(ext.toString().toUpper()); // the upper case may differ in length
+    const qsizetype n = ext.size();
+    for (qsizetype at = 0; at + n <= typeMask.size(); ++at) {
+        qsizetype k = 0;
+        while (k < n && typeMask.at(at + k).unicode() == upper(ext.at(k).unicode()))
+            ++k;
+        if (k == n)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 QString PicTypeMask(TPicType type)
@@ -118,7 +150,7 @@ void TFillListThread::Append(const QString &fileName, std::unique_ptr<TBitmap> b
 {
     // A full batch costs one round trip for many files; the time limit keeps a slow scan
     // (icons read from large programs, a slow disk) showing its files as it finds them.
-    constexpr std::size_t kBatchSize = 256;
+    constexpr std::size_t kBatchSize = 4096;
     constexpr auto kBatchDelay = std::chrono::milliseconds(30);
     const auto now = std::chrono::steady_clock::now();
     if (m_batch.empty())
@@ -213,11 +245,14 @@ void TFillListThread::ScanDir(platform::TWalkDir &folder, int depth, const QStri
             continue;
         if (!everyName && !platform::MatchesFileMask(entry.Name, mask))
             continue;
-        const QString ext = platform::ExtractFileExt(entry.Name).toUpper();
-        if (ext.isEmpty() || !m_typeMask.contains(ext))
+        const QStringView ext = NameExt(entry.Name);
+        if (ext.isEmpty() || !TypeMaskHas(m_typeMask, ext))
             continue;
-        const QString fullName = dir + entry.Name;
-        if (!m_checkForIcons || ext == QLatin1String(".BMP")) {
+        QString fullName;
+        fullName.reserve(dir.size() + entry.Name.size());
+        fullName += dir;
+        fullName += entry.Name;
+        if (!m_checkForIcons || ext.compare(QLatin1String(".BMP"), Qt::CaseInsensitive) == 0) {
             Append(fullName, nullptr);
         } else if (TBitmap *icon = IconBitmap(platform::FileIcon(fullName, 0, 32))) {
             Append(fullName, std::unique_ptr<TBitmap>(icon));

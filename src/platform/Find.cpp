@@ -275,17 +275,36 @@ bool DescribeEntry(int fd, const dirent *e, TListDetail detail, bool trustTypes,
 }
 
 /// Moves the items into entries in name order. Sorted through an index, on the lower-case
-/// bytes for two ASCII names (the order of NameLess, which decides for all other pairs).
+/// bytes for two ASCII names (the order of NameLess, which decides for all other pairs). The
+/// first eight key bytes of an ASCII name sit in the index as one big-endian number, zero
+/// padded: names never hold a zero byte, so comparing those numbers orders the names as the
+/// bytes do, and most comparisons of a large directory end there without touching the items.
 void SortListed(std::vector<TListItem> &items, const std::string &keys,
                 std::vector<TDirEntry> &entries)
 {
-    std::vector<quint32> order(items.size());
-    for (size_t i = 0; i < order.size(); ++i)
-        order[i] = quint32(i);
+    struct TOrder
+    {
+        quint64 Prefix;
+        quint32 Index;
+        bool Ascii;
+    };
+    std::vector<TOrder> order(items.size());
     const char *keyData = keys.data();
-    std::sort(order.begin(), order.end(), [&](quint32 ia, quint32 ib) {
-        const TListItem &a = items[ia];
-        const TListItem &b = items[ib];
+    for (size_t i = 0; i < order.size(); ++i) {
+        const TListItem &item = items[i];
+        quint64 prefix = 0;
+        if (item.Ascii) {
+            const quint32 n = std::min<quint32>(item.KeyLength, 8);
+            for (quint32 k = 0; k < n; ++k)
+                prefix |= quint64(quint8(keyData[item.KeyOffset + k])) << (56 - 8 * k);
+        }
+        order[i] = {prefix, quint32(i), item.Ascii};
+    }
+    std::sort(order.begin(), order.end(), [&](const TOrder &oa, const TOrder &ob) {
+        if (oa.Ascii && ob.Ascii && oa.Prefix != ob.Prefix)
+            return oa.Prefix < ob.Prefix;
+        const TListItem &a = items[oa.Index];
+        const TListItem &b = items[ob.Index];
         if (a.Ascii && b.Ascii) {
             const int c = std::memcmp(keyData + a.KeyOffset, keyData + b.KeyOffset,
                                       std::min(a.KeyLength, b.KeyLength));
@@ -298,8 +317,8 @@ void SortListed(std::vector<TListItem> &items, const std::string &keys,
         return NameLess(a.Entry.Name, a.Ascii, b.Entry.Name, b.Ascii);
     });
     entries.reserve(items.size());
-    for (quint32 i : order)
-        entries.push_back(std::move(items[i].Entry));
+    for (const TOrder &o : order)
+        entries.push_back(std::move(items[o.Index].Entry));
 }
 
 } // namespace
