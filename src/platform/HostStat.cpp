@@ -12,24 +12,82 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
+#include <iterator>
 #include <vector>
 
 namespace jxt::platform {
 
 namespace {
 
+/// Counts the readings of the time zone: the offsets remembered below hold for one reading.
+std::atomic<unsigned> g_zoneReading{0};
+
+bool ZoneOffset(time_t seconds, long &offset)
+{
+    struct tm parts;
+    if (!::localtime_r(&seconds, &parts))
+        return false;
+    offset = parts.tm_gmtoff;
+    return true;
+}
+
+/// The offset from UTC that applies at the instant `seconds`. localtime_r takes a lock and
+/// works through the zone's rules for every call, which for a listing of thousands of files
+/// costs as much as the stat of each. The offset changes a few times a year, so each quarter
+/// hour whose first and last second have the same offset is remembered as a whole (a zone
+/// never changes its offset twice within one); a quarter hour with a change in it is looked
+/// up second by second.
+bool UtcOffset(time_t seconds, long &offset)
+{
+    constexpr time_t kPiece = 900;
+    constexpr time_t kReach = time_t(1) << 40; // far beyond any file time; no overflow below
+    constexpr std::size_t kSlots = 64;
+    struct TCache
+    {
+        unsigned reading = ~0u;
+        time_t piece[kSlots];
+        long offset[kSlots];
+        bool known[kSlots];
+    };
+    thread_local TCache cache;
+    if (seconds < -kReach || seconds > kReach)
+        return ZoneOffset(seconds, offset);
+    const unsigned reading = g_zoneReading.load(std::memory_order_relaxed);
+    if (cache.reading != reading) {
+        std::fill(std::begin(cache.known), std::end(cache.known), false);
+        cache.reading = reading;
+    }
+    const time_t piece = seconds >= 0 ? seconds / kPiece : (seconds - (kPiece - 1)) / kPiece;
+    const std::size_t slot = std::size_t(piece) % kSlots;
+    if (cache.known[slot] && cache.piece[slot] == piece) {
+        offset = cache.offset[slot];
+        return true;
+    }
+    long first = 0;
+    long last = 0;
+    if (!ZoneOffset(piece * kPiece, first) || !ZoneOffset(piece * kPiece + kPiece - 1, last) ||
+        first != last)
+        return ZoneOffset(seconds, offset);
+    cache.piece[slot] = piece;
+    cache.offset[slot] = first;
+    cache.known[slot] = true;
+    offset = first;
+    return true;
+}
+
 // Local time, as the offset from UTC that applies at that instant. QDateTime's own local-time
 // conversion reads the time zone again for every value (a stat of the zone file each time),
 // which for a listing of thousands of files costs as much as the listing itself; the zone is
-// read once per call instead (RefreshTimeZone) and localtime_r gives each value's offset.
+// read once per call instead (RefreshTimeZone) and each value's offset found as above.
 QDateTime ModificationTime(const struct stat &st)
 {
-    struct tm parts;
     const time_t seconds = st.st_mtim.tv_sec;
     const qint64 ms = qint64(seconds) * 1000 + st.st_mtim.tv_nsec / 1000000;
-    if (!::localtime_r(&seconds, &parts))
+    long offset = 0;
+    if (!UtcOffset(seconds, offset))
         return QDateTime::fromMSecsSinceEpoch(ms);
-    return QDateTime::fromMSecsSinceEpoch(ms, Qt::OffsetFromUTC, int(parts.tm_gmtoff));
+    return QDateTime::fromMSecsSinceEpoch(ms, Qt::OffsetFromUTC, int(offset));
 }
 
 } // namespace
@@ -119,6 +177,7 @@ THostEntry EntryFromStat(struct stat st, const QString &name, const THostIdentit
 void RefreshTimeZone()
 {
     ::tzset();
+    g_zoneReading.fetch_add(1, std::memory_order_relaxed);
 }
 
 THostEntry StatHostEntry(const QString &hostPath, const QString &name)

@@ -12,7 +12,12 @@
 #include <QDir>
 #include <QTemporaryDir>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
+
+#include <vector>
 
 using namespace jxt::platform;
 using jxt::test::TScopedEnv;
@@ -108,6 +113,47 @@ TEST_F(FindTest, EntriesCarryMappedAttributes)
     const QDateTime when(QDate(2001, 2, 3), QTime(4, 5, 6));
     ASSERT_TRUE(FileSetDate(m_dir + "/gamma", when));
     EXPECT_EQ(Single("gamma").Time, when);
+}
+
+// Each time stamp carries the offset from UTC that applies at its instant, also on both sides
+// of a change of offset and around one that falls inside a quarter hour (a zone written as a
+// rule, changing at 2:07), whichever times were read before.
+TEST_F(FindTest, TimesCarryTheirOwnOffsetAcrossZoneChanges)
+{
+    for (const char *zone : {"Europe/Berlin", "XST-1XDT,M3.5.0/2:07,M10.5.0/3"}) {
+        SCOPED_TRACE(zone);
+        TScopedEnv tz("TZ", zone);
+        QTemporaryDir tmp;
+        ASSERT_TRUE(tmp.isValid());
+        // 2021-03-28 01:00:00 UTC: Berlin moves from +1 to +2 hours; the rule zone moves at
+        // 01:07 UTC. Times before, after and far from the changes, in an order that reads
+        // both sides of each quarter hour.
+        const time_t change = 1616893200;
+        const std::vector<time_t> times = {
+            change - 1,   change,       change + 419,        change + 420,
+            change + 899, change - 900, change + 30 * 86400, change - 90 * 86400,
+            1000000000};
+        for (size_t i = 0; i < times.size(); ++i) {
+            const QString path = tmp.path() + QStringLiteral("/t%1").arg(i, 2, 10, QChar('0'));
+            ASSERT_TRUE(WriteFile(path, "x"));
+            const struct timespec stamps[2] = {{times[i], 0}, {times[i], 0}};
+            ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), stamps, 0), 0);
+        }
+        ::tzset();
+        TSearchRec rec;
+        int rc = FindFirst(tmp.path() + "/t*", faAnyFile, rec);
+        size_t seen = 0;
+        for (; rc == 0; rc = FindNext(rec), ++seen) {
+            const time_t t = times[size_t(rec.Name.mid(1).toInt())];
+            struct tm parts;
+            ASSERT_NE(::localtime_r(&t, &parts), nullptr);
+            EXPECT_EQ(rec.Time.toSecsSinceEpoch(), qint64(t)) << rec.Name.toStdString();
+            EXPECT_EQ(rec.Time.offsetFromUtc(), int(parts.tm_gmtoff)) << rec.Name.toStdString();
+        }
+        FindClose(rec);
+        EXPECT_EQ(seen, times.size());
+    }
+    ::tzset();
 }
 
 TEST_F(FindTest, ResultCodes)
