@@ -142,6 +142,56 @@ int DotRank(const QString &name)
     return name == QLatin1String(".") ? 0 : name == QLatin1String("..") ? 1 : 2;
 }
 
+/// The first eight characters of an ASCII name folded to lower case, as one big-endian number
+/// padded with zeros. Names never hold a zero character, so for two ASCII names whose numbers
+/// differ the numbers order them as NameLess does.
+quint64 FoldedPrefix(const QString &name)
+{
+    quint64 prefix = 0;
+    const qsizetype n = std::min<qsizetype>(name.size(), 8);
+    for (qsizetype k = 0; k < n; ++k) {
+        char16_t c = name.at(k).unicode();
+        if (c >= u'A' && c <= u'Z')
+            c += u'a' - u'A';
+        prefix |= quint64(c & 0x7F) << (56 - 8 * k);
+    }
+    return prefix;
+}
+
+/// Puts the entries of a search in its order: "." and ".." first, then by NameLess. Sorted
+/// through an index that carries each name's folded prefix, so most comparisons of a large
+/// directory neither touch the entries nor move them.
+void SortFound(std::vector<TFindState::TEntry> &entries)
+{
+    struct TOrder
+    {
+        quint64 Prefix;
+        quint32 Index;
+        quint8 Rank;
+        bool Ascii;
+    };
+    std::vector<TOrder> order(entries.size());
+    for (size_t i = 0; i < entries.size(); ++i) {
+        const TFindState::TEntry &e = entries[i];
+        order[i] = {e.Ascii ? FoldedPrefix(e.Name) : 0, quint32(i), quint8(DotRank(e.Name)),
+                    e.Ascii};
+    }
+    std::sort(order.begin(), order.end(), [&](const TOrder &a, const TOrder &b) {
+        if (a.Rank != b.Rank)
+            return a.Rank < b.Rank;
+        if (a.Ascii && b.Ascii && a.Prefix != b.Prefix)
+            return a.Prefix < b.Prefix;
+        const TFindState::TEntry &ea = entries[a.Index];
+        const TFindState::TEntry &eb = entries[b.Index];
+        return NameLess(ea.Name, ea.Ascii, eb.Name, eb.Ascii);
+    });
+    std::vector<TFindState::TEntry> sorted;
+    sorted.reserve(entries.size());
+    for (const TOrder &o : order)
+        sorted.push_back(std::move(entries[o.Index]));
+    entries.swap(sorted);
+}
+
 // The attribute bits of an entry of a directory of type `type` (a DT_* value), or -1 when the
 // type alone does not tell (a link, or a type the file system does not record).
 int AttrFromDirentType(unsigned char type)
@@ -203,12 +253,18 @@ void FillRecord(TSearchRec &rec, const TFindState &state, const TFindState::TEnt
     rec.Attr = e.Info.Attr;
     rec.Time = e.Info.Time;
     rec.IsSymLink = e.Info.IsSymLink;
-    if (e.Info.Attr == faVolumeID)
+    if (e.Info.Attr == faVolumeID) {
         rec.HostPath = state.HostDir;
-    else if (state.HostDir.endsWith(QLatin1Char('/')))
-        rec.HostPath = state.HostDir + e.Name;
-    else
-        rec.HostPath = state.HostDir + QLatin1Char('/') + e.Name;
+        return;
+    }
+    // Written into the record's own string, which keeps its room from the previous entry.
+    const bool slash = !state.HostDir.endsWith(QLatin1Char('/'));
+    rec.HostPath.resize(0);
+    rec.HostPath.reserve(state.HostDir.size() + 1 + e.Name.size());
+    rec.HostPath += state.HostDir;
+    if (slash)
+        rec.HostPath += QLatin1Char('/');
+    rec.HostPath += e.Name;
 }
 
 } // namespace
@@ -338,9 +394,14 @@ bool ListDirectoryAt(int dirFd, TListDetail detail, std::vector<TDirEntry> &entr
     std::vector<TListItem> items;
     std::string keys;
     const THostIdentity identity;
+    const bool directoriesOnly = detail == TListDetail::Directories;
+    if (directoriesOnly)
+        detail = TListDetail::Kinds;
     while (dirent *e = ::readdir(d)) {
         if (DotEntry(e->d_name))
             continue;
+        if (directoriesOnly && trustTypes && e->d_type != DT_DIR && e->d_type != DT_UNKNOWN)
+            continue; // a file or a link by its recorded type
         TListItem item;
         TDirEntry &entry = item.Entry;
         entry.Name = DecodeName(e->d_name, item.Ascii);
@@ -355,6 +416,8 @@ bool ListDirectoryAt(int dirFd, TListDetail detail, std::vector<TDirEntry> &entr
         }
         if (!DescribeEntry(fd, e, detail, trustTypes, identity, entry))
             continue; // gone since the directory was read
+        if (directoriesOnly && (!(entry.Attr & faDirectory) || entry.IsSymLink))
+            continue;
         if (allNames || ((entry.Attr & faDirectory) && !entry.IsSymLink))
             entry.NativeName = QByteArray(e->d_name);
         items.push_back(std::move(item));
@@ -406,14 +469,7 @@ int ReadMatches(int fd, const QString &hostDir, const QString &mask, int exclude
     ::closedir(d);
     if (!anyNameMatched)
         return kErrorFileNotFound;
-    std::sort(state->Entries.begin(), state->Entries.end(),
-              [](const TFindState::TEntry &a, const TFindState::TEntry &b) {
-                  const int rankA = DotRank(a.Name);
-                  const int rankB = DotRank(b.Name);
-                  if (rankA != rankB)
-                      return rankA < rankB;
-                  return NameLess(a.Name, a.Ascii, b.Name, b.Ascii);
-              });
+    SortFound(state->Entries);
     return 0;
 }
 

@@ -98,6 +98,10 @@ enum class TListDetail {
     /// records is used; only links and entries of unknown type are looked at. faReadOnly is
     /// never set and Size is 0.
     Kinds,
+    /// As Kinds, but only the entries that are directories and not links: what a walk needs
+    /// to descend when it reads the files another way. Entries whose recorded type says
+    /// otherwise are passed over unread.
+    Directories,
     /// Everything FindFirst reports, sizes and the read-only bit included (but no times).
     Full,
 };

@@ -12,6 +12,7 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <cerrno>
 #include <vector>
 
@@ -22,6 +23,25 @@ namespace {
 bool IsDotEntry(const QString &name)
 {
     return name == QLatin1String(".") || name == QLatin1String("..");
+}
+
+/// The upper case of name, written into buffer when the name is ASCII, so that a directory of
+/// thousands of files is matched without a new string for each.
+const QString &UpperName(const QString &name, QString &buffer)
+{
+    const qsizetype n = name.size();
+    const QChar *in = name.constData();
+    if (!std::all_of(in, in + n, [](QChar c) { return c.unicode() < 0x80; })) {
+        buffer = name.toUpper();
+        return buffer;
+    }
+    buffer.resize(n);
+    QChar *out = buffer.data();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = in[i].unicode();
+        out[i] = QChar(c >= u'a' && c <= u'z' ? char16_t(c - (u'a' - u'A')) : c);
+    }
+    return buffer;
 }
 
 /// Closes the search when the scope ends, also on an early return or an exception from an
@@ -111,7 +131,7 @@ TJXFind::TScanResult TJXFind::ScanDir(platform::TWalkDir &dir, int depth, const 
         // Each is opened from this directory by its name on disk and never through a link, so
         // a folder swapped for a link after the listing leads nowhere (platform/WalkDir.h).
         std::vector<platform::TDirEntry> entries;
-        if (!platform::ListDirectoryAt(dir.Fd(), platform::TListDetail::Kinds, entries)) {
+        if (!platform::ListDirectoryAt(dir.Fd(), platform::TListDetail::Directories, entries)) {
             ScanError(path, errno);
             return TScanResult::Go;
         }
@@ -153,6 +173,7 @@ TJXFind::TScanResult TJXFind::ScanFiles(const platform::TWalkDir &dir, const QSt
     // A pattern list is matched here against every entry; a single pattern is left to the
     // file system's own matching.
     const QString mask = patternList ? QStringLiteral("*.*") : m_filePattern;
+    QString upper;
     int found = platform::FindFirstAt(dir.Fd(), hostDir, mask, platform::faAnyFile, rec);
     if (found == platform::kErrorPathNotFound)
         ScanError(path, errno ? errno : EACCES);
@@ -163,7 +184,7 @@ TJXFind::TScanResult TJXFind::ScanFiles(const platform::TWalkDir &dir, const QSt
         if (patternList) {
             if (plainDirectory)
                 continue;
-            matches = jxtIsMatch(rec.Name.toUpper(), m_filePattern);
+            matches = jxtIsMatch(UpperName(rec.Name, upper), m_filePattern);
         } else {
             matches = !plainDirectory;
         }

@@ -135,6 +135,24 @@ TEST_F(DirectoryListingTest, KindsOfEntries)
     EXPECT_EQ(attrOf(".hidden"), faArchive | faHidden);
 }
 
+// Only real directories, hidden ones included, in the order of the whole listing; links to
+// directories are left out whether the type comes from the directory or from a stat.
+TEST_F(DirectoryListingTest, DirectoriesOnly)
+{
+    ASSERT_TRUE(QDir().mkdir(m_dir + "/alpha"));
+    for (const bool trustTypes : {true, false}) {
+        SCOPED_TRACE(trustTypes ? "recorded types" : "stat");
+        QStringList names;
+        for (const TDirEntry &e : Listed(TListDetail::Directories, trustTypes)) {
+            EXPECT_EQ(e.Attr & faDirectory, faDirectory);
+            EXPECT_FALSE(e.IsSymLink);
+            EXPECT_EQ(e.NativeName, QFile::encodeName(e.Name));
+            names << e.Name;
+        }
+        EXPECT_EQ(names, (QStringList{".git", "alpha", "Sub"}));
+    }
+}
+
 // The order is QString's case-insensitive order with ties in binary order, computed here
 // independently of the listing's own comparison.
 TEST_F(DirectoryListingTest, CaseInsensitiveOrderWithBinaryTies)
