@@ -2,11 +2,12 @@
 # Installs the built library into a temporary prefix and checks what users get:
 #  * an application built against it with find_package (consumer/) runs;
 #  * the installed gallery starts from the prefix with no library path set (GALLERY=ON);
-#  * a display-only library (every JXT_WITH_… part off) builds without Qt Multimedia and Qt
-#    Print Support, links none of the parts' libraries, and its package tells its consumer
-#    which parts it lacks (DISPLAY_ONLY=ON);
 #  * the README's example builds with jxtpack added by add_subdirectory (subproject/), which
-#    builds only the library and leaves the parent's settings alone (SUBPROJECT=ON).
+#    builds only the library and leaves the parent's settings alone (SUBPROJECT=ON);
+#  * with DISPLAY_ONLY=ON that subproject's library has every JXT_WITH_… part off and is built
+#    without Qt Multimedia and Qt Print Support; installed, it links none of the parts'
+#    libraries, and its package tells its consumer which parts it lacks. One build of the
+#    library thus serves both checks.
 # Arguments: BUILD_DIR, SOURCE_DIR (this folder), PROJECT_DIR, WORK_DIR, GALLERY, DISPLAY_ONLY,
 # SUBPROJECT, GENERATOR, LAUNCHER (a compiler launcher such as ccache, may be empty).
 set(prefix ${WORK_DIR}/prefix)
@@ -46,20 +47,42 @@ if(GALLERY)
     endif()
 endif()
 
+if(SUBPROJECT)
+    # The README's first C++ example is the application.
+    file(READ ${PROJECT_DIR}/README.md readme)
+    string(FIND "${readme}" "```cpp\n" start)
+    if(start EQUAL -1)
+        message(FATAL_ERROR "README.md has no C++ example")
+    endif()
+    math(EXPR start "${start} + 7")
+    string(SUBSTRING "${readme}" ${start} -1 rest)
+    string(FIND "${rest}" "```" end)
+    string(SUBSTRING "${rest}" 0 ${end} example)
+    file(WRITE ${WORK_DIR}/readme-example/main.cpp "${example}")
+    # With DISPLAY_ONLY the one library build serves both checks: jxtpack is added with every
+    # optional part off and with Qt Multimedia and Qt Print Support hidden, so it cannot use
+    # them, and is then installed for the checks below.
+    set(parts)
+    if(DISPLAY_ONLY)
+        set(parts -DJXT_WITH_SOUND=OFF -DJXT_WITH_PRINTING=OFF -DJXT_WITH_DESKTOP=OFF
+            -DJXT_WITH_FONTS=OFF -DCMAKE_DISABLE_FIND_PACKAGE_Qt6Multimedia=ON
+            -DCMAKE_DISABLE_FIND_PACKAGE_Qt6PrintSupport=ON)
+    endif()
+    run("configuring jxtpack as a subproject" ${CMAKE_COMMAND} -S ${SOURCE_DIR}/subproject
+        -B ${WORK_DIR}/subproject -DJXTPACK_SOURCE_DIR=${PROJECT_DIR}
+        -DREADME_EXAMPLE=${WORK_DIR}/readme-example/main.cpp ${parts} ${launcher})
+    run("building the README example with jxtpack as a subproject"
+        ${CMAKE_COMMAND} --build ${WORK_DIR}/subproject --parallel ${jobs})
+endif()
+
 if(DISPLAY_ONLY)
-    # A display-only library: every optional part off, and configured with Qt Multimedia and
-    # Qt Print Support hidden, so it cannot use them. It must link none of what the parts need,
-    # and its package must tell a consumer which parts it lacks.
+    if(NOT SUBPROJECT)
+        message(FATAL_ERROR "DISPLAY_ONLY installs the library the SUBPROJECT check builds")
+    endif()
+    # The display-only library must link none of what the parts need, and its package must
+    # tell a consumer which parts it lacks.
     set(display ${WORK_DIR}/display-only)
-    run("configuring a display-only jxtpack" ${CMAKE_COMMAND} -S ${PROJECT_DIR} -B ${display}/build
-        -DCMAKE_BUILD_TYPE=RelWithDebInfo -DJXT_BUILD_TESTS=OFF -DJXT_BUILD_GALLERY=OFF
-        -DJXT_BUILD_BENCH=OFF -DJXT_BUILD_DESIGNER=OFF -DJXT_BUILD_DOCS=OFF
-        -DJXT_WITH_SOUND=OFF -DJXT_WITH_PRINTING=OFF -DJXT_WITH_DESKTOP=OFF -DJXT_WITH_FONTS=OFF
-        -DCMAKE_DISABLE_FIND_PACKAGE_Qt6Multimedia=ON
-        -DCMAKE_DISABLE_FIND_PACKAGE_Qt6PrintSupport=ON ${launcher})
-    run("building a display-only jxtpack" ${CMAKE_COMMAND} --build ${display}/build
-        --parallel ${jobs})
-    run("installing a display-only jxtpack" ${CMAKE_COMMAND} --install ${display}/build
+    run("installing a display-only jxtpack" ${CMAKE_COMMAND} --install ${WORK_DIR}/subproject
         --prefix ${display}/prefix)
     file(GLOB library ${display}/prefix/lib*/libjxtpack.so.* ${display}/prefix/lib*/*/libjxtpack.so.*)
     list(GET library 0 library)
@@ -90,21 +113,3 @@ if(DISPLAY_ONLY)
     endforeach()
 endif()
 
-if(SUBPROJECT)
-    # The README's first C++ example is the application.
-    file(READ ${PROJECT_DIR}/README.md readme)
-    string(FIND "${readme}" "```cpp\n" start)
-    if(start EQUAL -1)
-        message(FATAL_ERROR "README.md has no C++ example")
-    endif()
-    math(EXPR start "${start} + 7")
-    string(SUBSTRING "${readme}" ${start} -1 rest)
-    string(FIND "${rest}" "```" end)
-    string(SUBSTRING "${rest}" 0 ${end} example)
-    file(WRITE ${WORK_DIR}/readme-example/main.cpp "${example}")
-    run("configuring jxtpack as a subproject" ${CMAKE_COMMAND} -S ${SOURCE_DIR}/subproject
-        -B ${WORK_DIR}/subproject -DJXTPACK_SOURCE_DIR=${PROJECT_DIR}
-        -DREADME_EXAMPLE=${WORK_DIR}/readme-example/main.cpp ${launcher})
-    run("building the README example with jxtpack as a subproject"
-        ${CMAKE_COMMAND} --build ${WORK_DIR}/subproject --target clock --parallel ${jobs})
-endif()
