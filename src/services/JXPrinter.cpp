@@ -217,15 +217,22 @@ TPoint TJXPrinter::PenPos() const
     return m_canvas ? m_canvas->PenPos() : TPoint{};
 }
 
-// Text is measured as the page canvas measures it, with the screen as reference device.
-int TJXPrinter::TextHeight(const QString &) const
+// Text is measured on the page canvas with Font selected, with the screen as reference
+// device; without an open page, in the same way on Font itself.
+int TJXPrinter::TextHeight(const QString &text) const
 {
-    return QFontMetrics(m_font->ToQFont()).height();
+    if (!m_canvas)
+        return QFontMetrics(m_font->ToQFont()).height();
+    m_canvas->Font()->Assign(m_font.get());
+    return m_canvas->TextHeight(text);
 }
 
 int TJXPrinter::TextWidth(const QString &text) const
 {
-    return QFontMetrics(m_font->ToQFont()).horizontalAdvance(text);
+    if (!m_canvas)
+        return QFontMetrics(m_font->ToQFont()).horizontalAdvance(text);
+    m_canvas->Font()->Assign(m_font.get());
+    return m_canvas->TextWidth(text);
 }
 
 void TJXPrinter::SelectFont()

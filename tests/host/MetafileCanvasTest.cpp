@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QPaintEngine>
 #include <QPainter>
 #include <QTemporaryDir>
 
@@ -173,6 +174,125 @@ TEST(MetafileCanvas, ImagesKeptApartPlayLikeTheMergedPicture)
     EXPECT_FALSE(page.Parts());
     EXPECT_NE(page.RecordingId(), copy.RecordingId());
     EXPECT_EQ(PixelAt(Played(page, 400, 200), 375, 150), clBlue);
+}
+
+/// A device of a printer's resolution that notes the text items drawn on it.
+class TTextNotingDevice : public QPaintDevice
+{
+public:
+    struct TItem
+    {
+        QString text;
+        double width;
+    };
+    std::vector<TItem> items;
+    QPaintEngine *paintEngine() const override { return const_cast<TEngine *>(&m_engine); }
+
+protected:
+    int metric(PaintDeviceMetric metric) const override
+    {
+        switch (metric) {
+        case PdmWidth:
+        case PdmHeight: return 20000;
+        case PdmDpiX:
+        case PdmDpiY:
+        case PdmPhysicalDpiX:
+        case PdmPhysicalDpiY: return 1200;
+        case PdmDepth: return 32;
+        case PdmDevicePixelRatio: return 1;
+        case PdmDevicePixelRatioScaled: return int(devicePixelRatioFScale());
+        default: return 0;
+        }
+    }
+
+private:
+    class TEngine : public QPaintEngine
+    {
+    public:
+        explicit TEngine(std::vector<TItem> &items) : QPaintEngine(AllFeatures), m_items(items) {}
+        bool begin(QPaintDevice *) override { return true; }
+        bool end() override { return true; }
+        void updateState(const QPaintEngineState &) override {}
+        void drawPixmap(const QRectF &, const QPixmap &, const QRectF &) override {}
+        void drawTextItem(const QPointF &, const QTextItem &item) override
+        {
+            m_items.push_back({item.text(), item.width()});
+        }
+        Type type() const override { return User; }
+
+    private:
+        std::vector<TItem> &m_items;
+    };
+    TEngine m_engine{items};
+};
+
+TEST(MetafileCanvas, TextKeepsTheWidthItWasMeasuredWithOnAPrinter)
+{
+    // Small hinted fonts measure differently at a printer's resolution: played there, text
+    // must still be laid out as it was measured, or right-aligned and centred text moves.
+    TMetafile metafile;
+    std::vector<int> widths;
+    const QStringList texts = {QStringLiteral("Fußzeile ÄÖÜ 123"),
+                               QStringLiteral("Seite 3 von 12")};
+    {
+        TMetafileCanvas canvas(&metafile, 2000, 2800);
+        canvas.Brush()->SetStyle(bsClear);
+        int y = 0;
+        for (const char *name : {"Times New Roman", "Arial"}) {
+            for (int height : {-11, -13, -32}) {
+                canvas.Font()->SetName(QString::fromLatin1(name));
+                canvas.Font()->SetHeight(height);
+                for (const QString &text : texts) {
+                    widths.push_back(canvas.TextWidth(text));
+                    canvas.TextOut(0, y += 40, text);
+                }
+            }
+        }
+    }
+    TTextNotingDevice device;
+    QPainter painter(&device);
+    metafile.Play(painter);
+    painter.end();
+    ASSERT_EQ(device.items.size(), widths.size());
+    for (size_t i = 0; i < widths.size(); ++i) {
+        EXPECT_EQ(device.items[i].text, texts[int(i % 2)]);
+        EXPECT_NEAR(device.items[i].width, widths[i], 0.5) << "text " << i;
+    }
+}
+
+TEST(MetafileCanvas, PensAndBrushesHoldAroundTextAndNestedRecordings)
+{
+    // The recording sets a pen or brush only when it changes; text and a nested recording
+    // change what the player holds, so the next shape must set its own again.
+    TMetafile inner;
+    {
+        TMetafileCanvas canvas(&inner, 100, 100);
+        canvas.Pen()->SetColor(clBlue);
+        canvas.Brush()->SetColor(clBlue);
+        canvas.Rectangle(0, 0, 100, 100);
+    }
+    TMetafile page;
+    {
+        TMetafileCanvas canvas(&page, 300, 100);
+        canvas.Pen()->SetColor(clRed);
+        canvas.Pen()->SetWidth(3);
+        canvas.Brush()->SetColor(clRed);
+        canvas.Rectangle(0, 0, 100, 30);
+        canvas.Font()->SetColor(clGreen);
+        canvas.Brush()->SetStyle(bsClear);
+        canvas.TextOut(0, 40, QStringLiteral("x"));
+        canvas.Brush()->SetStyle(bsSolid);
+        canvas.StretchDraw(Rect(100, 0, 200, 100), &inner);
+        canvas.Rectangle(200, 0, 300, 30);
+        canvas.MoveTo(0, 80);
+        canvas.LineTo(100, 80);
+    }
+    const QImage image = Played(page, 300, 100);
+    EXPECT_EQ(PixelAt(image, 50, 15), clRed);
+    EXPECT_EQ(PixelAt(image, 150, 50), clBlue);
+    EXPECT_EQ(PixelAt(image, 250, 15), clRed);
+    EXPECT_EQ(PixelAt(image, 201, 15), clRed);
+    EXPECT_EQ(PixelAt(image, 50, 80), clRed);
 }
 
 } // namespace

@@ -838,6 +838,34 @@ TEST_F(JXPrinterTest, PageUnitsLandAsTenthsOfAMillimetreOnPaper)
     EXPECT_NEAR(width, m_printer->TextWidth(QStringLiteral("Marke")) / 10.0, 1.0);
 }
 
+TEST_F(JXPrinterTest, SmallRightAlignedTextEndsAtTheRightEdgeOnPaper)
+{
+    // Text is placed by its width measured at the screen's resolution; on paper it must keep
+    // that width, or small right-aligned text misses the edge.
+    m_printer->SetBottomCaption(QStringLiteral("Fußzeile ÄÖÜ, Seite %Seite"));
+    m_printer->SetBottomAlignment(taRightJustify);
+    m_printer->NewDoc();
+    m_printer->Show();
+    Dialogs()->Clear();
+    const QString pdf = P("fuss.pdf");
+    WithPreview([&](TfrmPrint &form) {
+        Dialogs()->Responder = [&](TDialogRequest &r) {
+            if (r.kind != TDialogRequest::Print)
+                return -1;
+            r.fileName = pdf;
+            return int(mrOk);
+        };
+        form.btnPrintClick();
+    });
+    const QString html = RunTool("pdftotext", {"-bbox", pdf, "-"});
+    const QRegularExpressionMatch m =
+        QRegularExpression(QStringLiteral("xMax=\"([\\d.]+)\"[^>]*>1</word>")).match(html);
+    ASSERT_TRUE(m.hasMatch()) << html.toStdString();
+    const QMarginsF margins = Printer()->Device()->pageLayout().margins(QPageLayout::Millimeter);
+    const double right = m.captured(1).toDouble() * 25.4 / 72.0;
+    EXPECT_NEAR(right, margins.left() + m_printer->PageWidth() / 10.0, 0.1);
+}
+
 TEST_F(JXPrinterTest, WithoutAPrinterThePdfFileIsAskedForAndCancelPrintsNothing)
 {
     MakePages(2);

@@ -13,6 +13,7 @@
 #include <QImageReader>
 #include <QImageWriter>
 #include <QPainter>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <cerrno>
@@ -476,6 +477,7 @@ QPicture TMetafile::ToPicture() const
 {
     if (!m_parts)
         return m_picture;
+    // Played into a picture, the recording is encoded as the picture's own operations.
     QPicture merged;
     {
         QPainter painter(&merged);
@@ -506,31 +508,80 @@ const void *TMetafile::RecordingId() const
                    : static_cast<const void *>(m_picture.data());
 }
 
+namespace {
+
+/// Draws one line of text with its top-left corner at topLeft. The text is laid out with the
+/// font at the screen's resolution, where it was measured, whatever the device: its glyphs
+/// keep the places and widths the recording was made with.
+void PlayText(QPainter &painter, const QFont &font, const QPointF &topLeft, const QString &text)
+{
+    QTextLayout layout(text, font);
+    QTextOption option;
+    option.setTextDirection(Qt::LeftToRight);
+    option.setWrapMode(QTextOption::NoWrap);
+    option.setFlags(QTextOption::IncludeTrailingSpaces);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    if (line.isValid()) {
+        line.setLineWidth(0x01000000);
+        line.setPosition(QPointF(0, 0));
+    }
+    layout.endLayout();
+    layout.draw(&painter, topLeft);
+}
+
+} // namespace
+
 void TMetafile::Play(QPainter &painter) const
 {
     if (!m_parts) {
         painter.drawPicture(0, 0, m_picture);
         return;
     }
-    // A picture plays its operations scaled from the resolution it was recorded at (that of
-    // the screen) to the device's; the images kept apart are drawn under the same scale.
+    // A recording's units are pixels at the screen's resolution, the resolution a QPicture
+    // is recorded at; a device of another resolution gets it scaled, as a picture would be.
     QPaintDevice *device = painter.device();
     const QPicture reference;
-    const QTransform base =
+    const QTransform scale =
         device ? QTransform::fromScale(double(device->logicalDpiX()) / reference.logicalDpiX(),
-                                       double(device->logicalDpiY()) / reference.logicalDpiY()) *
-                     painter.worldTransform()
-               : painter.worldTransform();
-    for (const TPart &part : *m_parts) {
-        if (!part.isImage) {
-            painter.drawPicture(0, 0, part.picture);
-            continue;
+                                       double(device->logicalDpiY()) / reference.logicalDpiY())
+               : QTransform();
+    const QTransform base = scale * painter.worldTransform();
+    QTransform current; // the recording's own transform of the moment
+    const QFont *font = nullptr;
+    const TParts &parts = *m_parts;
+    painter.save();
+    painter.setWorldTransform(base);
+    for (const TParts::TOp &op : parts.ops) {
+        switch (op.kind) {
+        case TParts::SetPen: painter.setPen(parts.pens[op.index]); break;
+        case TParts::SetBrush: painter.setBrush(parts.brushes[op.index]); break;
+        case TParts::SetFont: font = &parts.fonts[op.index]; break;
+        case TParts::SetTransform:
+            current = parts.transforms[op.index];
+            painter.setWorldTransform(current * base);
+            break;
+        case TParts::Line:
+            painter.drawLine(QLineF(op.geometry.topLeft(), op.geometry.bottomRight()));
+            break;
+        case TParts::Rect: painter.drawRect(op.geometry); break;
+        case TParts::Ellipse: painter.drawEllipse(op.geometry); break;
+        case TParts::Fill: painter.fillRect(op.geometry, parts.brushes[op.index]); break;
+        case TParts::Text:
+            if (font)
+                PlayText(painter, *font, op.geometry.topLeft(), parts.texts[op.index]);
+            break;
+        case TParts::Image: painter.drawImage(op.geometry, parts.images[op.index]); break;
+        case TParts::Picture:
+            // A picture scales itself to the device: the scale is taken out beneath it.
+            painter.setWorldTransform(scale.inverted() * current * base);
+            painter.drawPicture(0, 0, parts.pictures[op.index]);
+            painter.setWorldTransform(current * base);
+            break;
         }
-        painter.save();
-        painter.setWorldTransform(part.transform * base);
-        painter.drawImage(part.target, part.image);
-        painter.restore();
     }
+    painter.restore();
 }
 
 void TMetafile::DrawOn(TCanvas *canvas, const TRect &r) const

@@ -13,9 +13,11 @@
 #include "host/core/Object.h"
 #include "host/core/SysUtils.h"
 
+#include <QBrush>
 #include <QColor>
 #include <QFont>
 #include <QImage>
+#include <QPen>
 #include <QPicture>
 #include <QRectF>
 #include <QStringList>
@@ -573,12 +575,13 @@ private:
     QImage m_image;
 };
 
-/// A recorded picture (over QPicture).
+/// A recorded picture: a QPicture, or a recording made with TMetafileCanvas.
 ///
-/// A recording made with TMetafileCanvas keeps the images drawn into it as they are, beside
-/// its vector parts, instead of encoding each one into the picture: recording stays cheap,
-/// and a printer that is handed the same image again can embed it once. Play draws such a
-/// recording; Picture merges it into one QPicture when someone needs that form.
+/// A recording made with TMetafileCanvas is kept as the list of its drawing operations, with
+/// the pens, brushes, fonts, texts and images they use (images as they are), instead of
+/// encoded into a QPicture: recording and playing cost no encoding, checksums or decoding,
+/// and a printer that is handed the same image again embeds it once. Play draws either
+/// form; Picture encodes a recording into one QPicture when someone needs that form.
 class JXT_EXPORT TMetafile : public TGraphic
 {
 public:
@@ -593,33 +596,56 @@ public:
     void LoadFromFile(const QString &fileName) override;
     void SaveToFile(const QString &fileName) const override;
     void DrawOn(TCanvas *canvas, const TRect &r) const override;
-    /// The whole recording as one picture that may be drawn into. A recording with images
-    /// kept apart is merged into one picture first (its images encoded into it).
+    /// The whole recording as one picture that may be drawn into. A recording made with
+    /// TMetafileCanvas is encoded into one picture first (its images included).
     QPicture &Picture();
-    /// The recording as one picture, merged if need be, without changing the metafile.
+    /// The recording as one picture, encoded if need be, without changing the metafile.
     QPicture ToPicture() const;
     /// Draws the recording at the painter's transform, as QPainter::drawPicture at (0, 0)
-    /// would draw the merged picture.
+    /// would draw the encoded picture: one unit is a pixel of the screen's resolution, so a
+    /// device of another resolution gets the recording scaled to it.
     void Play(QPainter &painter) const;
     /// Identifies the recording: copies made by Assign share it; a new recording has another.
     const void *RecordingId() const;
     void Assign(const TPersistent *source) override;
 
-    /// One part of a recording: a picture of vector operations, or one image drawn into the
-    /// target rectangle under the recording's transform of the moment.
-    struct TPart
+    /// A recording made with TMetafileCanvas: its operations in drawing order, each naming
+    /// what it uses in the lists beside it. The state operations set the pen, brush, font
+    /// or transform (from the recording's units) for the operations after them; a Fill
+    /// brings its own brush, and a Picture is a QPicture drawn under the transform.
+    struct TParts
     {
-        QPicture picture;     ///< The vector operations (when not isImage).
-        QImage image;         ///< The image (when isImage).
-        QRectF target;        ///< Where the image goes.
-        QTransform transform; ///< The transform the image is drawn under.
-        bool isImage = false; ///< Whether the part is an image rather than a picture.
+        enum TKind : quint8 {
+            SetPen,       ///< index into pens
+            SetBrush,     ///< index into brushes
+            SetFont,      ///< index into fonts
+            SetTransform, ///< index into transforms
+            Line,         ///< from geometry's top-left to its bottom-right corner
+            Rect,         ///< geometry, outlined with the pen and filled with the brush
+            Ellipse,      ///< the ellipse in geometry, likewise
+            Fill,         ///< geometry filled with brushes[index], without outline
+            Text,         ///< texts[index], one line with its top-left at geometry's top-left
+            Image,        ///< images[index] stretched to geometry
+            Picture,      ///< pictures[index] drawn at the origin
+        };
+        struct TOp
+        {
+            TKind kind;
+            int index;
+            QRectF geometry;
+        };
+        std::vector<TOp> ops;
+        std::vector<QPen> pens;
+        std::vector<QBrush> brushes;
+        std::vector<QFont> fonts;
+        std::vector<QString> texts;
+        std::vector<QImage> images;
+        std::vector<QTransform> transforms;
+        std::vector<QPicture> pictures;
     };
-    /// The parts of a recording, in drawing order.
-    using TParts = std::vector<TPart>;
     /// Replaces the recording by parts (as TMetafileCanvas records them).
     void SetParts(std::shared_ptr<const TParts> parts);
-    /// The parts of a recording made with images apart; nullptr for a plain picture.
+    /// The recording made with TMetafileCanvas; nullptr for a plain picture.
     const std::shared_ptr<const TParts> &Parts() const { return m_parts; }
 
 private:

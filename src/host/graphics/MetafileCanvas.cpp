@@ -2,7 +2,6 @@
 #include "host/graphics/MetafileCanvas.h"
 
 #include <QFontMetrics>
-#include <QPainter>
 
 #include <algorithm>
 
@@ -45,80 +44,87 @@ QColor Resolved(TColor color)
 
 TMetafileCanvas::TMetafileCanvas(TMetafile *metafile, int width, int height)
     : m_metafile(metafile), m_width(std::max(0, width)), m_height(std::max(0, height)),
-      m_parts(std::make_shared<TMetafile::TParts>())
+      m_parts(std::make_shared<TParts>())
 {
     // The old recording goes now; the new one is handed over when the canvas is destroyed.
     m_metafile->SetParts(nullptr);
     m_metafile->SetWidth(m_width);
     m_metafile->SetHeight(m_height);
-    BeginPart(QTransform());
 }
 
 TMetafileCanvas::~TMetafileCanvas()
 {
-    EndPart();
     m_metafile->SetParts(std::move(m_parts));
 }
 
-void TMetafileCanvas::BeginPart(const QTransform &transform)
+void TMetafileCanvas::Add(TParts::TKind kind, int index, const QRectF &geometry)
 {
-    m_part = std::make_unique<QPicture>();
-    m_painter = std::make_unique<QPainter>(m_part.get());
-    m_painter->setWorldTransform(transform);
+    m_parts->ops.push_back({kind, index, geometry});
 }
 
-QTransform TMetafileCanvas::EndPart()
+const QFont &TMetafileCanvas::CurrentFont() const
 {
-    const QTransform transform = m_painter->worldTransform();
-    m_painter->end();
-    m_painter.reset();
-    TMetafile::TPart part;
-    part.picture = *m_part;
-    m_part.reset();
-    m_parts->push_back(std::move(part));
-    return transform;
+    // Converting a font looks up its family and measures it: done again only when it changed.
+    TFontCache &cache = m_fontCache;
+    if (!cache.metrics || cache.name != m_font.Name() || cache.height != m_font.Height() ||
+        cache.style != m_font.Style().Bits() || cache.pitch != int(m_font.Pitch())) {
+        cache.name = m_font.Name();
+        cache.height = m_font.Height();
+        cache.style = m_font.Style().Bits();
+        cache.pitch = int(m_font.Pitch());
+        cache.font = m_font.ToQFont();
+        cache.metrics = std::make_unique<QFontMetrics>(cache.font);
+    }
+    return cache.font;
 }
 
-void TMetafileCanvas::AddImage(const QRectF &target, const QImage &image,
-                               const QTransform &transform)
+const QFontMetrics &TMetafileCanvas::Metrics() const
 {
-    // The image is kept as it is, beside the vector parts: encoding it into the picture
-    // would cost far more than the rest of a page, and a printer given the same image
-    // object again embeds it only once.
-    // The arguments may live in the painter's state, which ending the part frees: copy first.
-    TMetafile::TPart part;
-    part.image = image;
-    part.target = target;
-    part.transform = transform;
-    const QTransform current = EndPart();
-    part.isImage = true;
-    m_parts->push_back(std::move(part));
-    BeginPart(current);
+    CurrentFont();
+    return *m_fontCache.metrics;
 }
 
 void TMetafileCanvas::ApplyPen()
 {
-    if (m_pen.Style() == psClear) {
-        m_painter->setPen(Qt::NoPen);
-        return;
+    QPen pen(Qt::NoPen);
+    if (m_pen.Style() != psClear) {
+        pen = QPen(Resolved(m_pen.Color()), std::max(1, m_pen.Width()), QtPenStyle(m_pen.Style()),
+                   Qt::SquareCap, Qt::MiterJoin);
+        // A pen of one unit is a hairline: one device pixel wide wherever the recording is
+        // played, so thin lines stay visible however small the page is shown.
+        pen.setCosmetic(m_pen.Width() <= 1);
     }
-    QPen pen(Resolved(m_pen.Color()), std::max(1, m_pen.Width()), QtPenStyle(m_pen.Style()),
-             Qt::SquareCap, Qt::MiterJoin);
-    // A pen of one unit is a hairline: one device pixel wide wherever the recording is
-    // played, so thin lines stay visible however small the page is shown.
-    pen.setCosmetic(m_pen.Width() <= 1);
-    m_painter->setPen(pen);
+    if (m_penIndex >= 0 && m_parts->pens[m_penIndex] == pen)
+        return;
+    m_penIndex = int(m_parts->pens.size());
+    m_parts->pens.push_back(pen);
+    Add(TParts::SetPen, m_penIndex);
 }
 
 void TMetafileCanvas::ApplyBrush()
 {
-    m_painter->setBrush(QBrush(Resolved(m_brush.Color()), QtBrushStyle(m_brush.Style())));
+    const QBrush brush(Resolved(m_brush.Color()), QtBrushStyle(m_brush.Style()));
+    if (m_brushIndex >= 0 && m_parts->brushes[m_brushIndex] == brush)
+        return;
+    m_brushIndex = int(m_parts->brushes.size());
+    m_parts->brushes.push_back(brush);
+    Add(TParts::SetBrush, m_brushIndex);
+}
+
+void TMetafileCanvas::ApplyFont()
+{
+    const QFont &font = CurrentFont();
+    if (m_fontIndex >= 0 && m_parts->fonts[m_fontIndex] == font)
+        return;
+    m_fontIndex = int(m_parts->fonts.size());
+    m_parts->fonts.push_back(font);
+    Add(TParts::SetFont, m_fontIndex);
 }
 
 void TMetafileCanvas::LineTo(int x, int y)
 {
     ApplyPen();
-    m_painter->drawLine(QPoint(m_penPos.X, m_penPos.Y), QPoint(x, y));
+    Add(TParts::Line, -1, QRectF(QPointF(m_penPos.X, m_penPos.Y), QPointF(x, y)));
     m_penPos = Point(x, y);
 }
 
@@ -126,8 +132,9 @@ void TMetafileCanvas::FillRect(const TRect &r)
 {
     if (r.IsEmpty() || m_brush.Style() == bsClear)
         return;
-    m_painter->fillRect(QRect(r.Left, r.Top, r.Width(), r.Height()),
-                        QBrush(Resolved(m_brush.Color()), QtBrushStyle(m_brush.Style())));
+    m_parts->brushes.emplace_back(Resolved(m_brush.Color()), QtBrushStyle(m_brush.Style()));
+    Add(TParts::Fill, int(m_parts->brushes.size()) - 1,
+        QRectF(r.Left, r.Top, r.Width(), r.Height()));
 }
 
 void TMetafileCanvas::Rectangle(int x1, int y1, int x2, int y2)
@@ -139,8 +146,9 @@ void TMetafileCanvas::Rectangle(int x1, int y1, int x2, int y2)
     ApplyBrush();
     // The pen's width lies inside the rectangle.
     const double w = m_pen.Style() == psClear ? 0.0 : std::max(1, m_pen.Width());
-    m_painter->drawRect(QRectF(r.Left + w / 2, r.Top + w / 2, std::max(0.0, r.Width() - w),
-                               std::max(0.0, r.Height() - w)));
+    Add(TParts::Rect, -1,
+        QRectF(r.Left + w / 2, r.Top + w / 2, std::max(0.0, r.Width() - w),
+               std::max(0.0, r.Height() - w)));
 }
 
 void TMetafileCanvas::Ellipse(int x1, int y1, int x2, int y2)
@@ -151,71 +159,125 @@ void TMetafileCanvas::Ellipse(int x1, int y1, int x2, int y2)
     ApplyPen();
     ApplyBrush();
     const double w = m_pen.Style() == psClear ? 0.0 : std::max(1, m_pen.Width());
-    m_painter->drawEllipse(QRectF(r.Left + w / 2, r.Top + w / 2, std::max(0.0, r.Width() - w),
-                                  std::max(0.0, r.Height() - w)));
+    Add(TParts::Ellipse, -1,
+        QRectF(r.Left + w / 2, r.Top + w / 2, std::max(0.0, r.Width() - w),
+               std::max(0.0, r.Height() - w)));
 }
 
 void TMetafileCanvas::TextOut(int x, int y, const QString &text)
 {
     if (text.isEmpty())
         return;
-    const QFont font = m_font.ToQFont();
-    const QFontMetrics metrics(font);
-    if (m_brush.Style() != bsClear)
-        m_painter->fillRect(QRect(x, y, TextWidth(text), metrics.height()),
-                            Resolved(m_brush.Color()));
-    m_painter->setFont(font);
-    m_painter->setPen(Resolved(m_font.Color()));
-    m_painter->drawText(QPoint(x, y + metrics.ascent()), text);
+    const QFontMetrics &metrics = Metrics();
+    if (m_brush.Style() != bsClear) {
+        m_parts->brushes.emplace_back(Resolved(m_brush.Color()));
+        Add(TParts::Fill, int(m_parts->brushes.size()) - 1,
+            QRectF(x, y, metrics.horizontalAdvance(text), metrics.height()));
+    }
+    ApplyFont();
+    // Text is drawn with a pen of the font's colour.
+    const QPen pen(Resolved(m_font.Color()));
+    if (m_penIndex < 0 || m_parts->pens[m_penIndex] != pen) {
+        m_penIndex = int(m_parts->pens.size());
+        m_parts->pens.push_back(pen);
+        Add(TParts::SetPen, m_penIndex);
+    }
+    // One line: breaks and tabs show as blanks.
+    QString line = text;
+    for (QChar &c : line)
+        if (c == QLatin1Char('\r') || c == QLatin1Char('\n') || c == QLatin1Char('\t'))
+            c = QLatin1Char(' ');
+    m_parts->texts.push_back(line);
+    Add(TParts::Text, int(m_parts->texts.size()) - 1, QRectF(x, y, 0, 0));
 }
 
 int TMetafileCanvas::TextWidth(const QString &text) const
 {
-    return QFontMetrics(m_font.ToQFont()).horizontalAdvance(text);
+    return Metrics().horizontalAdvance(text);
 }
 
 int TMetafileCanvas::TextHeight(const QString &) const
 {
-    return QFontMetrics(m_font.ToQFont()).height();
+    return Metrics().height();
+}
+
+void TMetafileCanvas::AddRecording(const TParts &other, const QTransform &transform)
+{
+    // The other recording's lists are appended to ours, its operations renumbered to match.
+    const auto append = [](auto &to, const auto &from) {
+        const int offset = int(to.size());
+        to.insert(to.end(), from.begin(), from.end());
+        return offset;
+    };
+    TParts &parts = *m_parts;
+    const int pens = append(parts.pens, other.pens);
+    const int brushes = append(parts.brushes, other.brushes);
+    const int fonts = append(parts.fonts, other.fonts);
+    const int texts = append(parts.texts, other.texts);
+    const int images = append(parts.images, other.images);
+    const int pictures = append(parts.pictures, other.pictures);
+    parts.transforms.push_back(transform);
+    Add(TParts::SetTransform, int(parts.transforms.size()) - 1);
+    for (const TParts::TOp &op : other.ops) {
+        int index = op.index;
+        switch (op.kind) {
+        case TParts::SetPen: index += pens; break;
+        case TParts::SetBrush:
+        case TParts::Fill: index += brushes; break;
+        case TParts::SetFont: index += fonts; break;
+        case TParts::Text: index += texts; break;
+        case TParts::Image: index += images; break;
+        case TParts::Picture: index += pictures; break;
+        case TParts::SetTransform:
+            parts.transforms.push_back(other.transforms[op.index] * transform);
+            index = int(parts.transforms.size()) - 1;
+            break;
+        case TParts::Line:
+        case TParts::Rect:
+        case TParts::Ellipse: break;
+        }
+        parts.ops.push_back({op.kind, index, op.geometry});
+    }
+    parts.transforms.emplace_back();
+    Add(TParts::SetTransform, int(parts.transforms.size()) - 1);
+    // The pen, brush and font are now the other recording's: ours are recorded again.
+    m_penIndex = m_brushIndex = m_fontIndex = -1;
 }
 
 void TMetafileCanvas::StretchDraw(const TRect &r, const TGraphic *graphic)
 {
     if (!graphic || graphic->Empty() || r.IsEmpty())
         return;
-    const QRect target(r.Left, r.Top, r.Width(), r.Height());
+    const QRectF target(r.Left, r.Top, r.Width(), r.Height());
+    const auto addImage = [this, &target](const QImage &image) {
+        // The image is kept as it is: encoding it would cost far more than the rest of a
+        // page, and a printer given the same image object again embeds it only once.
+        m_parts->images.push_back(image);
+        Add(TParts::Image, int(m_parts->images.size()) - 1, target);
+    };
     if (const auto *bitmap = dynamic_cast<const TBitmap *>(graphic)) {
-        AddImage(target, bitmap->Image(), m_painter->worldTransform());
+        addImage(bitmap->Image());
     } else if (const auto *icon = dynamic_cast<const TIcon *>(graphic)) {
-        AddImage(target, icon->Image(), m_painter->worldTransform());
+        addImage(icon->Image());
     } else if (const auto *metafile = dynamic_cast<const TMetafile *>(graphic)) {
         const int w = metafile->Width(), h = metafile->Height();
         if (w <= 0 || h <= 0)
             return;
-        const QTransform base = m_painter->worldTransform();
-        const QTransform nested =
-            QTransform::fromScale(double(target.width()) / w, double(target.height()) / h) *
-            QTransform::fromTranslate(target.left(), target.top()) * base;
-        if (!metafile->Parts()) {
-            m_painter->setWorldTransform(nested);
-            m_painter->drawPicture(0, 0, metafile->ToPicture());
-            m_painter->setWorldTransform(base);
+        const QTransform nested = QTransform::fromScale(target.width() / w, target.height() / h) *
+                                  QTransform::fromTranslate(target.left(), target.top());
+        if (metafile->Parts()) {
+            AddRecording(*metafile->Parts(), nested);
             return;
         }
-        for (const TMetafile::TPart &part : *metafile->Parts()) {
-            if (part.isImage) {
-                AddImage(part.target, part.image, part.transform * nested);
-            } else {
-                m_painter->setWorldTransform(nested);
-                m_painter->drawPicture(0, 0, part.picture);
-                m_painter->setWorldTransform(base);
-            }
-        }
+        TParts plain;
+        plain.pictures.push_back(metafile->ToPicture());
+        plain.ops.push_back({TParts::Picture, 0, QRectF()});
+        AddRecording(plain, nested);
     } else {
         // Any other kind is drawn at its own size through a bitmap, then stretched.
         TBitmap image(graphic->Width(), graphic->Height());
         graphic->DrawOn(image.Canvas(), Rect(0, 0, graphic->Width(), graphic->Height()));
-        AddImage(target, image.Image(), m_painter->worldTransform());
+        addImage(image.Image());
     }
 }
 

@@ -8,9 +8,10 @@
 
 #include "host/graphics/Graphics.h"
 
+#include <cstdint>
 #include <memory>
 
-class QPainter;
+class QFontMetrics;
 
 namespace jxt {
 
@@ -62,25 +63,45 @@ public:
     void StretchDraw(const TRect &r, const TGraphic *graphic);
 
 private:
+    using TParts = TMetafile::TParts;
+    /// Records the pen, the brush or the font, unless the recording holds it already.
+    //!@{
     void ApplyPen();
     void ApplyBrush();
-    /// Starts recording the next vector part, under transform.
-    void BeginPart(const QTransform &transform);
-    /// Completes the vector part being recorded; returns the transform it ended with.
-    QTransform EndPart();
-    /// Records image drawn into target under transform, between two vector parts.
-    void AddImage(const QRectF &target, const QImage &image, const QTransform &transform);
+    void ApplyFont();
+    //!@}
+    /// Records an operation.
+    void Add(TParts::TKind kind, int index, const QRectF &geometry = QRectF());
+    /// The font as Qt draws it, converted once for every change of the font.
+    const QFont &CurrentFont() const;
+    /// Appends another recording, played under transform (from its units to ours).
+    void AddRecording(const TParts &other, const QTransform &transform);
 
     TMetafile *m_metafile;
     int m_width;
     int m_height;
-    std::shared_ptr<TMetafile::TParts> m_parts;
-    std::unique_ptr<QPicture> m_part;
-    std::unique_ptr<QPainter> m_painter;
+    std::shared_ptr<TParts> m_parts;
+    // Which pen, brush and font the recording holds at its end (indexes; -1: none yet).
+    int m_penIndex = -1;
+    int m_brushIndex = -1;
+    int m_fontIndex = -1;
     TPen m_pen;
     TBrush m_brush;
     TFont m_font;
     TPoint m_penPos;
+    // The font converted for Qt, and what of TFont it was converted from.
+    struct TFontCache
+    {
+        QString name;
+        int height = 0;
+        std::uint64_t style = 0;
+        int pitch = -1;
+        QFont font;
+        std::unique_ptr<QFontMetrics> metrics;
+    };
+    mutable TFontCache m_fontCache;
+    /// The metrics of the current font.
+    const QFontMetrics &Metrics() const;
 };
 
 } // namespace jxt
