@@ -615,6 +615,7 @@ public:
     /// brings its own brush, and a Picture is a QPicture drawn under the transform.
     struct TParts
     {
+        /// What an operation does, and what its index and geometry name.
         enum TKind : quint8 {
             SetPen,       ///< index into pens
             SetBrush,     ///< index into brushes
@@ -628,20 +629,21 @@ public:
             Image,        ///< images[index] stretched to geometry
             Picture,      ///< pictures[index] drawn at the origin
         };
+        /// One operation of a recording.
         struct TOp
         {
-            TKind kind;
-            int index;
-            QRectF geometry;
+            TKind kind;      ///< What it does.
+            int index;       ///< The entry of the list its kind names; -1 for none.
+            QRectF geometry; ///< Where it draws, in the recording's units.
         };
-        std::vector<TOp> ops;
-        std::vector<QPen> pens;
-        std::vector<QBrush> brushes;
-        std::vector<QFont> fonts;
-        std::vector<QString> texts;
-        std::vector<QImage> images;
-        std::vector<QTransform> transforms;
-        std::vector<QPicture> pictures;
+        std::vector<TOp> ops;               ///< The operations, in drawing order.
+        std::vector<QPen> pens;             ///< The pens SetPen selects.
+        std::vector<QBrush> brushes;        ///< The brushes of SetBrush and Fill.
+        std::vector<QFont> fonts;           ///< The fonts SetFont selects.
+        std::vector<QString> texts;         ///< The texts of Text.
+        std::vector<QImage> images;         ///< The images of Image, as they were drawn.
+        std::vector<QTransform> transforms; ///< The transforms SetTransform sets.
+        std::vector<QPicture> pictures;     ///< The pictures of Picture.
     };
     /// Replaces the recording by parts (as TMetafileCanvas records them).
     void SetParts(std::shared_ptr<const TParts> parts);
