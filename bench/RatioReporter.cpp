@@ -10,9 +10,10 @@ namespace jxt::bench {
 TRatioReporter::TRatioReporter(OutputOptions options) : ConsoleReporter(options) {}
 
 void TRatioReporter::AddRatio(const std::string &job, const std::string &ours,
-                              const std::string &anchor, TTime time, double aim)
+                              const std::string &anchor, TTime time, double aim,
+                              const std::string &whyMissed)
 {
-    m_requests.push_back({job, ours, anchor, time, aim});
+    m_requests.push_back({job, ours, anchor, time, aim, whyMissed});
 }
 
 double TRatioReporter::Time(const std::string &name, TTime time) const
@@ -68,8 +69,8 @@ void TRatioReporter::Finalize()
             // A job compared by both times is named with the time in the summary.
             const bool twice = std::count_if(m_requests.begin(), m_requests.end(),
                                              [&](const TRequest &o) { return o.job == r.job; }) > 1;
-            std::fprintf(summary, "%s%s%s\t%.3f\t%.2f\n", r.job.c_str(), twice ? ", " : "",
-                         twice ? kind : "", ratio, r.aim);
+            std::fprintf(summary, "%s%s%s\t%.3f\t%.2f\t%s\n", r.job.c_str(), twice ? ", " : "",
+                         twice ? kind : "", ratio, r.aim, r.whyMissed.c_str());
         }
         if (ratio < 0) {
             std::printf("  %-44s not measured (%s or %s did not run)\n", r.job.c_str(),

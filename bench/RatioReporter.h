@@ -28,11 +28,14 @@ public:
 
     /// Asks for the line "job: ours … anchor … ratio …" at the end of the run. ours and
     /// anchor are benchmark names as registered (without arguments or "/real_time"). aim is
-    /// the highest ratio the job should show (kNoAim for none). When the environment variable
-    /// JXT_BENCH_SUMMARY names a file, one line "job<TAB>ratio<TAB>aim" per job is appended to
-    /// it, for the summary of a whole benchmark run (scripts/run-benchmarks.sh).
+    /// the highest ratio the job should show (kNoAim for none); whyMissed, when given, says
+    /// what keeps the job from its aim in some runs, with the rule or cost behind it. When
+    /// the environment variable JXT_BENCH_SUMMARY names a file, one line
+    /// "job<TAB>ratio<TAB>aim<TAB>whyMissed" per job is appended to it, for the summary of a
+    /// whole benchmark run (scripts/run-benchmarks.sh).
     void AddRatio(const std::string &job, const std::string &ours, const std::string &anchor,
-                  TTime time = TTime::Processor, double aim = kStaysAhead);
+                  TTime time = TTime::Processor, double aim = kStaysAhead,
+                  const std::string &whyMissed = {});
 
     /// Time per iteration of a finished benchmark, in its own time unit; a counter named
     /// "child_cpu" (seconds per iteration spent in child processes) adds to its processor
@@ -57,6 +60,7 @@ private:
         std::string job, ours, anchor;
         TTime time;
         double aim;
+        std::string whyMissed;
     };
     std::map<std::string, TTimes> m_times;
     std::vector<TRequest> m_requests;

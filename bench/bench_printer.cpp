@@ -212,7 +212,10 @@ int main(int argc, char **argv)
 
     jxt::bench::TRatioReporter reporter;
     reporter.AddRatio("TJXPrinter 100 pages to PDF vs QPrinter+QPainter", "BM_Printer_Ours",
-                      "BM_Printer_Anchor_QPrinter", jxt::bench::TTime::Processor, 1.25);
+                      "BM_Printer_Anchor_QPrinter", jxt::bench::TTime::Processor, 1.25,
+                      "the pages are recorded first and printed when the job ends, and each "
+                      "text line is laid out twice (to size its background when recorded, "
+                      "and when printed)");
     reporter.AddRatio("TJXPrinter recording alone vs QPrinter+QPainter", "BM_Printer_RecordOnly",
                       "BM_Printer_Anchor_QPrinter");
     reporter.AddRatio("TJXPrinter printing alone vs QPrinter+QPainter", "BM_Printer_PrintOnly",
