@@ -265,6 +265,25 @@ protected:
         EXPECT_TRUE(ran) << "the preview was not shown";
     }
 
+    /// Shows the document, prints it from the preview into the PDF file `name` and returns
+    /// the word boxes pdftotext -bbox finds in it (in points from the paper's top-left corner).
+    QString PrintedWordBoxes(const QString &name)
+    {
+        m_printer->Show();
+        Dialogs()->Clear();
+        const QString pdf = P(name);
+        WithPreview([&](TfrmPrint &form) {
+            Dialogs()->Responder = [&](TDialogRequest &r) {
+                if (r.kind != TDialogRequest::Print)
+                    return -1;
+                r.fileName = pdf;
+                return int(mrOk);
+            };
+            form.btnPrintClick();
+        });
+        return RunTool("pdftotext", {"-bbox", pdf, "-"});
+    }
+
     QTemporaryDir m_dir;
     std::unique_ptr<TPrinter> m_previous;
     std::unique_ptr<TJXPrinter> m_printer;
@@ -810,20 +829,8 @@ TEST_F(JXPrinterTest, PageUnitsLandAsTenthsOfAMillimetreOnPaper)
     m_printer->Font()->SetSize(20);
     m_printer->NewDoc();
     m_printer->TextOut(500, 1000, QStringLiteral("Marke"));
-    m_printer->Show();
-    Dialogs()->Clear();
-    const QString pdf = P("marke.pdf");
-    WithPreview([&](TfrmPrint &form) {
-        Dialogs()->Responder = [&](TDialogRequest &r) {
-            if (r.kind != TDialogRequest::Print)
-                return -1;
-            r.fileName = pdf;
-            return int(mrOk);
-        };
-        form.btnPrintClick();
-    });
-    // pdftotext -bbox gives the word's box in points from the paper's top-left corner.
-    const QString html = RunTool("pdftotext", {"-bbox", pdf, "-"});
+    // The words' boxes in points from the paper's top-left corner.
+    const QString html = PrintedWordBoxes(QStringLiteral("marke.pdf"));
     const QRegularExpressionMatch m =
         QRegularExpression(
             QStringLiteral("xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\"[^>]*>Marke"))
@@ -845,19 +852,7 @@ TEST_F(JXPrinterTest, SmallRightAlignedTextEndsAtTheRightEdgeOnPaper)
     m_printer->SetBottomCaption(QStringLiteral("Fußzeile ÄÖÜ, Seite %Seite"));
     m_printer->SetBottomAlignment(taRightJustify);
     m_printer->NewDoc();
-    m_printer->Show();
-    Dialogs()->Clear();
-    const QString pdf = P("fuss.pdf");
-    WithPreview([&](TfrmPrint &form) {
-        Dialogs()->Responder = [&](TDialogRequest &r) {
-            if (r.kind != TDialogRequest::Print)
-                return -1;
-            r.fileName = pdf;
-            return int(mrOk);
-        };
-        form.btnPrintClick();
-    });
-    const QString html = RunTool("pdftotext", {"-bbox", pdf, "-"});
+    const QString html = PrintedWordBoxes(QStringLiteral("fuss.pdf"));
     const QRegularExpressionMatch m =
         QRegularExpression(QStringLiteral("xMax=\"([\\d.]+)\"[^>]*>1</word>")).match(html);
     ASSERT_TRUE(m.hasMatch()) << html.toStdString();
